@@ -1,0 +1,15 @@
+#pragma once
+// Windows-1252 <-> UTF-8. Every byte value maps to a code point and back (the
+// five bytes the code page leaves undefined map to the C1 controls of the
+// same number), so text read from a file writes back byte for byte.
+#include <string>
+#include <string_view>
+
+std::string Cp1252ToUtf8(std::string_view bytes);
+// Characters that Windows-1252 cannot hold become '?'. maxChars cuts the text
+// to that many characters first.
+std::string Utf8ToCp1252(std::string_view utf8, size_t maxChars = std::string::npos);
+// True when every character of the text can be stored in Windows-1252.
+bool IsCp1252Representable(std::string_view utf8);
+// Number of characters (code points) of UTF-8 text.
+size_t Utf8Length(std::string_view utf8);

@@ -1,0 +1,73 @@
+#pragma once
+// The master list (owns its events, ordered by next occurrence at insertion)
+// and the due list (refers to master-list events, ordered by scan date).
+#include "core/TickwellItem.h"
+#include <string>
+#include <vector>
+
+class TListSorted {
+public:
+    virtual ~TListSorted() = default;
+    // -1, 0 or 1 as a's key is smaller than, equal to or larger than b's.
+    virtual int Compare(const TTickwellItem& a, const TTickwellItem& b) const = 0;
+
+    // Before the first entry whose key is equal or later: among equal keys the
+    // last added comes first. Returns the index.
+    int AddSorted(TTickwellItem* e);
+    // Exactly the order that AddSorted of each item in turn would give, in
+    // O((N + M) log) rather than O(N * M).
+    void AddSortedAll(const std::vector<TTickwellItem*>& items);
+
+    int Count() const { return static_cast<int>(Items.size()); }
+    TTickwellItem* operator[](int i) const { return Items[static_cast<size_t>(i)]; }
+    TTickwellItem* At(int i) const { return Items.at(static_cast<size_t>(i)); }
+    int IndexOf(const TTickwellItem* e) const;
+    // Takes the entry out without freeing the event.
+    void Remove(const TTickwellItem* e);
+    void RemoveAt(int i);
+    // Empties the list without freeing any event.
+    void Clear() { Items.clear(); }
+    bool Empty() const { return Items.empty(); }
+    const std::vector<TTickwellItem*>& All() const { return Items; }
+
+protected:
+    virtual double Key(const TTickwellItem& e) const = 0;
+    std::vector<TTickwellItem*> Items;
+};
+
+class TScanList : public TListSorted {
+public:
+    // The pattern in which the due-events window shows each scan date.
+    std::string DateFormat;
+    int Compare(const TTickwellItem& a, const TTickwellItem& b) const override;
+
+protected:
+    double Key(const TTickwellItem& e) const override { return e.ScanDate; }
+};
+
+class TMyList : public TScanList {
+public:
+    bool FilterPast = false;
+    // Full path of the data file this list is loaded from and saved to.
+    std::string FileName;
+
+    TMyList() = default;
+    ~TMyList() override;
+    TMyList(const TMyList&) = delete;
+    TMyList& operator=(const TMyList&) = delete;
+
+    int Compare(const TTickwellItem& a, const TTickwellItem& b) const override;
+    // Frees the event at index and removes it, also from the due list.
+    void DeleteAt(int index);
+    // Frees every event and empties the list (and the due list).
+    void FreeAll();
+    // Recomputes every event for a new day; acknowledgements are kept.
+    void ResetAll();
+    // The due scan into the process-wide due list; true when any is due.
+    bool Scan();
+    // Same, into a given list.
+    bool ScanInto(TScanList& due);
+
+protected:
+    double Key(const TTickwellItem& e) const override { return e.NextDate; }
+};

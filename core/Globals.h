@@ -1,0 +1,20 @@
+#pragma once
+// The process-wide state every part of the program shares.
+#include <string>
+
+class TMyList;
+class TScanList;
+
+extern TMyList* MasterList;
+extern TScanList* DueList;
+
+// Option flags read at start-up and refreshed by the options dialog.
+extern bool ShowNoEventsMsg;
+extern bool EventDeleteConfirm;
+extern bool AutoBackup;
+extern bool Beep;
+extern std::string BackupDest;
+// Set while a bulk operation or the editor deletes without asking.
+extern bool DeleteConfirmSuspended;
+// Set while a pre-4.0 data file is being read by a merge.
+extern bool OldFormatFlag;

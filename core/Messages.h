@@ -1,0 +1,31 @@
+#pragma once
+// Every notice and question goes through these three routines. They are
+// replaceable so that the windows show boxes, the command line prints and
+// asks on the terminal, and tests record the texts and answer.
+#include <functional>
+#include <stdexcept>
+#include <string>
+
+enum TMsgKind { mkInformation = 0, mkError = 1, mkWarning = 2 };
+enum TAnswer { anYes, anNo, anCancel, anOk };
+
+// An error that ends a command; its text is shown to the user as it stands.
+class TTickwellError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+void ShowMsg(const std::string& text, TMsgKind kind);
+// Yes, No or Cancel; only Yes lets an operation go on.
+TAnswer AskYesNoCancel(const std::string& text);
+// OK or Cancel; only OK lets it go on.
+TAnswer AskOkCancel(const std::string& text);
+
+struct TMessageHandlers {
+    std::function<void(const std::string&, TMsgKind)> Show;
+    std::function<TAnswer(const std::string&)> YesNoCancel;
+    std::function<TAnswer(const std::string&)> OkCancel;
+    std::function<void()> Beep;
+};
+// Replaces the handlers; returns the previous ones.
+TMessageHandlers SetMessageHandlers(TMessageHandlers handlers);

@@ -1,0 +1,86 @@
+#pragma once
+// One event: what the user entered, the date last acknowledged, and the
+// derived next and previous occurrence and due-scan results.
+#include "core/EventRecord.h"
+#include <cstdint>
+#include <string>
+
+enum TEventType : uint8_t {
+    etDaily = 0,
+    etWeekly = 1,
+    etMonthlyDate = 2,
+    etMonthlyDay = 3,
+    etYearly = 4,
+    etAccounting = 5,
+};
+
+// Due kinds of the due scan.
+enum TDueKind : uint8_t {
+    dkComing = 0,
+    dkToday = 1,
+    dkOverdue = 2,
+    dkPastEnd = 3,
+    dkNotDue = 4,
+};
+
+class TTickwellItem {
+public:
+    std::string Description;
+    uint8_t EventType = 0;
+    bool Simple = false;
+    int32_t Rank = 0;
+    int32_t Interval = 0;
+    int32_t Weekday = 0;
+    TDateTime StartDate = 0;
+    TDateTime EndDate = 0;
+    int32_t NoticePeriod = 0;
+    bool KeepFlag = false;
+    bool NoEndPoint = false;
+    TDateTime AckDate = 0;
+    TDateTime NextDate = 0;
+    TDateTime PrevDate = 0;
+    TDateTime ScanDate = 0;
+    uint8_t DueKind = 0;
+
+    explicit TTickwellItem(const EventRecord& rec);
+    virtual ~TTickwellItem() = default;
+    TTickwellItem(const TTickwellItem&) = delete;
+    TTickwellItem& operator=(const TTickwellItem&) = delete;
+
+    // Takes the stored fields and recomputes NextDate and PrevDate. ScanDate,
+    // DueKind and PrevDate keep what they held before the recomputation.
+    virtual void AssignRecord(const EventRecord& rec);
+    void ToRecord(EventRecord& rec) const;
+    // After an edit: derived dates and AckDate cleared, DueKind 4, Recalc.
+    void Reset();
+
+    // Occurrence and due rules, as of Today().
+    void Recalc();
+    bool InNotice() const;
+    TDueKind DueState() const;
+    bool OccursOn(TDateTime day) const;
+
+    std::string ToCsvLine() const;
+    std::string StartDateText() const;
+    std::string NextDateText() const;
+    std::string DaysToNextText() const;
+    std::string TypeName() const;
+    std::string IntervalText() const;
+    std::string AckDateText() const;
+    // Two blanks, then ScanDate in the given pattern.
+    std::string ScanDateText(const std::string& dateFormat) const;
+
+    // True when the rule has a well-defined occurrence series; otherwise the
+    // event behaves as once only (an interval below 1, or a Monthly - Day
+    // event without a valid weekday).
+    bool HasValidRule() const;
+};
+
+bool IsOld(const TTickwellItem& e);
+bool IsExpired(const TTickwellItem& e);
+void AckPastOnCreate(TTickwellItem& e);
+
+// The repeat-type name of a code; "Once Only" when simple.
+std::string TypeNameOf(bool simple, int eventType);
+// The text up to its first carriage return + line feed.
+std::string FirstLine(const std::string& text);
