@@ -1,0 +1,23 @@
+#pragma once
+// The event data file: 292-byte records, no header. Also the one shared
+// delete of an event with the user's confirmation.
+#include "core/EventLists.h"
+#include <string>
+#include <vector>
+
+// Adds the events of the file to the list, each at its sorted place (the list
+// is not emptied first). True when the file was read to its end or does not
+// exist; false when opening or reading failed. With OldFormatFlag set the
+// three dates are converted from the pre-4.0 format.
+bool LoadEvents(TListSorted& list, const std::string& path);
+// Reads the whole file into new events without touching any list; false (and
+// nothing allocated) on a read error. A missing file gives an empty vector.
+bool ReadEventsFile(const std::string& path, std::vector<TTickwellItem*>& out);
+// Writes every event of the list, replacing the file crash-safe; a path whose
+// upper-cased extension is ".CSV" gets the CSV form instead. The binary form
+// throws TTickwellError("Error Saving Events List") on failure, leaving the
+// old file intact.
+bool SaveEvents(const TListSorted& list, const std::string& path);
+// Removes and frees the event after asking, as the options say; true when it
+// was removed.
+bool DeleteEvent(TMyList& list, TTickwellItem* event, bool warnRepeating);
