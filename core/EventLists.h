@@ -25,6 +25,8 @@ public:
     // Takes the entry out without freeing the event.
     void Remove(const TTickwellItem* e);
     void RemoveAt(int i);
+    // Takes every entry referring to one of the events out, without freeing.
+    void RemoveEvents(const std::vector<TTickwellItem*>& events);
     // Empties the list without freeing any event.
     void Clear() { Items.clear(); }
     bool Empty() const { return Items.empty(); }

@@ -26,6 +26,10 @@ struct TMessageHandlers {
     std::function<TAnswer(const std::string&)> YesNoCancel;
     std::function<TAnswer(const std::string&)> OkCancel;
     std::function<void()> Beep;
+    // Asked when the event list is found broken and the program must end.
+    std::function<void()> EndApplication;
 };
+
+void RequestApplicationEnd();
 // Replaces the handlers; returns the previous ones.
 TMessageHandlers SetMessageHandlers(TMessageHandlers handlers);
