@@ -1,0 +1,46 @@
+#pragma once
+// Comma-separated text files: the export with its header line, the archive
+// without one, and reading lines back for the import. On disk the text is
+// Windows-1252 with CR LF line ends; in memory it is UTF-8.
+#include "core/EventRecord.h"
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The ten quoted column names, comma-separated, without a line end.
+const std::string& CsvHeaderLine();
+
+// The values of one line: leading characters 1..32 skipped; a value opening
+// with a double quote runs to the next lone double quote ("" stands for one,
+// a missing closing quote takes the rest of the line); any other value runs
+// to the next comma or character 1..32. Blanks after a value and one comma
+// with the blanks after it are skipped, so ",," gives an empty value and a
+// trailing comma none. A NUL character ends the line.
+std::vector<std::string> SplitCsvLine(std::string_view line);
+
+// The lines of a text, split at CR LF, LF or CR; a last line without a line
+// end counts, an empty text has none.
+std::vector<std::string_view> SplitLines(std::string_view text);
+
+// Writes the UTF-8 lines as Windows-1252 text, each followed by CR LF, the
+// header line first when asked, replacing the file crash-safe. False with the
+// system's error text when it cannot be written (the old file is then intact).
+bool WriteCsvFile(const std::string& path, const std::vector<std::string>& lines, bool withHeader,
+                  std::string& errorText);
+
+enum class TImportLine {
+    Skipped, // fewer than two values, or the second is not a date
+    Event,   // the record was filled
+    Error,   // a number or the end date cannot be read
+};
+
+// One import line into a record: DefaultRecord, then the values by position
+// (description, start date, type, simple, interval, end date, notice period,
+// keep flag, rank, weekday); NoEndPoint set exactly when the end date is 0,
+// AckDate 0.
+TImportLine ParseImportLine(std::string_view utf8Line, EventRecord& rec);
+
+// Every qualifying line of a CSV file, in file order. False when the file
+// cannot be read or any line holds a value that cannot be read; records is
+// then empty.
+bool ParseImportFile(const std::string& path, std::vector<EventRecord>& records);

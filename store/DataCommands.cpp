@@ -1,0 +1,333 @@
+#include "store/DataCommands.h"
+#include "core/Globals.h"
+#include "core/Messages.h"
+#include "store/AtomicFile.h"
+#include "store/BusyCursor.h"
+#include "store/Csv.h"
+#include "store/DataFile.h"
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace {
+
+TEventsChangedHook& ChangedHook() {
+    static TEventsChangedHook hook;
+    return hook;
+}
+
+// After the list changed: save it, let the windows catch up, and report a
+// failed save as an error notice rather than an exception, so that the
+// caller still learns that the list changed.
+bool SaveChangedList(TMyList& list, TDataResult& result) {
+    result.ListChanged = true;
+    std::string error;
+    try {
+        SaveEvents(list, list.FileName);
+    } catch (const TTickwellError& e) {
+        error = e.what();
+    }
+    if (ChangedHook())
+        ChangedHook()();
+    if (!error.empty()) {
+        ShowMsg(error, mkError);
+        return false;
+    }
+    return true;
+}
+
+std::string WithoutTrailingSlash(std::string folder) {
+    if (!folder.empty() && folder.back() == '/')
+        folder.pop_back();
+    return folder;
+}
+
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string AsciiUpper(std::string text) {
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
+void FreeEvents(std::vector<TTickwellItem*>& items) {
+    for (TTickwellItem* e : items)
+        delete e;
+    items.clear();
+}
+
+// Takes every event out of DueList, then frees them all.
+void FreeAllEvents(TMyList& list) {
+    if (DueList)
+        DueList->Clear();
+    list.FreeAll();
+}
+
+class TRestoreFlag {
+public:
+    TRestoreFlag(bool& flag, bool value) : Flag(flag), Old(flag) { Flag = value; }
+    ~TRestoreFlag() { Flag = Old; }
+    TRestoreFlag(const TRestoreFlag&) = delete;
+    TRestoreFlag& operator=(const TRestoreFlag&) = delete;
+
+private:
+    bool& Flag;
+    bool Old;
+};
+
+} // namespace
+
+TEventsChangedHook SetEventsChangedHook(TEventsChangedHook hook) {
+    return std::exchange(ChangedHook(), std::move(hook));
+}
+
+bool HasEvents(const TMyList& list) {
+    if (list.Count() > 0)
+        return true;
+    ShowMsg("There are no events in your Tickwell File!", mkInformation);
+    return false;
+}
+
+// ---- Export and import
+
+TDataResult ExportCommand(const TMyList& list, const std::string& path) {
+    TDataResult result;
+    if (!HasEvents(list))
+        return result;
+    if (FileExists(path) && AskYesNoCancel("Overwrite existing file?") != anYes)
+        return result;
+    if (SaveEvents(list, path)) {
+        ShowMsg("Export successful", mkInformation);
+        result.Succeeded = true;
+    } else {
+        ShowMsg("Export unsuccessful", mkWarning);
+    }
+    return result;
+}
+
+TDataResult ImportCommand(TMyList& list, const std::string& path) {
+    TDataResult result;
+    std::vector<EventRecord> records;
+    if (!ParseImportFile(path, records)) {
+        ShowMsg("Import Error", mkError);
+        return result;
+    }
+    if (records.empty()) {
+        ShowMsg("No records in data file", mkError);
+        return result;
+    }
+    std::vector<TTickwellItem*> items;
+    items.reserve(records.size());
+    try {
+        for (const EventRecord& rec : records) {
+            auto e = std::make_unique<TTickwellItem>(rec);
+            AckPastOnCreate(*e);
+            items.push_back(e.release());
+        }
+    } catch (...) {
+        FreeEvents(items);
+        throw;
+    }
+    list.AddSortedAll(items);
+    if (!SaveChangedList(list, result))
+        return result;
+    ShowMsg("Import Successful", mkInformation);
+    result.Succeeded = true;
+    return result;
+}
+
+// ---- Archive, compress, zap
+
+std::string ArchivePath(const std::string& folder) {
+    return WithoutTrailingSlash(folder) + "/archive.csv";
+}
+
+int ArchiveEvents(TMyList& list, const std::string& path) {
+    int moved = 0;
+    {
+        TBusyCursor busy;
+        std::vector<int> expired;
+        std::vector<std::string> lines;
+        for (int i = 0; i < list.Count(); ++i) {
+            if (IsExpired(*list[i])) {
+                expired.push_back(i);
+                lines.push_back(list[i]->ToCsvLine());
+            }
+        }
+        if (expired.empty())
+            return 0;
+        std::string error;
+        if (!WriteCsvFile(path, lines, false, error)) {
+            ShowMsg(error, mkError);
+            return -1;
+        }
+        // From the back, so the indexes still in hand stay valid.
+        for (auto it = expired.rbegin(); it != expired.rend(); ++it)
+            list.DeleteAt(*it);
+        moved = static_cast<int>(expired.size());
+    }
+    ShowMsg(std::to_string(moved) + " event(s) archived", mkInformation);
+    return moved;
+}
+
+TDataResult ArchiveCommand(TMyList& list, const std::string& folder) {
+    TDataResult result;
+    if (!HasEvents(list))
+        return result;
+    const std::string path = ArchivePath(folder);
+    if (FileExists(path) && AskYesNoCancel("Overwrite existing file?") != anYes)
+        return result;
+    const int moved = ArchiveEvents(list, path);
+    if (moved > 0) {
+        result.Succeeded = SaveChangedList(list, result);
+    } else if (moved == 0) {
+        ShowMsg("No Events Archived", mkInformation);
+    }
+    return result;
+}
+
+int CompressEvents(TMyList& list) {
+    int deleted = 0;
+    {
+        TBusyCursor busy;
+        int i = 0;
+        while (i < list.Count()) {
+            if (IsExpired(*list[i])) {
+                list.DeleteAt(i);
+                ++deleted;
+            } else {
+                ++i;
+            }
+        }
+    }
+    if (deleted > 0)
+        ShowMsg(std::to_string(deleted) + " event(s) deleted", mkInformation);
+    return deleted;
+}
+
+TDataResult CompressCommand(TMyList& list) {
+    TDataResult result;
+    if (!HasEvents(list))
+        return result;
+    TRestoreFlag noConfirm(DeleteConfirmSuspended, true);
+    if (AskYesNoCancel("This Option will delete all expired events. Continue?") != anYes)
+        return result;
+    if (CompressEvents(list) > 0)
+        result.Succeeded = SaveChangedList(list, result);
+    else
+        ShowMsg("No events deleted", mkInformation);
+    return result;
+}
+
+TDataResult ZapListCommand(TMyList& list) {
+    TDataResult result;
+    if (AskYesNoCancel("Delete all events from your file!\nAre you sure you wish to proceed?") !=
+        anYes)
+        return result;
+    FreeAllEvents(list);
+    result.Succeeded = SaveChangedList(list, result);
+    return result;
+}
+
+// ---- Backup, restore, merge
+
+std::string BackupFilePath() {
+    return BackupDest + "/backup.dat";
+}
+
+std::string ApplyBackupDestination(const std::string& folder) {
+    BackupDest = WithoutTrailingSlash(folder);
+    return BackupFilePath();
+}
+
+bool CheckDrive(const std::string& path, bool forWriting) {
+    if (path.empty() || path[0] != '/')
+        throw TTickwellError("Not a valid drive ID");
+    const std::string folder = FolderOf(path);
+    struct stat st;
+    if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+        return false;
+    return ::access(folder.c_str(), (forWriting ? W_OK : R_OK) | X_OK) == 0;
+}
+
+TDataResult BackupCommand(const TMyList& list, const std::string& backupPath) {
+    TDataResult result;
+    if (!HasEvents(list))
+        return result;
+    TBusyCursor busy;
+    if (!CheckDrive(backupPath, true))
+        throw TTickwellError("Please insert disk into drive");
+    if (FileExists(backupPath) && AskYesNoCancel("Overwrite existing backup file?") != anYes)
+        return result;
+    if (SaveEvents(list, backupPath)) {
+        ShowMsg("Backup successful", mkInformation);
+        result.Succeeded = true;
+    } else {
+        ShowMsg("Backup unsuccessful", mkWarning);
+    }
+    return result;
+}
+
+TDataResult RestoreCommand(TMyList& list, const std::string& backupPath) {
+    TDataResult result;
+    TBusyCursor busy;
+    if (!CheckDrive(backupPath, false))
+        throw TTickwellError("Please insert disk into drive");
+    if (!FileExists(backupPath)) {
+        ShowMsg("You have no backup to restore", mkWarning);
+        return result;
+    }
+    if (AskYesNoCancel("Restore data from: \n" + AsciiUpper(backupPath) +
+                       "\nDo you wish to proceed?") != anYes)
+        return result;
+    std::vector<TTickwellItem*> items;
+    if (!ReadEventsFile(backupPath, items))
+        throw TTickwellError("Unable to load backup file");
+    FreeAllEvents(list);
+    list.AddSortedAll(items);
+    if (!SaveChangedList(list, result))
+        return result;
+    ShowMsg("Restore successful", mkInformation);
+    result.Succeeded = true;
+    return result;
+}
+
+std::optional<bool> AskMergeFormat() {
+    switch (AskYesNoCancel("Tickwell Data File Merge. Is the datafile \nfrom a version of "
+                           "Tickwell prior to v4.0?")) {
+    case anYes:
+        return true;
+    case anNo:
+        return false;
+    default:
+        return std::nullopt;
+    }
+}
+
+TDataResult MergeCommand(TMyList& list, const std::string& path, bool preV4) {
+    TDataResult result;
+    std::vector<TTickwellItem*> items;
+    bool ok = false;
+    {
+        TRestoreFlag oldFormat(OldFormatFlag, preV4);
+        ok = FileExists(path) && ReadEventsFile(path, items);
+    }
+    OldFormatFlag = false;
+    if (!ok) {
+        ShowMsg("Unable to Read Data from file", mkWarning);
+        return result;
+    }
+    list.AddSortedAll(items);
+    if (!SaveChangedList(list, result))
+        return result;
+    ShowMsg("Merge Successful", mkInformation);
+    result.Succeeded = true;
+    return result;
+}

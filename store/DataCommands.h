@@ -1,0 +1,111 @@
+#pragma once
+// The File menu's data commands: export, import, archive, compress, zap,
+// backup, restore and merge. The main window and tickwell-cli both call these;
+// the dialogs stay with the caller, so each command takes the path or folder
+// already chosen. Every notice and question goes through core/Messages.h.
+//
+// A command that changes the master list saves it to list.FileName itself. If
+// that save fails, its error text ("Error Saving Events List") is shown as an
+// error notice and the result still says ListChanged, so the caller never
+// keeps showing events that are gone. Errors that end a command before
+// anything changed ("Not a valid drive ID", "Please insert disk into drive",
+// "Unable to load backup file", a failed export or backup write) are thrown as
+// TTickwellError.
+#include "core/EventLists.h"
+#include <functional>
+#include <optional>
+#include <string>
+
+struct TDataResult {
+    // The command did its work and showed its success notice.
+    bool Succeeded = false;
+    // Events were added, removed or replaced: rebuild the main list and its
+    // status bar, refresh the due-events window (empty DueList, Scan, refill)
+    // and the calendar window. After a restore or zap no earlier event
+    // pointer is valid.
+    bool ListChanged = false;
+};
+
+// Called after a command changed the list and saved it, before its closing
+// notice, so that the windows are already up to date behind the notice. Use it
+// or ListChanged of the result, not both. Returns the previous hook.
+using TEventsChangedHook = std::function<void()>;
+TEventsChangedHook SetEventsChangedHook(TEventsChangedHook hook);
+
+// The check before the export, archive and backup dialogs: shows "There are no
+// events in your Tickwell File!" and answers false when the list is empty.
+// The commands below repeat it, so calling them on an empty list is harmless.
+bool HasEvents(const TMyList& list);
+
+// Export: asks "Overwrite existing file?" when the file exists (only Yes goes
+// on; a save dialog that asks itself should not ask twice), then writes the
+// list as records, or as CSV with the header line when the extension is .csv
+// in any case. "Export successful" / "Export unsuccessful". The list and its
+// data file are unchanged.
+TDataResult ExportCommand(const TMyList& list, const std::string& path);
+
+// Import of a CSV file, all or nothing: every line is read and checked before
+// any event is added. "Import Error" (nothing added), "No records in data
+// file", or the events added with AckPastOnCreate, saved, "Import
+// Successful".
+TDataResult ImportCommand(TMyList& list, const std::string& path);
+
+// folder with one trailing "/" removed, then "/archive.csv".
+std::string ArchivePath(const std::string& folder);
+// Writes every expired event to `path` (CSV, no header, crash-safe) and only
+// then takes those events out of the list (and out of DueList) and frees
+// them. Shows "<n> event(s) archived". Returns the number moved; 0 when none
+// is expired (the file is left as it was); -1 when the file could not be
+// written: the system's error text was shown as an error notice and nothing
+// was taken out.
+int ArchiveEvents(TMyList& list, const std::string& path);
+// The whole command for a chosen folder: the empty-list check, "Overwrite
+// existing file?" when archive.csv exists, ArchiveEvents, then the save or
+// "No Events Archived".
+TDataResult ArchiveCommand(TMyList& list, const std::string& folder);
+
+// Deletes every expired event (from DueList too); shows "<n> event(s)
+// deleted" when any. Returns the number deleted.
+int CompressEvents(TMyList& list);
+// The empty-list check, "This Option will delete all expired events.
+// Continue?" with delete confirmation switched off for the duration, then
+// CompressEvents and the save, or "No events deleted".
+TDataResult CompressCommand(TMyList& list);
+
+// "Delete all events from your file!\nAre you sure you wish to proceed?"; on
+// Yes frees every event, empties DueList and saves the empty list.
+TDataResult ZapListCommand(TMyList& list);
+
+// BackupDest, "/" and backup.dat (BackupDest "" is the root folder).
+std::string BackupFilePath();
+// The backup dialog's OK: one trailing "/" removed from the folder text, the
+// result made the new BackupDest; returns the backup file's path. The caller
+// writes Settings/BackupDest to the settings store afterwards.
+std::string ApplyBackupDestination(const std::string& folder);
+// The destination test of backup and restore for a file path: throws "Not a
+// valid drive ID" unless the path is absolute; true when its folder exists,
+// is a folder and can be written (forWriting) or read.
+bool CheckDrive(const std::string& path, bool forWriting);
+// Backup to the given backup file: the empty-list check, the destination test
+// ("Please insert disk into drive"), "Overwrite existing backup file?" when it
+// exists (anything but Yes ends silently), the write, "Backup successful" /
+// "Backup unsuccessful". Shows the busy cursor.
+TDataResult BackupCommand(const TMyList& list, const std::string& backupPath);
+
+// Restore from the backup file, the whole path (default: BackupFilePath()):
+// the destination test, "You have no backup to restore", the question, then
+// the backup is read into new events; only when it was read completely are
+// the old events taken out of DueList and the list, freed, and replaced by the
+// new ones, which are saved to list.FileName ("Restore successful"). On "Unable
+// to load backup file" the list, DueList and the data file are unchanged.
+TDataResult RestoreCommand(TMyList& list, const std::string& backupPath = BackupFilePath());
+
+// The merge question before the open dialog: true for Yes (a pre-4.0 file),
+// false for No, nothing for Cancel.
+std::optional<bool> AskMergeFormat();
+// Merge of a data file, pre-4.0 dates when preV4: the whole file is read
+// first; only when it was read to its end are its events added to the list
+// (same order as adding each in turn), then saved, "Merge Successful".
+// Otherwise (also when the file does not exist) "Unable to Read Data from
+// file" and the list is unchanged. OldFormatFlag is set only while reading.
+TDataResult MergeCommand(TMyList& list, const std::string& path, bool preV4);

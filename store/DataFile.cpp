@@ -1,0 +1,129 @@
+#include "store/DataFile.h"
+#include "core/DateTime.h"
+#include "core/Globals.h"
+#include "core/Messages.h"
+#include "store/AtomicFile.h"
+#include "store/Csv.h"
+#include <algorithm>
+#include <cctype>
+#include <memory>
+
+namespace {
+
+// Days between 1 January of the year 1 and 30 December 1899.
+constexpr double kOldFormatOffset = 693594;
+
+bool HasCsvExtension(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    const size_t dot = path.rfind('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return false;
+    std::string ext = path.substr(dot);
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return ext == ".CSV";
+}
+
+// The records of the file up to the first one that cannot be read. False when
+// the file could not be read or a record was unreadable; `out` then holds the
+// events before it.
+bool ReadRecords(const std::string& path, std::vector<TTickwellItem*>& out) {
+    TFileBytes bytes;
+    std::string error;
+    bool missing = false;
+    if (!ReadWholeFile(path, bytes, error, &missing))
+        return missing;
+    const size_t count = bytes.Size / kRecordSize;
+    out.reserve(out.size() + count);
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.Data.get());
+    EventRecord rec;
+    for (size_t i = 0; i < count; ++i, p += kRecordSize) {
+        UnpackRecord(p, rec);
+        if (OldFormatFlag) {
+            rec.StartDate -= kOldFormatOffset;
+            rec.EndDate -= kOldFormatOffset;
+            rec.AckDate -= kOldFormatOffset;
+        }
+        if (!IsValidDateValue(rec.StartDate))
+            return false;
+        out.push_back(new TTickwellItem(rec));
+    }
+    return true;
+}
+
+} // namespace
+
+bool ReadEventsFile(const std::string& path, std::vector<TTickwellItem*>& out) {
+    std::vector<TTickwellItem*> items;
+    bool ok = false;
+    try {
+        ok = ReadRecords(path, items);
+    } catch (...) {
+        for (TTickwellItem* e : items)
+            delete e;
+        throw;
+    }
+    if (!ok) {
+        for (TTickwellItem* e : items)
+            delete e;
+        return false;
+    }
+    out = std::move(items);
+    return true;
+}
+
+bool LoadEvents(TListSorted& list, const std::string& path) {
+    // A damaged file keeps the events before the damage, so that start-up can
+    // warn about it without the next save wiping out what was readable.
+    std::vector<TTickwellItem*> items;
+    bool ok = false;
+    try {
+        ok = ReadRecords(path, items);
+    } catch (...) {
+        for (TTickwellItem* e : items)
+            delete e;
+        throw;
+    }
+    list.AddSortedAll(items);
+    return ok;
+}
+
+bool SaveEvents(const TListSorted& list, const std::string& path) {
+    std::string error;
+    if (HasCsvExtension(path)) {
+        std::vector<std::string> lines;
+        lines.reserve(static_cast<size_t>(list.Count()));
+        for (const TTickwellItem* e : list.All())
+            lines.push_back(e->ToCsvLine());
+        if (!WriteCsvFile(path, lines, true, error))
+            throw TTickwellError(error);
+        return true;
+    }
+    const size_t size = static_cast<size_t>(list.Count()) * kRecordSize;
+    auto bytes = std::make_unique_for_overwrite<unsigned char[]>(size);
+    unsigned char* out = bytes.get();
+    EventRecord rec;
+    for (const TTickwellItem* e : list.All()) {
+        e->ToRecord(rec);
+        PackRecord(rec, out);
+        out += kRecordSize;
+    }
+    if (!WriteFileAtomic(path, {reinterpret_cast<const char*>(bytes.get()), size}, error))
+        throw TTickwellError("Error Saving Events List");
+    return true;
+}
+
+bool DeleteEvent(TMyList& list, TTickwellItem* event, bool warnRepeating) {
+    const char* question = warnRepeating && event && !event->Simple
+                               ? "This is a repeating event. Do you wish to Delete this Event?"
+                               : "Delete this Event?";
+    const int index = event ? list.IndexOf(event) : -1;
+    if (index < 0) {
+        ShowMsg("Nothing to Delete", mkWarning);
+        return false;
+    }
+    if (EventDeleteConfirm && !DeleteConfirmSuspended && AskOkCancel(question) != anOk)
+        return false;
+    list.DeleteAt(index);
+    return true;
+}
