@@ -126,7 +126,8 @@ double QuarterDay(int quarter, long long y) {
 // occurrence). Every series is strictly increasing.
 class TSeries {
 public:
-    TSeries(const TTickwellItem& e, double today) : E(e), S(e.StartDate), Today(today) {
+    TSeries(const TTickwellItem& e, double today)
+        : Occ0(e.StartDate), E(e), S(e.StartDate), Today(today) {
         const TYmd ymd = DecodeDate(S);
         Y0 = ymd.Year;
         M0Day = ymd.Day;

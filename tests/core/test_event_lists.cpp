@@ -1,0 +1,231 @@
+// Ordering of the two lists, the due scan, and what removal does to the due
+// list.
+#include "core/Clock.h"
+#include "core/Cp1252.h"
+#include "core/EventLists.h"
+#include "core/Globals.h"
+#include "core/HalvaneDates.h"
+#include "core/Messages.h"
+#include <gtest/gtest.h>
+#include <random>
+
+namespace {
+
+double D(int y, int m, int d) {
+    return EncodeDate(y, m, d);
+}
+
+EventRecord Once(double day, bool keep = false, int notice = 7) {
+    EventRecord r;
+    r.Simple = 1;
+    r.StartDate = r.EndDate = day;
+    r.KeepFlag = keep;
+    r.NoticePeriod = static_cast<int16_t>(notice);
+    return r;
+}
+
+class EventLists : public ::testing::Test {
+protected:
+    void SetUp() override {
+        FixToday(D(2025, 3, 1));
+        MasterList = &master;
+        DueList = &due;
+    }
+    void TearDown() override {
+        master.FreeAll();
+        MasterList = nullptr;
+        DueList = nullptr;
+        SetClockSource({});
+    }
+    TMyList master;
+    TScanList due;
+};
+
+TEST_F(EventLists, EqualKeysPutTheLastAddedFirst) {
+    auto* a = new TTickwellItem(Once(D(2025, 3, 5)));
+    auto* b = new TTickwellItem(Once(D(2025, 3, 3)));
+    auto* c = new TTickwellItem(Once(D(2025, 3, 3)));
+    auto* d = new TTickwellItem(Once(D(2025, 3, 9)));
+    for (auto* e : {a, b, c, d})
+        master.AddSorted(e);
+    EXPECT_EQ(master.All(), (std::vector<TTickwellItem*>{c, b, a, d}));
+}
+
+// The bulk insertion must give what inserting one by one gives, also into a
+// list whose order went stale after a change of day.
+TEST_F(EventLists, BulkInsertionEqualsOneByOne) {
+    std::mt19937 rng(7);
+    std::uniform_int_distribution<int> day(0, 40);
+    for (int round = 0; round < 200; ++round) {
+        TMyList one, bulk;
+        std::vector<TTickwellItem*> existingOne, existingBulk;
+        const int existing = round % 5 == 0 ? 0 : static_cast<int>(rng() % 30);
+        for (int i = 0; i < existing; ++i) {
+            const double k = D(2025, 3, 1) + day(rng);
+            for (TMyList* l : {&one, &bulk}) {
+                auto* e = new TTickwellItem(Once(k));
+                l->AddSorted(e);
+            }
+        }
+        // Stale order: keys changed after insertion.
+        for (int i = 0; i < existing; ++i)
+            if (rng() % 3 == 0) {
+                const double k = D(2025, 3, 1) + day(rng);
+                one[i]->NextDate = k;
+                bulk[i]->NextDate = k;
+            }
+        std::vector<TTickwellItem*> addedOne, addedBulk;
+        const int added = static_cast<int>(rng() % 40);
+        for (int i = 0; i < added; ++i) {
+            const double k = D(2025, 3, 1) + day(rng);
+            addedOne.push_back(new TTickwellItem(Once(k)));
+            addedBulk.push_back(new TTickwellItem(Once(k)));
+            addedOne.back()->Description = addedBulk.back()->Description = std::to_string(i);
+        }
+        for (auto* e : addedOne)
+            one.AddSorted(e);
+        bulk.AddSortedAll(addedBulk);
+        ASSERT_EQ(one.Count(), bulk.Count());
+        for (int i = 0; i < one.Count(); ++i) {
+            ASSERT_EQ(one[i]->NextDate, bulk[i]->NextDate) << round << " " << i;
+            ASSERT_EQ(one[i]->Description, bulk[i]->Description) << round << " " << i;
+        }
+    }
+}
+
+TEST_F(EventLists, ScanFillsTheDueListByScanDate) {
+    EXPECT_FALSE(master.Scan());
+    EXPECT_TRUE(due.Empty());
+
+    auto* today = new TTickwellItem(Once(D(2025, 3, 1)));
+    auto* coming = new TTickwellItem(Once(D(2025, 3, 4)));
+    auto* pastKept = new TTickwellItem(Once(D(2025, 2, 28), true));
+    auto* notDue = new TTickwellItem(Once(D(2025, 6, 1)));
+    // A kept weekly event overdue for last week is listed under that date.
+    EventRecord w;
+    w.EventType = etWeekly;
+    w.Interval = 1;
+    w.StartDate = D(2025, 2, 2);
+    w.EndDate = D(2026, 1, 1);
+    w.NoticePeriod = 0;
+    w.KeepFlag = 1;
+    auto* overdue = new TTickwellItem(w);
+    for (auto* e : {today, coming, pastKept, notDue, overdue})
+        master.AddSorted(e);
+
+    EXPECT_TRUE(master.Scan());
+    ASSERT_EQ(due.Count(), 4);
+    EXPECT_EQ(due[0], overdue);
+    EXPECT_EQ(overdue->DueKind, dkOverdue);
+    EXPECT_EQ(overdue->ScanDate, D(2025, 2, 23));
+    EXPECT_EQ(due[1], pastKept);
+    EXPECT_EQ(pastKept->DueKind, dkPastEnd);
+    EXPECT_EQ(due[2], today);
+    EXPECT_EQ(due[3], coming);
+
+    master.FilterPast = true;
+    EXPECT_TRUE(master.Scan());
+    EXPECT_EQ(due.IndexOf(pastKept), -1);
+    EXPECT_EQ(due.IndexOf(overdue), -1);
+
+    due.Clear();
+    EXPECT_EQ(master.Count(), 5);
+}
+
+TEST_F(EventLists, RemovalAlsoLeavesTheDueList) {
+    auto* a = new TTickwellItem(Once(D(2025, 3, 1)));
+    auto* b = new TTickwellItem(Once(D(2025, 3, 2)));
+    master.AddSorted(a);
+    master.AddSorted(b);
+    master.Scan();
+    ASSERT_EQ(due.Count(), 2);
+    master.DeleteAt(master.IndexOf(a));
+    EXPECT_EQ(due.All(), std::vector<TTickwellItem*>{b});
+    master.FreeAll();
+    EXPECT_TRUE(due.Empty());
+}
+
+TEST_F(EventLists, DeleteAtABadIndexReportsAndAsksToEnd) {
+    std::string shown;
+    bool endAsked = false;
+    auto old = SetMessageHandlers({[&](const std::string& t, TMsgKind) { shown = t; }, nullptr,
+                                   nullptr, nullptr, [&] { endAsked = true; }});
+    master.DeleteAt(3);
+    SetMessageHandlers(old);
+    EXPECT_EQ(shown, "Events List Error. Terminating");
+    EXPECT_TRUE(endAsked);
+}
+
+TEST_F(EventLists, ResetAllRecomputesAndKeepsAcknowledgements) {
+    EventRecord r;
+    r.EventType = etDaily;
+    r.Interval = 1;
+    r.StartDate = D(2025, 1, 1);
+    r.EndDate = D(2026, 1, 1);
+    r.NoticePeriod = 0;
+    r.AckDate = D(2025, 3, 1);
+    auto* e = new TTickwellItem(r);
+    master.AddSorted(e);
+    master.Scan();
+    FixToday(D(2025, 3, 2));
+    master.ResetAll();
+    EXPECT_EQ(e->NextDate, D(2025, 3, 2));
+    EXPECT_EQ(e->PrevDate, D(2025, 3, 1));
+    EXPECT_EQ(e->ScanDate, 0);
+    EXPECT_EQ(e->DueKind, dkNotDue);
+    EXPECT_EQ(e->AckDate, D(2025, 3, 1));
+}
+
+TEST(EventRecordLayout, FieldsLandAtTheirOffsets) {
+    EventRecord r;
+    r.SetDescription("Ab\xC3\xA9"); // "Abé"
+    r.EventType = 4;
+    r.Rank = -1;
+    r.Weekday = 7;
+    r.Interval = 300;
+    r.StartDate = 45000;
+    r.EndDate = 81525;
+    r.NoticePeriod = static_cast<int16_t>(70000);
+    r.Simple = 7;
+    r.KeepFlag = 1;
+    r.NoEndPoint = 0;
+    r.AckDate = 44999;
+    unsigned char b[kRecordSize];
+    PackRecord(r, b);
+    EXPECT_EQ(b[0], 3);
+    EXPECT_EQ(b[1], 'A');
+    EXPECT_EQ(b[3], 0xE9);
+    EXPECT_EQ(b[4], 0);
+    EXPECT_EQ(b[256], 4);
+    EXPECT_EQ(b[257], 0xFF);
+    EXPECT_EQ(b[258], 0xFF);
+    EXPECT_EQ(b[259], 7);
+    EXPECT_EQ(b[261] | (b[262] << 8), 300);
+    EXPECT_EQ(b[279] | (b[280] << 8), 4464);
+    EXPECT_EQ(b[281], 1);
+    EXPECT_EQ(b[282], 1);
+    EXPECT_EQ(b[283], 0);
+    EventRecord back;
+    UnpackRecord(b, back);
+    EXPECT_EQ(back.Description(), "Ab\xC3\xA9");
+    EXPECT_EQ(back.StartDate, 45000);
+    EXPECT_EQ(back.EndDate, 81525);
+    EXPECT_EQ(back.AckDate, 44999);
+    EXPECT_EQ(back.NoticePeriod, 4464);
+    const TTickwellItem e(back);
+    EXPECT_EQ(e.Rank, -1);
+    EXPECT_TRUE(e.Simple);
+}
+
+TEST(EventRecordLayout, DescriptionsAreCutTo255Characters) {
+    std::string long_(300, 'x');
+    long_[0] = '\xC3';
+    long_.insert(1, 1, '\xA9'); // one two-byte character first
+    EventRecord r;
+    r.SetDescription(long_);
+    EXPECT_EQ(r.DescriptionLength, 255);
+    EXPECT_EQ(r.Description().substr(0, 2), "\xC3\xA9");
+    EXPECT_EQ(Utf8Length(r.Description()), 255u);
+}
+
+} // namespace
