@@ -1,0 +1,52 @@
+#pragma once
+// What one window asks of another. Each window fills in its entries when it is
+// created and clears them when it is destroyed, so a caller tests the entry
+// (the window exists) before it calls, and no window needs to link against
+// another that does not exist yet.
+#include <functional>
+
+class TTickwellItem;
+class QWidget;
+
+struct TMainWindowLinks {
+    // The main window exists while this is set.
+    QWidget* Window = nullptr;
+    std::function<void()> FillListViewMain;     // rebuild with the current view filter
+    std::function<void(TTickwellItem*)> UpdateRow; // rewrite the row of an event, if any
+    std::function<void(TTickwellItem*)> AddRow;    // add and fill a row for an event
+    std::function<void(TTickwellItem*)> DeleteRow; // remove the row of an event, if any
+    std::function<void()> UpdateStatusBar;
+    std::function<bool(TTickwellItem*)> PassesVisibilityTest;
+    std::function<int()> ViewFilter;
+    std::function<void(const char*)> ShowStatusText; // third status panel
+    std::function<void()> FilterMainClick;
+};
+
+struct TDueWindowLinks {
+    QWidget* Window = nullptr;
+    std::function<void()> RefillDueList;
+    std::function<void()> RefreshDueWindow;
+    std::function<void()> SetDueTitle;
+    std::function<void(TTickwellItem*)> ShowInDueList;
+};
+
+struct TCalendarWindowLinks {
+    QWidget* Window = nullptr;
+    std::function<void()> RefreshCalendar;
+    // The day selected in the month grid, for a new event started there.
+    std::function<double()> SelectedDate;
+};
+
+// The clock window's commands that other windows use.
+struct TClockLinks {
+    std::function<void()> ShowDueWindow;
+    std::function<void()> ShowMainWindow;
+    std::function<void()> ShowCalendar;
+    std::function<void()> ShowOptions;
+    std::function<void()> ExitProgram; // end the program through the clock window
+};
+
+TMainWindowLinks& MainLinks();
+TDueWindowLinks& DueLinks();
+TCalendarWindowLinks& CalendarLinks();
+TClockLinks& ClockLinks();
