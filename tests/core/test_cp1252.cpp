@@ -1,0 +1,67 @@
+#include "core/Cp1252.h"
+
+#include <gtest/gtest.h>
+
+TEST(Cp1252, EveryByteRoundTrips) {
+    std::string all;
+    for (int b = 0; b < 256; ++b) {
+        all += static_cast<char>(b);
+    }
+    const std::string utf8 = Cp1252ToUtf8(all);
+    EXPECT_EQ(Utf8Length(utf8), 256u);
+    EXPECT_TRUE(IsCp1252Representable(utf8));
+    EXPECT_EQ(Utf8ToCp1252(utf8), all);
+}
+
+TEST(Cp1252, KnownCharacters) {
+    struct Case {
+        const char* cp1252;
+        const char* utf8;
+    };
+    for (const Case c :
+         {Case{"\x80", "\u20ac"}, Case{"\x81", "\xc2\x81"}, Case{"\x8d", "\xc2\x8d"},
+          Case{"\x8f", "\xc2\x8f"}, Case{"\x90", "\xc2\x90"}, Case{"\x9d", "\xc2\x9d"},
+          Case{"\x9f", "\u0178"}, Case{"\x92", "\u2019"}, Case{"\xe9t\xe9", "\u00e9t\u00e9"},
+          Case{"\xa0", "\u00a0"}, Case{"abc", "abc"}}) {
+        EXPECT_EQ(Cp1252ToUtf8(c.cp1252), c.utf8) << c.utf8;
+        EXPECT_EQ(Utf8ToCp1252(c.utf8), c.cp1252) << c.utf8;
+    }
+    EXPECT_EQ(Cp1252ToUtf8(std::string("a\0b", 3)), std::string("a\0b", 3));
+}
+
+TEST(Cp1252, UnrepresentableAndInvalidBecomeQuestionMarks) {
+    struct Case {
+        const char* utf8;
+        const char* cp1252;
+        bool representable;
+    };
+    for (const Case c : {
+             Case{"\u65e5\u672c", "??", false},      // CJK
+             Case{"\xf0\x9f\x98\x80!", "?!", false}, // emoji, four bytes
+             Case{"\xc2\x80", "?", false},           // C1 control the code page has no byte for
+             Case{"\xff", "?", false},
+             Case{"\xe2\x82", "??", false},           // cut-off sequence
+             Case{"\xc0\xaf", "??", false},           // overlong '/'
+             Case{"\xed\xa0\x80", "???", false},      // surrogate
+             Case{"\xf4\x90\x80\x80", "????", false}, // beyond U+10FFFF
+             Case{"\x80x", "?x", false},              // stray continuation byte
+             Case{"a\u20acb",
+                  "a\x80"
+                  "b",
+                  true},
+         }) {
+        EXPECT_EQ(Utf8ToCp1252(c.utf8), c.cp1252) << c.utf8;
+        EXPECT_EQ(IsCp1252Representable(c.utf8), c.representable) << c.utf8;
+        EXPECT_EQ(Utf8Length(c.utf8), std::string(c.cp1252).size()) << c.utf8;
+    }
+}
+
+TEST(Cp1252, MaxCharsCountsCharactersNotBytes) {
+    EXPECT_EQ(Utf8ToCp1252("h\u00e9llo", 2), "h\xe9");
+    EXPECT_EQ(Utf8ToCp1252("\u20ac\u20ac\u20ac", 2), "\x80\x80");
+    EXPECT_EQ(Utf8ToCp1252("\u65e5\u672cx", 1), "?");
+    EXPECT_EQ(Utf8ToCp1252("abc", 0), "");
+    EXPECT_EQ(Utf8ToCp1252("abc", 10), "abc");
+    EXPECT_EQ(Utf8Length(""), 0u);
+    EXPECT_EQ(Utf8Length("h\u00e9llo"), 5u);
+}
