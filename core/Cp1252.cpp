@@ -45,15 +45,34 @@ constexpr std::array<TUtf8Bytes, 256> kToUtf8 = MakeToUtf8();
 constexpr int kNotRepresentable = -1;
 constexpr char32_t kInvalid = 0xFFFFFFFF;
 
+// Bytes for the code points U+0100..U+21FF that the high bytes use; 0 where
+// the code page has none. The largest of them is U+2122.
+constexpr char32_t kWideBase = 0x100;
+constexpr char32_t kWideEnd = 0x2200;
+
+constexpr std::array<unsigned char, kWideEnd - kWideBase> MakeFromWide() {
+    std::array<unsigned char, kWideEnd - kWideBase> table{};
+    for (unsigned i = 0; i < kHighBytes.size(); ++i) {
+        if (kHighBytes[i] >= kWideBase) {
+            table[kHighBytes[i] - kWideBase] = static_cast<unsigned char>(0x80 + i);
+        }
+    }
+    return table;
+}
+
+constexpr std::array<unsigned char, kWideEnd - kWideBase> kFromWide = MakeFromWide();
+
 // The byte for a code point, or kNotRepresentable.
 int ByteOf(char32_t cp) {
-    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
+    if (cp < 0x80 || (cp >= 0xA0 && cp < kWideBase)) {
         return static_cast<int>(cp);
     }
-    for (unsigned i = 0; i < kHighBytes.size(); ++i) {
-        if (kHighBytes[i] == cp) {
-            return static_cast<int>(0x80 + i);
-        }
+    if (cp < 0xA0) {
+        // Only the five undefined bytes stand for themselves among the C1 codes.
+        return kHighBytes[cp - 0x80] == cp ? static_cast<int>(cp) : kNotRepresentable;
+    }
+    if (cp < kWideEnd && kFromWide[cp - kWideBase] != 0) {
+        return kFromWide[cp - kWideBase];
     }
     return kNotRepresentable;
 }
@@ -111,12 +130,18 @@ char32_t Decode(std::string_view s, size_t& pos) {
 } // namespace
 
 std::string Cp1252ToUtf8(std::string_view bytes) {
-    std::string out;
-    out.reserve(bytes.size() + bytes.size() / 4);
+    // Sized for the worst case and cut afterwards: every entry is copied
+    // whole and the write position moves by its length.
+    std::string out(bytes.size() * 3, '\0');
+    char* p = out.data();
     for (const char c : bytes) {
         const TUtf8Bytes& e = kToUtf8[static_cast<unsigned char>(c)];
-        out.append(e.Bytes.data(), e.Length);
+        p[0] = e.Bytes[0];
+        p[1] = e.Bytes[1];
+        p[2] = e.Bytes[2];
+        p += e.Length;
     }
+    out.resize(static_cast<size_t>(p - out.data()));
     return out;
 }
 
@@ -125,6 +150,10 @@ std::string Utf8ToCp1252(std::string_view utf8, size_t maxChars) {
     out.reserve(utf8.size() < maxChars ? utf8.size() : maxChars);
     size_t pos = 0;
     while (pos < utf8.size() && out.size() < maxChars) {
+        if (static_cast<unsigned char>(utf8[pos]) < 0x80) {
+            out += utf8[pos++];
+            continue;
+        }
         const char32_t cp = Decode(utf8, pos);
         const int b = cp == kInvalid ? kNotRepresentable : ByteOf(cp);
         out += b == kNotRepresentable ? '?' : static_cast<char>(b);
