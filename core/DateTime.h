@@ -16,18 +16,19 @@ struct TYmd {
     int Day;
 };
 
-// Whole day count (time dropped toward zero, as the date type does).
+// Whole day count (time dropped toward zero, as the date type does). NaN
+// counts as day 0 and values beyond +-2^53 saturate there, so no input is
+// undefined.
 long long DayNumber(TDateTime d);
 // The whole day of d as a date (the time of day dropped toward zero).
 TDateTime DateOf(TDateTime d);
-// NaN counts as day 0 and values beyond +-2^53 saturate there, so no input is
-// undefined. Days outside the years 1..9999 convert, but year_month_day of
-// them is unspecified: use DecodeDate, which clamps.
+// Days outside the years 1..9999 convert, but year_month_day of them is
+// unspecified: use DecodeDate, which clamps.
 std::chrono::sys_days ToSysDays(TDateTime d);
 TDateTime FromSysDays(std::chrono::sys_days d);
 
-// Year, month and day of d. A value outside the years 1..9999 (or NaN)
-// decodes as the nearest end of that range (NaN as 30 December 1899).
+// Year, month and day of d. A value outside the years 1..9999 decodes as the
+// nearest end of that range; NaN as 30 December 1899 (day 0).
 TYmd DecodeDate(TDateTime d);
 // False when the year, month or day is out of range (years 1..9999).
 bool TryEncodeDate(int year, int month, int day, TDateTime& out);
