@@ -63,6 +63,26 @@ void FreeEvents(std::vector<TTickwellItem*>& items) {
     items.clear();
 }
 
+// In list order, as the walk over the list meets them.
+std::vector<TTickwellItem*> ExpiredEvents(const TMyList& list) {
+    std::vector<TTickwellItem*> expired;
+    for (TTickwellItem* e : list.All())
+        if (IsExpired(*e))
+            expired.push_back(e);
+    return expired;
+}
+
+// Takes the events out of DueList and the list in one pass each, then frees
+// them: nothing refers to them any more.
+void DeleteEvents(TMyList& list, std::vector<TTickwellItem*>& events) {
+    if (events.empty())
+        return;
+    if (DueList && DueList != &list)
+        DueList->RemoveEvents(events);
+    list.RemoveEvents(events);
+    FreeEvents(events);
+}
+
 // Takes every event out of DueList, then frees them all.
 void FreeAllEvents(TMyList& list) {
     if (DueList)
@@ -153,25 +173,20 @@ int ArchiveEvents(TMyList& list, const std::string& path) {
     int moved = 0;
     {
         TBusyCursor busy;
-        std::vector<int> expired;
-        std::vector<std::string> lines;
-        for (int i = 0; i < list.Count(); ++i) {
-            if (IsExpired(*list[i])) {
-                expired.push_back(i);
-                lines.push_back(list[i]->ToCsvLine());
-            }
-        }
+        std::vector<TTickwellItem*> expired = ExpiredEvents(list);
         if (expired.empty())
             return 0;
+        std::vector<std::string> lines;
+        lines.reserve(expired.size());
+        for (const TTickwellItem* e : expired)
+            lines.push_back(e->ToCsvLine());
         std::string error;
         if (!WriteCsvFile(path, lines, false, error)) {
             ShowMsg(error, mkError);
             return -1;
         }
-        // From the back, so the indexes still in hand stay valid.
-        for (auto it = expired.rbegin(); it != expired.rend(); ++it)
-            list.DeleteAt(*it);
         moved = static_cast<int>(expired.size());
+        DeleteEvents(list, expired);
     }
     ShowMsg(std::to_string(moved) + " event(s) archived", mkInformation);
     return moved;
@@ -197,15 +212,9 @@ int CompressEvents(TMyList& list) {
     int deleted = 0;
     {
         TBusyCursor busy;
-        int i = 0;
-        while (i < list.Count()) {
-            if (IsExpired(*list[i])) {
-                list.DeleteAt(i);
-                ++deleted;
-            } else {
-                ++i;
-            }
-        }
+        std::vector<TTickwellItem*> expired = ExpiredEvents(list);
+        deleted = static_cast<int>(expired.size());
+        DeleteEvents(list, expired);
     }
     if (deleted > 0)
         ShowMsg(std::to_string(deleted) + " event(s) deleted", mkInformation);

@@ -1,0 +1,310 @@
+#include "store/DataFile.h"
+#include "StoreTestSupport.h"
+#include "core/HalvaneDates.h"
+#include <cmath>
+#include <csignal>
+#include <limits>
+#include <sys/resource.h>
+
+namespace {
+
+class DataFileTest : public StoreTest {
+protected:
+    TMyList List;
+};
+
+const std::string kRecordA =
+    RawRecord("Pay rent\r\nBank", 3, -1, 2, 300, 45000, 45500, 14, 0, 1, 0, 45010);
+
+TEST_F(DataFileTest, RecordLayoutIsByteExactBothWays) {
+    WriteBytes(Path("in.dat"), kRecordA);
+    ASSERT_TRUE(LoadEvents(List, Path("in.dat")));
+    ASSERT_EQ(List.Count(), 1);
+    const TTickwellItem& e = *List[0];
+    EXPECT_EQ(e.Description, "Pay rent\r\nBank");
+    EXPECT_EQ(e.EventType, 3);
+    EXPECT_EQ(e.Rank, -1); // sign-extended, not 65535
+    EXPECT_EQ(e.Weekday, 2);
+    EXPECT_EQ(e.Interval, 300);
+    EXPECT_EQ(e.StartDate, 45000);
+    EXPECT_EQ(e.EndDate, 45500);
+    EXPECT_EQ(e.NoticePeriod, 14);
+    EXPECT_FALSE(e.Simple);
+    EXPECT_TRUE(e.KeepFlag);
+    EXPECT_FALSE(e.NoEndPoint);
+    EXPECT_EQ(e.AckDate, 45010);
+
+    ASSERT_TRUE(SaveEvents(List, Path("out.dat")));
+    EXPECT_EQ(ReadBytes(Path("out.dat")), kRecordA);
+}
+
+TEST_F(DataFileTest, EveryDescriptionByteReadsAndWritesBackUnchanged) {
+    std::string bytes;
+    for (int c = 1; c < 256; ++c)
+        bytes += static_cast<char>(c);
+    const std::string rec = RawRecord(bytes, 0, 0, 0, 1, 45000, 45000, 7, 1, 0, 1, 0);
+    WriteBytes(Path("in.dat"), rec);
+    ASSERT_TRUE(LoadEvents(List, Path("in.dat")));
+    SaveEvents(List, Path("out.dat"));
+    EXPECT_EQ(ReadBytes(Path("out.dat")), rec);
+}
+
+TEST_F(DataFileTest, UnusedDescriptionBytesAreWrittenAsZeros) {
+    std::string rec = RawRecord("abc", 0, 0, 0, 1, 45000, 45000, 7, 1, 0, 1, 0);
+    std::memset(rec.data() + 4, 'x', 100);
+    WriteBytes(Path("in.dat"), rec);
+    ASSERT_TRUE(LoadEvents(List, Path("in.dat")));
+    EXPECT_EQ(List[0]->Description, "abc");
+    SaveEvents(List, Path("out.dat"));
+    EXPECT_EQ(ReadBytes(Path("out.dat")),
+              RawRecord("abc", 0, 0, 0, 1, 45000, 45000, 7, 1, 0, 1, 0));
+}
+
+TEST_F(DataFileTest, FileSizesGiveWholeRecordsOnly) {
+    const std::string rec = RawRecord("x", 0, 0, 0, 1, 45000, 45000, 7, 1, 0, 1, 0);
+    struct {
+        std::string Bytes;
+        int Events;
+    } cases[] = {
+        {"", 0},
+        {std::string(100, 'z'), 0},
+        {rec + rec, 2},
+        {rec + rec + std::string(16, 'z'), 2},
+    };
+    for (const auto& c : cases) {
+        TMyList list;
+        WriteBytes(Path("f.dat"), c.Bytes);
+        EXPECT_TRUE(LoadEvents(list, Path("f.dat"))) << c.Bytes.size();
+        EXPECT_EQ(list.Count(), c.Events) << c.Bytes.size();
+    }
+    EXPECT_TRUE(LoadEvents(List, Path("missing.dat")));
+    EXPECT_EQ(List.Count(), 0);
+}
+
+TEST_F(DataFileTest, LoadAddsToTheListAndKeepsSequentialOrder) {
+    std::string bytes;
+    for (int i = 0; i < 5; ++i)
+        bytes += RawRecord(std::string(1, static_cast<char>('a' + i)), 0, 0, 0, 1, 45500 + (i % 2),
+                           45500 + (i % 2), 7, 1, 0, 1, 0);
+    WriteBytes(Path("f.dat"), bytes);
+    ASSERT_TRUE(LoadEvents(List, Path("f.dat")));
+    ASSERT_TRUE(LoadEvents(List, Path("f.dat")));
+    std::string order;
+    for (const TTickwellItem* e : List.All())
+        order += e->Description;
+    // Among equal keys the last added comes first.
+    EXPECT_EQ(order, "ecaecadbdb");
+}
+
+TEST_F(DataFileTest, UnreadableStartDateIsAReadError) {
+    const std::string good = RawRecord("good", 0, 0, 0, 1, 45000, 45000, 7, 1, 0, 1, 0);
+    for (double bad : {std::nan(""), std::numeric_limits<double>::infinity(), 1e300, -700000.0}) {
+        const std::string broken = RawRecord("bad", 0, 0, 0, 1, bad, 45000, 7, 1, 0, 1, 0);
+        WriteBytes(Path("f.dat"), good + broken + good);
+        TMyList list;
+        EXPECT_FALSE(LoadEvents(list, Path("f.dat"))) << bad;
+        // What was read before the damage stays, so a later save cannot wipe it.
+        EXPECT_EQ(list.Count(), 1) << bad;
+        std::vector<TTickwellItem*> items;
+        EXPECT_FALSE(ReadEventsFile(Path("f.dat"), items)) << bad;
+        EXPECT_TRUE(items.empty());
+    }
+}
+
+TEST_F(DataFileTest, MalformedRecordsDoNotCrash) {
+    // Every field at an extreme value, with a valid start date.
+    const std::string rec =
+        RawRecord(std::string(255, '\xff'), 255, -32768, -32768, -32768, 45000, std::nan(""),
+                  -32768, 255, 255, 255, std::numeric_limits<double>::infinity());
+    WriteBytes(Path("f.dat"), rec + rec);
+    EXPECT_TRUE(LoadEvents(List, Path("f.dat")));
+    EXPECT_EQ(List.Count(), 2);
+    List.Scan();
+}
+
+TEST_F(DataFileTest, StoredWidthsAndFlags) {
+    TRecSpec s;
+    s.Description = std::string(300, 'd');
+    TTickwellItem* e = MakeEvent(s);
+    e->NoticePeriod = 70000;
+    List.AddSorted(e);
+    SaveEvents(List, Path("f.dat"));
+    const std::string bytes = ReadBytes(Path("f.dat"));
+    ASSERT_EQ(bytes.size(), 292u);
+    EXPECT_EQ(static_cast<unsigned char>(bytes[0]), 255);
+    TMyList back;
+    ASSERT_TRUE(LoadEvents(back, Path("f.dat")));
+    EXPECT_EQ(back[0]->Description, std::string(255, 'd'));
+    EXPECT_EQ(back[0]->NoticePeriod, 4464);
+
+    WriteBytes(Path("g.dat"), RawRecord("f", 0, 0, 0, 1, 45000, 45000, 7, 7, 7, 7, 0));
+    TMyList flags;
+    ASSERT_TRUE(LoadEvents(flags, Path("g.dat")));
+    EXPECT_TRUE(flags[0]->Simple);
+    EXPECT_TRUE(flags[0]->KeepFlag);
+    EXPECT_TRUE(flags[0]->NoEndPoint);
+    SaveEvents(flags, Path("g.dat"));
+    EXPECT_EQ(ReadBytes(Path("g.dat")), RawRecord("f", 0, 0, 0, 1, 45000, 45000, 7, 1, 1, 1, 0));
+}
+
+TEST_F(DataFileTest, OldFormatFlagConvertsTheThreeDates) {
+    WriteBytes(Path("old.tkw"),
+               RawRecord("old", 0, 0, 0, 1, 693595, 693594 + 45000, 7, 0, 0, 1, 693594 + 100));
+    OldFormatFlag = true;
+    EXPECT_TRUE(LoadEvents(List, Path("old.tkw")));
+    OldFormatFlag = false;
+    ASSERT_EQ(List.Count(), 1);
+    EXPECT_EQ(List[0]->StartDate, 1); // 31 December 1899
+    EXPECT_EQ(List[0]->EndDate, 45000);
+    EXPECT_EQ(List[0]->AckDate, 100);
+
+    TMyList unconverted;
+    EXPECT_TRUE(LoadEvents(unconverted, Path("old.tkw")));
+    EXPECT_EQ(unconverted[0]->StartDate, 693595);
+}
+
+TEST_F(DataFileTest, CsvExtensionInAnyCaseWritesCsv) {
+    List.AddSorted(CurrentEvent("Walk"));
+    for (const char* name : {"a.csv", "b.CSV", "c.CsV"}) {
+        SaveEvents(List, Path(name));
+        const std::string text = ReadBytes(Path(name));
+        EXPECT_EQ(text.rfind("\"EVENT DESCRIPTION\",", 0), 0u) << name;
+        EXPECT_EQ(text.substr(text.size() - 2), "\r\n") << name;
+    }
+    for (const char* name : {"d.txt", "e.csvx", "csv", "f.dat"}) {
+        SaveEvents(List, Path(name));
+        EXPECT_EQ(ReadBytes(Path(name)).size(), 292u) << name;
+    }
+    std::filesystem::create_directory(Path("dir.csv"));
+    SaveEvents(List, Path("dir.csv/plain"));
+    EXPECT_EQ(ReadBytes(Path("dir.csv/plain")).size(), 292u);
+}
+
+// ---- Crash safety
+
+class SaveFailureTest : public DataFileTest {
+protected:
+    void SetUp() override {
+        DataFileTest::SetUp();
+        List.AddSorted(CurrentEvent("one"));
+        List.AddSorted(CurrentEvent("two"));
+        List.AddSorted(CurrentEvent("three"));
+        WriteBytes(Path("tickwell.dat"), "old contents");
+    }
+    void ExpectSaveError(const std::string& path) {
+        try {
+            SaveEvents(List, path);
+            ADD_FAILURE() << "no error for " << path;
+        } catch (const TTickwellError& e) {
+            EXPECT_STREQ(e.what(), "Error Saving Events List");
+        }
+    }
+};
+
+TEST_F(SaveFailureTest, FullDiskKeepsTheOldFile) {
+    // A file-size limit makes the write fail part way, as a full disk does.
+    rlimit old;
+    getrlimit(RLIMIT_FSIZE, &old);
+    auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 400;
+    setrlimit(RLIMIT_FSIZE, &small);
+    ExpectSaveError(Path("tickwell.dat"));
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldSignal);
+    EXPECT_EQ(ReadBytes(Path("tickwell.dat")), "old contents");
+    EXPECT_EQ(FilesIn(Dir), std::vector<std::string>{"tickwell.dat"});
+    EXPECT_EQ(List.Count(), 3);
+}
+
+TEST_F(SaveFailureTest, MissingFolderOrFolderInTheWay) {
+    ExpectSaveError(Path("no/such/folder/tickwell.dat"));
+    std::filesystem::create_directories(Path("busy/inside"));
+    ExpectSaveError(Path("busy"));
+    EXPECT_EQ(FilesIn(Dir), (std::vector<std::string>{"busy", "tickwell.dat"}));
+}
+
+TEST_F(SaveFailureTest, ReadOnlyFolderKeepsTheOldFile) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "permissions do not bind root";
+    std::filesystem::create_directory(Path("ro"));
+    WriteBytes(Path("ro/tickwell.dat"), "old contents");
+    std::filesystem::permissions(Path("ro"), std::filesystem::perms::owner_read |
+                                                 std::filesystem::perms::owner_exec);
+    ExpectSaveError(Path("ro/tickwell.dat"));
+    std::filesystem::permissions(Path("ro"), std::filesystem::perms::owner_all);
+    EXPECT_EQ(ReadBytes(Path("ro/tickwell.dat")), "old contents");
+}
+
+TEST_F(SaveFailureTest, CsvWriteFailureCarriesTheSystemText) {
+    try {
+        SaveEvents(List, Path("no/such/out.csv"));
+        ADD_FAILURE();
+    } catch (const TTickwellError& e) {
+        EXPECT_STREQ(e.what(), std::strerror(ENOENT));
+    }
+}
+
+TEST_F(SaveFailureTest, SaveReplacesAndKeepsPermissions) {
+    std::filesystem::permissions(Path("tickwell.dat"), std::filesystem::perms(0640));
+    ASSERT_TRUE(SaveEvents(List, Path("tickwell.dat")));
+    EXPECT_EQ(ReadBytes(Path("tickwell.dat")).size(), 3 * 292u);
+    EXPECT_EQ(std::filesystem::status(Path("tickwell.dat")).permissions(),
+              std::filesystem::perms(0640));
+    EXPECT_EQ(FilesIn(Dir), std::vector<std::string>{"tickwell.dat"});
+}
+
+// ---- The shared delete
+
+TEST_F(DataFileTest, DeleteAsksTheRightQuestion) {
+    struct {
+        bool WarnRepeating;
+        bool Simple;
+        const char* Question;
+    } cases[] = {
+        {true, false, "This is a repeating event. Do you wish to Delete this Event?"},
+        {true, true, "Delete this Event?"},
+        {false, false, "Delete this Event?"},
+    };
+    for (const auto& c : cases) {
+        TRecSpec s;
+        s.Simple = c.Simple;
+        TTickwellItem* e = MakeEvent(s);
+        List.AddSorted(e);
+        Asked.clear();
+        EXPECT_FALSE(DeleteEvent(List, e, c.WarnRepeating));
+        EXPECT_EQ(Asked, std::vector<std::string>{c.Question});
+        Answers = {anOk};
+        EXPECT_TRUE(DeleteEvent(List, e, c.WarnRepeating));
+        EXPECT_EQ(List.Count(), 0);
+    }
+}
+
+TEST_F(DataFileTest, DeleteWithoutConfirmationAndFromTheDueList) {
+    TTickwellItem* a = CurrentEvent("a");
+    TTickwellItem* b = CurrentEvent("b");
+    List.AddSorted(a);
+    List.AddSorted(b);
+    Due.AddSorted(a);
+    Due.AddSorted(b);
+    EventDeleteConfirm = false;
+    EXPECT_TRUE(DeleteEvent(List, a, true));
+    EventDeleteConfirm = true;
+    DeleteConfirmSuspended = true;
+    EXPECT_TRUE(DeleteEvent(List, b, false));
+    EXPECT_TRUE(Asked.empty());
+    EXPECT_EQ(List.Count(), 0);
+    EXPECT_EQ(Due.Count(), 0);
+}
+
+TEST_F(DataFileTest, DeleteOfAnEventNotInTheList) {
+    std::unique_ptr<TTickwellItem> stray(CurrentEvent("stray"));
+    EXPECT_FALSE(DeleteEvent(List, stray.get(), false));
+    EXPECT_FALSE(DeleteEvent(List, nullptr, false));
+    ASSERT_EQ(Shown.size(), 2u);
+    EXPECT_EQ(Shown[0].Text, "Nothing to Delete");
+    EXPECT_EQ(Shown[0].Kind, mkWarning);
+    EXPECT_TRUE(Asked.empty());
+}
+
+} // namespace
