@@ -87,9 +87,18 @@ MonthIndex BoundMonth(double d) {
 // Day of the month of the n-th working day (n != 0; n beyond the month's
 // working days gives the last one; below 1 the first). Working days are
 // Monday to Friday: the holiday list is never filled.
-int NthWorkingDom(int n, MonthIndex mi) {
-    const int mon0 = FirstWeekdayMon0(mi);
-    const int len = MonthLength(mi);
+struct TMonthShape {
+    int Mon0; // weekday of the 1st, 0 Monday .. 6 Sunday
+    int Len;
+};
+
+TMonthShape ShapeOf(MonthIndex mi) {
+    return {FirstWeekdayMon0(mi), MonthLength(mi)};
+}
+
+int NthWorkingDom(int n, TMonthShape shape) {
+    const int mon0 = shape.Mon0;
+    const int len = shape.Len;
     n = std::clamp(n, 1, 23);
     const int firstWd = mon0 <= 4 ? 1 : 1 + (7 - mon0);
     const int i = mon0 <= 4 ? mon0 : 0;
@@ -102,14 +111,14 @@ int NthWorkingDom(int n, MonthIndex mi) {
 }
 
 // Day of the month of the first..fourth or last weekday (1 Sunday..7 Saturday).
-int NthWeekdayDom(int rank, int weekday, MonthIndex mi) {
-    const int first0 = (FirstWeekdayMon0(mi) + 1) % 7; // 0 Sunday
+int NthWeekdayDom(int rank, int weekday, TMonthShape shape) {
+    const int first0 = (shape.Mon0 + 1) % 7; // 0 Sunday
     const int want0 = weekday - 1;
     const int first = 1 + (want0 - first0 + 7) % 7;
     if (rank >= 1 && rank <= 3)
         return first + 7 * rank;
     if (rank == 4) {
-        const int len = MonthLength(mi);
+        const int len = shape.Len;
         const int last0 = (first0 + len - 1) % 7;
         return len - (last0 - want0 + 7) % 7;
     }
@@ -252,10 +261,10 @@ private:
 public:
     double Candidate(MonthIndex mi) const {
         if (E.EventType == etMonthlyDay)
-            return MonthDay(mi, NthWeekdayDom(E.Rank, E.Weekday, mi));
+            return MonthDay(mi, NthWeekdayDom(E.Rank, E.Weekday, ShapeOf(mi)));
         if (RankZero)
             return MonthDay(mi, std::min(M0Day, MonthLength(mi)));
-        return MonthDay(mi, NthWorkingDom(E.Rank, mi));
+        return MonthDay(mi, NthWorkingDom(E.Rank, ShapeOf(mi)));
     }
 
     const TTickwellItem& E;
@@ -351,25 +360,54 @@ void TTickwellItem::Recalc() {
     }
 }
 
+const TTickwellItem::TStartParts& TTickwellItem::Start() const {
+    if (StartParts.For != StartDate) {
+        const TYmd ymd = DecodeDate(StartDate);
+        StartParts.Year = static_cast<int16_t>(ymd.Year);
+        StartParts.Month = static_cast<uint8_t>(ymd.Month);
+        StartParts.Day = static_cast<uint8_t>(ymd.Day);
+        StartParts.For = StartDate;
+    }
+    return StartParts;
+}
+
+namespace {
+
+// The calendar asks about one day for every event in turn.
+TYmd DecodeDayCached(double day) {
+    thread_local double last = -1e300;
+    thread_local TYmd parts{};
+    if (day != last) {
+        parts = DecodeDate(day);
+        last = day;
+    }
+    return parts;
+}
+
+} // namespace
+
 bool TTickwellItem::OccursOn(TDateTime day) const {
     const double s = StartDate;
     if (Simple || !HasValidRule() || !IsValidDateValue(s))
         return day == s;
-    if (day < s || day > EndDate)
-        return false;
-    if (!IsValidDateValue(day))
+    if (day < s || day > EndDate || !IsValidDateValue(day))
         return false;
     switch (EventType) {
     case etDaily:
     case etWeekly: {
-        const double step = EventType == etDaily ? Interval : 7.0 * Interval;
-        return std::fmod(day - s, step) == 0;
+        const long long step = EventType == etDaily ? Interval : 7LL * Interval;
+        const double diff = day - s;
+        // Whole days (the rule's own) take the integer path; anything with a
+        // time of day can only match at the same time of day.
+        if (diff == std::trunc(diff) && diff < 9e15)
+            return static_cast<long long>(diff) % step == 0;
+        return std::fmod(diff, static_cast<double>(step)) == 0;
     }
     case etYearly: {
         if (day == s)
             return true;
-        const TYmd d = DecodeDate(day);
-        const TYmd st = DecodeDate(s);
+        const TYmd d = DecodeDayCached(day);
+        const TStartParts& st = Start();
         const long long dy = d.Year - st.Year;
         if (d.Month != st.Month || dy <= 0 || dy % Interval != 0)
             return false;
@@ -378,29 +416,39 @@ bool TTickwellItem::OccursOn(TDateTime day) const {
     }
     case etMonthlyDate:
     case etMonthlyDay: {
-        const MonthIndex md = MonthOfSerial(day);
-        const TYmd st = DecodeDate(s);
-        const MonthIndex dm = md - (static_cast<MonthIndex>(st.Year) * 12 + st.Month - 1);
+        const TYmd d = DecodeDayCached(day);
+        const TStartParts& st = Start();
+        const MonthIndex dm =
+            (static_cast<MonthIndex>(d.Year) - st.Year) * 12 + (d.Month - st.Month);
         if (dm < 0 || dm % Interval != 0)
             return false;
+        if (day != std::trunc(day))
+            return false;
+        // The month's shape from the day asked about, without a calendar
+        // conversion.
+        const double first = day - (d.Day - 1);
+        const weekday firstWd{sys_days{days{static_cast<long long>(first) - kUnixEpochDay}}};
+        const TMonthShape shape{
+            static_cast<int>((firstWd.c_encoding() + 6) % 7),
+            static_cast<int>(static_cast<unsigned>(
+                (year{d.Year} / month{static_cast<unsigned>(d.Month)} / last).day()))};
         if (EventType == etMonthlyDate && Rank == 0) {
             if (dm == 0)
                 return day == s;
-            return day == MonthDay(md, std::min(st.Day, MonthLength(md)));
+            return d.Day == std::min<int>(st.Day, shape.Len);
         }
-        const double candidate = EventType == etMonthlyDay
-                                     ? MonthDay(md, NthWeekdayDom(Rank, Weekday, md))
-                                     : MonthDay(md, NthWorkingDom(Rank, md));
-        if (dm == 0 && candidate < s)
+        const int dom = EventType == etMonthlyDay ? NthWeekdayDom(Rank, Weekday, shape)
+                                                  : NthWorkingDom(Rank, shape);
+        if (dm == 0 && first + (dom - 1) < s)
             return false;
-        return day == candidate;
+        return d.Day == dom;
     }
     case etAccounting: {
-        const TYmd d = DecodeDate(day);
-        if (d.Month % 3 != 0 ||
-            day != MonthDay(static_cast<MonthIndex>(d.Year) * 12 + d.Month - 1, d.Day))
+        if (day != std::trunc(day))
             return false;
-        return QuarterDay(d.Month / 3, d.Year) == day;
+        const TYmd d = DecodeDayCached(day);
+        return (d.Month == 3 && d.Day == 25) || (d.Month == 6 && d.Day == 24) ||
+               (d.Month == 9 && d.Day == 29) || (d.Month == 12 && d.Day == 25);
     }
     default:
         return false;

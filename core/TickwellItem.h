@@ -74,6 +74,18 @@ public:
     // event behaves as once only (an interval below 1, or a Monthly - Day
     // event without a valid weekday).
     bool HasValidRule() const;
+
+private:
+    // The start date split into its parts, kept for the date it was split
+    // from: the calendar asks OccursOn of every event for every day shown.
+    struct TStartParts {
+        TDateTime For = -1e300;
+        int16_t Year = 0;
+        uint8_t Month = 0;
+        uint8_t Day = 0;
+    };
+    mutable TStartParts StartParts;
+    const TStartParts& Start() const;
 };
 
 bool IsOld(const TTickwellItem& e);
