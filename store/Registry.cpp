@@ -7,7 +7,9 @@
 
 namespace {
 
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char LowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // True when path is prefix itself or begins with prefix followed by '\'.
 bool StartsWithKey(std::string_view path, std::string_view prefix) {

@@ -22,9 +22,9 @@ enum TRegType : std::uint32_t {
 struct TRegValue {
     // One of TRegType, or another registry type kept as raw bytes.
     std::uint32_t Type = rtString;
-    std::string Text;                 // rtString
-    std::uint32_t Dword = 0;          // rtDword
-    std::vector<std::uint8_t> Bytes;  // rtBinary and any other type
+    std::string Text;                // rtString
+    std::uint32_t Dword = 0;         // rtDword
+    std::vector<std::uint8_t> Bytes; // rtBinary and any other type
 
     static TRegValue String(std::string text);
     static TRegValue Number(std::uint32_t value);

@@ -51,7 +51,9 @@ void WriteSetting(TWinRegistry& reg, const TFolderSetting& s, const std::string&
     reg.WriteString(s.Section, s.Name, value);
 }
 
-TDateTime ReadLastRun(const TWinRegistry& reg) { return ReadSetting(reg, kLastRun, Today() - 1); }
+TDateTime ReadLastRun(const TWinRegistry& reg) {
+    return ReadSetting(reg, kLastRun, Today() - 1);
+}
 
 std::vector<std::int32_t> ParseIntList(const std::string& text) {
     std::vector<std::int32_t> out;

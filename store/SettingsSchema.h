@@ -138,10 +138,18 @@ void WriteSetting(TWinRegistry& reg, const TDateSetting& s, TDateTime value);
 void WriteSetting(TWinRegistry& reg, const TFolderSetting& s, const std::string& value);
 
 // One value on its own: opens the root, reads or writes, closes.
-inline bool ReadSetting(const TBoolSetting& s) { return ReadSetting(TWinRegistry(), s); }
-inline std::int32_t ReadSetting(const TIntSetting& s) { return ReadSetting(TWinRegistry(), s); }
-inline std::uint32_t ReadSetting(const TColorSetting& s) { return ReadSetting(TWinRegistry(), s); }
-inline std::string ReadSetting(const TStringSetting& s) { return ReadSetting(TWinRegistry(), s); }
+inline bool ReadSetting(const TBoolSetting& s) {
+    return ReadSetting(TWinRegistry(), s);
+}
+inline std::int32_t ReadSetting(const TIntSetting& s) {
+    return ReadSetting(TWinRegistry(), s);
+}
+inline std::uint32_t ReadSetting(const TColorSetting& s) {
+    return ReadSetting(TWinRegistry(), s);
+}
+inline std::string ReadSetting(const TStringSetting& s) {
+    return ReadSetting(TWinRegistry(), s);
+}
 template <class TSetting, class TValue> void WriteSetting(const TSetting& s, const TValue& value) {
     TWinRegistry reg;
     WriteSetting(reg, s, value);

@@ -1,0 +1,67 @@
+// tickwell: the desktop program.
+#include "app/AppGlobals.h"
+#include "app/FrmClock.h"
+#include "app/MessageBoxes.h"
+#include "app/Startup.h"
+#include "app/StartupWindows.h"
+#include "app/TickwellApp.h"
+#include "platform/Paths.h"
+#include "platform/RegistryFile.h"
+#include "platform/SingleInstance.h"
+#include <QPointer>
+#include <vector>
+
+namespace {
+
+// Every window without a parent, freed at the end of the run.
+void FreeWindows() {
+    std::vector<QPointer<QWidget>> windows;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (!w->parentWidget())
+            windows.emplace_back(w);
+    for (const QPointer<QWidget>& w : windows)
+        delete w.data();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    TTickwellApplication app(argc, argv);
+    InstallMessageBoxes();
+    InstallRegistryFile();
+
+    const std::string dataFolder = DataFolder();
+    const std::string first = argc > 1 ? argv[1] : "";
+    RunStartupRoutine(first, dataFolder, {ShowSystemMessage, ShowErrorBox});
+
+    // Tested only after start-up, so that a second copy started with "/q"
+    // may still tell that nothing is due.
+    TSingleInstance instance(dataFolder);
+    std::string error;
+    switch (instance.TryAcquire(error)) {
+    case TSingleInstance::siAcquired:
+        break;
+    case TSingleInstance::siRunning:
+        ShowSystemMessage("Tickwell is already running");
+        FreeEventLists();
+        return 0;
+    case TSingleInstance::siError:
+        ShowErrorBox(error);
+        FreeEventLists();
+        return 1;
+    }
+
+    QWidget* mainWindow = CreateStartWindows(StartMode, ProgramWindows());
+    app.SetMainWindow(mainWindow);
+    // With no other window to show, the tray icon is the only way to reach
+    // (and end) the program, whatever the mode.
+    if (ClockFrm && mainWindow == ClockFrm)
+        ClockFrm->ShowTrayIcon();
+
+    int rc = 0;
+    if (StartMode != smEnd && mainWindow)
+        rc = app.exec();
+    FreeWindows();
+    FreeEventLists();
+    return rc;
+}

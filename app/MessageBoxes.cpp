@@ -1,0 +1,130 @@
+#include "app/MessageBoxes.h"
+
+#include "core/Messages.h"
+#include "store/BusyCursor.h"
+#include <QApplication>
+#include <QCursor>
+#include <QFile>
+#include <QMessageBox>
+#include <QTimer>
+#include <cstdlib>
+
+namespace {
+
+const char* const kCaption = "Tickwell";
+
+// The log file of the test hook, or empty.
+QString MessageLog() {
+    return QString::fromLocal8Bit(qgetenv("TICKWELL_MESSAGE_LOG"));
+}
+
+void LogEntry(const QString& log, const char* kind, const std::string& text) {
+    QFile f(log);
+    if (f.open(QIODevice::Append | QIODevice::WriteOnly)) {
+        f.write("[" + QByteArray(kind) + "] " + QByteArray::fromStdString(text) + "\n");
+        f.close();
+    }
+}
+
+QMessageBox::StandardButton Box(QMessageBox::Icon icon, const std::string& text,
+                                QMessageBox::StandardButtons buttons,
+                                QMessageBox::StandardButton defaultButton, bool foreground) {
+    QMessageBox box(icon, kCaption, QString::fromStdString(text), buttons,
+                    QApplication::activeWindow());
+    box.setDefaultButton(defaultButton);
+    if (foreground)
+        box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    box.show();
+    if (foreground) {
+        box.raise();
+        box.activateWindow();
+    }
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+void Show(const std::string& text, TMsgKind kind) {
+    static const char* const names[] = {"information", "error", "warning"};
+    const QString log = MessageLog();
+    if (!log.isEmpty()) {
+        LogEntry(log, names[kind >= mkInformation && kind <= mkWarning ? kind : 0], text);
+        return;
+    }
+    const QMessageBox::Icon icon = kind == mkError     ? QMessageBox::Critical
+                                   : kind == mkWarning ? QMessageBox::Warning
+                                                       : QMessageBox::Information;
+    Box(icon, text, QMessageBox::Ok, QMessageBox::Ok, false);
+}
+
+TAnswer YesNoCancel(const std::string& text) {
+    const QString log = MessageLog();
+    if (!log.isEmpty()) {
+        LogEntry(log, "yes-no-cancel", text);
+        return anCancel;
+    }
+    switch (Box(QMessageBox::Question, text,
+                QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes,
+                false)) {
+    case QMessageBox::Yes:
+        return anYes;
+    case QMessageBox::No:
+        return anNo;
+    default:
+        return anCancel;
+    }
+}
+
+TAnswer OkCancel(const std::string& text) {
+    const QString log = MessageLog();
+    if (!log.isEmpty()) {
+        LogEntry(log, "ok-cancel", text);
+        return anCancel;
+    }
+    return Box(QMessageBox::Question, text, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok,
+               false) == QMessageBox::Ok
+               ? anOk
+               : anCancel;
+}
+
+void SoundBeep() {
+    const QString log = MessageLog();
+    if (!log.isEmpty()) {
+        LogEntry(log, "beep", "");
+        return;
+    }
+    QApplication::beep();
+}
+
+void EndApplication() {
+    // Ends the message loop once the current command has unwound.
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+}
+
+} // namespace
+
+void ShowSystemMessage(const std::string& text) {
+    const QString log = MessageLog();
+    if (!log.isEmpty()) {
+        LogEntry(log, "information", text);
+        return;
+    }
+    Box(QMessageBox::Information, text, QMessageBox::Ok, QMessageBox::Ok, true);
+}
+
+void ShowErrorBox(const std::string& text) {
+    const QString log = MessageLog();
+    if (!log.isEmpty()) {
+        LogEntry(log, "error", text);
+        return;
+    }
+    Box(QMessageBox::Critical, text, QMessageBox::Ok, QMessageBox::Ok, false);
+}
+
+void InstallMessageBoxes() {
+    SetMessageHandlers({Show, YesNoCancel, OkCancel, SoundBeep, EndApplication});
+    SetBusyCursorHook([](bool busy) {
+        if (busy)
+            QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+        else
+            QApplication::restoreOverrideCursor();
+    });
+}

@@ -1,0 +1,29 @@
+#include "app/TickwellApp.h"
+
+#include "app/MessageBoxes.h"
+#include <QEvent>
+#include <exception>
+
+TTickwellApplication::TTickwellApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    setApplicationDisplayName("Tickwell");
+    // Only the main window's close ends the program; hiding the others (or
+    // closing the last one shown) does not.
+    setQuitOnLastWindowClosed(false);
+}
+
+bool TTickwellApplication::notify(QObject* receiver, QEvent* event) {
+    bool handled = false;
+    try {
+        handled = QApplication::notify(receiver, event);
+    } catch (const std::exception& e) {
+        ShowErrorBox(e.what());
+        return false;
+    } catch (...) {
+        ShowErrorBox("Unexpected error");
+        return false;
+    }
+    if (event->type() == QEvent::Close && event->isAccepted() && !MainWindow.isNull() &&
+        receiver == static_cast<QObject*>(MainWindow.data()))
+        quit();
+    return handled;
+}

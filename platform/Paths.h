@@ -1,0 +1,15 @@
+#pragma once
+// Where the program keeps its files. $TICKWELL_HOME, when set, holds both the
+// data and the settings (tests and portable use point it at one folder).
+#include <string>
+
+// $TICKWELL_HOME, else $XDG_DATA_HOME/tickwell, else ~/.local/share/tickwell;
+// created when missing.
+std::string DataFolder();
+// $TICKWELL_HOME, else $XDG_CONFIG_HOME/tickwell, else ~/.config/tickwell;
+// not created here (the settings file creates it on its first write).
+std::string ConfigFolder();
+// DataFolder() + "/tickwell.dat".
+std::string DataFilePath();
+// ConfigFolder() + "/registry.reg".
+std::string RegistryFilePath();
