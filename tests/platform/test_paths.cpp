@@ -1,0 +1,83 @@
+#include "platform/Paths.h"
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <map>
+#include <optional>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Sets environment variables for one test and puts them back afterwards.
+class EnvGuard {
+public:
+    void Set(const char* name, const char* value) {
+        if (!Saved.count(name)) {
+            const char* old = std::getenv(name);
+            Saved[name] = old ? std::optional<std::string>(old) : std::nullopt;
+        }
+        if (value)
+            setenv(name, value, 1);
+        else
+            unsetenv(name);
+    }
+    ~EnvGuard() {
+        for (const auto& [name, value] : Saved) {
+            if (value)
+                setenv(name.c_str(), value->c_str(), 1);
+            else
+                unsetenv(name.c_str());
+        }
+    }
+
+private:
+    std::map<std::string, std::optional<std::string>> Saved;
+};
+
+class PathsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Root = fs::temp_directory_path() /
+               ("tw-paths-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(Root);
+        fs::create_directories(Root);
+    }
+    void TearDown() override { fs::remove_all(Root); }
+    fs::path Root;
+    EnvGuard Env;
+};
+
+TEST_F(PathsTest, TickwellHomeHoldsDataAndSettings) {
+    const std::string home = (Root / "home").string();
+    Env.Set("TICKWELL_HOME", (home + "/").c_str());
+    Env.Set("XDG_DATA_HOME", (Root / "xdg-data").c_str());
+    EXPECT_EQ(DataFolder(), home);
+    EXPECT_TRUE(fs::is_directory(home)) << "the data folder is made when missing";
+    EXPECT_EQ(ConfigFolder(), home);
+    EXPECT_EQ(DataFilePath(), home + "/tickwell.dat");
+    EXPECT_EQ(RegistryFilePath(), home + "/registry.reg");
+}
+
+TEST_F(PathsTest, XdgFoldersWhenNoTickwellHome) {
+    Env.Set("TICKWELL_HOME", nullptr);
+    Env.Set("XDG_DATA_HOME", (Root / "data").c_str());
+    Env.Set("XDG_CONFIG_HOME", (Root / "config").c_str());
+    EXPECT_EQ(DataFolder(), (Root / "data" / "tickwell").string());
+    EXPECT_EQ(ConfigFolder(), (Root / "config" / "tickwell").string());
+    EXPECT_FALSE(fs::exists(Root / "config")) << "the settings file makes its own folder";
+}
+
+TEST_F(PathsTest, HomeFoldersWhenXdgIsUnsetOrRelative) {
+    Env.Set("TICKWELL_HOME", "");
+    Env.Set("HOME", Root.c_str());
+    Env.Set("XDG_DATA_HOME", nullptr);
+    Env.Set("XDG_CONFIG_HOME", "relative/config");
+    EXPECT_EQ(DataFolder(), (Root / ".local/share/tickwell").string());
+    EXPECT_EQ(ConfigFolder(), (Root / ".config/tickwell").string());
+}
+
+} // namespace

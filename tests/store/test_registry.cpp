@@ -1,0 +1,236 @@
+#include "core/Clock.h"
+#include "core/Messages.h"
+#include "store/Registry.h"
+#include "store/SettingsSchema.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+class RegistryTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Memory = std::make_shared<TMemoryRegistry>();
+        Previous = SetRegistryBackend(Memory);
+    }
+    void TearDown() override {
+        SetRegistryBackend(Previous);
+        SetClockSource({});
+    }
+    // A value as stored, by full key path.
+    TRegValue Stored(const std::string& key, const std::string& name) {
+        const TRegData data = Memory->Load();
+        const TRegValue* v = data.Find(key, name);
+        EXPECT_NE(v, nullptr) << key << " / " << name;
+        return v ? *v : TRegValue();
+    }
+    void Put(const std::string& key, const std::string& name, TRegValue v) {
+        Memory->Update([&](TRegData& d) { d.Set(key, name, v); });
+    }
+
+    std::shared_ptr<TMemoryRegistry> Memory;
+    std::shared_ptr<TRegistryBackend> Previous;
+};
+
+const std::string kOptions = std::string(kRegistryRoot) + "\\Options";
+
+TEST_F(RegistryTest, MissingValuesAndSectionsGiveTheCallersDefault) {
+    const TWinRegistry reg;
+    EXPECT_EQ(reg.ReadString("Nowhere", "x", "dflt"), "dflt");
+    EXPECT_EQ(reg.ReadInteger("Nowhere", "x", -7), -7);
+    EXPECT_TRUE(reg.ReadBool("Nowhere", "x", true));
+    EXPECT_FALSE(reg.ReadBool("Nowhere", "x", false));
+    EXPECT_EQ(reg.ReadFloat("Nowhere", "x", 12.5), 12.5);
+    const TRegIniFile ini(kMainListKey);
+    EXPECT_EQ(ini.ReadInteger("Sort", "SortCol", 3), 3);
+    EXPECT_TRUE(Memory->Load().Empty()) << "reading never creates anything";
+}
+
+TEST_F(RegistryTest, TypedStyleStoresEachKindAsItsRegistryType) {
+    TWinRegistry reg;
+    reg.WriteString("Options", "WavFile", "/home/ann/chime.wav");
+    reg.WriteInteger("Options", "MainWindow", -2);
+    reg.WriteBool("Options", "Beep", true);
+    reg.WriteBool("Options", "TrayIcon", false);
+    reg.WriteFloat("QuickMode", "LastRun", 44848);
+
+    EXPECT_EQ(Stored(kOptions, "WavFile"), TRegValue::String("/home/ann/chime.wav"));
+    EXPECT_EQ(Stored(kOptions, "MainWindow"), TRegValue::Number(0xFFFFFFFEu));
+    EXPECT_EQ(Stored(kOptions, "Beep"), TRegValue::Number(1));
+    EXPECT_EQ(Stored(kOptions, "TrayIcon"), TRegValue::Number(0));
+    // Little-endian IEEE double, as in the files the format comes from.
+    EXPECT_EQ(Stored(std::string(kRegistryRoot) + "\\QuickMode", "LastRun"),
+              TRegValue::Binary({0x00, 0x00, 0x00, 0x00, 0x00, 0xe6, 0xe5, 0x40}));
+
+    const TWinRegistry again;
+    EXPECT_EQ(again.ReadString("Options", "WavFile", ""), "/home/ann/chime.wav");
+    EXPECT_EQ(again.ReadInteger("Options", "MainWindow", 0), -2);
+    EXPECT_TRUE(again.ReadBool("Options", "Beep", false));
+    EXPECT_FALSE(again.ReadBool("Options", "TrayIcon", true));
+    EXPECT_EQ(again.ReadFloat("QuickMode", "LastRun", 0), 44848.0);
+}
+
+TEST_F(RegistryTest, AnyNonZeroNumberIsTrue) {
+    Put(kOptions, "Beep", TRegValue::Number(5));
+    EXPECT_TRUE(TWinRegistry().ReadBool("Options", "Beep", false));
+}
+
+TEST_F(RegistryTest, NamesMatchWithoutRegardToCaseAndKeepTheirFirstSpelling) {
+    TWinRegistry writer;
+    writer.WriteFloat("QuickMode", "LastRun", 45000);
+    const TWinRegistry reader;
+    EXPECT_EQ(reader.ReadFloat("Quickmode", "lastrun", 0), 45000.0);
+
+    TWinRegistry other;
+    other.WriteFloat("QUICKMODE", "LASTRUN", 45001);
+    const TRegData data = Memory->Load();
+    ASSERT_EQ(data.Keys().size(), 1u);
+    EXPECT_EQ(data.Keys()[0].Path, "software\\VELTRA\\Tickwell\\QuickMode");
+    ASSERT_EQ(data.Keys()[0].Values.size(), 1u);
+    EXPECT_EQ(data.Keys()[0].Values[0].first, "LastRun");
+    EXPECT_EQ(TWinRegistry().ReadFloat("quickmode", "LastRun", 0), 45001.0);
+}
+
+TEST_F(RegistryTest, ANewKeyTakesTheSpellingOfTheKeyItLiesBelow) {
+    TWinRegistry().WriteBool("Options", "Beep", true);
+    TRegIniFile(kMainListKey).WriteString("Columns", "Sizes", "1,2");
+    const TRegData data = Memory->Load();
+    ASSERT_EQ(data.Keys().size(), 2u);
+    EXPECT_EQ(data.Keys()[1].Path, "Software\\Veltra\\Tickwell\\Main\\Columns");
+    // The root itself is no key of its own here, so the list key keeps its
+    // spelling; below an existing key the existing spelling wins.
+    TRegData d;
+    d.CreateKey("software\\VELTRA\\Tickwell");
+    EXPECT_EQ(d.CreateKey("Software\\Veltra\\Tickwell\\Main\\Sort").Path,
+              "software\\VELTRA\\Tickwell\\Main\\Sort");
+    EXPECT_EQ(d.CreateKey("SOFTWARE\\veltra\\tickwellx").Path, "SOFTWARE\\veltra\\tickwellx");
+}
+
+TEST_F(RegistryTest, AValueOfTheWrongTypeIsAnErrorOfTheRegistryLayer) {
+    Put(kOptions, "MainWindow", TRegValue::String("1"));
+    Put(kOptions, "WavFile", TRegValue::Number(1));
+    Put(std::string(kRegistryRoot) + "\\QuickMode", "LastRun", TRegValue::Binary({1, 2, 3, 4}));
+    const TWinRegistry reg;
+    EXPECT_THROW(reg.ReadInteger("Options", "MainWindow", 0), TTickwellError);
+    EXPECT_THROW(reg.ReadBool("Options", "MainWindow", false), TTickwellError);
+    EXPECT_THROW(reg.ReadString("Options", "WavFile", ""), TTickwellError);
+    EXPECT_THROW(reg.ReadFloat("QuickMode", "LastRun", 0), TTickwellError);
+    try {
+        reg.ReadInteger("Options", "MainWindow", 0);
+    } catch (const TTickwellError& e) {
+        EXPECT_STREQ(e.what(), "Invalid data type for 'MainWindow'");
+    }
+}
+
+TEST_F(RegistryTest, AnOpenKeySeesItsOwnWritesAndLaterOpensSeeEveryWrite) {
+    TWinRegistry first;
+    TWinRegistry second;
+    first.WriteInteger("Forms", "hm", 100);
+    second.WriteInteger("Forms", "wm", 200);
+    EXPECT_EQ(first.ReadInteger("Forms", "hm", 0), 100);
+    const TWinRegistry later;
+    EXPECT_EQ(later.ReadInteger("Forms", "hm", 0), 100);
+    EXPECT_EQ(later.ReadInteger("Forms", "wm", 0), 200) << "neither write was lost";
+}
+
+TEST_F(RegistryTest, AllTextStyleKeepsEverythingAsText) {
+    TRegIniFile ini(kDueListKey);
+    ini.WriteInteger("Sort", "SortCol", 12);
+    ini.WriteBool("Sort", "Ascending", false);
+    const std::string sort = std::string(kDueListKey) + "\\Sort";
+    EXPECT_EQ(Stored(sort, "SortCol"), TRegValue::String("12"));
+    EXPECT_EQ(Stored(sort, "Ascending"), TRegValue::String("0"));
+
+    struct {
+        TRegValue Stored;
+        std::int32_t Expected;
+    } cases[] = {
+        {TRegValue::String("42"), 42},
+        {TRegValue::String("-3"), -3},
+        {TRegValue::String("0x1F"), 31},
+        {TRegValue::String("0XfF"), 255},
+        {TRegValue::String("0xFFFFFFFF"), -1},
+        {TRegValue::String("abc"), 99}, // not a number: the default
+        {TRegValue::String(""), 99},
+        {TRegValue::String("12 "), 99},
+        {TRegValue::String("0x"), 99},
+        {TRegValue::String("99999999999"), 99},
+        {TRegValue::Number(7), 7}, // a number value is read as it stands
+    };
+    for (const auto& c : cases) {
+        Put(sort, "SortCol", c.Stored);
+        EXPECT_EQ(TRegIniFile(kDueListKey).ReadInteger("Sort", "SortCol", 99), c.Expected)
+            << c.Stored.Text;
+    }
+    Put(sort, "SortCol", TRegValue::Binary({1}));
+    EXPECT_THROW(TRegIniFile(kDueListKey).ReadInteger("Sort", "SortCol", 0), TTickwellError);
+    Put(sort, "Ascending", TRegValue::String("1"));
+    EXPECT_TRUE(TRegIniFile(kDueListKey).ReadBool("Sort", "Ascending", false));
+}
+
+TEST_F(RegistryTest, DefaultsOnAMachineWithNoSettings) {
+    const TWinRegistry reg;
+    EXPECT_EQ(ReadSetting(reg, kMainWindow), 0);
+    EXPECT_TRUE(ReadSetting(reg, kShowNoEventsMsg));
+    EXPECT_FALSE(ReadSetting(reg, kTrayIcon));
+    EXPECT_TRUE(ReadSetting(reg, kEventDeleteConfirm));
+    EXPECT_EQ(ReadSetting(reg, kDfltNotice), 7);
+    EXPECT_EQ(ReadSetting(reg, kFormsLs), -1);
+    EXPECT_EQ(ReadSetting(reg, kCalFontName), "MS Sans Serif");
+    EXPECT_EQ(ReadSetting(reg, kCalFontColor), 0x80000008u);
+    EXPECT_EQ(ReadSetting(reg, kClockColor), 0x00FFFFFFu);
+    EXPECT_EQ(ReadSetting(reg, kBackupDest, "/data"), "/data");
+    FixToday(45000);
+    EXPECT_EQ(ReadLastRun(reg), 44999.0);
+    EXPECT_TRUE(Memory->Load().Empty());
+}
+
+TEST_F(RegistryTest, ColoursWithTheHighBitSurviveAsThirtyTwoBitNumbers) {
+    WriteSetting(kCalBlankCell, 0x80000018u);
+    EXPECT_EQ(Stored(std::string(kRegistryRoot) + "\\Calendar", "BlankCell"),
+              TRegValue::Number(0x80000018u));
+    EXPECT_EQ(ReadSetting(kCalBlankCell), 0x80000018u);
+}
+
+TEST_F(RegistryTest, CalendarSectionAndCalendarListKeyShareOneKeyWithoutClashing) {
+    WriteSetting(kCalMonth, false);
+    TListViewSettings lv;
+    lv.Sizes = {80, 120};
+    WriteListViewSettings(kCalendarListKey, lv);
+    EXPECT_FALSE(ReadSetting(kCalMonth));
+    EXPECT_EQ(ReadListViewSettings(kCalendarListKey).Sizes, lv.Sizes);
+}
+
+TEST_F(RegistryTest, ListViewSettingsRoundTripAndFallBackToBuiltIns) {
+    TListViewSettings none = ReadListViewSettings(kMainListKey);
+    EXPECT_TRUE(none.Sizes.empty());
+    EXPECT_TRUE(none.Order.empty());
+    EXPECT_TRUE(none.Ascending);
+    EXPECT_EQ(none.SortCol, 0);
+
+    TListViewSettings s;
+    s.Sizes = {200, 80, 75};
+    s.Order = {2, 0, 1};
+    s.Ascending = false;
+    s.SortCol = 2;
+    WriteListViewSettings(kMainListKey, s);
+    EXPECT_EQ(Stored(std::string(kMainListKey) + "\\Columns", "Sizes"),
+              TRegValue::String("200,80,75"));
+    const TListViewSettings back = ReadListViewSettings(kMainListKey);
+    EXPECT_EQ(back.Sizes, s.Sizes);
+    EXPECT_EQ(back.Order, s.Order);
+    EXPECT_FALSE(back.Ascending);
+    EXPECT_EQ(back.SortCol, 2);
+}
+
+TEST(ParseIntList, AnyBadItemMeansNoList) {
+    using V = std::vector<std::int32_t>;
+    EXPECT_EQ(ParseIntList("1,2,3"), (V{1, 2, 3}));
+    EXPECT_EQ(ParseIntList("-1"), (V{-1}));
+    EXPECT_EQ(ParseIntList(""), V{});
+    EXPECT_EQ(ParseIntList("1,,2"), V{});
+    EXPECT_EQ(ParseIntList("1, 2"), V{});
+    EXPECT_EQ(ParseIntList("1,2,"), V{});
+    EXPECT_EQ(FormatIntList({1, -2, 3}), "1,-2,3");
+}
+
+} // namespace
