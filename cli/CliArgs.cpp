@@ -1,0 +1,285 @@
+#include "cli/CliArgs.h"
+#include "core/DateFormat.h"
+#include <charconv>
+#include <utility>
+
+namespace {
+
+struct TCommandName {
+    const char* Name;
+    TCliCommand Command;
+    // Operands the command takes: at least Min, at most Max.
+    int Min;
+    int Max;
+};
+
+constexpr TCommandName kCommands[] = {
+    {"list", TCliCommand::List, 0, 0},         {"due", TCliCommand::Due, 0, 0},
+    {"month", TCliCommand::Month, 1, 1},       {"add", TCliCommand::Add, 0, 0},
+    {"ack", TCliCommand::Ack, 1, 1},           {"export", TCliCommand::Export, 1, 1},
+    {"import", TCliCommand::Import, 1, 1},     {"archive", TCliCommand::Archive, 1, 1},
+    {"compress", TCliCommand::Compress, 0, 0}, {"zap", TCliCommand::Zap, 0, 0},
+    {"backup", TCliCommand::Backup, 0, 1},     {"restore", TCliCommand::Restore, 0, 0},
+    {"merge", TCliCommand::Merge, 1, 1},       {"delete", TCliCommand::Delete, 1, 1},
+};
+
+const TCommandName* FindCommand(const std::string& name) {
+    for (const TCommandName& c : kCommands)
+        if (name == c.Name)
+            return &c;
+    return nullptr;
+}
+
+bool ParseInt(const std::string& text, int& out) {
+    const char* first = text.data();
+    const char* last = first + text.size();
+    if (first != last && *first == '+')
+        ++first;
+    const auto [end, ec] = std::from_chars(first, last, out);
+    return ec == std::errc() && end == last && first != last;
+}
+
+int IntValue(const std::string& option, const std::string& text) {
+    int value = 0;
+    if (!ParseInt(text, value))
+        throw TUsageError(option + " needs a whole number, not \"" + text + "\"");
+    return value;
+}
+
+// "YYYY-MM" with a month 1..12 and a year 1..9999.
+void ParseMonth(const std::string& text, TCliArgs& a) {
+    const bool shaped = text.size() == 7 && text[4] == '-' && ParseInt(text.substr(0, 4), a.Year) &&
+                        ParseInt(text.substr(5, 2), a.Month);
+    if (!shaped || text[0] == '+' || text[5] == '+' || a.Year < kMinYear || a.Year > kMaxYear ||
+        a.Month < 1 || a.Month > 12)
+        throw TUsageError("month needs YYYY-MM, not \"" + text + "\"");
+}
+
+int ParseIndex(const std::string& text) {
+    int index = -1;
+    if (!ParseInt(text, index) || index < 0)
+        throw TUsageError("INDEX must be a position in the list (0, 1, ...), not \"" + text + "\"");
+    return index;
+}
+
+void SetType(TAddOptions& add, int type) {
+    if (add.Type && *add.Type != type)
+        throw TUsageError("give only one of --once, --daily, --weekly, --monthly-date, "
+                          "--monthly-day, --yearly, --accounting");
+    add.Type = type;
+}
+
+void SetKeep(TAddOptions& add, bool keep) {
+    if (add.Keep && *add.Keep != keep)
+        throw TUsageError("give only one of --keep and --no-keep");
+    add.Keep = keep;
+}
+
+class TParser {
+public:
+    explicit TParser(const std::vector<std::string>& args) : Args(args) {}
+
+    TCliArgs Run() {
+        std::vector<std::string> operands;
+        bool optionsEnded = false;
+        while (Pos < Args.size()) {
+            const std::string arg = Args[Pos++];
+            if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+                operands.push_back(arg);
+            } else if (arg == "--") {
+                optionsEnded = true;
+            } else {
+                Option(arg);
+            }
+        }
+        if (Result.Help)
+            return Result;
+        Operands(operands);
+        CheckRelevance();
+        return std::move(Result);
+    }
+
+private:
+    // The option's value: after "=" in the same argument, else the next one.
+    std::string Value(const std::string& name, const std::optional<std::string>& inline_) {
+        if (inline_)
+            return *inline_;
+        if (Pos >= Args.size())
+            throw TUsageError(name + " needs a value");
+        return Args[Pos++];
+    }
+
+    void Option(const std::string& arg) {
+        std::string name = arg;
+        std::optional<std::string> inlineValue;
+        if (const size_t eq = arg.find('='); arg.rfind("--", 0) == 0 && eq != std::string::npos) {
+            name = arg.substr(0, eq);
+            inlineValue = arg.substr(eq + 1);
+        }
+        const auto flag = [&] {
+            if (inlineValue)
+                throw TUsageError(name + " takes no value");
+        };
+        TAddOptions& add = Result.Add;
+        if (name == "--help" || name == "-h") {
+            flag();
+            Result.Help = true;
+        } else if (name == "--json") {
+            flag();
+            Result.Json = true;
+        } else if (name == "--yes" || name == "-y") {
+            flag();
+            Result.Yes = true;
+        } else if (name == "--data") {
+            Result.DataFile = Value(name, inlineValue);
+            if (Result.DataFile.empty())
+                throw TUsageError("--data needs a file name");
+        } else if (name == "--date") {
+            const std::string text = Value(name, inlineValue);
+            TDateTime day = 0;
+            if (!TryParseIsoDate(text, day))
+                throw TUsageError("--date needs YYYY-MM-DD, not \"" + text + "\"");
+            Result.Today = day;
+        } else if (name == "--pre4") {
+            flag();
+            Result.Pre4 = true;
+            PreFourGiven = true;
+        } else if (name == "--desc") {
+            add.Description = Value(name, inlineValue);
+            AddGiven = true;
+        } else if (name == "--start") {
+            add.Start = Value(name, inlineValue);
+            AddGiven = true;
+        } else if (name == "--until") {
+            add.Until = Value(name, inlineValue);
+            AddGiven = true;
+        } else if (name == "--interval") {
+            add.Interval = IntValue(name, Value(name, inlineValue));
+            AddGiven = true;
+        } else if (name == "--rank") {
+            add.Rank = IntValue(name, Value(name, inlineValue));
+            AddGiven = true;
+        } else if (name == "--weekday") {
+            add.Weekday = IntValue(name, Value(name, inlineValue));
+            AddGiven = true;
+        } else if (name == "--notice") {
+            add.Notice = IntValue(name, Value(name, inlineValue));
+            AddGiven = true;
+        } else if (name == "--keep" || name == "--no-keep") {
+            flag();
+            SetKeep(add, name == "--keep");
+            AddGiven = true;
+        } else if (const int type = TypeFlag(name); type != kNoType) {
+            flag();
+            SetType(add, type);
+            AddGiven = true;
+        } else {
+            throw TUsageError("unknown option " + name);
+        }
+    }
+
+    static constexpr int kNoType = -2;
+    static int TypeFlag(const std::string& name) {
+        static const std::pair<const char*, int> flags[] = {
+            {"--once", -1},       {"--daily", 0},  {"--weekly", 1},     {"--monthly-date", 2},
+            {"--monthly-day", 3}, {"--yearly", 4}, {"--accounting", 5},
+        };
+        for (const auto& [flagName, type] : flags)
+            if (name == flagName)
+                return type;
+        return kNoType;
+    }
+
+    void Operands(const std::vector<std::string>& operands) {
+        if (operands.empty())
+            throw TUsageError("no command given");
+        const TCommandName* c = FindCommand(operands[0]);
+        if (!c)
+            throw TUsageError("unknown command " + operands[0]);
+        Result.Command = c->Command;
+        const int n = static_cast<int>(operands.size()) - 1;
+        if (n < c->Min)
+            throw TUsageError(std::string(c->Name) + " needs an argument");
+        if (n > c->Max)
+            throw TUsageError("too many arguments for " + std::string(c->Name));
+        if (n == 0)
+            return;
+        const std::string& operand = operands[1];
+        switch (c->Command) {
+        case TCliCommand::Month:
+            ParseMonth(operand, Result);
+            break;
+        case TCliCommand::Ack:
+        case TCliCommand::Delete:
+            Result.Index = ParseIndex(operand);
+            break;
+        default:
+            if (operand.empty())
+                throw TUsageError(std::string(c->Name) + " needs a file or folder name");
+            Result.Path = operand;
+            break;
+        }
+    }
+
+    void CheckRelevance() const {
+        if (AddGiven && Result.Command != TCliCommand::Add)
+            throw TUsageError("event options such as --desc belong to the add command");
+        if (PreFourGiven && Result.Command != TCliCommand::Merge)
+            throw TUsageError("--pre4 belongs to the merge command");
+    }
+
+    const std::vector<std::string>& Args;
+    size_t Pos = 0;
+    TCliArgs Result;
+    bool AddGiven = false;
+    bool PreFourGiven = false;
+};
+
+} // namespace
+
+TCliArgs ParseCliArgs(const std::vector<std::string>& args) {
+    return TParser(args).Run();
+}
+
+const std::string& UsageText() {
+    static const std::string text =
+        "Usage: tickwell-cli [--data FILE] [--date YYYY-MM-DD] [--json] [--yes] COMMAND\n"
+        "\n"
+        "Options (before or after the command):\n"
+        "  --data FILE          the data file (default: tickwell.dat in the data folder:\n"
+        "                       $TICKWELL_HOME, else $XDG_DATA_HOME/tickwell, else\n"
+        "                       ~/.local/share/tickwell)\n"
+        "  --date YYYY-MM-DD    act as if today were that day\n"
+        "  --json               machine-readable output (list, due, month, add, ack)\n"
+        "  --yes                answer Yes (or OK) to every question\n"
+        "  --help               show this text\n"
+        "\n"
+        "Commands:\n"
+        "  list                 every event, in list order\n"
+        "  due                  the events due today, in due-list order\n"
+        "  month YYYY-MM        the events that occur on each day of the month\n"
+        "  add --desc TEXT [--start DATE] [TYPE] [--interval N] [--rank N]\n"
+        "      [--weekday 1..7] [--until DATE] [--notice N] [--keep | --no-keep]\n"
+        "                       add an event; TYPE is one of --once, --daily, --weekly,\n"
+        "                       --monthly-date, --monthly-day, --yearly, --accounting\n"
+        "  ack INDEX            acknowledge the due event at INDEX\n"
+        "  delete INDEX         delete the event at INDEX\n"
+        "  export FILE          write every event to FILE (a name ending in .csv gets\n"
+        "                       comma-separated text with a header line)\n"
+        "  import FILE.csv      add the events of a comma-separated text file\n"
+        "  archive FOLDER       move the expired events to FOLDER/archive.csv\n"
+        "  compress             delete the expired events\n"
+        "  zap                  delete every event\n"
+        "  backup [FOLDER]      write backup.dat to FOLDER (remembered as the backup\n"
+        "                       folder) or to the backup folder\n"
+        "  restore              replace the events by those of the backup\n"
+        "  merge FILE [--pre4]  add the events of another data file (--pre4: a file\n"
+        "                       of a version before 4.0)\n"
+        "\n"
+        "INDEX is an event's position in the list, counting from 0. Dates are\n"
+        "YYYY-MM-DD. Questions are asked on the terminal; without one they are\n"
+        "answered No unless --yes is given.\n"
+        "Exit status: 0 done; 1 not done (a question answered No, a warning, nothing\n"
+        "to acknowledge); 2 an error or bad arguments.\n";
+    return text;
+}

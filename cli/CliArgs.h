@@ -1,0 +1,72 @@
+#pragma once
+// The command line of tickwell-cli: global options, the command and its
+// operands, and the usage text. Parsing only checks the form of the
+// arguments; what the values mean is checked by the commands.
+#include "core/DateTime.h"
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+enum class TCliCommand {
+    None,
+    List,
+    Due,
+    Month,
+    Add,
+    Ack,
+    Export,
+    Import,
+    Archive,
+    Compress,
+    Zap,
+    Backup,
+    Restore,
+    Merge,
+    Delete,
+};
+
+// What `add` was given. Dates stay text so that they are checked in the
+// editor's order, with its messages.
+struct TAddOptions {
+    std::optional<std::string> Description;
+    std::optional<std::string> Start;
+    // -1 once only, else the repeat type code 0..5.
+    std::optional<int> Type;
+    std::optional<int> Interval;
+    std::optional<int> Rank;
+    std::optional<int> Weekday;
+    std::optional<std::string> Until;
+    std::optional<int> Notice;
+    std::optional<bool> Keep;
+};
+
+struct TCliArgs {
+    // Empty: tickwell.dat in the data folder.
+    std::string DataFile;
+    std::optional<TDateTime> Today;
+    bool Json = false;
+    bool Yes = false;
+    bool Help = false;
+    TCliCommand Command = TCliCommand::None;
+    // The file or folder operand (export, import, archive, backup, merge).
+    std::string Path;
+    // The master-list index operand (ack, delete).
+    int Index = -1;
+    // The month operand.
+    int Year = 0;
+    int Month = 0;
+    bool Pre4 = false;
+    TAddOptions Add;
+};
+
+// Arguments that do not form a command line; the text says what is wrong.
+class TUsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// args without the program name. Throws TUsageError.
+TCliArgs ParseCliArgs(const std::vector<std::string>& args);
+
+const std::string& UsageText();

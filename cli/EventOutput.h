@@ -1,0 +1,31 @@
+#pragma once
+// How events appear on the command line: tab-separated text rows and JSON
+// objects, for the list, the due list and the month view.
+#include "core/EventLists.h"
+#include <ostream>
+#include <string>
+
+// The first line of a description with tabs and other control characters
+// turned into blanks, so that a row keeps its columns.
+std::string RowText(const std::string& description);
+
+// Next date, days to next, type name, interval, last acknowledged (empty when
+// never), first line.
+std::string ListRow(const TTickwellItem& e);
+// Every stored and derived field; dueKind is DueState() as of today. With an
+// index of 0 or more, "index" comes first.
+std::string EventJson(const TTickwellItem& e, int index = -1);
+
+// Scan date, days from today (negative when past), due kind, first line.
+std::string DueRow(const TTickwellItem& e);
+std::string DueJson(const TTickwellItem& e, int index);
+
+// Whole days from today to the date, negative for a past date.
+long long DaysFromToday(TDateTime d);
+
+void WriteList(std::ostream& out, const TMyList& list, bool json);
+// The due list after a scan of `list`, in due-list order.
+void WriteDue(std::ostream& out, const TMyList& list, const TScanList& due, bool json);
+// Each day of the month with the events that occur on it, in list order.
+// JSON: every day of the month, each with an array of list indexes.
+void WriteMonth(std::ostream& out, const TMyList& list, int year, int month, bool json);

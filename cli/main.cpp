@@ -1,0 +1,11 @@
+#include "cli/RunCli.h"
+#include "core/FormatSettings.h"
+#include "platform/Locale.h"
+#include <iostream>
+#include <unistd.h>
+
+int main(int argc, char** argv) {
+    SetFormatSettings(SystemFormatSettings());
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    return RunCli(args, std::cin, std::cout, std::cerr, isatty(STDIN_FILENO) == 1);
+}
