@@ -11,7 +11,7 @@ class QWidget;
 struct TMainWindowLinks {
     // The main window exists while this is set.
     QWidget* Window = nullptr;
-    std::function<void()> FillListViewMain;     // rebuild with the current view filter
+    std::function<void()> FillListViewMain;        // rebuild with the current view filter
     std::function<void(TTickwellItem*)> UpdateRow; // rewrite the row of an event, if any
     std::function<void(TTickwellItem*)> AddRow;    // add and fill a row for an event
     std::function<void(TTickwellItem*)> DeleteRow; // remove the row of an event, if any
@@ -43,6 +43,7 @@ struct TClockLinks {
     std::function<void()> ShowMainWindow;
     std::function<void()> ShowCalendar;
     std::function<void()> ShowOptions;
+    std::function<void()> ShowAbout;   // the About box, modally
     std::function<void()> ExitProgram; // end the program through the clock window
 };
 

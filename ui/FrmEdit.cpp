@@ -1,0 +1,567 @@
+#include "ui/FrmEdit.h"
+#include "core/Clock.h"
+#include "core/DateFormat.h"
+#include "core/EventLists.h"
+#include "core/FormatSettings.h"
+#include "core/Globals.h"
+#include "core/HalvaneDates.h"
+#include "core/Messages.h"
+#include "core/TickwellItem.h"
+#include "store/BusyCursor.h"
+#include "store/SettingsSchema.h"
+#include "ui/DateBox.h"
+#include "ui/DescriptionEdit.h"
+#include "ui/FrmHelp.h"
+#include "ui/WindowLinks.h"
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QVBoxLayout>
+#include <algorithm>
+
+TEditFrm* EditFrm = nullptr;
+
+std::string OrdinalWord(int n) {
+    static const char* const words[] = {
+        "first",      "second",     "third",        "fourth",       "fifth",       "sixth",
+        "seventh",    "eighth",     "ninth",        "tenth",        "eleventh",    "twelfth",
+        "thirteenth", "fourteenth", "fifteenth",    "sixteenth",    "seventeenth", "eighteenth",
+        "nineteenth", "twentieth",  "twenty first", "twenty second"};
+    return n >= 1 && n <= 22 ? words[n - 1] : "";
+}
+
+namespace {
+
+QLabel* Caption(const char* text, QWidget* buddy) {
+    auto* l = new QLabel(text);
+    l->setBuddy(buddy);
+    return l;
+}
+
+} // namespace
+
+// Everything OK writes, read from the controls once.
+struct TEditFrm::TValues {
+    std::string Description;
+    TDateTime StartDate = 0;
+    TDateTime EndDate = 0;
+    bool Simple = false;
+    bool NoEndPoint = false;
+    int EventType = 0;
+    int Interval = 1;
+    int Rank = 0;
+    int Weekday = 1;
+    int NoticePeriod = 0;
+    bool KeepFlag = false;
+};
+
+TEditFrm::TEditFrm(QWidget* parent) : QDialog(parent) {
+    setObjectName("EditFrm");
+    setWindowTitle("Add Event");
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
+
+    // ---- top panel ----
+    auto* top = new QWidget;
+    auto* tg = new QGridLayout(top);
+    tg->setContentsMargins(0, 0, 0, 0);
+    Memo1 = new TDescriptionEdit;
+    Memo1->setObjectName("Memo1");
+    Memo1->setFixedHeight(Memo1->fontMetrics().lineSpacing() * 4 + 12);
+    EventDate = new TDateBox;
+    EventDate->setObjectName("EventDate");
+    Notice = new QSpinBox;
+    Notice->setObjectName("Notice");
+    Notice->setRange(0, 365);
+    Notice->setSingleStep(1);
+    Once = new QRadioButton("Once only ");
+    Once->setObjectName("Once");
+    Rept = new QRadioButton("Repeating...");
+    Rept->setObjectName("Rept");
+    Rept->setChecked(true);
+    Keep = new QCheckBox("Keep on screen");
+    Keep->setObjectName("Keep");
+    Button1 = new QPushButton("&OK");
+    Button1->setObjectName("Button1");
+    Button2 = new QPushButton("&Cancel");
+    Button2->setObjectName("Button2");
+    Button3 = new QPushButton("&Help");
+    Button3->setObjectName("Button3");
+    for (QPushButton* b : {Button1, Button2, Button3})
+        b->setAutoDefault(false);
+
+    tg->addWidget(Caption("Description", Memo1), 0, 0, 1, 4);
+    tg->addWidget(Memo1, 1, 0, 1, 4);
+    tg->addWidget(Caption("Starting On:", EventDate), 2, 0);
+    tg->addWidget(EventDate, 2, 1);
+    tg->addWidget(Caption("Notice Period", Notice), 2, 2, Qt::AlignRight);
+    tg->addWidget(Notice, 2, 3);
+    auto* kinds = new QHBoxLayout;
+    kinds->addWidget(Once);
+    kinds->addWidget(Rept);
+    kinds->addStretch(1);
+    kinds->addWidget(Keep);
+    tg->addLayout(kinds, 3, 0, 1, 4);
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button2);
+    buttons->addWidget(Button3);
+    buttons->addStretch(1);
+    tg->addLayout(buttons, 1, 4, 3, 1);
+    tg->setColumnStretch(1, 1);
+    tg->setColumnMinimumWidth(1, 130);
+
+    // ---- repeat panel ----
+    Panel2 = new QFrame;
+    Panel2->setObjectName("Panel2");
+    Panel2->setFrameShape(QFrame::StyledPanel);
+    Panel2->setFrameShadow(QFrame::Sunken);
+    auto* pg = new QGridLayout(Panel2);
+    TypeCombo = new QComboBox;
+    TypeCombo->setObjectName("TypeCombo");
+    TypeCombo->addItems(
+        {"Daily", "Weekly", "Monthly (Date)", "Monthly (Day)", "Yearly", "Accounting"});
+    DayIndex = new QComboBox;
+    DayIndex->setObjectName("DayIndex");
+    DayIndex->addItems(
+        {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"});
+    Spin1 = new QSpinBox;
+    Spin1->setObjectName("Spin1");
+    Spin1->setRange(1, 300);
+    Spin1->setSingleStep(1);
+    Combo = new QComboBox;
+    Combo->setObjectName("Combo");
+    Combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    Combo->setMinimumContentsLength(36);
+    Rad1 = new QRadioButton("No End Point");
+    Rad1->setObjectName("Rad1");
+    Rad1->setChecked(true);
+    Rad2 = new QRadioButton("Repeat Until");
+    Rad2->setObjectName("Rad2");
+    DateBox = new TDateBox;
+    DateBox->setObjectName("DateBox");
+
+    pg->addWidget(Caption("Occurs", TypeCombo), 0, 0);
+    pg->addWidget(TypeCombo, 0, 1);
+    pg->addWidget(Caption("Index Day", DayIndex), 0, 2, Qt::AlignRight);
+    pg->addWidget(DayIndex, 0, 3);
+    pg->addWidget(Caption("Interval", Spin1), 0, 4, Qt::AlignRight);
+    pg->addWidget(Spin1, 0, 5);
+    pg->addWidget(Caption("Specifically", Combo), 1, 0);
+    pg->addWidget(Combo, 1, 1, 1, 5);
+    auto* ends = new QHBoxLayout;
+    ends->addWidget(Rad1);
+    ends->addSpacing(12);
+    ends->addWidget(Rad2);
+    ends->addWidget(DateBox);
+    ends->addStretch(1);
+    pg->addLayout(ends, 2, 0, 1, 6);
+    pg->setColumnStretch(1, 1);
+
+    auto* root = new QVBoxLayout(this);
+    // No spacing between the panels: hiding the repeat panel then shortens
+    // the dialog by exactly the panel's height.
+    root->setSpacing(0);
+    root->addWidget(top);
+    root->addSpacing(0);
+    root->addWidget(Panel2);
+
+    // The two end-point buttons form their own group.
+    auto* endGroup = new QButtonGroup(this);
+    endGroup->addButton(Rad1);
+    endGroup->addButton(Rad2);
+
+    // Tab order: the top panel, then the repeat panel.
+    QWidget* order[] = {Memo1,   EventDate, Notice,   Once,  Rept,  Keep, Button1, Button2,
+                        Button3, TypeCombo, DayIndex, Spin1, Combo, Rad1, Rad2,    DateBox};
+    for (size_t i = 0; i + 1 < std::size(order); ++i)
+        setTabOrder(order[i], order[i + 1]);
+
+    connect(Button1, &QPushButton::clicked, this, &TEditFrm::accept);
+    connect(Button2, &QPushButton::clicked, this, &TEditFrm::reject);
+    connect(Button3, &QPushButton::clicked, this, &TEditFrm::Button3Click);
+    connect(TypeCombo, &QComboBox::currentIndexChanged, this, &TEditFrm::TypeComboChange);
+    connect(DayIndex, &QComboBox::currentIndexChanged, this, &TEditFrm::DayIndexChange);
+    connect(Spin1, &QSpinBox::valueChanged, this, &TEditFrm::Spin1Change);
+    connect(EventDate, &QDateEdit::dateChanged, this, &TEditFrm::EventDateChange);
+    connect(Once, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            OnceClick();
+    });
+    connect(Rept, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            ReptClick();
+    });
+    for (QRadioButton* r : {Rad1, Rad2})
+        connect(r, &QRadioButton::toggled, this, [this](bool on) {
+            if (on)
+                Rad2Click();
+        });
+
+    // FormCreate.
+    const TFormatSettings& fs = FormatSettings();
+    for (int i = 1; i <= 7; ++i)
+        LongDayNames[static_cast<size_t>(i)] = fs.LongDayNames[static_cast<size_t>(i - 1)];
+    WeekOrdinals = {"first", "second", "third", "fourth", "Last"};
+    NoEndFlag = true;
+    DateBox->setEnabled(false);
+
+    if (CalendarLinks().Window && CalendarLinks().SelectedDate &&
+        QApplication::activeWindow() == CalendarLinks().Window) {
+        CalendarActive = true;
+        CalendarDate = CalendarLinks().SelectedDate();
+    }
+    EditFrm = this;
+}
+
+TEditFrm::~TEditFrm() {
+    if (EditFrm == this)
+        EditFrm = nullptr;
+}
+
+TDateTime TEditFrm::StartDateNow() const {
+    return FromQDate(EventDate->date());
+}
+
+void TEditFrm::LoadEvent(const TTickwellItem& e) {
+    EditingFlag = true;
+    Memo1->SetDescription(e.Description);
+    EventDate->SetDateValue(e.StartDate);
+    setWindowTitle("Edit Event");
+    if (!e.NoEndPoint)
+        Rad2->setChecked(true);
+    if (!NoEndFlag)
+        DateBox->SetDateValue(e.EndDate);
+    TypeCombo->setCurrentIndex(e.EventType <= 5 ? e.EventType : -1);
+    Notice->setValue(e.NoticePeriod);
+    Spin1->setValue(e.Interval);
+    Keep->setChecked(e.KeepFlag);
+    DayIndex->setCurrentIndex(e.Weekday >= 1 && e.Weekday <= 7 ? e.Weekday - 1 : -1);
+    OnceOnlyFlag = e.Simple;
+    OriginalRank = e.Rank;
+    OriginalWeekday = e.Weekday;
+    SetUpControls();
+    Combo->setCurrentIndex(e.Rank >= 0 && e.Rank < Combo->count() ? e.Rank : -1);
+}
+
+void TEditFrm::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    if (!ShownFlag && !e->spontaneous())
+        FormShow();
+}
+
+void TEditFrm::FormShow() {
+    const TWinRegistry reg;
+    if (!EditingFlag) {
+        Memo1->clear();
+        const TDateTime start = CalendarActive ? DateOf(CalendarDate) : Today();
+        {
+            // The defaults go in before the lists are built once below.
+            const QSignalBlocker b1(EventDate), b2(TypeCombo), b3(DayIndex), b4(Spin1);
+            EventDate->SetDateValue(start);
+            DayIndex->setCurrentIndex(DayOfWeek(start) - 1);
+            Spin1->setValue(ReadSetting(reg, kDfltInterval));
+            Notice->setValue(ReadSetting(reg, kDfltNotice));
+            int t = ReadSetting(reg, kDfltEventType);
+            // The options offer 0 "Once only" .. 6 "Accounting"; anything else
+            // starts as once only.
+            if (t < 0 || t > 6)
+                t = 0;
+            TypeCombo->setCurrentIndex(t >= 1 ? t - 1 : 0);
+            if (t == 0)
+                OnceOnlyFlag = true;
+        }
+        Keep->setChecked(ReadSetting(reg, kDfltKeepFlag));
+        SetUpControls();
+        Combo->setCurrentIndex(0);
+    }
+    if (QLayout* l = layout())
+        l->activate();
+    adjustSize();
+    FullHeightValue = height();
+    setFixedWidth(width());
+    Memo1->setFocus();
+    ResizeForm();
+    if (OnceOnlyFlag)
+        Once->setChecked(true);
+    ShownFlag = true;
+    const bool sunday = ReadSetting(reg, kSunStartWeek);
+    EventDate->SetWeekStart(sunday);
+    DateBox->SetWeekStart(sunday);
+}
+
+void TEditFrm::ResizeForm() {
+    if (OnceOnlyFlag) {
+        Panel2->hide();
+        setFixedHeight(FullHeightValue - Panel2->height());
+    } else {
+        Panel2->show();
+        setFixedHeight(FullHeightValue);
+    }
+    if (!ShownFlag) {
+        if (const QScreen* s = screen() ? screen() : QApplication::primaryScreen()) {
+            const QRect g = s->geometry();
+            move(g.left() + (g.width() - width()) / 2,
+                 g.top() + (g.height() - FullHeightValue) / 2);
+        }
+    }
+    if (isVisible())
+        Memo1->setFocus();
+}
+
+void TEditFrm::OnceClick() {
+    OnceOnlyFlag = Once->isChecked();
+    ResizeForm();
+}
+
+void TEditFrm::ReptClick() {
+    OnceOnlyFlag = !Rept->isChecked();
+    ResizeForm();
+}
+
+void TEditFrm::Rad2Click() {
+    NoEndFlag = Rad1->isChecked();
+    if (NoEndFlag) {
+        DateBox->setEnabled(false);
+    } else {
+        DateBox->SetDateValue(std::max(Today(), StartDateNow()));
+        DateBox->setEnabled(true);
+    }
+}
+
+void TEditFrm::TypeComboChange() {
+    if (isVisible())
+        SetUpControls();
+}
+
+void TEditFrm::DayIndexChange() {
+    if (isVisible())
+        SetUpControls();
+}
+
+void TEditFrm::Spin1Change() {
+    if (isVisible())
+        SetUpControls();
+}
+
+// A new start date brings the Index Day and the generated texts (the Weekly
+// text names the start date's weekday) up to date at once.
+void TEditFrm::EventDateChange() {
+    if (!isVisible())
+        return;
+    {
+        const QSignalBlocker block(DayIndex);
+        DayIndex->setCurrentIndex(DayOfWeek(StartDateNow()) - 1);
+    }
+    SetUpControls();
+}
+
+void TEditFrm::Button3Click() {
+    ShowHelpContext(8);
+}
+
+void TEditFrm::SetUpControls() {
+    const int remembered = Combo->currentIndex();
+    Spin1->setEnabled(true);
+    const int interval = Spin1->value();
+    const std::string n = std::to_string(interval);
+    auto single = [this](const std::string& text) {
+        Combo->clear();
+        Combo->addItem(QString::fromStdString(text));
+        Combo->setCurrentIndex(0);
+    };
+    auto restore = [this, remembered] {
+        Combo->setCurrentIndex(remembered >= 0 && remembered < Combo->count() ? remembered : 0);
+    };
+    switch (TypeCombo->currentIndex()) {
+    case etDaily:
+        single(interval == 1 ? "Every day" : "Every " + n + " " + "days");
+        DayIndex->setEnabled(false);
+        break;
+    case etWeekly: {
+        const std::string& w = LongDayNames[static_cast<size_t>(DayOfWeek(StartDateNow()))];
+        single(interval == 1 ? "Every week on " + w
+                             : "Every " + n + " " + "weeks" + " " + "on" + " " + w);
+        DayIndex->setEnabled(false);
+        break;
+    }
+    case etMonthlyDate:
+        DoMonthDates();
+        restore();
+        DayIndex->setEnabled(false);
+        break;
+    case etMonthlyDay:
+        DoMonthDays();
+        restore();
+        DayIndex->setEnabled(true);
+        break;
+    case etYearly:
+        single(interval == 1 ? "Every year on the same date"
+                             : "Every " + n + " " + "years on the same date");
+        DayIndex->setEnabled(false);
+        break;
+    case etAccounting:
+        single("Accounting Period End");
+        DayIndex->setEnabled(false);
+        Spin1->setEnabled(false);
+        break;
+    default:
+        break;
+    }
+}
+
+void TEditFrm::DoMonthDates() {
+    const int interval = Spin1->value();
+    const std::string s = interval == 1 ? "" : " " + std::to_string(interval);
+    const std::string m = s.empty() ? "month" : "months";
+    QStringList items;
+    items << QString::fromStdString("On the same day every" + s + " " + m);
+    for (int k = 1; k <= 22; ++k)
+        items << QString::fromStdString("On the " + OrdinalWord(k) + " " + "Working Day every" + s +
+                                        " " + m);
+    items << QString::fromStdString("On the last Working day every" + s + " " + m);
+    Combo->clear();
+    Combo->addItems(items);
+}
+
+void TEditFrm::DoMonthDays() {
+    const int interval = Spin1->value();
+    const int day = DayIndex->currentIndex() + 1;
+    const std::string w = day >= 1 && day <= 7 ? LongDayNames[static_cast<size_t>(day)] : "";
+    const std::string e = interval == 1 ? "every" : "every ";
+    const std::string n = interval == 1 ? "" : std::to_string(interval);
+    const std::string m = interval == 1 ? "month" : "months";
+    QStringList items;
+    for (const std::string& o : WeekOrdinals)
+        items << QString::fromStdString("On the " + o + " " + w + " " + e + n + " " + m);
+    Combo->clear();
+    Combo->addItems(items);
+}
+
+void TEditFrm::FormCloseQuery() {
+    auto fail = [](QWidget* focus, const char* text) {
+        focus->setFocus();
+        throw TTickwellError(text);
+    };
+    if (Memo1->toPlainText().isEmpty())
+        fail(Memo1, "Please enter a Description");
+    const std::string startText = EventDate->text().toStdString();
+    TDateTime start = 0;
+    if (startText.empty())
+        fail(EventDate, "Please enter a valid date");
+    if (!TryStrToDate(startText, start))
+        fail(EventDate, "Please enter a valid date");
+    if (Rept->isChecked() && Rad2->isChecked()) {
+        const std::string endText = DateBox->text().toStdString();
+        TDateTime end = 0;
+        if (endText.empty())
+            fail(DateBox, "Please enter a valid date");
+        if (!TryStrToDate(endText, end))
+            fail(DateBox, "Please enter a valid date");
+        if (end < start)
+            fail(DateBox, "End date earlier than Start");
+        if (end == start)
+            fail(DateBox, "Dates cannot be the same");
+    }
+}
+
+void TEditFrm::accept() {
+    try {
+        FormCloseQuery();
+    } catch (const TTickwellError& e) {
+        // The close is cancelled: the dialog stays open with what was typed.
+        ShowMsg(e.what(), mkError);
+        return;
+    }
+    QDialog::accept();
+}
+
+TEditFrm::TValues TEditFrm::Values() const {
+    TValues v;
+    v.Description = Memo1->Description();
+    // The checks have passed, so the texts are valid dates.
+    if (!TryStrToDate(EventDate->text().toStdString(), v.StartDate))
+        v.StartDate = StartDateNow();
+    v.Simple = Once->isChecked();
+    if (v.Simple)
+        v.EndDate = v.StartDate;
+    else if (NoEndFlag)
+        v.EndDate = AddYears(100, v.StartDate);
+    else if (!TryStrToDate(DateBox->text().toStdString(), v.EndDate))
+        v.EndDate = FromQDate(DateBox->date());
+    v.NoEndPoint = NoEndFlag;
+    v.EventType = std::max(0, TypeCombo->currentIndex());
+    v.Interval = Spin1->value();
+    // A list left without a selection (a value from the file outside it)
+    // keeps what the event held.
+    v.Rank = Combo->currentIndex() >= 0 ? Combo->currentIndex() : OriginalRank;
+    v.Weekday = DayIndex->currentIndex() >= 0 ? DayIndex->currentIndex() + 1 : OriginalWeekday;
+    v.NoticePeriod = Notice->value();
+    v.KeepFlag = Keep->isChecked();
+    return v;
+}
+
+void TEditFrm::StoreInto(TTickwellItem& e) const {
+    const TValues v = Values();
+    e.Description = v.Description;
+    e.StartDate = v.StartDate;
+    e.Simple = v.Simple;
+    e.EndDate = v.EndDate;
+    e.NoEndPoint = v.NoEndPoint;
+    e.EventType = static_cast<uint8_t>(v.EventType);
+    e.Interval = v.Interval;
+    e.Rank = v.Rank;
+    e.Weekday = v.Weekday;
+    e.NoticePeriod = v.NoticePeriod;
+    e.KeepFlag = v.KeepFlag;
+    e.Reset();
+}
+
+TTickwellItem* TEditFrm::CreateEvent() const {
+    const TValues v = Values();
+    EventRecord rec;
+    rec.SetDescription(v.Description);
+    rec.StartDate = v.StartDate;
+    rec.Simple = v.Simple;
+    rec.EndDate = v.EndDate;
+    rec.NoEndPoint = v.NoEndPoint;
+    rec.EventType = static_cast<uint8_t>(v.EventType);
+    rec.Interval = static_cast<int16_t>(v.Interval);
+    rec.Rank = static_cast<int16_t>(v.Rank);
+    rec.Weekday = static_cast<int16_t>(v.Weekday);
+    rec.NoticePeriod = static_cast<int16_t>(v.NoticePeriod);
+    rec.KeepFlag = v.KeepFlag;
+    rec.AckDate = 0;
+    auto* e = new TTickwellItem(rec);
+    AckPastOnCreate(*e);
+    if (MasterList)
+        MasterList->AddSorted(e);
+    return e;
+}
+
+TTickwellItem* EditEvent(bool isEdit, TTickwellItem* event) {
+    if (isEdit && !event)
+        return nullptr;
+    TEditFrm dlg(QApplication::activeWindow());
+    if (isEdit)
+        dlg.LoadEvent(*event);
+    if (dlg.exec() != QDialog::Accepted)
+        return nullptr;
+    const TBusyCursor busy;
+    if (dlg.Editing()) {
+        dlg.StoreInto(*event);
+        return event;
+    }
+    return dlg.CreateEvent();
+}

@@ -1,0 +1,116 @@
+#pragma once
+// The event editor: the one modal dialog through which an event is added or
+// changed. It turns plain-language repeat choices into the event's type,
+// rank, weekday and interval, checks the input on OK and writes the result
+// into the event, or makes a new event in the master list. It never saves
+// the data file: the caller does.
+#include "core/DateTime.h"
+#include <QDialog>
+#include <array>
+#include <string>
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+class TDateBox;
+class TDescriptionEdit;
+class TTickwellItem;
+
+class TEditFrm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TEditFrm(QWidget* parent = nullptr);
+    ~TEditFrm() override;
+
+    // Loads an existing event into the controls (before showing).
+    void LoadEvent(const TTickwellItem& e);
+    // OK on an edit: writes the controls into the event and resets it.
+    void StoreInto(TTickwellItem& e) const;
+    // OK on an add: a new event from the controls, with its past occurrence
+    // acknowledged, inserted into MasterList at its sorted place.
+    TTickwellItem* CreateEvent() const;
+
+    // The checks of OK, in order; the first failure moves the focus and
+    // throws TTickwellError with its message.
+    void FormCloseQuery();
+
+    void SetUpControls();
+    void DoMonthDates();
+    void DoMonthDays();
+    void ResizeForm();
+
+    bool Editing() const { return EditingFlag; }
+    bool OnceOnly() const { return OnceOnlyFlag; }
+    bool NoEnd() const { return NoEndFlag; }
+    int FullHeight() const { return FullHeightValue; }
+
+    // Top panel.
+    TDescriptionEdit* Memo1;
+    TDateBox* EventDate;
+    QSpinBox* Notice;
+    QRadioButton* Once;
+    QRadioButton* Rept;
+    QCheckBox* Keep;
+    QPushButton* Button1;
+    QPushButton* Button2;
+    QPushButton* Button3;
+    // Repeat panel.
+    QFrame* Panel2;
+    QComboBox* TypeCombo;
+    QComboBox* DayIndex;
+    QSpinBox* Spin1;
+    QComboBox* Combo;
+    QRadioButton* Rad1;
+    QRadioButton* Rad2;
+    TDateBox* DateBox;
+
+public slots:
+    void accept() override;
+
+protected:
+    void showEvent(QShowEvent* e) override;
+
+private:
+    struct TValues;
+    TValues Values() const;
+    void FormShow();
+    void TypeComboChange();
+    void DayIndexChange();
+    void Spin1Change();
+    void EventDateChange();
+    void OnceClick();
+    void ReptClick();
+    void Rad2Click();
+    void Button3Click();
+    TDateTime StartDateNow() const;
+
+    bool EditingFlag = false;
+    int FullHeightValue = 0;
+    bool OnceOnlyFlag = false;
+    bool NoEndFlag = true;
+    bool ShownFlag = false;
+    // Set when the calendar window was the active window as the dialog was
+    // made: a new event then starts on the day selected there.
+    bool CalendarActive = false;
+    TDateTime CalendarDate = 0;
+    // What an edited event held, kept where a list has no valid selection.
+    int OriginalRank = 0;
+    int OriginalWeekday = 1;
+    std::array<std::string, 8> LongDayNames; // 1 Sunday .. 7 Saturday
+    std::array<std::string, 5> WeekOrdinals;
+};
+
+// The dialog while it exists, null otherwise. Timer and tray actions test it
+// so that they do not open windows over the editor.
+extern TEditFrm* EditFrm;
+
+// With isEdit false a new event is made (event is ignored); with isEdit true
+// the given event of MasterList is shown and changed on OK. Returns the
+// changed or the new event, or null when the user cancelled.
+TTickwellItem* EditEvent(bool isEdit, TTickwellItem* event);
+
+// "first" .. "twenty second" for 1..22, empty for any other n.
+std::string OrdinalWord(int n);

@@ -1,0 +1,113 @@
+#include "ui/FrmHelp.h"
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QPointer>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+#include <QWidget>
+
+// The pages live in the program's resources (ui/help.qrc); a static library
+// must register them by hand.
+static void InitHelpResources() {
+    static const bool done = [] {
+        Q_INIT_RESOURCE(help);
+        return true;
+    }();
+    (void)done;
+}
+
+namespace {
+
+const char* const kContents = "qrc:/help/index.html";
+
+class THelpFrm : public QWidget {
+public:
+    THelpFrm() {
+        setObjectName("HelpFrm");
+        setWindowTitle("Tickwell Help");
+        setAttribute(Qt::WA_DeleteOnClose);
+        Browser = new QTextBrowser;
+        Browser->setOpenExternalLinks(true);
+        auto* contents = new QPushButton("&Contents");
+        auto* back = new QPushButton("&Back");
+        auto* forward = new QPushButton("&Forward");
+        auto* close = new QPushButton("Clo&se");
+        back->setEnabled(false);
+        forward->setEnabled(false);
+        auto* bar = new QHBoxLayout;
+        for (QPushButton* b : {contents, back, forward})
+            bar->addWidget(b);
+        bar->addStretch(1);
+        bar->addWidget(close);
+        auto* root = new QVBoxLayout(this);
+        root->addLayout(bar);
+        root->addWidget(Browser);
+        connect(contents, &QPushButton::clicked, this, [this] { Open(kContents); });
+        connect(back, &QPushButton::clicked, Browser, &QTextBrowser::backward);
+        connect(forward, &QPushButton::clicked, Browser, &QTextBrowser::forward);
+        connect(close, &QPushButton::clicked, this, &QWidget::close);
+        connect(Browser, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
+        connect(Browser, &QTextBrowser::forwardAvailable, forward, &QPushButton::setEnabled);
+        resize(560, 520);
+    }
+
+    void Open(const QString& url) { Browser->setSource(QUrl(url)); }
+
+private:
+    QTextBrowser* Browser;
+};
+
+QPointer<THelpFrm> HelpFrm;
+
+void ShowHelpUrl(const QString& url) {
+    InitHelpResources();
+    if (!HelpFrm)
+        HelpFrm = new THelpFrm;
+    // While a modal dialog runs, other windows take no input; the help
+    // window then becomes modal itself so that it can be read and closed.
+    QWidget* modal = QApplication::activeModalWidget();
+    const Qt::WindowModality wanted =
+        modal && modal != HelpFrm ? Qt::ApplicationModal : Qt::NonModal;
+    if (HelpFrm->windowModality() != wanted) {
+        HelpFrm->hide();
+        HelpFrm->setWindowModality(wanted);
+    }
+    HelpFrm->Open(url);
+    HelpFrm->show();
+    HelpFrm->raise();
+    HelpFrm->activateWindow();
+}
+
+struct TTopic {
+    int First;
+    int Last;
+    const char* Url;
+};
+
+const TTopic kTopics[] = {
+    {4, 4, "qrc:/help/due.html"},           {8, 8, "qrc:/help/editor.html"},
+    {72, 72, "qrc:/help/calendar.html"},    {11, 14, "qrc:/help/options.html#c%1"},
+    {26, 26, "qrc:/help/options.html#c%1"}, {50, 70, "qrc:/help/options.html#c%1"},
+    {90, 99, "qrc:/help/options.html#c%1"},
+};
+
+} // namespace
+
+QString HelpTopicUrl(int context) {
+    for (const TTopic& t : kTopics)
+        if (context >= t.First && context <= t.Last) {
+            const QString url = t.Url;
+            return url.contains("%1") ? url.arg(context) : url;
+        }
+    return QString();
+}
+
+void ShowHelpContents() {
+    ShowHelpUrl(kContents);
+}
+
+void ShowHelpContext(int context) {
+    const QString url = HelpTopicUrl(context);
+    ShowHelpUrl(url.isEmpty() ? QString(kContents) : url);
+}

@@ -1,0 +1,587 @@
+#include "ui/FrmScan.h"
+#include "app/AppGlobals.h"
+#include "core/Clock.h"
+#include "core/DateFormat.h"
+#include "core/EventLists.h"
+#include "core/Globals.h"
+#include "core/Messages.h"
+#include "core/TickwellItem.h"
+#include "store/DataFile.h"
+#include "store/SettingsSchema.h"
+#include "ui/DueIcons.h"
+#include "ui/FrmEdit.h"
+#include "ui/FrmHelp.h"
+#include "ui/ListViewSettings.h"
+#include "ui/WindowLinks.h"
+#include "ui/WindowState.h"
+#include <QApplication>
+#include <QAudioDevice>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMediaDevices>
+#include <QMenu>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QSoundEffect>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <cmath>
+
+TScanFrm* ScanFrm = nullptr;
+
+namespace {
+
+const char* const kLongDueDate = "ddd, dd mmmmm yyyy";
+const char* const kShortDueDate = "ddddd";
+const char* const kTitleDate = "dddd dd mmmmm yyyy";
+constexpr int kEventRole = Qt::UserRole;
+constexpr int kBottomPanelHeight = 41;
+constexpr int kCloseBtnHeight = 25;
+
+const QIcon& KindIcon(int kind) {
+    static const QIcon icons[kDueKindIcons] = {DueKindIcon(0), DueKindIcon(1), DueKindIcon(2),
+                                               DueKindIcon(3)};
+    static const QIcon none;
+    return kind >= 0 && kind < kDueKindIcons ? icons[kind] : none;
+}
+
+} // namespace
+
+TScanFrm::TScanFrm(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName("ScanFrm");
+    setAttribute(Qt::WA_DeleteOnClose);
+    // A system menu and a close button, no minimise or maximise buttons.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+
+    ScanListView = new QTreeWidget;
+    ScanListView->setObjectName("ScanListView");
+    ScanListView->setColumnCount(3);
+    ScanListView->setHeaderLabels({"Event", "Date", "When"});
+    ScanListView->headerItem()->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
+    ScanListView->setColumnWidth(0, 150);
+    ScanListView->setColumnWidth(1, 150);
+    ScanListView->setColumnWidth(2, 70);
+    ScanListView->setRootIsDecorated(false);
+    ScanListView->setItemsExpandable(false);
+    ScanListView->setUniformRowHeights(true);
+    ScanListView->setAllColumnsShowFocus(true);
+    ScanListView->setSelectionMode(QAbstractItemView::SingleSelection);
+    ScanListView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ScanListView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ScanListView->setIconSize(QSize(16, 16));
+    ScanListView->setContextMenuPolicy(Qt::CustomContextMenu);
+    ScanListView->installEventFilter(this);
+    ScanListView->header()->setStretchLastSection(false);
+
+    BottomPanel = new QWidget;
+    BottomPanel->setObjectName("BottomPanel");
+    BottomPanel->setFixedHeight(kBottomPanelHeight);
+    CloseBtn = new QPushButton("&Close", BottomPanel);
+    CloseBtn->setObjectName("CloseBtn");
+
+    auto* root = new QVBoxLayout(this);
+    root->setContentsMargins(0, 0, 0, 0);
+    root->setSpacing(0);
+    root->addWidget(ScanListView, 1);
+    root->addWidget(BottomPanel);
+
+    // The pop-up menu, in its order.
+    ScanPop = new QMenu(this);
+    ScanPop->setObjectName("ScanPop");
+    Acknowledge1 =
+        AddItem("Ac&knowledge", QKeySequence(Qt::ALT | Qt::Key_K), &TScanFrm::Acknowledge1Click);
+    New1 = AddItem("&Add an Event", QKeySequence(Qt::ALT | Qt::Key_A), &TScanFrm::New1Click);
+    Edit1 = AddItem("&Edit Event", QKeySequence(Qt::ALT | Qt::Key_E), &TScanFrm::Edit1Click);
+    Delete1 = AddItem("&Delete Event", QKeySequence(Qt::ALT | Qt::Key_D), &TScanFrm::Delete1Click);
+    ScanPop->addSeparator();
+
+    // FormCreate.
+    QuitOnClose = false;
+    const TWinRegistry reg;
+    LD = AddOption("Use &Long Date style", ReadSetting(reg, kDateStyle), &TScanFrm::LDClick);
+    SI = AddOption("Display &Icons", ReadSetting(reg, kUseIcons), &TScanFrm::SIClick);
+    SH = AddOption("Show &Header", ReadSetting(reg, kHeader), &TScanFrm::SHClick);
+    TB = AddOption("Show date in &Title Bar", ReadSetting(reg, kShowDate), &TScanFrm::TBClick);
+    BriefDaystoEvent1 = AddOption("Brief \"Days to Event\"", ReadSetting(reg, kBriefDays),
+                                  &TScanFrm::BriefDaysClick);
+    ScanPop->addSeparator();
+    EnableWav = AddOption("E&nable Sound", ReadSetting(reg, kPlayWav), &TScanFrm::EnableWavClick);
+    ScanPop->addSeparator();
+    About1 = AddItem("Abo&ut", QKeySequence(), &TScanFrm::About1Click);
+    Help1 = AddItem("Hel&p", QKeySequence(Qt::Key_F1), &TScanFrm::Help1Click);
+    ScanPop->addSeparator();
+    MainWindow1 = AddItem("Main Window", QKeySequence(), &TScanFrm::MainWindow1Click);
+    Calendar1 = AddItem("Calendar", QKeySequence(), &TScanFrm::Calendar1Click);
+    Options1 = AddItem("Options...", QKeySequence(), &TScanFrm::Options1Click);
+    ScanPop->addSeparator();
+    Close1 = AddItem("Clo&se", QKeySequence(Qt::Key_Escape), &TScanFrm::CloseBtnClick);
+    ExitApplication1 = AddItem("Exit Tickwell", QKeySequence(Qt::ALT | Qt::Key_X),
+                               &TScanFrm::ExitApplication1Click);
+
+    if (StartMode == smDue) {
+        ExitApplication1->setVisible(false);
+        CloseBtn->setText("E&xit");
+        Close1->setText("E&xit");
+    }
+
+    const int h = ReadSetting(reg, kFormsHs);
+    const int w = ReadSetting(reg, kFormsWs);
+    const int l = ReadSetting(reg, kFormsLs);
+    const int t = ReadSetting(reg, kFormsTs);
+    WavFileName = QString::fromStdString(ReadSetting(reg, kWavFile));
+
+    ScanListView->header()->setVisible(SH->isChecked());
+    SetDueTitle();
+    SetDateFormat();
+    resize(w, h);
+    if (l == -1 && t == -1) {
+        if (const QScreen* s = QApplication::primaryScreen()) {
+            const QRect g = s->geometry();
+            move(g.left() + (g.width() - w) / 2, g.top() + (g.height() - h) / 2);
+        }
+    } else {
+        move(l, t);
+    }
+
+    ListState = std::make_unique<TListViewState>(ScanListView, kDueListKey);
+
+    connect(CloseBtn, &QPushButton::clicked, this, [this] { Run(&TScanFrm::CloseBtnClick); });
+    connect(ScanListView, &QTreeWidget::itemDoubleClicked, this,
+            [this] { Run(&TScanFrm::Edit1Click); });
+    connect(ScanListView, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
+        UpdateCommandStates();
+        ScanPop->popup(ScanListView->viewport()->mapToGlobal(p));
+    });
+    connect(ScanPop, &QMenu::aboutToShow, this, &TScanFrm::UpdateCommandStates);
+    UpdateCommandStates();
+
+    ScanFrm = this;
+    TDueWindowLinks& links = DueLinks();
+    links.Window = this;
+    links.RefillDueList = [this] { RefillDueList(); };
+    links.RefreshDueWindow = [this] { RefreshDueWindow(); };
+    links.SetDueTitle = [this] { SetDueTitle(); };
+    links.ShowInDueList = [this](TTickwellItem* e) { ShowInDueList(e); };
+}
+
+TScanFrm::~TScanFrm() {
+    TWinRegistry reg;
+    WriteSetting(reg, kUseIcons, SI->isChecked());
+    WriteSetting(reg, kShowDate, TB->isChecked());
+    WriteSetting(reg, kDateStyle, LD->isChecked());
+    WriteSetting(reg, kHeader, SH->isChecked());
+    WriteSetting(reg, kBriefDays, BriefDaystoEvent1->isChecked());
+    WriteSetting(reg, kPlayWav, EnableWav->isChecked());
+    WriteSetting(reg, kGrey,
+                 ScanListView->palette().color(QPalette::Base) !=
+                     QApplication::palette().color(QPalette::Base));
+    WriteSetting(reg, kFormsHs, height());
+    WriteSetting(reg, kFormsWs, width());
+    WriteSetting(reg, kFormsLs, x());
+    WriteSetting(reg, kFormsTs, y());
+    if (StartMode == smDue)
+        WriteSetting(reg, kLastRun, Today());
+    ListState.reset();
+
+    if (ScanFrm == this)
+        ScanFrm = nullptr;
+    if (DueLinks().Window == this)
+        DueLinks() = TDueWindowLinks{};
+    LastShownWindow = 0;
+    // Started for this window alone, the program ends with it.
+    if (StartMode == smDue)
+        RequestApplicationEnd();
+}
+
+QAction* TScanFrm::AddItem(const char* caption, const QKeySequence& key, void (TScanFrm::*slot)()) {
+    auto* a = new QAction(caption, this);
+    if (!key.isEmpty()) {
+        a->setShortcut(key);
+        a->setShortcutContext(Qt::WindowShortcut);
+        addAction(a);
+    }
+    connect(a, &QAction::triggered, this, [this, slot] { Run(slot); });
+    ScanPop->addAction(a);
+    return a;
+}
+
+QAction* TScanFrm::AddOption(const char* caption, bool checked, void (TScanFrm::*slot)()) {
+    auto* a = new QAction(caption, this);
+    a->setCheckable(true);
+    a->setChecked(checked);
+    connect(a, &QAction::triggered, this, [this, slot] { Run(slot); });
+    ScanPop->addAction(a);
+    return a;
+}
+
+void TScanFrm::Run(void (TScanFrm::*command)()) {
+    // Errors end the command, not the program: the window stays usable.
+    try {
+        (this->*command)();
+    } catch (const TTickwellError& e) {
+        ShowMsg(e.what(), mkError);
+    }
+}
+
+TTickwellItem* TScanFrm::EventOf(const QTreeWidgetItem* row) {
+    return row ? reinterpret_cast<TTickwellItem*>(row->data(0, kEventRole).value<quintptr>())
+               : nullptr;
+}
+
+QTreeWidgetItem* TScanFrm::RowOf(const TTickwellItem* e) const {
+    for (int i = 0; i < ScanListView->topLevelItemCount(); ++i)
+        if (EventOf(ScanListView->topLevelItem(i)) == e)
+            return ScanListView->topLevelItem(i);
+    return nullptr;
+}
+
+QTreeWidgetItem* TScanFrm::SelectedRow() const {
+    const QList<QTreeWidgetItem*> rows = ScanListView->selectedItems();
+    return rows.isEmpty() ? nullptr : rows.first();
+}
+
+void TScanFrm::WriteRow(QTreeWidgetItem* row, TTickwellItem* e) {
+    row->setText(0, QString::fromStdString(FirstLine(e->Description)));
+    if (SI->isChecked())
+        row->setIcon(0, KindIcon(e->DueKind));
+    const long long days = std::llround(e->ScanDate - Today());
+    QString when = QString::number(days);
+    if (!BriefDaystoEvent1->isChecked())
+        when += " days";
+    row->setText(1, QString::fromStdString(e->ScanDateText(DueList->DateFormat)));
+    row->setData(1, TSortableItem::SortKeyRole, e->ScanDate);
+    row->setText(2, when);
+    row->setData(2, TSortableItem::SortKeyRole, static_cast<double>(days));
+    row->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
+}
+
+void TScanFrm::ShowInDueList(TTickwellItem* e) {
+    if (QTreeWidgetItem* row = RowOf(e))
+        WriteRow(row, e);
+}
+
+void TScanFrm::RefillDueList() {
+    ScanListView->clear();
+    if (!DueList)
+        return;
+    QList<QTreeWidgetItem*> rows;
+    for (TTickwellItem* e : DueList->All()) {
+        auto* row = new TSortableItem;
+        row->setData(0, kEventRole, QVariant::fromValue(reinterpret_cast<quintptr>(e)));
+        WriteRow(row, e);
+        rows << row;
+    }
+    ScanListView->addTopLevelItems(rows);
+    ListState->ReapplySort();
+}
+
+void TScanFrm::RefreshDueWindow() {
+    if (!DueList || !MasterList)
+        return;
+    DueList->Clear();
+    MasterList->Scan();
+    RefillDueList();
+}
+
+void TScanFrm::SetDueTitle() {
+    setWindowTitle(TB->isChecked() ? QString::fromStdString("Tickwells for " +
+                                                            FormatDateTime(kTitleDate, Today()))
+                                   : QString("Tickwells"));
+}
+
+void TScanFrm::SetDateFormat() {
+    if (DueList)
+        DueList->DateFormat = LD->isChecked() ? kLongDueDate : kShortDueDate;
+}
+
+void TScanFrm::RewriteAllRows() {
+    if (DueList)
+        for (TTickwellItem* e : DueList->All())
+            ShowInDueList(e);
+}
+
+// ---- commands ----
+
+void TScanFrm::Acknowledge1Click() {
+    QTreeWidgetItem* row = SelectedRow();
+    if (!DueList || DueList->Empty() || !row) {
+        ShowMsg("Nothing to Acknowledge", mkInformation);
+        return;
+    }
+    TTickwellItem* e = EventOf(row);
+    e->AckDate = e->ScanDate;
+    SaveEvents(*MasterList, MasterList->FileName);
+    DueList->Clear();
+    MasterList->Scan();
+    delete row;
+    const TMainWindowLinks& main = MainLinks();
+    if (main.Window && main.PassesVisibilityTest && main.PassesVisibilityTest(e) && main.UpdateRow)
+        main.UpdateRow(e);
+    if (CalendarLinks().Window && CalendarLinks().RefreshCalendar)
+        CalendarLinks().RefreshCalendar();
+}
+
+void TScanFrm::New1Click() {
+    TTickwellItem* e = EditEvent(false, nullptr);
+    if (!e)
+        return;
+    SaveEvents(*MasterList, MasterList->FileName);
+    if (CalendarLinks().Window && CalendarLinks().RefreshCalendar)
+        CalendarLinks().RefreshCalendar();
+    const TMainWindowLinks& main = MainLinks();
+    if (main.Window && main.PassesVisibilityTest && main.PassesVisibilityTest(e) && main.AddRow)
+        main.AddRow(e);
+    DueList->Clear();
+    MasterList->Scan();
+    if (DueList->IndexOf(e) >= 0) {
+        auto* row = new TSortableItem(ScanListView);
+        row->setData(0, kEventRole, QVariant::fromValue(reinterpret_cast<quintptr>(e)));
+        ShowInDueList(e);
+    }
+}
+
+void TScanFrm::Edit1Click() {
+    QTreeWidgetItem* row = SelectedRow();
+    if (!DueList || DueList->Empty() || !row) {
+        ShowMsg("Nothing to Edit", mkInformation);
+        return;
+    }
+    TTickwellItem* e = EventOf(row);
+    if (!EditEvent(true, e))
+        return;
+    SaveEvents(*MasterList, MasterList->FileName);
+    if (MainLinks().Window && MainLinks().UpdateRow)
+        MainLinks().UpdateRow(e);
+    if (CalendarLinks().Window && CalendarLinks().RefreshCalendar)
+        CalendarLinks().RefreshCalendar();
+    DueList->Clear();
+    MasterList->Scan();
+    if (QTreeWidgetItem* r = RowOf(e)) {
+        if (DueList->IndexOf(e) < 0)
+            delete r;
+        else
+            ShowInDueList(e);
+    }
+}
+
+void TScanFrm::Delete1Click() {
+    QTreeWidgetItem* row = SelectedRow();
+    if (!DueList || DueList->Empty() || !row) {
+        ShowMsg("Nothing to Delete", mkInformation);
+        return;
+    }
+    TTickwellItem* e = EventOf(row);
+    const TMainWindowLinks& main = MainLinks();
+    const bool mainShows = main.Window && main.PassesVisibilityTest && main.PassesVisibilityTest(e);
+    if (!DeleteEvent(*MasterList, e, false))
+        return;
+    // The event is freed now. The rows that referred to it go before
+    // anything that can fail, so no view is left holding it.
+    delete row;
+    if (mainShows) {
+        if (main.DeleteRow)
+            main.DeleteRow(e);
+        if (main.UpdateStatusBar)
+            main.UpdateStatusBar();
+    }
+    DueList->Clear();
+    MasterList->Scan();
+    if (CalendarLinks().Window && CalendarLinks().RefreshCalendar)
+        CalendarLinks().RefreshCalendar();
+    SaveEvents(*MasterList, MasterList->FileName);
+}
+
+void TScanFrm::CloseBtnClick() {
+    if (QuitOnClose)
+        RequestApplicationEnd();
+    close();
+}
+
+void TScanFrm::ExitApplication1Click() {
+    switch (StartMode) {
+    case smTray:
+        if (ClockLinks().ExitProgram)
+            ClockLinks().ExitProgram();
+        break;
+    case smMain:
+        if (MainLinks().Window)
+            MainLinks().Window->close();
+        break;
+    case smDue:
+        close();
+        break;
+    case smCalendar:
+        if (CalendarLinks().Window)
+            CalendarLinks().Window->close();
+        break;
+    default:
+        break;
+    }
+}
+
+void TScanFrm::LDClick() {
+    SetDateFormat();
+    RewriteAllRows();
+}
+
+void TScanFrm::SIClick() {
+    RefillDueList();
+}
+
+void TScanFrm::SHClick() {
+    ScanListView->header()->setVisible(SH->isChecked());
+}
+
+void TScanFrm::TBClick() {
+    SetDueTitle();
+}
+
+void TScanFrm::BriefDaysClick() {
+    RewriteAllRows();
+}
+
+void TScanFrm::About1Click() {
+    if (ClockLinks().ShowAbout)
+        ClockLinks().ShowAbout();
+}
+
+void TScanFrm::Help1Click() {
+    ShowHelpContext(4);
+}
+
+void TScanFrm::MainWindow1Click() {
+    if (ClockLinks().ShowMainWindow)
+        ClockLinks().ShowMainWindow();
+}
+
+void TScanFrm::Calendar1Click() {
+    if (ClockLinks().ShowCalendar)
+        ClockLinks().ShowCalendar();
+}
+
+void TScanFrm::Options1Click() {
+    if (ClockLinks().ShowOptions)
+        ClockLinks().ShowOptions();
+}
+
+// Commands whose window does not exist yet stay in the menu, disabled.
+void TScanFrm::UpdateCommandStates() {
+    const TClockLinks& clock = ClockLinks();
+    About1->setEnabled(static_cast<bool>(clock.ShowAbout));
+    MainWindow1->setEnabled(static_cast<bool>(clock.ShowMainWindow));
+    Calendar1->setEnabled(static_cast<bool>(clock.ShowCalendar));
+    Options1->setEnabled(static_cast<bool>(clock.ShowOptions));
+}
+
+// ---- window events ----
+
+void TScanFrm::showEvent(QShowEvent* e) {
+    QWidget::showEvent(e);
+    if (e->spontaneous())
+        return;
+    RefillDueList();
+    PlayWave();
+    raise();
+    activateWindow();
+    ++OpenWindowCount;
+}
+
+void TScanFrm::hideEvent(QHideEvent* e) {
+    QWidget::hideEvent(e);
+    if (!e->spontaneous())
+        --OpenWindowCount;
+}
+
+void TScanFrm::PlayWave() {
+    SoundStartedFlag = false;
+    if (!EnableWav->isChecked() || WavFileName.isEmpty() || !QFileInfo(WavFileName).isFile())
+        return;
+    // Without a sound device there is nothing to play to; that is no error.
+    if (QMediaDevices::defaultAudioOutput().isNull())
+        return;
+    if (!Sound)
+        Sound = new QSoundEffect(this);
+    Sound->setSource(QUrl::fromLocalFile(WavFileName));
+    Sound->play();
+    SoundStartedFlag = true;
+}
+
+void TScanFrm::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    const int panelWidth = BottomPanel->width();
+    const int w = std::min(panelWidth / 4, 120);
+    CloseBtn->setGeometry(panelWidth / 2 - w / 2, (kBottomPanelHeight - kCloseBtnHeight) / 2, w,
+                          kCloseBtnHeight);
+}
+
+void TScanFrm::changeEvent(QEvent* e) {
+    QWidget::changeEvent(e);
+    // Minimising closes the window.
+    if (e->type() == QEvent::WindowStateChange && isMinimized())
+        QTimer::singleShot(0, this, [this] { Run(&TScanFrm::CloseBtnClick); });
+}
+
+bool TScanFrm::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == ScanListView && e->type() == QEvent::KeyPress) {
+        const auto* k = static_cast<QKeyEvent*>(e);
+        if (k->key() == Qt::Key_F1) {
+            Run(&TScanFrm::Help1Click);
+            return true;
+        }
+        if ((k->modifiers() & ~Qt::KeypadModifier) == Qt::AltModifier) {
+            void (TScanFrm::*command)() = nullptr;
+            switch (k->key()) {
+            case Qt::Key_X:
+                command = &TScanFrm::ExitApplication1Click;
+                break;
+            case Qt::Key_A:
+                command = &TScanFrm::New1Click;
+                break;
+            case Qt::Key_K:
+                command = &TScanFrm::Acknowledge1Click;
+                break;
+            case Qt::Key_D:
+                command = &TScanFrm::Delete1Click;
+                break;
+            case Qt::Key_E:
+                command = &TScanFrm::Edit1Click;
+                break;
+            default:
+                break;
+            }
+            if (command) {
+                Run(command);
+                return true;
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, e);
+}
+
+void TScanFrm::ExecModal() {
+    QPointer<TScanFrm> self(this);
+    setWindowModality(Qt::ApplicationModal);
+    show();
+    QEventLoop loop;
+    connect(this, &QObject::destroyed, &loop, &QEventLoop::quit);
+    if (self)
+        loop.exec();
+}
+
+TScanFrm* CreateDueWindow() {
+    return ScanFrm ? ScanFrm : new TScanFrm;
+}
+
+TScanFrm* ShowDueEventsWindow() {
+    TScanFrm* w = CreateDueWindow();
+    w->show();
+    w->raise();
+    w->activateWindow();
+    LastShownWindow = 2;
+    return w;
+}

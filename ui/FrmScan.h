@@ -1,0 +1,119 @@
+#pragma once
+// The due-events window: one row for each event the due scan found due, with
+// the commands to acknowledge, add, edit and delete events and to reach the
+// other windows. At most one exists; it is made when needed and destroyed
+// when closed.
+#include <QWidget>
+#include <memory>
+
+class QAction;
+class QMenu;
+class QPushButton;
+class QSoundEffect;
+class QTreeWidget;
+class QTreeWidgetItem;
+class TListViewState;
+class TTickwellItem;
+
+class TScanFrm : public QWidget {
+    Q_OBJECT
+public:
+    // Reads the window's settings; the rows are built when it is shown.
+    explicit TScanFrm(QWidget* parent = nullptr);
+    // Writes the settings back.
+    ~TScanFrm() override;
+
+    // Closing the window ends the program (set for the display at shutdown).
+    bool QuitOnClose = false;
+
+    void RefillDueList();
+    // Empties DueList, scans MasterList again, refills.
+    void RefreshDueWindow();
+    void SetDueTitle();
+    // Rewrites the row of the event, when there is one.
+    void ShowInDueList(TTickwellItem* e);
+
+    void Acknowledge1Click();
+    void New1Click();
+    void Edit1Click();
+    void Delete1Click();
+    void CloseBtnClick();
+    void ExitApplication1Click();
+
+    // Shows the window modally and returns when it has been closed (it is
+    // destroyed by then).
+    void ExecModal();
+
+    // The event a row refers to.
+    static TTickwellItem* EventOf(const QTreeWidgetItem* row);
+    // Whether the wave file was handed to the sound device at the last show.
+    bool SoundStarted() const { return SoundStartedFlag; }
+    const QString& WavFile() const { return WavFileName; }
+
+    QTreeWidget* ScanListView;
+    QWidget* BottomPanel;
+    QPushButton* CloseBtn;
+    QMenu* ScanPop;
+    QAction* Acknowledge1;
+    QAction* New1;
+    QAction* Edit1;
+    QAction* Delete1;
+    QAction* LD;
+    QAction* SI;
+    QAction* SH;
+    QAction* TB;
+    QAction* BriefDaystoEvent1;
+    QAction* EnableWav;
+    QAction* About1;
+    QAction* Help1;
+    QAction* MainWindow1;
+    QAction* Calendar1;
+    QAction* Options1;
+    QAction* Close1;
+    QAction* ExitApplication1;
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void changeEvent(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    QAction* AddItem(const char* caption, const QKeySequence& key, void (TScanFrm::*slot)());
+    QAction* AddOption(const char* caption, bool checked, void (TScanFrm::*slot)());
+    void WriteRow(QTreeWidgetItem* row, TTickwellItem* e);
+    QTreeWidgetItem* RowOf(const TTickwellItem* e) const;
+    QTreeWidgetItem* SelectedRow() const;
+    void SetDateFormat();
+    void RewriteAllRows();
+    void UpdateCommandStates();
+    void PlayWave();
+    // A command that ends with an error shows it and stops there.
+    void Run(void (TScanFrm::*command)());
+
+    void LDClick();
+    void SIClick();
+    void SHClick();
+    void TBClick();
+    void BriefDaysClick();
+    void EnableWavClick() {}
+    void About1Click();
+    void Help1Click();
+    void MainWindow1Click();
+    void Calendar1Click();
+    void Options1Click();
+
+    QString WavFileName;
+    QSoundEffect* Sound = nullptr;
+    bool SoundStartedFlag = false;
+    std::unique_ptr<TListViewState> ListState;
+};
+
+// The window while it exists, null otherwise.
+extern TScanFrm* ScanFrm;
+
+// Makes the window when there is none; returns it (not shown).
+TScanFrm* CreateDueWindow();
+// Makes the window when needed, shows it and brings it to the front.
+TScanFrm* ShowDueEventsWindow();

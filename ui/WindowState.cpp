@@ -1,0 +1,4 @@
+#include "ui/WindowState.h"
+
+int OpenWindowCount = 0;
+std::uint8_t LastShownWindow = 0;
