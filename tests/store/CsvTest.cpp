@@ -4,6 +4,8 @@
 
 namespace {
 
+using namespace storetest;
+
 using Values = std::vector<std::string>;
 
 TEST(SplitCsvLine, ReadingRules) {

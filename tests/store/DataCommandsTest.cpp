@@ -10,6 +10,8 @@
 
 namespace {
 
+using namespace storetest;
+
 class DataCommandsTest : public StoreTest {
 protected:
     TMyList List;

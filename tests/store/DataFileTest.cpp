@@ -8,6 +8,8 @@
 
 namespace {
 
+using namespace storetest;
+
 class DataFileTest : public StoreTest {
 protected:
     TMyList List;

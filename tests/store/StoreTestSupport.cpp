@@ -1,6 +1,8 @@
 #include "StoreTestSupport.h"
 #include "core/HalvaneDates.h"
 
+namespace storetest {
+
 EventRecord MakeRecord(const TRecSpec& s) {
     EventRecord r;
     r.SetDescription(s.Description);
@@ -67,3 +69,5 @@ std::string RawRecord(const std::string& descBytes, uint8_t type, int16_t rank, 
     PutLE(r, 284, ack);
     return r;
 }
+
+} // namespace storetest

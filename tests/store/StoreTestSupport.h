@@ -18,6 +18,8 @@
 #include <string>
 #include <vector>
 
+namespace storetest {
+
 struct TShown {
     std::string Text;
     TMsgKind Kind;
@@ -126,3 +128,5 @@ TTickwellItem* CurrentEvent(const std::string& desc);
 std::string RawRecord(const std::string& descBytes, uint8_t type, int16_t rank, int16_t weekday,
                       int16_t interval, double start, double end, int16_t notice, uint8_t simple,
                       uint8_t keep, uint8_t noEnd, double ack);
+
+} // namespace storetest
