@@ -276,9 +276,9 @@ const std::string& UsageText() {
         "  merge FILE [--pre4]  add the events of another data file (--pre4: a file\n"
         "                       of a version before 4.0)\n"
         "\n"
-        "INDEX is an event's position in the list, counting from 0. Dates are\n"
-        "YYYY-MM-DD. Questions are asked on the terminal; without one they are\n"
-        "answered No unless --yes is given.\n"
+        "INDEX is an event's position in the list as `list` shows it on the same\n"
+        "day, counting from 0. Dates are YYYY-MM-DD. Questions are asked on the\n"
+        "terminal; without one they are answered No unless --yes is given.\n"
         "Exit status: 0 done; 1 not done (a question answered No, a warning, nothing\n"
         "to acknowledge); 2 an error or bad arguments.\n";
     return text;

@@ -1,0 +1,87 @@
+#pragma once
+// Shared set-up for the command-line tests: a temporary TICKWELL_HOME, the
+// default format settings, and RunCli driven with string streams.
+#include "cli/RunCli.h"
+#include "core/DateFormat.h"
+#include "core/EventLists.h"
+#include "core/FormatSettings.h"
+#include "store/DataFile.h"
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+struct TCliRun {
+    int Code = -1;
+    std::string Out;
+    std::string Err;
+};
+
+class CliTest : public ::testing::Test {
+protected:
+    std::string Dir;
+
+    void SetUp() override {
+        char tmpl[] = "/tmp/tickwell-cli-XXXXXX";
+        ASSERT_NE(mkdtemp(tmpl), nullptr);
+        Dir = tmpl;
+        setenv("TICKWELL_HOME", Dir.c_str(), 1);
+        SetFormatSettings(TFormatSettings{});
+    }
+
+    void TearDown() override {
+        std::error_code ec;
+        std::filesystem::remove_all(Dir, ec);
+    }
+
+    std::string Path(const std::string& name) const { return Dir + "/" + name; }
+    std::string DataFile() const { return Path("tickwell.dat"); }
+
+    // Every run acts on 15 January 2025 unless the arguments say otherwise.
+    TCliRun Run(std::vector<std::string> args, const std::string& input = "",
+                bool interactive = false) {
+        args.insert(args.begin(), {"--date", "2025-01-15"});
+        return RunRaw(args, input, interactive);
+    }
+    TCliRun RunRaw(const std::vector<std::string>& args, const std::string& input = "",
+                   bool interactive = false) {
+        std::istringstream in(input);
+        std::ostringstream out, err;
+        TCliRun r;
+        r.Code = RunCli(args, in, out, err, interactive);
+        r.Out = out.str();
+        r.Err = err.str();
+        return r;
+    }
+
+    // The descriptions stored in the data file, sorted (the list order
+    // depends on the day it is loaded).
+    std::vector<std::string> StoredDescriptions() const {
+        TMyList list;
+        EXPECT_TRUE(LoadEvents(list, DataFile()));
+        std::vector<std::string> d;
+        for (const TTickwellItem* e : list.All())
+            d.push_back(e->Description);
+        std::sort(d.begin(), d.end());
+        return d;
+    }
+
+    static std::string ReadText(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+
+    // Adds the events a test starts from; each must succeed.
+    void AddEvents(const std::vector<std::vector<std::string>>& events) {
+        for (auto args : events) {
+            args.insert(args.begin(), "add");
+            const TCliRun r = Run(args);
+            ASSERT_EQ(r.Code, 0) << r.Err;
+        }
+    }
+};

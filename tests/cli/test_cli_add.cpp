@@ -1,0 +1,117 @@
+#include "CliTestSupport.h"
+#include "platform/RegistryFile.h"
+#include "store/SettingsSchema.h"
+#include <functional>
+
+namespace {
+
+// Writes settings into the settings file of TICKWELL_HOME, as the options
+// dialog would.
+void WithSettingsFile(const std::function<void()>& write) {
+    auto previous = RegistryBackend();
+    InstallRegistryFile();
+    write();
+    SetRegistryBackend(previous);
+}
+
+} // namespace
+
+TEST_F(CliTest, AddTakesTheEditorDefaults) {
+    const TCliRun r = Run({"--json", "add", "--desc", "Dentist", "--start", "2025-01-20"});
+    ASSERT_EQ(r.Code, 0) << r.Err;
+    EXPECT_EQ(r.Out, "{\"index\":0,\"description\":\"Dentist\",\"eventType\":0,\"simple\":true,"
+                     "\"rank\":0,\"interval\":1,\"weekday\":2,\"startDate\":\"2025-01-20\","
+                     "\"endDate\":\"2025-01-20\",\"noticePeriod\":7,\"keepFlag\":true,"
+                     "\"noEndPoint\":true,\"ackDate\":\"1899-12-30\",\"nextDate\":\"2025-01-20\","
+                     "\"prevDate\":\"2025-01-20\",\"dueKind\":0}\n");
+    EXPECT_EQ(StoredDescriptions(), std::vector<std::string>{"Dentist"});
+}
+
+TEST_F(CliTest, AddWithoutStartBeginsTodayAndTextShowsIndexAndRow) {
+    const TCliRun r = Run({"add", "--desc", "Now", "--daily", "--interval", "3"});
+    ASSERT_EQ(r.Code, 0) << r.Err;
+    EXPECT_EQ(r.Out, "0\t2025-01-15\t0\tDaily\t3\t\tNow\n");
+}
+
+TEST_F(CliTest, NoEndPointIsAHundredYearsOn) {
+    struct TCase {
+        const char* Start;
+        const char* End;
+    } cases[] = {{"2000-02-29", "2100-02-28"}, {"2024-02-29", "2124-02-29"}};
+    for (const TCase& c : cases) {
+        const TCliRun r = Run({"--json", "add", "--desc", "x", "--yearly", "--start", c.Start});
+        ASSERT_EQ(r.Code, 0) << r.Err;
+        EXPECT_NE(r.Out.find(std::string("\"endDate\":\"") + c.End + "\""), std::string::npos)
+            << r.Out;
+        EXPECT_NE(r.Out.find("\"noEndPoint\":true"), std::string::npos);
+    }
+    const TCliRun until = Run({"--json", "add", "--desc", "x", "--weekly", "--start", "2025-01-01",
+                               "--until", "2025-03-01"});
+    EXPECT_NE(until.Out.find("\"endDate\":\"2025-03-01\",\"noticePeriod\":7,\"keepFlag\":true,"
+                             "\"noEndPoint\":false"),
+              std::string::npos)
+        << until.Out;
+}
+
+TEST_F(CliTest, AddChecksAsTheEditorDoesAndWritesNothingOnFailure) {
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"--start", "2025-01-20"}, "Please enter a Description"},
+        {{"--desc", "", "--start", "2025-01-20"}, "Please enter a Description"},
+        {{"--start", "2025-02-30"}, "Please enter a Description"},
+        {{"--desc", "x", "--start", "2025-02-30"}, "Please enter a valid date"},
+        {{"--desc", "x", "--start", ""}, "Please enter a valid date"},
+        {{"--desc", "x", "--daily", "--until", "15/01/2025"}, "Please enter a valid date"},
+        {{"--desc", "x", "--start", "2025-01-20", "--daily", "--until", "2025-01-19"},
+         "End date earlier than Start"},
+        {{"--desc", "x", "--start", "2025-01-20", "--daily", "--until", "2025-01-20"},
+         "Dates cannot be the same"},
+    };
+    for (const auto& [options, message] : cases) {
+        std::vector<std::string> args = options;
+        args.insert(args.begin(), "add");
+        SCOPED_TRACE(::testing::PrintToString(args));
+        const TCliRun r = Run(args);
+        EXPECT_EQ(r.Code, 2);
+        EXPECT_EQ(r.Err, "tickwell-cli: " + message + "\n");
+        EXPECT_EQ(r.Out, "");
+        EXPECT_FALSE(std::filesystem::exists(DataFile()));
+    }
+    // Blanks alone are a description.
+    EXPECT_EQ(Run({"add", "--desc", "  "}).Code, 0);
+}
+
+TEST_F(CliTest, AddTakesItsDefaultsFromTheSettingsStore) {
+    WithSettingsFile([] {
+        WriteSetting(kDfltEventType, 3); // Monthly - Date
+        WriteSetting(kDfltNotice, 3);
+        WriteSetting(kDfltInterval, 2);
+        WriteSetting(kDfltKeepFlag, false);
+    });
+    const TCliRun r = Run({"--json", "add", "--desc", "x", "--start", "2025-01-31"});
+    ASSERT_EQ(r.Code, 0) << r.Err;
+    EXPECT_NE(r.Out.find("\"eventType\":2,\"simple\":false,\"rank\":0,\"interval\":2,\"weekday\":6,"
+                         "\"startDate\":\"2025-01-31\",\"endDate\":\"2125-01-31\","
+                         "\"noticePeriod\":3,\"keepFlag\":false"),
+              std::string::npos)
+        << r.Out;
+    // Given options win over the defaults.
+    const TCliRun once = Run({"--json", "add", "--desc", "y", "--once", "--keep", "--notice", "0"});
+    EXPECT_NE(once.Out.find("\"eventType\":2,\"simple\":true,\"rank\":0,\"interval\":2"),
+              std::string::npos)
+        << once.Out;
+    EXPECT_NE(once.Out.find("\"noticePeriod\":0,\"keepFlag\":true"), std::string::npos);
+}
+
+TEST_F(CliTest, AddMarksPastOccurrencesAcknowledged) {
+    const TCliRun past =
+        Run({"--json", "add", "--desc", "y", "--start", "2025-01-14", "--notice", "0"});
+    EXPECT_NE(past.Out.find("\"ackDate\":\"2025-01-14\""), std::string::npos) << past.Out;
+    const TCliRun today = Run({"--json", "add", "--desc", "t", "--notice", "0"});
+    EXPECT_NE(today.Out.find("\"ackDate\":\"1899-12-30\""), std::string::npos) << today.Out;
+}
+
+TEST_F(CliTest, AddStoresLineBreaksAsCrLfAndRowsShowTheFirstLine) {
+    ASSERT_EQ(Run({"add", "--desc", "one\ttab\ntwo", "--start", "2025-01-20"}).Code, 0);
+    EXPECT_EQ(StoredDescriptions(), std::vector<std::string>{"one\ttab\r\ntwo"});
+    EXPECT_EQ(Run({"list"}).Out, "2025-01-20\t5\tOnce Only\t1\t\tone tab\n");
+}

@@ -1,0 +1,63 @@
+// The real program, end to end: its own locale set-up, standard streams and
+// exit status.
+#include "CliTestSupport.h"
+#include <cstdio>
+#include <sys/wait.h>
+
+namespace {
+
+struct TProcess {
+    int Code = -1;
+    std::string Out;
+};
+
+} // namespace
+
+class CliBinaryTest : public CliTest {
+protected:
+    // Runs the program with standard input from /dev/null (no terminal) and
+    // standard error folded into the output.
+    TProcess Exec(const std::string& args) {
+        const std::string command = "env LC_ALL=C LANG=C TICKWELL_HOME='" + Dir + "' '" +
+                                    TICKWELL_CLI_PATH + "' " + args + " </dev/null 2>&1";
+        TProcess p;
+        FILE* pipe = popen(command.c_str(), "r");
+        if (!pipe)
+            return p;
+        char buffer[4096];
+        size_t n = 0;
+        while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+            p.Out.append(buffer, n);
+        const int status = pclose(pipe);
+        p.Code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return p;
+    }
+};
+
+TEST_F(CliBinaryTest, AddListAndExportInTheCLocale) {
+    TProcess add = Exec("--date 2025-01-15 add --desc 'Pay rent' --monthly-day --rank 4 "
+                        "--weekday 6 --start 2025-01-01");
+    EXPECT_EQ(add.Code, 0) << add.Out;
+    EXPECT_EQ(add.Out, "0\t2025-01-31\t16\tMonthly - Day\t1\t\tPay rent\n");
+    TProcess list = Exec("--date 2025-01-15 --json list");
+    EXPECT_EQ(list.Code, 0);
+    EXPECT_NE(list.Out.find("\"description\":\"Pay rent\",\"eventType\":3"), std::string::npos);
+    // The C locale has no numeric short date: CSV dates are year-month-day.
+    TProcess exp = Exec("export '" + Path("e.csv") + "'");
+    EXPECT_EQ(exp.Out, "Export successful\n");
+    EXPECT_NE(ReadText(Path("e.csv")).find("\r\n\"Pay rent\",2025-01-01,3,F,1,2125-01-01,"),
+              std::string::npos);
+}
+
+TEST_F(CliBinaryTest, WithoutATerminalQuestionsAreAnsweredNo) {
+    ASSERT_EQ(Exec("add --desc x").Code, 0);
+    const TProcess zap = Exec("zap");
+    EXPECT_EQ(zap.Code, 1);
+    EXPECT_NE(zap.Out.find("Delete all events from your file!"), std::string::npos);
+    EXPECT_EQ(StoredDescriptions().size(), 1u);
+    EXPECT_EQ(Exec("zap --yes").Code, 0);
+    EXPECT_TRUE(StoredDescriptions().empty());
+    const TProcess bad = Exec("month 2025-1");
+    EXPECT_EQ(bad.Code, 2);
+    EXPECT_EQ(bad.Out.rfind("tickwell-cli: month needs YYYY-MM", 0), 0u);
+}

@@ -1,0 +1,220 @@
+#include "CliTestSupport.h"
+#include "platform/RegistryFile.h"
+#include "store/SettingsSchema.h"
+#include <cstring>
+
+namespace {
+
+const std::vector<std::vector<std::string>> kThreeEvents = {
+    {"--desc", "Dentist", "--start", "2025-01-20"},
+    {"--desc", "Rent\nfirst working day", "--start", "2025-01-01", "--monthly-date", "--rank", "1"},
+    {"--desc", "Bins", "--start", "2025-01-03", "--weekly", "--notice", "2", "--until",
+     "2025-01-31"},
+};
+
+} // namespace
+
+TEST_F(CliTest, ListShowsEveryEventInListOrder) {
+    AddEvents(kThreeEvents);
+    EXPECT_EQ(Run({"list"}).Out, "2025-01-17\t2\tWeekly\t1\t\tBins\n"
+                                 "2025-01-20\t5\tOnce Only\t1\t\tDentist\n"
+                                 "2025-02-03\t19\tMonthly - Date\t1\t2025-01-01\tRent\n");
+    const TCliRun json = Run({"list", "--json"});
+    EXPECT_EQ(json.Code, 0);
+    EXPECT_EQ(json.Out.substr(0, 4), "[\n  ");
+    EXPECT_NE(json.Out.find("\"description\":\"Rent\\r\\nfirst working day\""), std::string::npos);
+    EXPECT_NE(json.Out.find("\"endDate\":\"2025-01-31\",\"noticePeriod\":2"), std::string::npos);
+    EXPECT_EQ(Run({"--data", Path("none.dat"), "--json", "list"}).Out, "[]\n");
+}
+
+TEST_F(CliTest, DueFollowsTheDateGiven) {
+    AddEvents(kThreeEvents);
+    EXPECT_EQ(Run({"due"}).Out, "2025-01-17\t2\t0\tBins\n2025-01-20\t5\t0\tDentist\n");
+    // A week on, the kept Dentist event is past and unacknowledged; Bins is
+    // due again on its next Friday. The list is now ordered by those dates.
+    const TCliRun later = RunRaw({"--date", "2025-01-22", "--json", "due"});
+    EXPECT_EQ(later.Out, "[\n"
+                         "  {\"index\":0,\"scanDate\":\"2025-01-20\",\"dueKind\":3,\"days\":-2,"
+                         "\"description\":\"Dentist\"},\n"
+                         "  {\"index\":1,\"scanDate\":\"2025-01-24\",\"dueKind\":0,\"days\":2,"
+                         "\"description\":\"Bins\"}\n"
+                         "]\n");
+}
+
+TEST_F(CliTest, MonthListsEachDaysEvents) {
+    AddEvents(kThreeEvents);
+    EXPECT_EQ(Run({"month", "2025-02"}).Out, "2025-02-03\tRent\n");
+    const TCliRun jan = Run({"month", "2025-01", "--json"});
+    EXPECT_NE(jan.Out.find("{\n  \"2025-01-01\": [2],\n  \"2025-01-02\": [],\n  \"2025-01-03\": "
+                           "[0],"),
+              std::string::npos)
+        << jan.Out;
+    EXPECT_NE(jan.Out.find("\"2025-01-31\": [0]\n}\n"), std::string::npos);
+    const std::string feb = Run({"month", "2024-02", "--json"}).Out;
+    EXPECT_EQ(feb.substr(feb.size() - 19), "\"2024-02-29\": []\n}\n");
+}
+
+TEST_F(CliTest, AckWritesTheScanDateToTheFile) {
+    AddEvents(kThreeEvents);
+    // On 22 January the list starts with Dentist (next date 20 January).
+    const TCliRun r = RunRaw({"--date", "2025-01-22", "ack", "0"});
+    EXPECT_EQ(r.Code, 0) << r.Err;
+    EXPECT_EQ(r.Out, "2025-01-20\tDentist\n");
+    TMyList list;
+    ASSERT_TRUE(LoadEvents(list, DataFile()));
+    ASSERT_EQ(list.Count(), 3);
+    for (const TTickwellItem* e : list.All())
+        EXPECT_EQ(IsoDate(e->AckDate), e->Description == "Dentist" ? "2025-01-20"
+                                       : e->Description == "Bins"  ? "1899-12-30"
+                                                                   : "2025-01-01");
+    EXPECT_EQ(RunRaw({"--date", "2025-01-22", "due"}).Out, "2025-01-24\t2\t0\tBins\n");
+}
+
+TEST_F(CliTest, AckOfAnEventNotDueChangesNothing) {
+    AddEvents(kThreeEvents);
+    const std::string before = ReadText(DataFile());
+    for (const char* index : {"2", "3", "99"}) {
+        const TCliRun r = Run({"ack", index});
+        EXPECT_EQ(r.Code, 1);
+        EXPECT_EQ(r.Out, "Nothing to Acknowledge\n");
+    }
+    EXPECT_EQ(ReadText(DataFile()), before);
+}
+
+TEST_F(CliTest, DeleteAsksAndOnlyYesDeletes) {
+    AddEvents(kThreeEvents);
+    struct TCase {
+        std::vector<std::string> Args;
+        std::string Input;
+        bool Interactive;
+        int Code;
+        size_t Left;
+    } cases[] = {
+        {{"delete", "0"}, "", false, 1, 3},   // no terminal: Cancel
+        {{"delete", "0"}, "n\n", true, 1, 3}, // asked, answered no
+        {{"delete", "0"}, "", true, 1, 3},    // asked, end of input
+        {{"delete", "0"}, "y\n", true, 0, 2}, // asked, answered yes
+        {{"delete", "0", "--yes"}, "", false, 0, 1},
+        {{"delete", "5", "--yes"}, "", false, 1, 1}, // "Nothing to Delete"
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.Args) + c.Input);
+        const TCliRun r = Run(c.Args, c.Input, c.Interactive);
+        EXPECT_EQ(r.Code, c.Code) << r.Err;
+        EXPECT_EQ(StoredDescriptions().size(), c.Left);
+        const bool asked = c.Args.size() == 2 && c.Args[1] == "0";
+        EXPECT_EQ(r.Err.find("Delete this Event?") != std::string::npos, asked) << r.Err;
+    }
+    EXPECT_EQ(Run({"delete", "5", "--yes"}).Out, "Nothing to Delete\n");
+}
+
+TEST_F(CliTest, DeleteWithoutConfirmationWhenTheOptionIsOff) {
+    AddEvents(kThreeEvents);
+    auto previous = RegistryBackend();
+    InstallRegistryFile();
+    WriteSetting(kEventDeleteConfirm, false);
+    SetRegistryBackend(previous);
+    const TCliRun r = Run({"delete", "2"});
+    EXPECT_EQ(r.Code, 0) << r.Err;
+    EXPECT_EQ(r.Err, "");
+    EXPECT_EQ(StoredDescriptions(), (std::vector<std::string>{"Bins", "Dentist"}));
+}
+
+TEST_F(CliTest, BackupFolderIsRememberedInTheSettingsStore) {
+    AddEvents(kThreeEvents);
+    const std::string folder = Path("usb");
+    std::filesystem::create_directory(folder);
+    const TCliRun r = Run({"backup", folder + "/"});
+    EXPECT_EQ(r.Code, 0) << r.Err;
+    EXPECT_EQ(r.Out, "Backup successful\n");
+    EXPECT_EQ(ReadText(folder + "/backup.dat"), ReadText(DataFile()));
+    EXPECT_NE(ReadText(Path("registry.reg")).find("\"BackupDest\"=\"" + folder + "\""),
+              std::string::npos);
+
+    // Later runs use it; overwriting asks.
+    EXPECT_EQ(Run({"backup"}).Code, 1);
+    ASSERT_EQ(Run({"zap", "--yes"}).Code, 0);
+    EXPECT_TRUE(StoredDescriptions().empty());
+    const TCliRun restore = Run({"restore", "--yes"});
+    EXPECT_EQ(restore.Code, 0) << restore.Err;
+    EXPECT_EQ(restore.Out, "Restore successful\n");
+    EXPECT_EQ(StoredDescriptions().size(), 3u);
+}
+
+TEST_F(CliTest, BackupToAMissingFolderIsAnError) {
+    AddEvents(kThreeEvents);
+    const TCliRun r = Run({"backup", Path("no/such")});
+    EXPECT_EQ(r.Code, 2);
+    EXPECT_EQ(r.Err, "tickwell-cli: Please insert disk into drive\n");
+    // An empty list opens no backup dialog, so the folder is not taken.
+    ASSERT_EQ(Run({"zap", "--yes"}).Code, 0);
+    std::filesystem::remove(Path("registry.reg"));
+    const TCliRun empty = Run({"backup", Path("other")});
+    EXPECT_EQ(empty.Code, 1);
+    EXPECT_EQ(empty.Out, "There are no events in your Tickwell File!\n");
+    EXPECT_FALSE(std::filesystem::exists(Path("registry.reg")));
+}
+
+TEST_F(CliTest, ExportImportAndMergeGoThroughTheDataCommands) {
+    AddEvents(kThreeEvents);
+    const TCliRun exp = Run({"export", Path("out.CSV")});
+    EXPECT_EQ(exp.Out, "Export successful\n");
+    EXPECT_EQ(ReadText(Path("out.CSV")).rfind("\"EVENT DESCRIPTION\",", 0), 0u);
+    EXPECT_EQ(Run({"export", Path("out.CSV")}).Code, 1); // overwrite not confirmed
+
+    const TCliRun imp = Run({"import", Path("out.CSV")});
+    EXPECT_EQ(imp.Code, 0) << imp.Err;
+    EXPECT_EQ(imp.Out, "Import Successful\n");
+    EXPECT_EQ(StoredDescriptions().size(), 6u);
+
+    std::ofstream(Path("bad.csv")) << "x,01/01/2025,0,T,1,01/01/2025,seven\r\n";
+    const TCliRun bad = Run({"import", Path("bad.csv")});
+    EXPECT_EQ(bad.Code, 2);
+    EXPECT_EQ(bad.Err, "Import Error\n");
+    EXPECT_EQ(StoredDescriptions().size(), 6u);
+
+    EXPECT_EQ(Run({"merge", DataFile()}).Out, "Merge Successful\n");
+    EXPECT_EQ(StoredDescriptions().size(), 12u);
+    const TCliRun missing = Run({"merge", Path("none.dat")});
+    EXPECT_EQ(missing.Code, 1);
+    EXPECT_EQ(missing.Out, "Unable to Read Data from file\n");
+}
+
+TEST_F(CliTest, CompressAndArchiveTakeOutExpiredEvents) {
+    AddEvents(kThreeEvents);
+    AddEvents({{"--desc", "Old", "--start", "2025-01-01", "--no-keep"}});
+    EXPECT_EQ(Run({"compress"}).Code, 1);
+    const TCliRun archive = Run({"archive", Dir, "--yes"});
+    EXPECT_EQ(archive.Code, 0) << archive.Err;
+    EXPECT_EQ(archive.Out, "1 event(s) archived\n");
+    EXPECT_EQ(ReadText(Path("archive.csv")), "Old,01/01/2025,0,T,1,01/01/2025,7,F,0,4\r\n");
+    EXPECT_EQ(Run({"compress", "--yes"}).Out, "No events deleted\n");
+}
+
+TEST_F(CliTest, AnUnreadableDataFileIsLeftAloneButCanBeRestored) {
+    AddEvents(kThreeEvents);
+    ASSERT_EQ(Run({"backup"}).Code, 0);
+    // A second record whose start date is no day at all.
+    std::string bytes = ReadText(DataFile()).substr(0, 292);
+    std::string broken = bytes;
+    const double huge = 1e300;
+    std::memcpy(&broken[263], &huge, sizeof huge);
+    std::ofstream(DataFile(), std::ios::binary) << bytes << broken;
+    const std::string before = ReadText(DataFile());
+    for (const char* command : {"list", "compress"}) {
+        const TCliRun r = Run({command, "--yes"});
+        EXPECT_EQ(r.Code, 2);
+        EXPECT_EQ(r.Err, "tickwell-cli: The data file " + DataFile() +
+                             " cannot be read; it was left as it is\n");
+    }
+    EXPECT_EQ(Run({"add", "--desc", "x"}).Code, 2);
+    EXPECT_EQ(ReadText(DataFile()), before);
+    EXPECT_EQ(Run({"restore", "--yes"}).Code, 0);
+    EXPECT_EQ(StoredDescriptions().size(), 3u);
+}
+
+TEST_F(CliTest, AFailedSaveIsAnError) {
+    const TCliRun r = Run({"--data", Path("no/such/file.dat"), "add", "--desc", "x"});
+    EXPECT_EQ(r.Code, 2);
+    EXPECT_EQ(r.Err, "tickwell-cli: Error Saving Events List\n");
+}
