@@ -83,6 +83,16 @@ void DeleteEvents(TMyList& list, std::vector<TTickwellItem*>& events) {
     FreeEvents(events);
 }
 
+// The list takes the events over; if it cannot, they are freed.
+void AddAll(TMyList& list, std::vector<TTickwellItem*>& items) {
+    try {
+        list.AddSortedAll(items);
+    } catch (...) {
+        FreeEvents(items);
+        throw;
+    }
+}
+
 // Takes every event out of DueList, then frees them all.
 void FreeAllEvents(TMyList& list) {
     if (DueList)
@@ -155,7 +165,7 @@ TDataResult ImportCommand(TMyList& list, const std::string& path) {
         FreeEvents(items);
         throw;
     }
-    list.AddSortedAll(items);
+    AddAll(list, items);
     if (!SaveChangedList(list, result))
         return result;
     ShowMsg("Import Successful", mkInformation);
@@ -300,7 +310,7 @@ TDataResult RestoreCommand(TMyList& list, const std::string& backupPath) {
     if (!ReadEventsFile(backupPath, items))
         throw TTickwellError("Unable to load backup file");
     FreeAllEvents(list);
-    list.AddSortedAll(items);
+    AddAll(list, items);
     if (!SaveChangedList(list, result))
         return result;
     ShowMsg("Restore successful", mkInformation);
@@ -333,7 +343,7 @@ TDataResult MergeCommand(TMyList& list, const std::string& path, bool preV4) {
         ShowMsg("Unable to Read Data from file", mkWarning);
         return result;
     }
-    list.AddSortedAll(items);
+    AddAll(list, items);
     if (!SaveChangedList(list, result))
         return result;
     ShowMsg("Merge Successful", mkInformation);

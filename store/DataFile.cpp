@@ -84,7 +84,13 @@ bool LoadEvents(TListSorted& list, const std::string& path) {
             delete e;
         throw;
     }
-    list.AddSortedAll(items);
+    try {
+        list.AddSortedAll(items);
+    } catch (...) {
+        for (TTickwellItem* e : items)
+            delete e;
+        throw;
+    }
     return ok;
 }
 
