@@ -137,6 +137,14 @@ bool ReadWholeFile(const std::string& path, TFileBytes& bytes, std::string& erro
                 ::close(fd);
                 return false;
             }
+            // Nothing the program reads comes near this; it stops an endless
+            // source such as a device from eating all memory.
+            constexpr size_t kLimit = size_t{256} << 20;
+            if (have >= kLimit) {
+                errorText = std::strerror(EFBIG);
+                ::close(fd);
+                return false;
+            }
             const size_t grown = capacity * 2 + sizeof probe;
             auto bigger = std::make_unique_for_overwrite<char[]>(grown + 1);
             std::memcpy(bigger.get(), data.get(), have);
