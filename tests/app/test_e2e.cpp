@@ -1,0 +1,134 @@
+// Runs of the real program: TICKWELL_HOME in a temporary folder, the
+// offscreen platform, and the message log instead of boxes.
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <gtest/gtest.h>
+#include <signal.h>
+
+namespace {
+
+class ProgramRun : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(Home.isValid()); }
+
+    QString Path(const QString& name) const { return Home.filePath(name); }
+
+    // A process of the program with its own message log.
+    std::unique_ptr<QProcess> Start(const QStringList& args, const QString& log) {
+        auto p = std::make_unique<QProcess>();
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("TICKWELL_HOME", Home.path());
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("TICKWELL_MESSAGE_LOG", Path(log));
+        p->setProcessEnvironment(env);
+        p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        p->start(TICKWELL_BIN, args);
+        EXPECT_TRUE(p->waitForStarted(5000));
+        return p;
+    }
+    // Runs to its end; the exit code, or -1 when it did not end in time.
+    int Run(const QStringList& args, const QString& log = "messages.log") {
+        auto p = Start(args, log);
+        if (!p->waitForFinished(5000)) {
+            p->kill();
+            p->waitForFinished(1000);
+            return -1;
+        }
+        return p->exitStatus() == QProcess::NormalExit ? p->exitCode() : -2;
+    }
+    QString Read(const QString& name) const {
+        QFile f(Path(name));
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    }
+    void Write(const QString& name, const QByteArray& bytes) {
+        QFile f(Path(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    QStringList Files(const QString& pattern) const {
+        return QDir(Home.path()).entryList({pattern}, QDir::Files);
+    }
+    // Until the running copy holds the single-instance lock.
+    bool WaitForLock() {
+        QElapsedTimer t;
+        t.start();
+        while (!QFile::exists(Path("tickwell.lock"))) {
+            if (t.elapsed() > 5000)
+                return false;
+            QThread::msleep(20);
+        }
+        return true;
+    }
+    void QuietSettings() {
+        Write("registry.reg",
+              "REGEDIT4\n\n[HKEY_CURRENT_USER\\software\\VELTRA\\Tickwell\\Options]\n"
+              "\"ShowNoEventsMsg\"=dword:00000000\n");
+    }
+
+    QTemporaryDir Home;
+};
+
+TEST_F(ProgramRun, QuickCheckWithNothingDueTellsSoAndEnds) {
+    EXPECT_EQ(Run({"/q"}), 0);
+    EXPECT_EQ(Read("messages.log"), "[information] There are No Events Due\n");
+    EXPECT_FALSE(QFile::exists(Path("registry.reg"))) << "reading settings writes nothing";
+}
+
+TEST_F(ProgramRun, QuickCheckWithNothingDueAndNoMessageEndsSilently) {
+    QuietSettings();
+    EXPECT_EQ(Run({"/q"}), 0);
+    EXPECT_EQ(Read("messages.log"), "");
+}
+
+TEST_F(ProgramRun, ASecondCopyIsRefusedAndAStaleLockIsTakenOver) {
+    QuietSettings();
+    auto first = Start({"/t"}, "first.log");
+    ASSERT_TRUE(WaitForLock());
+    EXPECT_EQ(Run({}, "second.log"), 0);
+    EXPECT_EQ(Read("second.log"), "[information] Tickwell is already running\n");
+    EXPECT_EQ(first->state(), QProcess::Running) << "the first copy goes on";
+
+    // A crash leaves the lock file behind; the next copy is not refused.
+    ::kill(static_cast<pid_t>(first->processId()), SIGKILL);
+    first->waitForFinished(3000);
+    ASSERT_TRUE(QFile::exists(Path("tickwell.lock")));
+    EXPECT_EQ(Run({"/q"}, "third.log"), 0);
+    EXPECT_EQ(Read("third.log"), "");
+    EXPECT_EQ(Read("first.log"), "");
+}
+
+TEST_F(ProgramRun, ADamagedDataFileIsCopiedAsideAndReported) {
+    QuietSettings();
+    const QByteArray damaged(292, '\xff');
+    Write("tickwell.dat", damaged);
+    EXPECT_EQ(Run({"/q"}), 0);
+    const QStringList copies = Files("tickwell.dat.damaged-*");
+    ASSERT_EQ(copies.size(), 1);
+    QFile copy(Path(copies[0]));
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copy.readAll(), damaged);
+    EXPECT_EQ(Read("messages.log"),
+              "[warning] Your Events Data File: TICKWELL.TKW is Corrupt. Restore your data from a "
+              "backup= or create a new Events List\nA copy of the damaged file was kept as " +
+                  Path(copies[0]) + "\n");
+}
+
+TEST_F(ProgramRun, ADamagedSettingsFileIsKeptAsideAndDefaultsUsed) {
+    Write("registry.reg", "this is not a settings file\n");
+    EXPECT_EQ(Run({"/q"}), 0);
+    const QStringList kept = Files("registry.reg.damaged-*");
+    ASSERT_EQ(kept.size(), 1);
+    const QString log = Read("messages.log");
+    EXPECT_TRUE(log.startsWith("[warning] The settings file " + Path("registry.reg")))
+        << log.toStdString();
+    EXPECT_TRUE(log.contains(Path(kept[0])));
+    EXPECT_TRUE(log.endsWith("[information] There are No Events Due\n"))
+        << "defaults: the message is on";
+    EXPECT_EQ(log.count("[warning]"), 1);
+}
+
+} // namespace

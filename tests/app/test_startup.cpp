@@ -1,0 +1,324 @@
+#include "app/AppGlobals.h"
+#include "app/Startup.h"
+#include "app/StartupWindows.h"
+#include "core/Clock.h"
+#include "core/EventLists.h"
+#include "core/Globals.h"
+#include "core/Messages.h"
+#include "store/DataFile.h"
+#include "store/Registry.h"
+#include "store/SettingsSchema.h"
+#include <QWidget>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr TDateTime kToday = 45000;
+
+class StartupTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        PreviousRegistry = SetRegistryBackend(std::make_shared<TMemoryRegistry>());
+        FixToday(kToday);
+        CreateEventLists();
+        PreviousHandlers = SetMessageHandlers(
+            {[this](const std::string& t, TMsgKind k) { Shown.emplace_back(t, k); },
+             [](const std::string&) { return anCancel; },
+             [](const std::string&) { return anCancel; }, [] {}, [] {}});
+        Hooks.SystemMessage = [this](const std::string& t) { SystemMessages.push_back(t); };
+        Hooks.ErrorBox = [this](const std::string& t) { Errors.push_back(t); };
+    }
+    void TearDown() override {
+        FreeEventLists();
+        SetMessageHandlers(PreviousHandlers);
+        SetRegistryBackend(PreviousRegistry);
+        SetClockSource({});
+    }
+
+    // A once-only event that many days from today; due within its 7-day notice.
+    void AddEvent(int daysFromToday) {
+        EventRecord rec;
+        DefaultRecord(rec);
+        rec.SetDescription("event");
+        rec.StartDate = kToday + daysFromToday;
+        MasterList->AddSorted(new TTickwellItem(rec));
+    }
+    std::uint8_t Settle(const std::string& arg) { return SettleStartMode(arg, "/data", Hooks); }
+
+    TStartupHooks Hooks;
+    std::vector<std::string> SystemMessages;
+    std::vector<std::string> Errors;
+    std::vector<std::pair<std::string, TMsgKind>> Shown;
+    std::shared_ptr<TRegistryBackend> PreviousRegistry;
+    TMessageHandlers PreviousHandlers;
+};
+
+struct TModeCase {
+    const char* What;
+    std::function<void(TWinRegistry&)> Settings;
+    const char* Argument;
+    bool SomethingDue;
+    std::uint8_t Expected;
+    bool NoEventsBox;
+};
+
+TEST_F(StartupTest, StartModeFromTheOptionsAndTheFirstArgument) {
+    auto none = [](TWinRegistry&) {};
+    auto mainWindow = [](int v) {
+        return [v](TWinRegistry& r) { WriteSetting(r, kMainWindow, v); };
+    };
+    auto tray = [](TWinRegistry& r) { WriteSetting(r, kTrayIcon, true); };
+    auto onceDaily = [](TDateTime lastRun) {
+        return [lastRun](TWinRegistry& r) {
+            WriteSetting(r, kOnceDaily, true);
+            WriteSetting(r, kLastRun, lastRun);
+        };
+    };
+    const TModeCase cases[] = {
+        {"no settings at all", none, "", false, smMain, false},
+        {"MainWindow 1, something due", mainWindow(1), "", true, smDue, false},
+        {"MainWindow 1, nothing due", mainWindow(1), "", false, smMain, false},
+        {"MainWindow 2", mainWindow(2), "", false, smCalendar, false},
+        {"MainWindow 7", mainWindow(7), "", true, smTray, false},
+        {"MainWindow -1", mainWindow(-1), "", true, smTray, false},
+        {"MainWindow 3", mainWindow(3), "", true, smTray, false},
+        {"TrayIcon beats MainWindow",
+         [](TWinRegistry& r) {
+             WriteSetting(r, kTrayIcon, true);
+             WriteSetting(r, kMainWindow, 2);
+         },
+         "", false, smTray, false},
+        {"TrayIcon with /m", tray, "/m", false, smMain, false},
+        {"/t", none, "/t", true, smTray, false},
+        {"MainWindow 1, due, /t", mainWindow(1), "/t", true, smTray, false},
+        {"/q, something due", none, "/q", true, smDue, false},
+        {"/q in tray mode, something due", tray, "/q", true, smDue, false},
+        {"/q, nothing due", none, "/q", false, smEnd, true},
+        {"/q, nothing due, no message",
+         [](TWinRegistry& r) { WriteSetting(r, kShowNoEventsMsg, false); }, "/q", false, smEnd,
+         false},
+        {"/q, OnceDaily, ran today", onceDaily(kToday), "/q", true, smEnd, false},
+        {"/q, OnceDaily, ran today, nothing due", onceDaily(kToday), "/q", false, smEnd, false},
+        {"/q, OnceDaily, ran yesterday", onceDaily(kToday - 1), "/q", true, smDue, false},
+        {"/q, OnceDaily, LastRun later today", onceDaily(kToday + 0.5), "/q", true, smDue, false},
+        {"/q, OnceDaily, no LastRun", [](TWinRegistry& r) { WriteSetting(r, kOnceDaily, true); },
+         "/q", true, smDue, false},
+        {"/q, LastRun today but OnceDaily off",
+         [](TWinRegistry& r) { WriteSetting(r, kLastRun, kToday); }, "/q", true, smDue, false},
+        {"switches are case-sensitive", mainWindow(2), "/Q", false, smCalendar, false},
+        {"/M is not /m", tray, "/M", false, smTray, false},
+        {"/z is left to the main window", none, "/z", false, smMain, false},
+        {"other arguments are ignored", mainWindow(1), "-q", true, smDue, false},
+    };
+    for (const TModeCase& c : cases) {
+        SCOPED_TRACE(c.What);
+        SetRegistryBackend(std::make_shared<TMemoryRegistry>());
+        {
+            TWinRegistry reg;
+            c.Settings(reg);
+        }
+        FreeEventLists();
+        CreateEventLists();
+        AddEvent(100);
+        if (c.SomethingDue)
+            AddEvent(3);
+        SystemMessages.clear();
+        EXPECT_EQ(Settle(c.Argument), c.Expected);
+        if (c.NoEventsBox)
+            EXPECT_EQ(SystemMessages, std::vector<std::string>{"There are No Events Due"});
+        else
+            EXPECT_TRUE(SystemMessages.empty());
+        EXPECT_TRUE(Errors.empty());
+        EXPECT_TRUE(Shown.empty()) << "start-up's box is not one of the message routines";
+    }
+}
+
+TEST_F(StartupTest, QuickCheckThatRanTodayDoesNotScan) {
+    {
+        TWinRegistry reg;
+        WriteSetting(reg, kOnceDaily, true);
+        WriteSetting(reg, kLastRun, kToday);
+    }
+    AddEvent(0);
+    EXPECT_EQ(Settle("/q"), smEnd);
+    EXPECT_TRUE(DueList->Empty());
+}
+
+TEST_F(StartupTest, TheDueListIsFilledWhenTheDueWindowOpens) {
+    AddEvent(100);
+    AddEvent(2);
+    AddEvent(0);
+    EXPECT_EQ(Settle("/q"), smDue);
+    EXPECT_EQ(DueList->Count(), 2);
+}
+
+TEST_F(StartupTest, OnceDailyTest) {
+    TWinRegistry reg;
+    EXPECT_FALSE(QuickCheckRanToday(reg)) << "defaults: OnceDaily off";
+    WriteSetting(reg, kOnceDaily, true);
+    EXPECT_FALSE(QuickCheckRanToday(reg)) << "LastRun defaults to yesterday";
+    WriteSetting(reg, kLastRun, kToday);
+    EXPECT_TRUE(QuickCheckRanToday(reg));
+    WriteSetting(reg, kLastRun, kToday + 1);
+    EXPECT_FALSE(QuickCheckRanToday(reg));
+    WriteSetting(reg, kLastRun, kToday);
+    WriteSetting(reg, kOnceDaily, false);
+    EXPECT_FALSE(QuickCheckRanToday(reg));
+}
+
+TEST_F(StartupTest, OptionFlagsAndBackupFolder) {
+    ShowNoEventsMsg = EventDeleteConfirm = AutoBackup = Beep = false;
+    Settle("");
+    EXPECT_TRUE(ShowNoEventsMsg);
+    EXPECT_TRUE(EventDeleteConfirm);
+    EXPECT_TRUE(AutoBackup);
+    EXPECT_FALSE(Beep);
+    EXPECT_EQ(BackupDest, "/data") << "defaults to the data folder";
+
+    struct {
+        const char* Stored;
+        const char* Expected;
+    } folders[] = {
+        {"/media/usb/", "/media/usb"},
+        {"/media/usb//", "/media/usb/"},
+        {"/media/usb", "/media/usb"},
+        {"/", "/"},
+        {"", ""},
+    };
+    for (const auto& f : folders) {
+        {
+            TWinRegistry reg;
+            WriteSetting(reg, kBackupDest, f.Stored);
+            WriteSetting(reg, kShowNoEventsMsg, false);
+            WriteSetting(reg, kEventDeleteConfirm, false);
+            WriteSetting(reg, kAutoBackup, false);
+            WriteSetting(reg, kBeep, true);
+        }
+        Settle("");
+        EXPECT_EQ(BackupDest, f.Expected) << f.Stored;
+        EXPECT_FALSE(ShowNoEventsMsg);
+        EXPECT_FALSE(EventDeleteConfirm);
+        EXPECT_FALSE(AutoBackup);
+        EXPECT_TRUE(Beep);
+    }
+    Beep = false;
+    ShowNoEventsMsg = EventDeleteConfirm = AutoBackup = true;
+}
+
+TEST_F(StartupTest, AHandEditedValueOfTheWrongTypeIsShownAndStartUpGoesOn) {
+    RegistryBackend()->Update([](TRegData& d) {
+        d.Set(std::string(kRegistryRoot) + "\\Options", "MainWindow", TRegValue::String("1"));
+    });
+    EXPECT_EQ(Settle(""), smMain);
+    EXPECT_EQ(Errors, std::vector<std::string>{"Invalid data type for 'MainWindow'"});
+    EXPECT_EQ(BackupDest, "/data");
+
+    Errors.clear();
+    EXPECT_EQ(Settle("/t"), smTray) << "the switch still counts";
+    RegistryBackend()->Update([](TRegData& d) {
+        d.Set(std::string(kRegistryRoot) + "\\Options", "MainWindow", TRegValue::Number(0));
+        d.Set(std::string(kRegistryRoot) + "\\Options", "OnceDaily", TRegValue::String("x"));
+    });
+    Errors.clear();
+    EXPECT_EQ(Settle("/q"), smEnd) << "a quick check never survives start-up";
+    EXPECT_EQ(Errors.size(), 1u);
+}
+
+class DataFolderTest : public StartupTest {
+protected:
+    void SetUp() override {
+        StartupTest::SetUp();
+        Folder = fs::temp_directory_path() /
+                 ("tw-startup-" + std::to_string(::getpid()) + "-" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(Folder);
+        fs::create_directories(Folder);
+        File = (Folder / "tickwell.dat").string();
+    }
+    void TearDown() override {
+        fs::remove_all(Folder);
+        StartupTest::TearDown();
+    }
+    fs::path Folder;
+    std::string File;
+};
+
+TEST_F(DataFolderTest, AMissingDataFileIsAnEmptyList) {
+    EXPECT_TRUE(LoadMasterList(File));
+    EXPECT_EQ(MasterList->FileName, File);
+    EXPECT_TRUE(MasterList->Empty());
+    EXPECT_TRUE(Shown.empty());
+}
+
+TEST_F(DataFolderTest, EventsAreLoaded) {
+    AddEvent(3);
+    AddEvent(10);
+    SaveEvents(*MasterList, File);
+    CreateEventLists();
+    EXPECT_TRUE(LoadMasterList(File));
+    EXPECT_EQ(MasterList->Count(), 2);
+}
+
+TEST_F(DataFolderTest, ADamagedDataFileIsCopiedAsideBeforeTheWarning) {
+    // One readable event, then a record whose start date is no date.
+    AddEvent(3);
+    SaveEvents(*MasterList, File);
+    {
+        std::ofstream out(File, std::ios::binary | std::ios::app);
+        out << std::string(292, '\xff');
+    }
+    std::stringstream original;
+    original << std::ifstream(File, std::ios::binary).rdbuf();
+
+    CreateEventLists();
+    std::string copyAtWarning;
+    SetMessageHandlers(
+        {[&](const std::string& t, TMsgKind k) {
+             Shown.emplace_back(t, k);
+             for (const auto& e : fs::directory_iterator(Folder))
+                 if (e.path().filename().string().rfind("tickwell.dat.damaged-", 0) == 0)
+                     copyAtWarning = e.path().string();
+         },
+         {},
+         {},
+         {},
+         {}});
+    EXPECT_FALSE(LoadMasterList(File));
+    EXPECT_TRUE(MasterList->Empty());
+    EXPECT_EQ(MasterList->FileName, File);
+    ASSERT_EQ(Shown.size(), 1u);
+    EXPECT_EQ(Shown[0].second, mkWarning);
+    ASSERT_FALSE(copyAtWarning.empty()) << "the copy exists before the user is told";
+    EXPECT_EQ(Shown[0].first,
+              "Your Events Data File: TICKWELL.TKW is Corrupt. Restore your data from a backup= "
+              "or create a new Events List\nA copy of the damaged file was kept as " +
+                  copyAtWarning);
+    std::stringstream copy;
+    copy << std::ifstream(copyAtWarning, std::ios::binary).rdbuf();
+    EXPECT_EQ(copy.str(), original.str());
+    std::stringstream still;
+    still << std::ifstream(File, std::ios::binary).rdbuf();
+    EXPECT_EQ(still.str(), original.str()) << "the damaged file itself is left alone";
+}
+
+TEST_F(DataFolderTest, RunStartupRoutineKeepsTheFirstArgument) {
+    AddEvent(3);
+    SaveEvents(*MasterList, File);
+    EXPECT_EQ(RunStartupRoutine("/z", Folder.string(), Hooks), smMain);
+    EXPECT_EQ(StartMode, smMain);
+    EXPECT_EQ(FirstArgument, "/z");
+    EXPECT_EQ(MasterList->Count(), 1);
+    EXPECT_EQ(RunStartupRoutine("/q", Folder.string(), Hooks), smDue);
+    EXPECT_EQ(StartMode, smDue);
+    EXPECT_EQ(MasterList->Count(), 1) << "the lists are made anew";
+    StartMode = smMain;
+    FirstArgument.clear();
+}
+
+} // namespace

@@ -1,0 +1,146 @@
+#include "app/AppGlobals.h"
+#include "app/FrmClock.h"
+#include "app/StartupWindows.h"
+#include "app/TickwellApp.h"
+#include "core/Messages.h"
+#include <QAction>
+#include <QFile>
+#include <QMenu>
+#include <QSystemTrayIcon>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+TTickwellApplication& App() {
+    static int argc = 1;
+    static char name[] = "app_tests";
+    static char* argv[] = {name, nullptr};
+    // Kept to the end of the process: Qt objects may still refer to it.
+    static auto* app = new TTickwellApplication(argc, argv);
+    return *app;
+}
+
+// Runs the message loop until it ends or the time is up; the exit code, or
+// -1 when the time ran out.
+int RunLoop(int timeoutMs) {
+    QTimer::singleShot(timeoutMs, &App(), [] { QCoreApplication::exit(-1); });
+    return QCoreApplication::exec();
+}
+
+TEST(CreateStartWindows, TheWindowOfTheModeThenTheClock) {
+    App();
+    struct {
+        std::uint8_t Mode;
+        bool HaveWindows;
+        const char* Created;
+        char First;
+    } cases[] = {
+        {smMain, true, "MC", 'M'},
+        {smDue, true, "DC", 'D'},
+        {smCalendar, true, "KC", 'K'},
+        {smTray, true, "C", 'C'},
+        {smQuickCheck, true, "C", 'C'},
+        {smEnd, true, "C", 'C'},
+        // Windows not built yet: their modes open nothing, the clock comes first.
+        {smMain, false, "C", 'C'},
+        {smDue, false, "C", 'C'},
+        {smCalendar, false, "C", 'C'},
+    };
+    for (const auto& c : cases) {
+        std::string created;
+        std::vector<std::unique_ptr<QWidget>> windows;
+        std::map<QWidget*, char> names;
+        auto maker = [&](char n) {
+            return [&, n] {
+                created += n;
+                windows.push_back(std::make_unique<QWidget>());
+                names[windows.back().get()] = n;
+                return windows.back().get();
+            };
+        };
+        TStartupWindows w;
+        if (c.HaveWindows) {
+            w.CreateMainWindow = maker('M');
+            w.CreateDueWindow = maker('D');
+            w.CreateCalendarWindow = maker('K');
+        }
+        w.CreateClockWindow = maker('C');
+        QWidget* first = CreateStartWindows(c.Mode, w);
+        EXPECT_EQ(created, c.Created) << int(c.Mode);
+        EXPECT_EQ(names[first], c.First) << int(c.Mode);
+    }
+}
+
+TEST(ApplicationMainWindow, ClosingItEndsTheProgramClosingAnotherDoesNot) {
+    App();
+    QWidget main;
+    QWidget other;
+    main.show();
+    other.show();
+    App().SetMainWindow(&main);
+    QTimer::singleShot(0, &other, [&] { other.close(); });
+    EXPECT_EQ(RunLoop(200), -1) << "another window's close goes on";
+    QTimer::singleShot(0, &main, [&] { main.close(); });
+    EXPECT_EQ(RunLoop(3000), 0);
+    App().SetMainWindow(nullptr);
+}
+
+// A window whose command fails with the engine's error.
+class TFailing : public QObject {
+public:
+    int Calls = 0;
+    bool event(QEvent* e) override {
+        if (e->type() == QEvent::User) {
+            ++Calls;
+            throw TTickwellError("Error Saving Events List");
+        }
+        return QObject::event(e);
+    }
+};
+
+TEST(TopLevelHandler, AnErrorEndingACommandIsShownAndTheProgramGoesOn) {
+    App();
+    QTemporaryDir dir;
+    const QString log = dir.filePath("messages.log");
+    qputenv("TICKWELL_MESSAGE_LOG", log.toLocal8Bit());
+    TFailing failing;
+    QEvent first(QEvent::User);
+    EXPECT_FALSE(QCoreApplication::sendEvent(&failing, &first));
+    // Posted events, through the loop, the same.
+    QCoreApplication::postEvent(&failing, new QEvent(QEvent::User));
+    QTimer::singleShot(50, &App(), [] { QCoreApplication::exit(3); });
+    EXPECT_EQ(QCoreApplication::exec(), 3);
+    qunsetenv("TICKWELL_MESSAGE_LOG");
+    EXPECT_EQ(failing.Calls, 2);
+    QFile f(log);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll().toStdString(),
+              "[error] Error Saving Events List\n[error] Error Saving Events List\n");
+}
+
+TEST(ClockWindow, InTrayModeItIsHiddenAndItsExitEndsTheProgram) {
+    App();
+    StartMode = smTray;
+    auto* clock = new TClockFrm;
+    EXPECT_EQ(ClockFrm, clock);
+    EXPECT_FALSE(clock->isVisible());
+    EXPECT_TRUE(clock->TrayIcon()->isVisible());
+    EXPECT_EQ(clock->TrayIcon()->toolTip(), "Tickwell");
+    App().SetMainWindow(clock);
+    QAction* exit1 = clock->TrayIcon()->contextMenu()->findChild<QAction*>("Exit1");
+    ASSERT_NE(exit1, nullptr);
+    EXPECT_EQ(exit1->text(), "Exit");
+    QTimer::singleShot(0, exit1, &QAction::trigger);
+    EXPECT_EQ(RunLoop(3000), 0);
+    delete clock;
+    EXPECT_EQ(ClockFrm, nullptr);
+    App().SetMainWindow(nullptr);
+
+    StartMode = smMain;
+    TClockFrm notTray;
+    EXPECT_FALSE(notTray.TrayIcon()->isVisible());
+}
+
+} // namespace
