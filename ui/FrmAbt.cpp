@@ -1,0 +1,85 @@
+#include "ui/FrmAbt.h"
+#include "ui/UrlLabel.h"
+#include <QFrame>
+#include <QGraphicsDropShadowEffect>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#ifndef TICKWELL_VERSION
+#define TICKWELL_VERSION "0.0.0"
+#endif
+#ifndef TICKWELL_HOMEPAGE
+#define TICKWELL_HOMEPAGE ""
+#endif
+#ifndef TICKWELL_MAIL
+#define TICKWELL_MAIL ""
+#endif
+
+QString VersionText() {
+    return QStringLiteral("Version ") + QStringLiteral(TICKWELL_VERSION);
+}
+
+TAboutDlg::TAboutDlg(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("AboutDlg"));
+    setWindowTitle(QStringLiteral("About Tickwell"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    auto* panel = new QFrame;
+    panel->setFrameShape(QFrame::StyledPanel);
+    panel->setFrameShadow(QFrame::Sunken);
+
+    TitleLabel = new QLabel(QStringLiteral("Tickwell"));
+    TitleLabel->setObjectName(QStringLiteral("TitleLabel"));
+    TitleLabel->setAlignment(Qt::AlignCenter);
+    QFont title(QStringLiteral("Arial"));
+    title.setPointSize(28);
+    title.setBold(true);
+    TitleLabel->setFont(title);
+    QPalette pal = TitleLabel->palette();
+    pal.setColor(QPalette::WindowText, QColor(0x80, 0x00, 0x80));
+    TitleLabel->setPalette(pal);
+    auto* shadow = new QGraphicsDropShadowEffect(TitleLabel);
+    shadow->setOffset(3, 3);
+    shadow->setBlurRadius(2);
+    shadow->setColor(QColor(0, 0, 0, 110));
+    TitleLabel->setGraphicsEffect(shadow);
+
+    PlatformLabel = new QLabel(QStringLiteral("For Linux"));
+    PlatformLabel->setAlignment(Qt::AlignCenter);
+    VersionLabel = new QLabel(VersionText());
+    VersionLabel->setObjectName(QStringLiteral("VersionLabel"));
+    VersionLabel->setAlignment(Qt::AlignCenter);
+
+    UrlLabel1 = new TUrlLabel(QStringLiteral("Visit Tickwell's Web Page"));
+    UrlLabel1->setObjectName(QStringLiteral("UrlLabel1"));
+    UrlLabel1->URL = QStringLiteral(TICKWELL_HOMEPAGE);
+    UrlLabel1->setAlignment(Qt::AlignCenter);
+    UrlLabel2 = new TUrlLabel(QStringLiteral("Send a mail to the Tickwell team"));
+    UrlLabel2->setObjectName(QStringLiteral("UrlLabel2"));
+    UrlLabel2->URL = QStringLiteral(TICKWELL_MAIL);
+    UrlLabel2->setAlignment(Qt::AlignCenter);
+
+    auto* inner = new QVBoxLayout(panel);
+    inner->setContentsMargins(24, 16, 24, 16);
+    inner->addWidget(TitleLabel);
+    inner->addWidget(PlatformLabel);
+    inner->addWidget(VersionLabel);
+    inner->addSpacing(12);
+    inner->addWidget(UrlLabel1);
+    inner->addWidget(UrlLabel2);
+
+    OKBtn = new QPushButton(QStringLiteral("OK"));
+    OKBtn->setDefault(true);
+    connect(OKBtn, &QPushButton::clicked, this, &TAboutDlg::accept);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(OKBtn);
+    buttons->addStretch(1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(panel);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}

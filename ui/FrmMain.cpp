@@ -1,0 +1,1020 @@
+#include "ui/FrmMain.h"
+#include "app/AppGlobals.h"
+#include "core/DateFormat.h"
+#include "core/EventLists.h"
+#include "core/Globals.h"
+#include "core/Messages.h"
+#include "platform/Paths.h"
+#include "store/BusyCursor.h"
+#include "store/DataCommands.h"
+#include "store/DataFile.h"
+#include "store/SettingsSchema.h"
+#include "ui/FileDialogs.h"
+#include "ui/FrmAbt.h"
+#include "ui/FrmBakUp.h"
+#include "ui/FrmEdit.h"
+#include "ui/FrmFind.h"
+#include "ui/FrmHelp.h"
+#include "ui/FrmPrint.h"
+#include "ui/ListViewSettings.h"
+#include "ui/ToolbarArt.h"
+#include "ui/WindowLinks.h"
+#include "ui/WindowState.h"
+#include <QActionGroup>
+#include <QApplication>
+#include <QClipboard>
+#include <QFontDatabase>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QStyledItemDelegate>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+TMainFrm* MainFrm = nullptr;
+
+namespace {
+
+constexpr int kEventRole = Qt::UserRole;
+constexpr int kDetailPaneHeight = 70;
+
+const char* const kFilterTexts[8] = {
+    "  Event(s) ",        "  Once Only Event(s) ",      "  Daily Event(s) ",
+    "  Weekly Event(s) ", "  Monthly - Date Event(s) ", "  Monthly - Day Event(s) ",
+    "  Yearly Event(s) ", "  Accounting Event(s) ",
+};
+
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+// Grid lines between the cells, drawn when switched on (the tree view has no
+// grid of its own).
+class TGridDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    bool Grid = false;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyledItemDelegate::paint(painter, option, index);
+        if (!Grid)
+            return;
+        painter->save();
+        painter->setPen(option.palette.color(QPalette::Mid));
+        const QRect r = option.rect;
+        painter->drawLine(r.right(), r.top(), r.right(), r.bottom());
+        painter->drawLine(r.left(), r.bottom(), r.right(), r.bottom());
+        painter->restore();
+    }
+};
+
+// The detail pane: read-only text set in by two pixels left and right.
+class TDetailPane : public QPlainTextEdit {
+public:
+    explicit TDetailPane(QWidget* parent) : QPlainTextEdit(parent) {
+        setReadOnly(true);
+        document()->setDocumentMargin(0);
+        setViewportMargins(2, 0, 2, 0);
+    }
+};
+
+// Keeps the changed-events hook of the data commands pointed at this window
+// for the length of one command.
+class TChangedHookScope {
+public:
+    explicit TChangedHookScope(TEventsChangedHook hook)
+        : Previous(SetEventsChangedHook(std::move(hook))) {}
+    ~TChangedHookScope() { SetEventsChangedHook(std::move(Previous)); }
+
+private:
+    TEventsChangedHook Previous;
+};
+
+QString DataFolderText() {
+    return QString::fromStdString(DataFolder());
+}
+
+} // namespace
+
+bool PassesMainFilter(const TTickwellItem& e, int viewFilter, bool filterOld) {
+    bool pass = false;
+    if (viewFilter == 0)
+        pass = true;
+    else if (viewFilter == 1)
+        pass = e.Simple;
+    else if (viewFilter >= 2 && viewFilter <= 7)
+        pass = !e.Simple && e.EventType == viewFilter - 2;
+    if (pass && filterOld && IsOld(e))
+        pass = false;
+    return pass;
+}
+
+const char* FilterText(int viewFilter) {
+    return viewFilter >= 0 && viewFilter <= 7 ? kFilterTexts[viewFilter] : "";
+}
+
+// ---- creation -------------------------------------------------------------
+
+TMainFrm::TMainFrm(QWidget* parent) : QMainWindow(parent) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName(QStringLiteral("MainFrm"));
+    setWindowTitle(QStringLiteral("Tickwell "));
+    CreateActions();
+    CreateMenus();
+    CreateToolBar();
+    CreateCentral();
+    CreateStatusBar();
+
+    ZapList1->setVisible(FirstArgument == "/z");
+    QFont toolFont = QApplication::font();
+    const QStringList families = QFontDatabase::families();
+    for (const QString& f : families)
+        if (f.compare(QStringLiteral("tahoma"), Qt::CaseInsensitive) == 0) {
+            toolFont.setFamily(f);
+            break;
+        }
+    ToolBar1->setFont(toolFont);
+    ApplyStartMode();
+    ReadSettings();
+
+    MainFrm = this;
+    TMainWindowLinks& links = MainLinks();
+    links.Window = this;
+    links.FillListViewMain = [this] { FillListViewMain(Filter); };
+    links.UpdateRow = [this](TTickwellItem* e) { UpdateRow(e); };
+    links.AddRow = [this](TTickwellItem* e) { AddRow(e); };
+    links.DeleteRow = [this](TTickwellItem* e) { DeleteRow(e); };
+    links.UpdateStatusBar = [this] { UpdateStatusBar(); };
+    links.PassesVisibilityTest = [this](TTickwellItem* e) { return PassesVisibilityTest(e); };
+    links.ViewFilter = [this] { return Filter; };
+    links.ShowStatusText = [this](const char* text) { ShowStatusText(QString::fromUtf8(text)); };
+    links.FilterMainClick = [this] { FilterMainClick(); };
+
+    // The clock window is made after this one at start-up; its commands are
+    // looked at again once the event loop runs.
+    UpdateLinkedEntries();
+    QTimer::singleShot(0, this, [this] { UpdateLinkedEntries(); });
+}
+
+TMainFrm::~TMainFrm() {
+    WriteSettings();
+    ColumnState.reset();
+    LastShownWindow = 0;
+    if (MainFrm == this)
+        MainFrm = nullptr;
+    if (MainLinks().Window == this)
+        MainLinks() = TMainWindowLinks{};
+}
+
+QAction* TMainFrm::NewAction(const char* name, const char* caption, const char* hint,
+                             void (TMainFrm::*handler)()) {
+    auto* a = new QAction(QString::fromUtf8(caption), this);
+    a->setObjectName(QString::fromUtf8(name));
+    if (hint)
+        a->setStatusTip(QString::fromUtf8(hint));
+    if (handler)
+        connect(a, &QAction::triggered, this,
+                [this, handler] { Run([this, handler] { (this->*handler)(); }); });
+    return a;
+}
+
+void TMainFrm::CreateActions() {
+    Options1 = NewAction("Options1", "&Options...", "Display the Program Options Screen",
+                         &TMainFrm::OptionsBtnClick);
+    Export1 = NewAction("Export1", "&Export", "Export your data to another file",
+                        &TMainFrm::Export1Click);
+    Import1 =
+        NewAction("Import1", "&Import", "Import data from a *csv file", &TMainFrm::Import1Click);
+    Archive1 = NewAction("Archive1", "&Archive", "Archive old events to a history file",
+                         &TMainFrm::Archive1Click);
+    Compress1 = NewAction("Compress1", "&Compress", "Remove old Events from the Tickwell File",
+                          &TMainFrm::Compress1Click);
+    ZapList1 = NewAction("ZapList1", "&Zap List", nullptr, &TMainFrm::ZapList1Click);
+    Backup1 =
+        NewAction("Backup1", "&Backup...", "Backup your Tickwell data", &TMainFrm::Backup1Click);
+    Restore1 = NewAction("Restore1", "&Restore...", "Restore your Tickwell data from a backup",
+                         &TMainFrm::Restore1Click);
+    Merge1 = NewAction("Merge1", "&Merge", "Merge Tickwell Events from another file",
+                       &TMainFrm::Merge1Click);
+    Print1 = NewAction("Print1", "&Print...", "Print Your Tickwell Events", &TMainFrm::Print1Click);
+    PrintSetup1 = NewAction("PrintSetup1", "Print &Setup...", "Set up your Printer",
+                            &TMainFrm::PrintSetup1Click);
+    Close1 = NewAction("Close1", "C&lose", "Close Main Window", &TMainFrm::CloseBtnClick);
+    Exit1 = NewAction("Exit1", "E&xit", "Exit Tickwell", &TMainFrm::ExitBtnClick);
+
+    AddEvent1 =
+        NewAction("AddEvent1", "&Add event...", "Add a New Tickwell Event", &TMainFrm::AddBtnClick);
+    AddEvent1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_A));
+    EditEvent1 = NewAction("EditEvent1", "&Edit event...", "Edit the selected Tickwell Event",
+                           &TMainFrm::EditBtnClick);
+    EditEvent1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_E));
+    DeleteEvent1 = NewAction("DeleteEvent1", "&Delete event", "Delete the selected Tickwell Event",
+                             &TMainFrm::DeleteBtnClick);
+    DeleteEvent1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_D));
+    CopyEvent1 = NewAction("CopyEvent1", "&Copy event", "Duplicate the selected Tickwell Event",
+                           &TMainFrm::Copy1Click);
+    CopyEvent1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_C));
+    ClearAck1 = NewAction("ClearAck1", "Clear &Acknowledgement",
+                          "Remove Acknowledged status from selected Tickwell Event",
+                          &TMainFrm::ClearAck1Click);
+    ClearAck1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+    FindText1 = NewAction("FindText1", "&Find Text...", "Find text in the Tickwell List",
+                          &TMainFrm::FindBtnClick);
+    FindText1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F));
+
+    static const char* const viewCaptions[8] = {
+        "&All",           "&Once Only", "&Daily",      "&Weekly", "&Monthly - Date",
+        "Mo&nthly - Day", "&Yearly",    "A&ccounting",
+    };
+    static const char* const viewHints[8] = {
+        "View all types of Tickwell Event", "View only Once Only Events",
+        "View only Daily Events",           "View only Weekly Events",
+        "View only Monthly - Date Events",  "View only Monthly - Day Events",
+        "View only Yearly Events",          "View only English Quarterly Accounting Events",
+    };
+    auto* group = new QActionGroup(this);
+    group->setExclusive(true);
+    for (int tag = 0; tag < 8; ++tag) {
+        const QString name = QStringLiteral("View%1").arg(tag);
+        QAction* a =
+            NewAction(name.toUtf8().constData(), viewCaptions[tag], viewHints[tag], nullptr);
+        a->setCheckable(true);
+        a->setChecked(tag == 0);
+        a->setData(tag);
+        a->setShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_F1 + tag)));
+        group->addAction(a);
+        connect(a, &QAction::triggered, this,
+                [this, tag] { Run([this, tag] { ViewMenuClick(tag); }); });
+        ViewItems[tag] = a;
+    }
+    EventDetailPane1 = NewAction("EventDetailPane1", "Event Detail &Pane",
+                                 "Toggle Event Detail Pane on or off", nullptr);
+    EventDetailPane1->setCheckable(true);
+    connect(EventDetailPane1, &QAction::toggled, this, [this](bool on) {
+        ShowDetailPane(on);
+        if (on)
+            EnhListView1Click();
+    });
+    FilterMain = NewAction("FilterMain", "&Filter Old Events", "Filter Old Events", nullptr);
+    FilterMain->setCheckable(true);
+    connect(FilterMain, &QAction::toggled, this, [this] {
+        Run([this] {
+            FillListViewMain(Filter);
+            UpdateStatusBar();
+        });
+    });
+
+    TickwellsWindow1 = NewAction("TickwellsWindow1", "&Tickwells Window",
+                                 "Display any Due Tickwell Events", &TMainFrm::DueBtnClick);
+    TickwellsWindow1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    Calendar1 = NewAction("Calendar1", "Ca&lendar", "Display the Calendar", &TMainFrm::CalBtnClick);
+    Calendar1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    Contents1 = NewAction("Contents1", "&Contents", "Display the Help Contents Screen",
+                          &TMainFrm::HelpContents1Click);
+    Contents1->setShortcut(QKeySequence(Qt::Key_F1));
+    About1 = NewAction("About1", "&About...", "Display the About Screen", &TMainFrm::About1Click);
+
+    PopAdd =
+        NewAction("PopAdd", "&Add an Event", "Add a New Tickwell Event", &TMainFrm::AddBtnClick);
+    PopEdit = NewAction("PopEdit", "&Edit selected Event", "Edit the selected Tickwell Event",
+                        &TMainFrm::EditBtnClick);
+    PopDelete = NewAction("PopDelete", "&Delete selected Event",
+                          "Delete the selected Tickwell Event", &TMainFrm::DeleteBtnClick);
+    PopCopy = NewAction("PopCopy", "&Copy selected Event", "Duplicate the selected Tickwell Event",
+                        &TMainFrm::Copy1Click);
+    PopClearAck = NewAction("PopClearAck", "Clear Ac&knowledgement",
+                            "Remove Acknowledged status from selected Tickwell Event",
+                            &TMainFrm::ClearAck1Click);
+    FullRowSelect1 = NewAction("FullRowSelect1", "Full Row Select", nullptr, nullptr);
+    FullRowSelect1->setCheckable(true);
+    connect(FullRowSelect1, &QAction::toggled, this, [this](bool on) {
+        EnhListView1->setSelectionBehavior(on ? QAbstractItemView::SelectRows
+                                              : QAbstractItemView::SelectItems);
+        if (QTreeWidgetItem* row = EnhListView1->currentItem()) {
+            // Re-select so the new style shows at once.
+            EnhListView1->clearSelection();
+            row->setSelected(true);
+        }
+        EnhListView1->viewport()->update();
+    });
+    Gridlines1 = NewAction("Gridlines1", "Show Gridlines", nullptr, nullptr);
+    Gridlines1->setCheckable(true);
+    connect(Gridlines1, &QAction::toggled, this, [this](bool on) {
+        if (auto* d = dynamic_cast<TGridDelegate*>(EnhListView1->itemDelegate()))
+            d->Grid = on;
+        EnhListView1->viewport()->update();
+    });
+
+    // Toolbar buttons, their hints copied from the menu entries.
+    auto button = [this](const char* name, const char* caption, QAction* menuEntry,
+                         TToolPicture picture) {
+        auto* a = new QAction(ToolbarIcon(picture), QString::fromUtf8(caption), this);
+        a->setObjectName(QString::fromUtf8(name));
+        a->setStatusTip(menuEntry->statusTip());
+        a->setToolTip(menuEntry->statusTip());
+        connect(a, &QAction::triggered, menuEntry, &QAction::trigger);
+        return a;
+    };
+    AddBtn = button("AddBtn", "&Add", AddEvent1, TToolPicture::Add);
+    EditBtn = button("EditBtn", "&Edit", EditEvent1, TToolPicture::Edit);
+    DeleteBtn = button("DeleteBtn", "&Delete", DeleteEvent1, TToolPicture::Delete);
+    FindBtn = button("FindBtn", "&Find", FindText1, TToolPicture::Find);
+    DueBtn = button("DueBtn", "D&ue", TickwellsWindow1, TToolPicture::Due);
+    CalBtn = button("CalBtn", "&Cal", Calendar1, TToolPicture::Calendar);
+    OptionsBtn = button("OptionsBtn", "&Options", Options1, TToolPicture::Options);
+    CloseBtn = button("CloseBtn", "&Close", Close1, TToolPicture::Close);
+    ExitBtn = button("ExitBtn", "E&xit", Exit1, TToolPicture::Exit);
+}
+
+void TMainFrm::CreateMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("Fi&le"));
+    file->setObjectName(QStringLiteral("File1"));
+    file->addAction(Options1);
+    file->addSeparator();
+    file->addAction(Export1);
+    file->addAction(Import1);
+    file->addSeparator();
+    file->addAction(Archive1);
+    file->addAction(Compress1);
+    file->addAction(ZapList1);
+    file->addSeparator();
+    file->addAction(Backup1);
+    file->addAction(Restore1);
+    file->addAction(Merge1);
+    file->addSeparator();
+    file->addAction(Print1);
+    file->addAction(PrintSetup1);
+    file->addSeparator();
+    file->addAction(Close1);
+    file->addAction(Exit1);
+    connect(file, &QMenu::aboutToShow, this, [this] { UpdateLinkedEntries(); });
+
+    QMenu* events = menuBar()->addMenu(QStringLiteral("E&vents"));
+    events->setObjectName(QStringLiteral("Events1"));
+    events->addAction(AddEvent1);
+    events->addAction(EditEvent1);
+    events->addAction(DeleteEvent1);
+    events->addAction(CopyEvent1);
+    events->addAction(ClearAck1);
+    events->addSeparator();
+    events->addAction(FindText1);
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    view->setObjectName(QStringLiteral("View1"));
+    for (QAction* a : ViewItems)
+        view->addAction(a);
+    view->addSeparator();
+    view->addAction(EventDetailPane1);
+    view->addAction(FilterMain);
+
+    QMenu* window = menuBar()->addMenu(QStringLiteral("&Window"));
+    window->setObjectName(QStringLiteral("Window1"));
+    window->addAction(TickwellsWindow1);
+    window->addAction(Calendar1);
+    connect(window, &QMenu::aboutToShow, this, [this] { UpdateLinkedEntries(); });
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("Help1"));
+    help->addAction(Contents1);
+    help->addAction(About1);
+}
+
+void TMainFrm::CreateToolBar() {
+    ToolBar1 = addToolBar(QStringLiteral("Toolbar"));
+    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+    ToolBar1->setMovable(false);
+    ToolBar1->setFloatable(false);
+    ToolBar1->setContextMenuPolicy(Qt::PreventContextMenu);
+    ToolBar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    ToolBar1->setIconSize(QSize(24, 24));
+    for (QAction* a : {AddBtn, EditBtn, DeleteBtn, FindBtn})
+        ToolBar1->addAction(a);
+    ToolBar1->addSeparator();
+    for (QAction* a : {DueBtn, CalBtn, OptionsBtn})
+        ToolBar1->addAction(a);
+    ToolBar1->addSeparator();
+    ToolBar1->addAction(CloseBtn);
+    ToolBar1->addAction(ExitBtn);
+    QPalette pal = ToolBar1->palette();
+    pal.setBrush(QPalette::Window, QBrush(ToolbarBackground(ToolBar1->sizeHint().height())));
+    ToolBar1->setPalette(pal);
+    ToolBar1->setAutoFillBackground(true);
+    ToolBar1->setStyleSheet(QStringLiteral("QToolBar { border: none; }"));
+}
+
+void TMainFrm::CreateCentral() {
+    EnhListView1 = new QTreeWidget;
+    EnhListView1->setObjectName(QStringLiteral("EnhListView1"));
+    EnhListView1->setColumnCount(6);
+    EnhListView1->setHeaderLabels(
+        {QStringLiteral("Event Description"), QStringLiteral("Date"), QStringLiteral("When"),
+         QStringLiteral("Type"), QStringLiteral("Interval"), QStringLiteral("Last Acknowledged")});
+    const int widths[6] = {180, 140, 70, 150, 70, 150};
+    for (int i = 0; i < 6; ++i)
+        EnhListView1->setColumnWidth(i, widths[i]);
+    EnhListView1->setRootIsDecorated(false);
+    EnhListView1->setItemsExpandable(false);
+    EnhListView1->setUniformRowHeights(true);
+    EnhListView1->setAllColumnsShowFocus(true);
+    EnhListView1->setSelectionMode(QAbstractItemView::SingleSelection);
+    EnhListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    EnhListView1->setItemDelegate(new TGridDelegate(EnhListView1));
+    EnhListView1->header()->setStretchLastSection(false);
+    EnhListView1->setContextMenuPolicy(Qt::ActionsContextMenu);
+    for (QAction* a : {PopAdd, PopEdit, PopDelete, PopCopy, PopClearAck})
+        EnhListView1->addAction(a);
+    auto* sep = new QAction(this);
+    sep->setSeparator(true);
+    EnhListView1->addAction(sep);
+    EnhListView1->addAction(FullRowSelect1);
+    EnhListView1->addAction(Gridlines1);
+    EnhListView1->installEventFilter(this);
+    connect(EnhListView1, &QTreeWidget::itemDoubleClicked, this,
+            [this] { Run([this] { EditBtnClick(); }); });
+    connect(EnhListView1, &QTreeWidget::itemSelectionChanged, this,
+            [this] { EnhListView1Click(); });
+    ColumnState = std::make_unique<TListViewState>(EnhListView1, kMainListKey);
+
+    Memo1 = new TDetailPane(nullptr);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+
+    Splitter1 = new QSplitter(Qt::Vertical);
+    Splitter1->setObjectName(QStringLiteral("Splitter1"));
+    Splitter1->setHandleWidth(2);
+    Splitter1->setChildrenCollapsible(false);
+    Splitter1->addWidget(EnhListView1);
+    Splitter1->addWidget(Memo1);
+    Splitter1->setStretchFactor(0, 1);
+    Splitter1->setStretchFactor(1, 0);
+    setCentralWidget(Splitter1);
+}
+
+void TMainFrm::CreateStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    const int widths[3] = {170, 80, 300};
+    for (int i = 0; i < 3; ++i) {
+        Panels[i] = new QLabel;
+        Panels[i]->setObjectName(QStringLiteral("Panel%1").arg(i));
+        Panels[i]->setFrameShape(QFrame::Panel);
+        Panels[i]->setFrameShadow(QFrame::Sunken);
+        Panels[i]->setTextFormat(Qt::PlainText);
+        if (i < 2)
+            Panels[i]->setFixedWidth(widths[i]);
+        else
+            Panels[i]->setMinimumWidth(0);
+        bar->addWidget(Panels[i], i == 2 ? 1 : 0);
+    }
+}
+
+void TMainFrm::ApplyStartMode() {
+    if (StartMode != smMain)
+        return;
+    // This window is the application's main window: closing it ends the
+    // program, so Close takes Exit's place.
+    Exit1->setVisible(false);
+    ExitBtn->setVisible(false);
+    Close1->setText(QStringLiteral("E&xit"));
+    Close1->setStatusTip(Exit1->statusTip());
+    CloseBtn->setText(QStringLiteral("E&xit"));
+    CloseBtn->setStatusTip(Exit1->statusTip());
+    CloseBtn->setToolTip(Exit1->statusTip());
+    CloseBtn->setIcon(ExitBtn->icon());
+}
+
+void TMainFrm::ReadSettings() {
+    const TWinRegistry reg;
+    const int h = ReadSetting(reg, kFormsHm);
+    const int w = ReadSetting(reg, kFormsWm);
+    EventDetailPane1->setChecked(ReadSetting(reg, kDetailPane));
+    {
+        const QSignalBlocker block(FilterMain);
+        FilterMain->setChecked(ReadSetting(reg, kFilterMain));
+    }
+    FullRowSelect1->setChecked(ReadSetting(reg, kFullRowSelect));
+    Gridlines1->setChecked(ReadSetting(reg, kGridLines));
+    // Toggled signals do not fire for a value that did not change.
+    EnhListView1->setSelectionBehavior(FullRowSelect1->isChecked()
+                                           ? QAbstractItemView::SelectRows
+                                           : QAbstractItemView::SelectItems);
+    if (auto* d = dynamic_cast<TGridDelegate*>(EnhListView1->itemDelegate()))
+        d->Grid = Gridlines1->isChecked();
+    Filter = 0;
+    ShowDetailPane(EventDetailPane1->isChecked());
+
+    resize(w > 0 ? w : kFormsWm.Default, h > 0 ? h : kFormsHm.Default);
+    if (QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen()) {
+        QRect r = frameGeometry();
+        r.moveCenter(s->availableGeometry().center());
+        move(r.topLeft());
+    }
+}
+
+void TMainFrm::WriteSettings() const {
+    TWinRegistry reg;
+    const QSize size = isMaximized() || isMinimized() ? normalGeometry().size() : this->size();
+    WriteSetting(reg, kFormsHm, size.height());
+    WriteSetting(reg, kFormsWm, size.width());
+    WriteSetting(reg, kDetailPane, EventDetailPane1->isChecked());
+    WriteSetting(reg, kFilterMain, FilterMain->isChecked());
+    WriteSetting(reg, kFullRowSelect, FullRowSelect1->isChecked());
+    WriteSetting(reg, kGridLines, Gridlines1->isChecked());
+}
+
+void TMainFrm::UpdateLinkedEntries() {
+    const TClockLinks& clock = ClockLinks();
+    const bool due = static_cast<bool>(clock.ShowDueWindow);
+    const bool cal = static_cast<bool>(clock.ShowCalendar);
+    const bool options = static_cast<bool>(clock.ShowOptions);
+    TickwellsWindow1->setEnabled(due);
+    DueBtn->setEnabled(due);
+    Calendar1->setEnabled(cal);
+    CalBtn->setEnabled(cal);
+    Options1->setEnabled(options);
+    OptionsBtn->setEnabled(options);
+}
+
+// ---- list -----------------------------------------------------------------
+
+void TMainFrm::FillRow(QTreeWidgetItem* row, TTickwellItem* e) const {
+    row->setData(0, kEventRole, QVariant::fromValue(reinterpret_cast<quintptr>(e)));
+    row->setText(0, Q(FirstLine(e->Description)));
+    row->setText(1, Q(e->NextDateText()));
+    row->setText(2, Q(e->DaysToNextText()));
+    row->setText(3, Q(e->TypeName()));
+    row->setText(4, Q(e->IntervalText()));
+    row->setText(5, Q(e->AckDateText()));
+    // Date-like columns sort by their value, not their text.
+    row->setData(1, TSortableItem::SortKeyRole, e->NextDate);
+    row->setData(2, TSortableItem::SortKeyRole, e->NextDate);
+    row->setData(4, TSortableItem::SortKeyRole, e->Interval);
+    row->setData(5, TSortableItem::SortKeyRole, e->AckDate);
+}
+
+TTickwellItem* TMainFrm::EventOfRow(const QTreeWidgetItem* row) const {
+    if (!row)
+        return nullptr;
+    return reinterpret_cast<TTickwellItem*>(row->data(0, kEventRole).value<quintptr>());
+}
+
+QTreeWidgetItem* TMainFrm::RowOf(const TTickwellItem* e) const {
+    for (int i = 0; i < EnhListView1->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* row = EnhListView1->topLevelItem(i);
+        if (EventOfRow(row) == e)
+            return row;
+    }
+    return nullptr;
+}
+
+TTickwellItem* TMainFrm::SelectedEvent() const {
+    const QList<QTreeWidgetItem*> sel = EnhListView1->selectedItems();
+    return sel.isEmpty() ? nullptr : EventOfRow(sel.constFirst());
+}
+
+void TMainFrm::SelectRow(QTreeWidgetItem* row) {
+    if (!row)
+        return;
+    EnhListView1->setCurrentItem(row);
+    EnhListView1->clearSelection();
+    row->setSelected(true);
+    EnhListView1->scrollToItem(row);
+}
+
+void TMainFrm::FillListViewMain(int filter) {
+    Filter = filter;
+    EnhListView1->setUpdatesEnabled(false);
+    EnhListView1->clear();
+    QList<QTreeWidgetItem*> rows;
+    if (MasterList) {
+        const bool filterOld = FilterMain->isChecked();
+        rows.reserve(MasterList->Count());
+        for (TTickwellItem* e : MasterList->All())
+            if (PassesMainFilter(*e, filter, filterOld)) {
+                auto* row = new TSortableItem;
+                FillRow(row, e);
+                rows.append(row);
+            }
+    }
+    EnhListView1->addTopLevelItems(rows);
+    ColumnState->ReapplySort();
+    EnhListView1->setUpdatesEnabled(true);
+}
+
+void TMainFrm::UpdateRow(TTickwellItem* e) {
+    if (QTreeWidgetItem* row = RowOf(e))
+        FillRow(row, e);
+}
+
+void TMainFrm::AddRow(TTickwellItem* e) {
+    auto* row = new TSortableItem;
+    FillRow(row, e);
+    EnhListView1->addTopLevelItem(row);
+}
+
+void TMainFrm::DeleteRow(TTickwellItem* e) {
+    delete RowOf(e);
+}
+
+void TMainFrm::UpdateStatusBar() {
+    Panels[0]->setText(QString::number(EnhListView1->topLevelItemCount()) +
+                       QString::fromUtf8(FilterText(Filter)));
+    Panels[1]->setText(FilterMain->isChecked() ? QStringLiteral("Filtered") : QString());
+}
+
+bool TMainFrm::PassesVisibilityTest(TTickwellItem* e) const {
+    return e && StartMode != smDue && PassesMainFilter(*e, Filter, FilterMain->isChecked());
+}
+
+QLabel* TMainFrm::StatusPanel(int index) const {
+    return index >= 0 && index < 3 ? Panels[index] : nullptr;
+}
+
+void TMainFrm::ShowStatusText(const QString& text) {
+    Panels[2]->setText(text);
+}
+
+void TMainFrm::EnhListView1Click() {
+    if (!EventDetailPane1->isChecked())
+        return;
+    TTickwellItem* e = SelectedEvent();
+    if (!e) {
+        Memo1->clear();
+        return;
+    }
+    QString text = Q(e->Description);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text += QStringLiteral("\nStart Date: ") + Q(e->StartDateText());
+    text += e->NoEndPoint ? QStringLiteral("\nNo End Point")
+                          : QStringLiteral("\nEnd Date: ") + Q(DateToStr(e->EndDate));
+    text += QStringLiteral("\nNotice Period: ") + QString::number(e->NoticePeriod) +
+            QStringLiteral(" days");
+    text += QStringLiteral("\nKeep Flag: ") +
+            (e->KeepFlag ? QStringLiteral("True") : QStringLiteral("False"));
+    Memo1->setPlainText(text);
+}
+
+void TMainFrm::ShowDetailPane(bool show) {
+    Memo1->setVisible(show);
+    if (show) {
+        const int total = Splitter1->height() > 0 ? Splitter1->height() : height();
+        Splitter1->setSizes(
+            {qMax(0, total - kDetailPaneHeight - Splitter1->handleWidth()), kDetailPaneHeight});
+    }
+}
+
+void TMainFrm::RefreshAfterChange() {
+    UpdateStatusBar();
+    if (DueLinks().Window && DueLinks().RefreshDueWindow)
+        DueLinks().RefreshDueWindow();
+    if (CalendarLinks().Window && CalendarLinks().RefreshCalendar)
+        CalendarLinks().RefreshCalendar();
+    EnhListView1Click();
+}
+
+void TMainFrm::ListChanged() {
+    FillListViewMain(Filter);
+    RefreshAfterChange();
+}
+
+void TMainFrm::SaveMasterList() {
+    SaveEvents(*MasterList, MasterList->FileName);
+}
+
+void TMainFrm::Run(const std::function<void()>& command) {
+    try {
+        command();
+    } catch (const std::exception& e) {
+        ShowMsg(e.what(), mkError);
+    }
+}
+
+// ---- commands -------------------------------------------------------------
+
+void TMainFrm::AddBtnClick() {
+    TTickwellItem* e = EditEvent(false, nullptr);
+    if (!e)
+        return;
+    if (PassesVisibilityTest(e)) {
+        AddRow(e);
+        EnhListView1->setFocus();
+        SelectRow(RowOf(e));
+    }
+    SaveMasterList();
+    RefreshAfterChange();
+}
+
+void TMainFrm::EditBtnClick() {
+    TTickwellItem* e = SelectedEvent();
+    if (!e) {
+        ShowMsg("Nothing to Edit", mkInformation);
+        return;
+    }
+    if (!EditEvent(true, e))
+        return;
+    if (PassesVisibilityTest(e)) {
+        UpdateRow(e);
+        EnhListView1->setFocus();
+    } else {
+        FillListViewMain(Filter);
+    }
+    SaveMasterList();
+    RefreshAfterChange();
+}
+
+void TMainFrm::DeleteBtnClick() {
+    if (BusyCursorShowing())
+        return;
+    TTickwellItem* e = SelectedEvent();
+    if (!e) {
+        ShowMsg("Nothing to Delete", mkInformation);
+        return;
+    }
+    const TBusyCursor busy;
+    if (!DeleteEvent(*MasterList, e, false))
+        return;
+    // e is freed: only its address is compared from here on.
+    SaveMasterList();
+    DeleteRow(e);
+    RefreshAfterChange();
+}
+
+void TMainFrm::Copy1Click() {
+    if (BusyCursorShowing())
+        return;
+    TTickwellItem* e = SelectedEvent();
+    if (!e) {
+        ShowMsg("No Event selected", mkWarning);
+        return;
+    }
+    EventRecord rec;
+    e->ToRecord(rec);
+    rec.SetDescription("Copy of: " + e->Description);
+    auto* copy = new TTickwellItem(rec);
+    copy->AckDate = e->AckDate;
+    MasterList->AddSorted(copy);
+    AddRow(copy);
+    SaveMasterList();
+    UpdateStatusBar();
+    SelectRow(RowOf(copy));
+    // The copy may be due, or fall on a day the calendar shows.
+    if (DueLinks().Window && DueLinks().RefreshDueWindow)
+        DueLinks().RefreshDueWindow();
+    if (CalendarLinks().Window && CalendarLinks().RefreshCalendar)
+        CalendarLinks().RefreshCalendar();
+}
+
+void TMainFrm::ClearAck1Click() {
+    TTickwellItem* e = SelectedEvent();
+    if (!e) {
+        ShowMsg("No Event selected", mkInformation);
+        return;
+    }
+    if (e->AckDate == 0) {
+        ShowMsg("Acknowledged field cleared", mkInformation);
+    } else {
+        e->AckDate = 0;
+        SaveMasterList();
+        UpdateRow(e);
+    }
+    if (DueLinks().Window && DueLinks().RefreshDueWindow)
+        DueLinks().RefreshDueWindow();
+}
+
+void TMainFrm::FindBtnClick() {
+    TFindDlg dlg(this, EnhListView1);
+    dlg.exec();
+}
+
+void TMainFrm::ViewMenuClick(int tag) {
+    for (int i = 0; i < 8; ++i)
+        ViewItems[i]->setChecked(i == tag);
+    FillListViewMain(tag);
+    UpdateStatusBar();
+}
+
+void TMainFrm::EventDetailPane1Click() {
+    EventDetailPane1->toggle();
+}
+
+void TMainFrm::FilterMainClick() {
+    FilterMain->toggle();
+}
+
+void TMainFrm::FullRowSelect1Click() {
+    FullRowSelect1->toggle();
+}
+
+void TMainFrm::Gridlines1Click() {
+    Gridlines1->toggle();
+}
+
+void TMainFrm::DueBtnClick() {
+    if (ClockLinks().ShowDueWindow)
+        ClockLinks().ShowDueWindow();
+}
+
+void TMainFrm::CalBtnClick() {
+    if (ClockLinks().ShowCalendar)
+        ClockLinks().ShowCalendar();
+}
+
+void TMainFrm::OptionsBtnClick() {
+    if (ClockLinks().ShowOptions)
+        ClockLinks().ShowOptions();
+}
+
+void TMainFrm::Export1Click() {
+    if (!HasEvents(*MasterList))
+        return;
+    const QString path =
+        ChooseSaveFile(this, {QStringLiteral("Export File As"),
+                              DataFolderText(),
+                              {QStringLiteral("Tickwell File (*.dat)"),
+                               QStringLiteral("Comma-delimited Text File (*.csv)")},
+                              QStringLiteral("dat")});
+    if (path.isEmpty())
+        return;
+    ExportCommand(*MasterList, path.toStdString());
+}
+
+void TMainFrm::Import1Click() {
+    const QString path =
+        ChooseOpenFile(this, {QStringLiteral("Import CSV data"),
+                              DataFolderText(),
+                              {QStringLiteral("Comma-delimited Text Files (*.csv)")},
+                              QStringLiteral("csv")});
+    if (path.isEmpty())
+        return;
+    const TChangedHookScope hook([this] { ListChanged(); });
+    ImportCommand(*MasterList, path.toStdString());
+}
+
+void TMainFrm::Archive1Click() {
+    if (!HasEvents(*MasterList))
+        return;
+    const QString folder =
+        ChooseFolder(this, QStringLiteral("Select a folder for archive:"), DataFolderText());
+    if (folder.isEmpty())
+        return;
+    const TChangedHookScope hook([this] { ListChanged(); });
+    ArchiveCommand(*MasterList, folder.toStdString());
+}
+
+void TMainFrm::Compress1Click() {
+    const TChangedHookScope hook([this] { ListChanged(); });
+    CompressCommand(*MasterList);
+}
+
+void TMainFrm::ZapList1Click() {
+    const TChangedHookScope hook([this] { ListChanged(); });
+    ZapListCommand(*MasterList);
+}
+
+void TMainFrm::Backup1Click() {
+    if (!HasEvents(*MasterList))
+        return;
+    TBackupDlg dlg(this);
+    if (dlg.exec() != QDialog::Accepted)
+        return;
+    BackupCommand(*MasterList, dlg.BackupPath());
+}
+
+void TMainFrm::Restore1Click() {
+    const TChangedHookScope hook([this] { ListChanged(); });
+    RestoreCommand(*MasterList);
+}
+
+void TMainFrm::Merge1Click() {
+    const std::optional<bool> preV4 = AskMergeFormat();
+    if (!preV4)
+        return;
+    TFileDialogRequest request{QStringLiteral("Merge Tickwell File"), DataFolderText(), {}, {}};
+    if (*preV4) {
+        request.Filters = {QStringLiteral("Tickwell(v2/3) Data Files (*.tkw)")};
+        request.DefaultSuffix = QStringLiteral("tkw");
+    } else {
+        request.Filters = {QStringLiteral("Tickwell Files (*.dat)")};
+        request.DefaultSuffix = QStringLiteral("dat");
+    }
+    const QString path = ChooseOpenFile(this, request);
+    if (path.isEmpty())
+        return;
+    const TChangedHookScope hook([this] { ListChanged(); });
+    MergeCommand(*MasterList, path.toStdString(), *preV4);
+}
+
+void TMainFrm::Print1Click() {
+    PrintEventsCommand(this);
+}
+
+void TMainFrm::PrintSetup1Click() {
+    PrintSetupCommand(this);
+}
+
+void TMainFrm::CloseBtnClick() {
+    close();
+}
+
+void TMainFrm::ExitBtnClick() {
+    switch (StartMode) {
+    case smTray:
+        if (ClockLinks().ExitProgram)
+            ClockLinks().ExitProgram();
+        else
+            QApplication::quit();
+        break;
+    case smDue:
+        if (DueLinks().Window)
+            DueLinks().Window->close();
+        break;
+    case smCalendar:
+        if (CalendarLinks().Window)
+            CalendarLinks().Window->close();
+        break;
+    default:
+        close();
+        break;
+    }
+}
+
+void TMainFrm::HelpContents1Click() {
+    ShowHelpContents();
+}
+
+void TMainFrm::About1Click() {
+    TAboutDlg dlg(this);
+    dlg.exec();
+}
+
+// ---- events ---------------------------------------------------------------
+
+bool TMainFrm::event(QEvent* e) {
+    switch (e->type()) {
+    case QEvent::StatusTip:
+        // Hints go to the third panel, not over the whole bar.
+        ShowStatusText(static_cast<QStatusTipEvent*>(e)->tip());
+        return true;
+    case QEvent::WindowActivate:
+        UpdateLinkedEntries();
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::event(e);
+}
+
+bool TMainFrm::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == EnhListView1 && e->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(e);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            key->modifiers() == Qt::NoModifier) {
+            Run([this] { EditBtnClick(); });
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, e);
+}
+
+void TMainFrm::changeEvent(QEvent* e) {
+    QMainWindow::changeEvent(e);
+    if (e->type() == QEvent::WindowStateChange && isMinimized() && StartMode != smMain)
+        // Not the application's main window: minimising closes it instead.
+        QTimer::singleShot(0, this, [this] { close(); });
+}
+
+void TMainFrm::showEvent(QShowEvent* e) {
+    QMainWindow::showEvent(e);
+    if (e->spontaneous() || Shown)
+        return;
+    Shown = true;
+    ++OpenWindowCount;
+    UpdateLinkedEntries();
+    Run([this] {
+        FillListViewMain(Filter);
+        UpdateStatusBar();
+    });
+    ShowDetailPane(EventDetailPane1->isChecked());
+}
+
+void TMainFrm::hideEvent(QHideEvent* e) {
+    QMainWindow::hideEvent(e);
+    if (e->spontaneous() || !Shown)
+        return;
+    Shown = false;
+    --OpenWindowCount;
+}
+
+QWidget* CreateMainWindowForStartup() {
+    auto* w = new TMainFrm;
+    w->show();
+    return w;
+}

@@ -1,0 +1,239 @@
+#include "ui/FrmPrint.h"
+#include "core/EventLists.h"
+#include "core/Globals.h"
+#include "core/Messages.h"
+#include "platform/Paths.h"
+#include "store/DataCommands.h"
+#include "ui/FileDialogs.h"
+#include "ui/PrintLayout.h"
+#include <QApplication>
+#include <QFontDatabase>
+#include <QFontDialog>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// Re-enables the dialog however the job ends.
+class TDisabledWhile {
+public:
+    explicit TDisabledWhile(QWidget* w) : W(w) { W->setEnabled(false); }
+    ~TDisabledWhile() { W->setEnabled(true); }
+    TDisabledWhile(const TDisabledWhile&) = delete;
+    TDisabledWhile& operator=(const TDisabledWhile&) = delete;
+
+private:
+    QWidget* W;
+};
+
+QFont StyledFont(const QFont& base) {
+    QFont f = base;
+    f.setBold(true);
+    f.setUnderline(true);
+    return f;
+}
+
+} // namespace
+
+QPrinter& CurrentPrinter() {
+    static QPrinter printer(QPrinter::HighResolution);
+    return printer;
+}
+
+bool CheckPrinter(QPrinter& printer) {
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        return true;
+    }
+    if (printer.outputFormat() == QPrinter::NativeFormat && printer.printerName().isEmpty()) {
+        QPrinterInfo info = QPrinterInfo::defaultPrinter();
+        if (info.isNull())
+            info = QPrinterInfo::availablePrinters().constFirst();
+        printer.setPrinterName(info.printerName());
+    }
+    return printer.isValid();
+}
+
+QString PrinterDescription(const QPrinter& printer) {
+    if (printer.outputFormat() == QPrinter::PdfFormat)
+        return QStringLiteral("a PDF file (no printer is installed)");
+    return printer.printerName();
+}
+
+void PrintEventsCommand(QWidget* parent) {
+    if (!HasEvents(*MasterList))
+        return;
+    if (!CheckPrinter(CurrentPrinter())) {
+        ShowMsg(kPrinterMessage, mkWarning);
+        return;
+    }
+    // So that "Due Tickwells Only" has something to print.
+    if (DueList->Empty())
+        MasterList->Scan();
+    TprnMainFrm dlg(parent);
+    dlg.exec();
+}
+
+void PrintSetupCommand(QWidget* parent) {
+    QPrinter& printer = CurrentPrinter();
+    if (!CheckPrinter(printer)) {
+        ShowMsg(kPrinterMessage, mkWarning);
+        return;
+    }
+    QPageSetupDialog dlg(&printer, parent);
+    dlg.setWindowTitle(QStringLiteral("Print Setup"));
+    dlg.exec();
+}
+
+TprnMainFrm::TprnMainFrm(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("prnMainFrm"));
+    setWindowTitle(QStringLiteral("Print"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    RadioGroup1 = new QGroupBox(QStringLiteral("Print:"));
+    DueItem = new QRadioButton(QStringLiteral("Due Tickwells Only"));
+    AllItem = new QRadioButton(QStringLiteral("All Tickwells"));
+    auto* radios = new QVBoxLayout(RadioGroup1);
+    radios->addWidget(DueItem);
+    radios->addWidget(AllItem);
+    AllItem->setChecked(true);
+
+    Label2 = new QLabel(QStringLiteral("To:"));
+    Label1 = new QLabel;
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setTextFormat(Qt::PlainText);
+    Label1->setText(PrinterDescription(CurrentPrinter()));
+    titlelbl = new QLabel;
+    titlelbl->setVisible(false);
+
+    Button1 = new QPushButton(QStringLiteral("Print"));
+    Button1->setDefault(true);
+    Button2 = new QPushButton(QStringLiteral("Cancel"));
+    Button3 = new QPushButton(QStringLiteral("Font..."));
+    connect(Button1, &QPushButton::clicked, this, [this] {
+        try {
+            Button1Click();
+        } catch (const std::exception& e) {
+            ShowMsg(e.what(), mkError);
+        }
+    });
+    connect(Button2, &QPushButton::clicked, this, &TprnMainFrm::reject);
+    connect(Button3, &QPushButton::clicked, this, &TprnMainFrm::Button3Click);
+
+    // The page font: the system's own at the largest size the font choice
+    // offers.
+    PrintFont = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    PrintFont.setPointSize(12);
+
+    auto* to = new QHBoxLayout;
+    to->addWidget(Label2);
+    to->addWidget(Label1, 1);
+    auto* left = new QVBoxLayout;
+    left->addWidget(RadioGroup1);
+    left->addLayout(to);
+    left->addWidget(titlelbl);
+    left->addStretch(1);
+    auto* right = new QVBoxLayout;
+    right->addWidget(Button1);
+    right->addWidget(Button2);
+    right->addWidget(Button3);
+    right->addStretch(1);
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(left, 1);
+    layout->addLayout(right);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    RadioGroup1->setMinimumWidth(220);
+}
+
+bool TprnMainFrm::DueOnly() const {
+    return DueItem->isChecked();
+}
+
+void TprnMainFrm::SetDueOnly(bool dueOnly) {
+    (dueOnly ? DueItem : AllItem)->setChecked(true);
+}
+
+void TprnMainFrm::Button3Click() {
+    bool ok = false;
+    QFont f = QFontDialog::getFont(&ok, PrintFont, this, QStringLiteral("Font"));
+    if (!ok)
+        return;
+    // Sizes outside 8 .. 12 points do not suit the fixed row spacing.
+    f.setPointSize(qBound(8, f.pointSize() > 0 ? f.pointSize() : 10, 12));
+    PrintFont = f;
+}
+
+void TprnMainFrm::Button1Click() {
+    QPrinter& printer = CurrentPrinter();
+    if (!CheckPrinter(printer)) {
+        ShowMsg(kPrinterMessage, mkWarning);
+        return;
+    }
+    if (DueOnly() && DueList->Empty()) {
+        ShowMsg("No events to print!", mkInformation);
+        return;
+    }
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+        const QString path = ChooseSaveFile(this, {QStringLiteral("Print to PDF File"),
+                                                   QString::fromStdString(DataFolder()),
+                                                   {QStringLiteral("PDF Files (*.pdf)")},
+                                                   QStringLiteral("pdf")});
+        if (path.isEmpty())
+            return;
+        printer.setOutputFileName(path);
+    }
+    RunJob(printer);
+}
+
+bool TprnMainFrm::RunJob(QPrinter& printer) {
+    const bool dueOnly = DueOnly();
+    const TListSorted& source = dueOnly ? static_cast<const TListSorted&>(*DueList) : *MasterList;
+    const QString title = PrintTitle(dueOnly);
+    titlelbl->setText(title);
+    const TDisabledWhile disabled(this);
+
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        ShowMsg(kPrinterMessage, mkWarning);
+        return false;
+    }
+    // The chosen point size, at the printer's resolution.
+    const QFont plain(PrintFont, &printer);
+    const QFont styled(StyledFont(PrintFont), &printer);
+    const QFontMetrics plainMetrics(plain, &printer);
+    const QFontMetrics styledMetrics(styled, &printer);
+
+    TPrintMetrics m;
+    m.PixX = printer.logicalDpiX();
+    m.PixY = printer.logicalDpiY();
+    m.PageWidth = printer.width();
+    m.PageHeight = printer.height();
+    m.TextHeight = plainMetrics.height();
+    m.TitleWidth = styledMetrics.horizontalAdvance(title);
+    QApplication::processEvents();
+
+    const QList<TPrintPage> pages = LayoutPages(title, EventRows(source, dueOnly), m);
+    for (qsizetype p = 0; p < pages.size(); ++p) {
+        if (p > 0)
+            printer.newPage();
+        for (const TPrintRun& run : pages[p]) {
+            const QFont& font = run.Styled ? styled : plain;
+            const QFontMetrics& fm = run.Styled ? styledMetrics : plainMetrics;
+            painter.setFont(font);
+            painter.setClipRect(run.Clip, run.Clip.isEmpty() ? Qt::NoClip : Qt::ReplaceClip);
+            painter.drawText(run.Origin + QPoint(0, fm.ascent()), run.Text);
+        }
+        // Keep the program answering during a long job.
+        QApplication::processEvents();
+    }
+    painter.end();
+    return true;
+}
