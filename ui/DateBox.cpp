@@ -2,6 +2,7 @@
 #include "core/FormatSettings.h"
 #include <QCalendarWidget>
 #include <QTextCharFormat>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -21,10 +22,11 @@ QString QtDatePattern(const std::string& pattern, char dateSeparator) {
     QString out;
     QString literal;
     auto flushLiteral = [&] {
-        if (!literal.isEmpty()) {
-            out += '\'' + literal.replace("'", "''") + '\'';
-            literal.clear();
-        }
+        // Only letters and quotes need quoting in a Qt format.
+        const bool quote = std::any_of(literal.begin(), literal.end(),
+                                       [](QChar c) { return c.isLetter() || c == '\''; });
+        out += quote ? '\'' + literal.replace("'", "''") + '\'' : literal;
+        literal.clear();
     };
     for (size_t i = 0; i < pattern.size(); ++i) {
         const char c = pattern[i];

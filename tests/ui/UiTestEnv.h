@@ -1,0 +1,76 @@
+#pragma once
+// What every window test needs: its own folder as TICKWELL_HOME, a fresh
+// settings registry in memory, a fixed day, fresh event lists, and message
+// routines that record each text and give the answer the test chose.
+#include "core/Clock.h"
+#include "core/DateTime.h"
+#include "core/EventLists.h"
+#include "core/FormatSettings.h"
+#include "core/Globals.h"
+#include "core/Messages.h"
+#include "store/Registry.h"
+#include <QTemporaryDir>
+#include <string>
+#include <vector>
+
+struct TUiTestEnv {
+    QTemporaryDir Home;
+    std::vector<std::pair<std::string, TMsgKind>> Notices;
+    std::vector<std::string> Questions;
+    TAnswer Answer = anOk;
+    int EndRequests = 0;
+    TDateTime Day = EncodeDate(2026, 3, 10); // a Tuesday
+
+    // Before each test.
+    void Reset() {
+        qputenv("TICKWELL_HOME", Home.path().toLocal8Bit());
+        SetRegistryBackend(nullptr);
+        FixToday(Day);
+        SetFormatSettings(TFormatSettings{});
+        Beep = false;
+        EventDeleteConfirm = true;
+        // The master list takes its events out of the due list as it goes.
+        delete MasterList;
+        delete DueList;
+        MasterList = new TMyList;
+        DueList = new TScanList;
+        MasterList->FileName = (Home.path() + "/tickwell.dat").toStdString();
+        Notices.clear();
+        Questions.clear();
+        Answer = anOk;
+        EndRequests = 0;
+        SetMessageHandlers({
+            [this](const std::string& t, TMsgKind k) { Notices.emplace_back(t, k); },
+            [this](const std::string& t) {
+                Questions.push_back(t);
+                return Answer;
+            },
+            [this](const std::string& t) {
+                Questions.push_back(t);
+                return Answer;
+            },
+            [] {},
+            [this] { ++EndRequests; },
+        });
+    }
+
+    std::string LastNotice() const { return Notices.empty() ? "" : Notices.back().first; }
+};
+
+// A stored event with the given fields, derived dates computed.
+inline TTickwellItem* MakeEvent(const std::string& text, TDateTime start, bool simple, int type = 0,
+                                int interval = 1, int notice = 7, bool keep = false,
+                                TDateTime end = 0) {
+    EventRecord rec;
+    rec.SetDescription(text);
+    rec.StartDate = start;
+    rec.EndDate = end ? end : (simple ? start : start + 36500);
+    rec.Simple = simple;
+    rec.EventType = static_cast<uint8_t>(type);
+    rec.Interval = static_cast<int16_t>(interval);
+    rec.Weekday = static_cast<int16_t>(DayOfWeek(start));
+    rec.NoticePeriod = static_cast<int16_t>(notice);
+    rec.KeepFlag = keep;
+    rec.NoEndPoint = end == 0;
+    return new TTickwellItem(rec);
+}
