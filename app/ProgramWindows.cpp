@@ -1,9 +1,13 @@
 #include "app/FrmClock.h"
 #include "app/StartupWindows.h"
+#include "ui/FrmMain.h"
+#include "ui/FrmScan.h"
 
 // Each window joins here as it is built.
 TStartupWindows ProgramWindows() {
     TStartupWindows w;
+    w.CreateMainWindow = [] { return CreateMainWindowForStartup(); };
+    w.CreateDueWindow = [] { return static_cast<QWidget*>(ShowDueEventsWindow()); };
     w.CreateClockWindow = [] { return static_cast<QWidget*>(new TClockFrm); };
     return w;
 }
