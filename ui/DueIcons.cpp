@@ -103,13 +103,15 @@ public:
         return scaledPixmap(size, mode, state, 1.0);
     }
 
+    // The size asked is in device pixels; the image is drawn at that
+    // resolution, not scaled up from 16 by 16.
     QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state,
                          qreal scale) override {
-        QPixmap pm(size * scale);
-        pm.setDevicePixelRatio(scale);
+        QPixmap pm(size);
         pm.fill(Qt::transparent);
+        pm.setDevicePixelRatio(scale > 0 ? scale : 1.0);
         QPainter p(&pm);
-        paint(&p, QRect(QPoint(0, 0), size), mode, state);
+        paint(&p, QRect(QPoint(0, 0), pm.deviceIndependentSize().toSize()), mode, state);
         return pm;
     }
 

@@ -1,0 +1,532 @@
+// The due-events window: its rows, images and columns, the commands and the
+// change propagation they end with, the view options and their settings.
+#include "UiTestEnv.h"
+#include "app/AppGlobals.h"
+#include "store/DataFile.h"
+#include "store/SettingsSchema.h"
+#include "ui/DateBox.h"
+#include "ui/DescriptionEdit.h"
+#include "ui/DueIcons.h"
+#include "ui/FrmEdit.h"
+#include "ui/FrmScan.h"
+#include "ui/ListViewSettings.h"
+#include "ui/WindowLinks.h"
+#include "ui/WindowState.h"
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QHeaderView>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QtTest>
+#include <memory>
+
+namespace {
+
+QStringList RowTexts(const QTreeWidget* list, int column) {
+    QStringList out;
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        out << list->topLevelItem(i)->text(column);
+    return out;
+}
+
+QImage IconImage(const QIcon& icon) {
+    return icon.pixmap(16, 16).toImage();
+}
+
+} // namespace
+
+class TestFrmScan : public QObject {
+    Q_OBJECT
+    TUiTestEnv Env;
+    TTickwellItem* Coming = nullptr;
+    TTickwellItem* DueToday = nullptr;
+    TTickwellItem* Overdue = nullptr;
+    TTickwellItem* PastEnd = nullptr;
+
+    // One event of each due kind, scanned.
+    void AddFourKinds() {
+        Coming = MakeEvent("Dentist\r\nbring card", Env.Day + 3, true, 0, 1, 7, false);
+        DueToday = MakeEvent("Pay rent", Env.Day, true);
+        Overdue = MakeEvent("Water plants", Env.Day - 10, false, 1, 1, 0, true);
+        PastEnd = MakeEvent("Return books", Env.Day - 2, true, 0, 1, 0, true);
+        for (TTickwellItem* e : {Coming, DueToday, Overdue, PastEnd})
+            MasterList->AddSorted(e);
+        SaveEvents(*MasterList, MasterList->FileName);
+        MasterList->Scan();
+    }
+
+    std::unique_ptr<TScanFrm> Shown() {
+        auto w = std::make_unique<TScanFrm>();
+        w->setAttribute(Qt::WA_DeleteOnClose, false);
+        w->show();
+        return w;
+    }
+
+    void Select(TScanFrm& w, const std::string& firstLine) {
+        for (int i = 0; i < w.ScanListView->topLevelItemCount(); ++i)
+            if (w.ScanListView->topLevelItem(i)->text(0).toStdString() == firstLine) {
+                w.ScanListView->setCurrentItem(w.ScanListView->topLevelItem(i));
+                return;
+            }
+        QFAIL(("no row " + firstLine).c_str());
+    }
+
+    TTickwellItem* OnDisk(const std::string& description) {
+        static TMyList loaded;
+        loaded.FreeAll();
+        TScanList* keep = DueList;
+        if (!LoadEvents(loaded, MasterList->FileName))
+            return nullptr;
+        DueList = keep;
+        for (TTickwellItem* e : loaded.All())
+            if (e->Description == description)
+                return e;
+        return nullptr;
+    }
+
+private slots:
+    void init() {
+        Env.Reset();
+        StartMode = smMain;
+        MainLinks() = TMainWindowLinks{};
+        CalendarLinks() = TCalendarWindowLinks{};
+        ClockLinks() = TClockLinks{};
+    }
+
+    void FourKindsRowsImagesAndColumns() {
+        AddFourKinds();
+        auto w = Shown();
+        QTreeWidget* list = w->ScanListView;
+        QCOMPARE(list->headerItem()->text(0), QString("Event"));
+        QCOMPARE(list->headerItem()->text(1), QString("Date"));
+        QCOMPARE(list->headerItem()->text(2), QString("When"));
+        QCOMPARE(list->columnWidth(0), 150);
+        QCOMPARE(list->columnWidth(2), 70);
+        // Due-list order: by the date each reports.
+        QCOMPARE(RowTexts(list, 0),
+                 (QStringList{"Water plants", "Return books", "Pay rent", "Dentist"}));
+        QCOMPARE(RowTexts(list, 2),
+                 (QStringList{QString::number(std::llround(Overdue->PrevDate - Env.Day)), "-2", "0",
+                              "3"}));
+        QCOMPARE(list->topLevelItem(3)->text(1), QString("  Fri, 13 March 2026"));
+        QVERIFY(list->topLevelItem(3)->textAlignment(2) & Qt::AlignRight);
+        const int kinds[] = {dkOverdue, dkPastEnd, dkToday, dkComing};
+        for (int i = 0; i < 4; ++i) {
+            QCOMPARE(int(TScanFrm::EventOf(list->topLevelItem(i))->DueKind), kinds[i]);
+            QCOMPARE(IconImage(list->topLevelItem(i)->icon(0)), IconImage(DueKindIcon(kinds[i])));
+        }
+        QCOMPARE(w->windowTitle(), QString("Tickwells for Tuesday 10 March 2026"));
+        QCOMPARE(OpenWindowCount, 1);
+        w->hide();
+        QCOMPARE(OpenWindowCount, 0);
+    }
+
+    void ImagesAreDistinctAndSharp() {
+        for (int a = 0; a < kDueKindIcons; ++a) {
+            const QImage img = IconImage(DueKindIcon(a));
+            QCOMPARE(img.size(), QSize(16, 16));
+            for (int b = a + 1; b < kDueKindIcons; ++b)
+                QVERIFY(img != IconImage(DueKindIcon(b)));
+        }
+        // Drawn at the device's scale, not blown up from 16 by 16.
+        const QPixmap hi = DueKindIcon(1).pixmap(QSize(16, 16), 2.0);
+        QCOMPARE(hi.size(), QSize(32, 32));
+        QCOMPARE(hi.devicePixelRatio(), 2.0);
+        QVERIFY(DueKindIcon(4).isNull());
+    }
+
+    void ShortViewOptions_data() {
+        QTest::addColumn<bool>("brief");
+        QTest::addColumn<bool>("longDate");
+        QTest::addColumn<bool>("titleDate");
+        QTest::addColumn<QString>("when");
+        QTest::addColumn<QString>("past");
+        QTest::addColumn<QString>("date");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("defaults") << true << true << true << "3"
+                                  << "-2"
+                                  << "  Fri, 13 March 2026"
+                                  << "Tickwells for Tuesday 10 March 2026";
+        QTest::newRow("all off") << false << false << false << "3 days"
+                                 << "-2 days"
+                                 << "  13/03/2026"
+                                 << "Tickwells";
+    }
+
+    void ShortViewOptions() {
+        QFETCH(bool, brief);
+        QFETCH(bool, longDate);
+        QFETCH(bool, titleDate);
+        QFETCH(QString, when);
+        QFETCH(QString, past);
+        QFETCH(QString, date);
+        QFETCH(QString, title);
+        WriteSetting(kBriefDays, brief);
+        WriteSetting(kDateStyle, longDate);
+        WriteSetting(kShowDate, titleDate);
+        AddFourKinds();
+        auto w = Shown();
+        QCOMPARE(w->ScanListView->topLevelItem(3)->text(2), when);
+        QCOMPARE(w->ScanListView->topLevelItem(1)->text(2), past);
+        QCOMPARE(w->ScanListView->topLevelItem(3)->text(1), date);
+        QCOMPARE(w->windowTitle(), title);
+        // Toggling from the menu rewrites the rows at once.
+        w->BriefDaystoEvent1->trigger();
+        w->LD->trigger();
+        QCOMPARE(w->ScanListView->topLevelItem(3)->text(2), brief ? "3 days" : "3");
+        QCOMPARE(w->ScanListView->topLevelItem(3)->text(1),
+                 longDate ? "  13/03/2026" : "  Fri, 13 March 2026");
+        w->TB->trigger();
+        QCOMPARE(w->windowTitle(), titleDate ? "Tickwells" : "Tickwells for Tuesday 10 March 2026");
+        w->SI->trigger();
+        QVERIFY(w->ScanListView->topLevelItem(0)->icon(0).isNull());
+        w->SH->trigger();
+        QVERIFY(w->ScanListView->header()->isHidden());
+    }
+
+    void ViewOptionsPersist() {
+        {
+            auto w = Shown();
+            for (QAction* a : {w->LD, w->SI, w->SH, w->TB, w->BriefDaystoEvent1, w->EnableWav})
+                a->trigger();
+            w->resize(520, 300);
+            w->move(40, 50);
+        }
+        const TWinRegistry reg;
+        for (const TBoolSetting* s : {&kDateStyle, &kUseIcons, &kHeader, &kShowDate, &kBriefDays})
+            QVERIFY2(!ReadSetting(reg, *s), s->Name);
+        QVERIFY(ReadSetting(reg, kPlayWav));
+        QVERIFY(reg.ValueExists("Scan Options", "Grey"));
+        QCOMPARE(ReadSetting(reg, kFormsWs), 520);
+        QCOMPARE(ReadSetting(reg, kFormsHs), 300);
+        QCOMPARE(ReadSetting(reg, kFormsLs), 40);
+        QCOMPARE(ReadSetting(reg, kFormsTs), 50);
+        QVERIFY(!reg.ValueExists("QuickMode", "LastRun"));
+        auto w = Shown();
+        QVERIFY(!w->LD->isChecked());
+        QVERIFY(w->EnableWav->isChecked());
+        QCOMPARE(w->size(), QSize(520, 300));
+        QCOMPARE(w->pos(), QPoint(40, 50));
+    }
+
+    void OpensCentredAtDefaultSize() {
+        TScanFrm w;
+        QCOMPARE(w.size(), QSize(490, 345));
+        const QRect g = QApplication::primaryScreen()->geometry();
+        QCOMPARE(w.pos(), QPoint((g.width() - 490) / 2, (g.height() - 345) / 2));
+    }
+
+    void ColumnsKeptUnderTheListKey() {
+        AddFourKinds();
+        {
+            auto w = Shown();
+            QHeaderView* h = w->ScanListView->header();
+            w->ScanListView->setColumnWidth(0, 180);
+            h->moveSection(2, 0);
+            emit h->sectionClicked(2); // sort by "When", ascending
+            emit h->sectionClicked(2); // again: descending
+            QCOMPARE(RowTexts(w->ScanListView, 0).first(), QString("Dentist"));
+        }
+        const TRegIniFile ini(kDueListKey);
+        QCOMPARE(ini.ReadString("Columns", "Sizes", ""), std::string("180,150,70"));
+        QCOMPARE(ini.ReadString("Columns", "Order", ""), std::string("2,0,1"));
+        QCOMPARE(ini.ReadString("Sort", "Ascending", ""), std::string("0"));
+        QCOMPARE(ini.ReadString("Sort", "SortCol", ""), std::string("2"));
+        auto w = Shown();
+        QCOMPARE(w->ScanListView->columnWidth(0), 180);
+        QCOMPARE(w->ScanListView->header()->logicalIndex(0), 2);
+        // Sorted by day count, not by text: 3, 0, -2, -3.
+        QCOMPARE(RowTexts(w->ScanListView, 0),
+                 (QStringList{"Dentist", "Pay rent", "Return books", "Water plants"}));
+    }
+
+    void PopUpMenuInOrder() {
+        StartMode = smMain;
+        auto w = Shown();
+        QStringList captions;
+        for (QAction* a : w->ScanPop->actions())
+            captions << (a->isSeparator() ? "-" : a->text() + "|" + a->shortcut().toString());
+        QCOMPARE(captions, (QStringList{"Ac&knowledge|Alt+K",
+                                        "&Add an Event|Alt+A",
+                                        "&Edit Event|Alt+E",
+                                        "&Delete Event|Alt+D",
+                                        "-",
+                                        "Use &Long Date style|",
+                                        "Display &Icons|",
+                                        "Show &Header|",
+                                        "Show date in &Title Bar|",
+                                        "Brief \"Days to Event\"|",
+                                        "-",
+                                        "E&nable Sound|",
+                                        "-",
+                                        "Abo&ut|",
+                                        "Hel&p|F1",
+                                        "-",
+                                        "Main Window|",
+                                        "Calendar|",
+                                        "Options...|",
+                                        "-",
+                                        "Clo&se|Esc",
+                                        "Exit Tickwell|Alt+X"}));
+        QCOMPARE(w->CloseBtn->text(), QString("&Close"));
+        // Windows that do not exist yet: shown, not usable.
+        QVERIFY(w->MainWindow1->isVisible());
+        QVERIFY(!w->MainWindow1->isEnabled());
+        QVERIFY(!w->Options1->isEnabled());
+        int shown = 0;
+        ClockLinks().ShowMainWindow = [&shown] { ++shown; };
+        emit w->ScanPop->aboutToShow();
+        QVERIFY(w->MainWindow1->isEnabled());
+        w->MainWindow1->trigger();
+        QCOMPARE(shown, 1);
+    }
+
+    void NothingSelectedNotices() {
+        auto w = Shown();
+        w->Acknowledge1->trigger();
+        w->Edit1->trigger();
+        w->Delete1->trigger();
+        QCOMPARE(Env.Notices.size(), size_t(3));
+        QCOMPARE(Env.Notices[0].first, std::string("Nothing to Acknowledge"));
+        QCOMPARE(Env.Notices[1].first, std::string("Nothing to Edit"));
+        QCOMPARE(Env.Notices[2].first, std::string("Nothing to Delete"));
+        QCOMPARE(Env.Notices[0].second, mkInformation);
+    }
+
+    void AcknowledgeSavesRescansAndDropsTheRow() {
+        AddFourKinds();
+        std::vector<TTickwellItem*> updated;
+        int refreshed = 0;
+        QWidget mainWindow, calendar;
+        MainLinks().Window = &mainWindow;
+        MainLinks().PassesVisibilityTest = [](TTickwellItem*) { return true; };
+        MainLinks().UpdateRow = [&updated](TTickwellItem* e) { updated.push_back(e); };
+        CalendarLinks().Window = &calendar;
+        CalendarLinks().RefreshCalendar = [&refreshed] { ++refreshed; };
+        auto w = Shown();
+        Select(*w, "Dentist");
+        w->Acknowledge1->trigger();
+        QCOMPARE(Coming->AckDate, Env.Day + 3);
+        QCOMPARE(RowTexts(w->ScanListView, 0),
+                 (QStringList{"Water plants", "Return books", "Pay rent"}));
+        QCOMPARE(DueList->Count(), 3);
+        QCOMPARE(updated, std::vector<TTickwellItem*>{Coming});
+        QCOMPARE(refreshed, 1);
+        const TTickwellItem* stored = OnDisk("Dentist\r\nbring card");
+        QVERIFY(stored);
+        QCOMPARE(stored->AckDate, Env.Day + 3);
+        // The overdue one is acknowledged for the occurrence it reported.
+        Select(*w, "Water plants");
+        w->Acknowledge1->trigger();
+        QCOMPARE(OnDisk("Water plants")->AckDate, Overdue->PrevDate);
+    }
+
+    void AcknowledgingTheLastRowLeavesAnEmptyOpenWindow() {
+        MasterList->AddSorted(MakeEvent("Only one", Env.Day + 1, true));
+        MasterList->Scan();
+        auto w = Shown();
+        w->ScanListView->setCurrentItem(w->ScanListView->topLevelItem(0));
+        QTest::keyClick(w->ScanListView, Qt::Key_K, Qt::AltModifier);
+        QCOMPARE(w->ScanListView->topLevelItemCount(), 0);
+        QVERIFY(w->isVisible());
+        QVERIFY(Env.Notices.empty());
+    }
+
+    void OneKeyPressRunsItsCommandOnce() {
+        MasterList->AddSorted(MakeEvent("First", Env.Day + 1, true));
+        MasterList->AddSorted(MakeEvent("Second", Env.Day + 2, true));
+        MasterList->Scan();
+        auto w = Shown();
+        w->ScanListView->setCurrentItem(w->ScanListView->topLevelItem(0));
+        QTest::keyClick(w->ScanListView, Qt::Key_K, Qt::AltModifier);
+        QCOMPARE(RowTexts(w->ScanListView, 0), QStringList{"Second"});
+        QVERIFY(Env.Notices.empty());
+    }
+
+    void DeleteAsksThenPropagates() {
+        AddFourKinds();
+        QWidget mainWindow;
+        std::vector<TTickwellItem*> mainDeleted;
+        int statusBar = 0, refreshed = 0;
+        MainLinks().Window = &mainWindow;
+        MainLinks().PassesVisibilityTest = [](TTickwellItem*) { return true; };
+        MainLinks().DeleteRow = [&mainDeleted](TTickwellItem* e) { mainDeleted.push_back(e); };
+        MainLinks().UpdateStatusBar = [&statusBar] { ++statusBar; };
+        QWidget calendar;
+        CalendarLinks().Window = &calendar;
+        CalendarLinks().RefreshCalendar = [&refreshed] { ++refreshed; };
+        auto w = Shown();
+
+        Env.Answer = anCancel;
+        Select(*w, "Pay rent");
+        w->Delete1->trigger();
+        QCOMPARE(Env.Questions, std::vector<std::string>{"Delete this Event?"});
+        QCOMPARE(w->ScanListView->topLevelItemCount(), 4);
+        QCOMPARE(MasterList->Count(), 4);
+
+        Env.Answer = anOk;
+        TTickwellItem* gone = DueToday;
+        w->Delete1->trigger();
+        QCOMPARE(MasterList->Count(), 3);
+        QCOMPARE(RowTexts(w->ScanListView, 0),
+                 (QStringList{"Water plants", "Return books", "Dentist"}));
+        QCOMPARE(mainDeleted, std::vector<TTickwellItem*>{gone});
+        QCOMPARE(statusBar, 1);
+        QCOMPARE(refreshed, 1);
+        QCOMPARE(DueList->Count(), 3);
+        QVERIFY(!OnDisk("Pay rent"));
+        QVERIFY(OnDisk("Return books"));
+    }
+
+    void AddThroughTheEditorShowsTheNewRow() {
+        AddFourKinds();
+        auto w = Shown();
+        std::vector<TTickwellItem*> added;
+        QWidget mainWindow;
+        MainLinks().Window = &mainWindow;
+        MainLinks().PassesVisibilityTest = [](TTickwellItem*) { return true; };
+        MainLinks().AddRow = [&added](TTickwellItem* e) { added.push_back(e); };
+        QTimer::singleShot(0, [] {
+            if (!EditFrm)
+                return;
+            EditFrm->Memo1->setPlainText("Team lunch");
+            EditFrm->EventDate->setDate(QDate(2026, 3, 12));
+            EditFrm->Button1->click();
+        });
+        QTimer::singleShot(3000, [] {
+            if (EditFrm)
+                EditFrm->reject();
+        });
+        w->New1->trigger();
+        QCOMPARE(MasterList->Count(), 5);
+        QCOMPARE(added.size(), size_t(1));
+        QCOMPARE(w->ScanListView->topLevelItemCount(), 5);
+        QCOMPARE(RowTexts(w->ScanListView, 0).last(), QString("Team lunch"));
+        QCOMPARE(RowTexts(w->ScanListView, 2).last(), QString("2"));
+        QVERIFY(OnDisk("Team lunch"));
+    }
+
+    void EditThatEndsTheDueStateDropsTheRow() {
+        AddFourKinds();
+        auto w = Shown();
+        Select(*w, "Pay rent");
+        QTimer::singleShot(0, [] {
+            if (!EditFrm)
+                return;
+            EditFrm->EventDate->setDate(QDate(2026, 6, 1));
+            EditFrm->Button1->click();
+        });
+        QTimer::singleShot(3000, [] {
+            if (EditFrm)
+                EditFrm->reject();
+        });
+        w->Edit1->trigger();
+        QCOMPARE(DueToday->StartDate, EncodeDate(2026, 6, 1));
+        QVERIFY(!RowTexts(w->ScanListView, 0).contains("Pay rent"));
+        QCOMPARE(OnDisk("Pay rent")->StartDate, EncodeDate(2026, 6, 1));
+    }
+
+    void LinksFollowTheWindow() {
+        AddFourKinds();
+        {
+            auto w = Shown();
+            QCOMPARE(DueLinks().Window, static_cast<QWidget*>(w.get()));
+            QCOMPARE(ScanFrm, w.get());
+            Coming->Description = "Dentist moved";
+            DueLinks().ShowInDueList(Coming);
+            QCOMPARE(RowTexts(w->ScanListView, 0).last(), QString("Dentist moved"));
+            MasterList->AddSorted(MakeEvent("Late addition", Env.Day + 1, true));
+            DueLinks().RefreshDueWindow();
+            QCOMPARE(w->ScanListView->topLevelItemCount(), 5);
+            LastShownWindow = 2;
+        }
+        QVERIFY(!DueLinks().Window);
+        QVERIFY(!DueLinks().RefillDueList);
+        QVERIFY(!ScanFrm);
+        QCOMPARE(int(LastShownWindow), 0);
+    }
+
+    void DueEventsModeEndsTheProgram() {
+        StartMode = smDue;
+        auto w = Shown();
+        QCOMPARE(w->CloseBtn->text(), QString("E&xit"));
+        QCOMPARE(w->Close1->text(), QString("E&xit"));
+        QVERIFY(!w->ExitApplication1->isVisible());
+        QCOMPARE(Env.EndRequests, 0);
+        w->setAttribute(Qt::WA_DeleteOnClose, true);
+        QPointer<TScanFrm> p(w.release());
+        p->CloseBtnClick();
+        QTest::qWait(1);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(p.isNull());
+        QCOMPARE(ReadLastRun(TWinRegistry()), Env.Day);
+        QCOMPARE(Env.EndRequests, 1);
+        StartMode = smMain;
+    }
+
+    void QuitOnCloseEndsTheProgram() {
+        auto w = Shown();
+        w->QuitOnClose = true;
+        w->CloseBtnClick();
+        QCOMPARE(Env.EndRequests, 1);
+        QVERIFY(!w->isVisible());
+    }
+
+    void ExitByStartMode() {
+        QWidget mainWindow;
+        mainWindow.show();
+        MainLinks().Window = &mainWindow;
+        auto w = Shown();
+        w->ExitApplication1->trigger();
+        QVERIFY(!mainWindow.isVisible());
+        int exits = 0;
+        ClockLinks().ExitProgram = [&exits] { ++exits; };
+        StartMode = smTray;
+        w->ExitApplication1->trigger();
+        QCOMPARE(exits, 1);
+        StartMode = smMain;
+    }
+
+    void CloseButtonStaysCentred_data() {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("button");
+        QTest::newRow("wide") << 700 << 120;
+        QTest::newRow("narrow") << 300 << 75;
+    }
+
+    void CloseButtonStaysCentred() {
+        QFETCH(int, width);
+        QFETCH(int, button);
+        auto w = Shown();
+        w->resize(width, 300);
+        QCOMPARE(w->CloseBtn->width(), button);
+        QCOMPARE(w->CloseBtn->x(), width / 2 - button / 2);
+    }
+
+    void SoundNeverStopsTheWindow() {
+        WriteSetting(kPlayWav, true);
+        WriteSetting(kWavFile, (Env.Home.path() + "/missing.wav").toStdString());
+        {
+            auto w = Shown();
+            QVERIFY(!w->SoundStarted());
+        }
+        // A file that exists but holds no sound: handed over, no message.
+        const QString wav = Env.Home.path() + "/chime.wav";
+        QFile f(wav);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("RIFF....WAVEfmt ");
+        f.close();
+        WriteSetting(kWavFile, wav.toStdString());
+        auto w = Shown();
+        QTest::qWait(20);
+        QVERIFY(Env.Notices.empty());
+    }
+};
+
+QTEST_MAIN(TestFrmScan)
+#include "test_frm_scan.moc"
