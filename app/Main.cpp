@@ -5,10 +5,12 @@
 #include "app/Startup.h"
 #include "app/StartupWindows.h"
 #include "app/TickwellApp.h"
+#include "core/Globals.h"
 #include "platform/Paths.h"
 #include "platform/RegistryFile.h"
 #include "platform/SingleInstance.h"
 #include <QPointer>
+#include <exception>
 #include <vector>
 
 namespace {
@@ -32,7 +34,17 @@ int main(int argc, char** argv) {
 
     const std::string dataFolder = DataFolder();
     const std::string first = argc > 1 ? argv[1] : "";
-    RunStartupRoutine(first, dataFolder, {ShowSystemMessage, ShowErrorBox});
+    try {
+        RunStartupRoutine(first, dataFolder, {ShowSystemMessage, ShowErrorBox});
+    } catch (const std::exception& e) {
+        // Start-up goes on with what it has: the program is never left
+        // without its lists or a mode.
+        ShowErrorBox(e.what());
+        if (!MasterList)
+            CreateEventLists();
+        if (StartMode == smQuickCheck)
+            StartMode = smEnd;
+    }
 
     // Tested only after start-up, so that a second copy started with "/q"
     // may still tell that nothing is due.
