@@ -41,6 +41,23 @@ QFont StyledFont(const QFont& base) {
     return f;
 }
 
+// The characters of a text that begin inside a cell of the given width; the
+// clip cuts the last of them. A PDF then holds the text that shows.
+QString VisiblePart(const QString& text, const QFontMetrics& fm, int width) {
+    if (fm.horizontalAdvance(text) <= width)
+        return text;
+    qsizetype lo = 0; // advance of text.left(lo) < width
+    qsizetype hi = text.size();
+    while (hi - lo > 1) {
+        const qsizetype mid = (lo + hi) / 2;
+        if (fm.horizontalAdvance(text.left(mid)) < width)
+            lo = mid;
+        else
+            hi = mid;
+    }
+    return text.left(lo + 1);
+}
+
 } // namespace
 
 QPrinter& CurrentPrinter() {
@@ -229,7 +246,9 @@ bool TprnMainFrm::RunJob(QPrinter& printer) {
             const QFontMetrics& fm = run.Styled ? styledMetrics : plainMetrics;
             painter.setFont(font);
             painter.setClipRect(run.Clip, run.Clip.isEmpty() ? Qt::NoClip : Qt::ReplaceClip);
-            painter.drawText(run.Origin + QPoint(0, fm.ascent()), run.Text);
+            const QString text =
+                run.Clip.isEmpty() ? run.Text : VisiblePart(run.Text, fm, run.Clip.width());
+            painter.drawText(run.Origin + QPoint(0, fm.ascent()), text);
         }
         // Keep the program answering during a long job.
         QApplication::processEvents();

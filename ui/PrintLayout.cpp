@@ -31,7 +31,8 @@ public:
     void PrintRow(const TPrintRow& row, bool styled) {
         int x = 0;
         for (const TPrintCell& cell : row) {
-            const int right = x + static_cast<int>(std::nearbyint(cell.Width * 0.1 * M.PixX));
+            // A width unit is a tenth of an inch; halves round to even.
+            const int right = x + static_cast<int>(std::nearbyint(cell.Width * M.PixX / 10.0));
             Pages.last().append({cell.Text, QPoint(x, Y),
                                  QRect(QPoint(x, Y), QPoint(right - 1, Y + LineH - 1)), styled});
             x = right;

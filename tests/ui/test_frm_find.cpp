@@ -1,0 +1,127 @@
+// The find dialog's stepping through the list, and the About box's links.
+#include "UiTestEnv.h"
+#include "ui/FrmAbt.h"
+#include "ui/FrmFind.h"
+#include "ui/UrlLabel.h"
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QtTest>
+
+class TestFrmFind : public QObject {
+    Q_OBJECT
+    TUiTestEnv Env;
+    QTreeWidget List;
+
+    int Selected() const {
+        const QList<QTreeWidgetItem*> sel = List.selectedItems();
+        return sel.isEmpty() ? -1 : List.indexOfTopLevelItem(sel.first());
+    }
+
+private slots:
+    void init() {
+        Env.Reset();
+        List.clear();
+        for (const char* text :
+             {"Dentist", "Pay the RENT", "Car service", "rent review", "Birthday"})
+            List.addTopLevelItem(new QTreeWidgetItem(QStringList{text, "other column rent"}));
+    }
+
+    void stepsThroughMatchesWithoutWrapping() {
+        TFindDlg dlg(nullptr, &List);
+        dlg.show();
+        QCOMPARE(dlg.windowTitle(), QString("Find Text"));
+        QCOMPARE(dlg.FindBtn->text(), QString("&Find"));
+        List.setCurrentItem(List.topLevelItem(4));
+        dlg.FindText->setText("rEnT");
+        // The first search after showing starts at the top, not below the
+        // selected row.
+        dlg.FindBtnClick();
+        QCOMPARE(Selected(), 1);
+        QCOMPARE(dlg.FindBtn->text(), QString("&Find Next"));
+        dlg.FindBtnClick();
+        QCOMPARE(Selected(), 3);
+        QVERIFY(Env.Notices.empty());
+        dlg.FindBtnClick();
+        QCOMPARE(Env.Notices.size(), size_t(1));
+        QCOMPARE(Env.Notices[0].first, std::string("RENT not found!"));
+        QCOMPARE(Env.Notices[0].second, mkInformation);
+        QCOMPARE(Selected(), 3);
+        // Still no wrap: the search goes on below the selected row.
+        dlg.FindBtnClick();
+        QCOMPARE(Env.Notices.size(), size_t(2));
+        // Showing the dialog again starts from the top.
+        dlg.hide();
+        dlg.show();
+        QCOMPARE(dlg.FindBtn->text(), QString("&Find"));
+        QVERIFY(dlg.FromStartFlag());
+        dlg.FindBtnClick();
+        QCOMPARE(Selected(), 1);
+    }
+
+    void notFoundTexts_data() {
+        QTest::addColumn<QString>("needle");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("empty") << ""
+                               << " not found!";
+        QTest::newRow("absent") << "dog"
+                                << "DOG not found!";
+        QTest::newRow("only in another column") << "other"
+                                                << "OTHER not found!";
+    }
+    void notFoundTexts() {
+        QFETCH(QString, needle);
+        QFETCH(QString, message);
+        TFindDlg dlg(nullptr, &List);
+        dlg.show();
+        dlg.FindText->setText(needle);
+        dlg.FindBtnClick();
+        QCOMPARE(Env.LastNotice(), message.toStdString());
+        QVERIFY(dlg.FromStartFlag());
+        QCOMPARE(dlg.FindBtn->text(), QString("&Find"));
+    }
+
+    void aboutBoxAndLinks() {
+        TAboutDlg dlg;
+        QCOMPARE(dlg.windowTitle(), QString("About Tickwell"));
+        QCOMPARE(dlg.TitleLabel->text(), QString("Tickwell"));
+        QCOMPARE(dlg.PlatformLabel->text(), QString("For Linux"));
+        QCOMPARE(dlg.VersionLabel->text(), VersionText());
+        QVERIFY(QRegularExpression("^Version \\d+\\.\\d+").match(VersionText()).hasMatch());
+        QCOMPARE(dlg.UrlLabel1->text(), QString("Visit Tickwell's Web Page"));
+        QVERIFY(!dlg.UrlLabel1->URL.isEmpty());
+        QVERIFY(dlg.UrlLabel2->URL.startsWith("mailto:"));
+
+        QStringList opened;
+        TUrlLabel::SetOpener([&](const QString& url) { opened << url; });
+        TUrlLabel label("  caption text  ");
+        label.URL = "  https://example.org/x  ";
+        label.Click();
+        label.URL = "   ";
+        label.Click();
+        label.setText("   ");
+        label.Click();
+        QCOMPARE(opened, QStringList({"https://example.org/x", "caption text"}));
+        TUrlLabel::SetOpener({});
+
+        TUrlLabel copy("Visit Tickwell's Web Page");
+        copy.URL = "https://example.org/";
+        copy.show();
+        copy.CopyClick();
+        QCOMPARE(QApplication::clipboard()->text(), QString("Visit Tickwell's Web Page"));
+
+        // The active colour shows only while the button is held.
+        const QColor before = copy.palette().color(QPalette::WindowText);
+        QTest::mousePress(&copy, Qt::LeftButton);
+        QCOMPARE(copy.palette().color(QPalette::WindowText), QColor(0x80, 0x00, 0x80));
+        TUrlLabel::SetOpener([](const QString&) {});
+        QTest::mouseRelease(&copy, Qt::LeftButton);
+        TUrlLabel::SetOpener({});
+        QCOMPARE(copy.palette().color(QPalette::WindowText), before);
+    }
+};
+
+QTEST_MAIN(TestFrmFind)
+#include "test_frm_find.moc"
