@@ -14,10 +14,19 @@ TDateTime SystemNow() {
     using namespace std::chrono;
     const auto now = system_clock::now();
     const std::time_t secs = system_clock::to_time_t(now);
-    std::tm local{};
-    if (localtime_r(&secs, &local) == nullptr) {
+    // The local-time conversion is costly and a whole list asks for today
+    // within the same second.
+    thread_local std::time_t lastSecs = -1;
+    thread_local std::tm lastLocal{};
+    thread_local bool lastOk = false;
+    if (secs != lastSecs) {
+        lastOk = localtime_r(&secs, &lastLocal) != nullptr;
+        lastSecs = secs;
+    }
+    if (!lastOk) {
         return 0;
     }
+    const std::tm local = lastLocal;
     TDateTime day = 0;
     if (!TryEncodeDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, day)) {
         return 0;

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -130,18 +131,31 @@ char32_t Decode(std::string_view s, size_t& pos) {
 } // namespace
 
 std::string Cp1252ToUtf8(std::string_view bytes) {
-    // Sized for the worst case and cut afterwards: every entry is copied
-    // whole and the write position moves by its length.
-    std::string out(bytes.size() * 3, '\0');
+    // Plain ASCII, the usual description, is copied as it is, eight bytes
+    // tested at a time.
+    size_t i = 0;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes.data() + i, 8);
+        if (word & 0x8080808080808080ULL)
+            break;
+    }
+    while (i < bytes.size() && static_cast<unsigned char>(bytes[i]) < 0x80)
+        ++i;
+    if (i == bytes.size())
+        return std::string(bytes);
+    // Sized exactly, so a loaded description holds no spare capacity.
+    size_t size = i;
+    for (size_t j = i; j < bytes.size(); ++j)
+        size += kToUtf8[static_cast<unsigned char>(bytes[j])].Length;
+    std::string out(size, '\0');
     char* p = out.data();
     for (const char c : bytes) {
         const TUtf8Bytes& e = kToUtf8[static_cast<unsigned char>(c)];
-        p[0] = e.Bytes[0];
-        p[1] = e.Bytes[1];
-        p[2] = e.Bytes[2];
+        for (int i = 0; i < e.Length; ++i)
+            p[i] = e.Bytes[i];
         p += e.Length;
     }
-    out.resize(static_cast<size_t>(p - out.data()));
     return out;
 }
 

@@ -1,4 +1,5 @@
 #include "core/EventLists.h"
+#include "core/Clock.h"
 #include "core/Globals.h"
 #include "core/Messages.h"
 #include <algorithm>
@@ -28,12 +29,71 @@ int TListSorted::AddSorted(TTickwellItem* e) {
     return static_cast<int>(Items.size()) - 1;
 }
 
+namespace {
+
+struct TPlaced {
+    size_t Gap;
+    double Key;
+    size_t Order;
+    TTickwellItem* Item;
+};
+
+// Sorted by key, the later-added first among equal keys, by counting when
+// the keys are whole day numbers within a modest span (the usual case: a
+// data file's next occurrences), otherwise by comparison.
+void SortGroup(std::vector<TPlaced>& group) {
+    if (group.size() < 64) {
+        std::sort(group.begin(), group.end(), [](const TPlaced& a, const TPlaced& b) {
+            return a.Key != b.Key ? a.Key < b.Key : a.Order > b.Order;
+        });
+        return;
+    }
+    double lo = group[0].Key, hi = group[0].Key;
+    bool whole = true;
+    for (const auto& p : group) {
+        lo = std::min(lo, p.Key);
+        hi = std::max(hi, p.Key);
+        whole = whole && p.Key == std::trunc(p.Key);
+    }
+    const double span = hi - lo + 1;
+    if (!whole || span > 4.0 * static_cast<double>(group.size()) + 65536) {
+        std::sort(group.begin(), group.end(), [](const TPlaced& a, const TPlaced& b) {
+            return a.Key != b.Key ? a.Key < b.Key : a.Order > b.Order;
+        });
+        return;
+    }
+    const auto buckets = static_cast<size_t>(span);
+    std::vector<size_t> start(buckets + 1, 0);
+    for (const auto& p : group)
+        ++start[static_cast<size_t>(p.Key - lo) + 1];
+    for (size_t b = 0; b < buckets; ++b)
+        start[b + 1] += start[b];
+    std::vector<TPlaced> out(group.size());
+    // Within a bucket the later-added come first: place from the last.
+    for (size_t i = group.size(); i-- > 0;)
+        out[start[static_cast<size_t>(group[i].Key - lo)]++] = group[i];
+    group.swap(out);
+}
+
+} // namespace
+
 void TListSorted::AddSortedAll(const std::vector<TTickwellItem*>& items) {
     if (items.empty())
         return;
-    const auto isNan = [this](const TTickwellItem* e) { return std::isnan(Key(*e)); };
-    if (std::any_of(items.begin(), items.end(), isNan) ||
-        std::any_of(Items.begin(), Items.end(), isNan)) {
+    std::vector<double> newKeys(items.size());
+    bool anyNan = false;
+    for (size_t j = 0; j < items.size(); ++j) {
+        newKeys[j] = Key(*items[j]);
+        anyNan = anyNan || std::isnan(newKeys[j]);
+    }
+    std::vector<double> runningMax(Items.size());
+    double m = -INFINITY;
+    for (size_t i = 0; i < Items.size(); ++i) {
+        const double k = Key(*Items[i]);
+        anyNan = anyNan || std::isnan(k);
+        runningMax[i] = m = std::max(m, k);
+    }
+    if (anyNan) {
         // Keys that compare with nothing break the ordering the fast path
         // relies on; keep the one-by-one semantics for them.
         for (auto* e : items)
@@ -45,23 +105,20 @@ void TListSorted::AddSortedAll(const std::vector<TTickwellItem*>& items) {
     // of the existing keys reaches it. Events that stop at the same place
     // form a group that is itself in sorted order, the later-added first
     // among equal keys.
-    std::vector<double> runningMax(Items.size());
-    double m = -INFINITY;
-    for (size_t i = 0; i < Items.size(); ++i)
-        runningMax[i] = m = std::max(m, Key(*Items[i]));
-    struct TPlaced {
-        size_t Gap;
-        double Key;
-        size_t Order;
-        TTickwellItem* Item;
-    };
     std::vector<TPlaced> placed;
     placed.reserve(items.size());
     for (size_t j = 0; j < items.size(); ++j) {
-        const double k = Key(*items[j]);
-        const auto gap = static_cast<size_t>(
-            std::lower_bound(runningMax.begin(), runningMax.end(), k) - runningMax.begin());
-        placed.push_back({gap, k, j, items[j]});
+        const auto gap =
+            static_cast<size_t>(std::lower_bound(runningMax.begin(), runningMax.end(), newKeys[j]) -
+                                runningMax.begin());
+        placed.push_back({gap, newKeys[j], j, items[j]});
+    }
+    if (Items.empty()) {
+        SortGroup(placed);
+        Items.reserve(placed.size());
+        for (const auto& p : placed)
+            Items.push_back(p.Item);
+        return;
     }
     std::sort(placed.begin(), placed.end(), [](const TPlaced& a, const TPlaced& b) {
         if (a.Gap != b.Gap)
@@ -157,9 +214,10 @@ bool TMyList::Scan() {
 
 bool TMyList::ScanInto(TScanList& due) {
     due.Clear();
+    const double today = Today();
     std::vector<TTickwellItem*> found;
     for (auto* e : Items) {
-        const TDueKind k = e->DueState();
+        const TDueKind k = e->DueState(today);
         if (k == dkComing || k == dkToday) {
             e->ScanDate = e->NextDate;
         } else if ((k == dkOverdue || k == dkPastEnd) && !FilterPast) {

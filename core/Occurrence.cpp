@@ -72,7 +72,14 @@ double MonthDay(MonthIndex mi, int day) {
 }
 
 MonthIndex MonthOfSerial(double d) {
-    const TYmd ymd = DecodeDate(d);
+    // Most calls decode today, over and over for a whole list.
+    thread_local double last = -1e300;
+    thread_local TYmd cached{};
+    if (d != last) {
+        cached = DecodeDate(d);
+        last = d;
+    }
+    const TYmd& ymd = cached;
     return static_cast<MonthIndex>(ymd.Year) * 12 + ymd.Month - 1;
 }
 
@@ -160,10 +167,22 @@ public:
         }
     }
 
-    // Occurrence k as the stepping from the start date produces it.
+    // Occurrence k as the stepping from the start date produces it. The
+    // searches ask for the same few k more than once.
     double At(long long k) const {
         if (k == 0)
             return Occ0;
+        for (int i = 0; i < kMemo; ++i)
+            if (MemoK[i] == k)
+                return MemoV[i];
+        const double v = Compute(k);
+        MemoK[MemoNext] = k;
+        MemoV[MemoNext] = v;
+        MemoNext = (MemoNext + 1) % kMemo;
+        return v;
+    }
+
+    double Compute(long long k) const {
         switch (E.EventType) {
         case etDaily:
         case etWeekly:
@@ -277,6 +296,10 @@ public:
     bool Feb29 = false;
     bool RankZero = false;
     mutable long long FirstNonLeapJ = -1;
+    static constexpr int kMemo = 4;
+    mutable long long MemoK[kMemo] = {-1, -1, -1, -1};
+    mutable double MemoV[kMemo] = {};
+    mutable int MemoNext = 0;
 };
 
 } // namespace
@@ -456,17 +479,23 @@ bool TTickwellItem::OccursOn(TDateTime day) const {
 }
 
 bool TTickwellItem::InNotice() const {
-    const double today = Today();
+    return InNotice(Today());
+}
+
+TDueKind TTickwellItem::DueState() const {
+    return DueState(Today());
+}
+
+bool TTickwellItem::InNotice(TDateTime today) const {
     if (today > NextDate)
         return false;
     return std::nearbyint(NextDate - today) <= NoticePeriod;
 }
 
-TDueKind TTickwellItem::DueState() const {
-    const double today = Today();
+TDueKind TTickwellItem::DueState(TDateTime today) const {
     if (today > NextDate && KeepFlag && AckDate != PrevDate)
         return dkPastEnd;
-    const bool inNotice = InNotice();
+    const bool inNotice = InNotice(today);
     if (inNotice && AckDate != NextDate)
         return NextDate == today ? dkToday : dkComing;
     if (KeepFlag && !inNotice && !(today > NextDate) && today > StartDate && AckDate != PrevDate &&

@@ -58,6 +58,9 @@ public:
     void Recalc();
     bool InNotice() const;
     TDueKind DueState() const;
+    // The same for a given day, for loops that read the clock once.
+    bool InNotice(TDateTime today) const;
+    TDueKind DueState(TDateTime today) const;
     bool OccursOn(TDateTime day) const;
 
     std::string ToCsvLine() const;
