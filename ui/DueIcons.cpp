@@ -19,11 +19,13 @@ void DrawCalendarPage(QPainter& p) {
     p.setBrush(QColor(70, 70, 70));
     p.drawRect(QRectF(4.5, 1, 1.5, 3));
     p.drawRect(QRectF(10, 1, 1.5, 3));
-    // Days of the month.
+    // Days of the month, on whole pixels so they stay sharp at 16 by 16.
     p.setBrush(QColor(60, 90, 160));
-    for (int row = 0; row < 3; ++row)
+    for (int row = 0; row < 2; ++row)
         for (int col = 0; col < 4; ++col)
-            p.drawRect(QRectF(3.2 + col * 2.6, 7.4 + row * 2.3, 1.6, 1.4));
+            p.drawRect(QRectF(3 + col * 3, 7 + row * 3, 2, 2));
+    p.setBrush(QColor(200, 40, 40));
+    p.drawRect(QRectF(12, 10, 2, 2));
 }
 
 void DrawSun(QPainter& p) {
@@ -68,7 +70,7 @@ void DrawNoEntry(QPainter& p) {
     p.drawEllipse(QPointF(8, 8), 7, 7);
     p.setPen(Qt::NoPen);
     p.setBrush(Qt::white);
-    p.drawRect(QRectF(3.2, 6.6, 9.6, 2.8));
+    p.drawRect(QRectF(3, 6, 10, 4));
 }
 
 class TDueIconEngine : public QIconEngine {

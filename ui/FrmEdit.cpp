@@ -216,6 +216,10 @@ TEditFrm::TEditFrm(QWidget* parent) : QDialog(parent) {
     WeekOrdinals = {"first", "second", "third", "fourth", "Last"};
     NoEndFlag = true;
     DateBox->setEnabled(false);
+    // Until loaded or defaulted, both boxes show today rather than Qt's
+    // default date.
+    EventDate->SetDateValue(Today());
+    DateBox->SetDateValue(Today());
 
     if (CalendarLinks().Window && CalendarLinks().SelectedDate &&
         QApplication::activeWindow() == CalendarLinks().Window) {
