@@ -77,6 +77,23 @@ public:
     }
 };
 
+// The toolbar on its own background picture.
+class TArtToolBar : public QToolBar {
+public:
+    using QToolBar::QToolBar;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        if (Background.height() != height())
+            Background = ToolbarBackground(height());
+        p.drawTiledPixmap(rect(), Background);
+    }
+
+private:
+    QPixmap Background;
+};
+
 // The detail pane: read-only text set in by two pixels left and right.
 class TDetailPane : public QPlainTextEdit {
 public:
@@ -389,7 +406,8 @@ void TMainFrm::CreateMenus() {
 }
 
 void TMainFrm::CreateToolBar() {
-    ToolBar1 = addToolBar(QStringLiteral("Toolbar"));
+    ToolBar1 = new TArtToolBar(QStringLiteral("Toolbar"), this);
+    addToolBar(ToolBar1);
     ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
     ToolBar1->setMovable(false);
     ToolBar1->setFloatable(false);
@@ -404,11 +422,6 @@ void TMainFrm::CreateToolBar() {
     ToolBar1->addSeparator();
     ToolBar1->addAction(CloseBtn);
     ToolBar1->addAction(ExitBtn);
-    QPalette pal = ToolBar1->palette();
-    pal.setBrush(QPalette::Window, QBrush(ToolbarBackground(ToolBar1->sizeHint().height())));
-    ToolBar1->setPalette(pal);
-    ToolBar1->setAutoFillBackground(true);
-    ToolBar1->setStyleSheet(QStringLiteral("QToolBar { border: none; }"));
 }
 
 void TMainFrm::CreateCentral() {
