@@ -29,6 +29,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 TScanFrm* ScanFrm = nullptr;
@@ -66,6 +67,16 @@ TScanFrm::TScanFrm(QWidget* parent) : QWidget(parent, Qt::Window) {
     ScanListView->setColumnWidth(0, 150);
     ScanListView->setColumnWidth(1, 150);
     ScanListView->setColumnWidth(2, 70);
+    // The built-in width suits the classic 8-point font; with a larger one
+    // the long date would be cut off, so the column starts wide enough for
+    // the longest month name (saved widths still win).
+    int dateWidth = 0;
+    for (int month = 1; month <= 12; ++month)
+        dateWidth = std::max(
+            dateWidth,
+            ScanListView->fontMetrics().horizontalAdvance(QString::fromStdString(
+                FormatDateTime("  " + std::string(kLongDueDate), EncodeDate(2026, month, 28)))));
+    ScanListView->setColumnWidth(1, std::max(150, dateWidth + 16));
     ScanListView->setRootIsDecorated(false);
     ScanListView->setItemsExpandable(false);
     ScanListView->setUniformRowHeights(true);
