@@ -375,7 +375,7 @@ void TMainFrm::CreateMenus() {
     file->addAction(Exit1);
     connect(file, &QMenu::aboutToShow, this, [this] { UpdateLinkedEntries(); });
 
-    QMenu* events = menuBar()->addMenu(QStringLiteral("E&vents"));
+    QMenu* events = menuBar()->addMenu(QStringLiteral("Even&ts"));
     events->setObjectName(QStringLiteral("Events1"));
     events->addAction(AddEvent1);
     events->addAction(EditEvent1);
