@@ -9,6 +9,7 @@
 #include "store/DataFile.h"
 #include "store/SettingsSchema.h"
 #include "ui/DueIcons.h"
+#include "ui/FrmAbt.h"
 #include "ui/FrmEdit.h"
 #include "ui/FrmHelp.h"
 #include "ui/ListViewSettings.h"
@@ -457,8 +458,8 @@ void TScanFrm::BriefDaysClick() {
 }
 
 void TScanFrm::About1Click() {
-    if (ClockLinks().ShowAbout)
-        ClockLinks().ShowAbout();
+    TAboutDlg dlg(this);
+    dlg.exec();
 }
 
 void TScanFrm::Help1Click() {
@@ -483,7 +484,6 @@ void TScanFrm::Options1Click() {
 // Commands whose window does not exist yet stay in the menu, disabled.
 void TScanFrm::UpdateCommandStates() {
     const TClockLinks& clock = ClockLinks();
-    About1->setEnabled(static_cast<bool>(clock.ShowAbout));
     MainWindow1->setEnabled(static_cast<bool>(clock.ShowMainWindow));
     Calendar1->setEnabled(static_cast<bool>(clock.ShowCalendar));
     Options1->setEnabled(static_cast<bool>(clock.ShowOptions));

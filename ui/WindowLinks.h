@@ -43,7 +43,6 @@ struct TClockLinks {
     std::function<void()> ShowMainWindow;
     std::function<void()> ShowCalendar;
     std::function<void()> ShowOptions;
-    std::function<void()> ShowAbout;   // the About box, modally
     std::function<void()> ExitProgram; // end the program through the clock window
 };
 

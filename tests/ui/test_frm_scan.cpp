@@ -282,6 +282,7 @@ private slots:
         QVERIFY(w->MainWindow1->isVisible());
         QVERIFY(!w->MainWindow1->isEnabled());
         QVERIFY(!w->Options1->isEnabled());
+        QVERIFY(w->About1->isEnabled());
         int shown = 0;
         ClockLinks().ShowMainWindow = [&shown] { ++shown; };
         emit w->ScanPop->aboutToShow();
