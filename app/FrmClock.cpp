@@ -1,6 +1,8 @@
 #include "app/FrmClock.h"
 
 #include "app/AppGlobals.h"
+#include "app/WindowCommands.h"
+#include "ui/FrmEdit.h"
 #include <QMenu>
 #include <QPainter>
 #include <QPixmap>
@@ -31,6 +33,24 @@ TClockFrm::TClockFrm(QWidget* parent)
     setWindowTitle("Tickwell");
     ClockFrm = this;
 
+    InstallClockLinks();
+    QAction* showMain = TrayIconMenu->addAction("Show Main Window");
+    showMain->setObjectName("ShowMainForm1");
+    connect(showMain, &QAction::triggered, this, [] { ShowMainWindow(); });
+    QAction* showDue = TrayIconMenu->addAction("Show Tickwells Window");
+    showDue->setObjectName("ShowTickwellsWindow1");
+    connect(showDue, &QAction::triggered, this, [] { ShowDueWindow(); });
+    TrayIconMenu->addSeparator();
+    // The tray menu stays shut while the event editor is open.
+    connect(TrayIconMenu, &QMenu::aboutToShow, this, [this] {
+        for (QAction* a : TrayIconMenu->actions())
+            a->setEnabled(EditFrm == nullptr);
+    });
+    connect(TrayIcon1, &QSystemTrayIcon::activated, this,
+            [](QSystemTrayIcon::ActivationReason reason) {
+                if (reason == QSystemTrayIcon::Trigger)
+                    ShowDueWindow();
+            });
     QAction* exit1 = TrayIconMenu->addAction("Exit");
     exit1->setObjectName("Exit1");
     connect(exit1, &QAction::triggered, this, &TClockFrm::Exit1Click);
