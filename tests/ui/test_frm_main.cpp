@@ -12,12 +12,16 @@
 #include "ui/FrmMain.h"
 #include "ui/FrmScan.h"
 #include "ui/WindowLinks.h"
+#include "ui/WindowState.h"
 #include <QAction>
+#include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QStatusTipEvent>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
 #include <memory>
@@ -460,6 +464,52 @@ private slots:
         QCOMPARE(w.Rows(), 0);
         QCOMPARE(w.Panel(0), QString("0  Event(s) "));
         QCOMPARE(FileSize(MasterList->FileName), qint64(0));
+    }
+
+    void minimisingClosesUnlessMainWindow() {
+        const int before = OpenWindowCount;
+        StartMode = smTray;
+        TWindow w;
+        QCOMPARE(OpenWindowCount, before + 1);
+        w->showMinimized();
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!w.W);
+        QCOMPARE(OpenWindowCount, before);
+        StartMode = smMain;
+        TWindow main;
+        main->showMinimized();
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(main.W);
+    }
+
+    // The backup dialog answered OK, then a restore after the list was
+    // emptied: the rows are rebuilt on the restored events.
+    void backupAndRestoreFromTheMenu() {
+        AddOneOfEach();
+        QVERIFY(QDir().mkpath(Env.Home.path() + "/bk"));
+        BackupDest = (Env.Home.path() + "/bk").toStdString();
+        TWindow w;
+        QTimer::singleShot(0, [] {
+            if (auto* dlg = qobject_cast<TBackupDlg*>(QApplication::activeModalWidget()))
+                dlg->accept();
+        });
+        w.Action("Backup1")->trigger();
+        QCOMPARE(Env.LastNotice(), std::string("Backup successful"));
+        QVERIFY(QFile::exists(Env.Home.path() + "/bk/backup.dat"));
+
+        Env.Answer = anYes;
+        FirstArgument = "/z";
+        w->ZapList1Click();
+        QCOMPARE(w.Rows(), 0);
+        w.Action("Restore1")->trigger();
+        QCOMPARE(Env.LastNotice(), std::string("Restore successful"));
+        QCOMPARE(MasterList->Count(), 7);
+        QCOMPARE(w.Rows(), 7);
+        for (TTickwellItem* e : MasterList->All())
+            QVERIFY(w->RowOf(e));
+        QCOMPARE(w.Panel(0), QString("7  Event(s) "));
     }
 
     void backupDialogKeepsTheFolderAsItIs() {
