@@ -263,7 +263,11 @@ private slots:
         TWindow w;
         QVERIFY(!w->RowOf(e)->text(5).isEmpty());
         w->SelectRow(w->RowOf(e));
-        w.Action("ClearAck1")->trigger();
+        // Ctrl+A in the list is the command, not "select all".
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.W));
+        w->ListView()->setFocus();
+        QTest::keyClick(w->ListView(), Qt::Key_A, Qt::ControlModifier);
         QCOMPARE(e->AckDate, 0.0);
         QCOMPARE(w->RowOf(e)->text(5), Q(e->AckDateText()));
         QCOMPARE(FileSize(MasterList->FileName), qint64(292));
