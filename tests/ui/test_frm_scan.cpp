@@ -465,13 +465,24 @@ private slots:
         QCOMPARE(Env.EndRequests, 0);
         w->setAttribute(Qt::WA_DeleteOnClose, true);
         QPointer<TScanFrm> p(w.release());
-        p->CloseBtnClick();
+        // The Exit item is hidden, but its key still closes the window.
+        QTest::keyClick(p->ScanListView, Qt::Key_X, Qt::AltModifier);
         QTest::qWait(1);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(p.isNull());
         QCOMPARE(ReadLastRun(TWinRegistry()), Env.Day);
         QCOMPARE(Env.EndRequests, 1);
         StartMode = smMain;
+    }
+
+    void ShownModallyUntilClosed() {
+        auto* w = new TScanFrm;
+        QPointer<TScanFrm> p(w);
+        QTimer::singleShot(0, w, [w] { w->CloseBtnClick(); });
+        QTimer::singleShot(3000, w, [w] { w->close(); });
+        w->ExecModal();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(p.isNull());
     }
 
     void QuitOnCloseEndsTheProgram() {
