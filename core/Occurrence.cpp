@@ -144,17 +144,16 @@ class TSeries {
 public:
     TSeries(const TTickwellItem& e, double today)
         : Occ0(e.StartDate), E(e), S(e.StartDate), Today(today) {
+        // Steps of whole days need no calendar.
+        if (e.EventType == etDaily || e.EventType == etWeekly) {
+            Step = e.EventType == etDaily ? e.Interval : 7.0 * e.Interval;
+            return;
+        }
         const TYmd ymd = DecodeDate(S);
         Y0 = ymd.Year;
         M0Day = ymd.Day;
         M0 = static_cast<MonthIndex>(ymd.Year) * 12 + ymd.Month - 1;
         switch (e.EventType) {
-        case etDaily:
-            Step = e.Interval;
-            break;
-        case etWeekly:
-            Step = 7.0 * e.Interval;
-            break;
         case etYearly:
             Feb29 = ymd.Month == 2 && ymd.Day == 29;
             break;
@@ -279,11 +278,26 @@ private:
 
 public:
     double Candidate(MonthIndex mi) const {
+        if (mi < kFirstMonth || mi > kLastMonth) {
+            if (E.EventType == etMonthlyDay)
+                return MonthDay(mi, NthWeekdayDom(E.Rank, E.Weekday, ShapeOf(mi)));
+            if (RankZero)
+                return MonthDay(mi, std::min(M0Day, MonthLength(mi)));
+            return MonthDay(mi, NthWorkingDom(E.Rank, ShapeOf(mi)));
+        }
+        // One calendar conversion: the 1st of the month; the rest is counting.
+        const year_month ym = FirstOfMonth(mi);
+        const sys_days first{ym / 1};
+        const TMonthShape shape{static_cast<int>((weekday{first}.c_encoding() + 6) % 7),
+                                static_cast<int>(static_cast<unsigned>((ym / last).day()))};
+        int dom;
         if (E.EventType == etMonthlyDay)
-            return MonthDay(mi, NthWeekdayDom(E.Rank, E.Weekday, ShapeOf(mi)));
-        if (RankZero)
-            return MonthDay(mi, std::min(M0Day, MonthLength(mi)));
-        return MonthDay(mi, NthWorkingDom(E.Rank, ShapeOf(mi)));
+            dom = NthWeekdayDom(E.Rank, E.Weekday, shape);
+        else if (RankZero)
+            dom = std::min(M0Day, shape.Len);
+        else
+            dom = NthWorkingDom(E.Rank, shape);
+        return Serial(first) + (dom - 1);
     }
 
     const TTickwellItem& E;
@@ -335,9 +349,11 @@ void TTickwellItem::Recalc() {
         const TSeries series(*this, today);
         const long long kT =
             series.First(1, series.EstimateFrom(today), [&](double d) { return d >= today; });
-        const long long kE = series.FirstUpTo(1, std::isnan(e) ? 1 : series.EstimateFrom(e), kT,
-                                              [&](double d) { return !(d <= e); });
-        const long long k = std::min(kT, kE);
+        // The end only matters when it comes before the next occurrence.
+        const long long k = series.At(kT) <= e
+                                ? kT
+                                : series.FirstUpTo(1, std::isnan(e) ? 1 : series.EstimateFrom(e),
+                                                   kT, [&](double d) { return !(d <= e); });
         PrevDate = series.At(k - 1);
         const double occ = series.At(k);
         NextDate = occ > e ? PrevDate : occ;
@@ -354,9 +370,10 @@ void TTickwellItem::Recalc() {
             NextDate = series.At(kT);
             return;
         }
-        const long long kE =
-            series.FirstUpTo(0, series.EstimateFrom(e), kT, [&](double d) { return !(d <= e); });
-        const long long k = std::min(kT, kE);
+        const long long k = series.At(kT) <= e
+                                ? kT
+                                : series.FirstUpTo(0, series.EstimateFrom(e), kT,
+                                                   [&](double d) { return !(d <= e); });
         // With no earlier pass PrevDate keeps what it held.
         const double prev = k > 0 ? series.At(k - 1) : PrevDate;
         const double occ = series.At(k);
