@@ -1031,3 +1031,14 @@ QWidget* CreateMainWindowForStartup() {
     w->show();
     return w;
 }
+
+TMainFrm* ShowMainFrm() {
+    if (!MainFrm)
+        new TMainFrm;
+    MainFrm->show();
+    if (MainFrm->isMinimized())
+        MainFrm->showNormal();
+    MainFrm->raise();
+    MainFrm->activateWindow();
+    return MainFrm;
+}

@@ -172,3 +172,6 @@ extern TMainFrm* MainFrm;
 
 // The main window for start-up (start mode 1): created and shown.
 QWidget* CreateMainWindowForStartup();
+// Makes the main window when there is none, shows it and brings it to the
+// front.
+TMainFrm* ShowMainFrm();

@@ -342,6 +342,8 @@ private slots:
         FirstArgument = "/z";
         TWindow w;
         QVERIFY(w.Action("ZapList1")->isVisible());
+        // At most one main window.
+        QCOMPARE(ShowMainFrm(), w.W.data());
     }
 
     void hintsAndLinkedEntries() {
