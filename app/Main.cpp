@@ -5,6 +5,7 @@
 #include "app/Startup.h"
 #include "app/StartupWindows.h"
 #include "app/TickwellApp.h"
+#include "app/WindowCommands.h"
 #include "core/Globals.h"
 #include "platform/Paths.h"
 #include "platform/RegistryFile.h"
@@ -63,6 +64,8 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    // Before the first window, so its menus find the commands in place.
+    InstallClockLinks();
     QWidget* mainWindow = CreateStartWindows(StartMode, ProgramWindows());
     app.SetMainWindow(mainWindow);
     // With no other window to show, the tray icon is the only way to reach
