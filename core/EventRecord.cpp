@@ -76,8 +76,9 @@ void PackRecord(const EventRecord& rec, unsigned char out[kRecordSize]) {
 }
 
 void UnpackRecord(const unsigned char in[kRecordSize], EventRecord& rec) {
+    // Only the first length bytes of the text count; the rest is not read.
     rec.DescriptionLength = in[0];
-    std::memcpy(rec.DescriptionBytes, in + 1, kMaxDescription);
+    std::memcpy(rec.DescriptionBytes, in + 1, rec.DescriptionLength);
     rec.EventType = in[256];
     rec.Rank = Get<int16_t>(in, 257);
     rec.Weekday = Get<int16_t>(in, 259);
