@@ -108,62 +108,47 @@ bool ReadWholeFile(const std::string& path, TFileBytes& bytes, std::string& erro
         errorText = std::strerror(errno);
         return false;
     }
+    const auto fail = [&](int error) {
+        errorText = std::strerror(error);
+        ::close(fd);
+        return false;
+    };
     struct stat st;
-    if (::fstat(fd, &st) != 0) {
-        errorText = std::strerror(errno);
-        ::close(fd);
-        return false;
-    }
-    if (S_ISDIR(st.st_mode)) {
-        errorText = std::strerror(EISDIR);
-        ::close(fd);
-        return false;
-    }
+    if (::fstat(fd, &st) != 0)
+        return fail(errno);
+    if (S_ISDIR(st.st_mode))
+        return fail(EISDIR);
     // The size the file claims, read in one go; then on until the end in case
-    // it grew or has no size of its own (a pipe).
+    // it grew or has no size of its own (a pipe). Reads past the claimed size
+    // go through a small probe, so an exact size never costs a second buffer.
     size_t capacity = st.st_size > 0 ? static_cast<size_t>(st.st_size) : 0;
     std::unique_ptr<char[]> data = std::make_unique_for_overwrite<char[]>(capacity + 1);
     size_t have = 0;
+    char probe[4096];
     for (;;) {
-        if (have == capacity) {
-            char probe[4096];
-            const ssize_t n = ::read(fd, probe, sizeof probe);
-            if (n == 0)
-                break;
-            if (n < 0) {
-                if (errno == EINTR)
-                    continue;
-                errorText = std::strerror(errno);
-                ::close(fd);
-                return false;
-            }
+        const bool full = have == capacity;
+        const ssize_t n =
+            ::read(fd, full ? probe : data.get() + have, full ? sizeof probe : capacity - have);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return fail(errno);
+        }
+        if (n == 0)
+            break;
+        if (full) {
             // Nothing the program reads comes near this; it stops an endless
             // source such as a device from eating all memory.
             constexpr size_t kLimit = size_t{256} << 20;
-            if (have >= kLimit) {
-                errorText = std::strerror(EFBIG);
-                ::close(fd);
-                return false;
-            }
+            if (have >= kLimit)
+                return fail(EFBIG);
             const size_t grown = capacity * 2 + sizeof probe;
             auto bigger = std::make_unique_for_overwrite<char[]>(grown + 1);
             std::memcpy(bigger.get(), data.get(), have);
             std::memcpy(bigger.get() + have, probe, static_cast<size_t>(n));
             data = std::move(bigger);
             capacity = grown;
-            have += static_cast<size_t>(n);
-            continue;
         }
-        const ssize_t n = ::read(fd, data.get() + have, capacity - have);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            errorText = std::strerror(errno);
-            ::close(fd);
-            return false;
-        }
-        if (n == 0)
-            break;
         have += static_cast<size_t>(n);
     }
     ::close(fd);

@@ -93,6 +93,19 @@ void AddAll(TMyList& list, std::vector<TTickwellItem*>& items) {
     }
 }
 
+// The list takes the new events over and is saved; only when the save worked
+// does the closing notice follow.
+TDataResult AddSaveAndReport(TMyList& list, std::vector<TTickwellItem*>& items,
+                             const char* success) {
+    TDataResult result;
+    AddAll(list, items);
+    if (SaveChangedList(list, result)) {
+        ShowMsg(success, mkInformation);
+        result.Succeeded = true;
+    }
+    return result;
+}
+
 // Takes every event out of DueList, then frees them all.
 void FreeAllEvents(TMyList& list) {
     if (DueList)
@@ -165,12 +178,7 @@ TDataResult ImportCommand(TMyList& list, const std::string& path) {
         FreeEvents(items);
         throw;
     }
-    AddAll(list, items);
-    if (!SaveChangedList(list, result))
-        return result;
-    ShowMsg("Import Successful", mkInformation);
-    result.Succeeded = true;
-    return result;
+    return AddSaveAndReport(list, items, "Import Successful");
 }
 
 // ---- Archive, compress, zap
@@ -310,12 +318,7 @@ TDataResult RestoreCommand(TMyList& list, const std::string& backupPath) {
     if (!ReadEventsFile(backupPath, items))
         throw TTickwellError("Unable to load backup file");
     FreeAllEvents(list);
-    AddAll(list, items);
-    if (!SaveChangedList(list, result))
-        return result;
-    ShowMsg("Restore successful", mkInformation);
-    result.Succeeded = true;
-    return result;
+    return AddSaveAndReport(list, items, "Restore successful");
 }
 
 std::optional<bool> AskMergeFormat() {
@@ -343,10 +346,5 @@ TDataResult MergeCommand(TMyList& list, const std::string& path, bool preV4) {
         ShowMsg("Unable to Read Data from file", mkWarning);
         return result;
     }
-    AddAll(list, items);
-    if (!SaveChangedList(list, result))
-        return result;
-    ShowMsg("Merge Successful", mkInformation);
-    result.Succeeded = true;
-    return result;
+    return AddSaveAndReport(list, items, "Merge Successful");
 }

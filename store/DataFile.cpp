@@ -24,9 +24,15 @@ bool HasCsvExtension(const std::string& path) {
     return ext == ".CSV";
 }
 
+void FreeEvents(std::vector<TTickwellItem*>& items) {
+    for (TTickwellItem* e : items)
+        delete e;
+    items.clear();
+}
+
 // The records of the file up to the first one that cannot be read. False when
 // the file could not be read or a record was unreadable; `out` then holds the
-// events before it.
+// events before it. If anything throws, nothing is left allocated.
 bool ReadRecords(const std::string& path, std::vector<TTickwellItem*>& out) {
     TFileBytes bytes;
     std::string error;
@@ -34,19 +40,24 @@ bool ReadRecords(const std::string& path, std::vector<TTickwellItem*>& out) {
     if (!ReadWholeFile(path, bytes, error, &missing))
         return missing;
     const size_t count = bytes.Size / kRecordSize;
-    out.reserve(out.size() + count);
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.Data.get());
     EventRecord rec;
-    for (size_t i = 0; i < count; ++i, p += kRecordSize) {
-        UnpackRecord(p, rec);
-        if (OldFormatFlag) {
-            rec.StartDate -= kOldFormatOffset;
-            rec.EndDate -= kOldFormatOffset;
-            rec.AckDate -= kOldFormatOffset;
+    try {
+        out.reserve(count);
+        for (size_t i = 0; i < count; ++i, p += kRecordSize) {
+            UnpackRecord(p, rec);
+            if (OldFormatFlag) {
+                rec.StartDate -= kOldFormatOffset;
+                rec.EndDate -= kOldFormatOffset;
+                rec.AckDate -= kOldFormatOffset;
+            }
+            if (!IsValidDateValue(rec.StartDate))
+                return false;
+            out.push_back(new TTickwellItem(rec));
         }
-        if (!IsValidDateValue(rec.StartDate))
-            return false;
-        out.push_back(new TTickwellItem(rec));
+    } catch (...) {
+        FreeEvents(out);
+        throw;
     }
     return true;
 }
@@ -55,17 +66,8 @@ bool ReadRecords(const std::string& path, std::vector<TTickwellItem*>& out) {
 
 bool ReadEventsFile(const std::string& path, std::vector<TTickwellItem*>& out) {
     std::vector<TTickwellItem*> items;
-    bool ok = false;
-    try {
-        ok = ReadRecords(path, items);
-    } catch (...) {
-        for (TTickwellItem* e : items)
-            delete e;
-        throw;
-    }
-    if (!ok) {
-        for (TTickwellItem* e : items)
-            delete e;
+    if (!ReadRecords(path, items)) {
+        FreeEvents(items);
         return false;
     }
     out = std::move(items);
@@ -76,19 +78,11 @@ bool LoadEvents(TListSorted& list, const std::string& path) {
     // A damaged file keeps the events before the damage, so that start-up can
     // warn about it without the next save wiping out what was readable.
     std::vector<TTickwellItem*> items;
-    bool ok = false;
-    try {
-        ok = ReadRecords(path, items);
-    } catch (...) {
-        for (TTickwellItem* e : items)
-            delete e;
-        throw;
-    }
+    const bool ok = ReadRecords(path, items);
     try {
         list.AddSortedAll(items);
     } catch (...) {
-        for (TTickwellItem* e : items)
-            delete e;
+        FreeEvents(items);
         throw;
     }
     return ok;
