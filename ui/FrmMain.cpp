@@ -9,6 +9,7 @@
 #include "store/DataCommands.h"
 #include "store/DataFile.h"
 #include "store/SettingsSchema.h"
+#include "ui/ClockCommands.h"
 #include "ui/FileDialogs.h"
 #include "ui/FrmAbt.h"
 #include "ui/FrmBakUp.h"
@@ -544,16 +545,9 @@ void TMainFrm::WriteSettings() const {
 }
 
 void TMainFrm::UpdateLinkedEntries() {
-    const TClockLinks& clock = ClockLinks();
-    const bool due = static_cast<bool>(clock.ShowDueWindow);
-    const bool cal = static_cast<bool>(clock.ShowCalendar);
-    const bool options = static_cast<bool>(clock.ShowOptions);
-    TickwellsWindow1->setEnabled(due);
-    DueBtn->setEnabled(due);
-    Calendar1->setEnabled(cal);
-    CalBtn->setEnabled(cal);
-    Options1->setEnabled(options);
-    OptionsBtn->setEnabled(options);
+    EnableForClockCommand({TickwellsWindow1, DueBtn}, &TClockLinks::ShowDueWindow);
+    EnableForClockCommand({Calendar1, CalBtn}, &TClockLinks::ShowCalendar);
+    EnableForClockCommand({Options1, OptionsBtn}, &TClockLinks::ShowOptions);
 }
 
 // ---- list -----------------------------------------------------------------
@@ -686,10 +680,8 @@ void TMainFrm::ShowDetailPane(bool show) {
 
 void TMainFrm::RefreshAfterChange() {
     UpdateStatusBar();
-    if (DueLinks().Window && DueLinks().RefreshDueWindow)
-        DueLinks().RefreshDueWindow();
-    if (CalendarLinks().Window && CalendarLinks().RefreshCalendar)
-        CalendarLinks().RefreshCalendar();
+    RefreshDueWindowIfOpen();
+    RefreshCalendarIfOpen();
     EnhListView1Click();
 }
 
@@ -779,10 +771,8 @@ void TMainFrm::Copy1Click() {
     UpdateStatusBar();
     SelectRow(RowOf(copy));
     // The copy may be due, or fall on a day the calendar shows.
-    if (DueLinks().Window && DueLinks().RefreshDueWindow)
-        DueLinks().RefreshDueWindow();
-    if (CalendarLinks().Window && CalendarLinks().RefreshCalendar)
-        CalendarLinks().RefreshCalendar();
+    RefreshDueWindowIfOpen();
+    RefreshCalendarIfOpen();
 }
 
 void TMainFrm::ClearAck1Click() {
@@ -798,8 +788,7 @@ void TMainFrm::ClearAck1Click() {
         SaveMasterList();
         UpdateRow(e);
     }
-    if (DueLinks().Window && DueLinks().RefreshDueWindow)
-        DueLinks().RefreshDueWindow();
+    RefreshDueWindowIfOpen();
 }
 
 void TMainFrm::FindBtnClick() {
@@ -831,18 +820,15 @@ void TMainFrm::Gridlines1Click() {
 }
 
 void TMainFrm::DueBtnClick() {
-    if (ClockLinks().ShowDueWindow)
-        ClockLinks().ShowDueWindow();
+    RunClockCommand(&TClockLinks::ShowDueWindow);
 }
 
 void TMainFrm::CalBtnClick() {
-    if (ClockLinks().ShowCalendar)
-        ClockLinks().ShowCalendar();
+    RunClockCommand(&TClockLinks::ShowCalendar);
 }
 
 void TMainFrm::OptionsBtnClick() {
-    if (ClockLinks().ShowOptions)
-        ClockLinks().ShowOptions();
+    RunClockCommand(&TClockLinks::ShowOptions);
 }
 
 void TMainFrm::Export1Click() {
