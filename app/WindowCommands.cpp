@@ -12,12 +12,7 @@
 #include <QTimer>
 
 void ShowMainWindow() {
-    QWidget* w = MainFrm;
-    if (w == nullptr)
-        w = new TMainFrm;
-    w->show();
-    w->raise();
-    w->activateWindow();
+    ShowMainFrm();
     LastShownWindow = 1;
 }
 
