@@ -15,6 +15,11 @@ void RunClockCommand(TClockCommand command);
 // Enables the entries exactly when the command is installed.
 void EnableForClockCommand(const QList<QAction*>& entries, TClockCommand command);
 
+// "Exit" from any window: through the clock window when the program started
+// in the tray, otherwise by closing the window it started with, which ends
+// it.
+void ExitByStartMode();
+
 // The refreshes other windows ask for after a change, each only while its
 // window is open.
 void RefreshDueWindowIfOpen();

@@ -924,25 +924,7 @@ void TMainFrm::CloseBtnClick() {
 }
 
 void TMainFrm::ExitBtnClick() {
-    switch (StartMode) {
-    case smTray:
-        if (ClockLinks().ExitProgram)
-            ClockLinks().ExitProgram();
-        else
-            QApplication::quit();
-        break;
-    case smDue:
-        if (DueLinks().Window)
-            DueLinks().Window->close();
-        break;
-    case smCalendar:
-        if (CalendarLinks().Window)
-            CalendarLinks().Window->close();
-        break;
-    default:
-        close();
-        break;
-    }
+    ExitByStartMode();
 }
 
 void TMainFrm::HelpContents1Click() {

@@ -333,6 +333,22 @@ private slots:
         QCOMPARE(ShowMainFrm(), w.W.data());
     }
 
+    void exitFollowsTheStartMode() {
+        int exits = 0;
+        ClockLinks().ExitProgram = [&] { ++exits; };
+        QWidget due;
+        DueLinks().Window = &due;
+        due.show();
+        StartMode = smTray;
+        TWindow w;
+        w.Action("Exit1")->trigger();
+        QCOMPARE(exits, 1);
+        StartMode = smDue;
+        w.Action("Exit1")->trigger();
+        QVERIFY(!due.isVisible());
+        QCOMPARE(exits, 1);
+    }
+
     void hintsAndLinkedEntries() {
         TWindow w;
         QCOMPARE(w.Action("AddBtn")->statusTip(), QString("Add a New Tickwell Event"));
