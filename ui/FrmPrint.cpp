@@ -7,6 +7,7 @@
 #include "ui/FileDialogs.h"
 #include "ui/PrintLayout.h"
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QGroupBox>
@@ -14,6 +15,7 @@
 #include <QLabel>
 #include <QPageSetupDialog>
 #include <QPainter>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
@@ -105,8 +107,21 @@ void PrintSetupCommand(QWidget* parent) {
         ShowMsg(kPrinterMessage, mkWarning);
         return;
     }
-    QPageSetupDialog dlg(&printer, parent);
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+        // No printer to choose: only the paper of the PDF file.
+        QPageSetupDialog dlg(&printer, parent);
+        dlg.setWindowTitle(QStringLiteral("Print Setup"));
+        dlg.exec();
+        return;
+    }
+    // The print dialog is the one that lets the user pick a printer; here
+    // it only sets the printer up, so its button says OK, not Print.
+    QPrintDialog dlg(&printer, parent);
     dlg.setWindowTitle(QStringLiteral("Print Setup"));
+    dlg.setOptions(QAbstractPrintDialog::PrintShowPageSize);
+    if (auto* box = dlg.findChild<QDialogButtonBox*>())
+        if (QPushButton* ok = box->button(QDialogButtonBox::Ok))
+            ok->setText(QStringLiteral("OK"));
     dlg.exec();
 }
 
