@@ -151,6 +151,8 @@ TEditFrm::TEditFrm(QWidget* parent) : QDialog(parent) {
     Rad2->setObjectName("Rad2");
     DateBox = new TDateBox;
     DateBox->setObjectName("DateBox");
+    // As wide as the start date box, so a long date is not cut off.
+    DateBox->setMinimumWidth(130);
 
     pg->addWidget(Caption("Occurs", TypeCombo), 0, 0);
     pg->addWidget(TypeCombo, 0, 1);
@@ -460,19 +462,17 @@ void TEditFrm::FormCloseQuery() {
     };
     if (Memo1->toPlainText().isEmpty())
         fail(Memo1, "Please enter a Description");
-    const std::string startText = EventDate->text().toStdString();
-    TDateTime start = 0;
-    if (startText.empty())
-        fail(EventDate, "Please enter a valid date");
-    if (!TryStrToDate(startText, start))
-        fail(EventDate, "Please enter a valid date");
+    // An empty box and an unreadable date get the same message.
+    auto dateIn = [&fail](TDateBox* box) {
+        const std::string text = box->text().toStdString();
+        TDateTime d = 0;
+        if (text.empty() || !TryStrToDate(text, d))
+            fail(box, "Please enter a valid date");
+        return d;
+    };
+    const TDateTime start = dateIn(EventDate);
     if (Rept->isChecked() && Rad2->isChecked()) {
-        const std::string endText = DateBox->text().toStdString();
-        TDateTime end = 0;
-        if (endText.empty())
-            fail(DateBox, "Please enter a valid date");
-        if (!TryStrToDate(endText, end))
-            fail(DateBox, "Please enter a valid date");
+        const TDateTime end = dateIn(DateBox);
         if (end < start)
             fail(DateBox, "End date earlier than Start");
         if (end == start)

@@ -319,12 +319,19 @@ void TScanFrm::RewriteAllRows() {
 
 // ---- commands ----
 
-void TScanFrm::Acknowledge1Click() {
+QTreeWidgetItem* TScanFrm::SelectedRowOrTell(const char* nothing) const {
     QTreeWidgetItem* row = SelectedRow();
     if (!DueList || DueList->Empty() || !row) {
-        ShowMsg("Nothing to Acknowledge", mkInformation);
-        return;
+        ShowMsg(nothing, mkInformation);
+        return nullptr;
     }
+    return row;
+}
+
+void TScanFrm::Acknowledge1Click() {
+    QTreeWidgetItem* row = SelectedRowOrTell("Nothing to Acknowledge");
+    if (!row)
+        return;
     TTickwellItem* e = EventOf(row);
     e->AckDate = e->ScanDate;
     SaveEvents(*MasterList, MasterList->FileName);
@@ -358,11 +365,9 @@ void TScanFrm::New1Click() {
 }
 
 void TScanFrm::Edit1Click() {
-    QTreeWidgetItem* row = SelectedRow();
-    if (!DueList || DueList->Empty() || !row) {
-        ShowMsg("Nothing to Edit", mkInformation);
+    QTreeWidgetItem* row = SelectedRowOrTell("Nothing to Edit");
+    if (!row)
         return;
-    }
     TTickwellItem* e = EventOf(row);
     if (!EditEvent(true, e))
         return;
@@ -382,11 +387,9 @@ void TScanFrm::Edit1Click() {
 }
 
 void TScanFrm::Delete1Click() {
-    QTreeWidgetItem* row = SelectedRow();
-    if (!DueList || DueList->Empty() || !row) {
-        ShowMsg("Nothing to Delete", mkInformation);
+    QTreeWidgetItem* row = SelectedRowOrTell("Nothing to Delete");
+    if (!row)
         return;
-    }
     TTickwellItem* e = EventOf(row);
     const TMainWindowLinks& main = MainLinks();
     const bool mainShows = main.Window && main.PassesVisibilityTest && main.PassesVisibilityTest(e);

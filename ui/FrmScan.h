@@ -85,6 +85,9 @@ private:
     void WriteRow(QTreeWidgetItem* row, TTickwellItem* e);
     QTreeWidgetItem* RowOf(const TTickwellItem* e) const;
     QTreeWidgetItem* SelectedRow() const;
+    // The selected row, or null after telling the user there is nothing to
+    // work on.
+    QTreeWidgetItem* SelectedRowOrTell(const char* nothing) const;
     void SetDateFormat();
     void RewriteAllRows();
     void UpdateCommandStates();

@@ -9,7 +9,10 @@
 #include "core/Globals.h"
 #include "core/Messages.h"
 #include "store/Registry.h"
+#include "ui/FrmEdit.h"
 #include <QTemporaryDir>
+#include <QTimer>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -73,4 +76,20 @@ inline TTickwellItem* MakeEvent(const std::string& text, TDateTime start, bool s
     rec.KeepFlag = keep;
     rec.NoEndPoint = end == 0;
     return new TTickwellItem(rec);
+}
+
+// Runs open, which shows the event editor modally, with the editor driven by
+// fill (which ends by pressing a button). An editor left open is cancelled,
+// so no test can hang on it.
+inline void WithEditor(const std::function<void()>& open,
+                       const std::function<void(TEditFrm&)>& fill) {
+    QTimer::singleShot(0, [fill] {
+        if (EditFrm)
+            fill(*EditFrm);
+    });
+    QTimer::singleShot(3000, [] {
+        if (EditFrm)
+            EditFrm->reject();
+    });
+    open();
 }

@@ -62,31 +62,14 @@ class TestFrmEdit : public QObject {
         return f;
     }
 
-    // Runs EditEvent with the dialog driven by fill, which ends by pressing
-    // a button. A dialog left open is cancelled so the test cannot hang.
     TTickwellItem* RunEditor(bool isEdit, TTickwellItem* e, std::function<void(TEditFrm&)> fill) {
-        QTimer::singleShot(0, [fill] {
-            if (EditFrm)
-                fill(*EditFrm);
-        });
-        QTimer::singleShot(3000, [] {
-            if (EditFrm)
-                EditFrm->reject();
-        });
-        return EditEvent(isEdit, e);
+        TTickwellItem* result = nullptr;
+        WithEditor([&] { result = EditEvent(isEdit, e); }, fill);
+        return result;
     }
 
 private slots:
     void init() { Env.Reset(); }
-
-    void OrdinalWords() {
-        QCOMPARE(OrdinalWord(1), std::string("first"));
-        QCOMPARE(OrdinalWord(12), std::string("twelfth"));
-        QCOMPARE(OrdinalWord(21), std::string("twenty first"));
-        QCOMPARE(OrdinalWord(22), std::string("twenty second"));
-        QCOMPARE(OrdinalWord(0), std::string());
-        QCOMPARE(OrdinalWord(23), std::string());
-    }
 
     void SpecificallyTexts_data() {
         QTest::addColumn<int>("type");
@@ -134,8 +117,6 @@ private slots:
         auto f = NewRepeating(3, 3);
         f->DayIndex->setCurrentIndex(5);
         QCOMPARE(f->Combo->itemText(4), QString("On the Last Friday every 3 months"));
-        f->DayIndex->setCurrentIndex(2);
-        QCOMPARE(f->Combo->itemText(1), QString("On the second Tuesday every 3 months"));
     }
 
     void RememberedIndex() {
@@ -162,54 +143,49 @@ private slots:
         QCOMPARE(f->Combo->currentText(), QString("Every week on Friday"));
     }
 
+    void NewEventDefaults_data() {
+        QTest::addColumn<bool>("stored");
+        QTest::newRow("built-in") << false;
+        QTest::newRow("from the options") << true;
+    }
+
     void NewEventDefaults() {
-        WriteSetting(kDfltInterval, 3);
-        WriteSetting(kDfltNotice, 14);
-        WriteSetting(kDfltEventType, 4); // Monthly - Day
-        WriteSetting(kDfltKeepFlag, false);
+        QFETCH(bool, stored);
+        if (stored) {
+            WriteSetting(kDfltInterval, 3);
+            WriteSetting(kDfltNotice, 14);
+            WriteSetting(kDfltEventType, 4); // Monthly - Day
+            WriteSetting(kDfltKeepFlag, false);
+            WriteSetting(kSunStartWeek, true);
+        }
         TEditFrm f;
         f.show();
         QCOMPARE(f.windowTitle(), QString("Add Event"));
-        QVERIFY(f.Rept->isChecked());
-        QVERIFY(f.Panel2->isVisible());
-        QCOMPARE(f.TypeCombo->currentIndex(), 3);
-        QCOMPARE(f.Spin1->value(), 3);
-        QCOMPARE(f.Notice->value(), 14);
-        QVERIFY(!f.Keep->isChecked());
+        QCOMPARE(f.Once->text(), QString("Once only "));
+        QCOMPARE(f.OnceOnly(), !stored);
+        QCOMPARE(f.Once->isChecked(), !stored);
+        QCOMPARE(f.Panel2->isVisible(), stored);
+        // Once only: shorter by exactly the hidden panel.
+        QCOMPARE(f.height(), stored ? f.FullHeight() : f.FullHeight() - f.Panel2->height());
+        QCOMPARE(f.TypeCombo->currentIndex(), stored ? 3 : 0);
+        QCOMPARE(f.Spin1->value(), stored ? 3 : 1);
+        QCOMPARE(f.Notice->value(), stored ? 14 : 7);
+        QCOMPARE(f.Keep->isChecked(), !stored);
         QCOMPARE(f.DayIndex->currentIndex(), 2); // today is a Tuesday
         QCOMPARE(f.Combo->currentIndex(), 0);
         QCOMPARE(FromQDate(f.EventDate->date()), Env.Day);
-        QVERIFY(f.Memo1->hasFocus() || QApplication::focusWidget() == nullptr);
-    }
-
-    void NewOnceOnlyDialogIsShorter() {
-        TEditFrm f;
-        f.show();
-        QVERIFY(f.OnceOnly());
-        QVERIFY(f.Once->isChecked());
-        QVERIFY(!f.Panel2->isVisible());
-        QCOMPARE(f.TypeCombo->currentIndex(), 0);
-        QCOMPARE(f.height(), f.FullHeight() - f.Panel2->height());
-        f.Rept->click();
-        QVERIFY(f.Panel2->isVisible());
-        QCOMPARE(f.height(), f.FullHeight());
-    }
-
-    void WeekStartFromOptions() {
-        {
-            TEditFrm f;
-            f.show();
-            QCOMPARE(f.EventDate->calendarWidget()->firstDayOfWeek(), Qt::Monday);
-        }
-        WriteSetting(kSunStartWeek, true);
-        TEditFrm f;
-        f.show();
-        QCOMPARE(f.EventDate->calendarWidget()->firstDayOfWeek(), Qt::Sunday);
-        QCOMPARE(f.DateBox->calendarWidget()->firstDayOfWeek(), Qt::Sunday);
+        const Qt::DayOfWeek first = stored ? Qt::Sunday : Qt::Monday;
+        QCOMPARE(f.EventDate->calendarWidget()->firstDayOfWeek(), first);
+        QCOMPARE(f.DateBox->calendarWidget()->firstDayOfWeek(), first);
         QCOMPARE(
             f.EventDate->calendarWidget()->weekdayTextFormat(Qt::Saturday).foreground().color(),
             QColor(128, 0, 0));
         QCOMPARE(f.EventDate->displayFormat(), QString("dd/MM/yyyy"));
+        if (!stored) {
+            f.Rept->click();
+            QVERIFY(f.Panel2->isVisible());
+            QCOMPARE(f.height(), f.FullHeight());
+        }
     }
 
     void RepeatUntilStartsAtLaterOfTodayAndStart() {
@@ -408,35 +384,34 @@ private slots:
         QCOMPARE(e->AckDate, acked ? start : 0.0);
     }
 
+    void EditingClearsAcknowledgement_data() {
+        QTest::addColumn<bool>("until");
+        QTest::newRow("no end point") << false;
+        QTest::newRow("repeat until") << true;
+    }
+
     void EditingClearsAcknowledgement() {
-        TTickwellItem* stored = MakeEvent("Rent\r\ndue", Env.Day - 3, false, 2, 1, 7, true);
+        QFETCH(bool, until);
+        const TDateTime end = until ? Env.Day + 60 : 0;
+        TTickwellItem* stored = MakeEvent("Rent\r\ndue", Env.Day - 3, false, 2, 1, 7, true, end);
         stored->Rank = 23;
         stored->AckDate = stored->PrevDate;
         MasterList->AddSorted(stored);
-        TTickwellItem* e = RunEditor(true, stored, [](TEditFrm& f) {
+        TTickwellItem* e = RunEditor(true, stored, [until, end](TEditFrm& f) {
             QCOMPARE(f.windowTitle(), QString("Edit Event"));
             QCOMPARE(f.Memo1->toPlainText(), QString("Rent\ndue"));
             QCOMPARE(f.Combo->currentIndex(), 23);
-            QVERIFY(f.Rad1->isChecked());
+            QCOMPARE(f.Rad2->isChecked(), until);
+            QCOMPARE(f.DateBox->isEnabled(), until);
+            if (until)
+                QCOMPARE(FromQDate(f.DateBox->date()), end);
             f.Button1->click();
         });
         QCOMPARE(e, stored);
         QCOMPARE(e->AckDate, 0.0);
         QCOMPARE(e->Description, std::string("Rent\r\ndue"));
         QCOMPARE(e->Rank, 23);
-        QCOMPARE(e->EndDate, AddYears(100, Env.Day - 3));
-    }
-
-    void EditShowsRepeatUntil() {
-        TTickwellItem* stored =
-            MakeEvent("Course", Env.Day - 30, false, 1, 1, 7, false, Env.Day + 60);
-        MasterList->AddSorted(stored);
-        RunEditor(true, stored, [this](TEditFrm& f) {
-            QVERIFY(f.Rad2->isChecked());
-            QVERIFY(f.DateBox->isEnabled());
-            QCOMPARE(FromQDate(f.DateBox->date()), Env.Day + 60);
-            f.Button2->click();
-        });
+        QCOMPARE(e->EndDate, until ? end : AddYears(100, Env.Day - 3));
     }
 
     void CalendarSelectionStartsNewEvent() {
