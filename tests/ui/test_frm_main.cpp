@@ -352,7 +352,6 @@ private slots:
     void hintsAndLinkedEntries() {
         TWindow w;
         QCOMPARE(w.Action("AddBtn")->statusTip(), QString("Add a New Tickwell Event"));
-        QCOMPARE(w.Action("DueBtn")->statusTip(), QString("Display any Due Tickwell Events"));
         QStatusTipEvent tip("Print Your Tickwell Events");
         QCoreApplication::sendEvent(w.W, &tip);
         QCOMPARE(w.Panel(2), QString("Print Your Tickwell Events"));

@@ -79,9 +79,7 @@ private slots:
         QCOMPARE((pages[0].size() - 5) / 4, 47);
         // No title: the heading row starts the page.
         QCOMPARE(LayoutPages("", Rows(1), Metrics(15))[0][0].Origin, QPoint(0, 0));
-    }
-
-    void exactPageFillNeedsNoHeadingPage() {
+        // A list that just fills its page ends without a page of headings.
         QCOMPARE(LayoutPages("T", Rows(52), Metrics(15)).size(), 1);
         QCOMPARE(LayoutPages("T", Rows(53), Metrics(15)).size(), 2);
         QCOMPARE(LayoutPages("T", Rows(0), Metrics(15)).size(), 1);
