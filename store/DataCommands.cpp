@@ -106,6 +106,18 @@ TDataResult AddSaveAndReport(TMyList& list, std::vector<TTickwellItem*>& items,
     return result;
 }
 
+// Export and backup: a copy of the list written to a file of its own, after
+// asking before an existing one is replaced (anything but Yes ends silently).
+TDataResult WriteCopy(const TMyList& list, const std::string& path, const std::string& question,
+                      const char* success, const char* failure) {
+    TDataResult result;
+    if (FileExists(path) && AskYesNoCancel(question) != anYes)
+        return result;
+    result.Succeeded = SaveEvents(list, path);
+    ShowMsg(result.Succeeded ? success : failure, result.Succeeded ? mkInformation : mkWarning);
+    return result;
+}
+
 // Takes every event out of DueList, then frees them all.
 void FreeAllEvents(TMyList& list) {
     if (DueList)
@@ -141,18 +153,10 @@ bool HasEvents(const TMyList& list) {
 // ---- Export and import
 
 TDataResult ExportCommand(const TMyList& list, const std::string& path) {
-    TDataResult result;
     if (!HasEvents(list))
-        return result;
-    if (FileExists(path) && AskYesNoCancel("Overwrite existing file?") != anYes)
-        return result;
-    if (SaveEvents(list, path)) {
-        ShowMsg("Export successful", mkInformation);
-        result.Succeeded = true;
-    } else {
-        ShowMsg("Export unsuccessful", mkWarning);
-    }
-    return result;
+        return {};
+    return WriteCopy(list, path, "Overwrite existing file?", "Export successful",
+                     "Export unsuccessful");
 }
 
 TDataResult ImportCommand(TMyList& list, const std::string& path) {
@@ -285,21 +289,13 @@ bool CheckDrive(const std::string& path, bool forWriting) {
 }
 
 TDataResult BackupCommand(const TMyList& list, const std::string& backupPath) {
-    TDataResult result;
     if (!HasEvents(list))
-        return result;
+        return {};
     TBusyCursor busy;
     if (!CheckDrive(backupPath, true))
         throw TTickwellError("Please insert disk into drive");
-    if (FileExists(backupPath) && AskYesNoCancel("Overwrite existing backup file?") != anYes)
-        return result;
-    if (SaveEvents(list, backupPath)) {
-        ShowMsg("Backup successful", mkInformation);
-        result.Succeeded = true;
-    } else {
-        ShowMsg("Backup unsuccessful", mkWarning);
-    }
-    return result;
+    return WriteCopy(list, backupPath, "Overwrite existing backup file?", "Backup successful",
+                     "Backup unsuccessful");
 }
 
 TDataResult RestoreCommand(TMyList& list, const std::string& backupPath) {
