@@ -70,7 +70,7 @@ int main(int argc, char** argv) {
     app.SetMainWindow(mainWindow);
     // With no other window to show, the tray icon is the only way to reach
     // (and end) the program, whatever the mode.
-    if (ClockFrm && mainWindow == ClockFrm)
+    if (ClockFrm && mainWindow == ClockFrm && StartMode != smEnd)
         ClockFrm->ShowTrayIcon();
 
     int rc = 0;

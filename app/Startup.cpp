@@ -7,9 +7,9 @@
 #include "core/Globals.h"
 #include "core/Messages.h"
 #include "platform/Locale.h"
+#include "platform/Paths.h"
 #include "store/DataFile.h"
 #include "store/SettingsSchema.h"
-#include <ctime>
 #include <filesystem>
 
 namespace fs = std::filesystem;
@@ -35,15 +35,7 @@ void CreateEventLists() {
 }
 
 std::string KeepDamagedCopy(const std::string& path, std::string& error) {
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char stamp[32];
-    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
-    const std::string base = path + ".damaged-" + stamp;
-    std::string copy = base;
-    for (int n = 1; fs::exists(copy); ++n)
-        copy = base + "-" + std::to_string(n);
+    const std::string copy = DamagedCopyName(path);
     std::error_code ec;
     if (!fs::copy_file(path, copy, fs::copy_options::none, ec)) {
         error = ec ? ec.message() : "the copy was not made";
@@ -63,7 +55,7 @@ bool LoadMasterList(const std::string& dataFile) {
     ShowMsg(std::string(kCorruptDataText) + "\n" +
                 (copy.empty() ? "The damaged file could not be copied (" + error +
                                     "); it is replaced when the events are next saved."
-                              : "A copy of the damaged file was kept as " + copy),
+                              : copy),
             mkWarning);
     return false;
 }

@@ -36,8 +36,8 @@ void FreeEventLists();
 std::string KeepDamagedCopy(const std::string& path, std::string& error);
 
 // Sets MasterList's FileName and loads it. A file that cannot be read is
-// first copied aside, then the warning is shown (ShowMsg) with where the copy
-// was kept, and the list is left empty. True when the file loaded.
+// first copied aside, then the warning is shown (ShowMsg) with the copy's
+// path on a line of its own, and the list is left empty. True when the file loaded.
 bool LoadMasterList(const std::string& dataFile);
 
 // From the options and the first argument: the start mode, and on the way

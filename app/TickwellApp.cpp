@@ -5,7 +5,9 @@
 #include <exception>
 
 TTickwellApplication::TTickwellApplication(int& argc, char** argv) : QApplication(argc, argv) {
-    setApplicationDisplayName("Tickwell");
+    // The name only: a display name would be appended to every window's
+    // caption ("Add Event — Tickwell").
+    setApplicationName("Tickwell");
     // Only the main window's close ends the program; hiding the others (or
     // closing the last one shown) does not.
     setQuitOnLastWindowClosed(false);

@@ -13,3 +13,6 @@ std::string ConfigFolder();
 std::string DataFilePath();
 // ConfigFolder() + "/registry.reg".
 std::string RegistryFilePath();
+// "<path>.damaged-YYYYMMDD-HHMMSS" (local time) for keeping a file that
+// could not be read; "-1", "-2"... added when that name is already taken.
+std::string DamagedCopyName(const std::string& path);

@@ -5,7 +5,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <ctime>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/file.h>
@@ -322,19 +321,6 @@ private:
     int Fd;
 };
 
-std::string DamagedName(const std::string& path) {
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char stamp[32];
-    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
-    std::string base = path + ".damaged-" + stamp;
-    std::string name = base;
-    for (int n = 1; std::filesystem::exists(name); ++n)
-        name = base + "-" + std::to_string(n);
-    return name;
-}
-
 void CreateParentFolder(const std::string& path) {
     std::error_code ec;
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ec);
@@ -397,7 +383,7 @@ bool TRegistryFile::TryRead(TRegData& out, std::string& error) const {
 }
 
 void TRegistryFile::KeepDamaged(const std::string& error) {
-    const std::string kept = DamagedName(FilePath);
+    const std::string kept = DamagedCopyName(FilePath);
     if (::rename(FilePath.c_str(), kept.c_str()) != 0)
         throw TTickwellError("The settings file " + FilePath + " could not be read (" + error +
                              ") and could not be moved aside: " + ErrnoText());

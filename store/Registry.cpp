@@ -182,9 +182,7 @@ void TRegistryKey::WrongType(const std::string& name) {
     throw TTickwellError("Invalid data type for '" + name + "'");
 }
 
-// ---- TWinRegistry ----
-
-std::string TWinRegistry::ReadString(const std::string& section, const std::string& name,
+std::string TRegistryKey::ReadString(const std::string& section, const std::string& name,
                                      const std::string& def) const {
     const TRegValue* v = Find(section, name);
     if (!v)
@@ -194,10 +192,12 @@ std::string TWinRegistry::ReadString(const std::string& section, const std::stri
     return v->Text;
 }
 
-void TWinRegistry::WriteString(const std::string& section, const std::string& name,
+void TRegistryKey::WriteString(const std::string& section, const std::string& name,
                                const std::string& text) {
     Put(section, name, TRegValue::String(text));
 }
+
+// ---- TWinRegistry ----
 
 std::int32_t TWinRegistry::ReadInteger(const std::string& section, const std::string& name,
                                        std::int32_t def) const {
@@ -267,21 +267,6 @@ bool ParseRegInteger(std::string_view text, std::int32_t& out) {
         return false;
     out = v;
     return true;
-}
-
-std::string TRegIniFile::ReadString(const std::string& section, const std::string& name,
-                                    const std::string& def) const {
-    const TRegValue* v = Find(section, name);
-    if (!v)
-        return def;
-    if (v->Type != rtString)
-        WrongType(name);
-    return v->Text;
-}
-
-void TRegIniFile::WriteString(const std::string& section, const std::string& name,
-                              const std::string& text) {
-    Put(section, name, TRegValue::String(text));
 }
 
 std::int32_t TRegIniFile::ReadInteger(const std::string& section, const std::string& name,

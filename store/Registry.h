@@ -108,6 +108,10 @@ public:
     bool SectionExists(const std::string& section) const;
     bool ValueExists(const std::string& section, const std::string& name) const;
     void DeleteValue(const std::string& section, const std::string& name);
+    // Text is a string value in both styles.
+    std::string ReadString(const std::string& section, const std::string& name,
+                           const std::string& def) const;
+    void WriteString(const std::string& section, const std::string& name, const std::string& text);
 
 protected:
     const TRegValue* Find(const std::string& section, const std::string& name) const;
@@ -129,9 +133,6 @@ public:
     explicit TWinRegistry(std::string rootPath = kRegistryRoot)
         : TRegistryKey(std::move(rootPath)) {}
 
-    std::string ReadString(const std::string& section, const std::string& name,
-                           const std::string& def) const;
-    void WriteString(const std::string& section, const std::string& name, const std::string& text);
     std::int32_t ReadInteger(const std::string& section, const std::string& name,
                              std::int32_t def) const;
     void WriteInteger(const std::string& section, const std::string& name, std::int32_t value);
@@ -147,9 +148,6 @@ class TRegIniFile : public TRegistryKey {
 public:
     explicit TRegIniFile(std::string keyPath) : TRegistryKey(std::move(keyPath)) {}
 
-    std::string ReadString(const std::string& section, const std::string& name,
-                           const std::string& def) const;
-    void WriteString(const std::string& section, const std::string& name, const std::string& text);
     // Text that is not a number gives the default.
     std::int32_t ReadInteger(const std::string& section, const std::string& name,
                              std::int32_t def) const;

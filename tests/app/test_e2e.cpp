@@ -113,7 +113,7 @@ TEST_F(ProgramRun, ADamagedDataFileIsCopiedAsideAndReported) {
     EXPECT_EQ(copy.readAll(), damaged);
     EXPECT_EQ(Read("messages.log"),
               "[warning] Your Events Data File: TICKWELL.TKW is Corrupt. Restore your data from a "
-              "backup= or create a new Events List\nA copy of the damaged file was kept as " +
+              "backup= or create a new Events List\n" +
                   Path(copies[0]) + "\n");
 }
 

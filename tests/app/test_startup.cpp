@@ -297,7 +297,7 @@ TEST_F(DataFolderTest, ADamagedDataFileIsCopiedAsideBeforeTheWarning) {
     ASSERT_FALSE(copyAtWarning.empty()) << "the copy exists before the user is told";
     EXPECT_EQ(Shown[0].first,
               "Your Events Data File: TICKWELL.TKW is Corrupt. Restore your data from a backup= "
-              "or create a new Events List\nA copy of the damaged file was kept as " +
+              "or create a new Events List\n" +
                   copyAtWarning);
     std::stringstream copy;
     copy << std::ifstream(copyAtWarning, std::ios::binary).rdbuf();
