@@ -158,20 +158,6 @@ TEST_F(StartupTest, TheDueListIsFilledWhenTheDueWindowOpens) {
     EXPECT_EQ(DueList->Count(), 2);
 }
 
-TEST_F(StartupTest, OnceDailyTest) {
-    TWinRegistry reg;
-    EXPECT_FALSE(QuickCheckRanToday(reg)) << "defaults: OnceDaily off";
-    WriteSetting(reg, kOnceDaily, true);
-    EXPECT_FALSE(QuickCheckRanToday(reg)) << "LastRun defaults to yesterday";
-    WriteSetting(reg, kLastRun, kToday);
-    EXPECT_TRUE(QuickCheckRanToday(reg));
-    WriteSetting(reg, kLastRun, kToday + 1);
-    EXPECT_FALSE(QuickCheckRanToday(reg));
-    WriteSetting(reg, kLastRun, kToday);
-    WriteSetting(reg, kOnceDaily, false);
-    EXPECT_FALSE(QuickCheckRanToday(reg));
-}
-
 TEST_F(StartupTest, OptionFlagsAndBackupFolder) {
     ShowNoEventsMsg = EventDeleteConfirm = AutoBackup = Beep = false;
     Settle("");
@@ -254,15 +240,6 @@ TEST_F(DataFolderTest, AMissingDataFileIsAnEmptyList) {
     EXPECT_EQ(MasterList->FileName, File);
     EXPECT_TRUE(MasterList->Empty());
     EXPECT_TRUE(Shown.empty());
-}
-
-TEST_F(DataFolderTest, EventsAreLoaded) {
-    AddEvent(3);
-    AddEvent(10);
-    SaveEvents(*MasterList, File);
-    CreateEventLists();
-    EXPECT_TRUE(LoadMasterList(File));
-    EXPECT_EQ(MasterList->Count(), 2);
 }
 
 TEST_F(DataFolderTest, ADamagedDataFileIsCopiedAsideBeforeTheWarning) {
