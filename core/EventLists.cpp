@@ -95,7 +95,9 @@ void TListSorted::AddSortedAll(const std::vector<TTickwellItem*>& items) {
     }
     if (anyNan) {
         // Keys that compare with nothing break the ordering the fast path
-        // relies on; keep the one-by-one semantics for them.
+        // relies on; keep the one-by-one semantics for them. Room is made
+        // first, so no insertion can fail half way.
+        Items.reserve(Items.size() + items.size());
         for (auto* e : items)
             AddSorted(e);
         return;
