@@ -1,6 +1,7 @@
 #include "app/WindowCommands.h"
 #include "app/AppGlobals.h"
 #include "app/FrmClock.h"
+#include "app/Startup.h"
 #include "core/EventLists.h"
 #include "core/Globals.h"
 #include "core/Messages.h"
@@ -32,9 +33,9 @@ void ShowDueWindow() {
     }
     if (ShowNoEventsMsg) {
         // Shown from the event loop, so the command that asked returns first.
-        QTimer::singleShot(0, [] { ShowMsg("There are No Events Due", mkInformation); });
+        QTimer::singleShot(0, [] { ShowMsg(kNoEventsDueText, mkInformation); });
     } else if (MainLinks().ShowStatusText) {
-        MainLinks().ShowStatusText("There are No Events Due");
+        MainLinks().ShowStatusText(kNoEventsDueText);
     }
 }
 
