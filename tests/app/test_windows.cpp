@@ -18,7 +18,9 @@ TTickwellApplication& App() {
     static char name[] = "app_tests";
     static char* argv[] = {name, nullptr};
     // Kept to the end of the process: Qt objects may still refer to it.
-    static auto* app = new TTickwellApplication(argc, argv);
+    static auto* app = QCoreApplication::instance()
+                           ? static_cast<TTickwellApplication*>(QCoreApplication::instance())
+                           : new TTickwellApplication(argc, argv);
     return *app;
 }
 
