@@ -71,15 +71,20 @@ double MonthDay(MonthIndex mi, int day) {
     return Serial(sys_days{ym / static_cast<unsigned>(day)});
 }
 
-MonthIndex MonthOfSerial(double d) {
-    // Most calls decode today, over and over for a whole list.
+// One day decoded again and again: today for a whole list in Recalc, the day
+// shown for every event in OccursOn.
+TYmd DecodeDayCached(double day) {
     thread_local double last = -1e300;
-    thread_local TYmd cached{};
-    if (d != last) {
-        cached = DecodeDate(d);
-        last = d;
+    thread_local TYmd parts{};
+    if (day != last) {
+        parts = DecodeDate(day);
+        last = day;
     }
-    const TYmd& ymd = cached;
+    return parts;
+}
+
+MonthIndex MonthOfSerial(double d) {
+    const TYmd ymd = DecodeDayCached(d);
     return static_cast<MonthIndex>(ymd.Year) * 12 + ymd.Month - 1;
 }
 
@@ -410,21 +415,6 @@ const TTickwellItem::TStartParts& TTickwellItem::Start() const {
     }
     return StartParts;
 }
-
-namespace {
-
-// The calendar asks about one day for every event in turn.
-TYmd DecodeDayCached(double day) {
-    thread_local double last = -1e300;
-    thread_local TYmd parts{};
-    if (day != last) {
-        parts = DecodeDate(day);
-        last = day;
-    }
-    return parts;
-}
-
-} // namespace
 
 bool TTickwellItem::OccursOn(TDateTime day) const {
     const double s = StartDate;
