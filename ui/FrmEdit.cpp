@@ -51,21 +51,6 @@ QLabel* Caption(const char* text, QWidget* buddy) {
 
 } // namespace
 
-// Everything OK writes, read from the controls once.
-struct TEditFrm::TValues {
-    std::string Description;
-    TDateTime StartDate = 0;
-    TDateTime EndDate = 0;
-    bool Simple = false;
-    bool NoEndPoint = false;
-    int EventType = 0;
-    int Interval = 1;
-    int Rank = 0;
-    int Weekday = 1;
-    int NoticePeriod = 0;
-    bool KeepFlag = false;
-};
-
 TEditFrm::TEditFrm(QWidget* parent) : QDialog(parent) {
     setObjectName("EditFrm");
     setWindowTitle("Add Event");
@@ -491,63 +476,41 @@ void TEditFrm::accept() {
     QDialog::accept();
 }
 
-TEditFrm::TValues TEditFrm::Values() const {
-    TValues v;
-    v.Description = Memo1->Description();
+EventRecord TEditFrm::Record() const {
+    EventRecord rec;
+    rec.SetDescription(Memo1->Description());
     // The checks have passed, so the texts are valid dates.
-    if (!TryStrToDate(EventDate->text().toStdString(), v.StartDate))
-        v.StartDate = StartDateNow();
-    v.Simple = Once->isChecked();
-    if (v.Simple)
-        v.EndDate = v.StartDate;
+    if (!TryStrToDate(EventDate->text().toStdString(), rec.StartDate))
+        rec.StartDate = StartDateNow();
+    rec.Simple = Once->isChecked();
+    if (rec.Simple)
+        rec.EndDate = rec.StartDate;
     else if (NoEndFlag)
-        v.EndDate = AddYears(100, v.StartDate);
-    else if (!TryStrToDate(DateBox->text().toStdString(), v.EndDate))
-        v.EndDate = FromQDate(DateBox->date());
-    v.NoEndPoint = NoEndFlag;
-    v.EventType = std::max(0, TypeCombo->currentIndex());
-    v.Interval = Spin1->value();
+        rec.EndDate = AddYears(100, rec.StartDate);
+    else if (!TryStrToDate(DateBox->text().toStdString(), rec.EndDate))
+        rec.EndDate = FromQDate(DateBox->date());
+    rec.NoEndPoint = NoEndFlag;
+    rec.EventType = static_cast<uint8_t>(std::max(0, TypeCombo->currentIndex()));
+    rec.Interval = static_cast<int16_t>(Spin1->value());
     // A list left without a selection (a value from the file outside it)
     // keeps what the event held.
-    v.Rank = Combo->currentIndex() >= 0 ? Combo->currentIndex() : OriginalRank;
-    v.Weekday = DayIndex->currentIndex() >= 0 ? DayIndex->currentIndex() + 1 : OriginalWeekday;
-    v.NoticePeriod = Notice->value();
-    v.KeepFlag = Keep->isChecked();
-    return v;
+    rec.Rank =
+        static_cast<int16_t>(Combo->currentIndex() >= 0 ? Combo->currentIndex() : OriginalRank);
+    rec.Weekday = static_cast<int16_t>(DayIndex->currentIndex() >= 0 ? DayIndex->currentIndex() + 1
+                                                                     : OriginalWeekday);
+    rec.NoticePeriod = static_cast<int16_t>(Notice->value());
+    rec.KeepFlag = Keep->isChecked();
+    rec.AckDate = 0;
+    return rec;
 }
 
 void TEditFrm::StoreInto(TTickwellItem& e) const {
-    const TValues v = Values();
-    e.Description = v.Description;
-    e.StartDate = v.StartDate;
-    e.Simple = v.Simple;
-    e.EndDate = v.EndDate;
-    e.NoEndPoint = v.NoEndPoint;
-    e.EventType = static_cast<uint8_t>(v.EventType);
-    e.Interval = v.Interval;
-    e.Rank = v.Rank;
-    e.Weekday = v.Weekday;
-    e.NoticePeriod = v.NoticePeriod;
-    e.KeepFlag = v.KeepFlag;
+    e.AssignRecord(Record());
     e.Reset();
 }
 
 TTickwellItem* TEditFrm::CreateEvent() const {
-    const TValues v = Values();
-    EventRecord rec;
-    rec.SetDescription(v.Description);
-    rec.StartDate = v.StartDate;
-    rec.Simple = v.Simple;
-    rec.EndDate = v.EndDate;
-    rec.NoEndPoint = v.NoEndPoint;
-    rec.EventType = static_cast<uint8_t>(v.EventType);
-    rec.Interval = static_cast<int16_t>(v.Interval);
-    rec.Rank = static_cast<int16_t>(v.Rank);
-    rec.Weekday = static_cast<int16_t>(v.Weekday);
-    rec.NoticePeriod = static_cast<int16_t>(v.NoticePeriod);
-    rec.KeepFlag = v.KeepFlag;
-    rec.AckDate = 0;
-    auto* e = new TTickwellItem(rec);
+    auto* e = new TTickwellItem(Record());
     AckPastOnCreate(*e);
     if (MasterList)
         MasterList->AddSorted(e);

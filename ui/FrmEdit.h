@@ -5,6 +5,7 @@
 // into the event, or makes a new event in the master list. It never saves
 // the data file: the caller does.
 #include "core/DateTime.h"
+#include "core/EventRecord.h"
 #include <QDialog>
 #include <array>
 #include <string>
@@ -74,8 +75,8 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
-    struct TValues;
-    TValues Values() const;
+    // Everything OK writes, read from the controls.
+    EventRecord Record() const;
     void FormShow();
     void TypeComboChange();
     void DayIndexChange();
