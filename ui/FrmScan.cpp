@@ -8,6 +8,7 @@
 #include "core/TickwellItem.h"
 #include "store/DataFile.h"
 #include "store/SettingsSchema.h"
+#include "ui/ClockCommands.h"
 #include "ui/DueIcons.h"
 #include "ui/FrmAbt.h"
 #include "ui/FrmEdit.h"
@@ -341,8 +342,7 @@ void TScanFrm::Acknowledge1Click() {
     const TMainWindowLinks& main = MainLinks();
     if (main.Window && main.PassesVisibilityTest && main.PassesVisibilityTest(e) && main.UpdateRow)
         main.UpdateRow(e);
-    if (CalendarLinks().Window && CalendarLinks().RefreshCalendar)
-        CalendarLinks().RefreshCalendar();
+    RefreshCalendarIfOpen();
 }
 
 void TScanFrm::New1Click() {
@@ -350,8 +350,7 @@ void TScanFrm::New1Click() {
     if (!e)
         return;
     SaveEvents(*MasterList, MasterList->FileName);
-    if (CalendarLinks().Window && CalendarLinks().RefreshCalendar)
-        CalendarLinks().RefreshCalendar();
+    RefreshCalendarIfOpen();
     const TMainWindowLinks& main = MainLinks();
     if (main.Window && main.PassesVisibilityTest && main.PassesVisibilityTest(e) && main.AddRow)
         main.AddRow(e);
@@ -374,8 +373,7 @@ void TScanFrm::Edit1Click() {
     SaveEvents(*MasterList, MasterList->FileName);
     if (MainLinks().Window && MainLinks().UpdateRow)
         MainLinks().UpdateRow(e);
-    if (CalendarLinks().Window && CalendarLinks().RefreshCalendar)
-        CalendarLinks().RefreshCalendar();
+    RefreshCalendarIfOpen();
     DueList->Clear();
     MasterList->Scan();
     if (QTreeWidgetItem* r = RowOf(e)) {
@@ -406,8 +404,7 @@ void TScanFrm::Delete1Click() {
     }
     DueList->Clear();
     MasterList->Scan();
-    if (CalendarLinks().Window && CalendarLinks().RefreshCalendar)
-        CalendarLinks().RefreshCalendar();
+    RefreshCalendarIfOpen();
     SaveEvents(*MasterList, MasterList->FileName);
 }
 
@@ -418,25 +415,7 @@ void TScanFrm::CloseBtnClick() {
 }
 
 void TScanFrm::ExitApplication1Click() {
-    switch (StartMode) {
-    case smTray:
-        if (ClockLinks().ExitProgram)
-            ClockLinks().ExitProgram();
-        break;
-    case smMain:
-        if (MainLinks().Window)
-            MainLinks().Window->close();
-        break;
-    case smDue:
-        close();
-        break;
-    case smCalendar:
-        if (CalendarLinks().Window)
-            CalendarLinks().Window->close();
-        break;
-    default:
-        break;
-    }
+    ExitByStartMode();
 }
 
 void TScanFrm::LDClick() {
@@ -470,26 +449,22 @@ void TScanFrm::Help1Click() {
 }
 
 void TScanFrm::MainWindow1Click() {
-    if (ClockLinks().ShowMainWindow)
-        ClockLinks().ShowMainWindow();
+    RunClockCommand(&TClockLinks::ShowMainWindow);
 }
 
 void TScanFrm::Calendar1Click() {
-    if (ClockLinks().ShowCalendar)
-        ClockLinks().ShowCalendar();
+    RunClockCommand(&TClockLinks::ShowCalendar);
 }
 
 void TScanFrm::Options1Click() {
-    if (ClockLinks().ShowOptions)
-        ClockLinks().ShowOptions();
+    RunClockCommand(&TClockLinks::ShowOptions);
 }
 
 // Commands whose window does not exist yet stay in the menu, disabled.
 void TScanFrm::UpdateCommandStates() {
-    const TClockLinks& clock = ClockLinks();
-    MainWindow1->setEnabled(static_cast<bool>(clock.ShowMainWindow));
-    Calendar1->setEnabled(static_cast<bool>(clock.ShowCalendar));
-    Options1->setEnabled(static_cast<bool>(clock.ShowOptions));
+    EnableForClockCommand({MainWindow1}, &TClockLinks::ShowMainWindow);
+    EnableForClockCommand({Calendar1}, &TClockLinks::ShowCalendar);
+    EnableForClockCommand({Options1}, &TClockLinks::ShowOptions);
 }
 
 // ---- window events ----
