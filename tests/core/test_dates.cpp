@@ -134,16 +134,6 @@ TEST(DateTime, OutOfRangeValuesDecodeClampedAndAreInvalid) {
     }
 }
 
-TEST(DateTime, DayOfWeekMatchesModularCount) {
-    EXPECT_EQ(DayOfWeek(0), 7);                   // 30 December 1899, a Saturday
-    EXPECT_EQ(DayOfWeek(D(2025, 1, 31)), 6);      // a Friday
-    EXPECT_EQ(DayOfWeek(D(2025, 2, 2) + 0.9), 1); // Sunday, time ignored
-    for (long long n = -693593; n <= 2958465; n += 331) {
-        const int expected = static_cast<int>(((n + 6) % 7 + 7) % 7) + 1;
-        EXPECT_EQ(DayOfWeek(static_cast<TDateTime>(n)), expected) << n;
-    }
-}
-
 TEST(Clock, FixedAndSystemClock) {
     FixToday(D(2025, 3, 7) + 0.75);
     EXPECT_EQ(Today(), D(2025, 3, 7));

@@ -85,15 +85,6 @@ private slots:
         QCOMPARE(LayoutPages("T", Rows(0), Metrics(15)).size(), 1);
     }
 
-    void widthsRoundHalvesToEven() {
-        TPrintMetrics m = Metrics(15);
-        m.PixX = 3; // 10.5 and 4.5 pixels
-        const TPrintPage page = LayoutPages("", Rows(0), m)[0];
-        QCOMPARE(page[1].Origin.x(), 10);
-        QCOMPARE(page[2].Origin.x(), 14);
-        QCOMPARE(page[3].Origin.x(), 18);
-    }
-
     void rowsOfBothChoices() {
         TTickwellItem* kept = MakeEvent("Kept\r\nsecond line", Env.Day - 3, true, 0, 1, 7, true);
         MasterList->AddSorted(kept);

@@ -164,19 +164,6 @@ private slots:
         QCOMPARE(OpenWindowCount, 0);
     }
 
-    void ImagesAreDistinctAndSharp() {
-        for (int a = 0; a < kDueKindIcons; ++a) {
-            const QImage img = IconImage(DueKindIcon(a));
-            QCOMPARE(img.size(), QSize(16, 16));
-            for (int b = a + 1; b < kDueKindIcons; ++b)
-                QVERIFY(img != IconImage(DueKindIcon(b)));
-        }
-        // Drawn at the device's scale, not blown up from 16 by 16.
-        const QPixmap hi = DueKindIcon(1).pixmap(QSize(16, 16), 2.0);
-        QCOMPARE(hi.size(), QSize(32, 32));
-        QCOMPARE(hi.devicePixelRatio(), 2.0);
-    }
-
     void WindowSettingsPersist() {
         {
             auto w = Shown();
@@ -389,25 +376,6 @@ private slots:
         QCOMPARE(DueToday->StartDate, EncodeDate(2026, 6, 1));
         QVERIFY(!RowTexts(w->ScanListView, 0).contains("Pay rent"));
         QCOMPARE(OnDisk("Pay rent")->StartDate, EncodeDate(2026, 6, 1));
-    }
-
-    void LinksFollowTheWindow() {
-        AddFourKinds();
-        {
-            auto w = Shown();
-            QCOMPARE(DueLinks().Window, static_cast<QWidget*>(w.get()));
-            QCOMPARE(ScanFrm, w.get());
-            Coming->Description = "Dentist moved";
-            DueLinks().ShowInDueList(Coming);
-            QCOMPARE(RowTexts(w->ScanListView, 0).last(), QString("Dentist moved"));
-            MasterList->AddSorted(MakeEvent("Late addition", Env.Day + 1, true));
-            DueLinks().RefreshDueWindow();
-            QCOMPARE(w->ScanListView->topLevelItemCount(), 5);
-            LastShownWindow = 2;
-        }
-        QVERIFY(!DueLinks().Window);
-        QVERIFY(!ScanFrm);
-        QCOMPARE(int(LastShownWindow), 0);
     }
 
     void DueEventsModeEndsTheProgram() {
