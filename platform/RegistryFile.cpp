@@ -1,4 +1,5 @@
 #include "platform/RegistryFile.h"
+#include "store/AtomicFile.h"
 
 #include "core/Messages.h"
 #include "platform/Paths.h"
@@ -440,43 +441,9 @@ void TRegistryFile::Update(const std::function<void(TRegData&)>& change) {
 }
 
 void TRegistryFile::WriteLocked(const TRegData& data) {
-    const std::string text = FormatRegFile(data);
-    const std::string temp = FilePath + ".tmp";
-    auto fail = [&](const std::string& why) {
-        ::unlink(temp.c_str());
+    std::string why;
+    if (!WriteFileAtomic(FilePath, FormatRegFile(data), why))
         throw TTickwellError("Unable to save the settings to " + FilePath + ": " + why);
-    };
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0)
-        fail(ErrnoText());
-    size_t done = 0;
-    while (done < text.size()) {
-        ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            std::string why = ErrnoText();
-            ::close(fd);
-            fail(why);
-        }
-        done += static_cast<size_t>(n);
-    }
-    if (::fsync(fd) != 0) {
-        std::string why = ErrnoText();
-        ::close(fd);
-        fail(why);
-    }
-    if (::close(fd) != 0)
-        fail(ErrnoText());
-    if (::rename(temp.c_str(), FilePath.c_str()) != 0)
-        fail(ErrnoText());
-    // The rename itself lasts only once the folder is synced.
-    const std::string folder = std::filesystem::path(FilePath).parent_path().string();
-    int dfd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dfd >= 0) {
-        ::fsync(dfd);
-        ::close(dfd);
-    }
 }
 
 void InstallRegistryFile(TRegistryFile::TDamageNotice notice) {
