@@ -1,0 +1,54 @@
+#include "core/EventId.h"
+#include "core/TickwellItem.h"
+#include <cctype>
+#include <cstdint>
+
+namespace {
+
+// FNV-1a over the packed bytes, then a full-avalanche finaliser so that the
+// digits shown (the top 48 bits) depend on every byte. Hand-written because
+// the id must stay the same across builds and library versions, which
+// std::hash does not promise.
+std::uint64_t Digest(const unsigned char* bytes, size_t size) {
+    std::uint64_t h = 0xcbf29ce484222325ull;
+    for (size_t i = 0; i < size; ++i) {
+        h ^= bytes[i];
+        h *= 0x100000001b3ull;
+    }
+    h ^= h >> 30;
+    h *= 0xbf58476d1ce4e5b9ull;
+    h ^= h >> 27;
+    h *= 0x94d049bb133111ebull;
+    h ^= h >> 31;
+    return h;
+}
+
+} // namespace
+
+std::string EventId(const EventRecord& rec) {
+    EventRecord unacknowledged = rec;
+    unacknowledged.AckDate = 0;
+    unsigned char packed[kRecordSize];
+    PackRecord(unacknowledged, packed);
+    const std::uint64_t h = Digest(packed, kRecordSize);
+    static const char kHex[] = "0123456789abcdef";
+    std::string id(kEventIdLength, '0');
+    for (size_t i = 0; i < kEventIdLength; ++i)
+        id[i] = kHex[(h >> (60 - 4 * i)) & 0xF];
+    return id;
+}
+
+std::string EventId(const TTickwellItem& e) {
+    EventRecord rec;
+    e.ToRecord(rec);
+    return EventId(rec);
+}
+
+bool LooksLikeEventId(const std::string& text) {
+    if (text.size() != kEventIdLength)
+        return false;
+    for (unsigned char c : text)
+        if (!std::isxdigit(c))
+            return false;
+    return true;
+}

@@ -1,0 +1,19 @@
+#pragma once
+// A stable name for an event: positions change whenever events with equal
+// keys are saved and loaded again, so commands that name an event by what
+// the user saw a moment ago use this instead.
+#include "core/EventRecord.h"
+#include <string>
+
+class TTickwellItem;
+
+inline constexpr size_t kEventIdLength = 12;
+
+// Twelve lowercase hexadecimal digits digested from the stored record with
+// its acknowledgement date left out, so acknowledging keeps the id. Equal
+// stored fields give equal ids; the rule never changes between versions.
+std::string EventId(const EventRecord& rec);
+std::string EventId(const TTickwellItem& e);
+
+// True when the text has the form of an id (kEventIdLength hex digits).
+bool LooksLikeEventId(const std::string& text);
