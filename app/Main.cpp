@@ -1,5 +1,6 @@
 // tickwell: the desktop program.
 #include "app/AppGlobals.h"
+#include "app/CommandLine.h"
 #include "app/FrmClock.h"
 #include "app/MessageBoxes.h"
 #include "app/Startup.h"
@@ -12,6 +13,7 @@
 #include "platform/SingleInstance.h"
 #include <QPointer>
 #include <exception>
+#include <iostream>
 #include <vector>
 
 namespace {
@@ -29,6 +31,8 @@ void FreeWindows() {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (const auto status = AnswerInfoSwitch(argc > 1 ? argv[1] : "", std::cout))
+        return *status;
     TTickwellApplication app(argc, argv);
     InstallMessageBoxes();
     InstallRegistryFile();
