@@ -1,6 +1,7 @@
 #include "app/TickwellApp.h"
 
 #include "app/MessageBoxes.h"
+#include "ui/AppIcon.h"
 #include <QEvent>
 #include <exception>
 
@@ -8,6 +9,10 @@ TTickwellApplication::TTickwellApplication(int& argc, char** argv) : QApplicatio
     // The name only: a display name would be appended to every window's
     // caption ("Add Event — Tickwell").
     setApplicationName("Tickwell");
+    // Task bars and notifications find the icon and the name through the
+    // desktop entry.
+    setDesktopFileName(DesktopEntryName());
+    setWindowIcon(AppIcon());
     // Only the main window's close ends the program; hiding the others (or
     // closing the last one shown) does not.
     setQuitOnLastWindowClosed(false);

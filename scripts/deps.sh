@@ -1,13 +1,25 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the program and the tests need,
-# only when one is missing. Runs apt-get through sudo when not root.
+# Installs the Debian packages Tickwell needs, only those missing, through
+# sudo when not root:
+#   scripts/deps.sh            building and running the programs
+#   scripts/deps.sh --test     also the tests' tools
+#   scripts/deps.sh --package  also what making the Debian package needs
 set -euo pipefail
 PACKAGES=(
-  build-essential cmake ninja-build pkg-config clang-format
-  libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-multimedia-dev libgl-dev
-  xvfb xauth faketime poppler-utils
+  build-essential cmake ninja-build pkg-config librsvg2-bin
+  qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libgl-dev
 )
+case "${1:-}" in
+  "") ;;
+  --test)
+    PACKAGES+=(
+      clang-format libgtest-dev libgmock-dev libbenchmark-dev
+      xvfb xauth faketime poppler-utils
+      desktop-file-utils appstream man-db zsh
+    ) ;;
+  --package) PACKAGES+=(dpkg-dev file) ;;
+  *) echo "usage: $0 [--test | --package]" >&2; exit 2 ;;
+esac
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test, then runs the engine's tests once
-# more under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Builds everything, benchmarks included, and runs every test (the check of
+# the installed tree among them), then runs the engine's tests once more
+# under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/deps.sh
+scripts/deps.sh --test
 export QT_QPA_PLATFORM=offscreen
 JOBS=$(nproc)
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DTICKWELL_BENCH=ON
 cmake --build build --parallel "$JOBS"
 ctest --test-dir build --output-on-failure -j "$JOBS"
 
