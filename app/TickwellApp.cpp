@@ -2,6 +2,7 @@
 
 #include "app/MessageBoxes.h"
 #include "ui/AppIcon.h"
+#include "ui/Theme.h"
 #include <QEvent>
 #include <exception>
 
@@ -13,6 +14,7 @@ TTickwellApplication::TTickwellApplication(int& argc, char** argv) : QApplicatio
     // desktop entry.
     setDesktopFileName(DesktopEntryName());
     setWindowIcon(AppIcon());
+    ApplyPaletteChoice();
     // Only the main window's close ends the program; hiding the others (or
     // closing the last one shown) does not.
     setQuitOnLastWindowClosed(false);

@@ -1,5 +1,6 @@
 #include "ui/DateBox.h"
 #include "core/FormatSettings.h"
+#include "ui/Theme.h"
 #include <QCalendarWidget>
 #include <QTextCharFormat>
 #include <algorithm>
@@ -67,7 +68,7 @@ TDateBox::TDateBox(QWidget* parent) : QDateEdit(parent) {
     setDisplayFormat(QtDatePattern(fs.ShortDateFormat, fs.DateSeparator));
     QCalendarWidget* cal = calendarWidget();
     QTextCharFormat weekend = cal->weekdayTextFormat(Qt::Saturday);
-    weekend.setForeground(QColor(128, 0, 0));
+    weekend.setForeground(ReadableOn(QColor(128, 0, 0), cal->palette().color(QPalette::Base)));
     cal->setWeekdayTextFormat(Qt::Saturday, weekend);
     cal->setWeekdayTextFormat(Qt::Sunday, weekend);
     cal->setGridVisible(false);

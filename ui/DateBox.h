@@ -1,7 +1,7 @@
 #pragma once
 // The program's date boxes: a QDateEdit with a drop-down month calendar that
 // shows the short date format, four-digit years, Saturday and Sunday in
-// maroon, and the week start of the options.
+// maroon (a lighter red on a dark palette), and the week start of the options.
 #include "core/DateTime.h"
 #include <QDate>
 #include <QDateEdit>

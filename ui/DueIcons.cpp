@@ -1,8 +1,7 @@
 #include "ui/DueIcons.h"
-#include <QIconEngine>
+#include "ui/PaintedIcon.h"
 #include <QPainter>
 #include <QPainterPath>
-#include <QPixmap>
 #include <QtMath>
 
 namespace {
@@ -73,60 +72,12 @@ void DrawNoEntry(QPainter& p) {
     p.drawRect(QRectF(3, 6, 10, 4));
 }
 
-class TDueIconEngine : public QIconEngine {
-public:
-    explicit TDueIconEngine(int kind) : Kind(kind) {}
-
-    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State) override {
-        painter->save();
-        painter->setRenderHint(QPainter::Antialiasing);
-        painter->translate(rect.topLeft());
-        painter->scale(rect.width() / 16.0, rect.height() / 16.0);
-        if (mode == QIcon::Disabled)
-            painter->setOpacity(0.45);
-        switch (Kind) {
-        case 0:
-            DrawCalendarPage(*painter);
-            break;
-        case 1:
-            DrawSun(*painter);
-            break;
-        case 2:
-            DrawAlarmClock(*painter);
-            break;
-        default:
-            DrawNoEntry(*painter);
-            break;
-        }
-        painter->restore();
-    }
-
-    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-        return scaledPixmap(size, mode, state, 1.0);
-    }
-
-    // The size asked is in device pixels; the image is drawn at that
-    // resolution, not scaled up from 16 by 16.
-    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state,
-                         qreal scale) override {
-        QPixmap pm(size);
-        pm.fill(Qt::transparent);
-        pm.setDevicePixelRatio(scale > 0 ? scale : 1.0);
-        QPainter p(&pm);
-        paint(&p, QRect(QPoint(0, 0), pm.deviceIndependentSize().toSize()), mode, state);
-        return pm;
-    }
-
-    QIconEngine* clone() const override { return new TDueIconEngine(Kind); }
-
-private:
-    int Kind;
-};
-
 } // namespace
 
 QIcon DueKindIcon(int kind) {
+    static void (*const kDraw[kDueKindIcons])(QPainter&) = {DrawCalendarPage, DrawSun,
+                                                            DrawAlarmClock, DrawNoEntry};
     if (kind < 0 || kind >= kDueKindIcons)
         return QIcon();
-    return QIcon(new TDueIconEngine(kind));
+    return PaintedIcon(kDraw[kind], 16);
 }

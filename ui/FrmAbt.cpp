@@ -1,4 +1,5 @@
 #include "ui/FrmAbt.h"
+#include "ui/Theme.h"
 #include "ui/UrlLabel.h"
 #include <QFrame>
 #include <QGraphicsDropShadowEffect>
@@ -38,7 +39,8 @@ TAboutDlg::TAboutDlg(QWidget* parent) : QDialog(parent) {
     title.setBold(true);
     TitleLabel->setFont(title);
     QPalette pal = TitleLabel->palette();
-    pal.setColor(QPalette::WindowText, QColor(0x80, 0x00, 0x80));
+    pal.setColor(QPalette::WindowText,
+                 ReadableOn(QColor(0x80, 0x00, 0x80), pal.color(QPalette::Window)));
     TitleLabel->setPalette(pal);
     auto* shadow = new QGraphicsDropShadowEffect(TitleLabel);
     shadow->setOffset(3, 3);

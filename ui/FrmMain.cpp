@@ -87,8 +87,13 @@ protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         if (Background.height() != height())
-            Background = ToolbarBackground(height());
+            Background = ToolbarBackground(height(), palette());
         p.drawTiledPixmap(rect(), Background);
+    }
+    void changeEvent(QEvent* e) override {
+        if (e->type() == QEvent::PaletteChange)
+            Background = QPixmap();
+        QToolBar::changeEvent(e);
     }
 
 private:

@@ -1,11 +1,14 @@
 #include "ui/ToolbarArt.h"
+#include "ui/PaintedIcon.h"
+#include "ui/Theme.h"
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 
 namespace {
 
-constexpr int kSize = 32;
+// Every picture is drawn on a 32 by 32 grid.
+constexpr qreal kGrid = 32;
 
 void DrawPlus(QPainter& p) {
     p.setPen(QPen(QColor(0x1b, 0x7a, 0x2e), 1.5));
@@ -130,57 +133,39 @@ void DrawPower(QPainter& p) {
     p.drawLine(QPointF(16, 6.5), QPointF(16, 15));
 }
 
+QIcon OwnToolbarIcon(TToolPicture picture) {
+    static void (*const kDraw[])(QPainter&) = {DrawPlus,      DrawPencil, DrawCross,
+                                               DrawMagnifier, DrawBell,   DrawCalendar,
+                                               DrawGear,      DrawDoor,   DrawPower};
+    return PaintedIcon(kDraw[static_cast<int>(picture)], kGrid);
+}
+
 } // namespace
 
 QIcon ToolbarIcon(TToolPicture picture) {
-    QPixmap pm(kSize, kSize);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    switch (picture) {
-    case TToolPicture::Add:
-        DrawPlus(p);
-        break;
-    case TToolPicture::Edit:
-        DrawPencil(p);
-        break;
-    case TToolPicture::Delete:
-        DrawCross(p);
-        break;
-    case TToolPicture::Find:
-        DrawMagnifier(p);
-        break;
-    case TToolPicture::Due:
-        DrawBell(p);
-        break;
-    case TToolPicture::Calendar:
-        DrawCalendar(p);
-        break;
-    case TToolPicture::Options:
-        DrawGear(p);
-        break;
-    case TToolPicture::Close:
-        DrawDoor(p);
-        break;
-    case TToolPicture::Exit:
-        DrawPower(p);
-        break;
-    }
-    p.end();
-    return QIcon(pm);
+    // Standard names of the freedesktop icon naming rules.
+    static const char* const kThemeNames[] = {
+        "list-add",           "document-edit",    "edit-delete",
+        "edit-find",          "appointment-soon", "x-office-calendar",
+        "preferences-system", "window-close",     "application-exit"};
+    return QIcon::fromTheme(QString::fromLatin1(kThemeNames[static_cast<int>(picture)]),
+                            OwnToolbarIcon(picture));
 }
 
-QPixmap ToolbarBackground(int height) {
+QPixmap ToolbarBackground(int height, const QPalette& palette) {
     if (height < 1)
         height = 1;
+    const QColor button = palette.color(QPalette::Button);
+    const QColor tint = palette.color(QPalette::Highlight);
+    auto wash = [&](double share) { return Mixed(button, tint, share); };
     QPixmap pm(64, height);
     QPainter p(&pm);
     QLinearGradient g(0, 0, 0, height);
-    g.setColorAt(0, QColor(0xf4, 0xf7, 0xfc));
-    g.setColorAt(0.55, QColor(0xdc, 0xe6, 0xf4));
-    g.setColorAt(1, QColor(0xc4, 0xd3, 0xe8));
+    g.setColorAt(0, wash(0.03).lighter(104));
+    g.setColorAt(0.55, wash(0.12));
+    g.setColorAt(1, wash(0.22));
     p.fillRect(pm.rect(), g);
-    p.setPen(QColor(0xa8, 0xb8, 0xd0));
+    p.setPen(wash(0.35));
     p.drawLine(0, height - 1, 63, height - 1);
     return pm;
 }

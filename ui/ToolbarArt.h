@@ -1,12 +1,14 @@
 #pragma once
-// The main window's toolbar artwork, drawn in code so that it looks the same
-// whatever icon theme the desktop has (or none).
+// The main window's toolbar artwork: the desktop icon theme's standard icons
+// where one fits, Tickwell's own pictures (drawn in code, crisp at any size)
+// where the theme has none, and a background washed in the palette's colours.
 #include <QIcon>
+#include <QPalette>
 #include <QPixmap>
 
 enum class TToolPicture { Add, Edit, Delete, Find, Due, Calendar, Options, Close, Exit };
 
-// A button picture at 32 by 32 pixels (scaled down cleanly by Qt).
 QIcon ToolbarIcon(TToolPicture picture);
-// The toolbar's background: a soft vertical wash, tiled across the bar.
-QPixmap ToolbarBackground(int height);
+// The toolbar's background: a soft vertical wash of the button colour
+// tinted with the highlight colour, tiled across the bar.
+QPixmap ToolbarBackground(int height, const QPalette& palette);

@@ -1,4 +1,5 @@
 #include "ui/UrlLabel.h"
+#include "ui/Theme.h"
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -21,7 +22,7 @@ TUrlLabel::TUrlLabel(const QString& caption, QWidget* parent) : QLabel(caption, 
     QFont f = font();
     f.setUnderline(true);
     setFont(f);
-    SetTextColor(Qt::blue);
+    setForegroundRole(QPalette::Link);
     setCursor(Qt::PointingHandCursor);
     setContextMenuPolicy(Qt::ActionsContextMenu);
     auto* copy = new QAction(QStringLiteral("Copy"), this);
@@ -52,23 +53,19 @@ void TUrlLabel::CopyClick() {
     QApplication::clipboard()->setText(text());
 }
 
-void TUrlLabel::SetTextColor(const QColor& c) {
-    QPalette pal = palette();
-    pal.setColor(QPalette::WindowText, c);
-    setPalette(pal);
-}
-
 void TUrlLabel::mousePressEvent(QMouseEvent* e) {
     if (e->button() == Qt::LeftButton) {
-        SavedColor = palette().color(QPalette::WindowText);
-        SetTextColor(ActiveColor);
+        SavedPalette = palette();
+        QPalette pal = SavedPalette;
+        pal.setColor(QPalette::Link, ReadableOn(ActiveColor, pal.color(backgroundRole())));
+        setPalette(pal);
     }
     QLabel::mousePressEvent(e);
 }
 
 void TUrlLabel::mouseReleaseEvent(QMouseEvent* e) {
     if (e->button() == Qt::LeftButton) {
-        SetTextColor(SavedColor);
+        setPalette(SavedPalette);
         if (rect().contains(e->position().toPoint()))
             Click();
     }

@@ -113,13 +113,13 @@ private slots:
         QCOMPARE(QApplication::clipboard()->text(), QString("Visit Tickwell's Web Page"));
 
         // The active colour shows only while the button is held.
-        const QColor before = copy.palette().color(QPalette::WindowText);
+        const QColor before = copy.palette().color(copy.foregroundRole());
         QTest::mousePress(&copy, Qt::LeftButton);
-        QCOMPARE(copy.palette().color(QPalette::WindowText), QColor(0x80, 0x00, 0x80));
+        QCOMPARE(copy.palette().color(copy.foregroundRole()), QColor(0x80, 0x00, 0x80));
         TUrlLabel::SetOpener([](const QString&) {});
         QTest::mouseRelease(&copy, Qt::LeftButton);
         TUrlLabel::SetOpener({});
-        QCOMPARE(copy.palette().color(QPalette::WindowText), before);
+        QCOMPARE(copy.palette().color(copy.foregroundRole()), before);
     }
 };
 
