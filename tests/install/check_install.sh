@@ -43,8 +43,9 @@ for program in tickwell tickwell-cli; do
     warnings=$(man --warnings -l "$page" 2>&1 >/dev/null) || fail "man cannot show $page"
     [ -z "$warnings" ] || fail "$program.1 renders with warnings: $warnings"
     text=$(man -l "$page" 2>/dev/null)
+    # Each as the tag of an entry, at the left of its own line.
     for word in $(help_words "$work/help"); do
-        grep -qF -- "$word" <<<"$text" || fail "$program.1 does not list $word"
+        grep -qE -- "^ {7}$word( |\$)" <<<"$text" || fail "$program.1 does not list $word"
     done
 done
 
