@@ -5,6 +5,8 @@
 #include "cli/NewEvent.h"
 #include "core/DateFormat.h"
 #include "core/Messages.h"
+#include "ical/ICalExport.h"
+#include "ical/ICalImport.h"
 #include "store/DataCommands.h"
 #include "store/DataFile.h"
 #include <filesystem>
@@ -104,10 +106,17 @@ TExitStatus RunCommand(const TCliContext& c) {
         return Acknowledge(c);
     case TCliCommand::Delete:
         return Delete(c);
-    case TCliCommand::Export:
-        return ExportCommand(list, c.Args.Path).Succeeded ? esDone : esNotDone;
+    case TCliCommand::Export: {
+        const std::string& path = c.Args.Path;
+        const TDataResult r =
+            IsICalendarPath(path) ? ExportICalendarCommand(list, path) : ExportCommand(list, path);
+        return r.Succeeded ? esDone : esNotDone;
+    }
     case TCliCommand::Import:
-        ImportCommand(list, c.Args.Path);
+        if (IsICalendarPath(c.Args.Path))
+            ImportICalendarCommand(list, c.Args.Path);
+        else
+            ImportCommand(list, c.Args.Path);
         return esDone;
     case TCliCommand::Archive:
         ArchiveCommand(list, AbsoluteFolder(c.Args.Path));

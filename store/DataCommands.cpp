@@ -96,7 +96,7 @@ void AddAll(TMyList& list, std::vector<TTickwellItem*>& items) {
 // The list takes the new events over and is saved; only when the save worked
 // does the closing notice follow.
 TDataResult AddSaveAndReport(TMyList& list, std::vector<TTickwellItem*>& items,
-                             const char* success) {
+                             const std::string& success) {
     TDataResult result;
     AddAll(list, items);
     if (SaveChangedList(list, result)) {
@@ -109,11 +109,11 @@ TDataResult AddSaveAndReport(TMyList& list, std::vector<TTickwellItem*>& items,
 // Export and backup: a copy of the list written to a file of its own, after
 // asking before an existing one is replaced (anything but Yes ends silently).
 TDataResult WriteCopy(const TMyList& list, const std::string& path, const std::string& question,
-                      const char* success, const char* failure) {
+                      const char* success, const char* failure, const TEventsWriter& writer = {}) {
     TDataResult result;
     if (FileExists(path) && AskYesNoCancel(question) != anYes)
         return result;
-    result.Succeeded = SaveEvents(list, path);
+    result.Succeeded = writer ? writer(list, path) : SaveEvents(list, path);
     ShowMsg(result.Succeeded ? success : failure, result.Succeeded ? mkInformation : mkWarning);
     return result;
 }
@@ -152,11 +152,12 @@ bool HasEvents(const TMyList& list) {
 
 // ---- Export and import
 
-TDataResult ExportCommand(const TMyList& list, const std::string& path) {
+TDataResult ExportCommand(const TMyList& list, const std::string& path,
+                          const TEventsWriter& writer) {
     if (!HasEvents(list))
         return {};
     return WriteCopy(list, path, "Overwrite existing file?", "Export successful",
-                     "Export unsuccessful");
+                     "Export unsuccessful", writer);
 }
 
 TDataResult ImportCommand(TMyList& list, const std::string& path) {
@@ -183,6 +184,21 @@ TDataResult ImportCommand(TMyList& list, const std::string& path) {
         throw;
     }
     return AddSaveAndReport(list, items, "Import Successful");
+}
+
+TDataResult ImportEvents(TMyList& list, const std::vector<TEventUpdate>& updates,
+                         std::vector<TTickwellItem*>& added, const std::string& success) {
+    std::vector<TTickwellItem*> updated;
+    updated.reserve(updates.size());
+    for (const TEventUpdate& u : updates)
+        updated.push_back(u.Event);
+    if (DueList && DueList != &list)
+        DueList->RemoveEvents(updated);
+    list.RemoveEvents(updated);
+    for (const TEventUpdate& u : updates)
+        u.Event->AssignRecord(u.Record);
+    list.AddSortedAll(updated);
+    return AddSaveAndReport(list, added, success);
 }
 
 // ---- Archive, compress, zap

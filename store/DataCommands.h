@@ -37,18 +37,34 @@ TEventsChangedHook SetEventsChangedHook(TEventsChangedHook hook);
 // The commands below repeat it, so calling them on an empty list is harmless.
 bool HasEvents(const TMyList& list);
 
+// Writes the whole list to a file in a form of its own; false on failure.
+using TEventsWriter = std::function<bool(const TMyList& list, const std::string& path)>;
+
 // Export: asks "Overwrite existing file?" when the file exists (only Yes goes
 // on; a save dialog that asks itself should not ask twice), then writes the
-// list as records, or as CSV with the header line when the extension is .csv
-// in any case. "Export successful" / "Export unsuccessful". The list and its
-// data file are unchanged.
-TDataResult ExportCommand(const TMyList& list, const std::string& path);
+// list with the writer, by default as records, or as CSV with the header line
+// when the extension is .csv in any case. "Export successful" / "Export
+// unsuccessful". The list and its data file are unchanged.
+TDataResult ExportCommand(const TMyList& list, const std::string& path,
+                          const TEventsWriter& writer = {});
 
 // Import of a CSV file, all or nothing: every line is read and checked before
 // any event is added. "Import Error" (nothing added), "No records in data
 // file", or the events added with AckPastOnCreate, saved, "Import
 // Successful".
 TDataResult ImportCommand(TMyList& list, const std::string& path);
+
+// New stored fields for an event already in the list.
+struct TEventUpdate {
+    TTickwellItem* Event = nullptr;
+    EventRecord Record;
+};
+// The last step of every import: each updated event takes its new fields and
+// moves to its sorted place (it leaves DueList until the next scan), the new
+// events join the list, which takes them over, then the list is saved and
+// `success` shown.
+TDataResult ImportEvents(TMyList& list, const std::vector<TEventUpdate>& updates,
+                         std::vector<TTickwellItem*>& added, const std::string& success);
 
 // folder with one trailing "/" removed, then "/archive.csv".
 std::string ArchivePath(const std::string& folder);

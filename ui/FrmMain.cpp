@@ -4,6 +4,8 @@
 #include "core/EventLists.h"
 #include "core/Globals.h"
 #include "core/Messages.h"
+#include "ical/ICalExport.h"
+#include "ical/ICalImport.h"
 #include "platform/Paths.h"
 #include "store/BusyCursor.h"
 #include "store/DataCommands.h"
@@ -217,6 +219,12 @@ void TMainFrm::CreateActions() {
                         &TMainFrm::Export1Click);
     Import1 =
         NewAction("Import1", "&Import", "Import data from a *csv file", &TMainFrm::Import1Click);
+    ExportICal1 = NewAction("ExportICal1", "Export to &iCalendar...",
+                            "Export your events to an iCalendar file for other calendars",
+                            &TMainFrm::ExportICal1Click);
+    ImportICal1 = NewAction("ImportICal1", "Import from iC&alendar...",
+                            "Import events from an iCalendar file of another calendar",
+                            &TMainFrm::ImportICal1Click);
     Archive1 = NewAction("Archive1", "&Archive", "Archive old events to a history file",
                          &TMainFrm::Archive1Click);
     Compress1 = NewAction("Compress1", "&Compress", "Remove old Events from the Tickwell File",
@@ -365,6 +373,8 @@ void TMainFrm::CreateMenus() {
     file->addSeparator();
     file->addAction(Export1);
     file->addAction(Import1);
+    file->addAction(ExportICal1);
+    file->addAction(ImportICal1);
     file->addSeparator();
     file->addAction(Archive1);
     file->addAction(Compress1);
@@ -860,6 +870,29 @@ void TMainFrm::Import1Click() {
         return;
     const TChangedHookScope hook([this] { ListChanged(); });
     ImportCommand(*MasterList, path.toStdString());
+}
+
+void TMainFrm::ExportICal1Click() {
+    if (!HasEvents(*MasterList))
+        return;
+    const QString path = ChooseSaveFile(this, {QStringLiteral("Export to iCalendar"),
+                                               DataFolderText(),
+                                               {QStringLiteral("iCalendar File (*.ics)")},
+                                               QStringLiteral("ics")});
+    if (path.isEmpty())
+        return;
+    ExportICalendarCommand(*MasterList, path.toStdString());
+}
+
+void TMainFrm::ImportICal1Click() {
+    const QString path = ChooseOpenFile(this, {QStringLiteral("Import iCalendar data"),
+                                               DataFolderText(),
+                                               {QStringLiteral("iCalendar Files (*.ics)")},
+                                               QStringLiteral("ics")});
+    if (path.isEmpty())
+        return;
+    const TChangedHookScope hook([this] { ListChanged(); });
+    ImportICalendarCommand(*MasterList, path.toStdString());
 }
 
 void TMainFrm::Archive1Click() {

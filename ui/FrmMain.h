@@ -57,6 +57,8 @@ public:
     void OptionsBtnClick();
     void Export1Click();
     void Import1Click();
+    void ExportICal1Click();
+    void ImportICal1Click();
     void Archive1Click();
     void Compress1Click();
     void ZapList1Click();
@@ -124,6 +126,8 @@ private:
     QAction* Options1 = nullptr;
     QAction* Export1 = nullptr;
     QAction* Import1 = nullptr;
+    QAction* ExportICal1 = nullptr;
+    QAction* ImportICal1 = nullptr;
     QAction* Archive1 = nullptr;
     QAction* Compress1 = nullptr;
     QAction* ZapList1 = nullptr;

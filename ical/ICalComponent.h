@@ -1,0 +1,15 @@
+#pragma once
+// Ownership of libical's components and strings.
+#include <libical/ical.h>
+#include <memory>
+#include <string>
+
+struct TComponentFree {
+    void operator()(icalcomponent* c) const { icalcomponent_free(c); }
+};
+using TComponent = std::unique_ptr<icalcomponent, TComponentFree>;
+
+// The component as iCalendar text.
+std::string ComponentText(icalcomponent* c);
+// A property with a name of its own (X-...) and a text value.
+icalproperty* NewXProperty(const char* name, const std::string& value);

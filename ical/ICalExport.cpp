@@ -1,0 +1,106 @@
+#include "ical/ICalExport.h"
+#include "core/EventId.h"
+#include "ical/ICalComponent.h"
+#include "ical/ICalFields.h"
+#include "ical/ICalSchedule.h"
+#include "ical/ICalTime.h"
+#include "store/AtomicFile.h"
+#include <map>
+
+namespace {
+
+// Other calendars break lines with a line feed alone.
+std::string WithLf(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i)
+        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n'))
+            out += text[i];
+    return out;
+}
+
+icalcomponent* Alarm(const std::string& summary, int noticeDays) {
+    icalcomponent* alarm = icalcomponent_new_valarm();
+    icalcomponent_add_property(alarm, icalproperty_new_action(ICAL_ACTION_DISPLAY));
+    icalcomponent_add_property(alarm, icalproperty_new_description(summary.c_str()));
+    icaltriggertype trigger{};
+    trigger.time = icaltime_null_time();
+    trigger.duration = icaldurationtype_null_duration();
+    trigger.duration.is_neg = 1;
+    trigger.duration.days = static_cast<unsigned>(noticeDays);
+    icalcomponent_add_property(alarm, icalproperty_new_trigger(trigger));
+    return alarm;
+}
+
+icalcomponent* EventComponent(const TTickwellItem& e, const TICalSchedule& s,
+                              const std::string& uid, const icaltimetype& stamp) {
+    icalcomponent* ev = icalcomponent_new_vevent();
+    const std::string summary = FirstLine(e.Description);
+    icalcomponent_add_property(ev, icalproperty_new_uid(uid.c_str()));
+    icalcomponent_add_property(ev, icalproperty_new_dtstamp(stamp));
+    icalcomponent_add_property(ev, icalproperty_new_dtstart(ToICalDate(s.First)));
+    icalcomponent_add_property(ev, icalproperty_new_dtend(ToICalDate(s.First + 1)));
+    icalcomponent_add_property(ev, icalproperty_new_summary(summary.c_str()));
+    icalcomponent_add_property(ev, icalproperty_new_description(WithLf(e.Description).c_str()));
+    // A reminder, not an appointment: the day stays free.
+    icalcomponent_add_property(ev, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
+    if (!s.Rule.empty()) {
+        const std::string rule = s.HasUntil ? s.Rule + ";UNTIL=" + BasicDate(s.Until) : s.Rule;
+        icalcomponent_add_property(
+            ev, icalproperty_new_rrule(icalrecurrencetype_from_string(rule.c_str())));
+    }
+    for (TDateTime d : s.RDates) {
+        icaldatetimeperiodtype rdate{};
+        rdate.time = ToICalDate(d);
+        rdate.period = icalperiodtype_null_period();
+        icalcomponent_add_property(ev, icalproperty_new_rdate(rdate));
+    }
+    for (TDateTime d : s.ExDates)
+        icalcomponent_add_property(ev, icalproperty_new_exdate(ToICalDate(d)));
+    EventRecord rec;
+    e.ToRecord(rec);
+    const std::string fields = RuleFieldsText(rec);
+    if (!fields.empty())
+        icalcomponent_add_property(ev, NewXProperty(kXEvent, fields));
+    icalcomponent_add_property(ev, NewXProperty(kXKeep, e.KeepFlag ? "TRUE" : "FALSE"));
+    // Also when never acknowledged, so that the import does not take past
+    // occurrences as acknowledged.
+    icalcomponent_add_property(ev, NewXProperty(kXAck, e.AckDate != 0 && IsValidDateValue(e.AckDate)
+                                                           ? BasicDate(e.AckDate)
+                                                           : std::string(kNeverAcknowledged)));
+    if (e.NoticePeriod >= 0)
+        icalcomponent_add_component(ev, Alarm(summary, e.NoticePeriod));
+    return ev;
+}
+
+} // namespace
+
+std::string ICalendarText(const TMyList& list) {
+    TComponent cal(icalcomponent_new_vcalendar());
+    icalcomponent_add_property(cal.get(), icalproperty_new_version("2.0"));
+    icalcomponent_add_property(cal.get(), icalproperty_new_prodid("-//Tickwell//Tickwell 4.0//EN"));
+    icalcomponent_add_property(cal.get(), icalproperty_new_calscale("GREGORIAN"));
+    icalcomponent_add_property(cal.get(), NewXProperty("X-WR-CALNAME", "Tickwell"));
+    const icaltimetype stamp = icaltime_current_time_with_zone(icaltimezone_get_utc_timezone());
+    std::map<std::string, int> seen;
+    for (const TTickwellItem* e : list.All()) {
+        TICalSchedule schedule;
+        // An event without a valid start date is on no day in the program
+        // either.
+        if (!ScheduleOf(*e, schedule))
+            continue;
+        const std::string id = EventId(*e);
+        icalcomponent_add_component(cal.get(),
+                                    EventComponent(*e, schedule, EventUid(id, ++seen[id]), stamp));
+    }
+    return ComponentText(cal.get());
+}
+
+bool WriteICalendarFile(const TMyList& list, const std::string& path) {
+    std::string error;
+    return WriteFileAtomic(path, ICalendarText(list), error);
+}
+
+TDataResult ExportICalendarCommand(const TMyList& list, const std::string& path) {
+    return ExportCommand(list, path, WriteICalendarFile);
+}

@@ -1,0 +1,29 @@
+#pragma once
+// The program's own properties in an iCalendar file: what a round trip
+// through another calendar needs beyond the standard ones.
+#include "core/EventRecord.h"
+#include <optional>
+#include <string>
+
+inline constexpr const char* kXEvent = "X-TICKWELL-EVENT";
+inline constexpr const char* kXKeep = "X-TICKWELL-KEEP";
+inline constexpr const char* kXAck = "X-TICKWELL-ACK";
+inline constexpr const char* kNeverAcknowledged = "NONE";
+inline constexpr const char* kUidDomain = "@tickwell";
+
+// The stored repeat fields (type, once-only flag, rank, interval, weekday,
+// start, end and no-end-point flag) as "key=value" words; empty when a date
+// is not a valid day.
+std::string RuleFieldsText(const EventRecord& rec);
+// Reads them back into rec; false (rec unchanged) unless every field is there
+// and readable.
+bool ReadRuleFields(const std::string& text, EventRecord& rec);
+
+// YYYYMMDD, and back.
+std::string BasicDate(TDateTime day);
+std::optional<TDateTime> ReadBasicDate(const std::string& text);
+
+// "<id>@tickwell", or "<id>-<n>@tickwell" for the n-th event with the same
+// stored fields; and the id of such a UID, or nothing for another one.
+std::string EventUid(const std::string& id, int seen);
+std::optional<std::string> IdOfUid(const std::string& uid);

@@ -1,0 +1,165 @@
+#include "ical/ICalImport.h"
+#include "core/EventId.h"
+#include "core/Messages.h"
+#include "ical/ICalFields.h"
+#include "store/AtomicFile.h"
+#include "store/SettingsSchema.h"
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <memory>
+
+namespace {
+
+constexpr size_t kListedRules = 12;
+
+std::string Count(size_t n, const char* what) {
+    return "\n" + std::to_string(n) + " " + what;
+}
+
+// One question for every event the program cannot repeat exactly.
+TAnswer AskAboutInexact(const std::vector<const TICalEvent*>& inexact) {
+    std::string text = "Tickwell cannot repeat these events on exactly the days of the file:";
+    for (size_t i = 0; i < inexact.size() && i < kListedRules; ++i)
+        text += "\n\"" + inexact[i]->Summary + "\": " + inexact[i]->Rule;
+    if (inexact.size() > kListedRules)
+        text += "\n... and " + std::to_string(inexact.size() - kListedRules) + " more";
+    text += "\nImport each of them as its first occurrence only?\n"
+            "(No leaves them out; Cancel imports nothing.)";
+    return AskYesNoCancel(text);
+}
+
+bool SameStoredFields(const EventRecord& a, const EventRecord& b) {
+    unsigned char pa[kRecordSize], pb[kRecordSize];
+    PackRecord(a, pa);
+    PackRecord(b, pb);
+    return std::memcmp(pa, pb, kRecordSize) == 0;
+}
+
+// The events of the list before the import, by event id; each can be found
+// once, so a file that holds an event twice updates two equal events.
+class TKnownEvents {
+public:
+    explicit TKnownEvents(const TMyList& list) {
+        for (TTickwellItem* e : list.All())
+            ById.emplace(EventId(*e), e);
+    }
+    TTickwellItem* Take(const std::string& id) {
+        const auto it = ById.find(id);
+        if (it == ById.end())
+            return nullptr;
+        TTickwellItem* e = it->second;
+        ById.erase(it);
+        return e;
+    }
+
+private:
+    std::multimap<std::string, TTickwellItem*> ById;
+};
+
+void FreeAll(std::vector<TTickwellItem*>& items) {
+    for (TTickwellItem* e : items)
+        delete e;
+    items.clear();
+}
+
+} // namespace
+
+bool IsICalendarPath(const std::string& path) {
+    if (path.size() < 4)
+        return false;
+    std::string ext = path.substr(path.size() - 4);
+    for (char& c : ext)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return ext == ".ics";
+}
+
+TDataResult ImportICalendarCommand(TMyList& list, const std::string& path) {
+    TICalContents contents;
+    try {
+        TFileBytes bytes;
+        std::string error;
+        if (!ReadWholeFile(path, bytes, error))
+            throw TTickwellError("Import Error\n" + error);
+        contents =
+            ReadICalendar(bytes.View(), {ReadSetting(kDfltNotice), ReadSetting(kDfltKeepFlag)});
+    } catch (const TTickwellError& e) {
+        ShowMsg(e.what(), mkError);
+        return {};
+    }
+    std::string ignored;
+    if (contents.ToDos > 0)
+        ignored += Count(contents.ToDos, "to-do(s) ignored");
+    if (contents.ChangedOccurrences > 0)
+        ignored +=
+            Count(contents.ChangedOccurrences, "changed occurrence(s) of repeating events ignored");
+    if (contents.Events.empty()) {
+        ShowMsg("No events in iCalendar file" + ignored, mkError);
+        return {};
+    }
+
+    std::vector<const TICalEvent*> inexact;
+    for (const TICalEvent& e : contents.Events)
+        if (!e.Exact)
+            inexact.push_back(&e);
+    bool takeInexact = false;
+    if (!inexact.empty()) {
+        const TAnswer answer = AskAboutInexact(inexact);
+        if (answer == anCancel)
+            return {};
+        takeInexact = answer == anYes;
+    }
+
+    TKnownEvents known(list);
+    std::vector<TEventUpdate> updates;
+    std::vector<TTickwellItem*> added;
+    size_t unchanged = 0;
+    try {
+        for (const TICalEvent& e : contents.Events) {
+            if (!e.Exact && !takeInexact)
+                continue;
+            const std::optional<std::string> ownId = IdOfUid(e.Uid);
+            TTickwellItem* old = ownId ? known.Take(*ownId) : nullptr;
+            if (!old)
+                old = known.Take(EventId(e.Record));
+            if (old) {
+                EventRecord rec = e.Record;
+                rec.AckDate = std::max(rec.AckDate, old->AckDate);
+                EventRecord before;
+                old->ToRecord(before);
+                if (SameStoredFields(rec, before))
+                    ++unchanged;
+                else
+                    updates.push_back({old, rec});
+                continue;
+            }
+            auto item = std::make_unique<TTickwellItem>(e.Record);
+            if (!e.HasAck)
+                AckPastOnCreate(*item);
+            added.push_back(item.release());
+        }
+    } catch (...) {
+        FreeAll(added);
+        throw;
+    }
+
+    std::string report = added.empty() && updates.empty() && unchanged == 0 ? "No events imported"
+                                                                            : "Import Successful";
+    if (!added.empty())
+        report += Count(added.size(), "event(s) added");
+    if (!updates.empty())
+        report += Count(updates.size(), "event(s) updated");
+    if (unchanged > 0)
+        report += Count(unchanged, "event(s) already in your list");
+    if (!inexact.empty())
+        report += Count(inexact.size(), takeInexact ? "event(s) as their first occurrence only"
+                                                    : "event(s) left out");
+    report += ignored;
+    if (added.empty() && updates.empty()) {
+        ShowMsg(report, mkInformation);
+        TDataResult result;
+        result.Succeeded = true;
+        return result;
+    }
+    return ImportEvents(list, updates, added, report);
+}

@@ -1,0 +1,51 @@
+#pragma once
+// Import of the events of an iCalendar file (RFC 5545) written by any
+// calendar program, or by the export.
+#include "store/DataCommands.h"
+#include <string>
+#include <string_view>
+#include <vector>
+
+// What an event of another program gets when its file does not say.
+struct TICalDefaults {
+    int Notice = 7;
+    bool Keep = true;
+};
+
+struct TICalEvent {
+    // For the reports.
+    std::string Summary;
+    std::string Uid;
+    // The stored fields; AckDate as the file gives it, else 0.
+    EventRecord Record;
+    bool HasAck = false;
+    // False when no rule of the program gives exactly the file's days:
+    // Record then holds the first of them alone, and Rule says what the file
+    // asks for.
+    bool Exact = true;
+    std::string Rule;
+};
+
+struct TICalContents {
+    std::vector<TICalEvent> Events;
+    int ToDos = 0;
+    // Single occurrences of a repeating event that another program moved or
+    // changed (RECURRENCE-ID): the program has no place for them.
+    int ChangedOccurrences = 0;
+};
+
+// Reads every VEVENT of the text. Throws TTickwellError with the text to
+// show when the text is not a complete iCalendar file or an event cannot be
+// read; nothing is returned then.
+TICalContents ReadICalendar(std::string_view text, const TICalDefaults& defaults);
+
+// All or nothing: the file is read and every event mapped before the list
+// changes. Events whose days the program cannot repeat exactly are listed in
+// one question (Yes: each as its first occurrence only; No: left out;
+// Cancel: nothing imported). An event already in the list (the same event id
+// in a UID the export wrote, or the same stored fields) is updated instead of
+// added again. The rest goes through the import's add-save-report step.
+TDataResult ImportICalendarCommand(TMyList& list, const std::string& path);
+
+// True for a file name ending in .ics, in any case.
+bool IsICalendarPath(const std::string& path);
