@@ -36,25 +36,44 @@ bool SameStoredFields(const EventRecord& a, const EventRecord& b) {
     return std::memcmp(pa, pb, kRecordSize) == 0;
 }
 
-// The events of the list before the import, by event id; each can be found
-// once, so a file that holds an event twice updates two equal events.
+// What another calendar knows of an event: its text and its days. The notice
+// period, the keep flag and the acknowledgement are the user's own.
+std::string ScheduleKey(EventRecord rec) {
+    rec.NoticePeriod = 0;
+    rec.KeepFlag = 0;
+    return EventId(rec);
+}
+
+// The events of the list before the import, found by the event id a UID of
+// the export carries, or by their text and days. Each is found once, so a
+// file that holds an event twice meets two equal events.
 class TKnownEvents {
 public:
-    explicit TKnownEvents(const TMyList& list) {
-        for (TTickwellItem* e : list.All())
-            ById.emplace(EventId(*e), e);
+    explicit TKnownEvents(const TMyList& list) : Events(list.All()), Taken(Events.size()) {
+        for (size_t i = 0; i < Events.size(); ++i) {
+            EventRecord rec;
+            Events[i]->ToRecord(rec);
+            ById.emplace(EventId(rec), i);
+            ByKey.emplace(ScheduleKey(rec), i);
+        }
     }
-    TTickwellItem* Take(const std::string& id) {
-        const auto it = ById.find(id);
-        if (it == ById.end())
-            return nullptr;
-        TTickwellItem* e = it->second;
-        ById.erase(it);
-        return e;
-    }
+    TTickwellItem* TakeById(const std::string& id) { return Take(ById, id); }
+    TTickwellItem* TakeByKey(const std::string& key) { return Take(ByKey, key); }
 
 private:
-    std::multimap<std::string, TTickwellItem*> ById;
+    TTickwellItem* Take(const std::multimap<std::string, size_t>& index, const std::string& k) {
+        for (auto [it, end] = index.equal_range(k); it != end; ++it)
+            if (!Taken[it->second]) {
+                Taken[it->second] = true;
+                return Events[it->second];
+            }
+        return nullptr;
+    }
+
+    std::vector<TTickwellItem*> Events;
+    std::vector<bool> Taken;
+    std::multimap<std::string, size_t> ById;
+    std::multimap<std::string, size_t> ByKey;
 };
 
 void FreeAll(std::vector<TTickwellItem*>& items) {
@@ -118,12 +137,17 @@ TDataResult ImportICalendarCommand(TMyList& list, const std::string& path) {
         for (const TICalEvent& e : contents.Events) {
             if (!e.Exact && !takeInexact)
                 continue;
+            // An event the export wrote takes the file's fields, which
+            // hold any change made in the other calendar; one found by its
+            // text and days keeps the user's own.
             const std::optional<std::string> ownId = IdOfUid(e.Uid);
-            TTickwellItem* old = ownId ? known.Take(*ownId) : nullptr;
-            if (!old)
-                old = known.Take(EventId(e.Record));
+            EventRecord rec = e.Record;
+            TTickwellItem* old = ownId ? known.TakeById(*ownId) : nullptr;
+            if (!old && (old = known.TakeByKey(ScheduleKey(e.Record)))) {
+                rec.NoticePeriod = static_cast<int16_t>(old->NoticePeriod);
+                rec.KeepFlag = old->KeepFlag;
+            }
             if (old) {
-                EventRecord rec = e.Record;
                 rec.AckDate = std::max(rec.AckDate, old->AckDate);
                 EventRecord before;
                 old->ToRecord(before);
@@ -152,8 +176,9 @@ TDataResult ImportICalendarCommand(TMyList& list, const std::string& path) {
     if (unchanged > 0)
         report += Count(unchanged, "event(s) already in your list");
     if (!inexact.empty())
-        report += Count(inexact.size(), takeInexact ? "event(s) as their first occurrence only"
-                                                    : "event(s) left out");
+        report +=
+            Count(inexact.size(), takeInexact ? "event(s) imported as their first occurrence only"
+                                              : "event(s) left out");
     report += ignored;
     if (added.empty() && updates.empty()) {
         ShowMsg(report, mkInformation);

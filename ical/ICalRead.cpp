@@ -178,10 +178,11 @@ std::string DescriptionOf(icalcomponent* ev) {
     for (const char* c = d ? d : ""; *c; ++c)
         if (*c != '\r')
             notes += *c;
-    std::string text = notes.empty() ? summary
-                       : summary.empty() || notes.rfind(summary + "\n", 0) == 0 || notes == summary
-                           ? notes
-                           : summary + "\n" + notes;
+    std::string text = summary;
+    if (summary.empty() || notes == summary || notes.rfind(summary + "\n", 0) == 0)
+        text = notes;
+    else if (!notes.empty())
+        text += "\n" + notes;
     std::string crlf;
     for (char c : text) {
         if (c == '\n')

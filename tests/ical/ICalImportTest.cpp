@@ -111,14 +111,19 @@ TEST_F(ICalImportTest, ASecondImportUpdatesInsteadOfAddingCopies) {
     EXPECT_EQ(choir->Interval, 2);
     EXPECT_EQ(choir->AckDate, ack);
 
-    // A file of another program, twice.
     WriteBytes(Path("other.ics"), Ics({"BEGIN:VCALENDAR", "VERSION:2.0", "BEGIN:VEVENT",
                                        "UID:x1@example.com", "DTSTART;VALUE=DATE:20240701",
                                        "SUMMARY:Picnic", "END:VEVENT", "END:VCALENDAR"}));
+    // A file of another program, again after the user changed the notice
+    // period here: the event is found by its text and days and keeps it.
     ImportICalendarCommand(List, Path("other.ics"));
+    TTickwellItem* picnic = *std::find_if(List.All().begin(), List.All().end(),
+                                          [](auto* e) { return e->Description == "Picnic"; });
+    picnic->NoticePeriod = 1;
     ImportICalendarCommand(List, Path("other.ics"));
     EXPECT_EQ(Shown.back().Text, "Import Successful\n1 event(s) already in your list");
     EXPECT_EQ(List.Count(), 3);
+    EXPECT_EQ(picnic->NoticePeriod, 1);
 }
 
 namespace {
@@ -167,7 +172,8 @@ std::vector<TOtherFile> OtherFiles() {
           "\"Call Sam\": FREQ=WEEKLY;BYDAY=MO with dates left out\n"
           "Import each of them as its first occurrence only?\n"
           "(No leaves them out; Cancel imports nothing.)",
-          "Import Successful\n3 event(s) added\n1 event(s) as their first occurrence only"}},
+          "Import Successful\n3 event(s) added\n1 event(s) imported as their first occurrence "
+          "only"}},
         {"Thunderbird: last day and last Friday, a to-do, reminders before and after",
          Ics({"BEGIN:VCALENDAR",
               "PRODID:-//Mozilla.org/NONSGML Mozilla Calendar V1.1//EN",
