@@ -1,6 +1,7 @@
 #include "ical/ICalFields.h"
 #include "core/EventId.h"
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <sstream>
 
@@ -42,53 +43,26 @@ std::string RuleFieldsText(const EventRecord& rec) {
 }
 
 bool ReadRuleFields(const std::string& text, EventRecord& rec) {
-    EventRecord out = rec;
-    int seen = 0;
-    std::istringstream in(text);
-    std::string word;
-    while (in >> word) {
-        const size_t eq = word.find('=');
-        if (eq == std::string::npos)
-            return false;
-        const std::string key = word.substr(0, eq);
-        const std::string value = word.substr(eq + 1);
-        if (key == "start" || key == "end") {
-            const std::optional<TDateTime> day = ReadBasicDate(value);
-            if (!day)
-                return false;
-            (key == "start" ? out.StartDate : out.EndDate) = *day;
-            ++seen;
-            continue;
-        }
-        long n = 0;
-        try {
-            size_t used = 0;
-            n = std::stol(value, &used);
-            if (used != value.size() || n < INT16_MIN || n > INT16_MAX)
-                return false;
-        } catch (...) {
-            return false;
-        }
-        const auto n16 = static_cast<int16_t>(n);
-        if (key == "type" && n >= 0 && n <= 255)
-            out.EventType = static_cast<uint8_t>(n);
-        else if (key == "once")
-            out.Simple = n != 0;
-        else if (key == "rank")
-            out.Rank = n16;
-        else if (key == "interval")
-            out.Interval = n16;
-        else if (key == "weekday")
-            out.Weekday = n16;
-        else if (key == "noend")
-            out.NoEndPoint = n != 0;
-        else
-            return false;
-        ++seen;
-    }
-    if (seen != 8)
+    int type = 0, once = 0, rank = 0, interval = 0, weekday = 0, noEnd = 0;
+    char start[9] = {}, end[9] = {}, rest = 0;
+    if (std::sscanf(text.c_str(),
+                    "type=%d once=%d rank=%d interval=%d weekday=%d start=%8s end=%8s noend=%d %c",
+                    &type, &once, &rank, &interval, &weekday, start, end, &noEnd, &rest) != 8)
         return false;
-    rec = out;
+    const std::optional<TDateTime> first = ReadBasicDate(start);
+    const std::optional<TDateTime> last = ReadBasicDate(end);
+    const auto fits = [](int v) { return v >= INT16_MIN && v <= INT16_MAX; };
+    if (!first || !last || type < 0 || type > 255 || !fits(rank) || !fits(interval) ||
+        !fits(weekday))
+        return false;
+    rec.EventType = static_cast<uint8_t>(type);
+    rec.Simple = once != 0;
+    rec.Rank = static_cast<int16_t>(rank);
+    rec.Interval = static_cast<int16_t>(interval);
+    rec.Weekday = static_cast<int16_t>(weekday);
+    rec.StartDate = *first;
+    rec.EndDate = *last;
+    rec.NoEndPoint = noEnd != 0;
     return true;
 }
 

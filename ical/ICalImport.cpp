@@ -3,6 +3,7 @@
 #include "core/Messages.h"
 #include "ical/ICalFields.h"
 #include "store/AtomicFile.h"
+#include "store/BusyCursor.h"
 #include "store/SettingsSchema.h"
 #include <algorithm>
 #include <cstring>
@@ -96,6 +97,8 @@ bool IsICalendarPath(const std::string& path) {
 TDataResult ImportICalendarCommand(TMyList& list, const std::string& path) {
     TICalContents contents;
     try {
+        // Checking the days of many repeating events takes a moment.
+        TBusyCursor busy;
         TFileBytes bytes;
         std::string error;
         if (!ReadWholeFile(path, bytes, error))

@@ -169,8 +169,10 @@ std::optional<std::string> XValue(icalcomponent* ev, const char* name) {
 }
 
 // The program keeps one text: the summary as its first line, the notes
-// after it; a file the export wrote has the whole text as its description.
-std::string DescriptionOf(icalcomponent* ev) {
+// after it. The export writes the whole text as the description, so there
+// the summary, which other calendars let the user edit, replaces its first
+// line.
+std::string DescriptionOf(icalcomponent* ev, bool exported) {
     const char* s = icalcomponent_get_summary(ev);
     const char* d = icalcomponent_get_description(ev);
     const std::string summary = s ? s : "";
@@ -179,10 +181,15 @@ std::string DescriptionOf(icalcomponent* ev) {
         if (*c != '\r')
             notes += *c;
     std::string text = summary;
-    if (summary.empty() || notes == summary || notes.rfind(summary + "\n", 0) == 0)
+    if (exported) {
+        const size_t lineEnd = notes.find('\n');
+        if (lineEnd != std::string::npos)
+            text += notes.substr(lineEnd);
+    } else if (summary.empty() || notes == summary || notes.rfind(summary + "\n", 0) == 0) {
         text = notes;
-    else if (!notes.empty())
+    } else if (!notes.empty()) {
         text += "\n" + notes;
+    }
     std::string crlf;
     for (char c : text) {
         if (c == '\n')
@@ -348,10 +355,10 @@ TICalEvent ReadEvent(icalcomponent* ev, const TICalDefaults& defaults) {
         out.Rule = RuleText(r);
         rec = OnceOnly(first);
     }
-    rec->SetDescription(DescriptionOf(ev));
+    const std::optional<std::string> keep = XValue(ev, kXKeep);
+    rec->SetDescription(DescriptionOf(ev, keep.has_value()));
     rec->NoticePeriod = static_cast<int16_t>(
         NoticeDays(ev, start, s).value_or(std::clamp(defaults.Notice, 0, SHRT_MAX)));
-    const std::optional<std::string> keep = XValue(ev, kXKeep);
     rec->KeepFlag = keep ? Lower(*keep) == "true" : defaults.Keep;
     if (const std::optional<std::string> ack = XValue(ev, kXAck)) {
         const std::optional<TDateTime> day = ReadBasicDate(*ack);

@@ -6,6 +6,9 @@
 
 namespace {
 
+// Enough for two years of a daily rule; an hourly one stops here.
+constexpr size_t kMostInstances = 5000;
+
 struct TIteratorFree {
     void operator()(icalrecur_iterator* it) const { icalrecur_iterator_free(it); }
 };
@@ -43,7 +46,7 @@ TRecurrenceDays ExpandRecurrence(const TRecurrence& r, TDateTime horizon, size_t
                 out.Ended = false;
                 break;
             }
-            if (++taken > limit && *day > atLeastUntil) {
+            if (++taken > limit && (*day > atLeastUntil || taken > kMostInstances)) {
                 // Days after the last one taken are not known.
                 out.Until = *day - 1;
                 out.Ended = false;

@@ -28,7 +28,8 @@ struct TRecurrenceDays {
 
 // DTSTART, the rules' instances and the RDATEs, less the EXDATEs, as local
 // days up to the horizon. Once `limit` instances have been taken from the
-// rules, the days after `atLeastUntil` are left unknown.
+// rules, the days after `atLeastUntil` are left unknown (and all later ones
+// after a few thousand instances).
 TRecurrenceDays ExpandRecurrence(const TRecurrence& r, TDateTime horizon, size_t limit = SIZE_MAX,
                                  TDateTime atLeastUntil = 0);
 

@@ -1,8 +1,8 @@
 #pragma once
-// The store tests' set-up, with the local time zone fixed, a fresh settings
-// registry and the iCalendar files written the way other programs write
-// them.
+// The store tests' set-up with the local time zone fixed and a fresh
+// settings registry; the sample files of other programs.
 #include "../store/StoreTestSupport.h"
+#include "core/DateFormat.h"
 #include "store/Registry.h"
 #include <cstdlib>
 #include <ctime>
@@ -10,51 +10,53 @@
 
 namespace icaltest {
 
+using storetest::D;
+
 class ICalTest : public storetest::StoreTest {
 protected:
-    std::string OldTz;
-    bool HadTz = false;
-
     void SetUp() override {
         StoreTest::SetUp();
         SetRegistryBackend(nullptr);
-        if (const char* tz = std::getenv("TZ")) {
-            OldTz = tz;
-            HadTz = true;
-        }
         setenv("TZ", "Europe/Berlin", 1);
         tzset();
     }
     void TearDown() override {
-        if (HadTz)
-            setenv("TZ", OldTz.c_str(), 1);
-        else
-            unsetenv("TZ");
+        unsetenv("TZ");
         tzset();
         StoreTest::TearDown();
     }
+    static std::string SampleFile(const std::string& name) {
+        return std::string(TICKWELL_ICAL_SAMPLES) + "/" + name;
+    }
 };
 
-// Lines joined with CR LF, as RFC 5545 has them.
-inline std::string Ics(std::initializer_list<const char*> lines) {
-    std::string text;
-    for (const char* l : lines)
-        text += std::string(l) + "\r\n";
-    return text;
+inline storetest::TRecSpec Repeating(int type, TDateTime start, int interval = 1, int rank = 0,
+                                     int weekday = 0, TDateTime end = 0) {
+    storetest::TRecSpec s;
+    s.Simple = false;
+    s.Type = static_cast<uint8_t>(type);
+    s.Start = start;
+    s.Interval = static_cast<int16_t>(interval);
+    s.Rank = static_cast<int16_t>(rank);
+    s.Weekday = static_cast<int16_t>(weekday ? weekday : DayOfWeek(start));
+    s.End = end;
+    return s;
 }
 
-// The zone definitions of RFC 5545's examples, as the exports embed them.
-inline constexpr const char* kNewYork =
-    "BEGIN:VTIMEZONE\r\nTZID:America/New_York\r\n"
-    "BEGIN:DAYLIGHT\r\nDTSTART:20070311T020000\r\nRRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=2SU\r\n"
-    "TZOFFSETFROM:-0500\r\nTZOFFSETTO:-0400\r\nTZNAME:EDT\r\nEND:DAYLIGHT\r\n"
-    "BEGIN:STANDARD\r\nDTSTART:20071104T020000\r\nRRULE:FREQ=YEARLY;BYMONTH=11;BYDAY=1SU\r\n"
-    "TZOFFSETFROM:-0400\r\nTZOFFSETTO:-0500\r\nTZNAME:EST\r\nEND:STANDARD\r\nEND:VTIMEZONE";
-inline constexpr const char* kBerlin =
-    "BEGIN:VTIMEZONE\r\nTZID:Europe/Berlin\r\n"
-    "BEGIN:DAYLIGHT\r\nDTSTART:19700329T020000\r\nRRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=-1SU\r\n"
-    "TZOFFSETFROM:+0100\r\nTZOFFSETTO:+0200\r\nTZNAME:CEST\r\nEND:DAYLIGHT\r\n"
-    "BEGIN:STANDARD\r\nDTSTART:19701025T030000\r\nRRULE:FREQ=YEARLY;BYMONTH=10;BYDAY=-1SU\r\n"
-    "TZOFFSETFROM:+0200\r\nTZOFFSETTO:+0100\r\nTZNAME:CET\r\nEND:STANDARD\r\nEND:VTIMEZONE";
+// One line with what a test looks at.
+inline std::string Describe(const TTickwellItem& e) {
+    std::string s = FirstLine(e.Description) + ": " + e.TypeName();
+    if (!e.Simple) {
+        if (e.EventType == etMonthlyDate || e.EventType == etMonthlyDay)
+            s += " rank " + std::to_string(e.Rank);
+        if (e.EventType == etMonthlyDay)
+            s += " weekday " + std::to_string(e.Weekday);
+        s += " every " + std::to_string(e.Interval);
+    }
+    s += " from " + IsoDate(e.StartDate);
+    if (!e.Simple)
+        s += e.NoEndPoint ? " no end" : " to " + IsoDate(e.EndDate);
+    return s + ", notice " + std::to_string(e.NoticePeriod);
+}
 
 } // namespace icaltest

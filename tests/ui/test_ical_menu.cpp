@@ -41,11 +41,10 @@ private slots:
 
     void exportAndImportFromTheFileMenu() {
         MasterList->AddSorted(MakeEvent("Choir", Env.Day + 2, false, etWeekly));
-        MasterList->AddSorted(MakeEvent("Dentist", Env.Day + 5, true));
         const QString file = QString::fromStdString(DataFolder()) + "/events.ics";
-        std::vector<TFileDialogRequest> requests;
+        QStringList titles;
         auto answer = [&](QWidget*, const TFileDialogRequest& r) {
-            requests.push_back(r);
+            titles << r.Title + " " + r.Filters.join(";");
             return file;
         };
         SetFileDialogs({answer, answer, {}});
@@ -55,29 +54,23 @@ private slots:
 
         ChooseFromFileMenu(w, "Export to &iCalendar...");
         QTRY_COMPARE(Env.LastNotice(), std::string("Export successful"));
-        QCOMPARE(requests.back().Title, QString("Export to iCalendar"));
-        QCOMPARE(requests.back().Filters, QStringList{"iCalendar File (*.ics)"});
+        // Another calendar adds an event to the file; only that one is new.
         QFile written(file);
-        QVERIFY(written.open(QIODevice::ReadOnly));
-        QVERIFY(written.readAll().startsWith("BEGIN:VCALENDAR"));
+        QVERIFY(written.open(QIODevice::ReadWrite));
+        QByteArray text = written.readAll();
+        text.insert(text.lastIndexOf("END:VCALENDAR"),
+                    "BEGIN:VEVENT\r\nUID:x@example.com\r\nDTSTART;VALUE=DATE:20260320\r\n"
+                    "SUMMARY:Concert\r\nEND:VEVENT\r\n");
+        written.seek(0);
+        written.write(text);
         written.close();
-
-        // Its own file again changes nothing; another calendar's file adds
-        // its event, and the list shows it at once.
         ChooseFromFileMenu(w, "Import from iC&alendar...");
-        QTRY_COMPARE(Env.LastNotice(),
-                     std::string("Import Successful\n2 event(s) already in your list"));
-        QCOMPARE(requests.back().Title, QString("Import iCalendar data"));
+        QTRY_COMPARE(Env.LastNotice(), std::string("Import Successful\n1 event(s) added\n"
+                                                   "1 event(s) already in your list"));
+        QCOMPARE(titles, QStringList({"Export to iCalendar iCalendar File (*.ics)",
+                                      "Import iCalendar data iCalendar Files (*.ics)"}));
         QCOMPARE(w.ListView()->topLevelItemCount(), 2);
-        QVERIFY(written.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        written.write("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nUID:x@example.com\r\n"
-                      "DTSTART;VALUE=DATE:20260320\r\nSUMMARY:Concert\r\nEND:VEVENT\r\n"
-                      "END:VCALENDAR\r\n");
-        written.close();
-        ChooseFromFileMenu(w, "Import from iC&alendar...");
-        QTRY_COMPARE(Env.LastNotice(), std::string("Import Successful\n1 event(s) added"));
-        QCOMPARE(w.ListView()->topLevelItemCount(), 3);
-        QCOMPARE(w.StatusPanel(0)->text(), QString("3  Event(s) "));
+        QCOMPARE(w.StatusPanel(0)->text(), QString("2  Event(s) "));
     }
 };
 
