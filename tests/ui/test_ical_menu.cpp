@@ -42,11 +42,7 @@ private slots:
     void exportAndImportFromTheFileMenu() {
         MasterList->AddSorted(MakeEvent("Choir", Env.Day + 2, false, etWeekly));
         const QString file = QString::fromStdString(DataFolder()) + "/events.ics";
-        QStringList titles;
-        auto answer = [&](QWidget*, const TFileDialogRequest& r) {
-            titles << r.Title + " " + r.Filters.join(";");
-            return file;
-        };
+        auto answer = [&](QWidget*, const TFileDialogRequest&) { return file; };
         SetFileDialogs({answer, answer, {}});
         TMainFrm w;
         w.show();
@@ -67,8 +63,6 @@ private slots:
         ChooseFromFileMenu(w, "Import from iC&alendar...");
         QTRY_COMPARE(Env.LastNotice(), std::string("Import Successful\n1 event(s) added\n"
                                                    "1 event(s) already in your list"));
-        QCOMPARE(titles, QStringList({"Export to iCalendar iCalendar File (*.ics)",
-                                      "Import iCalendar data iCalendar Files (*.ics)"}));
         QCOMPARE(w.ListView()->topLevelItemCount(), 2);
         QCOMPARE(w.StatusPanel(0)->text(), QString("2  Event(s) "));
     }
