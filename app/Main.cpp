@@ -1,5 +1,4 @@
 // tickwell: the desktop program.
-#include "app/AppGlobals.h"
 #include "app/CommandLine.h"
 #include "app/FrmClock.h"
 #include "app/MessageBoxes.h"
@@ -7,10 +6,12 @@
 #include "app/StartupWindows.h"
 #include "app/TickwellApp.h"
 #include "app/WindowCommands.h"
+#include "core/Clock.h"
 #include "core/Globals.h"
 #include "platform/Paths.h"
 #include "platform/RegistryFile.h"
 #include "platform/SingleInstance.h"
+#include "ui/WindowState.h"
 #include <QPointer>
 #include <exception>
 #include <iostream>
@@ -39,6 +40,9 @@ int main(int argc, char** argv) {
 
     const std::string dataFolder = DataFolder();
     const std::string first = argc > 1 ? argv[1] : "";
+    // Loading computes every event for this day; a load that runs past
+    // midnight is caught by the first scan.
+    SetEventsComputedFor(Today());
     try {
         RunStartupRoutine(first, dataFolder, {ShowSystemMessage, ShowErrorBox});
     } catch (const std::exception& e) {
@@ -59,7 +63,10 @@ int main(int argc, char** argv) {
     case TSingleInstance::siAcquired:
         break;
     case TSingleInstance::siRunning:
-        ShowSystemMessage("Tickwell is already running");
+        // The running copy opens what this start would have opened; the box
+        // is for a copy that does not answer.
+        if (!instance.AskRunningCopy(std::to_string(StartMode), 1000))
+            ShowSystemMessage("Tickwell is already running");
         FreeEventLists();
         return 0;
     case TSingleInstance::siError:
@@ -67,6 +74,11 @@ int main(int argc, char** argv) {
         FreeEventLists();
         return 1;
     }
+
+    instance.Listen([](const std::string& request) {
+        if (request.size() == 1 && request[0] >= '0' && request[0] <= '5')
+            OpenForSecondStart(static_cast<std::uint8_t>(request[0] - '0'));
+    });
 
     // Before the first window, so its menus find the commands in place.
     InstallClockLinks();

@@ -1,6 +1,5 @@
 #include "app/Startup.h"
 
-#include "app/AppGlobals.h"
 #include "core/Clock.h"
 #include "core/EventLists.h"
 #include "core/FormatSettings.h"
@@ -10,6 +9,7 @@
 #include "platform/Paths.h"
 #include "store/DataFile.h"
 #include "store/SettingsSchema.h"
+#include "ui/WindowState.h"
 #include <filesystem>
 
 namespace fs = std::filesystem;

@@ -1,6 +1,6 @@
 #include "app/StartupWindows.h"
 
-#include "app/AppGlobals.h"
+#include "ui/WindowState.h"
 
 QWidget* CreateStartWindows(std::uint8_t startMode, const TStartupWindows& windows) {
     QWidget* first = nullptr;

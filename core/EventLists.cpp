@@ -6,6 +6,7 @@
 #include <cmath>
 #include <numeric>
 #include <unordered_set>
+#include <utility>
 
 namespace {
 
@@ -208,9 +209,24 @@ void TMyList::ResetAll() {
     }
 }
 
+namespace {
+
+std::function<void()>& ScanCheck() {
+    static std::function<void()> check;
+    return check;
+}
+
+} // namespace
+
+void SetScanCheck(std::function<void()> check) {
+    ScanCheck() = std::move(check);
+}
+
 bool TMyList::Scan() {
     if (DueList == nullptr)
         return false;
+    if (ScanCheck())
+        ScanCheck()();
     return ScanInto(*DueList);
 }
 

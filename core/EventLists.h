@@ -2,6 +2,7 @@
 // The master list (owns its events, ordered by next occurrence at insertion)
 // and the due list (refers to master-list events, ordered by scan date).
 #include "core/TickwellItem.h"
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -66,6 +67,7 @@ public:
     // Recomputes every event for a new day; acknowledgements are kept.
     void ResetAll();
     // The due scan into the process-wide due list; true when any is due.
+    // Runs the scan check first (SetScanCheck).
     bool Scan();
     // Same, into a given list.
     bool ScanInto(TScanList& due);
@@ -73,3 +75,8 @@ public:
 protected:
     double Key(const TTickwellItem& e) const override { return e.NextDate; }
 };
+
+// Run at the start of every Scan of a master list. The program installs its
+// change-of-day check here, so that no due list is built from the
+// occurrences of a day already past; empty by default.
+void SetScanCheck(std::function<void()> check);

@@ -46,6 +46,11 @@ void RequestApplicationEnd() {
         Handlers().EndApplication();
 }
 
+void SystemBeep() {
+    if (Handlers().Beep)
+        Handlers().Beep();
+}
+
 TMessageHandlers SetMessageHandlers(TMessageHandlers handlers) {
     return std::exchange(Handlers(), std::move(handlers));
 }

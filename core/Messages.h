@@ -31,5 +31,7 @@ struct TMessageHandlers {
 };
 
 void RequestApplicationEnd();
+// The default system beep, whatever the Beep option says.
+void SystemBeep();
 // Replaces the handlers; returns the previous ones.
 TMessageHandlers SetMessageHandlers(TMessageHandlers handlers);

@@ -60,6 +60,10 @@ inline constexpr TIntSetting kDfltNotice{"Options", "DfltNotice", 7};
 inline constexpr TIntSetting kDfltInterval{"Options", "DfltInterval", 1};
 inline constexpr TIntSetting kDfltEventType{"Options", "DfltEventType", 0};
 inline constexpr TBoolSetting kDfltKeepFlag{"Options", "DfltKeepFlag", true};
+// A desktop notification as well when a schedule time opens the due events.
+inline constexpr TBoolSetting kNotify{"Options", "Notify", true};
+// Set once the user has been told that the desktop has no tray.
+inline constexpr TBoolSetting kNoTrayTold{"Options", "NoTrayTold", false};
 
 // ---- Settings ----
 // Default: the data folder.

@@ -1,5 +1,5 @@
 #include "ui/ClockCommands.h"
-#include "app/AppGlobals.h"
+#include "ui/WindowState.h"
 #include <QAction>
 #include <QApplication>
 #include <QWidget>

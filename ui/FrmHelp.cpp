@@ -107,6 +107,10 @@ void ShowHelpContents() {
     ShowHelpUrl(kContents);
 }
 
+void ShowHelpTopic(const QString& page) {
+    ShowHelpUrl("qrc:/help/" + page);
+}
+
 void ShowHelpContext(int context) {
     const QString url = HelpTopicUrl(context);
     ShowHelpUrl(url.isEmpty() ? QString(kContents) : url);

@@ -1,5 +1,4 @@
 #include "ui/FrmMain.h"
-#include "app/AppGlobals.h"
 #include "core/DateFormat.h"
 #include "core/EventLists.h"
 #include "core/Globals.h"

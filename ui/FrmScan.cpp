@@ -1,5 +1,4 @@
 #include "ui/FrmScan.h"
-#include "app/AppGlobals.h"
 #include "core/Clock.h"
 #include "core/DateFormat.h"
 #include "core/EventLists.h"

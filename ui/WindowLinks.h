@@ -3,7 +3,9 @@
 // created and clears them when it is destroyed, so a caller tests the entry
 // (the window exists) before it calls, and no window needs to link against
 // another that does not exist yet.
+#include <array>
 #include <functional>
+#include <string>
 
 class TTickwellItem;
 class QWidget;
@@ -42,8 +44,16 @@ struct TClockLinks {
     std::function<void()> ShowDueWindow;
     std::function<void()> ShowMainWindow;
     std::function<void()> ShowCalendar;
-    std::function<void()> ShowOptions;
-    std::function<void()> ExitProgram; // end the program through the clock window
+    std::function<void()> ShowOptions;  // the options dialog at its first page
+    std::function<void()> ShowSchedule; // the options dialog at its "Schedule" page
+    std::function<void()> ExitProgram;  // end the program through the clock window
+    // The time editor on a time of day ("hh:nn", or empty for 00:00): true,
+    // with the text replaced by the edited time, when the user confirms.
+    std::function<bool(std::string& time)> EditTime;
+    // Takes the three schedule times ("hh:nn", empty for an alarm that is
+    // off) and arms or stops the alarms at once. Set while the clock window
+    // exists.
+    std::function<void(const std::array<std::string, 3>& times)> SetScheduleTimes;
 };
 
 TMainWindowLinks& MainLinks();

@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
+#include <functional>
 #include <gtest/gtest.h>
 #include <signal.h>
 
@@ -52,11 +53,10 @@ protected:
     QStringList Files(const QString& pattern) const {
         return QDir(Home.path()).entryList({pattern}, QDir::Files);
     }
-    // Until the running copy holds the single-instance lock.
-    bool WaitForLock() {
+    bool WaitFor(const std::function<bool()>& done) {
         QElapsedTimer t;
         t.start();
-        while (!QFile::exists(Path("tickwell.lock"))) {
+        while (!done()) {
             if (t.elapsed() > 5000)
                 return false;
             QThread::msleep(20);
@@ -84,21 +84,32 @@ TEST_F(ProgramRun, QuickCheckWithNothingDueAndNoMessageEndsSilently) {
     EXPECT_EQ(Read("messages.log"), "");
 }
 
-TEST_F(ProgramRun, ASecondCopyIsRefusedAndAStaleLockIsTakenOver) {
-    QuietSettings();
+TEST_F(ProgramRun, ASecondStartBringsTheFirstForwardAndAStaleLockIsTakenOver) {
+    // In the tray with the due-events window to open, which says that
+    // nothing is due.
+    Write("registry.reg", "REGEDIT4\n\n[HKEY_CURRENT_USER\\software\\VELTRA\\Tickwell\\Options]\n"
+                          "\"TrayWindow\"=dword:00000001\n\"NoTrayTold\"=dword:00000001\n");
+    const QString noEvents = "[information] There are No Events Due\n";
     auto first = Start({"/t"}, "first.log");
-    ASSERT_TRUE(WaitForLock());
-    EXPECT_EQ(Run({}, "second.log"), 0);
-    EXPECT_EQ(Read("second.log"), "[information] Tickwell is already running\n");
-    EXPECT_EQ(first->state(), QProcess::Running) << "the first copy goes on";
+    ASSERT_TRUE(WaitFor([&] { return Read("first.log") == noEvents; }));
+    EXPECT_EQ(Run({"/t"}, "second.log"), 0);
+    EXPECT_EQ(Read("second.log"), "") << "the second start ends quietly";
+    EXPECT_TRUE(WaitFor([&] { return Read("first.log") == noEvents + noEvents; }))
+        << "the first copy opened what the second would have";
+
+    // A copy that does not answer gets the box.
+    const auto pid = static_cast<pid_t>(first->processId());
+    ::kill(pid, SIGSTOP);
+    EXPECT_EQ(Run({}, "third.log"), 0);
+    EXPECT_EQ(Read("third.log"), "[information] Tickwell is already running\n");
+    ::kill(pid, SIGCONT);
 
     // A crash leaves the lock file behind; the next copy is not refused.
-    ::kill(static_cast<pid_t>(first->processId()), SIGKILL);
+    ::kill(pid, SIGKILL);
     first->waitForFinished(3000);
     ASSERT_TRUE(QFile::exists(Path("tickwell.lock")));
-    EXPECT_EQ(Run({"/q"}, "third.log"), 0);
-    EXPECT_EQ(Read("third.log"), "");
-    EXPECT_EQ(Read("first.log"), "");
+    EXPECT_EQ(Run({"/q"}, "fourth.log"), 0);
+    EXPECT_EQ(Read("fourth.log"), noEvents);
 }
 
 TEST_F(ProgramRun, ADamagedDataFileIsCopiedAsideAndReported) {

@@ -1,4 +1,3 @@
-#include "app/AppGlobals.h"
 #include "app/Startup.h"
 #include "app/StartupWindows.h"
 #include "core/Clock.h"
@@ -8,6 +7,7 @@
 #include "store/DataFile.h"
 #include "store/Registry.h"
 #include "store/SettingsSchema.h"
+#include "ui/WindowState.h"
 #include <QWidget>
 #include <filesystem>
 #include <fstream>

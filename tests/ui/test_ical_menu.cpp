@@ -1,7 +1,7 @@
 // The main window's iCalendar commands, reached through the File menu with
 // the keyboard and the mouse as a user reaches them.
 #include "UiTestEnv.h"
-#include "app/AppGlobals.h"
+#include "ui/WindowState.h"
 #include "platform/Paths.h"
 #include "ui/FileDialogs.h"
 #include "ui/FrmMain.h"

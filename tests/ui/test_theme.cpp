@@ -2,7 +2,7 @@
 // colour the program sets itself reads on what it is drawn on, and stored
 // colour values follow the palette in force.
 #include "UiTestEnv.h"
-#include "app/AppGlobals.h"
+#include "ui/WindowState.h"
 #include "ui/DateBox.h"
 #include "ui/FrmAbt.h"
 #include "ui/FrmMain.h"

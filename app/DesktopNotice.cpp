@@ -1,0 +1,128 @@
+#include "app/DesktopNotice.h"
+
+#include "app/TrayArt.h"
+#include "core/TickwellItem.h"
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusMetaType>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QFileInfo>
+#include <QImage>
+#include <QSystemTrayIcon>
+
+namespace {
+
+const char* const kService = "org.freedesktop.Notifications";
+const char* const kPath = "/org/freedesktop/Notifications";
+const char* const kInterface = "org.freedesktop.Notifications";
+// Long enough for a busy server, short enough that the tray message still
+// comes while the due events are new.
+constexpr int kCallTimeoutMs = 3000;
+constexpr int kListed = 4;
+
+// The notification's picture, in the form the "image-data" hint takes.
+struct TNoticeImage {
+    QImage Image;
+};
+
+QDBusArgument& operator<<(QDBusArgument& arg, const TNoticeImage& picture) {
+    const QImage img = picture.Image.convertToFormat(QImage::Format_RGBA8888);
+    arg.beginStructure();
+    arg << img.width() << img.height() << static_cast<int>(img.bytesPerLine()) << true << 8 << 4
+        << QByteArray(reinterpret_cast<const char*>(img.constBits()),
+                      static_cast<int>(img.sizeInBytes()));
+    arg.endStructure();
+    return arg;
+}
+
+const QDBusArgument& operator>>(const QDBusArgument& arg, TNoticeImage&) {
+    return arg;
+}
+
+// Only a bus that is announced is tried: asking for the session bus without
+// one would start a bus of its own and wait for it.
+bool SessionBusAnnounced() {
+    if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
+        return true;
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    return !runtime.isEmpty() && QFileInfo::exists(runtime + "/bus");
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(TNoticeImage)
+
+TDesktopNotice::TDesktopNotice(QSystemTrayIcon* tray, std::function<void()> activated,
+                               QObject* parent)
+    : QObject(parent), Tray(tray), Activated(std::move(activated)) {
+    if (Tray)
+        connect(Tray, &QSystemTrayIcon::messageClicked, this, [this] {
+            if (Activated)
+                Activated();
+        });
+}
+
+QString TDesktopNotice::Summary(int count) {
+    return count == 1 ? QStringLiteral("1 event due") : QStringLiteral("%1 events due").arg(count);
+}
+
+QString TDesktopNotice::Body(const std::vector<TTickwellItem*>& due) {
+    QStringList lines;
+    for (size_t i = 0; i < due.size() && i < kListed; ++i)
+        lines << QString::fromStdString(FirstLine(due[i]->Description));
+    if (due.size() > kListed)
+        lines << QStringLiteral("and %1 more").arg(due.size() - kListed);
+    return lines.join('\n');
+}
+
+void TDesktopNotice::Show(const std::vector<TTickwellItem*>& due) {
+    const QString summary = Summary(static_cast<int>(due.size()));
+    const QString body = Body(due);
+    if (!SessionBusAnnounced()) {
+        ShowInTray(summary, body);
+        return;
+    }
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected()) {
+        ShowInTray(summary, body);
+        return;
+    }
+    static const QMetaType registered = qDBusRegisterMetaType<TNoticeImage>();
+    (void)registered;
+    if (!Listening)
+        // Any sender: naming the service would make the bus look up its
+        // owner and wait for the answer.
+        Listening = bus.connect(QString(), kPath, kInterface, "ActionInvoked", this,
+                                SLOT(ActionInvoked(uint, QString)));
+
+    QVariantMap hints;
+    hints["desktop-entry"] = QStringLiteral("tickwell");
+    hints["urgency"] = QVariant::fromValue(static_cast<uchar>(1));
+    hints["image-data"] =
+        QVariant::fromValue(TNoticeImage{TrayImage(false).pixmap(48, 48).toImage()});
+    QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface, "Notify");
+    call << QStringLiteral("Tickwell") << LastId << QString() << summary << body.toHtmlEscaped()
+         << QStringList{QStringLiteral("default"), QStringLiteral("Show")} << hints << -1;
+    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call, kCallTimeoutMs), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [this, summary, body](QDBusPendingCallWatcher* w) {
+                const QDBusPendingReply<uint> reply = *w;
+                w->deleteLater();
+                if (reply.isError())
+                    ShowInTray(summary, body);
+                else
+                    LastId = reply.value();
+            });
+}
+
+void TDesktopNotice::ActionInvoked(uint id, const QString& action) {
+    if (id != 0 && id == LastId && action == "default" && Activated)
+        Activated();
+}
+
+void TDesktopNotice::ShowInTray(const QString& summary, const QString& body) {
+    if (Tray && Tray->isVisible() && QSystemTrayIcon::supportsMessages())
+        Tray->showMessage(summary, body, TrayImage(false), 15000);
+}

@@ -1,0 +1,136 @@
+#include "app/FrmAlert.h"
+
+#include "app/TickTimer.h"
+#include "app/WindowCommands.h"
+#include "core/EventLists.h"
+#include "core/Globals.h"
+#include "core/Messages.h"
+#include "ui/ClockCommands.h"
+#include "ui/WindowLinks.h"
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QVBoxLayout>
+
+TMidnightFrm* MidnightFrm = nullptr;
+
+namespace {
+
+constexpr int kCountDownSeconds = 60;
+
+} // namespace
+
+TMidnightFrm::TMidnightFrm(QWidget* parent)
+    : QDialog(parent), Timer1(new TTickTimer(
+                           1000, [this] { TimerTick(); }, this)) {
+    setObjectName("MidnightFrm");
+    setWindowTitle("System Date Change");
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    MidnightFrm = this;
+    // Closed is no longer open, though it is freed a moment later.
+    connect(this, &QDialog::finished, this, [this] {
+        if (MidnightFrm == this)
+            MidnightFrm = nullptr;
+    });
+
+    auto* icon = new QLabel;
+    icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(48, 48));
+    icon->setAlignment(Qt::AlignTop);
+    auto* heading = new QLabel("Date has changed !");
+    QFont bold = heading->font();
+    bold.setBold(true);
+    bold.setPointSizeF(bold.pointSizeF() * 1.2);
+    heading->setFont(bold);
+    auto* text = new QLabel(
+        "Tickwell has detected a change of system date. The Events List and active windows "
+        "will be updated in 60 seconds. Click \"Cancel\" to Abort the process. If you abort the "
+        "update process then you must quit the program to update the Events list.");
+    text->setWordWrap(true);
+    text->setMinimumWidth(320);
+    SecondsLabel = new QLabel;
+    SecondsLabel->setObjectName("SecondsLabel");
+    SecondsLabel->setFont(bold);
+
+    UpdateBtn = new QPushButton("Update");
+    UpdateBtn->setDefault(true);
+    CancelBtn = new QPushButton("Cancel");
+    connect(UpdateBtn, &QPushButton::clicked, this, &TMidnightFrm::UpdateWindows);
+    // Esc rejects the dialog, which is Cancel.
+    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* texts = new QVBoxLayout;
+    texts->addWidget(heading);
+    texts->addWidget(text);
+    texts->addSpacing(6);
+    texts->addWidget(SecondsLabel);
+    auto* top = new QHBoxLayout;
+    top->addWidget(icon);
+    top->addLayout(texts, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(UpdateBtn);
+    buttons->addWidget(CancelBtn);
+    buttons->addStretch(1);
+    auto* root = new QVBoxLayout(this);
+    root->addLayout(top);
+    root->addLayout(buttons);
+    root->setSizeConstraint(QLayout::SetFixedSize);
+
+    ShowSecondsLeft();
+    Timer1->Start();
+}
+
+TMidnightFrm::~TMidnightFrm() {
+    if (MidnightFrm == this)
+        MidnightFrm = nullptr;
+}
+
+void TMidnightFrm::ShowSecondsLeft() {
+    SecondsLabel->setText(QString::number(kCountDownSeconds - Elapsed) + " seconds remaining");
+}
+
+void TMidnightFrm::TimerTick() {
+    ++Elapsed;
+    ShowSecondsLeft();
+    if (Elapsed >= kCountDownSeconds)
+        UpdateWindows();
+}
+
+void TMidnightFrm::UpdateWindows() {
+    Timer1->Stop();
+    RecomputeEventsForToday();
+    const TDueWindowLinks due = DueLinks();
+    if (due.Window && MasterList) {
+        MasterList->Scan();
+        if (due.RefillDueList)
+            due.RefillDueList();
+        if (due.SetDueTitle)
+            due.SetDueTitle();
+    }
+    const TMainWindowLinks main = MainLinks();
+    if (main.Window && main.FillListViewMain)
+        main.FillListViewMain();
+    RefreshCalendarIfOpen();
+    accept();
+}
+
+void ShowCountDownAlert() {
+    if (MidnightFrm)
+        return;
+    SystemBeep();
+    auto* alert = new TMidnightFrm;
+    alert->setAttribute(Qt::WA_DeleteOnClose);
+    // Modal for the whole program, but shown without a nested loop, so the
+    // timers and the command that noticed the change go on.
+    alert->setWindowModality(Qt::ApplicationModal);
+    alert->adjustSize();
+    if (const QScreen* s = QGuiApplication::primaryScreen())
+        alert->move(s->availableGeometry().center() - alert->rect().center());
+    alert->show();
+    alert->raise();
+    alert->activateWindow();
+}

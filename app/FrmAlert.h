@@ -1,0 +1,35 @@
+#pragma once
+// The count-down alert shown when the date changes while event windows are
+// open: after 60 seconds (or at once with "Update") the events are
+// recomputed for the new day and the open windows brought up to date;
+// "Cancel" leaves them as they are.
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+class TTickTimer;
+
+class TMidnightFrm : public QDialog {
+public:
+    explicit TMidnightFrm(QWidget* parent = nullptr);
+    ~TMidnightFrm() override;
+
+    QLabel* SecondsLabel;
+    QPushButton* UpdateBtn;
+    QPushButton* CancelBtn;
+
+private:
+    void TimerTick();
+    void UpdateWindows();
+    void ShowSecondsLeft();
+
+    int Elapsed = 0;
+    TTickTimer* Timer1;
+};
+
+// The alert while it is open, null otherwise.
+extern TMidnightFrm* MidnightFrm;
+
+// Beeps and shows the alert (modal, on top, centred), unless one is open
+// already. Returns at once; the alert frees itself when it closes.
+void ShowCountDownAlert();
