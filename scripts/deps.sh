@@ -14,7 +14,7 @@ case "${1:-}" in
   --test)
     PACKAGES+=(
       clang-format libgtest-dev libgmock-dev libbenchmark-dev
-      xvfb xauth faketime poppler-utils
+      xvfb xauth faketime poppler-utils openbox trayer xdotool dbus
       desktop-file-utils appstream man-db zsh
     ) ;;
   --package) PACKAGES+=(dpkg-dev file) ;;

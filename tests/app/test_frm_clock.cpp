@@ -1,0 +1,364 @@
+// The clock window with its tray menu, the schedule alarms, the change of day
+// with its count-down alert, and the time editor. Time is test time: the
+// clock stands still and the timers tick only as a test moves it on.
+#include "UiTestEnv.h"
+#include "app/FrmAlert.h"
+#include "app/FrmClock.h"
+#include "app/FrmTimeEd.h"
+#include "app/TickTimer.h"
+#include "app/WindowCommands.h"
+#include "store/SettingsSchema.h"
+#include "ui/FrmScan.h"
+#include "ui/WindowLinks.h"
+#include "ui/WindowState.h"
+#include <QApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QLabel>
+#include <QMenu>
+#include <QProcess>
+#include <QPushButton>
+#include <QSystemTrayIcon>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QtTest>
+
+// Stands in for the desktop's notification server.
+class TFakeNotifications : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+public:
+    QStringList Texts;
+public slots:
+    uint Notify(const QString&, uint, const QString&, const QString& summary, const QString& body,
+                const QStringList&, const QVariantMap&, int) {
+        Texts << summary + "|" + body;
+        return 7;
+    }
+};
+
+class TestFrmClock : public QObject {
+    Q_OBJECT
+    TUiTestEnv Env;
+    TTickwellItem* Plants = nullptr;
+
+    TDateTime At(int day, int h, int m, int s) const {
+        return Env.Day + day + ((h * 60 + m) * 60 + s) / 86400.0;
+    }
+    TClockFrm* Start(TDateTime moment, bool tray = true) {
+        BeginTestTime(moment);
+        StartMode = smTray;
+        TClockFrm::TrayAvailable = [tray] { return tray; };
+        return new TClockFrm;
+    }
+    // Chooses an entry of a menu with the mouse, as a user does.
+    static void Choose(QMenu* menu, QAction* entry) {
+        // What the event loop does between two clicks: a closed dialog goes.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+        menu->popup(QPoint(40, 40));
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        QVERIFY2(entry->isEnabled(), qPrintable(entry->text()));
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entry).center());
+    }
+    int NoEventsNotices() const {
+        return static_cast<int>(
+            std::count(Env.Notices.begin(), Env.Notices.end(),
+                       std::pair<std::string, TMsgKind>("There are No Events Due", mkInformation)));
+    }
+    QStringList DueRows() const {
+        QStringList rows;
+        for (int i = 0; ScanFrm && i < ScanFrm->ScanListView->topLevelItemCount(); ++i)
+            rows << ScanFrm->ScanListView->topLevelItem(i)->text(0) + " " +
+                        ScanFrm->ScanListView->topLevelItem(i)->text(2);
+        return rows;
+    }
+    // A kept daily event acknowledged today (due again tomorrow), and a
+    // dentist's appointment tomorrow (coming today, due tomorrow).
+    void AddNightEvents() {
+        Plants = MakeEvent("Water plants", Env.Day - 5, false, 0, 1, 0, true);
+        Plants->AckDate = Env.Day;
+        MasterList->AddSorted(Plants);
+        MasterList->AddSorted(MakeEvent("Dentist", Env.Day + 1, true));
+    }
+
+private slots:
+    void init() {
+        Env.Reset();
+        ShowNoEventsMsg = true;
+        ClockLinks() = TClockLinks{};
+        OpenWindowCount = 0;
+        WriteSetting(kNoTrayTold, true);
+        WriteSetting(kTrayWindow, 3); // nothing but the tray at start
+    }
+    void cleanup() {
+        QList<QPointer<QWidget>> windows;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (!w->parentWidget())
+                windows << w;
+        for (const QPointer<QWidget>& w : windows)
+            delete w.data();
+        EndTestTime();
+    }
+
+    // Midnight with no event window open recomputes the events quietly; with
+    // the due-events window open the alert counts down, then brings it up
+    // to date. Cancelled, the window stays as it was, but the next list is
+    // the new day's.
+    void MidnightPasses_data() {
+        QTest::addColumn<bool>("windowOpen");
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("no window") << false << "";
+        QTest::newRow("counted down") << true << "";
+        QTest::newRow("Update") << true << "Update";
+        QTest::newRow("Cancel") << true << "Cancel";
+    }
+    void MidnightPasses() {
+        QFETCH(bool, windowOpen);
+        QFETCH(QString, answer);
+        AddNightEvents();
+        TClockFrm* clock = Start(At(0, 23, 59, 59));
+        if (windowOpen)
+            Choose(clock->TrayMenu(), clock->ShowTickwellsWindow1);
+        const QStringList before = DueRows();
+        AdvanceTestTime(1000);
+        QCOMPARE(clock->TheDate->text(), QString("Wed 11/03/26"));
+        if (!windowOpen) {
+            QVERIFY(!MidnightFrm);
+            QVERIFY(!ScanFrm);
+            QVERIFY(DueList->Empty());
+            QCOMPARE(Plants->NextDate, Env.Day + 1);
+            return;
+        }
+        QVERIFY(MidnightFrm && MidnightFrm->isVisible());
+        if (answer == "Update") {
+            QTest::mouseClick(MidnightFrm->UpdateBtn, Qt::LeftButton);
+        } else if (answer == "Cancel") {
+            QTest::keyClick(MidnightFrm, Qt::Key_Escape);
+        } else {
+            for (int left = 60; left > 0; --left) {
+                QCOMPARE(MidnightFrm->SecondsLabel->text(),
+                         QString("%1 seconds remaining").arg(left));
+                AdvanceTestTime(1000);
+            }
+        }
+        QVERIFY(!MidnightFrm);
+        if (answer == "Cancel") {
+            QCOMPARE(DueRows(), before);
+            QCOMPARE(ScanFrm->windowTitle(), QString("Tickwells for Tuesday 10 March 2026"));
+            Choose(clock->TrayMenu(), clock->ShowTickwellsWindow1);
+            QCOMPARE(DueList->Count(), 2);
+            QCOMPARE(Plants->ScanDate, Env.Day + 1);
+            return;
+        }
+        QCOMPARE(before, QStringList{"Dentist 1"});
+        QCOMPARE(DueRows(), (QStringList{"Dentist 0", "Water plants 0"}));
+        QCOMPARE(ScanFrm->windowTitle(), QString("Tickwells for Wednesday 11 March 2026"));
+    }
+
+    // A command in the same second as midnight, before the tick has seen it,
+    // still lists and acknowledges the new day's occurrence: an event
+    // acknowledged yesterday is not shown as past its end, and acknowledging
+    // it stores today's date.
+    void ACommandBeforeTheTickSeesTheNewDay() {
+        AddNightEvents();
+        TClockFrm* clock = Start(At(0, 23, 59, 59));
+        JumpTestTime(At(1, 0, 0, 0));
+        Choose(clock->TrayMenu(), clock->ShowTickwellsWindow1);
+        QVERIFY(ScanFrm);
+        QCOMPARE(DueRows(), (QStringList{"Dentist 0", "Water plants 0"}));
+        ScanFrm->ScanListView->setCurrentItem(ScanFrm->ScanListView->topLevelItem(1));
+        QTest::keyClick(ScanFrm->ScanListView, Qt::Key_K, Qt::AltModifier);
+        QCOMPARE(Plants->AckDate, Env.Day + 1);
+    }
+
+    // Each schedule time fires once at its minute in tray mode; a time
+    // missed while the computer slept, or already past when armed, waits
+    // for the next day; a text that is no time is off.
+    void AlarmsFireAtTheirMinute_data() {
+        QTest::addColumn<QString>("time");
+        QTest::addColumn<int>("startSecond");
+        QTest::addColumn<int>("wakeSecond"); // -1: no sleep
+        QTest::addColumn<int>("today");
+        QTest::addColumn<int>("tomorrow");
+        const int t0930 = 9 * 3600 + 30 * 60;
+        QTest::newRow("at its minute") << "09:30" << t0930 - 3 << -1 << 1 << 1;
+        QTest::newRow("asleep over it") << "09:30" << t0930 - 600 << t0930 + 3600 << 0 << 1;
+        QTest::newRow("armed in its minute") << "09:30" << t0930 + 20 << -1 << 0 << 1;
+        QTest::newRow("not a time") << "9h30" << t0930 - 3 << -1 << 0 << 0;
+    }
+    void AlarmsFireAtTheirMinute() {
+        QFETCH(QString, time);
+        QFETCH(int, startSecond);
+        QFETCH(int, wakeSecond);
+        QFETCH(int, today);
+        QFETCH(int, tomorrow);
+        WriteSetting(kAlarm1, time.toStdString());
+        Start(At(0, 0, 0, startSecond));
+        AdvanceTestTime(2000);
+        if (wakeSecond >= 0)
+            JumpTestTime(At(0, 0, 0, wakeSecond));
+        AdvanceTestTime(8000);
+        QCOMPARE(NoEventsNotices(), today);
+        JumpTestTime(At(1, 9, 29, 57));
+        AdvanceTestTime(8000);
+        QCOMPARE(NoEventsNotices(), today + tomorrow);
+    }
+
+    // Suspend stops the clock and the schedule and takes the desktop clock
+    // away; Resume arms the alarms again and leaves the clock hidden.
+    void SuspendAndResume() {
+        WriteSetting(kShowClock, true);
+        WriteSetting(kAlarm0, std::string("09:30"));
+        TClockFrm* clock = Start(At(0, 9, 29, 50));
+        QVERIFY(clock->isVisible());
+        Choose(clock->TrayMenu(), clock->SuspendSchedule1);
+        QCOMPARE(clock->SuspendSchedule1->text(), QString("Res&ume"));
+        QVERIFY(!clock->isVisible());
+        QVERIFY(!clock->DesktopClock1->isEnabled() && !clock->DesktopClock1->isChecked());
+        const QString stopped = clock->Clock->text();
+        AdvanceTestTime(20000);
+        QCOMPARE(clock->Clock->text(), stopped);
+        QCOMPARE(NoEventsNotices(), 0);
+        Choose(clock->TrayMenu(), clock->SuspendSchedule1);
+        QCOMPARE(clock->SuspendSchedule1->text(), QString("Sus&pend"));
+        QVERIFY(!clock->isVisible());
+        QVERIFY(clock->DesktopClock1->isEnabled());
+        JumpTestTime(At(1, 9, 29, 57));
+        AdvanceTestTime(5000);
+        QCOMPARE(NoEventsNotices(), 1);
+    }
+
+    // The tray menu's commands; the windows not built yet stay disabled.
+    void TrayMenuCommands() {
+        TClockFrm* clock = Start(At(0, 12, 0, 0));
+        QMenu* menu = clock->TrayMenu();
+        Choose(menu, clock->ShowTickwellsWindow1);
+        QCoreApplication::processEvents();
+        QCOMPARE(NoEventsNotices(), 1);
+        Choose(menu, clock->ShowMainForm1);
+        QVERIFY(MainLinks().Window && MainLinks().Window->isVisible());
+        Choose(menu, clock->DesktopClock1);
+        QVERIFY(clock->isVisible());
+        for (QAction* a : {clock->ShowCalendar1, clock->Options1, clock->Schedule1})
+            QVERIFY2(!a->isEnabled(), qPrintable(a->text()));
+        Choose(menu, clock->Exit1);
+        QVERIFY(!clock->isVisible());
+    }
+
+    // Without a tray the desktop clock stands in, with the tray's commands
+    // in its menu, and says so once; a tray that comes later takes over.
+    void NoTrayOnTheDesktop() {
+        WriteSetting(kNoTrayTold, false);
+        TClockFrm* clock = Start(At(0, 12, 0, 0), false);
+        QVERIFY(clock->isVisible());
+        QVERIFY(clock->InsteadOfTray());
+        QCoreApplication::processEvents();
+        QCOMPARE(Env.Notices.size(), size_t(1));
+        QVERIFY(!clock->ClockMenu()->actions().contains(clock->DesktopClock1));
+        QVERIFY(QTest::qWaitForWindowExposed(clock));
+        // Through the window, as the platform delivers it, so that the
+        // context menu event follows.
+        QTest::mousePress(clock->windowHandle(), Qt::RightButton, {}, QPoint(5, 5));
+        QVERIFY(clock->ClockMenu()->isVisible());
+        QTest::keyClick(clock->ClockMenu(), Qt::Key_Escape);
+        Choose(clock->ClockMenu(), clock->ShowMainForm1);
+        QVERIFY(MainLinks().Window && MainLinks().Window->isVisible());
+        delete clock;
+        clock = Start(At(0, 12, 0, 0), false);
+        QCoreApplication::processEvents();
+        QCOMPARE(Env.Notices.size(), size_t(1));
+        TClockFrm::TrayAvailable = [] { return true; };
+        AdvanceTestTime(1000);
+        QVERIFY(!clock->InsteadOfTray());
+        QVERIFY(!clock->isVisible());
+        QVERIFY(clock->TrayIcon()->isVisible());
+    }
+
+    // A schedule time that brings up due events also sends a desktop
+    // notification; clicking it brings the window back.
+    void NotificationBringsTheWindowBack() {
+        QProcess bus;
+        bus.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
+        if (!bus.waitForReadyRead(5000))
+            QSKIP("no dbus-daemon");
+        const QString address = QString::fromUtf8(bus.readLine()).trimmed();
+        qputenv("DBUS_SESSION_BUS_ADDRESS", address.toUtf8());
+        TFakeNotifications fake;
+        QDBusConnection server = QDBusConnection::connectToBus(address, "fake-server");
+        QVERIFY(server.registerService("org.freedesktop.Notifications"));
+        QVERIFY(server.registerObject("/org/freedesktop/Notifications", &fake,
+                                      QDBusConnection::ExportAllSlots));
+        MasterList->AddSorted(MakeEvent("Pay rent\r\nto the landlord", Env.Day, true));
+        WriteSetting(kAlarm2, std::string("09:30"));
+        Start(At(0, 9, 29, 58));
+        AdvanceTestTime(3000);
+        QVERIFY(ScanFrm);
+        QTRY_COMPARE(fake.Texts, QStringList{"1 event due|Pay rent"});
+        QVERIFY(QTest::qWaitForWindowActive(ScanFrm));
+        QTest::keyClick(ScanFrm->ScanListView, Qt::Key_Escape);
+        QTRY_VERIFY(!ScanFrm);
+        server.send(QDBusMessage::createSignal("/org/freedesktop/Notifications",
+                                               "org.freedesktop.Notifications", "ActionInvoked")
+                    << 7u << QString("default"));
+        QTRY_VERIFY(ScanFrm && ScanFrm->isVisible());
+        QDBusConnection::disconnectFromBus("fake-server");
+        bus.kill();
+        bus.waitForFinished();
+    }
+
+    // The time editor: a held arrow repeats after half a second, then every
+    // 100 ms; the hours wrap without touching the minutes and the reverse.
+    void TimeEditor_data() {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("holdMs"); // 0: one click
+        QTest::addColumn<QStringList>("whileHeld");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("hour up held on 23:45")
+            << "23:45"
+            << "SB1" << 800
+            << QStringList{"23:45", "23:45", "23:45", "23:45", "00:45", "01:45", "02:45", "03:45"}
+            << true << "04:45";
+        QTest::newRow("minute down on 10:00") << "10:00"
+                                              << "SB4" << 0 << QStringList{} << true << "10:59";
+        QTest::newRow("minute up on 07:59") << "07:59"
+                                            << "SB3" << 0 << QStringList{} << true << "07:00";
+        QTest::newRow("Cancel keeps the text") << ""
+                                               << "SB2" << 0 << QStringList{} << false << "";
+    }
+    void TimeEditor() {
+        QFETCH(QString, start);
+        QFETCH(QString, button);
+        QFETCH(int, holdMs);
+        QFETCH(QStringList, whileHeld);
+        QFETCH(bool, ok);
+        QFETCH(QString, result);
+        BeginTestTime(At(0, 12, 0, 0));
+        QStringList seen;
+        QTimer::singleShot(0, [&] {
+            auto* dlg = dynamic_cast<TTimeFrm*>(QApplication::activeModalWidget());
+            QVERIFY(dlg);
+            auto* arrow = dlg->findChild<QToolButton*>(button);
+            if (holdMs) {
+                QTest::mousePress(arrow, Qt::LeftButton);
+                for (int t = 0; t < holdMs; t += 100) {
+                    AdvanceTestTime(100);
+                    seen << dlg->Panel1->text();
+                }
+                QTest::mouseRelease(arrow, Qt::LeftButton);
+            } else {
+                QTest::mouseClick(arrow, Qt::LeftButton);
+            }
+            QTest::mouseClick(ok ? dlg->OKBtn : dlg->CancelBtn, Qt::LeftButton);
+        });
+        std::string text = start.toStdString();
+        QCOMPARE(EditTime(text), ok);
+        QCOMPARE(seen, whileHeld);
+        QCOMPARE(QString::fromStdString(text), result);
+    }
+};
+
+QTEST_MAIN(TestFrmClock)
+#include "test_frm_clock.moc"

@@ -1,0 +1,122 @@
+#!/usr/bin/env bash
+# A night in the tray with the real program: Xvfb with a window manager and a
+# tray host (trayer), faketime moving the clock across midnight, and xdotool
+# as the user. Before midnight only the tray icon shows; the schedule time
+# 00:00 brings up the new day's due events; acknowledging every row leaves
+# the data file exactly as tickwell-cli leaves it for that day.
+#   tray_night.sh TICKWELL TICKWELL-CLI
+set -euo pipefail
+TICKWELL=$1
+CLI=$2
+DAY1=2026-03-10
+DAY2=2026-03-11
+TITLE="Tickwells for Wednesday 11 March 2026"
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    # The program first, the display last.
+    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
+        # faketime runs the program as its child.
+        kill $(cat "/proc/${pids[i]}/task/${pids[i]}/children" 2>/dev/null) 2>/dev/null || true
+        kill "${pids[i]}" 2>/dev/null || true
+        wait "${pids[i]}" 2>/dev/null || true
+    done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+    echo "FAIL: $*" >&2
+    [ -f "$work/messages.log" ] && sed 's/^/  message: /' "$work/messages.log" >&2
+    exit 1
+}
+# TRAY_NIGHT_SHOTS=FOLDER keeps screenshots of the night there.
+shot() {
+    if [ -n "${TRAY_NIGHT_SHOTS:-}" ]; then import -window root "$TRAY_NIGHT_SHOTS/$1.png"; fi
+}
+# Waits up to $1 seconds for a command to succeed.
+within() {
+    local limit=$(($1 * 10))
+    shift
+    for _ in $(seq "$limit"); do
+        "$@" >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+export TICKWELL_HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
+export XDG_RUNTIME_DIR=$work/run QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8
+unset DBUS_SESSION_BUS_ADDRESS SESSION_MANAGER
+mkdir -p "$TICKWELL_HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+
+# The evening before: the events, made with the command line.
+cli() { "$CLI" --data "$TICKWELL_HOME/tickwell.dat" "$@" >/dev/null; }
+cli --date $DAY1 add --desc "Water plants" --start 2026-03-05 --daily --keep --notice 0
+cli --date $DAY1 ack 0 # today's watering is done
+cli --date $DAY1 add --desc "Dentist" --start $DAY2 --once --notice 3
+cli --date $DAY1 add --desc "Pay rent" --start 2026-01-11 --monthly-date --keep --notice 5
+cli --date $DAY1 add --desc "Quarter day" --accounting --notice 20
+cat >"$TICKWELL_HOME/registry.reg" <<'EOF'
+REGEDIT4
+
+[HKEY_CURRENT_USER\software\VELTRA\Tickwell\AlarmForm]
+"alarm0"="00:00"
+
+[HKEY_CURRENT_USER\software\VELTRA\Tickwell\Options]
+"TrayIcon"=dword:00000001
+"TrayWindow"=dword:00000003
+"Notify"=dword:00000000
+EOF
+
+# What the command line lists and acknowledges on the new day: every due
+# event, whatever order the indexes come in.
+cp "$TICKWELL_HOME/tickwell.dat" "$work/expected.dat"
+expected() { "$CLI" --data "$work/expected.dat" --date $DAY2 "$@"; }
+due=$(expected due | wc -l)
+[ "$due" -ge 3 ] || fail "expected at least three events due on $DAY2, got $due"
+for _ in 1 2 3; do
+    for i in $(seq 0 $(($(expected list | wc -l) - 1))); do expected ack "$i" >/dev/null 2>&1 || true; done
+done
+[ -z "$(expected due)" ] || fail "tickwell-cli left events due"
+
+# The desktop: a display, a window manager and a tray.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+pids+=($!)
+within 10 test -s "$work/display" || fail "Xvfb did not start"
+export DISPLAY=:$(cat "$work/display")
+openbox >/dev/null 2>&1 &
+pids+=($!)
+trayer --edge bottom --align right --widthtype request --height 24 >/dev/null 2>&1 &
+pids+=($!)
+within 10 xdotool search --class trayer || fail "trayer did not start"
+
+# The night: ten seconds before midnight, the clock running on from there.
+TICKWELL_MESSAGE_LOG=$work/messages.log faketime -f "@$DAY1 23:59:50" "$TICKWELL" &
+pids+=($!)
+within 10 xdotool search --classname tickwell || fail "tickwell did not start"
+sleep 2
+shot before-midnight
+if xdotool search --onlyvisible --name "Tickwells" >/dev/null 2>&1; then
+    fail "a window showed before midnight"
+fi
+within 30 xdotool search --onlyvisible --name "^$TITLE\$" ||
+    fail "no '$TITLE' window after midnight"
+win=$(xdotool search --onlyvisible --name "^$TITLE\$" | head -1)
+
+# Acknowledge each row in turn, as a user does: select the first row, Alt+K.
+xdotool windowactivate --sync "$win"
+shot after-midnight
+for _ in $(seq "$due"); do
+    xdotool key --clearmodifiers Home space alt+k
+    sleep 0.5
+done
+within 5 sh -c "[ -z \"\$('$CLI' --data '$TICKWELL_HOME/tickwell.dat' --date $DAY2 due)\" ]" ||
+    fail "events still due after acknowledging $due rows"
+grep -q "Nothing to Acknowledge" "$work/messages.log" 2>/dev/null && fail "a row was missing"
+
+diff <("$CLI" --data "$TICKWELL_HOME/tickwell.dat" --date $DAY2 list | sort) \
+    <("$CLI" --data "$work/expected.dat" --date $DAY2 list | sort) ||
+    fail "the acknowledgements differ from tickwell-cli's"
+echo "ok: $due events due on $DAY2 listed and acknowledged as tickwell-cli does"
