@@ -255,6 +255,7 @@ void TClockFrm::UseDesktopClockInsteadOfTray() {
     // The clock's menu takes the tray's entries; the clock cannot be hidden,
     // being the only way in.
     PopupMenu1->removeAction(Exit2);
+    NoTraySeparator = PopupMenu1->addSeparator();
     for (QAction* a : TrayIconMenu->actions())
         if (a != DesktopClock1)
             PopupMenu1->addAction(a);
@@ -272,6 +273,8 @@ void TClockFrm::TrayIsBack() {
     NoTray = false;
     for (QAction* a : TrayIconMenu->actions())
         PopupMenu1->removeAction(a);
+    delete NoTraySeparator;
+    NoTraySeparator = nullptr;
     PopupMenu1->addAction(Exit2);
     TrayIcon1->show();
     const TWinRegistry reg;

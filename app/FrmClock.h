@@ -128,6 +128,7 @@ private:
     QSystemTrayIcon* TrayIcon1;
     QMenu* TrayIconMenu;
     QMenu* PopupMenu1;
+    QAction* NoTraySeparator = nullptr;
     TTickTimer* Timer1;
     TDesktopNotice* Notice;
     TDateTime CurrentDay = 0;

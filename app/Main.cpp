@@ -9,6 +9,7 @@
 #include "core/Clock.h"
 #include "core/Globals.h"
 #include "platform/Paths.h"
+#include "platform/QuitSignals.h"
 #include "platform/RegistryFile.h"
 #include "platform/SingleInstance.h"
 #include "ui/WindowState.h"
@@ -90,8 +91,10 @@ int main(int argc, char** argv) {
         ClockFrm->ShowTrayIcon();
 
     int rc = 0;
-    if (StartMode != smEnd && mainWindow)
+    if (StartMode != smEnd && mainWindow) {
+        QuitOnTerminationSignals();
         rc = app.exec();
+    }
     FreeWindows();
     FreeEventLists();
     return rc;
