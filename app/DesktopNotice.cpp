@@ -1,7 +1,7 @@
 #include "app/DesktopNotice.h"
 
-#include "app/TrayArt.h"
 #include "core/TickwellItem.h"
+#include "ui/AppIcon.h"
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -98,12 +98,11 @@ void TDesktopNotice::Show(const std::vector<TTickwellItem*>& due) {
                                 SLOT(ActionInvoked(uint, QString)));
 
     QVariantMap hints;
-    hints["desktop-entry"] = QStringLiteral("tickwell");
+    hints["desktop-entry"] = DesktopEntryName();
     hints["urgency"] = QVariant::fromValue(static_cast<uchar>(1));
-    hints["image-data"] =
-        QVariant::fromValue(TNoticeImage{TrayImage(false).pixmap(48, 48).toImage()});
+    hints["image-data"] = QVariant::fromValue(TNoticeImage{AppIcon().pixmap(48, 48).toImage()});
     QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface, "Notify");
-    call << QStringLiteral("Tickwell") << LastId << QString() << summary << body.toHtmlEscaped()
+    call << QStringLiteral("Tickwell") << LastId << AppIconName() << summary << body.toHtmlEscaped()
          << QStringList{QStringLiteral("default"), QStringLiteral("Show")} << hints << -1;
     auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call, kCallTimeoutMs), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
@@ -124,5 +123,5 @@ void TDesktopNotice::ActionInvoked(uint id, const QString& action) {
 
 void TDesktopNotice::ShowInTray(const QString& summary, const QString& body) {
     if (Tray && Tray->isVisible() && QSystemTrayIcon::supportsMessages())
-        Tray->showMessage(summary, body, TrayImage(false), 15000);
+        Tray->showMessage(summary, body, AppIcon(), 15000);
 }

@@ -15,14 +15,18 @@ TITLE="Tickwells for Wednesday 11 March 2026"
 work=$(mktemp -d)
 pids=()
 cleanup() {
-    # The program first, the display last.
+    # The program first, the display last. faketime runs the program as its
+    # child, which ends by itself on SIGTERM once its windows have saved.
+    local i child
     for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
-        # faketime runs the program as its child.
-        kill $(cat "/proc/${pids[i]}/task/${pids[i]}/children" 2>/dev/null) 2>/dev/null || true
+        for child in $(cat "/proc/${pids[i]}/task/${pids[i]}/children" 2>/dev/null); do
+            kill "$child" 2>/dev/null || true
+            within 5 test ! -e "/proc/$child"
+        done
         kill "${pids[i]}" 2>/dev/null || true
         wait "${pids[i]}" 2>/dev/null || true
     done
-    rm -rf "$work"
+    rm -rf "$work" || true
 }
 trap cleanup EXIT
 fail() {
