@@ -1,12 +1,8 @@
-#include "app/FrmClock.h"
 #include "app/StartupWindows.h"
 #include "app/TickwellApp.h"
 #include "core/Messages.h"
 #include "ui/WindowState.h"
-#include <QAction>
 #include <QFile>
-#include <QMenu>
-#include <QSystemTrayIcon>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -120,22 +116,6 @@ TEST(TopLevelHandler, AnErrorEndingACommandIsShownAndTheProgramGoesOn) {
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll().toStdString(),
               "[error] Error Saving Events List\n[error] Error Saving Events List\n");
-}
-
-TEST(ClockWindow, InTrayModeItsExitEndsTheProgram) {
-    App();
-    StartMode = smTray;
-    TClockFrm::TrayAvailable = [] { return true; };
-    auto* clock = new TClockFrm;
-    EXPECT_EQ(ClockFrm, clock);
-    EXPECT_FALSE(clock->isVisible());
-    App().SetMainWindow(clock);
-    QTimer::singleShot(0, clock->Exit1, &QAction::trigger);
-    EXPECT_EQ(RunLoop(3000), 0);
-    delete clock;
-    EXPECT_EQ(ClockFrm, nullptr);
-    App().SetMainWindow(nullptr);
-    StartMode = smMain;
 }
 
 } // namespace

@@ -98,7 +98,8 @@ within 10 xdotool search --class trayer || fail "trayer did not start"
 
 # The night: ten seconds before midnight, the clock running on from there.
 TICKWELL_MESSAGE_LOG=$work/messages.log faketime -f "@$DAY1 23:59:50" "$TICKWELL" &
-pids+=($!)
+program=$!
+pids+=($program)
 within 10 xdotool search --classname tickwell || fail "tickwell did not start"
 sleep 2
 shot before-midnight
@@ -123,4 +124,17 @@ grep -q "Nothing to Acknowledge" "$work/messages.log" 2>/dev/null && fail "a row
 diff <("$CLI" --data "$TICKWELL_HOME/tickwell.dat" --date $DAY2 list | sort) \
     <("$CLI" --data "$work/expected.dat" --date $DAY2 list | sort) ||
     fail "the acknowledgements differ from tickwell-cli's"
+# The morning: Exit from the tray icon's menu ends the program.
+icon=""
+for w in $(xdotool search --onlyvisible --classname tickwell); do
+    eval "$(xdotool getwindowgeometry --shell "$w")"
+    if [ "$WIDTH" -lt 40 ] && [ "$HEIGHT" -lt 40 ]; then icon=$w; fi
+done
+[ -n "$icon" ] || fail "no tray icon"
+xdotool mousemove --window "$icon" 5 5 click 3
+sleep 0.5
+xdotool key Up Return # the last entry, Exit
+within 10 sh -c "! kill -0 $program" || fail "Exit from the tray menu did not end the program"
+wait "$program" || fail "the program ended with an error"
+
 echo "ok: $due events due on $DAY2 listed and acknowledged as tickwell-cli does"
