@@ -22,6 +22,9 @@ namespace {
 
 // Every window without a parent, freed at the end of the run.
 void FreeWindows() {
+    // The clock window first: its tray icon owns a window of the tray's own,
+    // which must not be freed before the icon.
+    delete ClockFrm;
     std::vector<QPointer<QWidget>> windows;
     for (QWidget* w : QApplication::topLevelWidgets())
         if (!w->parentWidget())

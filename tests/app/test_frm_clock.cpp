@@ -92,6 +92,7 @@ private slots:
         WriteSetting(kTrayWindow, 3); // nothing but the tray at start
     }
     void cleanup() {
+        delete ClockFrm; // with its tray icon, before the tray's own window
         QList<QPointer<QWidget>> windows;
         for (QWidget* w : QApplication::topLevelWidgets())
             if (!w->parentWidget())
