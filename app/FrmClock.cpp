@@ -19,7 +19,7 @@
 #include "ui/FrmEdit.h"
 #include "ui/FrmHelp.h"
 #include "ui/FrmScan.h"
-#include "ui/SettingColors.h"
+#include "ui/Theme.h"
 #include "ui/WindowLinks.h"
 #include "ui/WindowState.h"
 #include <QApplication>
@@ -291,10 +291,10 @@ void TClockFrm::ReadSettings() {
     ClockFont = QFont(ClockFontFamily(ReadSetting(reg, kClockFontName)));
     const int size = ReadSetting(reg, kClockFontSize);
     ClockFont.setPointSize(size > 0 ? size : kClockFontSize.Default);
-    FontColour = ColorFromSetting(ReadSetting(reg, kClockFontCol));
+    FontColour = StoredColour(ReadSetting(reg, kClockFontCol), QApplication::palette());
     ClockFont.setBold(ReadSetting(reg, kClockBold));
     ClockFont.setItalic(ReadSetting(reg, kClockItalic));
-    Background = ColorFromSetting(ReadSetting(reg, kClockColor));
+    Background = StoredColour(ReadSetting(reg, kClockColor), QApplication::palette());
     QPoint pos(ReadSetting(reg, kClockLeft), ReadSetting(reg, kClockTop));
     StayOnTop->setChecked(ReadSetting(reg, kClockOnTop));
     N24hrFormat1->setChecked(ReadSetting(reg, kClock24Hour));
@@ -334,8 +334,8 @@ void TClockFrm::WriteSettings() const {
                  ClockFont.pointSize() > 0 ? ClockFont.pointSize() : kClockFontSize.Default);
     WriteSetting(reg, kClockBold, ClockFont.bold());
     WriteSetting(reg, kClockItalic, ClockFont.italic());
-    WriteSetting(reg, kClockFontCol, ColorToSetting(FontColour));
-    WriteSetting(reg, kClockColor, ColorToSetting(Background));
+    WriteSetting(reg, kClockFontCol, StoredColourValue(FontColour));
+    WriteSetting(reg, kClockColor, StoredColourValue(Background));
     WriteSetting(reg, kClock24Hour, N24hrFormat1->isChecked());
     WriteSetting(reg, kClockOnTop, StayOnTop->isChecked());
 }

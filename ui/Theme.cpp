@@ -125,3 +125,9 @@ QColor StoredColour(std::uint32_t value, const QPalette& palette) {
         return palette.color(QPalette::WindowText);
     return palette.color(kRoles[index]);
 }
+
+std::uint32_t StoredColourValue(const QColor& colour) {
+    return static_cast<std::uint32_t>(colour.red()) |
+           (static_cast<std::uint32_t>(colour.green()) << 8) |
+           (static_cast<std::uint32_t>(colour.blue()) << 16);
+}

@@ -30,3 +30,5 @@ QColor ReadableOn(const QColor& colour, const QColor& background);
 // system colour index (0x80000008 window text, 0x80000018 tooltip
 // background...) for the palette's colour of that role.
 QColor StoredColour(std::uint32_t value, const QPalette& palette);
+// The stored value of a colour the user picked: always a fixed colour.
+std::uint32_t StoredColourValue(const QColor& colour);
