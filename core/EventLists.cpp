@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
+#include <unordered_map>
 #include <unordered_set>
 #include <utility>
 
@@ -39,41 +40,39 @@ struct TPlaced {
     TTickwellItem* Item;
 };
 
-// Sorted by key, the later-added first among equal keys, by counting when
-// the keys are whole day numbers within a modest span (the usual case: a
-// data file's next occurrences), otherwise by comparison.
-void SortGroup(std::vector<TPlaced>& group) {
-    if (group.size() < 64) {
-        std::sort(group.begin(), group.end(), [](const TPlaced& a, const TPlaced& b) {
-            return a.Key != b.Key ? a.Key < b.Key : a.Order > b.Order;
-        });
-        return;
-    }
-    double lo = group[0].Key, hi = group[0].Key;
+// The items sorted by key, the later-added first among equal keys: by
+// counting when the keys are whole day numbers within a modest span (the
+// usual case: a data file's next occurrences), otherwise by comparison.
+std::vector<TTickwellItem*> SortedByKey(const std::vector<TTickwellItem*>& items,
+                                        const std::vector<double>& keys) {
+    const size_t n = items.size();
+    std::vector<TTickwellItem*> out(n);
+    double lo = keys[0], hi = keys[0];
     bool whole = true;
-    for (const auto& p : group) {
-        lo = std::min(lo, p.Key);
-        hi = std::max(hi, p.Key);
-        whole = whole && p.Key == std::trunc(p.Key);
+    for (const double k : keys) {
+        lo = std::min(lo, k);
+        hi = std::max(hi, k);
+        whole = whole && k == std::trunc(k);
     }
     const double span = hi - lo + 1;
-    if (!whole || span > 4.0 * static_cast<double>(group.size()) + 65536) {
-        std::sort(group.begin(), group.end(), [](const TPlaced& a, const TPlaced& b) {
-            return a.Key != b.Key ? a.Key < b.Key : a.Order > b.Order;
-        });
-        return;
+    if (n >= 64 && whole && span <= 4.0 * static_cast<double>(n) + 65536) {
+        std::vector<size_t> start(static_cast<size_t>(span) + 1, 0);
+        for (const double k : keys)
+            ++start[static_cast<size_t>(k - lo) + 1];
+        for (size_t b = 1; b < start.size(); ++b)
+            start[b] += start[b - 1];
+        // Within a day the later-added come first: place from the last.
+        for (size_t j = n; j-- > 0;)
+            out[start[static_cast<size_t>(keys[j] - lo)]++] = items[j];
+        return out;
     }
-    const auto buckets = static_cast<size_t>(span);
-    std::vector<size_t> start(buckets + 1, 0);
-    for (const auto& p : group)
-        ++start[static_cast<size_t>(p.Key - lo) + 1];
-    for (size_t b = 0; b < buckets; ++b)
-        start[b + 1] += start[b];
-    std::vector<TPlaced> out(group.size());
-    // Within a bucket the later-added come first: place from the last.
-    for (size_t i = group.size(); i-- > 0;)
-        out[start[static_cast<size_t>(group[i].Key - lo)]++] = group[i];
-    group.swap(out);
+    std::vector<size_t> order(n);
+    std::iota(order.begin(), order.end(), size_t{0});
+    std::sort(order.begin(), order.end(),
+              [&](size_t a, size_t b) { return keys[a] != keys[b] ? keys[a] < keys[b] : a > b; });
+    for (size_t i = 0; i < n; ++i)
+        out[i] = items[order[i]];
+    return out;
 }
 
 } // namespace
@@ -103,6 +102,10 @@ void TListSorted::AddSortedAll(const std::vector<TTickwellItem*>& items) {
             AddSorted(e);
         return;
     }
+    if (Items.empty()) {
+        Items = SortedByKey(items, newKeys);
+        return;
+    }
     // A new event stops before the first existing entry whose key is not
     // smaller than its own, i.e. the first place where the running maximum
     // of the existing keys reaches it. Events that stop at the same place
@@ -115,13 +118,6 @@ void TListSorted::AddSortedAll(const std::vector<TTickwellItem*>& items) {
             static_cast<size_t>(std::lower_bound(runningMax.begin(), runningMax.end(), newKeys[j]) -
                                 runningMax.begin());
         placed.push_back({gap, newKeys[j], j, items[j]});
-    }
-    if (Items.empty()) {
-        SortGroup(placed);
-        Items.reserve(placed.size());
-        for (const auto& p : placed)
-            Items.push_back(p.Item);
-        return;
     }
     std::sort(placed.begin(), placed.end(), [](const TPlaced& a, const TPlaced& b) {
         if (a.Gap != b.Gap)
@@ -145,6 +141,27 @@ void TListSorted::AddSortedAll(const std::vector<TTickwellItem*>& items) {
 int TListSorted::IndexOf(const TTickwellItem* e) const {
     const auto it = std::find(Items.begin(), Items.end(), e);
     return it == Items.end() ? -1 : static_cast<int>(it - Items.begin());
+}
+
+std::vector<int> TListSorted::IndexesOf(const std::vector<TTickwellItem*>& events) const {
+    std::unordered_map<const TTickwellItem*, int> where;
+    where.reserve(events.size());
+    for (const TTickwellItem* e : events)
+        where.emplace(e, -1);
+    size_t found = 0;
+    for (size_t i = 0; i < Items.size() && found < where.size(); ++i) {
+        const auto it = where.find(Items[i]);
+        // The first entry counts, as with IndexOf.
+        if (it != where.end() && it->second < 0) {
+            it->second = static_cast<int>(i);
+            ++found;
+        }
+    }
+    std::vector<int> indexes;
+    indexes.reserve(events.size());
+    for (const TTickwellItem* e : events)
+        indexes.push_back(where.find(e)->second);
+    return indexes;
 }
 
 void TListSorted::Remove(const TTickwellItem* e) {
@@ -200,12 +217,13 @@ void TMyList::FreeAll() {
 }
 
 void TMyList::ResetAll() {
+    const double today = Today();
     for (auto* e : Items) {
         e->NextDate = 0;
         e->PrevDate = 0;
         e->ScanDate = 0;
         e->DueKind = dkNotDue;
-        e->Recalc();
+        e->Recalc(today);
     }
 }
 

@@ -23,6 +23,9 @@ public:
     TTickwellItem* operator[](int i) const { return Items[static_cast<size_t>(i)]; }
     TTickwellItem* At(int i) const { return Items.at(static_cast<size_t>(i)); }
     int IndexOf(const TTickwellItem* e) const;
+    // The index of each event (-1 for one not in the list), in one walk over
+    // the list rather than a search per event.
+    std::vector<int> IndexesOf(const std::vector<TTickwellItem*>& events) const;
     // Takes the entry out without freeing the event.
     void Remove(const TTickwellItem* e);
     void RemoveAt(int i);

@@ -334,7 +334,10 @@ bool TTickwellItem::HasValidRule() const {
 }
 
 void TTickwellItem::Recalc() {
-    const double today = Today();
+    Recalc(Today());
+}
+
+void TTickwellItem::Recalc(TDateTime today) {
     const double s = StartDate;
     if (Simple || !HasValidRule() || !IsValidDateValue(s)) {
         NextDate = s;
@@ -482,6 +485,68 @@ bool TTickwellItem::OccursOn(TDateTime day) const {
     }
     default:
         return false;
+    }
+}
+
+void TTickwellItem::DaysOccurring(TDateTime first, TDateTime last,
+                                  std::vector<TDateTime>& out) const {
+    if (!IsValidDateValue(first) || !IsValidDateValue(last) || first != std::trunc(first))
+        return;
+    // Each rule names a few candidate days; OccursOn has the last word.
+    const auto check = [&](double day) {
+        if (day >= first && day <= last && day == std::trunc(day) && OccursOn(day))
+            out.push_back(day);
+    };
+    const double s = StartDate;
+    if (Simple || !HasValidRule() || !IsValidDateValue(s)) {
+        check(s);
+        return;
+    }
+    if (EventType == etDaily || EventType == etWeekly) {
+        // A start with a time of day never lands on a whole day.
+        if (s != std::trunc(s))
+            return;
+        const long long step = EventType == etDaily ? Interval : 7LL * Interval;
+        const double from = std::max(first, s);
+        const long long off = static_cast<long long>(from - s) % step;
+        for (double day = from + static_cast<double>(off ? step - off : 0); day <= last;
+             day += static_cast<double>(step))
+            check(day);
+        return;
+    }
+    const TStartParts& st = Start();
+    const MonthIndex startMonth = static_cast<MonthIndex>(st.Year) * 12 + st.Month - 1;
+    const MonthIndex lastMonth = MonthOfSerial(last);
+    for (MonthIndex mi = MonthOfSerial(first); mi <= lastMonth; ++mi) {
+        const double day1 = MonthDay(mi, 1);
+        const TMonthShape shape = ShapeOf(mi);
+        switch (EventType) {
+        case etYearly:
+            if (mi % 12 == startMonth % 12)
+                for (int d = 0; d < shape.Len; ++d)
+                    check(day1 + d);
+            break;
+        case etMonthlyDate:
+        case etMonthlyDay: {
+            const MonthIndex dm = mi - startMonth;
+            if (dm < 0 || dm % Interval != 0)
+                break;
+            if (EventType == etMonthlyDate && Rank == 0)
+                check(dm == 0 ? s : day1 + (std::min<int>(st.Day, shape.Len) - 1));
+            else
+                check(day1 +
+                      (EventType == etMonthlyDay ? NthWeekdayDom(Rank, Weekday, shape)
+                                                 : NthWorkingDom(Rank, shape)) -
+                      1);
+            break;
+        }
+        case etAccounting:
+            if ((mi % 12) % 3 == 2)
+                check(QuarterDay(static_cast<int>(mi % 12) / 3 + 1, FloorDiv(mi, 12)));
+            break;
+        default:
+            break;
+        }
     }
 }
 

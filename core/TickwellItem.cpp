@@ -8,7 +8,17 @@ TTickwellItem::TTickwellItem(const EventRecord& rec) {
     TTickwellItem::AssignRecord(rec);
 }
 
+TTickwellItem::TTickwellItem(const EventRecord& rec, TDateTime today) {
+    AssignFields(rec);
+    Recalc(today);
+}
+
 void TTickwellItem::AssignRecord(const EventRecord& rec) {
+    AssignFields(rec);
+    Recalc();
+}
+
+void TTickwellItem::AssignFields(const EventRecord& rec) {
     Description = rec.Description();
     EventType = rec.EventType;
     Rank = rec.Rank;
@@ -21,7 +31,6 @@ void TTickwellItem::AssignRecord(const EventRecord& rec) {
     KeepFlag = rec.KeepFlag != 0;
     NoEndPoint = rec.NoEndPoint != 0;
     AckDate = rec.AckDate;
-    Recalc();
 }
 
 void TTickwellItem::ToRecord(EventRecord& rec) const {

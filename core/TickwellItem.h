@@ -4,6 +4,7 @@
 #include "core/EventRecord.h"
 #include <cstdint>
 #include <string>
+#include <vector>
 
 enum TEventType : uint8_t {
     etDaily = 0,
@@ -43,7 +44,14 @@ public:
     uint8_t DueKind = 0;
 
     explicit TTickwellItem(const EventRecord& rec);
+    // The same, with the occurrences computed for a given day.
+    TTickwellItem(const EventRecord& rec, TDateTime today);
     virtual ~TTickwellItem() = default;
+    // Events made in bulk share one block of memory (core/EventArena.h);
+    // `delete` gives such an event's slot back to its block and any other to
+    // the heap, so whoever owns an event frees it the same way.
+    static void* operator new(size_t size);
+    static void operator delete(void* p);
     TTickwellItem(const TTickwellItem&) = delete;
     TTickwellItem& operator=(const TTickwellItem&) = delete;
 
@@ -56,12 +64,16 @@ public:
 
     // Occurrence and due rules, as of Today().
     void Recalc();
+    void Recalc(TDateTime today);
     bool InNotice() const;
     TDueKind DueState() const;
     // The same for a given day, for loops that read the clock once.
     bool InNotice(TDateTime today) const;
     TDueKind DueState(TDateTime today) const;
     bool OccursOn(TDateTime day) const;
+    // Appends the whole days first..last on which OccursOn holds, in order,
+    // found from the rule rather than by asking every day.
+    void DaysOccurring(TDateTime first, TDateTime last, std::vector<TDateTime>& out) const;
 
     std::string ToCsvLine() const;
     std::string StartDateText() const;
@@ -79,6 +91,8 @@ public:
     bool HasValidRule() const;
 
 private:
+    void AssignFields(const EventRecord& rec);
+
     // The start date split into its parts, kept for the date it was split
     // from: the calendar asks OccursOn of every event for every day shown.
     struct TStartParts {

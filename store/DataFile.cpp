@@ -4,14 +4,12 @@
 #include "core/Messages.h"
 #include "store/AtomicFile.h"
 #include "store/Csv.h"
+#include "store/EventFileReader.h"
 #include <algorithm>
 #include <cctype>
 #include <memory>
 
 namespace {
-
-// Days between 1 January of the year 1 and 30 December 1899.
-constexpr double kOldFormatOffset = 693594;
 
 bool HasCsvExtension(const std::string& path) {
     const size_t slash = path.rfind('/');
@@ -30,43 +28,11 @@ void FreeEvents(std::vector<TTickwellItem*>& items) {
     items.clear();
 }
 
-// The records of the file up to the first one that cannot be read. False when
-// the file could not be read or a record was unreadable; `out` then holds the
-// events before it. If anything throws, nothing is left allocated.
-bool ReadRecords(const std::string& path, std::vector<TTickwellItem*>& out) {
-    TFileBytes bytes;
-    std::string error;
-    bool missing = false;
-    if (!ReadWholeFile(path, bytes, error, &missing))
-        return missing;
-    const size_t count = bytes.Size / kRecordSize;
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.Data.get());
-    EventRecord rec;
-    try {
-        out.reserve(count);
-        for (size_t i = 0; i < count; ++i, p += kRecordSize) {
-            UnpackRecord(p, rec);
-            if (OldFormatFlag) {
-                rec.StartDate -= kOldFormatOffset;
-                rec.EndDate -= kOldFormatOffset;
-                rec.AckDate -= kOldFormatOffset;
-            }
-            if (!IsValidDateValue(rec.StartDate))
-                return false;
-            out.push_back(new TTickwellItem(rec));
-        }
-    } catch (...) {
-        FreeEvents(out);
-        throw;
-    }
-    return true;
-}
-
 } // namespace
 
 bool ReadEventsFile(const std::string& path, std::vector<TTickwellItem*>& out) {
     std::vector<TTickwellItem*> items;
-    if (!ReadRecords(path, items)) {
+    if (!ReadEventRecords(path, OldFormatFlag, items)) {
         FreeEvents(items);
         return false;
     }
@@ -78,7 +44,7 @@ bool LoadEvents(TListSorted& list, const std::string& path) {
     // A damaged file keeps the events before the damage, so that start-up can
     // warn about it without the next save wiping out what was readable.
     std::vector<TTickwellItem*> items;
-    const bool ok = ReadRecords(path, items);
+    const bool ok = ReadEventRecords(path, OldFormatFlag, items);
     try {
         list.AddSortedAll(items);
     } catch (...) {

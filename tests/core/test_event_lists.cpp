@@ -6,6 +6,7 @@
 #include "core/Globals.h"
 #include "core/HalvaneDates.h"
 #include "core/Messages.h"
+#include <cmath>
 #include <gtest/gtest.h>
 #include <random>
 
@@ -91,6 +92,46 @@ TEST_F(EventLists, BulkInsertionEqualsOneByOne) {
             ASSERT_EQ(one[i]->Description, bulk[i]->Description) << round << " " << i;
         }
     }
+}
+
+// Big groups of equal and far-apart keys take other sorting paths than a few.
+TEST_F(EventLists, BulkInsertionIntoAnEmptyListEqualsOneByOne) {
+    const struct {
+        int Count;
+        double Spread;
+    } cases[] = {{500, 30}, {500, 1e7}, {500, 30.5}, {3, 2}};
+    std::mt19937 rng(3);
+    for (const auto& c : cases) {
+        TMyList one, bulk;
+        std::vector<TTickwellItem*> added;
+        for (int i = 0; i < c.Count; ++i) {
+            const double k = D(2025, 3, 1) +
+                             std::floor(std::uniform_real_distribution<>(0, c.Spread)(rng)) +
+                             (c.Spread == 30.5 && i % 2 ? 0.5 : 0);
+            auto* e = new TTickwellItem(Once(k));
+            e->Description = std::to_string(i);
+            one.AddSorted(e);
+            added.push_back(new TTickwellItem(Once(k)));
+            added.back()->Description = e->Description;
+        }
+        bulk.AddSortedAll(added);
+        for (int i = 0; i < c.Count; ++i)
+            ASSERT_EQ(one[i]->Description, bulk[i]->Description) << c.Spread << " " << i;
+    }
+}
+
+TEST_F(EventLists, IndexesOfAnswersAsIndexOf) {
+    TTickwellItem outsider(Once(D(2025, 3, 1)));
+    std::vector<TTickwellItem*> asked{&outsider};
+    for (int i = 0; i < 6; ++i) {
+        master.AddSorted(new TTickwellItem(Once(D(2025, 3, 1 + i % 3))));
+        asked.insert(asked.begin(), master[0]);
+    }
+    asked.push_back(master[2]);
+    const std::vector<int> got = master.IndexesOf(asked);
+    ASSERT_EQ(got.size(), asked.size());
+    for (size_t k = 0; k < asked.size(); ++k)
+        EXPECT_EQ(got[k], master.IndexOf(asked[k])) << k;
 }
 
 TEST_F(EventLists, ScanFillsTheDueListByScanDate) {

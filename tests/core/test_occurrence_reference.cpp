@@ -305,3 +305,43 @@ TEST_F(OccurrenceReference, OccursOnMatchesSteppingOnRandomEvents) {
 }
 
 } // namespace
+
+namespace {
+
+// The days of a month or a longer stretch found from the rule are exactly
+// the days on which OccursOn holds, also for starts with a time of day, ends
+// that compare with nothing and rules that fall back to once only.
+TEST_F(OccurrenceReference, DaysOccurringMatchesAskingEveryDay) {
+    TGen gen;
+    std::vector<TDateTime> days;
+    size_t found = 0;
+    for (int i = 0; i < 6000; ++i) {
+        const double today = gen.Day(1990, 2060);
+        FixToday(today);
+        EventRecord rec = gen.Event(today, 60);
+        if (i % 13 == 0)
+            rec.StartDate += 0.5;
+        if (i % 17 == 0)
+            rec.EndDate = std::nan("");
+        if (i % 19 == 0)
+            rec.Interval = 0;
+        const TTickwellItem e(rec);
+        for (double centre : {e.StartDate + gen.Int(-40, 4000), e.EndDate, today}) {
+            if (!IsValidDateValue(centre))
+                continue;
+            const double first = FirstDayOfMonth(centre) - (i % 3 == 0 ? 40 : 0);
+            const double last = LastDayOfMonth(centre) + (i % 5 == 0 ? 70 : 0);
+            days.clear();
+            e.DaysOccurring(first, last, days);
+            std::vector<TDateTime> want;
+            for (double d = first; d <= last; ++d)
+                if (e.OccursOn(d))
+                    want.push_back(d);
+            ASSERT_EQ(days, want) << Describe(e, today) << " from " << first;
+            found += days.size();
+        }
+    }
+    EXPECT_GT(found, 20000u);
+}
+
+} // namespace

@@ -5,6 +5,8 @@
 #include <csignal>
 #include <limits>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <thread>
 
 namespace {
 
@@ -115,6 +117,58 @@ TEST_F(DataFileTest, UnreadableStartDateIsAReadError) {
         std::vector<TTickwellItem*> items;
         EXPECT_FALSE(ReadEventsFile(Path("f.dat"), items)) << bad;
         EXPECT_TRUE(items.empty());
+    }
+}
+
+// A file big enough to be read in pieces by two threads, and the same bytes
+// through a pipe, give the events in file order up to the first damage.
+TEST_F(DataFileTest, LargeFilesAndPipesReadAsOneSequence) {
+    constexpr int kRecords = 20000;
+    const auto fileOf = [](int damagedAt) {
+        std::string bytes;
+        bytes.reserve(kRecords * kRecordSize + 100);
+        for (int i = 0; i < kRecords; ++i)
+            bytes +=
+                RawRecord(std::to_string(i), 0, 0, 0, 1,
+                          i == damagedAt ? std::nan("") : 45000 + i % 700, 45000, 7, 1, 0, 1, 0);
+        return bytes + std::string(100, 'z');
+    };
+    const struct {
+        int DamagedAt;
+        bool Pipe;
+    } cases[] = {{-1, false},           {0, false}, {9999, false}, {10000, false},
+                 {kRecords - 1, false}, {-1, true}, {15000, true}};
+    for (const auto& c : cases) {
+        const std::string bytes = fileOf(c.DamagedAt);
+        std::string path = Path("big.dat");
+        std::thread writer;
+        if (c.Pipe) {
+            path = Path("big.fifo");
+            ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+            // The reader stops at damage and closes its end early.
+            std::signal(SIGPIPE, SIG_IGN);
+            writer = std::thread([&] { WriteBytes(path, bytes); });
+        } else {
+            WriteBytes(path, bytes);
+        }
+        std::vector<TTickwellItem*> items;
+        const bool ok = ReadEventsFile(path, items);
+        if (writer.joinable())
+            writer.join();
+        std::signal(SIGPIPE, SIG_DFL);
+        std::filesystem::remove(path);
+        const int want = c.DamagedAt < 0 ? kRecords : 0;
+        EXPECT_EQ(ok, c.DamagedAt < 0) << c.DamagedAt;
+        ASSERT_EQ(static_cast<int>(items.size()), want) << c.DamagedAt;
+        for (int i = 0; i < want; ++i)
+            ASSERT_EQ(items[static_cast<size_t>(i)]->Description, std::to_string(i));
+        for (TTickwellItem* e : items)
+            delete e;
+
+        TMyList list;
+        WriteBytes(Path("big.dat"), bytes);
+        EXPECT_EQ(LoadEvents(list, Path("big.dat")), c.DamagedAt < 0);
+        EXPECT_EQ(list.Count(), c.DamagedAt < 0 ? kRecords : c.DamagedAt) << c.DamagedAt;
     }
 }
 
