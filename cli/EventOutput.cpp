@@ -7,26 +7,36 @@
 
 namespace {
 
-std::string JsonArray(const std::vector<std::string>& items) {
-    if (items.empty())
-        return "[]";
-    std::string out = "[\n";
-    for (size_t i = 0; i < items.size(); ++i) {
-        out += "  ";
-        out += items[i];
-        out += i + 1 < items.size() ? ",\n" : "\n";
+// Writes a JSON array item by item, so no output is held whole in memory.
+class TJsonArrayWriter {
+public:
+    explicit TJsonArrayWriter(std::ostream& out) : Out(out) {}
+    void Add(const std::string& item) {
+        Out << (Empty ? "[\n  " : ",\n  ") << item;
+        Empty = false;
     }
-    out += "]";
-    return out;
-}
+    ~TJsonArrayWriter() { Out << (Empty ? "[]\n" : "\n]\n"); }
+    TJsonArrayWriter(const TJsonArrayWriter&) = delete;
+    TJsonArrayWriter& operator=(const TJsonArrayWriter&) = delete;
+
+private:
+    std::ostream& Out;
+    bool Empty = true;
+};
 
 } // namespace
 
+void AppendRowText(std::string& out, const std::string& description) {
+    const size_t from = out.size();
+    out.append(description, 0, description.find("\r\n"));
+    for (char *c = out.data() + from, *end = out.data() + out.size(); c != end; ++c)
+        if (static_cast<unsigned char>(*c) < 0x20 || *c == 0x7F)
+            *c = ' ';
+}
+
 std::string RowText(const std::string& description) {
-    std::string line = FirstLine(description);
-    for (char& c : line)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
-            c = ' ';
+    std::string line;
+    AppendRowText(line, description);
     return line;
 }
 
@@ -83,11 +93,9 @@ void WriteList(std::ostream& out, const TMyList& list, bool json) {
             out << ListRow(*e) << '\n';
         return;
     }
-    std::vector<std::string> items;
-    items.reserve(list.All().size());
+    TJsonArrayWriter items(out);
     for (int i = 0; i < list.Count(); ++i)
-        items.push_back(EventJson(*list[i], i));
-    out << JsonArray(items) << '\n';
+        items.Add(EventJson(*list[i], i));
 }
 
 void WriteDue(std::ostream& out, const TMyList& list, const TScanList& due, bool json) {
@@ -96,36 +104,63 @@ void WriteDue(std::ostream& out, const TMyList& list, const TScanList& due, bool
             out << DueRow(*e) << '\n';
         return;
     }
-    std::vector<std::string> items;
-    for (const TTickwellItem* e : due.All())
-        items.push_back(DueJson(*e, list.IndexOf(e)));
-    out << JsonArray(items) << '\n';
+    const std::vector<int> indexes = list.IndexesOf(due.All());
+    TJsonArrayWriter items(out);
+    for (int k = 0; k < due.Count(); ++k)
+        items.Add(DueJson(*due[k], indexes[static_cast<size_t>(k)]));
 }
 
 void WriteMonth(std::ostream& out, const TMyList& list, int year, int month, bool json) {
     const int days = DaysInMonth(month, year);
     const TDateTime first = EncodeDate(year, month, 1);
-    std::string text = json ? "{" : "";
-    for (int day = 0; day < days; ++day) {
-        const TDateTime date = first + day;
-        const std::string iso = IsoDate(date);
-        std::string indexes;
-        for (int i = 0; i < list.Count(); ++i) {
-            const TTickwellItem& e = *list[i];
-            if (!e.OccursOn(date))
-                continue;
-            if (json) {
-                if (!indexes.empty())
-                    indexes += ", ";
-                indexes += std::to_string(i);
-            } else {
-                text += iso + '\t' + RowText(e.Description) + '\n';
-            }
+    // Gathered event by event, written day by day. Each day holds list
+    // indexes (JSON) or the number of the event's row text, taken once while
+    // the event is at hand: a million events do not fit in any cache, and
+    // going back to each for every day it occurs on costs more than the
+    // text does.
+    std::vector<std::vector<uint32_t>> onDay(static_cast<size_t>(days));
+    std::string texts;
+    std::vector<size_t> textStart{0};
+    std::vector<TDateTime> hits;
+    for (int i = 0; i < list.Count(); ++i) {
+        hits.clear();
+        list[i]->DaysOccurring(first, first + days - 1, hits);
+        if (hits.empty())
+            continue;
+        auto entry = static_cast<uint32_t>(i);
+        if (!json) {
+            entry = static_cast<uint32_t>(textStart.size() - 1);
+            AppendRowText(texts, list[i]->Description);
+            textStart.push_back(texts.size());
         }
-        if (json)
-            text += std::string(day ? ",\n  " : "\n  ") + JsonString(iso) + ": [" + indexes + "]";
+        for (const TDateTime day : hits)
+            onDay[static_cast<size_t>(day - first)].push_back(entry);
     }
     if (json)
-        text += "\n}\n";
-    out << text;
+        out << '{';
+    std::string rows;
+    for (int day = 0; day < days; ++day) {
+        const std::string iso = IsoDate(first + day);
+        const std::vector<uint32_t>& entries = onDay[static_cast<size_t>(day)];
+        if (!json) {
+            for (const uint32_t k : entries) {
+                rows += iso;
+                rows += '\t';
+                rows.append(texts, textStart[k], textStart[k + 1] - textStart[k]);
+                rows += '\n';
+                if (rows.size() >= 65536) {
+                    out << rows;
+                    rows.clear();
+                }
+            }
+            continue;
+        }
+        out << (day ? ",\n  " : "\n  ") << JsonString(iso) << ": [";
+        for (size_t k = 0; k < entries.size(); ++k)
+            out << (k ? ", " : "") << entries[k];
+        out << ']';
+    }
+    out << rows;
+    if (json)
+        out << "\n}\n";
 }

@@ -8,6 +8,8 @@
 // The first line of a description with tabs and other control characters
 // turned into blanks, so that a row keeps its columns.
 std::string RowText(const std::string& description);
+// The same, appended to a line being built.
+void AppendRowText(std::string& out, const std::string& description);
 
 // Next date, days to next, type name, interval, last acknowledged (empty when
 // never), first line.
