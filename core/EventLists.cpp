@@ -1,6 +1,7 @@
 #include "core/EventLists.h"
 #include "core/Clock.h"
 #include "core/Globals.h"
+#include "core/Halves.h"
 #include "core/Messages.h"
 #include <algorithm>
 #include <cmath>
@@ -81,11 +82,13 @@ void TListSorted::AddSortedAll(const std::vector<TTickwellItem*>& items) {
     if (items.empty())
         return;
     std::vector<double> newKeys(items.size());
+    InTwoHalves(items.size(), [&](size_t begin, size_t end) {
+        for (size_t j = begin; j < end; ++j)
+            newKeys[j] = Key(*items[j]);
+    });
     bool anyNan = false;
-    for (size_t j = 0; j < items.size(); ++j) {
-        newKeys[j] = Key(*items[j]);
-        anyNan = anyNan || std::isnan(newKeys[j]);
-    }
+    for (const double k : newKeys)
+        anyNan = anyNan || std::isnan(k);
     std::vector<double> runningMax(Items.size());
     double m = -INFINITY;
     for (size_t i = 0; i < Items.size(); ++i) {
@@ -251,19 +254,28 @@ bool TMyList::Scan() {
 bool TMyList::ScanInto(TScanList& due) {
     due.Clear();
     const double today = Today();
-    std::vector<TTickwellItem*> found;
-    for (auto* e : Items) {
-        const TDueKind k = e->DueState(today);
-        if (k == dkComing || k == dkToday) {
-            e->ScanDate = e->NextDate;
-        } else if ((k == dkOverdue || k == dkPastEnd) && !FilterPast) {
-            e->ScanDate = e->PrevDate;
-        } else {
-            continue;
+    // Each event is asked once, by one of two threads; the list order of the
+    // events found is kept by collecting them afterwards.
+    std::vector<uint8_t> listed(Items.size());
+    InTwoHalves(Items.size(), [&](size_t begin, size_t end) {
+        for (size_t i = begin; i < end; ++i) {
+            TTickwellItem* e = Items[i];
+            const TDueKind k = e->DueState(today);
+            if (k == dkComing || k == dkToday) {
+                e->ScanDate = e->NextDate;
+            } else if ((k == dkOverdue || k == dkPastEnd) && !FilterPast) {
+                e->ScanDate = e->PrevDate;
+            } else {
+                continue;
+            }
+            e->DueKind = k;
+            listed[i] = 1;
         }
-        e->DueKind = k;
-        found.push_back(e);
-    }
+    });
+    std::vector<TTickwellItem*> found;
+    for (size_t i = 0; i < Items.size(); ++i)
+        if (listed[i])
+            found.push_back(Items[i]);
     due.AddSortedAll(found);
     return !found.empty();
 }

@@ -1,14 +1,13 @@
 #include "store/EventFileReader.h"
 #include "core/Clock.h"
 #include "core/EventArena.h"
+#include "core/Halves.h"
 #include <algorithm>
 #include <cerrno>
 #include <exception>
 #include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
-#include <system_error>
-#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -18,8 +17,6 @@ constexpr double kOldFormatOffset = 693594;
 // Records read at a time: a piece stays in the cache from the read to the
 // decoding, and no buffer the size of the file is ever needed.
 constexpr size_t kPieceRecords = 256;
-// Below this many records a second thread costs more than it saves.
-constexpr size_t kParallelRecords = 16384;
 // What a source without a size of its own (a pipe, a device) may deliver, so
 // an endless one cannot eat all memory.
 constexpr size_t kStreamLimit = size_t{256} << 20;
@@ -164,19 +161,10 @@ void DecodeStream(int fd, TDecoder decoder, TRun& run) {
 // The file's whole records in stretches, the second half on a thread of its
 // own when the file is large.
 std::vector<TRun> DecodeFile(int fd, size_t records, const TDecoder& decoder) {
-    std::vector<TRun> runs(records >= kParallelRecords ? 2 : 1);
-    const size_t half = runs.size() == 2 ? records / 2 : records;
-    std::thread helper;
-    if (runs.size() == 2) {
-        try {
-            helper = std::thread(DecodeRange, fd, half, records, decoder, std::ref(runs[1]));
-        } catch (const std::system_error&) {
-            DecodeRange(fd, half, records, decoder, runs[1]);
-        }
-    }
-    DecodeRange(fd, 0, half, decoder, runs[0]);
-    if (helper.joinable())
-        helper.join();
+    std::vector<TRun> runs(records >= kHalvesThreshold ? 2 : 1);
+    InTwoHalves(records, [&](size_t begin, size_t end) {
+        DecodeRange(fd, begin, end, decoder, runs[begin == 0 ? 0 : 1]);
+    });
     return runs;
 }
 
