@@ -6,6 +6,7 @@
 #include "core/Globals.h"
 #include "core/HalvaneDates.h"
 #include "core/Messages.h"
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <random>
@@ -171,6 +172,32 @@ TEST_F(EventLists, ScanFillsTheDueListByScanDate) {
 
     due.Clear();
     EXPECT_EQ(master.Count(), 5);
+}
+
+// A list long enough to be scanned by two threads lists the same events in
+// the same order as asking each in turn: by scan date, the later in the
+// master list first among equal dates.
+TEST_F(EventLists, ScanOfALargeListKeepsTheOrder) {
+    std::mt19937 rng(5);
+    std::vector<TTickwellItem*> items;
+    for (int i = 0; i < 20000; ++i) {
+        items.push_back(new TTickwellItem(Once(D(2025, 2, 1) + rng() % 60, rng() % 2, rng() % 10)));
+        items.back()->Description = std::to_string(i);
+    }
+    master.AddSortedAll(items);
+    std::vector<std::pair<double, int>> want;
+    for (int i = 0; i < master.Count(); ++i) {
+        const TDueKind k = master[i]->DueState();
+        if (k == dkComing || k == dkToday)
+            want.push_back({master[i]->NextDate, -i});
+        else if (k == dkOverdue || k == dkPastEnd)
+            want.push_back({master[i]->PrevDate, -i});
+    }
+    std::sort(want.begin(), want.end());
+    EXPECT_TRUE(master.Scan());
+    ASSERT_EQ(due.Count(), static_cast<int>(want.size()));
+    for (size_t k = 0; k < want.size(); ++k)
+        ASSERT_EQ(due[static_cast<int>(k)], master[-want[k].second]) << k;
 }
 
 TEST_F(EventLists, RemovalAlsoLeavesTheDueList) {
