@@ -104,6 +104,7 @@ int main(int argc, char** argv) {
     setenv("TICKWELL_HOME", home.c_str(), 1);
     setenv("XDG_CONFIG_HOME", home.c_str(), 1);
     setenv("XDG_DATA_HOME", home.c_str(), 1);
+    DataFile();
     for (const char* command : {"due", "due --json", "list", "month 2026-12"})
         benchmark::RegisterBenchmark(command, BM_Cli, std::string(command))
             ->UseManualTime()
