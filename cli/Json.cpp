@@ -1,12 +1,19 @@
 #include "cli/Json.h"
 
-std::string JsonString(std::string_view utf8) {
+namespace {
+
+// JsonString appended to a text being built, with no string of its own.
+void AppendJsonString(std::string& out, std::string_view utf8) {
     static const char hex[] = "0123456789abcdef";
-    std::string out;
-    out.reserve(utf8.size() + 2);
     out += '"';
-    for (const char ch : utf8) {
-        const auto c = static_cast<unsigned char>(ch);
+    // Runs of characters that need no escape are copied whole.
+    size_t plain = 0;
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        if (c >= 0x20 && c != '"' && c != '\\')
+            continue;
+        out.append(utf8, plain, i - plain);
+        plain = i + 1;
         switch (c) {
         case '"':
             out += "\\\"";
@@ -30,29 +37,34 @@ std::string JsonString(std::string_view utf8) {
             out += "\\f";
             break;
         default:
-            if (c < 0x20) {
-                out += "\\u00";
-                out += hex[c >> 4];
-                out += hex[c & 0xF];
-            } else {
-                out += ch;
-            }
+            out += "\\u00";
+            out += hex[c >> 4];
+            out += hex[c & 0xF];
         }
     }
+    out.append(utf8, plain);
     out += '"';
+}
+
+} // namespace
+
+std::string JsonString(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size() + 2);
+    AppendJsonString(out, utf8);
     return out;
 }
 
 void TJsonObject::Name(std::string_view name) {
     if (Text.size() > 1)
         Text += ',';
-    Text += JsonString(name);
+    AppendJsonString(Text, name);
     Text += ':';
 }
 
 TJsonObject& TJsonObject::Add(std::string_view name, std::string_view text) {
     Name(name);
-    Text += JsonString(text);
+    AppendJsonString(Text, text);
     return *this;
 }
 
