@@ -12,6 +12,9 @@
 
 namespace {
 
+// Events a thread takes at a time in the walks shared by two threads.
+constexpr size_t kKeyChunk = 4096;
+
 int CompareKeys(double a, double b) {
     if (a < b)
         return -1;
@@ -82,7 +85,7 @@ void TListSorted::AddSortedAll(const std::vector<TTickwellItem*>& items) {
     if (items.empty())
         return;
     std::vector<double> newKeys(items.size());
-    InTwoHalves(items.size(), [&](size_t begin, size_t end) {
+    InChunks(items.size(), kKeyChunk, [&](size_t begin, size_t end) {
         for (size_t j = begin; j < end; ++j)
             newKeys[j] = Key(*items[j]);
     });
@@ -257,7 +260,7 @@ bool TMyList::ScanInto(TScanList& due) {
     // Each event is asked once, by one of two threads; the list order of the
     // events found is kept by collecting them afterwards.
     std::vector<uint8_t> listed(Items.size());
-    InTwoHalves(Items.size(), [&](size_t begin, size_t end) {
+    InChunks(Items.size(), kKeyChunk, [&](size_t begin, size_t end) {
         for (size_t i = begin; i < end; ++i) {
             TTickwellItem* e = Items[i];
             const TDueKind k = e->DueState(today);

@@ -17,6 +17,8 @@ constexpr double kOldFormatOffset = 693594;
 // Records read at a time: a piece stays in the cache from the read to the
 // decoding, and no buffer the size of the file is ever needed.
 constexpr size_t kPieceRecords = 256;
+// Records a thread decodes at a time, each stretch into a block of its own.
+constexpr size_t kStretchRecords = 8 * kPieceRecords;
 // What a source without a size of its own (a pipe, a device) may deliver, so
 // an endless one cannot eat all memory.
 constexpr size_t kStreamLimit = size_t{256} << 20;
@@ -158,12 +160,12 @@ void DecodeStream(int fd, TDecoder decoder, TRun& run) {
     }
 }
 
-// The file's whole records in stretches, the second half on a thread of its
-// own when the file is large.
+// The file's whole records in stretches, shared by two threads when the file
+// is large.
 std::vector<TRun> DecodeFile(int fd, size_t records, const TDecoder& decoder) {
-    std::vector<TRun> runs(records >= kHalvesThreshold ? 2 : 1);
-    InTwoHalves(records, [&](size_t begin, size_t end) {
-        DecodeRange(fd, begin, end, decoder, runs[begin == 0 ? 0 : 1]);
+    std::vector<TRun> runs(std::max<size_t>(1, (records + kStretchRecords - 1) / kStretchRecords));
+    InChunks(records, kStretchRecords, [&](size_t begin, size_t end) {
+        DecodeRange(fd, begin, end, decoder, runs[begin / kStretchRecords]);
     });
     return runs;
 }
