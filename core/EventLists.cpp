@@ -1,8 +1,8 @@
 #include "core/EventLists.h"
 #include "core/Clock.h"
 #include "core/Globals.h"
-#include "core/Halves.h"
 #include "core/Messages.h"
+#include "core/ParallelChunks.h"
 #include <algorithm>
 #include <cmath>
 #include <numeric>

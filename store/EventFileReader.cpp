@@ -1,7 +1,7 @@
 #include "store/EventFileReader.h"
 #include "core/Clock.h"
 #include "core/EventArena.h"
-#include "core/Halves.h"
+#include "core/ParallelChunks.h"
 #include <algorithm>
 #include <cerrno>
 #include <exception>

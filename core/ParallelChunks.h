@@ -11,14 +11,14 @@
 #include <thread>
 
 // Below this many items a second thread costs more than it saves.
-inline constexpr size_t kHalvesThreshold = 16384;
+inline constexpr size_t kParallelThreshold = 16384;
 
 // Calls work(begin, end) for consecutive chunks of [0, n) of `chunk` items
 // (the last may be shorter), from two threads when n is large; otherwise
 // work(0, n) once. Calls must touch disjoint data and not throw.
 template <typename F> void InChunks(size_t n, size_t chunk, F work) {
     const size_t chunks = (n + chunk - 1) / chunk;
-    if (n < kHalvesThreshold || chunks < 2) {
+    if (n < kParallelThreshold || chunks < 2) {
         work(size_t{0}, n);
         return;
     }
