@@ -9,9 +9,9 @@
 #include <random>
 #include <unistd.h>
 
-void WriteEventFile(const std::string& path, const TEventFileSpec& spec) {
+void WriteEventFile(const std::string& path, const TEventMix& mix) {
     const double today = Today();
-    std::mt19937 rng(spec.Seed);
+    std::mt19937 rng(mix.Seed);
     auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
     static const char* const kExtras[] = {"",
                                           "",
@@ -24,8 +24,8 @@ void WriteEventFile(const std::string& path, const TEventFileSpec& spec) {
                                           "\r\nsecond line",
                                           "\r\nmore\r\nlines"};
     std::vector<TTickwellItem*> items;
-    items.reserve(static_cast<size_t>(spec.Count));
-    for (int i = 0; i < spec.Count; ++i) {
+    items.reserve(static_cast<size_t>(mix.Count));
+    for (int i = 0; i < mix.Count; ++i) {
         EventRecord r;
         std::string desc = "Event " + std::to_string(i) + " ";
         desc.append(static_cast<size_t>(pick(0, 50)), static_cast<char>('a' + pick(0, 25)));
@@ -38,7 +38,7 @@ void WriteEventFile(const std::string& path, const TEventFileSpec& spec) {
         r.Interval = static_cast<int16_t>(pick(1, 3));
         r.Rank = static_cast<int16_t>(r.EventType == etMonthlyDay ? pick(0, 4) : pick(0, 23));
         r.Weekday = static_cast<int16_t>(pick(1, 7));
-        r.NoticePeriod = static_cast<int16_t>(pick(0, spec.MaxNotice));
+        r.NoticePeriod = static_cast<int16_t>(pick(0, mix.MaxNotice));
         r.KeepFlag = pick(0, 1);
         r.NoEndPoint = 1;
         // As the editor and the import create them.

@@ -5,7 +5,7 @@
 #include "core/DateTime.h"
 #include <string>
 
-struct TEventFileSpec {
+struct TEventMix {
     int Count = 100000;
     unsigned Seed = 7;
     // Notice periods are drawn from 0..MaxNotice days: more notice, more due
@@ -15,7 +15,7 @@ struct TEventFileSpec {
 
 // Writes the file in master-list order as of the clock's today, replacing what
 // was there. Throws TTickwellError when it cannot be written.
-void WriteEventFile(const std::string& path, const TEventFileSpec& spec);
+void WriteEventFile(const std::string& path, const TEventMix& mix);
 
 // A folder under $TMPDIR (default /tmp) for this process's files, removed at
 // exit.

@@ -19,7 +19,7 @@ int Usage() {
 } // namespace
 
 int main(int argc, char** argv) {
-    TEventFileSpec spec;
+    TEventMix mix;
     std::string path;
     int operands = 0;
     for (int i = 1; i < argc; ++i) {
@@ -31,11 +31,11 @@ int main(int argc, char** argv) {
                 return Usage();
             FixToday(day);
         } else if (arg == "--seed" && hasValue) {
-            spec.Seed = static_cast<unsigned>(std::strtoul(argv[++i], nullptr, 10));
+            mix.Seed = static_cast<unsigned>(std::strtoul(argv[++i], nullptr, 10));
         } else if (arg == "--notice" && hasValue) {
-            spec.MaxNotice = std::atoi(argv[++i]);
+            mix.MaxNotice = std::atoi(argv[++i]);
         } else if (operands == 0) {
-            spec.Count = std::atoi(arg.c_str());
+            mix.Count = std::atoi(arg.c_str());
             ++operands;
         } else if (operands == 1) {
             path = arg;
@@ -44,10 +44,10 @@ int main(int argc, char** argv) {
             return Usage();
         }
     }
-    if (operands != 2 || spec.Count < 0 || spec.MaxNotice < 0)
+    if (operands != 2 || mix.Count < 0 || mix.MaxNotice < 0)
         return Usage();
     try {
-        WriteEventFile(path, spec);
+        WriteEventFile(path, mix);
     } catch (const TTickwellError& e) {
         std::fprintf(stderr, "make_event_file: %s\n", e.what());
         return 1;
