@@ -12,7 +12,7 @@
 
 namespace {
 
-// Events a thread takes at a time in the walks shared by two threads.
+// Events a thread takes at a time in the walks shared by several threads.
 constexpr size_t kKeyChunk = 4096;
 
 int CompareKeys(double a, double b) {
@@ -257,7 +257,7 @@ bool TMyList::Scan() {
 bool TMyList::ScanInto(TScanList& due) {
     due.Clear();
     const double today = Today();
-    // Each event is asked once, by one of two threads; the list order of the
+    // Each event is asked once, by one of several threads; the list order of the
     // events found is kept by collecting them afterwards.
     std::vector<uint8_t> listed(Items.size());
     InChunks(Items.size(), kKeyChunk, [&](size_t begin, size_t end) {

@@ -160,8 +160,8 @@ void DecodeStream(int fd, TDecoder decoder, TRun& run) {
     }
 }
 
-// The file's whole records in stretches, shared by two threads when the file
-// is large.
+// The file's whole records in stretches, shared by several threads when the
+// file is large.
 std::vector<TRun> DecodeFile(int fd, size_t records, const TDecoder& decoder) {
     std::vector<TRun> runs(std::max<size_t>(1, (records + kStretchRecords - 1) / kStretchRecords));
     InChunks(records, kStretchRecords, [&](size_t begin, size_t end) {

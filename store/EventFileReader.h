@@ -1,7 +1,8 @@
 #pragma once
 // Reading the data file's records into new events, fast enough for a million:
-// pieces small enough to stay in the processor's cache, two threads over the
-// two halves of a large file, one block of memory per thread for the events.
+// pieces small enough to stay in the processor's cache, the stretches of a
+// large file shared by the cores, one block of memory per stretch for the
+// events.
 #include "core/TickwellItem.h"
 #include <string>
 #include <vector>

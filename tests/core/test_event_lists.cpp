@@ -174,7 +174,7 @@ TEST_F(EventLists, ScanFillsTheDueListByScanDate) {
     EXPECT_EQ(master.Count(), 5);
 }
 
-// A list long enough to be scanned by two threads lists the same events in
+// A list long enough to be scanned by several threads lists the same events in
 // the same order as asking each in turn: by scan date, the later in the
 // master list first among equal dates.
 TEST_F(EventLists, ScanOfALargeListKeepsTheOrder) {

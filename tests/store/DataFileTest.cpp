@@ -120,7 +120,7 @@ TEST_F(DataFileTest, UnreadableStartDateIsAReadError) {
     }
 }
 
-// A file big enough to be read in pieces by two threads, and the same bytes
+// A file big enough to be read in pieces by several threads, and the same bytes
 // through a pipe, give the events in file order up to the first damage.
 TEST_F(DataFileTest, LargeFilesAndPipesReadAsOneSequence) {
     constexpr int kRecords = 20000;
