@@ -51,18 +51,27 @@ void WriteEventFile(const std::string& path, const TEventMix& mix) {
     SaveEvents(list, path);
 }
 
+namespace {
+
+void RemoveBenchFolder() {
+    std::error_code ec;
+    std::filesystem::remove_all(BenchFolder(), ec);
+}
+
+} // namespace
+
 const std::string& BenchFolder() {
     static const std::string folder = [] {
         const char* tmp = std::getenv("TMPDIR");
         std::string tmpl = std::string(tmp && *tmp ? tmp : "/tmp") + "/tickwell-bench-XXXXXX";
         if (!mkdtemp(tmpl.data()))
             std::abort();
-        std::atexit([] {
-            std::error_code ec;
-            std::filesystem::remove_all(BenchFolder(), ec);
-        });
         return tmpl;
     }();
+    // Registered once the name exists, so the removal runs before the name is
+    // destroyed at exit.
+    static const bool removedAtExit = std::atexit(RemoveBenchFolder) == 0;
+    (void)removedAtExit;
     return folder;
 }
 
