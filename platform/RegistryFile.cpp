@@ -3,6 +3,7 @@
 
 #include "core/Messages.h"
 #include "platform/Paths.h"
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -13,287 +14,6 @@
 #include <unistd.h>
 
 namespace {
-
-// ---- parsing ----
-
-class TRegParser {
-public:
-    explicit TRegParser(std::string_view text) : Text(text) {}
-
-    bool Run(TRegData& out, std::string& error) {
-        try {
-            Parse(out);
-            return true;
-        } catch (const std::string& e) {
-            error = "line " + std::to_string(Line) + ": " + e;
-            return false;
-        }
-    }
-
-private:
-    std::string_view Text;
-    size_t Pos = 0;
-    int Line = 1;
-
-    bool AtEnd() const { return Pos >= Text.size(); }
-    char Peek() const { return AtEnd() ? '\0' : Text[Pos]; }
-    char Next() {
-        char c = Text[Pos++];
-        if (c == '\n')
-            ++Line;
-        return c;
-    }
-    void SkipBlanks() {
-        while (!AtEnd() && (Peek() == ' ' || Peek() == '\t'))
-            ++Pos;
-    }
-    bool AtLineEnd() const {
-        return AtEnd() || Peek() == '\n' ||
-               (Peek() == '\r' && Pos + 1 < Text.size() && Text[Pos + 1] == '\n') ||
-               (Peek() == '\r' && Pos + 1 == Text.size());
-    }
-    // Past blanks to the end of the line and over it; anything else is an error.
-    void EndLine() {
-        SkipBlanks();
-        if (!AtLineEnd())
-            throw std::string("unexpected text after the value");
-        SkipLineBreak();
-    }
-    void SkipLineBreak() {
-        if (Peek() == '\r')
-            ++Pos;
-        if (Peek() == '\n')
-            Next();
-    }
-    std::string_view RestOfLine() {
-        size_t start = Pos;
-        while (!AtLineEnd())
-            ++Pos;
-        std::string_view line = Text.substr(start, Pos - start);
-        SkipLineBreak();
-        while (!line.empty() && (line.back() == ' ' || line.back() == '\t'))
-            line.remove_suffix(1);
-        return line;
-    }
-
-    void Parse(TRegData& out) {
-        if (Text.substr(0, 3) == "\xEF\xBB\xBF")
-            Pos = 3;
-        // The header comes first, after blank lines at most.
-        std::string_view first;
-        while (!AtEnd() && (first = RestOfLine()).empty()) {
-        }
-        if (first != kRegFileHeader)
-            throw std::string("the file does not begin with REGEDIT4");
-        std::string key;
-        bool haveKey = false;
-        while (!AtEnd()) {
-            SkipBlanks();
-            if (AtLineEnd()) {
-                SkipLineBreak();
-                continue;
-            }
-            if (Peek() == ';') {
-                RestOfLine();
-                continue;
-            }
-            if (Peek() == '[') {
-                haveKey = ParseKeyHeader(out, key);
-                continue;
-            }
-            if (Peek() != '"' && Peek() != '@')
-                throw std::string("a value line must begin with a quoted name or @");
-            ParseValue(out, haveKey ? &key : nullptr);
-        }
-    }
-
-    // True when the header opens a key (false for a removal "[-...]").
-    bool ParseKeyHeader(TRegData& out, std::string& key) {
-        std::string_view line = RestOfLine();
-        if (line.size() < 2 || line.back() != ']')
-            throw std::string("a key line must end with ]");
-        line = line.substr(1, line.size() - 2);
-        bool remove = !line.empty() && line.front() == '-';
-        if (remove)
-            line.remove_prefix(1);
-        const std::string_view hive = kRegFileHive;
-        if (line.size() <= hive.size() + 1 || !SameRegName(line.substr(0, hive.size()), hive) ||
-            line[hive.size()] != '\\')
-            throw std::string("the key is not below ") + kRegFileHive;
-        std::string_view path = line.substr(hive.size() + 1);
-        if (path.empty() || path.back() == '\\' || path.find("\\\\") != std::string_view::npos)
-            throw std::string("the key name is not valid");
-        if (remove) {
-            out.RemoveKey(path);
-            return false;
-        }
-        key = out.CreateKey(path).Path;
-        return true;
-    }
-
-    std::string QuotedString() {
-        if (Peek() != '"')
-            throw std::string("a quoted text was expected");
-        Next();
-        std::string s;
-        while (true) {
-            if (AtEnd())
-                throw std::string("a quoted text is not closed");
-            char c = Next();
-            if (c == '"')
-                return s;
-            if (c == '\\' && !AtEnd() && (Peek() == '\\' || Peek() == '"')) {
-                s += Next();
-                continue;
-            }
-            // Any other backslash is kept as it stands, as hand-written
-            // paths tend to have them.
-            s += c;
-        }
-    }
-
-    static int HexDigit(char c) {
-        if (c >= '0' && c <= '9')
-            return c - '0';
-        if (c >= 'a' && c <= 'f')
-            return c - 'a' + 10;
-        if (c >= 'A' && c <= 'F')
-            return c - 'A' + 10;
-        return -1;
-    }
-
-    bool TakeWord(std::string_view word) {
-        if (Text.size() - Pos >= word.size() && SameRegName(Text.substr(Pos, word.size()), word)) {
-            Pos += word.size();
-            return true;
-        }
-        return false;
-    }
-
-    std::vector<std::uint8_t> HexBytes() {
-        std::vector<std::uint8_t> bytes;
-        while (true) {
-            SkipBlanks();
-            // A backslash at the end of a line continues the list on the next.
-            if (Peek() == '\\') {
-                ++Pos;
-                SkipBlanks();
-                if (!AtLineEnd())
-                    throw std::string("text after a line continuation");
-                SkipLineBreak();
-                continue;
-            }
-            if (AtLineEnd())
-                break;
-            int hi = HexDigit(Peek());
-            int lo = Pos + 1 < Text.size() ? HexDigit(Text[Pos + 1]) : -1;
-            if (hi < 0 || lo < 0)
-                throw std::string("a byte must be two hexadecimal digits");
-            Pos += 2;
-            bytes.push_back(static_cast<std::uint8_t>(hi * 16 + lo));
-            SkipBlanks();
-            if (Peek() == ',')
-                ++Pos;
-            else if (Peek() != '\\' && !AtLineEnd())
-                throw std::string("bytes must be separated by commas");
-        }
-        SkipLineBreak();
-        return bytes;
-    }
-
-    void ParseValue(TRegData& out, const std::string* key) {
-        std::string name;
-        if (Peek() == '@')
-            Next();
-        else
-            name = QuotedString();
-        if (!key)
-            throw std::string("a value comes before any key");
-        SkipBlanks();
-        if (Peek() != '=')
-            throw std::string("= expected after the value name");
-        Next();
-        SkipBlanks();
-        if (Peek() == '"') {
-            std::string text = QuotedString();
-            EndLine();
-            out.Set(*key, name, TRegValue::String(std::move(text)));
-        } else if (Peek() == '-') {
-            Next();
-            EndLine();
-            out.Remove(*key, name);
-        } else if (TakeWord("dword:")) {
-            std::uint32_t v = 0;
-            int digits = 0;
-            while (HexDigit(Peek()) >= 0) {
-                if (++digits > 8)
-                    throw std::string("a dword has at most 8 hexadecimal digits");
-                v = v * 16 + static_cast<std::uint32_t>(HexDigit(Next()));
-            }
-            if (digits == 0)
-                throw std::string("a dword needs hexadecimal digits");
-            EndLine();
-            out.Set(*key, name, TRegValue::Number(v));
-        } else if (TakeWord("hex(")) {
-            std::uint32_t type = 0;
-            int digits = 0;
-            while (HexDigit(Peek()) >= 0 && digits < 8) {
-                type = type * 16 + static_cast<std::uint32_t>(HexDigit(Next()));
-                ++digits;
-            }
-            if (digits == 0 || !TakeWord("):"))
-                throw std::string("hex(type): expected");
-            TRegValue v;
-            v.Type = type;
-            v.Bytes = HexBytes();
-            out.Set(*key, name, std::move(v));
-        } else if (TakeWord("hex:")) {
-            out.Set(*key, name, TRegValue::Binary(HexBytes()));
-        } else {
-            throw std::string("unknown kind of value");
-        }
-    }
-};
-
-// ---- writing ----
-
-std::string Quote(std::string_view s) {
-    std::string out = "\"";
-    for (char c : s) {
-        if (c == '\\' || c == '"')
-            out += '\\';
-        out += c;
-    }
-    return out + '"';
-}
-
-std::string HexList(const std::vector<std::uint8_t>& bytes) {
-    static const char digits[] = "0123456789abcdef";
-    std::string out;
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        if (i)
-            out += ',';
-        out += digits[bytes[i] >> 4];
-        out += digits[bytes[i] & 15];
-    }
-    return out;
-}
-
-std::string FormatValue(const TRegValue& v) {
-    char buf[32];
-    switch (v.Type) {
-    case rtString:
-        return Quote(v.Text);
-    case rtDword:
-        std::snprintf(buf, sizeof buf, "dword:%08x", static_cast<unsigned>(v.Dword));
-        return buf;
-    case rtBinary:
-        return "hex:" + HexList(v.Bytes);
-    default:
-        std::snprintf(buf, sizeof buf, "hex(%x):", static_cast<unsigned>(v.Type));
-        return buf + HexList(v.Bytes);
-    }
-}
 
 std::string ErrnoText() {
     return std::strerror(errno);
@@ -329,58 +49,118 @@ void CreateParentFolder(const std::string& path) {
 
 } // namespace
 
-bool ParseRegFile(std::string_view text, TRegData& out, std::string& error) {
-    TRegData data;
-    if (!TRegParser(text).Run(data, error))
-        return false;
-    out = std::move(data);
-    return true;
-}
-
-std::string FormatRegFile(const TRegData& data) {
-    std::string out = std::string(kRegFileHeader) + "\n\n";
-    for (const TRegData::TKey& key : data.Keys()) {
-        out += "[" + std::string(kRegFileHive) + "\\" + key.Path + "]\n";
-        for (const auto& [name, value] : key.Values)
-            out +=
-                (name.empty() ? std::string("@") : Quote(name)) + "=" + FormatValue(value) + "\n";
-        out += "\n";
-    }
-    return out;
-}
-
 TRegistryFile::TRegistryFile(std::string path, TDamageNotice notice)
     : FilePath(std::move(path)), Notice(std::move(notice)) {
     if (!Notice)
         Notice = [](const std::string& text) { ShowMsg(text, mkWarning); };
 }
 
-bool TRegistryFile::TryRead(TRegData& out, std::string& error) const {
-    int fd = ::open(FilePath.c_str(), O_RDONLY | O_CLOEXEC);
+bool TRegistryFile::TIdentity::operator==(const TIdentity& o) const {
+    return Exists == o.Exists && Device == o.Device && Inode == o.Inode && Size == o.Size &&
+           Modified.tv_sec == o.Modified.tv_sec && Modified.tv_nsec == o.Modified.tv_nsec &&
+           Changed.tv_sec == o.Changed.tv_sec && Changed.tv_nsec == o.Changed.tv_nsec;
+}
+
+TRegistryFile::TIdentity TRegistryFile::IdentityOf(const struct stat& st) {
+    TIdentity id;
+    id.Exists = true;
+    id.Device = st.st_dev;
+    id.Inode = st.st_ino;
+    id.Size = st.st_size;
+    id.Modified = st.st_mtim;
+    id.Changed = st.st_ctim;
+    return id;
+}
+
+void TRegistryFile::Remember(const TIdentity& id, const TRegData& data) {
+    std::lock_guard guard(CacheLock);
+    Cached = true;
+    CachedIdentity = id;
+    CachedData = data;
+}
+
+bool TRegistryFile::ReadText(std::string& text, TIdentity& id, bool& steady,
+                             std::string& error) const {
+    id = TIdentity{};
+    steady = true;
+    // Not blocking on a named pipe someone put in the file's place.
+    const int fd = ::open(FilePath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
-        if (errno == ENOENT) {
-            out = TRegData();
+        if (errno == ENOENT)
             return true;
-        }
         throw TTickwellError("Unable to read the settings file " + FilePath + ": " + ErrnoText());
     }
-    std::string text;
-    char buf[65536];
+    const auto fail = [&](const std::string& why) {
+        ::close(fd);
+        throw TTickwellError("Unable to read the settings file " + FilePath + ": " + why);
+    };
+    const auto damaged = [&](const std::string& why) {
+        ::close(fd);
+        error = why;
+        return false;
+    };
+    const std::string tooLarge = "it is larger than " + std::to_string(kMaxFileSize >> 20) + " MB";
+    struct stat before;
+    if (::fstat(fd, &before) != 0)
+        fail(ErrnoText());
+    if (!S_ISREG(before.st_mode))
+        return damaged("it is not a regular file");
+    if (static_cast<size_t>(before.st_size) > kMaxFileSize)
+        return damaged(tooLarge);
+    // One byte more than expected tells a file that grew meanwhile.
+    text.resize(static_cast<size_t>(before.st_size) + 1);
+    size_t have = 0;
     while (true) {
-        ssize_t n = ::read(fd, buf, sizeof buf);
+        if (have == text.size()) {
+            if (have > kMaxFileSize)
+                return damaged(tooLarge);
+            text.resize(std::min(have * 2, kMaxFileSize + 1));
+        }
+        const ssize_t n = ::read(fd, text.data() + have, text.size() - have);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n < 0) {
-            std::string why = ErrnoText();
-            ::close(fd);
-            throw TTickwellError("Unable to read the settings file " + FilePath + ": " + why);
-        }
+        if (n < 0)
+            fail(ErrnoText());
         if (n == 0)
             break;
-        text.append(buf, static_cast<size_t>(n));
+        have += static_cast<size_t>(n);
     }
+    text.resize(have);
+    struct stat after;
+    if (::fstat(fd, &after) != 0)
+        fail(ErrnoText());
     ::close(fd);
-    return ParseRegFile(text, out, error);
+    id = IdentityOf(after);
+    // Written in place while it was read: used, but read again next time.
+    steady = IdentityOf(before) == id && static_cast<size_t>(after.st_size) == have;
+    return true;
+}
+
+bool TRegistryFile::TryRead(TRegData& out, std::string& error) {
+    TIdentity now;
+    if (struct stat st; ::stat(FilePath.c_str(), &st) == 0)
+        now = IdentityOf(st);
+    else if (errno != ENOENT)
+        throw TTickwellError("Unable to read the settings file " + FilePath + ": " + ErrnoText());
+    {
+        std::lock_guard guard(CacheLock);
+        if (Cached && CachedIdentity == now) {
+            out = CachedData;
+            return true;
+        }
+    }
+    std::string text;
+    TIdentity id;
+    bool steady;
+    if (!ReadText(text, id, steady, error))
+        return false;
+    TRegData data;
+    if (id.Exists && !ParseRegFile(text, data, error))
+        return false;
+    if (steady)
+        Remember(id, data);
+    out = std::move(data);
+    return true;
 }
 
 void TRegistryFile::KeepDamaged(const std::string& error) {
@@ -388,6 +168,7 @@ void TRegistryFile::KeepDamaged(const std::string& error) {
     if (::rename(FilePath.c_str(), kept.c_str()) != 0)
         throw TTickwellError("The settings file " + FilePath + " could not be read (" + error +
                              ") and could not be moved aside: " + ErrnoText());
+    Remember(TIdentity{}, TRegData());
     PendingNotice = "The settings file " + FilePath + " could not be read (" + error +
                     ").\nIt was kept as " + kept +
                     " and Tickwell goes on with the default settings.";
@@ -442,8 +223,12 @@ void TRegistryFile::Update(const std::function<void(TRegData&)>& change) {
 
 void TRegistryFile::WriteLocked(const TRegData& data) {
     std::string why;
-    if (!WriteFileAtomic(FilePath, FormatRegFile(data), why))
+    if (!WriteFileAtomic(FilePath, FormatRegFile(data), why, kPrivateFileMode))
         throw TTickwellError("Unable to save the settings to " + FilePath + ": " + why);
+    // Under the lock no other writer can have replaced it since.
+    struct stat st;
+    if (::stat(FilePath.c_str(), &st) == 0)
+        Remember(IdentityOf(st), data);
 }
 
 void InstallRegistryFile(TRegistryFile::TDamageNotice notice) {

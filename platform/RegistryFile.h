@@ -1,31 +1,26 @@
 #pragma once
 // The settings registry kept in one text file in the format of registry
-// export files, version 4 ("REGEDIT4"), so it can be read and edited by hand.
+// export files (store/RegFileFormat.h), readable by its owner only.
 //
-//   REGEDIT4
-//
-//   [HKEY_CURRENT_USER\software\VELTRA\Tickwell\Options]
-//   "MainWindow"=dword:00000001
-//   "WavFile"="/home/ann/chime.wav"
-//
-// Every Load reads the file anew. Every Update takes an exclusive lock on
-// "<file>.lock", re-reads the file, applies the change and replaces the file
-// through a synced temporary file and a rename, so processes writing at once
-// lose nothing and a crash leaves either the old or the new file.
-#include "store/Registry.h"
+// The file is read once and again only when it changed on disk (another
+// identity, size or time), so opening the settings for every window costs a
+// stat. Every Update takes an exclusive lock on "<file>.lock", re-reads the
+// file if it changed, applies the change and replaces the file through a
+// synced temporary file and a rename, so processes writing at once lose
+// nothing and a crash leaves either the old or the new file.
+#include "store/RegFileFormat.h"
 #include <functional>
+#include <mutex>
 #include <string>
-#include <string_view>
-
-inline constexpr const char* kRegFileHeader = "REGEDIT4";
-inline constexpr const char* kRegFileHive = "HKEY_CURRENT_USER";
-
-// False (with a reason naming the line) when the text is not such a file.
-bool ParseRegFile(std::string_view text, TRegData& out, std::string& error);
-std::string FormatRegFile(const TRegData& data);
+#include <sys/stat.h>
 
 class TRegistryFile : public TRegistryBackend {
 public:
+    // A larger file is taken for damaged: this program's own settings take a
+    // few kilobytes, and reading one of hundreds of megabytes would stall
+    // every window that opens.
+    static constexpr size_t kMaxFileSize = size_t{4} << 20;
+
     // Told once, by the process that found it, that a file could not be
     // parsed and where it was kept.
     using TDamageNotice = std::function<void(const std::string& text)>;
@@ -35,20 +30,42 @@ public:
 
     TRegData Load() override;
     void Update(const std::function<void(TRegData&)>& change) override;
+    std::string Where() const override { return FilePath; }
     const std::string& Path() const { return FilePath; }
 
 private:
+    // What tells one state of the file from another without reading it.
+    struct TIdentity {
+        bool Exists = false;
+        dev_t Device = 0;
+        ino_t Inode = 0;
+        off_t Size = 0;
+        timespec Modified{};
+        timespec Changed{};
+        bool operator==(const TIdentity& o) const;
+    };
+    static TIdentity IdentityOf(const struct stat& st);
+
     // Reads and parses the file; a file that does not parse is moved aside
     // (under the lock) and an empty registry is returned.
     TRegData ReadLocked();
-    bool TryRead(TRegData& out, std::string& error) const;
+    bool TryRead(TRegData& out, std::string& error);
+    // The file's text and identity (none when missing), steady when the file
+    // did not change while it was read; false with error set when it is no
+    // settings file this program would write (too large, not a regular file).
+    bool ReadText(std::string& text, TIdentity& id, bool& steady, std::string& error) const;
     void KeepDamaged(const std::string& error);
     void WriteLocked(const TRegData& data);
     void TellDamage();
+    void Remember(const TIdentity& id, const TRegData& data);
 
     std::string FilePath;
     TDamageNotice Notice;
     std::string PendingNotice;
+    std::mutex CacheLock;
+    bool Cached = false;
+    TIdentity CachedIdentity;
+    TRegData CachedData;
 };
 
 // Installs the settings file of ConfigFolder() as the process-wide registry.

@@ -71,7 +71,8 @@ void SyncFolder(const std::string& folder) {
 
 } // namespace
 
-bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::string& errorText) {
+bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::string& errorText,
+                     int mode) {
     const std::string target = ResolveTarget(path);
     const std::string folder = FolderOf(target);
     std::string temp = target + ".tmp-XXXXXX";
@@ -81,7 +82,8 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::strin
         return false;
     }
     int failure = 0;
-    if (::fchmod(fd, ModeFor(target)) != 0 || !WriteAll(fd, bytes) || ::fsync(fd) != 0)
+    const mode_t final = mode == kKeepFileMode ? ModeFor(target) : static_cast<mode_t>(mode);
+    if (::fchmod(fd, final) != 0 || !WriteAll(fd, bytes) || ::fsync(fd) != 0)
         failure = errno;
     if (::close(fd) != 0 && failure == 0)
         failure = errno;

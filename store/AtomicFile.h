@@ -6,10 +6,17 @@
 #include <string>
 #include <string_view>
 
+// Modes for WriteFileAtomic: the replaced file's own (a new one's from the
+// umask), or readable and writable by the owner alone.
+inline constexpr int kKeepFileMode = -1;
+inline constexpr int kPrivateFileMode = 0600;
+
 // True when the file now holds exactly `bytes`. On failure the old file (if
 // any) is untouched, no temporary is left behind, and errorText holds the
-// system's description of what went wrong.
-bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::string& errorText);
+// system's description of what went wrong. The temporary has the final mode
+// from the start.
+bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::string& errorText,
+                     int mode = kKeepFileMode);
 
 // A file's bytes, read in one go into memory that is not zero-filled first.
 struct TFileBytes {

@@ -1,6 +1,8 @@
 #include "store/Registry.h"
 
+#include "core/Cp1252.h"
 #include "core/Messages.h"
+#include "store/RegFileFormat.h"
 #include <algorithm>
 #include <charconv>
 #include <cstring>
@@ -18,6 +20,84 @@ bool StartsWithKey(std::string_view path, std::string_view prefix) {
     return path.size() == prefix.size() || path[prefix.size()] == '\\';
 }
 
+std::string LowerName(std::string_view name) {
+    std::string out(name);
+    for (char& c : out)
+        c = LowerAscii(c);
+    return out;
+}
+
+constexpr size_t kNoKey = static_cast<size_t>(-1);
+
+// Well-formed UTF-8: no stray continuation bytes, overlong forms, surrogates
+// or code points past U+10FFFF.
+bool IsValidUtf8(std::string_view s) {
+    for (size_t i = 0; i < s.size();) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        const size_t n = c < 0x80             ? 0
+                         : (c & 0xE0) == 0xC0 ? 1
+                         : (c & 0xF0) == 0xE0 ? 2
+                         : (c & 0xF8) == 0xF0 ? 3
+                                              : 4;
+        if (n == 4 || i + n >= s.size())
+            return false;
+        std::uint32_t cp = n == 0 ? c : c & (0x3F >> n);
+        for (size_t k = 1; k <= n; ++k) {
+            const auto b = static_cast<unsigned char>(s[i + k]);
+            if ((b & 0xC0) != 0x80)
+                return false;
+            cp = cp << 6 | (b & 0x3F);
+        }
+        static constexpr std::uint32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
+        if (cp < kLeast[n] || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF)
+            return false;
+        i += n + 1;
+    }
+    return true;
+}
+
+void AppendUtf8(std::string& out, std::uint32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+// UTF-16LE up to the first NUL; false on a lone surrogate.
+bool Utf16LeText(const std::vector<std::uint8_t>& b, std::string& out) {
+    std::string text;
+    for (size_t i = 0; i + 1 < b.size(); i += 2) {
+        std::uint32_t u = b[i] | static_cast<std::uint32_t>(b[i + 1]) << 8;
+        if (u == 0)
+            break;
+        if (u >= 0xDC00 && u <= 0xDFFF)
+            return false;
+        if (u >= 0xD800 && u <= 0xDBFF) {
+            if (i + 3 >= b.size())
+                return false;
+            const std::uint32_t low = b[i + 2] | static_cast<std::uint32_t>(b[i + 3]) << 8;
+            if (low < 0xDC00 || low > 0xDFFF)
+                return false;
+            u = 0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00);
+            i += 2;
+        }
+        AppendUtf8(text, u);
+    }
+    out = std::move(text);
+    return true;
+}
+
 std::mutex BackendLock;
 std::shared_ptr<TRegistryBackend>& BackendSlot() {
     static std::shared_ptr<TRegistryBackend> backend = std::make_shared<TMemoryRegistry>();
@@ -29,6 +109,7 @@ std::shared_ptr<TRegistryBackend>& BackendSlot() {
 TRegValue TRegValue::String(std::string text) {
     TRegValue v;
     v.Type = rtString;
+    v.Form = fText;
     v.Text = std::move(text);
     return v;
 }
@@ -36,15 +117,66 @@ TRegValue TRegValue::String(std::string text) {
 TRegValue TRegValue::Number(std::uint32_t value) {
     TRegValue v;
     v.Type = rtDword;
+    v.Form = fNumber;
     v.Dword = value;
     return v;
 }
 
 TRegValue TRegValue::Binary(std::vector<std::uint8_t> bytes) {
+    return Raw(rtBinary, std::move(bytes));
+}
+
+TRegValue TRegValue::Raw(std::uint32_t type, std::vector<std::uint8_t> bytes) {
     TRegValue v;
-    v.Type = rtBinary;
+    v.Type = type;
+    v.Form = fBytes;
     v.Bytes = std::move(bytes);
     return v;
+}
+
+bool RegNumber(const TRegValue& v, std::uint32_t& out) {
+    if (v.Form == TRegValue::fNumber) {
+        out = v.Dword;
+        return true;
+    }
+    if (v.Form != TRegValue::fBytes || v.Bytes.size() != 4 ||
+        (v.Type != rtDword && v.Type != rtDwordBigEndian))
+        return false;
+    out = 0;
+    for (size_t i = 0; i < 4; ++i) {
+        const size_t at = v.Type == rtDword ? 3 - i : i;
+        out = out << 8 | v.Bytes[at];
+    }
+    return true;
+}
+
+bool RegText(const TRegValue& v, std::string& out) {
+    if (v.Form == TRegValue::fText) {
+        out = v.Text;
+        return true;
+    }
+    if (v.Form != TRegValue::fBytes || (v.Type != rtString && v.Type != rtExpandString))
+        return false;
+    const std::vector<std::uint8_t>& b = v.Bytes;
+    // Export files of later versions hold UTF-16LE with a two-byte NUL;
+    // version 4 files hold 8-bit text with a one-byte NUL.
+    if (b.size() >= 2 && b.size() % 2 == 0 && b[b.size() - 1] == 0 && b[b.size() - 2] == 0)
+        return Utf16LeText(b, out);
+    std::string_view bytes(reinterpret_cast<const char*>(b.data()), b.size());
+    bytes = bytes.substr(0, bytes.find('\0'));
+    out = IsValidUtf8(bytes) ? std::string(bytes) : Cp1252ToUtf8(bytes);
+    return true;
+}
+
+bool RegDate(const TRegValue& v, double& out) {
+    if (v.Form != TRegValue::fBytes || v.Type != rtBinary || v.Bytes.size() != sizeof(double))
+        return false;
+    // Stored little-endian, as on the machines the format comes from.
+    std::uint64_t bits = 0;
+    for (size_t i = 0; i < sizeof bits; ++i)
+        bits |= static_cast<std::uint64_t>(v.Bytes[i]) << (8 * i);
+    std::memcpy(&out, &bits, sizeof out);
+    return true;
 }
 
 bool SameRegName(std::string_view a, std::string_view b) {
@@ -55,67 +187,88 @@ bool SameRegName(std::string_view a, std::string_view b) {
 
 // ---- TRegData ----
 
-const TRegData::TKey* TRegData::FindKey(std::string_view path) const {
-    for (const TKey& k : KeyList)
-        if (SameRegName(k.Path, path))
-            return &k;
-    return nullptr;
+size_t TRegData::KeyPosition(std::string_view path) const {
+    const auto it = KeyIndex.find(LowerName(path));
+    return it == KeyIndex.end() ? kNoKey : it->second;
 }
 
-TRegData::TKey* TRegData::FindKeyMutable(std::string_view path) {
-    return const_cast<TKey*>(std::as_const(*this).FindKey(path));
+const TRegData::TKey* TRegData::FindKey(std::string_view path) const {
+    const size_t at = KeyPosition(path);
+    return at == kNoKey ? nullptr : &KeyList[at];
 }
 
 const TRegValue* TRegData::Find(std::string_view path, std::string_view name) const {
-    const TKey* key = FindKey(path);
-    if (!key)
+    const size_t at = KeyPosition(path);
+    if (at == kNoKey)
         return nullptr;
-    for (const auto& [n, v] : key->Values)
-        if (SameRegName(n, name))
-            return &v;
-    return nullptr;
+    const auto it = ValueIndex[at].find(LowerName(name));
+    return it == ValueIndex[at].end() ? nullptr : &KeyList[at].Values[it->second].second;
 }
 
 TRegData::TKey& TRegData::CreateKey(std::string_view path) {
-    if (TKey* existing = FindKeyMutable(path))
-        return *existing;
+    if (const size_t at = KeyPosition(path); at != kNoKey)
+        return KeyList[at];
     // Keep the spelling of the longest key already there that this one lies
     // below, as the system registry keeps each key's own spelling.
     std::string spelled(path);
-    size_t best = 0;
-    for (const TKey& k : KeyList)
-        if (k.Path.size() > best && StartsWithKey(path, k.Path)) {
-            best = k.Path.size();
-            spelled = k.Path + std::string(path.substr(best));
+    for (size_t cut = path.rfind('\\'); cut != std::string_view::npos && cut > 0;
+         cut = path.rfind('\\', cut - 1)) {
+        if (const size_t at = KeyPosition(path.substr(0, cut)); at != kNoKey) {
+            spelled = KeyList[at].Path + std::string(path.substr(cut));
+            break;
         }
+    }
+    KeyIndex.emplace(LowerName(path), KeyList.size());
     KeyList.push_back(TKey{spelled, {}});
+    ValueIndex.emplace_back();
     return KeyList.back();
 }
 
 void TRegData::Set(std::string_view path, std::string_view name, TRegValue value) {
     TKey& key = CreateKey(path);
-    for (auto& [n, v] : key.Values)
-        if (SameRegName(n, name)) {
-            v = std::move(value);
-            return;
-        }
-    key.Values.emplace_back(std::string(name), std::move(value));
+    TIndex& index = ValueIndex[static_cast<size_t>(&key - KeyList.data())];
+    const auto [it, added] = index.emplace(LowerName(name), key.Values.size());
+    if (added)
+        key.Values.emplace_back(std::string(name), std::move(value));
+    else
+        key.Values[it->second].second = std::move(value);
+}
+
+void TRegData::IndexValues(size_t key) {
+    TIndex& index = ValueIndex[key];
+    index.clear();
+    const auto& values = KeyList[key].Values;
+    for (size_t i = 0; i < values.size(); ++i)
+        index.emplace(LowerName(values[i].first), i);
+}
+
+void TRegData::IndexKeys() {
+    KeyIndex.clear();
+    ValueIndex.assign(KeyList.size(), {});
+    for (size_t i = 0; i < KeyList.size(); ++i) {
+        KeyIndex.emplace(LowerName(KeyList[i].Path), i);
+        IndexValues(i);
+    }
 }
 
 bool TRegData::Remove(std::string_view path, std::string_view name) {
-    TKey* key = FindKeyMutable(path);
-    if (!key)
+    const size_t at = KeyPosition(path);
+    if (at == kNoKey)
         return false;
-    auto it = std::find_if(key->Values.begin(), key->Values.end(),
-                           [&](const auto& nv) { return SameRegName(nv.first, name); });
-    if (it == key->Values.end())
+    const auto it = ValueIndex[at].find(LowerName(name));
+    if (it == ValueIndex[at].end())
         return false;
-    key->Values.erase(it);
+    auto& values = KeyList[at].Values;
+    values.erase(values.begin() + static_cast<std::ptrdiff_t>(it->second));
+    IndexValues(at);
     return true;
 }
 
 void TRegData::RemoveKey(std::string_view path) {
+    const size_t before = KeyList.size();
     std::erase_if(KeyList, [&](const TKey& k) { return StartsWithKey(k.Path, path); });
+    if (KeyList.size() != before)
+        IndexKeys();
 }
 
 // ---- backends ----
@@ -130,6 +283,36 @@ void TMemoryRegistry::Update(const std::function<void(TRegData&)>& change) {
     TRegData copy = Data;
     change(copy);
     Data = std::move(copy);
+}
+
+void TRegistryBackend::TellUnreadable(const std::string& key, const std::string& name,
+                                      const char* expected) {
+    {
+        std::lock_guard guard(ToldLock);
+        if (!ToldValues.insert(LowerName(key) + '\n' + LowerName(name)).second)
+            return;
+    }
+    const std::string where = Where();
+    ShowMsg("The setting \"" + name + "\" of [" + kRegFileHive + "\\" + key + "]" +
+                (where.empty() ? std::string() : " in " + where) + " is not " + expected +
+                ".\nTickwell uses its default instead.",
+            mkWarning);
+}
+
+void TRegistryBackend::TellFailure(TFailure kind, const std::string& text) {
+    {
+        std::lock_guard guard(ToldLock);
+        if (std::exchange(FailureTold[kind], true))
+            return;
+    }
+    ShowMsg(text + (kind == fkRead ? "\nTickwell goes on with the default settings."
+                                   : "\nThe settings file is left as it was."),
+            mkWarning);
+}
+
+void TRegistryBackend::FailureOver(TFailure kind) {
+    std::lock_guard guard(ToldLock);
+    FailureTold[kind] = false;
 }
 
 std::shared_ptr<TRegistryBackend> SetRegistryBackend(std::shared_ptr<TRegistryBackend> backend) {
@@ -148,7 +331,14 @@ std::shared_ptr<TRegistryBackend> RegistryBackend() {
 // ---- TRegistryKey ----
 
 TRegistryKey::TRegistryKey(std::string rootPath)
-    : Root(std::move(rootPath)), Backend(RegistryBackend()), Snapshot(Backend->Load()) {}
+    : Root(std::move(rootPath)), Backend(RegistryBackend()) {
+    try {
+        Snapshot = Backend->Load();
+        Backend->FailureOver(TRegistryBackend::fkRead);
+    } catch (const std::exception& e) {
+        Backend->TellFailure(TRegistryBackend::fkRead, e.what());
+    }
+}
 
 std::string TRegistryKey::SectionPath(const std::string& section) const {
     return section.empty() ? Root : Root + "\\" + section;
@@ -166,30 +356,37 @@ const TRegValue* TRegistryKey::Find(const std::string& section, const std::strin
     return Snapshot.Find(SectionPath(section), name);
 }
 
+void TRegistryKey::Change(const std::function<void(TRegData&)>& change) {
+    // Settings are written when windows close, in destructors too: a store
+    // that cannot be written is told about, never thrown out of here.
+    try {
+        Backend->Update(change);
+        Backend->FailureOver(TRegistryBackend::fkWrite);
+    } catch (const std::exception& e) {
+        Backend->TellFailure(TRegistryBackend::fkWrite, e.what());
+    }
+    change(Snapshot);
+}
+
 void TRegistryKey::Put(const std::string& section, const std::string& name, TRegValue value) {
     const std::string path = SectionPath(section);
-    Backend->Update([&](TRegData& data) { data.Set(path, name, value); });
-    Snapshot.Set(path, name, std::move(value));
+    Change([&](TRegData& data) { data.Set(path, name, value); });
 }
 
 void TRegistryKey::DeleteValue(const std::string& section, const std::string& name) {
     const std::string path = SectionPath(section);
-    Backend->Update([&](TRegData& data) { data.Remove(path, name); });
-    Snapshot.Remove(path, name);
-}
-
-void TRegistryKey::WrongType(const std::string& name) {
-    throw TTickwellError("Invalid data type for '" + name + "'");
+    Change([&](TRegData& data) { data.Remove(path, name); });
 }
 
 std::string TRegistryKey::ReadString(const std::string& section, const std::string& name,
                                      const std::string& def) const {
     const TRegValue* v = Find(section, name);
+    std::string text;
     if (!v)
         return def;
-    if (v->Type != rtString)
-        WrongType(name);
-    return v->Text;
+    if (!RegText(*v, text))
+        return Unreadable(section, name, "a text", def);
+    return text;
 }
 
 void TRegistryKey::WriteString(const std::string& section, const std::string& name,
@@ -202,11 +399,12 @@ void TRegistryKey::WriteString(const std::string& section, const std::string& na
 std::int32_t TWinRegistry::ReadInteger(const std::string& section, const std::string& name,
                                        std::int32_t def) const {
     const TRegValue* v = Find(section, name);
+    std::uint32_t number;
     if (!v)
         return def;
-    if (v->Type != rtDword)
-        WrongType(name);
-    return static_cast<std::int32_t>(v->Dword);
+    if (!RegNumber(*v, number))
+        return Unreadable(section, name, "a number", def);
+    return static_cast<std::int32_t>(number);
 }
 
 void TWinRegistry::WriteInteger(const std::string& section, const std::string& name,
@@ -225,17 +423,12 @@ void TWinRegistry::WriteBool(const std::string& section, const std::string& name
 double TWinRegistry::ReadFloat(const std::string& section, const std::string& name,
                                double def) const {
     const TRegValue* v = Find(section, name);
+    double date;
     if (!v)
         return def;
-    if (v->Type != rtBinary || v->Bytes.size() != sizeof(double))
-        WrongType(name);
-    // Stored little-endian, as on the machines the format comes from.
-    std::uint64_t bits = 0;
-    for (size_t i = 0; i < sizeof bits; ++i)
-        bits |= static_cast<std::uint64_t>(v->Bytes[i]) << (8 * i);
-    double out;
-    std::memcpy(&out, &bits, sizeof out);
-    return out;
+    if (!RegDate(*v, date))
+        return Unreadable(section, name, "a date", def);
+    return date;
 }
 
 void TWinRegistry::WriteFloat(const std::string& section, const std::string& name, double value) {
@@ -275,12 +468,13 @@ std::int32_t TRegIniFile::ReadInteger(const std::string& section, const std::str
     if (!v)
         return def;
     // A number value (written by hand or by the typed style) is read as it is.
-    if (v->Type == rtDword)
-        return static_cast<std::int32_t>(v->Dword);
-    if (v->Type != rtString)
-        WrongType(name);
+    if (std::uint32_t number; RegNumber(*v, number))
+        return static_cast<std::int32_t>(number);
+    std::string text;
+    if (!RegText(*v, text))
+        return Unreadable(section, name, "a number", def);
     std::int32_t out;
-    return ParseRegInteger(v->Text, out) ? out : def;
+    return ParseRegInteger(text, out) ? out : def;
 }
 
 void TRegIniFile::WriteInteger(const std::string& section, const std::string& name,

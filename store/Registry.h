@@ -7,37 +7,57 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
 // Registry value types, numbered as the system registry numbers them.
 enum TRegType : std::uint32_t {
     rtString = 1,
+    rtExpandString = 2,
     rtBinary = 3,
     rtDword = 4,
+    rtDwordBigEndian = 5,
 };
 
 struct TRegValue {
+    // How the value is written in the settings file: a quoted text, a
+    // dword: number, or a list of bytes of any type (hex: or hex(n):).
+    enum TForm : std::uint8_t { fText, fNumber, fBytes };
+
     // One of TRegType, or another registry type kept as raw bytes.
     std::uint32_t Type = rtString;
-    std::string Text;                // rtString
-    std::uint32_t Dword = 0;         // rtDword
-    std::vector<std::uint8_t> Bytes; // rtBinary and any other type
+    TForm Form = fText;
+    std::string Text;                // fText
+    std::uint32_t Dword = 0;         // fNumber
+    std::vector<std::uint8_t> Bytes; // fBytes
 
     static TRegValue String(std::string text);
     static TRegValue Number(std::uint32_t value);
     static TRegValue Binary(std::vector<std::uint8_t> bytes);
+    static TRegValue Raw(std::uint32_t type, std::vector<std::uint8_t> bytes);
     friend bool operator==(const TRegValue&, const TRegValue&) = default;
 };
+
+// The value as a 32-bit number (dword:, or hex(4)/hex(5) bytes), as text (a
+// quoted text, or hex(1)/hex(2) bytes: UTF-16LE when they end in a two-byte
+// terminator, else 8-bit text up to the first NUL, UTF-8 when it is valid and
+// Windows-1252 otherwise), or as a date (8 bytes of hex:, a little-endian
+// double). False when it is stored in another form.
+bool RegNumber(const TRegValue& v, std::uint32_t& out);
+bool RegText(const TRegValue& v, std::string& out);
+bool RegDate(const TRegValue& v, double& out);
 
 // Key and value names compare without regard to (ASCII) case.
 bool SameRegName(std::string_view a, std::string_view b);
 
 // The whole registry of the current user: keys by full path below the hive
 // (e.g. "software\VELTRA\Tickwell\Options"), each with its values in the
-// order they were first written. Names keep the spelling first used.
+// order they were first written. Names keep the spelling first used. Keys and
+// values are found through indexes, so a large file reads in linear time.
 class TRegData {
 public:
     struct TKey {
@@ -58,21 +78,48 @@ public:
     void RemoveKey(std::string_view path);
     const std::vector<TKey>& Keys() const { return KeyList; }
     bool Empty() const { return KeyList.empty(); }
-    friend bool operator==(const TRegData&, const TRegData&) = default;
+    friend bool operator==(const TRegData& a, const TRegData& b) { return a.KeyList == b.KeyList; }
 
 private:
-    TKey* FindKeyMutable(std::string_view path);
+    using TIndex = std::unordered_map<std::string, size_t>;
+    size_t KeyPosition(std::string_view path) const;
+    void IndexValues(size_t key);
+    void IndexKeys();
+
     std::vector<TKey> KeyList;
+    // Lower-cased key path to its place in KeyList; per key, lower-cased
+    // value name to its place in Values.
+    TIndex KeyIndex;
+    std::vector<TIndex> ValueIndex;
 };
 
 // Where the registry lives. Load gives a snapshot; Update applies a change
 // atomically against the current contents (re-read first), so that several
-// processes writing at once lose nothing.
+// processes writing at once lose nothing. Either throws when the store cannot
+// be read or written.
+//
+// A backend also remembers what the user was told about it: each stored
+// value that cannot be read once, and a failure to read or to save once
+// until reading or saving works again, so a full disk at exit, where every
+// window saves, gives one notice and not one per value.
 class TRegistryBackend {
 public:
     virtual ~TRegistryBackend() = default;
     virtual TRegData Load() = 0;
     virtual void Update(const std::function<void(TRegData&)>& change) = 0;
+    // Where the values are kept, for notices; empty when nowhere a user can look.
+    virtual std::string Where() const { return {}; }
+
+    enum TFailure { fkRead, fkWrite };
+    // Warns through ShowMsg unless told already.
+    void TellUnreadable(const std::string& key, const std::string& name, const char* expected);
+    void TellFailure(TFailure kind, const std::string& text);
+    void FailureOver(TFailure kind);
+
+private:
+    std::mutex ToldLock;
+    std::set<std::string> ToldValues;
+    bool FailureTold[2] = {false, false};
 };
 
 // A registry held in memory: the default until a program installs its own,
@@ -100,6 +147,12 @@ inline constexpr const char* kRegistryRoot = "software\\VELTRA\\Tickwell";
 // Common ground of the two access styles: a key opened for one window
 // operation. Opening reads the registry once; each write goes straight to the
 // backend (and into the snapshot, so later reads see it).
+//
+// Nothing here throws on a damaged or unwritable store: a value stored in a
+// form that cannot be read as asked gives the caller's default, a store that
+// cannot be read gives every default, and a write that fails leaves the
+// stored settings as they were; each is told to the user once (see
+// TRegistryBackend).
 class TRegistryKey {
 public:
     explicit TRegistryKey(std::string rootPath);
@@ -117,10 +170,18 @@ protected:
     const TRegValue* Find(const std::string& section, const std::string& name) const;
     void Put(const std::string& section, const std::string& name, TRegValue value);
     std::string SectionPath(const std::string& section) const;
-    // The registry layer's error for a value of an unexpected type.
-    [[noreturn]] static void WrongType(const std::string& name);
+    // The default, after telling that the value is not of the kind expected
+    // ("a number", "a text", "a date").
+    template <class T>
+    T Unreadable(const std::string& section, const std::string& name, const char* expected,
+                 T def) const {
+        Backend->TellUnreadable(SectionPath(section), name, expected);
+        return def;
+    }
 
 private:
+    void Change(const std::function<void(TRegData&)>& change);
+
     std::string Root;
     std::shared_ptr<TRegistryBackend> Backend;
     TRegData Snapshot;

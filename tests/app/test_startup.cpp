@@ -197,23 +197,45 @@ TEST_F(StartupTest, OptionFlagsAndBackupFolder) {
     ShowNoEventsMsg = EventDeleteConfirm = AutoBackup = true;
 }
 
-TEST_F(StartupTest, AHandEditedValueOfTheWrongTypeIsShownAndStartUpGoesOn) {
-    RegistryBackend()->Update([](TRegData& d) {
-        d.Set(std::string(kRegistryRoot) + "\\Options", "MainWindow", TRegValue::String("1"));
-    });
-    EXPECT_EQ(Settle(""), smMain);
-    EXPECT_EQ(Errors, std::vector<std::string>{"Invalid data type for 'MainWindow'"});
-    EXPECT_EQ(BackupDest, "/data");
-
-    Errors.clear();
-    EXPECT_EQ(Settle("/t"), smTray) << "the switch still counts";
-    RegistryBackend()->Update([](TRegData& d) {
-        d.Set(std::string(kRegistryRoot) + "\\Options", "MainWindow", TRegValue::Number(0));
-        d.Set(std::string(kRegistryRoot) + "\\Options", "OnceDaily", TRegValue::String("x"));
-    });
-    Errors.clear();
-    EXPECT_EQ(Settle("/q"), smEnd) << "a quick check never survives start-up";
-    EXPECT_EQ(Errors.size(), 1u);
+TEST_F(StartupTest, AValueThatCannotBeReadIsToldAndItsDefaultUsedWhileTheRestIsRead) {
+    const std::string options = std::string(kRegistryRoot) + "\\Options";
+    struct {
+        const char* What;
+        const char* Name;
+        TRegValue Stored;
+        const char* Argument;
+        std::uint8_t Expected;
+        bool NoEventsBox;
+    } cases[] = {
+        {"MainWindow as text", "MainWindow", TRegValue::String("1"), "", smMain, false},
+        {"MainWindow as bytes", "MainWindow", TRegValue::Binary({1, 0, 0, 0}), "", smMain, false},
+        {"OnceDaily as text, /q", "OnceDaily", TRegValue::String("x"), "/q", smEnd, true},
+        {"ShowNoEventsMsg as text, /q", "ShowNoEventsMsg", TRegValue::String("0"), "/q", smEnd,
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.What);
+        SetRegistryBackend(std::make_shared<TMemoryRegistry>());
+        RegistryBackend()->Update([&](TRegData& d) {
+            d.Set(options, c.Name, c.Stored);
+            d.Set(options, "Beep", TRegValue::Number(1));
+            d.Set(std::string(kRegistryRoot) + "\\Settings", "BackupDest",
+                  TRegValue::String("/media/usb"));
+        });
+        Beep = false;
+        Shown.clear();
+        SystemMessages.clear();
+        EXPECT_EQ(Settle(c.Argument), c.Expected);
+        ASSERT_EQ(Shown.size(), 1u);
+        EXPECT_EQ(Shown[0].second, mkWarning);
+        EXPECT_NE(Shown[0].first.find(std::string("\"") + c.Name + "\""), std::string::npos)
+            << Shown[0].first;
+        EXPECT_TRUE(Errors.empty());
+        EXPECT_EQ(SystemMessages.size(), c.NoEventsBox ? 1u : 0u);
+        EXPECT_TRUE(Beep) << "the options after it are read";
+        EXPECT_EQ(BackupDest, "/media/usb");
+    }
+    Beep = false;
 }
 
 class DataFolderTest : public StartupTest {

@@ -1,9 +1,12 @@
 #include "core/Messages.h"
 #include "platform/RegistryFile.h"
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -23,13 +26,6 @@ const char* const kSample = "REGEDIT4\n"
 const std::string kOptions = "software\\VELTRA\\Tickwell\\Options";
 const std::string kQuick = "software\\VELTRA\\Tickwell\\QuickMode";
 
-TRegData Parse(const std::string& text) {
-    TRegData data;
-    std::string error;
-    EXPECT_TRUE(ParseRegFile(text, data, error)) << error;
-    return data;
-}
-
 std::string ReadAll(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
     std::stringstream ss;
@@ -39,96 +35,6 @@ std::string ReadAll(const fs::path& p) {
 
 void WriteAll(const fs::path& p, const std::string& text) {
     std::ofstream(p, std::ios::binary) << text;
-}
-
-TEST(RegFileFormat, ReadsTheExportFormat) {
-    const TRegData data = Parse(kSample);
-    ASSERT_NE(data.Find(kOptions, "MainWindow"), nullptr);
-    EXPECT_EQ(*data.Find(kOptions, "MainWindow"), TRegValue::Number(1));
-    EXPECT_EQ(*data.Find(kOptions, "wavfile"), TRegValue::String("/home/ann/chime.wav"));
-    EXPECT_EQ(*data.Find("SOFTWARE\\veltra\\tickwell\\quickmode", "LastRun"),
-              TRegValue::Binary({0, 0, 0, 0, 0, 0xe6, 0xe5, 0x40}));
-}
-
-TEST(RegFileFormat, WritesTheExportFormat) {
-    EXPECT_EQ(FormatRegFile(Parse(kSample)), std::string(kSample) + "\n");
-}
-
-TEST(RegFileFormat, RoundTripKeepsEveryValueAndItsSpelling) {
-    TRegData data;
-    data.Set(kOptions, "WavFile", TRegValue::String("C:\\sounds\\\"quoted\" \\\\ end\\"));
-    data.Set(kOptions, "Empty", TRegValue::String(""));
-    data.Set(kOptions, "Lines", TRegValue::String("one\ntwo"));
-    data.Set(kOptions, "Max", TRegValue::Number(0xFFFFFFFFu));
-    data.Set(kOptions, "", TRegValue::String("default value"));
-    data.Set("Software\\Veltra\\Tickwell\\Tickwells Window\\Columns", "Sizes",
-             TRegValue::String("120,80"));
-    data.Set(kQuick, "NoBytes", TRegValue::Binary({}));
-    TRegValue other;
-    other.Type = 2; // an expandable string, kept as its raw bytes
-    other.Bytes = {'a', 0};
-    data.Set(kQuick, "Other", other);
-    data.CreateKey("software\\VELTRA\\Tickwell\\Empty Key");
-    const std::string text = FormatRegFile(data);
-    EXPECT_NE(text.find("\"WavFile\"=\"C:\\\\sounds\\\\\\\"quoted\\\" \\\\\\\\ end\\\\\""),
-              std::string::npos)
-        << text;
-    EXPECT_NE(text.find("@=\"default value\""), std::string::npos);
-    EXPECT_NE(text.find("\"Other\"=hex(2):61,00"), std::string::npos);
-    EXPECT_EQ(Parse(text), data);
-}
-
-TEST(RegFileFormat, AcceptsWhatHandEditingAndOtherToolsProduce) {
-    const std::string text = "\xEF\xBB\xBF\r\nREGEDIT4\r\n\r\n"
-                             "; a comment\r\n"
-                             "[HKEY_CURRENT_USER\\software\\VELTRA\\Tickwell\\Options]  \r\n"
-                             "  \"MainWindow\" = dword:2\r\n"
-                             "\"Bytes\"=hex:01,02,\\\r\n"
-                             "  03,04\r\n"
-                             "\"Path\"=\"a\\b\"\r\n"
-                             "\"Gone\"=\"x\"\r\n"
-                             "\"Gone\"=-\r\n"
-                             "[HKEY_CURRENT_USER\\software\\VELTRA\\Tickwell\\Options]\r\n"
-                             "\"MAINWINDOW\"=dword:00000003\r\n"
-                             "[HKEY_CURRENT_USER\\software\\VELTRA\\Tickwell\\Old]\r\n"
-                             "\"x\"=\"y\"\r\n"
-                             "[-HKEY_CURRENT_USER\\software\\VELTRA\\Tickwell\\Old]\r\n";
-    const TRegData data = Parse(text);
-    EXPECT_EQ(*data.Find(kOptions, "MainWindow"), TRegValue::Number(3)) << "the last one counts";
-    EXPECT_EQ(*data.Find(kOptions, "Bytes"), TRegValue::Binary({1, 2, 3, 4}));
-    EXPECT_EQ(*data.Find(kOptions, "Path"), TRegValue::String("a\\b"));
-    EXPECT_EQ(data.Find(kOptions, "Gone"), nullptr);
-    EXPECT_EQ(data.FindKey("software\\VELTRA\\Tickwell\\Old"), nullptr);
-    EXPECT_EQ(data.Keys().size(), 1u);
-}
-
-TEST(RegFileFormat, RejectsWhatIsNotSuchAFile) {
-    const char* const head = "REGEDIT4\n[HKEY_CURRENT_USER\\software\\VELTRA\\Tickwell\\Options]\n";
-    const std::string cases[] = {
-        "",
-        "not a registry file\n",
-        "Windows Registry Editor Version 5.00\n",
-        "REGEDIT4\n\"x\"=dword:1\n",
-        "REGEDIT4\n[HKEY_LOCAL_MACHINE\\software\\x]\n",
-        "REGEDIT4\n[HKEY_CURRENT_USER\\software\n",
-        "REGEDIT4\n[HKEY_CURRENT_USER\\]\n",
-        std::string(head) + "\"x\"=\"unterminated\n",
-        std::string(head) + "\"x\"=dword:123456789\n",
-        std::string(head) + "\"x\"=dword:\n",
-        std::string(head) + "\"x\"=dword:12zz\n",
-        std::string(head) + "\"x\"=hex:1,2\n",
-        std::string(head) + "\"x\"=hex:0102\n",
-        std::string(head) + "\"x\"=qword:1\n",
-        std::string(head) + "\"x\"\n",
-        std::string(head) + "x=1\n",
-        std::string(head) + "\"x\"=\"a\" trailing\n",
-    };
-    for (const std::string& text : cases) {
-        TRegData data;
-        std::string error;
-        EXPECT_FALSE(ParseRegFile(text, data, error)) << text;
-        EXPECT_FALSE(error.empty()) << text;
-    }
 }
 
 class RegistryFileTest : public ::testing::Test {
@@ -164,7 +70,7 @@ TEST_F(RegistryFileTest, NoFileIsAnEmptyRegistryAndReadingCreatesNothing) {
     EXPECT_FALSE(fs::exists(File));
 }
 
-TEST_F(RegistryFileTest, UpdateWritesTheFileAndEveryLoadReadsItAnew) {
+TEST_F(RegistryFileTest, UpdateWritesTheFileAndALoadSeesAHandEdit) {
     TRegistryFile reg = Open();
     reg.Update([](TRegData& d) { d.Set(kOptions, "Beep", TRegValue::Number(1)); });
     EXPECT_EQ(ReadAll(File),
@@ -208,6 +114,102 @@ TEST_F(RegistryFileTest, ADamagedFileIsKeptAsideOnceAndDefaultsFollow) {
     EXPECT_EQ(Notices.size(), 2u);
     EXPECT_EQ(Damaged().size(), 2u);
     EXPECT_EQ(*reg.Load().Find(kOptions, "Beep"), TRegValue::Number(0));
+}
+
+TEST_F(RegistryFileTest, EveryChangeOnDiskIsSeenByTheNextRead) {
+    fs::create_directories(File.parent_path());
+    const std::string one = std::string(kSample);
+    std::string two = one;
+    two.replace(two.find("dword:00000001"), 14, "dword:00000002");
+    const auto mainWindow = [](const TRegData& d) {
+        const TRegValue* v = d.Find(kOptions, "MainWindow");
+        return v ? v->Dword : 0u;
+    };
+    struct timespec times[2];
+    const auto saveTimes = [&] {
+        struct stat st;
+        ASSERT_EQ(::stat(File.c_str(), &st), 0);
+        times[0] = st.st_atim;
+        times[1] = st.st_mtim;
+    };
+    const auto restoreTimes = [&] { ASSERT_EQ(::utimensat(AT_FDCWD, File.c_str(), times, 0), 0); };
+    struct {
+        const char* What;
+        std::function<void()> Change;
+    } cases[] = {
+        {"written in place, same size, same time",
+         [&] {
+             saveTimes();
+             std::fstream(File, std::ios::in | std::ios::out | std::ios::binary) << two;
+             restoreTimes();
+         }},
+        {"replaced by another file of the same size and time",
+         [&] {
+             saveTimes();
+             const fs::path other = File.string() + ".new";
+             WriteAll(other, two);
+             struct timespec t[2] = {times[0], times[1]};
+             ASSERT_EQ(::utimensat(AT_FDCWD, other.c_str(), t, 0), 0);
+             fs::rename(other, File);
+         }},
+        {"grown", [&] { WriteAll(File, two + "\n"); }},
+        {"removed", [&] { fs::remove(File); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.What);
+        WriteAll(File, one);
+        TRegistryFile reg = Open();
+        ASSERT_EQ(mainWindow(reg.Load()), 1u);
+        c.Change();
+        EXPECT_EQ(mainWindow(reg.Load()), fs::exists(File) ? 2u : 0u);
+    }
+    EXPECT_TRUE(Notices.empty());
+}
+
+TEST_F(RegistryFileTest, WhatIsNoSettingsFileIsKeptAsideUnread) {
+    fs::create_directories(File.parent_path());
+    struct {
+        const char* What;
+        std::function<void()> Make;
+        const char* Reason;
+    } cases[] = {
+        {"larger than the limit",
+         [&] {
+             std::string big = kSample;
+             big += "\"Padding\"=\"" + std::string(TRegistryFile::kMaxFileSize, 'x') + "\"\n";
+             WriteAll(File, big);
+         },
+         "(it is larger than 4 MB)"},
+        {"a named pipe", [&] { ASSERT_EQ(::mkfifo(File.c_str(), 0600), 0); },
+         "(it is not a regular file)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.What);
+        for (const auto& d : Damaged())
+            fs::remove(d);
+        Notices.clear();
+        c.Make();
+        TRegistryFile reg = Open();
+        EXPECT_TRUE(reg.Load().Empty());
+        ASSERT_EQ(Notices.size(), 1u);
+        EXPECT_NE(Notices[0].find(c.Reason), std::string::npos) << Notices[0];
+        EXPECT_EQ(Damaged().size(), 1u);
+        EXPECT_FALSE(fs::exists(File));
+    }
+}
+
+TEST_F(RegistryFileTest, TheFileIsReadableByItsOwnerOnly) {
+    TRegistryFile reg = Open();
+    reg.Update([](TRegData& d) { d.Set(kOptions, "Beep", TRegValue::Number(1)); });
+    const auto mode = [](const fs::path& p) {
+        return fs::status(p).permissions() & fs::perms::all;
+    };
+    EXPECT_EQ(mode(File), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(mode(File.string() + ".lock"), fs::perms::owner_read | fs::perms::owner_write);
+    // One made by hand, or by an earlier version, is made private when next written.
+    fs::permissions(File, fs::perms::owner_all | fs::perms::group_read | fs::perms::others_read);
+    reg.Update([](TRegData& d) { d.Set(kOptions, "Beep", TRegValue::Number(0)); });
+    EXPECT_EQ(mode(File), fs::perms::owner_read | fs::perms::owner_write);
 }
 
 TEST_F(RegistryFileTest, TheDefaultNoticeGoesThroughTheMessageRoutines) {

@@ -1,8 +1,10 @@
 #include "core/Clock.h"
 #include "core/Messages.h"
+#include "store/RegFileFormat.h"
 #include "store/Registry.h"
 #include "store/SettingsSchema.h"
 #include <gtest/gtest.h>
+#include <sstream>
 
 namespace {
 
@@ -11,10 +13,28 @@ protected:
     void SetUp() override {
         Memory = std::make_shared<TMemoryRegistry>();
         Previous = SetRegistryBackend(Memory);
+        PreviousHandlers = SetMessageHandlers(
+            {[this](const std::string& t, TMsgKind k) { Notices.emplace_back(t, k); },
+             {},
+             {},
+             {},
+             {}});
     }
     void TearDown() override {
         SetRegistryBackend(Previous);
+        SetMessageHandlers(PreviousHandlers);
         SetClockSource({});
+    }
+    // A fresh registry holding what the settings file says under Options.
+    void UseFile(const std::string& values) {
+        TRegData data;
+        std::string error;
+        ASSERT_TRUE(ParseRegFile("REGEDIT4\n[HKEY_CURRENT_USER\\" + std::string(kRegistryRoot) +
+                                     "\\Options]\n" + values,
+                                 data, error))
+            << error;
+        Memory = std::make_shared<TMemoryRegistry>(data);
+        SetRegistryBackend(Memory);
     }
     // A value as stored, by full key path.
     TRegValue Stored(const std::string& key, const std::string& name) {
@@ -29,6 +49,21 @@ protected:
 
     std::shared_ptr<TMemoryRegistry> Memory;
     std::shared_ptr<TRegistryBackend> Previous;
+    TMessageHandlers PreviousHandlers;
+    std::vector<std::pair<std::string, TMsgKind>> Notices;
+};
+
+// A store that can be read but not written, as on a full disk.
+class TUnwritable : public TMemoryRegistry {
+public:
+    bool Full = true;
+    void Update(const std::function<void(TRegData&)>& change) override {
+        if (Full)
+            throw TTickwellError("Unable to save the settings to /home/ann/registry.reg: No "
+                                 "space left on device");
+        TMemoryRegistry::Update(change);
+    }
+    std::string Where() const override { return "/home/ann/registry.reg"; }
 };
 
 const std::string kOptions = std::string(kRegistryRoot) + "\\Options";
@@ -105,20 +140,119 @@ TEST_F(RegistryTest, ANewKeyTakesTheSpellingOfTheKeyItLiesBelow) {
     EXPECT_EQ(d.CreateKey("SOFTWARE\\veltra\\tickwellx").Path, "SOFTWARE\\veltra\\tickwellx");
 }
 
-TEST_F(RegistryTest, AValueOfTheWrongTypeIsAnErrorOfTheRegistryLayer) {
-    Put(kOptions, "MainWindow", TRegValue::String("1"));
-    Put(kOptions, "WavFile", TRegValue::Number(1));
-    Put(std::string(kRegistryRoot) + "\\QuickMode", "LastRun", TRegValue::Binary({1, 2, 3, 4}));
-    const TWinRegistry reg;
-    EXPECT_THROW(reg.ReadInteger("Options", "MainWindow", 0), TTickwellError);
-    EXPECT_THROW(reg.ReadBool("Options", "MainWindow", false), TTickwellError);
-    EXPECT_THROW(reg.ReadString("Options", "WavFile", ""), TTickwellError);
-    EXPECT_THROW(reg.ReadFloat("QuickMode", "LastRun", 0), TTickwellError);
-    try {
-        reg.ReadInteger("Options", "MainWindow", 0);
-    } catch (const TTickwellError& e) {
-        EXPECT_STREQ(e.what(), "Invalid data type for 'MainWindow'");
+TEST_F(RegistryTest, EachReadTakesEveryFormOfItsKindAndGivesTheDefaultForAnyOther) {
+    enum TRead { Number, Text, Date };
+    struct {
+        const char* Stored;
+        TRead Read;
+        const char* Expected; // the default: "7", "dflt", "1.5"
+    } cases[] = {
+        {"dword:0000000e", Number, "14"},
+        {"hex(4):0e,00,00,00", Number, "14"},
+        {"hex(5):00,00,00,0e", Number, "14"},
+        {"hex(4):fe,ff,ff,ff", Number, "-2"},
+        {"hex(4):0e,00", Number, "7"},
+        {"hex:0e,00,00,00", Number, "7"},
+        {"\"14\"", Number, "7"},
+        {"\"/media/usb\"", Text, "/media/usb"},
+        {"hex(1):2f,6d,65,64,69,61,00", Text, "/media"},
+        {"hex(2):2f,6d,00", Text, "/m"},
+        {"hex(1):2f,6d", Text, "/m"},
+        {"hex(1):2f,00,6d,00,00,00", Text, "/m"},               // UTF-16LE
+        {"hex(1):3d,d8,00,de,00,00", Text, "\xF0\x9F\x98\x80"}, // a surrogate pair
+        {"hex(1):e9,74,e9,00", Text, "\xC3\xA9t\xC3\xA9"},      // Windows-1252
+        {"hex(1):c3,a9,00", Text, "\xC3\xA9"},                  // UTF-8
+        {"hex(1):", Text, ""},
+        {"hex(1):00,d8,00,00", Text, "dflt"}, // a lone surrogate
+        {"dword:00000001", Text, "dflt"},
+        {"hex(7):61,00,00", Text, "dflt"},
+        {"hex:00,00,00,00,00,e6,e5,40", Date, "44848"},
+        {"hex(3):00,00,00,00,00,e6,e5,40", Date, "44848"},
+        {"hex:01,02,03,04", Date, "1.5"},
+        {"hex(4):00,00,00,00,00,e6,e5,40", Date, "1.5"},
+        {"\"44848\"", Date, "1.5"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Stored);
+        UseFile(std::string("\"V\"=") + c.Stored + "\n");
+        Notices.clear();
+        const TWinRegistry reg;
+        std::string got;
+        for (int twice = 0; twice < 2; ++twice) {
+            switch (c.Read) {
+            case Number:
+                got = std::to_string(reg.ReadInteger("Options", "V", 7));
+                break;
+            case Text:
+                got = reg.ReadString("Options", "V", "dflt");
+                break;
+            case Date: {
+                std::ostringstream out;
+                out << reg.ReadFloat("Options", "V", 1.5);
+                got = out.str();
+                break;
+            }
+            }
+        }
+        EXPECT_EQ(got, c.Expected);
+        const bool fellBack = got == "7" || got == "dflt" || got == "1.5";
+        ASSERT_EQ(Notices.size(), fellBack ? 1u : 0u) << "told once, and only about a default";
+        if (fellBack) {
+            EXPECT_EQ(Notices[0].second, mkWarning);
+            EXPECT_NE(Notices[0].first.find("\"V\" of [HKEY_CURRENT_USER\\" + kOptions + "]"),
+                      std::string::npos)
+                << Notices[0].first;
+        }
     }
+}
+
+TEST_F(RegistryTest, TheDefaultIsUsedWhenTheStoredValueCannotBeOrTheStoreCannotBeRead) {
+    UseFile("\"DfltNotice\"=\"fourteen\"\n\"Beep\"=hex(4):01,00,00,00\n");
+    EXPECT_EQ(ReadSetting(kDfltNotice), 7);
+    EXPECT_EQ(ReadSetting(kDfltNotice), 7);
+    EXPECT_TRUE(ReadSetting(kBeep));
+    EXPECT_EQ(Notices.size(), 1u) << "each value is told about once in a run";
+
+    class TUnreadable : public TMemoryRegistry {
+    public:
+        TRegData Load() override {
+            throw TTickwellError("Unable to read the settings file /x: Permission denied");
+        }
+    };
+    SetRegistryBackend(std::make_shared<TUnreadable>());
+    Notices.clear();
+    EXPECT_EQ(ReadSetting(kDfltNotice), 7);
+    EXPECT_EQ(ReadSetting(kMainWindow), 0);
+    ASSERT_EQ(Notices.size(), 1u);
+    EXPECT_EQ(Notices[0].first, "Unable to read the settings file /x: Permission denied\n"
+                                "Tickwell goes on with the default settings.");
+}
+
+TEST_F(RegistryTest, AStoreThatCannotBeWrittenIsToldOnceAndNeverThrows) {
+    auto store = std::make_shared<TUnwritable>();
+    SetRegistryBackend(store);
+    {
+        TWinRegistry main;
+        EXPECT_NO_THROW(WriteSetting(main, kFormsHm, 500));
+        EXPECT_NO_THROW(WriteSetting(main, kFormsWm, 700));
+        EXPECT_EQ(ReadSetting(main, kFormsHm), 500) << "the open key keeps what it was given";
+    }
+    TWinRegistry due;
+    EXPECT_NO_THROW(WriteSetting(due, kFormsHs, 300));
+    EXPECT_NO_THROW(TRegIniFile(kDueListKey).WriteInteger("Sort", "SortCol", 2));
+    EXPECT_NO_THROW(due.DeleteValue("Forms", "hs"));
+    ASSERT_EQ(Notices.size(), 1u);
+    EXPECT_EQ(Notices[0].first,
+              "Unable to save the settings to /home/ann/registry.reg: No space left on device\n"
+              "The settings file is left as it was.");
+    EXPECT_TRUE(store->Load().Empty());
+
+    // Once saving works again, the next failure is a new one.
+    store->Full = false;
+    WriteSetting(kFormsHm, 1);
+    store->Full = true;
+    WriteSetting(kFormsHm, 2);
+    EXPECT_EQ(Notices.size(), 2u);
 }
 
 TEST_F(RegistryTest, AnOpenKeySeesItsOwnWritesAndLaterOpensSeeEveryWrite) {
@@ -162,7 +296,9 @@ TEST_F(RegistryTest, AllTextStyleKeepsEverythingAsText) {
             << c.Stored.Text;
     }
     Put(sort, "SortCol", TRegValue::Binary({1}));
-    EXPECT_THROW(TRegIniFile(kDueListKey).ReadInteger("Sort", "SortCol", 0), TTickwellError);
+    EXPECT_EQ(TRegIniFile(kDueListKey).ReadInteger("Sort", "SortCol", 5), 5);
+    Put(sort, "SortCol", TRegValue::Raw(rtString, {'4', 0}));
+    EXPECT_EQ(TRegIniFile(kDueListKey).ReadInteger("Sort", "SortCol", 5), 4);
     Put(sort, "Ascending", TRegValue::String("1"));
     EXPECT_TRUE(TRegIniFile(kDueListKey).ReadBool("Sort", "Ascending", false));
 }
