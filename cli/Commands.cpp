@@ -72,8 +72,10 @@ TExitStatus Delete(const TCliContext& c) {
 TExitStatus Backup(const TCliContext& c) {
     if (!HasEvents(c.List))
         return esNotDone;
-    std::string path = BackupFilePath();
-    if (!c.Args.Path.empty()) {
+    std::string path;
+    if (c.Args.Path.empty()) {
+        path = BackupFilePath();
+    } else {
         path = ApplyBackupDestination(AbsoluteFolder(c.Args.Path));
         StoreBackupDest();
     }

@@ -286,11 +286,18 @@ TDataResult ZapListCommand(TMyList& list) {
 // ---- Backup, restore, merge
 
 std::string BackupFilePath() {
-    return BackupDest + "/backup.dat";
+    // Never a folder that depends on where the program was started, nor the
+    // root for want of a folder.
+    if (BackupDest.empty())
+        throw TTickwellError("No backup folder is set: choose the folder to back up to.");
+    if (BackupDest[0] != '/')
+        throw TTickwellError("The backup folder \"" + BackupDest +
+                             "\" is not a full path: choose one that begins with \"/\".");
+    return BackupDest == "/" ? "/backup.dat" : BackupDest + "/backup.dat";
 }
 
 std::string ApplyBackupDestination(const std::string& folder) {
-    BackupDest = WithoutTrailingSlash(folder);
+    BackupDest = folder.size() > 1 ? WithoutTrailingSlash(folder) : folder;
     return BackupFilePath();
 }
 

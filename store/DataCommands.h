@@ -92,9 +92,11 @@ TDataResult CompressCommand(TMyList& list);
 // Yes frees every event, empties DueList and saves the empty list.
 TDataResult ZapListCommand(TMyList& list);
 
-// BackupDest, "/" and backup.dat (BackupDest "" is the root folder).
+// BackupDest, "/" and backup.dat. Throws when BackupDest is empty or not a
+// full path.
 std::string BackupFilePath();
-// The backup dialog's OK: one trailing "/" removed from the folder text, the
+// The backup dialog's OK: one trailing "/" removed from the folder text (not
+// from "/" itself), the
 // result made the new BackupDest; returns the backup file's path. The caller
 // writes Settings/BackupDest to the settings store afterwards.
 std::string ApplyBackupDestination(const std::string& folder);

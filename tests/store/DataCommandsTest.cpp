@@ -280,9 +280,24 @@ TEST_F(DataCommandsTest, BackupDestinationLosesOneTrailingSlash) {
     EXPECT_EQ(ApplyBackupDestination("/media/usb/"), "/media/usb/backup.dat");
     EXPECT_EQ(BackupDest, "/media/usb");
     EXPECT_EQ(ApplyBackupDestination("/"), "/backup.dat");
-    EXPECT_EQ(BackupDest, "");
+    EXPECT_EQ(BackupDest, "/");
     EXPECT_EQ(BackupFilePath(), "/backup.dat");
     EXPECT_EQ(ApplyBackupDestination("/a//"), "/a//backup.dat");
+}
+
+TEST_F(DataCommandsTest, AnEmptyOrRelativeBackupFolderIsNeverATarget) {
+    const char* const folders[] = {"", "backups", "./backups", "~/backups"};
+    for (const char* folder : folders) {
+        BackupDest = folder;
+        EXPECT_THROW(BackupFilePath(), TTickwellError) << folder;
+        EXPECT_THROW(ApplyBackupDestination(folder), TTickwellError) << folder;
+    }
+    try {
+        BackupDest = "";
+        BackupFilePath();
+    } catch (const TTickwellError& e) {
+        EXPECT_STREQ(e.what(), "No backup folder is set: choose the folder to back up to.");
+    }
 }
 
 TEST_F(DataCommandsTest, BackupWritesAndAsksBeforeOverwriting) {
