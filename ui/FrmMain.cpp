@@ -19,6 +19,7 @@
 #include "ui/FrmHelp.h"
 #include "ui/FrmPrint.h"
 #include "ui/ListViewSettings.h"
+#include "ui/ScreenFit.h"
 #include "ui/ToolbarArt.h"
 #include "ui/WindowLinks.h"
 #include "ui/WindowState.h"
@@ -539,10 +540,12 @@ void TMainFrm::ReadSettings() {
     Filter = 0;
     ShowDetailPane(EventDetailPane1->isChecked());
 
-    resize(w > 0 ? w : kFormsWm.Default, h > 0 ? h : kFormsHm.Default);
-    if (QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen()) {
+    QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    const QRect area = s ? s->availableGeometry() : QRect();
+    resize(FitSize(QSize(w, h), QSize(kFormsWm.Default, kFormsHm.Default), area));
+    if (s) {
         QRect r = frameGeometry();
-        r.moveCenter(s->availableGeometry().center());
+        r.moveCenter(area.center());
         move(r.topLeft());
     }
 }

@@ -13,6 +13,7 @@
 #include "ui/FrmEdit.h"
 #include "ui/FrmHelp.h"
 #include "ui/ListViewSettings.h"
+#include "ui/ScreenFit.h"
 #include "ui/WindowLinks.h"
 #include "ui/WindowState.h"
 #include <QApplication>
@@ -150,14 +151,17 @@ TScanFrm::TScanFrm(QWidget* parent) : QWidget(parent, Qt::Window) {
     ScanListView->header()->setVisible(SH->isChecked());
     SetDueTitle();
     SetDateFormat();
-    resize(w, h);
+    const QRect area = AvailableArea(QPoint(l, t));
+    const QSize size = FitSize(QSize(w, h), QSize(kFormsWs.Default, kFormsHs.Default), area);
+    resize(size);
     if (l == -1 && t == -1) {
         if (const QScreen* s = QApplication::primaryScreen()) {
             const QRect g = s->geometry();
-            move(g.left() + (g.width() - w) / 2, g.top() + (g.height() - h) / 2);
+            move(g.left() + (g.width() - size.width()) / 2,
+                 g.top() + (g.height() - size.height()) / 2);
         }
     } else {
-        move(l, t);
+        move(FitPosition(QPoint(l, t), size, area));
     }
 
     ListState = std::make_unique<TListViewState>(ScanListView, kDueListKey);

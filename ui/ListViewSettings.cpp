@@ -1,7 +1,9 @@
 #include "ui/ListViewSettings.h"
 #include "store/Registry.h"
 #include "store/SettingsSchema.h"
+#include "ui/ScreenFit.h"
 #include <QHeaderView>
+#include <algorithm>
 
 bool TSortableItem::operator<(const QTreeWidgetItem& other) const {
     const int column = treeWidget() ? treeWidget()->sortColumn() : 0;
@@ -33,10 +35,12 @@ void TListViewState::Load() {
     const TListViewSettings s = ReadListViewSettings(Key.c_str());
     QHeaderView* header = List->header();
     const int columns = List->columnCount();
+    // No column wider than the screen: the header adds the widths up.
+    const int widest = std::max(1, AvailableArea(List->mapToGlobal(QPoint())).width());
     if (static_cast<int>(s.Sizes.size()) == columns)
         for (int i = 0; i < columns; ++i)
             if (s.Sizes[static_cast<size_t>(i)] > 0)
-                List->setColumnWidth(i, s.Sizes[static_cast<size_t>(i)]);
+                List->setColumnWidth(i, std::min(s.Sizes[static_cast<size_t>(i)], widest));
     // The order is the logical column shown at each position; anything that
     // is not a permutation of the columns is ignored.
     if (static_cast<int>(s.Order.size()) == columns) {

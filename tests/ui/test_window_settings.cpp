@@ -1,0 +1,150 @@
+// The windows given settings a hand or another screen wrote: values of the
+// wrong type, sizes and positions beyond the screen, and a store that cannot
+// be written when they close.
+#include "UiTestEnv.h"
+#include "store/SettingsSchema.h"
+#include "ui/FrmMain.h"
+#include "ui/FrmScan.h"
+#include "ui/ScreenFit.h"
+#include "ui/WindowLinks.h"
+#include "ui/WindowState.h"
+#include <QPointer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QtTest>
+
+namespace {
+
+const std::string kForms = std::string(kRegistryRoot) + "\\Forms";
+
+// A store that can be read but not written, as on a full disk.
+class TUnwritable : public TMemoryRegistry {
+public:
+    void Update(const std::function<void(TRegData&)>&) override {
+        throw TTickwellError("Unable to save the settings to /home/ann/registry.reg: No space "
+                             "left on device");
+    }
+};
+
+void Store(const char* name, const TRegValue& value) {
+    RegistryBackend()->Update([&](TRegData& d) { d.Set(kForms, name, value); });
+}
+
+QToolButton* ToolButton(QMainWindow& w, const char* action) {
+    QToolBar* bar = w.findChild<QToolBar*>();
+    return bar ? qobject_cast<QToolButton*>(bar->widgetForAction(w.findChild<QAction*>(action)))
+               : nullptr;
+}
+
+} // namespace
+
+class TestWindowSettings : public QObject {
+    Q_OBJECT
+    TUiTestEnv Env;
+
+private slots:
+    void init() {
+        Env.Reset();
+        StartMode = smMain;
+        MainLinks() = {};
+        DueLinks() = {};
+        MasterList->AddSorted(MakeEvent("Dentist", Env.Day + 1, true));
+        MasterList->Scan();
+    }
+
+    void storedGeometryFitsTheScreen_data() {
+        QTest::addColumn<quint32>("height");
+        QTest::addColumn<quint32>("width");
+        QTest::addColumn<quint32>("left");
+        QTest::addColumn<quint32>("top");
+        QTest::newRow("the largest numbers")
+            << 0x7fffffffu << 0x7fffffffu << 0x7fffffffu << 0x7fffffffu;
+        QTest::newRow("the smallest numbers")
+            << 0x80000000u << 0x80000000u << 0x80000000u << 0x80000000u;
+        QTest::newRow("beyond the right and bottom edges") << 200u << 300u << 5000u << 4000u;
+        QTest::newRow("beyond the left and top edges")
+            << 200u << 300u << quint32(-900) << quint32(-700);
+    }
+    void storedGeometryFitsTheScreen() {
+        QFETCH(quint32, height);
+        QFETCH(quint32, width);
+        QFETCH(quint32, left);
+        QFETCH(quint32, top);
+        for (const char* name : {"hm", "hs"})
+            Store(name, TRegValue::Number(height));
+        for (const char* name : {"wm", "ws"})
+            Store(name, TRegValue::Number(width));
+        Store("ls", TRegValue::Number(left));
+        Store("ts", TRegValue::Number(top));
+        RegistryBackend()->Update([](TRegData& d) {
+            d.Set(std::string(kMainListKey) + "\\Columns", "Sizes",
+                  TRegValue::String("2147483647,2147483647,80,80,80"));
+        });
+        const QRect area = AvailableArea();
+        QVERIFY(!area.isEmpty());
+
+        TMainFrm main;
+        main.setAttribute(Qt::WA_DeleteOnClose, false);
+        TScanFrm due;
+        due.setAttribute(Qt::WA_DeleteOnClose, false);
+        main.show();
+        due.show();
+        // Where the window is placed and how large its inside is; the frame
+        // the window manager adds is its own to fit.
+        for (QWidget* w : {static_cast<QWidget*>(&main), static_cast<QWidget*>(&due)}) {
+            QVERIFY2(area.contains(QRect(w->pos(), w->size())), qPrintable(w->objectName()));
+            QVERIFY(w->width() >= 100 && w->height() >= 100);
+        }
+        int columns = 0;
+        for (int i = 0; i < main.ListView()->columnCount(); ++i)
+            columns += main.ListView()->columnWidth(i);
+        QVERIFY(columns <= 2 * area.width() + 5 * 80);
+        QVERIFY(Env.Notices.empty());
+    }
+
+    void valuesOfTheWrongTypeGiveTheDefaultsAndAreToldOnce() {
+        Store("hm", TRegValue::String("400"));
+        Store("wm", TRegValue::Binary({1, 2}));
+        Store("hs", TRegValue::String("big"));
+        Store("ls", TRegValue::String("left"));
+        for (int twice = 0; twice < 2; ++twice) {
+            TMainFrm main;
+            main.setAttribute(Qt::WA_DeleteOnClose, false);
+            TScanFrm due;
+            due.setAttribute(Qt::WA_DeleteOnClose, false);
+            QCOMPARE(main.size(), QSize(kFormsWm.Default, kFormsHm.Default));
+            QCOMPARE(due.height(), kFormsHs.Default);
+            // Overwritten with good values when the windows close.
+            Store("hm", TRegValue::String("400"));
+        }
+        QCOMPARE(Env.Notices.size(), size_t(4));
+        for (const auto& [text, kind] : Env.Notices) {
+            QCOMPARE(kind, mkWarning);
+            QVERIFY2(QString::fromStdString(text).contains("Tickwell uses its default instead"),
+                     text.c_str());
+        }
+    }
+
+    void closingWithSettingsThatCannotBeSavedTellsOnceAndClosesAll() {
+        SetRegistryBackend(std::make_shared<TUnwritable>());
+        QPointer<TMainFrm> main = new TMainFrm;
+        QPointer<TScanFrm> due = new TScanFrm;
+        main->show();
+        due->show();
+        QVERIFY(QTest::qWaitForWindowExposed(due));
+        QTest::keyClick(due, Qt::Key_Escape);
+        QToolButton* close = ToolButton(*main, "CloseBtn");
+        QVERIFY(close);
+        QTest::mouseClick(close, Qt::LeftButton);
+        QTRY_VERIFY(main.isNull());
+        QTRY_VERIFY(due.isNull());
+        QCOMPARE(Env.Notices.size(), size_t(1));
+        QCOMPARE(Env.Notices[0].first,
+                 std::string("Unable to save the settings to /home/ann/registry.reg: No space "
+                             "left on device\nThe settings file is left as it was."));
+    }
+};
+
+QTEST_MAIN(TestWindowSettings)
+#include "test_window_settings.moc"
