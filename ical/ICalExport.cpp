@@ -1,5 +1,6 @@
 #include "ical/ICalExport.h"
 #include "core/EventId.h"
+#include "core/Messages.h"
 #include "ical/ICalComponent.h"
 #include "ical/ICalFields.h"
 #include "ical/ICalSchedule.h"
@@ -9,20 +10,12 @@
 
 namespace {
 
-// Other calendars break lines with a line feed alone.
-std::string WithLf(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i)
-        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n'))
-            out += text[i];
-    return out;
-}
-
 icalcomponent* Alarm(const std::string& summary, int noticeDays) {
     icalcomponent* alarm = icalcomponent_new_valarm();
     icalcomponent_add_property(alarm, icalproperty_new_action(ICAL_ACTION_DISPLAY));
-    icalcomponent_add_property(alarm, icalproperty_new_description(summary.c_str()));
+    // A display alarm must have a text, and an empty one reads back as an error.
+    icalcomponent_add_property(
+        alarm, icalproperty_new_description(summary.empty() ? "Tickwell" : summary.c_str()));
     icaltriggertype trigger{};
     trigger.time = icaltime_null_time();
     trigger.duration = icaldurationtype_null_duration();
@@ -35,13 +28,16 @@ icalcomponent* Alarm(const std::string& summary, int noticeDays) {
 icalcomponent* EventComponent(const TTickwellItem& e, const TICalSchedule& s,
                               const std::string& uid, const icaltimetype& stamp) {
     icalcomponent* ev = icalcomponent_new_vevent();
-    const std::string summary = FirstLine(e.Description);
+    const std::string summary = ICalText(FirstLine(e.Description));
     icalcomponent_add_property(ev, icalproperty_new_uid(uid.c_str()));
     icalcomponent_add_property(ev, icalproperty_new_dtstamp(stamp));
     icalcomponent_add_property(ev, icalproperty_new_dtstart(ToICalDate(s.First)));
     icalcomponent_add_property(ev, icalproperty_new_dtend(ToICalDate(s.First + 1)));
-    icalcomponent_add_property(ev, icalproperty_new_summary(summary.c_str()));
-    icalcomponent_add_property(ev, icalproperty_new_description(WithLf(e.Description).c_str()));
+    // An empty text is left out: it reads back as an error.
+    if (!summary.empty())
+        icalcomponent_add_property(ev, icalproperty_new_summary(summary.c_str()));
+    if (const std::string text = ICalText(e.Description); !text.empty())
+        icalcomponent_add_property(ev, icalproperty_new_description(text.c_str()));
     // A reminder, not an appointment: the day stays free.
     icalcomponent_add_property(ev, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
     if (!s.Rule.empty()) {
@@ -89,6 +85,8 @@ std::string ICalendarText(const TMyList& list) {
         // either.
         if (!ScheduleOf(*e, schedule))
             continue;
+        if (!WritableSchedule(schedule))
+            throw TTickwellError("Export Error\n" + DaysBeyondText(FirstLine(e->Description)));
         const std::string id = EventId(*e);
         icalcomponent_add_component(cal.get(),
                                     EventComponent(*e, schedule, EventUid(id, ++seen[id]), stamp));

@@ -1,9 +1,39 @@
 #include "ical/ICalFields.h"
 #include "core/EventId.h"
+#include "ical/ICalSchedule.h"
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <sstream>
+
+std::string ICalText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '\n' || c == '\t' || (u >= 0x20 && u != 0x7F))
+            out += c;
+    }
+    // Readers drop blanks around a value, and the first line is the summary,
+    // a value of its own.
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    const auto trimEnd = [&](size_t end) {
+        size_t from = end;
+        while (from > 0 && blank(out[from - 1]))
+            --from;
+        out.erase(from, end - from);
+    };
+    trimEnd(out.size());
+    trimEnd(std::min(out.find('\n'), out.size()));
+    out.erase(0, std::min(out.find_first_not_of(" \t"), out.size()));
+    return out;
+}
+
+std::string DaysBeyondText(const std::string& summary) {
+    return "The event \"" + summary + "\" has days after the year " +
+           std::to_string(kLastICalYear) + ", which Tickwell cannot exchange in iCalendar files.";
+}
 
 std::string BasicDate(TDateTime day) {
     const TYmd ymd = DecodeDate(day);

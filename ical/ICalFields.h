@@ -4,6 +4,7 @@
 #include "core/EventRecord.h"
 #include <optional>
 #include <string>
+#include <string_view>
 
 inline constexpr const char* kXEvent = "X-TICKWELL-EVENT";
 inline constexpr const char* kXKeep = "X-TICKWELL-KEEP";
@@ -18,6 +19,17 @@ std::string RuleFieldsText(const EventRecord& rec);
 // Reads them back into rec; false (rec unchanged) unless every field is there
 // and readable.
 bool ReadRuleFields(const std::string& text, EventRecord& rec);
+
+// The text as iCalendar text can hold it: line breaks (CR LF, or LF as other
+// calendars write them) as a line feed alone, tabs kept, every other control
+// character left out, no blanks at its start and end or at the end of its
+// first line. Reading and writing both go through it, so what is read writes
+// back unchanged.
+std::string ICalText(std::string_view text);
+
+// The second line of the error for an event with days after the last year
+// an iCalendar file can be given here.
+std::string DaysBeyondText(const std::string& summary);
 
 // YYYYMMDD, and back.
 std::string BasicDate(TDateTime day);

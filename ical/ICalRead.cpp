@@ -175,11 +175,8 @@ std::optional<std::string> XValue(icalcomponent* ev, const char* name) {
 std::string DescriptionOf(icalcomponent* ev, bool exported) {
     const char* s = icalcomponent_get_summary(ev);
     const char* d = icalcomponent_get_description(ev);
-    const std::string summary = s ? s : "";
-    std::string notes;
-    for (const char* c = d ? d : ""; *c; ++c)
-        if (*c != '\r')
-            notes += *c;
+    const std::string summary = ICalText(s ? s : "");
+    const std::string notes = ICalText(d ? d : "");
     std::string text = summary;
     if (exported) {
         const size_t lineEnd = notes.find('\n');
@@ -365,6 +362,10 @@ TICalEvent ReadEvent(icalcomponent* ev, const TICalDefaults& defaults) {
         out.HasAck = day || *ack == kNeverAcknowledged;
         rec->AckDate = day.value_or(0);
     }
+    // Only what the export can write back comes in.
+    TICalSchedule schedule;
+    if (ScheduleOf(TTickwellItem(*rec), schedule) && !WritableSchedule(schedule))
+        throw TTickwellError("Import Error\n" + DaysBeyondText(out.Summary));
     out.Record = *rec;
     return out;
 }

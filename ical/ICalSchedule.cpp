@@ -67,6 +67,13 @@ std::vector<TDateTime> Difference(const std::vector<TDateTime>& a,
 
 } // namespace
 
+bool WritableSchedule(const TICalSchedule& s) {
+    const auto writable = [](TDateTime d) { return YearOf(d) <= kLastICalYear; };
+    return writable(s.First) && (!s.HasUntil || writable(s.Until)) &&
+           std::all_of(s.RDates.begin(), s.RDates.end(), writable) &&
+           std::all_of(s.ExDates.begin(), s.ExDates.end(), writable);
+}
+
 bool IsOpenEnded(const TTickwellItem& e) {
     return e.NoEndPoint && !(e.EndDate < AddYears(100, e.StartDate));
 }
@@ -87,7 +94,7 @@ bool ScheduleOf(const TTickwellItem& e, TICalSchedule& out) {
     out.Rule = rule.Text;
     out.HasUntil = !IsOpenEnded(e) && IsValidDateValue(e.EndDate);
     out.Until = out.HasUntil ? DateOf(e.EndDate) : 0;
-    if (rule.NeedsMending) {
+    if (rule.NeedsMending && YearOf(*first) <= kLastICalYear) {
         TDateTime horizon = AddYears(100, *first);
         if (e.EndDate < horizon)
             horizon = e.EndDate;

@@ -18,6 +18,12 @@ struct TICalSchedule {
     std::vector<TDateTime> ExDates;
 };
 
+// libical writes no date after this year, so later days cannot be exchanged.
+inline constexpr int kLastICalYear = 3000;
+
+// True when every day the schedule names can be written to a file.
+bool WritableSchedule(const TICalSchedule& s);
+
 // An event with "No End Point": the end stored for it, 100 years on, is no
 // date the user chose, so other calendars are given no end for it.
 bool IsOpenEnded(const TTickwellItem& e);

@@ -200,3 +200,42 @@ TEST_F(ICalImportTest, ADamagedFileChangesNothing) {
         EXPECT_EQ(ReadBytes(List.FileName), before);
     }
 }
+
+// Texts and days an iCalendar file cannot carry: what is read writes back and
+// reads the same, and days past what can be written are refused both ways.
+TEST_F(ICalImportTest, WhatIsReadWritesBackTheSame) {
+    const std::string head = "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:1\r\n";
+    const std::string tail = "END:VEVENT\r\nEND:VCALENDAR\r\n";
+    struct {
+        std::string Event;
+        std::string Description; // "-" empty; "" the import is refused
+    } cases[] = {
+        {"DTSTART;VALUE=DATE:20250106\r\nSUMMARY:Gym\rclass\x01\r\n", "Gymclass"},
+        {"DTSTART;VALUE=DATE:20250106\r\nSUMMARY:Gym  \r\nDESCRIPTION:Gym \\n\tbag\r\n",
+         "Gym\r\n\tbag"},
+        {"DTSTART;VALUE=DATE:20250106\r\n", "-"},
+        {"DTSTART;VALUE=DATE:30010106\r\nSUMMARY:Far\r\n", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Event);
+        TICalContents first;
+        try {
+            first = ReadICalendar(head + c.Event + tail, TICalDefaults{});
+        } catch (const TTickwellError& e) {
+            EXPECT_TRUE(c.Description.empty()) << e.what();
+            EXPECT_NE(std::string(e.what()).find("after the year 3000"), std::string::npos)
+                << e.what();
+            continue;
+        }
+        ASSERT_EQ(first.Events.size(), 1u);
+        const std::string expected = c.Description == "-" ? "" : c.Description;
+        EXPECT_EQ(first.Events[0].Record.Description(), expected);
+        TMyList list;
+        list.AddSorted(new TTickwellItem(first.Events[0].Record));
+        const TICalContents second = ReadICalendar(ICalendarText(list), TICalDefaults{});
+        ASSERT_EQ(second.Events.size(), 1u);
+        EXPECT_EQ(second.Events[0].Record.Description(), expected);
+    }
+    Add(Repeating(etDaily, D(3001, 1, 1)));
+    EXPECT_THROW(ICalendarText(List), TTickwellError);
+}
