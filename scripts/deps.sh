@@ -16,6 +16,7 @@ case "${1:-}" in
       clang-format libgtest-dev libgmock-dev libbenchmark-dev
       xvfb xauth faketime poppler-utils openbox trayer xdotool dbus
       desktop-file-utils appstream man-db zsh
+      clang libclang-rt-14-dev
     ) ;;
   --package) PACKAGES+=(dpkg-dev file) ;;
   *) echo "usage: $0 [--test | --package]" >&2; exit 2 ;;

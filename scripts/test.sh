@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything, benchmarks included, and runs every test (the check of
 # the installed tree among them), then runs the engine's tests once more
-# under AddressSanitizer and UndefinedBehaviorSanitizer.
+# under AddressSanitizer and UndefinedBehaviorSanitizer, then each fuzz
+# harness for 20 seconds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh --test
@@ -17,3 +18,5 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTICKWELL_ENGINE_ONL
 cmake --build build-asan --parallel "$JOBS"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j "$JOBS"
+
+scripts/fuzz.sh 20
