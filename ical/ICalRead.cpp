@@ -354,6 +354,12 @@ TICalEvent ReadEvent(icalcomponent* ev, const TICalDefaults& defaults) {
     }
     const std::optional<std::string> keep = XValue(ev, kXKeep);
     rec->SetDescription(DescriptionOf(ev, keep.has_value()));
+    // Cut to the length a record holds, it may end in blanks or half a line
+    // break, which the export could not write.
+    std::string kept = rec->Description();
+    while (!kept.empty() && (kept.back() == ' ' || kept.back() == '\t' || kept.back() == '\r'))
+        kept.pop_back();
+    rec->SetDescription(kept);
     rec->NoticePeriod = static_cast<int16_t>(
         NoticeDays(ev, start, s).value_or(std::clamp(defaults.Notice, 0, SHRT_MAX)));
     rec->KeepFlag = keep ? Lower(*keep) == "true" : defaults.Keep;

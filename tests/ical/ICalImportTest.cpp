@@ -214,6 +214,9 @@ TEST_F(ICalImportTest, WhatIsReadWritesBackTheSame) {
         {"DTSTART;VALUE=DATE:20250106\r\nSUMMARY:Gym  \r\nDESCRIPTION:Gym \\n\tbag\r\n",
          "Gym\r\n\tbag"},
         {"DTSTART;VALUE=DATE:20250106\r\n", "-"},
+        // Cut to the 255 characters a record holds, just after a blank.
+        {"DTSTART;VALUE=DATE:20250106\r\nSUMMARY:" + std::string(254, 'x') + "  y\r\n",
+         std::string(254, 'x')},
         {"DTSTART;VALUE=DATE:30010106\r\nSUMMARY:Far\r\n", ""},
     };
     for (const auto& c : cases) {
