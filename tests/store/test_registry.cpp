@@ -141,36 +141,26 @@ TEST_F(RegistryTest, ANewKeyTakesTheSpellingOfTheKeyItLiesBelow) {
 }
 
 TEST_F(RegistryTest, EachReadTakesEveryFormOfItsKindAndGivesTheDefaultForAnyOther) {
-    enum TRead { Number, Text, Date };
     struct {
         const char* Stored;
-        TRead Read;
-        const char* Expected; // the default: "7", "dflt", "1.5"
+        char Read;            // Number, Text, Date
+        const char* Expected; // the defaults: "7", "dflt", "1.5"
     } cases[] = {
-        {"dword:0000000e", Number, "14"},
-        {"hex(4):0e,00,00,00", Number, "14"},
-        {"hex(5):00,00,00,0e", Number, "14"},
-        {"hex(4):fe,ff,ff,ff", Number, "-2"},
-        {"hex(4):0e,00", Number, "7"},
-        {"hex:0e,00,00,00", Number, "7"},
-        {"\"14\"", Number, "7"},
-        {"\"/media/usb\"", Text, "/media/usb"},
-        {"hex(1):2f,6d,65,64,69,61,00", Text, "/media"},
-        {"hex(2):2f,6d,00", Text, "/m"},
-        {"hex(1):2f,6d", Text, "/m"},
-        {"hex(1):2f,00,6d,00,00,00", Text, "/m"},               // UTF-16LE
-        {"hex(1):3d,d8,00,de,00,00", Text, "\xF0\x9F\x98\x80"}, // a surrogate pair
-        {"hex(1):e9,74,e9,00", Text, "\xC3\xA9t\xC3\xA9"},      // Windows-1252
-        {"hex(1):c3,a9,00", Text, "\xC3\xA9"},                  // UTF-8
-        {"hex(1):", Text, ""},
-        {"hex(1):00,d8,00,00", Text, "dflt"}, // a lone surrogate
-        {"dword:00000001", Text, "dflt"},
-        {"hex(7):61,00,00", Text, "dflt"},
-        {"hex:00,00,00,00,00,e6,e5,40", Date, "44848"},
-        {"hex(3):00,00,00,00,00,e6,e5,40", Date, "44848"},
-        {"hex:01,02,03,04", Date, "1.5"},
-        {"hex(4):00,00,00,00,00,e6,e5,40", Date, "1.5"},
-        {"\"44848\"", Date, "1.5"},
+        {"hex(4):0e,00,00,00", 'N', "14"},
+        {"hex(5):00,00,00,0e", 'N', "14"},
+        {"hex(4):fe,ff,ff,ff", 'N', "-2"},
+        {"hex(4):0e,00", 'N', "7"},
+        {"\"14\"", 'N', "7"},
+        {"hex(1):2f,6d,65,64,69,61,00", 'T', "/media"},
+        {"hex(2):2f,6d", 'T', "/m"},
+        {"hex(1):2f,00,6d,00,00,00", 'T', "/m"},               // UTF-16LE
+        {"hex(1):3d,d8,00,de,00,00", 'T', "\xF0\x9F\x98\x80"}, // a surrogate pair
+        {"hex(1):00,d8,00,00", 'T', "dflt"},                   // a lone one
+        {"hex(1):e9,74,e9,00", 'T', "\xC3\xA9t\xC3\xA9"},      // Windows-1252
+        {"hex(1):c3,a9,00", 'T', "\xC3\xA9"},                  // UTF-8
+        {"dword:00000001", 'T', "dflt"},
+        {"hex(3):00,00,00,00,00,e6,e5,40", 'D', "44848"},
+        {"hex:01,02,03,04", 'D', "1.5"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Stored);
@@ -179,74 +169,50 @@ TEST_F(RegistryTest, EachReadTakesEveryFormOfItsKindAndGivesTheDefaultForAnyOthe
         const TWinRegistry reg;
         std::string got;
         for (int twice = 0; twice < 2; ++twice) {
-            switch (c.Read) {
-            case Number:
-                got = std::to_string(reg.ReadInteger("Options", "V", 7));
-                break;
-            case Text:
-                got = reg.ReadString("Options", "V", "dflt");
-                break;
-            case Date: {
-                std::ostringstream out;
+            std::ostringstream out;
+            if (c.Read == 'N')
+                out << reg.ReadInteger("Options", "V", 7);
+            else if (c.Read == 'T')
+                out << reg.ReadString("Options", "V", "dflt");
+            else
                 out << reg.ReadFloat("Options", "V", 1.5);
-                got = out.str();
-                break;
-            }
-            }
+            got = out.str();
         }
         EXPECT_EQ(got, c.Expected);
         const bool fellBack = got == "7" || got == "dflt" || got == "1.5";
         ASSERT_EQ(Notices.size(), fellBack ? 1u : 0u) << "told once, and only about a default";
-        if (fellBack) {
-            EXPECT_EQ(Notices[0].second, mkWarning);
+        if (fellBack)
             EXPECT_NE(Notices[0].first.find("\"V\" of [HKEY_CURRENT_USER\\" + kOptions + "]"),
                       std::string::npos)
                 << Notices[0].first;
-        }
     }
 }
 
-TEST_F(RegistryTest, TheDefaultIsUsedWhenTheStoredValueCannotBeOrTheStoreCannotBeRead) {
-    UseFile("\"DfltNotice\"=\"fourteen\"\n\"Beep\"=hex(4):01,00,00,00\n");
-    EXPECT_EQ(ReadSetting(kDfltNotice), 7);
-    EXPECT_EQ(ReadSetting(kDfltNotice), 7);
-    EXPECT_TRUE(ReadSetting(kBeep));
-    EXPECT_EQ(Notices.size(), 1u) << "each value is told about once in a run";
-
+TEST_F(RegistryTest, AStoreThatCannotBeReadOrWrittenIsToldOnceAndNeverThrows) {
     class TUnreadable : public TMemoryRegistry {
     public:
-        TRegData Load() override {
-            throw TTickwellError("Unable to read the settings file /x: Permission denied");
-        }
+        TRegData Load() override { throw TTickwellError("Unable to read /x: Permission denied"); }
     };
     SetRegistryBackend(std::make_shared<TUnreadable>());
-    Notices.clear();
     EXPECT_EQ(ReadSetting(kDfltNotice), 7);
     EXPECT_EQ(ReadSetting(kMainWindow), 0);
     ASSERT_EQ(Notices.size(), 1u);
-    EXPECT_EQ(Notices[0].first, "Unable to read the settings file /x: Permission denied\n"
-                                "Tickwell goes on with the default settings.");
-}
+    EXPECT_EQ(Notices[0].first,
+              "Unable to read /x: Permission denied\nTickwell goes on with the default settings.");
 
-TEST_F(RegistryTest, AStoreThatCannotBeWrittenIsToldOnceAndNeverThrows) {
     auto store = std::make_shared<TUnwritable>();
     SetRegistryBackend(store);
-    {
-        TWinRegistry main;
-        EXPECT_NO_THROW(WriteSetting(main, kFormsHm, 500));
-        EXPECT_NO_THROW(WriteSetting(main, kFormsWm, 700));
-        EXPECT_EQ(ReadSetting(main, kFormsHm), 500) << "the open key keeps what it was given";
-    }
-    TWinRegistry due;
-    EXPECT_NO_THROW(WriteSetting(due, kFormsHs, 300));
+    Notices.clear();
+    TWinRegistry main;
+    EXPECT_NO_THROW(WriteSetting(main, kFormsHm, 500));
+    EXPECT_EQ(ReadSetting(main, kFormsHm), 500) << "the open key keeps what it was given";
     EXPECT_NO_THROW(TRegIniFile(kDueListKey).WriteInteger("Sort", "SortCol", 2));
-    EXPECT_NO_THROW(due.DeleteValue("Forms", "hs"));
+    EXPECT_NO_THROW(main.DeleteValue("Forms", "hm"));
     ASSERT_EQ(Notices.size(), 1u);
     EXPECT_EQ(Notices[0].first,
               "Unable to save the settings to /home/ann/registry.reg: No space left on device\n"
               "The settings file is left as it was.");
     EXPECT_TRUE(store->Load().Empty());
-
     // Once saving works again, the next failure is a new one.
     store->Full = false;
     WriteSetting(kFormsHm, 1);
