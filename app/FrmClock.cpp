@@ -19,6 +19,7 @@
 #include "ui/FrmEdit.h"
 #include "ui/FrmHelp.h"
 #include "ui/FrmScan.h"
+#include "ui/ScreenFit.h"
 #include "ui/Theme.h"
 #include "ui/WindowLinks.h"
 #include "ui/WindowState.h"
@@ -69,6 +70,8 @@ int StartWindowsFor(std::uint8_t mode, int trayWindow, bool showClock) {
 
 // The thin frame round the borderless clock.
 constexpr int kFrame = 1;
+// The widest text the clock shows, with a blank on either side.
+const QString kClockSample = QStringLiteral(" Wed 88/88/88 ");
 
 const char* const kNoTrayText =
     "This desktop has no system tray, so Tickwell shows its desktop clock instead of a tray "
@@ -290,7 +293,17 @@ void TClockFrm::ReadSettings() {
     const TWinRegistry reg;
     ClockFont = QFont(ClockFontFamily(ReadSetting(reg, kClockFontName)));
     const int size = ReadSetting(reg, kClockFontSize);
-    ClockFont.setPointSize(size > 0 ? size : kClockFontSize.Default);
+    // The window follows the text: a font larger than the screen would give
+    // a window, and a buffer, larger than the screen.
+    const QRect area = AvailableArea();
+    ClockFont.setPointSize(size > 0 ? std::min(size, std::max(1, area.height()))
+                                    : kClockFontSize.Default);
+    const QFontMetrics fm(ClockFont);
+    const double scale =
+        std::min({1.0, 0.95 * area.width() / (fm.horizontalAdvance(kClockSample) + 2 * kFrame),
+                  0.95 * area.height() / (2 * fm.height() + 2 * kFrame)});
+    if (scale < 1)
+        ClockFont.setPointSize(std::max(1, static_cast<int>(ClockFont.pointSize() * scale)));
     FontColour = StoredColour(ReadSetting(reg, kClockFontCol), QApplication::palette());
     ClockFont.setBold(ReadSetting(reg, kClockBold));
     ClockFont.setItalic(ReadSetting(reg, kClockItalic));
@@ -353,7 +366,7 @@ void TClockFrm::ApplyLook() {
 
 void TClockFrm::LayoutClock() {
     const QFontMetrics fm(ClockFont);
-    setFixedSize(fm.horizontalAdvance(" Wed 88/88/88 ") + 2 * kFrame, 2 * fm.height() + 2 * kFrame);
+    setFixedSize(fm.horizontalAdvance(kClockSample) + 2 * kFrame, 2 * fm.height() + 2 * kFrame);
 }
 
 void TClockFrm::resizeEvent(QResizeEvent* e) {
