@@ -24,11 +24,15 @@ std::string HomeFolder() {
 
 // An XDG base folder: the variable when it holds an absolute path (relative
 // ones are to be ignored), else the fallback below the home folder.
-std::string XdgFolder(const char* variable, const char* fallback) {
+std::string XdgBase(const char* variable, const char* fallback) {
     std::string base = Env(variable);
     if (base.empty() || base[0] != '/')
         base = HomeFolder() + "/" + fallback;
-    return base + "/tickwell";
+    return base;
+}
+
+std::string XdgFolder(const char* variable, const char* fallback) {
+    return XdgBase(variable, fallback) + "/tickwell";
 }
 
 std::string WithoutTrailingSlash(std::string path) {
@@ -52,6 +56,10 @@ std::string DataFolder() {
 std::string ConfigFolder() {
     std::string home = Env("TICKWELL_HOME");
     return WithoutTrailingSlash(home.empty() ? XdgFolder("XDG_CONFIG_HOME", ".config") : home);
+}
+
+std::string AutostartFolder() {
+    return XdgBase("XDG_CONFIG_HOME", ".config") + "/autostart";
 }
 
 std::string DataFilePath() {

@@ -9,6 +9,9 @@ std::string DataFolder();
 // $TICKWELL_HOME, else $XDG_CONFIG_HOME/tickwell, else ~/.config/tickwell;
 // not created here (the settings file creates it on its first write).
 std::string ConfigFolder();
+// The session's autostart folder: $XDG_CONFIG_HOME/autostart, else
+// ~/.config/autostart ($TICKWELL_HOME does not move it); not created here.
+std::string AutostartFolder();
 // DataFolder() + "/tickwell.dat".
 std::string DataFilePath();
 // ConfigFolder() + "/registry.reg".
