@@ -1,4 +1,5 @@
 // tickwell: the desktop program.
+#include "app/BackupOnExit.h"
 #include "app/CommandLine.h"
 #include "app/FrmClock.h"
 #include "app/MessageBoxes.h"
@@ -14,6 +15,7 @@
 #include "platform/SingleInstance.h"
 #include "ui/WindowState.h"
 #include <QPointer>
+#include <QTimer>
 #include <exception>
 #include <iostream>
 #include <vector>
@@ -94,11 +96,16 @@ int main(int argc, char** argv) {
         ClockFrm->ShowTrayIcon();
 
     int rc = 0;
-    if (StartMode != smEnd && mainWindow) {
+    const bool runs = StartMode != smEnd && mainWindow;
+    if (runs) {
         QuitOnTerminationSignals();
+        QTimer::singleShot(0, ReportBackupOnExitFailure);
         rc = app.exec();
     }
     FreeWindows();
+    // After the windows, which save what they hold as they go.
+    if (runs)
+        BackupOnExit();
     FreeEventLists();
     return rc;
 }

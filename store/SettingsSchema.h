@@ -68,6 +68,9 @@ inline constexpr TBoolSetting kNoTrayTold{"Options", "NoTrayTold", false};
 // ---- Settings ----
 // Default: the data folder.
 inline constexpr TFolderSetting kBackupDest{"Settings", "BackupDest"};
+// Why the backup made when the program last ended failed; told at the next
+// start, then removed.
+inline constexpr TStringSetting kExitBackupFailed{"Settings", "ExitBackupFailed", ""};
 
 // ---- QuickMode ----
 // Default: today minus one day.

@@ -1,5 +1,8 @@
 // Runs of the real program: TICKWELL_HOME in a temporary folder, the
 // offscreen platform, and the message log instead of boxes.
+#include "core/DateTime.h"
+#include "core/EventLists.h"
+#include "store/DataFile.h"
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -140,6 +143,48 @@ TEST_F(ProgramRun, ADamagedSettingsFileIsKeptAsideAndDefaultsUsed) {
     EXPECT_TRUE(log.endsWith("[information] There are No Events Due\n"))
         << "defaults: the message is on";
     EXPECT_EQ(log.count("[warning]"), 1);
+}
+
+// With the option on (its default), each end of the program backs the
+// events up; a backup that failed is told once, at the next start.
+TEST_F(ProgramRun, BackupOnExitAndItsFailureToldOnce) {
+    Write("registry.reg",
+          "REGEDIT4\n\n[HKEY_CURRENT_USER\\software\\VELTRA\\Tickwell\\Options]\n"
+          "\"TrayWindow\"=dword:00000001\n\"NoTrayTold\"=dword:00000001\n\n"
+          "[HKEY_CURRENT_USER\\software\\VELTRA\\Tickwell\\Settings]\n\"BackupDest\"=\"" +
+              Path("usb").toUtf8() + "\"\n");
+    {
+        TMyList events;
+        EventRecord rec;
+        rec.SetDescription("Renew passport");
+        rec.StartDate = rec.EndDate = EncodeDate(2099, 1, 1);
+        rec.Simple = true;
+        rec.NoticePeriod = 7;
+        events.AddSorted(new TTickwellItem(rec));
+        SaveEvents(events, Path("tickwell.dat").toStdString());
+    }
+    ASSERT_TRUE(QDir().mkpath(Path("usb")));
+    // A run in the tray that says nothing is due, then ends as at log-out.
+    auto run = [this](const QString& log) {
+        auto p = Start({"/t"}, log);
+        EXPECT_TRUE(WaitFor([&] { return Read(log).contains("No Events Due"); }));
+        ::kill(static_cast<pid_t>(p->processId()), SIGTERM);
+        EXPECT_TRUE(p->waitForFinished(5000));
+    };
+    run("first.log");
+    EXPECT_EQ(Read("usb/backup.dat"), Read("tickwell.dat"));
+
+    ASSERT_TRUE(QFile::remove(Path("usb/backup.dat")));
+    ASSERT_TRUE(QDir().mkpath(Path("usb/backup.dat"))); // in the way of the file
+    run("second.log");
+    EXPECT_EQ(Read("second.log").count("[warning]"), 0) << "never at the exit itself";
+
+    ASSERT_TRUE(QDir().rmdir(Path("usb/backup.dat")));
+    run("third.log");
+    EXPECT_EQ(Read("third.log").count("[warning] Your events could not be backed up"), 1);
+    run("fourth.log");
+    EXPECT_EQ(Read("fourth.log").count("[warning]"), 0);
+    EXPECT_EQ(Read("usb/backup.dat"), Read("tickwell.dat"));
 }
 
 } // namespace

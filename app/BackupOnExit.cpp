@@ -1,0 +1,38 @@
+#include "app/BackupOnExit.h"
+
+#include "core/EventLists.h"
+#include "core/Globals.h"
+#include "core/Messages.h"
+#include "store/DataCommands.h"
+#include "store/ExitBackup.h"
+#include "store/SettingsSchema.h"
+#include <exception>
+
+void BackupOnExit() {
+    if (!AutoBackup || !MasterList)
+        return;
+    try {
+        const std::string backup = BackupFilePath();
+        std::string error;
+        if (BackupDataFile(MasterList->FileName, backup, error) == TExitBackup::Failed)
+            WriteSetting(kExitBackupFailed, backup + ": " + error);
+    } catch (const std::exception&) {
+        // The settings cannot be written either: nothing is left to tell it.
+    }
+}
+
+void ReportBackupOnExitFailure() {
+    std::string error;
+    try {
+        TWinRegistry reg;
+        error = ReadSetting(reg, kExitBackupFailed);
+        if (error.empty())
+            return;
+        reg.DeleteValue(kExitBackupFailed.Section, kExitBackupFailed.Name);
+    } catch (const std::exception&) {
+        return;
+    }
+    ShowMsg("Your events could not be backed up when Tickwell last ended:\n" + error +
+                "\nAn earlier backup there was left as it was.",
+            mkWarning);
+}

@@ -1,0 +1,32 @@
+#include "store/ExitBackup.h"
+
+#include "core/Messages.h"
+#include "store/AtomicFile.h"
+#include "store/DataCommands.h"
+#include "store/DataFile.h"
+
+TExitBackup BackupDataFile(const std::string& dataFile, const std::string& backupPath,
+                           std::string& error) {
+    try {
+        if (!CheckDrive(backupPath, true))
+            return TExitBackup::Skipped;
+    } catch (const TTickwellError&) {
+        // Not a folder path at all: there is no destination to be ready.
+        return TExitBackup::Skipped;
+    }
+    std::vector<TTickwellItem*> events;
+    const bool readable = ReadEventsFile(dataFile, events);
+    const bool empty = events.empty();
+    for (TTickwellItem* e : events)
+        delete e;
+    if (!readable) {
+        error = "The events file " + dataFile + " could not be read";
+        return TExitBackup::Failed;
+    }
+    if (empty)
+        return TExitBackup::Skipped;
+    TFileBytes bytes;
+    if (!ReadWholeFile(dataFile, bytes, error) || !WriteFileAtomic(backupPath, bytes.View(), error))
+        return TExitBackup::Failed;
+    return TExitBackup::Written;
+}
