@@ -492,7 +492,9 @@ void TClockFrm::DayChanged() {
 
 void TClockFrm::SetAlarmTimes(const std::array<std::string, 3>& times) {
     AlarmTimes = times;
-    SetupAlarms();
+    // A suspended schedule stays quiet; Resume arms the new times.
+    if (!SuspendedFlag)
+        SetupAlarms();
 }
 
 void TClockFrm::SetupAlarms() {

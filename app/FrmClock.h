@@ -46,7 +46,8 @@ public:
     // Opens what a start in tray mode opens (Options/TrayWindow and
     // ShowClock, read anew); false when that is nothing.
     bool OpenTrayStartWindows();
-    // Takes the three schedule times (empty: off) and arms the alarms.
+    // Takes the three schedule times (empty: off) and arms the alarms,
+    // unless the schedule is suspended.
     void SetAlarmTimes(const std::array<std::string, 3>& times);
     void SetupAlarms();
     void FreeAlarms();

@@ -11,6 +11,7 @@
 #include "ui/ClockCommands.h"
 #include "ui/FrmEdit.h"
 #include "ui/FrmMain.h"
+#include "ui/FrmOptn.h"
 #include "ui/FrmScan.h"
 #include "ui/WindowLinks.h"
 #include "ui/WindowState.h"
@@ -114,5 +115,7 @@ void InstallClockLinks() {
             ClockFrm->close();
     };
     links.EditTime = EditTime;
+    links.ShowOptions = [] { ShowOptionDlg(false); };
+    links.ShowSchedule = [] { ShowOptionDlg(true); };
     SetScanCheck(CheckDayBeforeScan);
 }

@@ -183,6 +183,7 @@ TMainFrm::TMainFrm(QWidget* parent) : QMainWindow(parent) {
     links.ViewFilter = [this] { return Filter; };
     links.ShowStatusText = [this](const char* text) { ShowStatusText(QString::fromUtf8(text)); };
     links.FilterMainClick = [this] { FilterMainClick(); };
+    links.FilterMainChecked = [this] { return FilterMain->isChecked(); };
 
     // The clock window is made after this one at start-up; its commands are
     // looked at again once the event loop runs.

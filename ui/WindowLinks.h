@@ -22,6 +22,7 @@ struct TMainWindowLinks {
     std::function<int()> ViewFilter;
     std::function<void(const char*)> ShowStatusText; // third status panel
     std::function<void()> FilterMainClick;
+    std::function<bool()> FilterMainChecked; // the "Filter Old Events" item
 };
 
 struct TDueWindowLinks {

@@ -253,8 +253,7 @@ private slots:
         QVERIFY(MainLinks().Window && MainLinks().Window->isVisible());
         Choose(menu, clock->DesktopClock1);
         QVERIFY(clock->isVisible());
-        for (QAction* a : {clock->ShowCalendar1, clock->Options1, clock->Schedule1})
-            QVERIFY2(!a->isEnabled(), qPrintable(a->text()));
+        QVERIFY(!clock->ShowCalendar1->isEnabled());
         Choose(menu, clock->Exit1);
         QVERIFY(!clock->isVisible());
     }

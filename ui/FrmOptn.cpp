@@ -1,0 +1,688 @@
+#include "ui/FrmOptn.h"
+
+#include "core/EventLists.h"
+#include "core/Globals.h"
+#include "core/Messages.h"
+#include "platform/ShellLink.h"
+#include "store/SettingsSchema.h"
+#include "ui/AppIcon.h"
+#include "ui/ClockCommands.h"
+#include "ui/FileDialogs.h"
+#include "ui/FrmHelp.h"
+#include "ui/FrmMsg.h"
+#include "ui/FrmScan.h"
+#include "ui/WindowLinks.h"
+#include "ui/WindowState.h"
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShortcut>
+#include <QSoundEffect>
+#include <QSpinBox>
+#include <QStackedWidget>
+#include <QStyle>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <filesystem>
+#include <memory>
+
+TOptionDlg* OptionDlg = nullptr;
+
+namespace {
+
+const char* const kShellLinkError =
+    "Shell Link Error. Check Windows Startup Folder for Tickwell Link File";
+// The link's Comment; one equal to its Name is flagged by desktop-file-validate.
+const char* const kLinkDescription = "Reminds you of the events that are due";
+constexpr int kPageHelp[TOptionDlg::kPageCount] = {11, 13, 12, 26, 14, 99};
+constexpr const char* kHelpProperty = "helpContext";
+
+template <class TControl> TControl* Named(TControl* control, const char* name, int help = 0) {
+    control->setObjectName(name);
+    if (help)
+        control->setProperty(kHelpProperty, help);
+    return control;
+}
+
+QCheckBox* Check(const char* name, const char* caption, int help) {
+    return Named(new QCheckBox(caption), name, help);
+}
+
+QComboBox* List(const char* name, const QStringList& entries, int help) {
+    auto* combo = Named(new QComboBox, name, help);
+    combo->addItems(entries);
+    return combo;
+}
+
+QLabel* Text(const char* text) {
+    auto* label = new QLabel(text);
+    label->setWordWrap(true);
+    return label;
+}
+
+// A stored index the list cannot show leaves it without a choice, and is
+// written back as it was unless the user picks an entry.
+void LoadIndex(QComboBox* combo, int stored) {
+    combo->setCurrentIndex(stored >= 0 && stored < combo->count() ? stored : -1);
+    combo->setProperty("stored", stored);
+}
+
+int StoredIndex(const QComboBox* combo) {
+    return combo->currentIndex() >= 0 ? combo->currentIndex() : combo->property("stored").toInt();
+}
+
+std::string OwnProgram() {
+    return QCoreApplication::applicationFilePath().toStdString();
+}
+
+// The program and arguments of the start-up link. A link that cannot be
+// read is reported and leaves both as the caller set them, so it counts as
+// this program's, started without arguments.
+bool ReadStartupLink(const std::string& link, std::string& target, std::string& arguments,
+                     bool& enabled) {
+    try {
+        const TShellLinkInfo info = GetShellLinkInfo(link);
+        target = info.PathName;
+        arguments = info.Arguments;
+        enabled = info.Enabled;
+        return true;
+    } catch (const EShellLinkError& e) {
+        ShowMsg(std::string(kShellLinkError) + "\n" + e.what(), mkError);
+        return false;
+    }
+}
+
+QString Upper(const std::string& s) {
+    return QString::fromStdString(s).toUpper();
+}
+
+} // namespace
+
+TOptionDlg::TOptionDlg(QWidget* parent) : QDialog(parent) {
+    setObjectName("OptionDlg");
+    setWindowTitle("Options");
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    PageControl1 = Named(new QTabWidget, "PageControl1");
+    PageControl1->setUsesScrollButtons(false);
+    PageControl1->addTab(GeneralPage(), "General");
+    PageControl1->addTab(EditingPage(), "Editing");
+    PageControl1->addTab(StartupPage(), "Start-up");
+    PageControl1->addTab(SystemPage(), "System");
+    PageControl1->addTab(SchedulePage(), "Schedule");
+    PageControl1->addTab(FiltersPage(), "Filters");
+
+    OKBtn = Named(new QPushButton("&OK"), "OKBtn");
+    OKBtn->setDefault(true);
+    CancelBtn = Named(new QPushButton("&Cancel"), "CancelBtn");
+    HelpBtn = Named(new QPushButton("&Help"), "HelpBtn");
+    HelpBtn->setAutoDefault(false);
+    connect(OKBtn, &QPushButton::clicked, this, &TOptionDlg::accept);
+    connect(CancelBtn, &QPushButton::clicked, this, &TOptionDlg::reject);
+    connect(HelpBtn, &QPushButton::clicked, this,
+            [this] { ShowHelpContext(kPageHelp[PageControl1->currentIndex()]); });
+    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(f1, &QShortcut::activated, this, [this] { ShowHelpContext(HelpContext()); });
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    for (QPushButton* b : {OKBtn, CancelBtn, HelpBtn})
+        buttons->addWidget(b);
+    auto* root = new QVBoxLayout(this);
+    root->addWidget(PageControl1);
+    root->addLayout(buttons);
+    root->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(WinStart, &QCheckBox::toggled, this, &TOptionDlg::WinStartClick);
+    connect(UseTrayRad, &QRadioButton::toggled, this, [this] {
+        TrayChoice = UseTrayRad->isChecked();
+        UpdateControls();
+    });
+    for (int i = 0; i < 3; ++i) {
+        connect(A[i], &QCheckBox::toggled, this, [this, i] { ScheduleClick(i); });
+        connect(ABtn[i], &QToolButton::clicked, this, [this, i] { ScheduleBtnClick(i); });
+    }
+    connect(BackPageBtn, &QPushButton::clicked, this,
+            [this] { PageControl1->setCurrentIndex(pgSystem); });
+
+    OptionDlg = this;
+    PageControl1->setCurrentIndex(pgGeneral);
+    LoadValues();
+}
+
+TOptionDlg::~TOptionDlg() {
+    if (OptionDlg == this)
+        OptionDlg = nullptr;
+}
+
+// ---- pages ------------------------------------------------------------------
+
+QWidget* TOptionDlg::GeneralPage() {
+    BackChk = Check("BackChk", "Backup Events &Automatically on Exit", 50);
+    ShowNoEventsMsgChk =
+        Check("ShowNoEventsMsgChk", "Show \"&No Events\" message if no Due Events", 51);
+    MessBeep = Check("MessBeep", "&Beep on Messages", 53);
+    StartWeek = Check("StartWeek", "Calendar week starts on &Sunday", 60);
+    WavEnable = Check("WavEnable", "&Play Sound File with Tickwells Window ", 54);
+    WavEdit = Named(new QLineEdit, "WavEdit", 55);
+    WavEdit->installEventFilter(this);
+    WavEdit->setMinimumWidth(260);
+    WavBrowseBtn = Named(new QToolButton, "WavBrowseBtn", 55);
+    WavBrowseBtn->setText("...");
+    WavBrowseBtn->setToolTip("Browse for Sound file");
+    WavPlayBtn = Named(new QToolButton, "WavPlayBtn", 55);
+    WavPlayBtn->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
+    WavPlayBtn->setToolTip("Play the sound file");
+    connect(WavBrowseBtn, &QToolButton::clicked, this, &TOptionDlg::WavBrowseClick);
+    connect(WavPlayBtn, &QToolButton::clicked, this, &TOptionDlg::WavPlayClick);
+
+    auto* page = new QWidget;
+    auto* v = new QVBoxLayout(page);
+    for (QCheckBox* c : {BackChk, ShowNoEventsMsgChk, MessBeep, StartWeek, WavEnable})
+        v->addWidget(c);
+    auto* wav = new QHBoxLayout;
+    auto* label = new QLabel("sound file:");
+    label->setBuddy(WavEdit);
+    wav->addWidget(label);
+    wav->addWidget(WavEdit, 1);
+    wav->addWidget(WavBrowseBtn);
+    wav->addWidget(WavPlayBtn);
+    v->addLayout(wav);
+    v->addStretch(1);
+    return page;
+}
+
+QWidget* TOptionDlg::EditingPage() {
+    DfltType = List(
+        "DfltType",
+        {"Once only", "Daily", "Weekly", "Monthly - Date", "Monthly - Day", "Yearly", "Accounting"},
+        56);
+    DfltNotice = Named(new QSpinBox, "DfltNotice", 57);
+    DfltNotice->setRange(1, 365);
+    DfltInterval = Named(new QSpinBox, "DfltInterval", 58);
+    DfltInterval->setRange(1, 52);
+    DfltKeepFlag = Check("DfltKeepFlag", "New Events are \"&Keep on Screen\"", 59);
+    EventDeleteConfirm =
+        Check("EventDeleteConfirm", "Ask for confirmation before &Deleting Events", 52);
+
+    auto* page = new QWidget;
+    auto* v = new QVBoxLayout(page);
+    auto* form = new QFormLayout;
+    form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+    form->addRow("Default New Event Type", DfltType);
+    form->addRow("Default Notice Period", DfltNotice);
+    form->addRow("Default Event Interval", DfltInterval);
+    v->addLayout(form);
+    v->addWidget(DfltKeepFlag);
+    v->addWidget(EventDeleteConfirm);
+    v->addStretch(1);
+    return page;
+}
+
+QWidget* TOptionDlg::StartupPage() {
+    WinStart = Check("WinStart", "Launch Tickwell when your &session starts", 61);
+    QuickLaunch = Check("QuickLaunch", "&Quick Launch ( Tickwells Window only )", 63);
+    OnceDaily = Check("OnceDaily", "&Limit Quick launches to only once per day", 62);
+    QuickLaunch->setEnabled(false);
+    OnceDaily->setEnabled(false);
+
+    auto* page = new QWidget;
+    page->setProperty(kHelpProperty, 64);
+    auto* v = new QVBoxLayout(page);
+    v->addWidget(WinStart);
+    auto* indented = new QVBoxLayout;
+    indented->setContentsMargins(24, 0, 0, 0);
+    indented->addWidget(QuickLaunch);
+    indented->addWidget(OnceDaily);
+    v->addLayout(indented);
+    v->addSpacing(12);
+    v->addWidget(Text("( Launch Tickwell every time you log in or limit to once per day. Display "
+                      "only due events in the Tickwells Window by selecting \"Quick Launch\" )"));
+    v->addStretch(1);
+    return page;
+}
+
+QWidget* TOptionDlg::SystemPage() {
+    NoTrayRad = Named(new QRadioButton("Don't use System Tray"), "NoTrayRad", 90);
+    UseTrayRad = Named(new QRadioButton("Use System Tray"), "UseTrayRad", 91);
+    NoTrayText = Text("Tickwell will start with this window next time and use the taskbar not "
+                      "system tray. Scheduling will not be available.");
+    TrayText = Text("Tickwell will launch into the system tray next time and display this "
+                    "window. Scheduling will be enabled.");
+    MainWindowCombo =
+        List("MainWindowCombo", {"Main Window", "Tickwells Window", "Calendar Window"}, 92);
+    TrayWindowCombo =
+        List("TrayWindowCombo",
+             {"Main Window", "Tickwells Window", "Calendar Window", "None ( minimized )"}, 93);
+    ShowClock = Check("ShowClock", "&Clock visible on start-up", 65);
+
+    auto* page = new QWidget;
+    auto* grid = new QGridLayout(page);
+    grid->addWidget(NoTrayRad, 0, 0);
+    grid->addWidget(UseTrayRad, 0, 1);
+    grid->addWidget(NoTrayText, 1, 0);
+    grid->addWidget(TrayText, 1, 1);
+    grid->addWidget(MainWindowCombo, 2, 0);
+    grid->addWidget(TrayWindowCombo, 2, 1);
+    grid->addWidget(ShowClock, 3, 1);
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnMinimumWidth(0, 200);
+    grid->setColumnMinimumWidth(1, 200);
+    grid->setRowStretch(4, 1);
+    for (QLabel* l : {NoTrayText, TrayText})
+        l->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    return page;
+}
+
+QWidget* TOptionDlg::SchedulePage() {
+    SchedPanel = Named(new QGroupBox("Popup Tickwells Window Schedule"), "SchedPanel");
+    auto* grid = new QGridLayout(SchedPanel);
+    static const char* const checks[] = {"A1", "A2", "A3"};
+    static const char* const edits[] = {"A1Edit", "A2Edit", "A3Edit"};
+    static const char* const buttons[] = {"A1Btn", "A2Btn", "A3Btn"};
+    for (int i = 0; i < 3; ++i) {
+        A[i] = Check(checks[i], qPrintable(QString("Schedule %1").arg(i + 1)), 69);
+        AEdit[i] = Named(new QLineEdit, edits[i], 69);
+        AEdit[i]->setReadOnly(true);
+        AEdit[i]->setFixedWidth(AEdit[i]->fontMetrics().horizontalAdvance("00:00000"));
+        AEdit[i]->setEnabled(false);
+        ABtn[i] = Named(new QToolButton, buttons[i], 69);
+        ABtn[i]->setText("...");
+        ABtn[i]->setToolTip("Set the time");
+        ABtn[i]->setEnabled(false);
+        grid->addWidget(A[i], i, 0);
+        grid->addWidget(AEdit[i], i, 1);
+        grid->addWidget(ABtn[i], i, 2);
+    }
+    grid->setColumnStretch(3, 1);
+    WinExit = Check("WinExit", "Display Due Tickwells when the session ends", 70);
+    NotifyChk = Check("NotifyChk", "Also show a desktop &notification", 69);
+    grid->addWidget(NotifyChk, 3, 0, 1, 4);
+    grid->addWidget(WinExit, 4, 0, 1, 4);
+    grid->setRowStretch(5, 1);
+
+    NoSchedPanel = Named(new QWidget, "NoSchedPanel");
+    auto* nv = new QVBoxLayout(NoSchedPanel);
+    nv->addWidget(Text("Scheduled Tickwells unavailable. For scheduling  Tickwell must  operate "
+                       "from the System Tray. See the \"System\" page of the Options Dialog."));
+    BackPageBtn = Named(new QPushButton("<< To \"System\" Page"), "BackPageBtn");
+    BackPageBtn->setAutoDefault(false);
+    nv->addWidget(BackPageBtn, 0, Qt::AlignLeft);
+    nv->addStretch(1);
+
+    // One of the two shows; the page keeps the size of the larger.
+    SchedStack = new QStackedWidget;
+    SchedStack->addWidget(SchedPanel);
+    SchedStack->addWidget(NoSchedPanel);
+    return SchedStack;
+}
+
+QWidget* TOptionDlg::FiltersPage() {
+    FilterPastChk = Check("FilterPastChk", "Filter Old Events from Tickwells Window", 94);
+    FilterMainChk = Check("FilterMainChk", "Filter Old Events from the Main Window List View", 95);
+    auto* page = new QWidget;
+    page->setProperty(kHelpProperty, 96);
+    auto* v = new QVBoxLayout(page);
+    v->addWidget(FilterPastChk);
+    v->addWidget(FilterMainChk);
+    v->addStretch(1);
+    return page;
+}
+
+// ---- opening ----------------------------------------------------------------
+
+void TOptionDlg::LoadStartupLink() {
+    const std::string link = StartupLinkPath();
+    std::error_code ec;
+    if (!std::filesystem::exists(link, ec))
+        return;
+    std::string target = OwnProgram();
+    std::string arguments;
+    bool enabled = true;
+    const bool readable = ReadStartupLink(link, target, arguments, enabled);
+    WinStart->setChecked(enabled && SameProgramFile(OwnProgram(), target));
+    QuickLaunch->setChecked(Upper(arguments) == "/Q");
+    LinkedAtOpen = readable && WinStart->isChecked();
+    QuickAtOpen = QuickLaunch->isChecked();
+}
+
+void TOptionDlg::LoadValues() {
+    LoadStartupLink();
+
+    std::unique_ptr<TWinRegistry> opened;
+    std::string openError;
+    try {
+        opened = std::make_unique<TWinRegistry>();
+    } catch (const TTickwellError& e) {
+        openError = e.what();
+    }
+    QStringList errors;
+    QStringList pages;
+    auto load = [&](TPage page, const std::function<void(const TWinRegistry&)>& read) {
+        try {
+            if (!opened)
+                throw TTickwellError(openError);
+            read(*opened);
+            Loaded[page] = true;
+        } catch (const TTickwellError& e) {
+            if (!errors.contains(e.what()))
+                errors << e.what();
+            pages << "\"" + PageControl1->tabText(page) + "\"";
+            PageControl1->widget(page)->setEnabled(false);
+        }
+    };
+
+    load(pgSchedule, [this](const TWinRegistry& reg) {
+        const std::string times[] = {ReadSetting(reg, kAlarm0), ReadSetting(reg, kAlarm1),
+                                     ReadSetting(reg, kAlarm2)};
+        for (int i = 0; i < 3; ++i) {
+            AEdit[i]->setText(QString::fromStdString(times[i]));
+            A[i]->setChecked(!times[i].empty());
+        }
+        WinExit->setChecked(ReadSetting(reg, kWinExShow));
+        NotifyChk->setChecked(ReadSetting(reg, kNotify));
+    });
+    load(pgGeneral, [this](const TWinRegistry& reg) {
+        BackChk->setChecked(ReadSetting(reg, kAutoBackup));
+        ShowNoEventsMsgChk->setChecked(ReadSetting(reg, kShowNoEventsMsg));
+        MessBeep->setChecked(ReadSetting(reg, kBeep));
+        StartWeek->setChecked(ReadSetting(reg, kSunStartWeek));
+        WavEnable->setChecked(ReadSetting(reg, kPlayWav));
+        const std::string wav = ReadSetting(reg, kWavFile);
+        if (!wav.empty())
+            WavEdit->setText(QString::fromStdString(wav));
+    });
+    load(pgEditing, [this](const TWinRegistry& reg) {
+        LoadIndex(DfltType, ReadSetting(reg, kDfltEventType));
+        DfltNotice->setValue(ReadSetting(reg, kDfltNotice));
+        DfltInterval->setValue(ReadSetting(reg, kDfltInterval));
+        DfltKeepFlag->setChecked(ReadSetting(reg, kDfltKeepFlag));
+        EventDeleteConfirm->setChecked(ReadSetting(reg, kEventDeleteConfirm));
+    });
+    load(pgStartup,
+         [this](const TWinRegistry& reg) { OnceDaily->setChecked(ReadSetting(reg, kOnceDaily)); });
+    load(pgSystem, [this](const TWinRegistry& reg) {
+        LoadIndex(MainWindowCombo, ReadSetting(reg, kMainWindow));
+        LoadIndex(TrayWindowCombo, ReadSetting(reg, kTrayWindow));
+        ShowClock->setChecked(ReadSetting(reg, kShowClock));
+        TrayChoice = ReadSetting(reg, kTrayIcon);
+    });
+    load(pgFilters, [this](const TWinRegistry& reg) {
+        FilterPastChk->setChecked(MasterList && MasterList->FilterPast);
+        const TMainWindowLinks& main = MainLinks();
+        FilterMainChk->setChecked(main.Window && main.FilterMainChecked
+                                      ? main.FilterMainChecked()
+                                      : ReadSetting(reg, kFilterMain));
+    });
+
+    (TrayChoice ? UseTrayRad : NoTrayRad)->setChecked(true);
+    UpdateControls();
+    WinStartClick();
+    if (!errors.isEmpty())
+        ShowMsg((errors.join("\n") + "\nThe options on the page(s) " + pages.join(", ") +
+                 " cannot be changed until the settings can be read; they are left as they are.")
+                    .toStdString(),
+                mkError);
+}
+
+// ---- control rules ----------------------------------------------------------
+
+void TOptionDlg::UpdateControls() {
+    ShowClock->setEnabled(TrayChoice);
+    TrayWindowCombo->setEnabled(TrayChoice);
+    TrayText->setEnabled(TrayChoice);
+    MainWindowCombo->setEnabled(!TrayChoice);
+    NoTrayText->setEnabled(!TrayChoice);
+    SchedStack->setCurrentWidget(TrayChoice ? static_cast<QWidget*>(SchedPanel) : NoSchedPanel);
+}
+
+void TOptionDlg::WinStartClick() {
+    OnceDaily->setEnabled(WinStart->isChecked());
+    QuickLaunch->setEnabled(WinStart->isChecked());
+}
+
+void TOptionDlg::ScheduleClick(int i) {
+    AEdit[i]->setEnabled(A[i]->isChecked());
+    ABtn[i]->setEnabled(A[i]->isChecked());
+    // A schedule without a time would be stored as off: the time is asked
+    // for at once.
+    if (A[i]->isChecked() && AEdit[i]->text().isEmpty() && isVisible()) {
+        ScheduleBtnClick(i);
+        if (AEdit[i]->text().isEmpty())
+            A[i]->setChecked(false);
+    }
+}
+
+void TOptionDlg::ScheduleBtnClick(int i) {
+    if (!ClockLinks().EditTime)
+        return;
+    std::string time = AEdit[i]->text().left(8).toStdString();
+    if (ClockLinks().EditTime(time))
+        AEdit[i]->setText(QString::fromStdString(time));
+}
+
+void TOptionDlg::WavBrowseClick() {
+    const QString file = ChooseOpenFile(
+        this, {"Browse for Sound file", QDir::homePath(), {"Wav Files (*.wav)"}, "wav"});
+    if (!file.isEmpty())
+        WavEdit->setText(file);
+}
+
+void TOptionDlg::WavPlayClick() {
+    const QString file = WavEdit->text();
+    if (!QFileInfo(file).isFile()) {
+        ShowMsg(file.isEmpty() ? "Choose a sound file first."
+                               : ("The sound file " + file + " cannot be found.").toStdString(),
+                mkWarning);
+        return;
+    }
+    if (!Sound)
+        Sound = new QSoundEffect(this);
+    Sound->setSource(QUrl::fromLocalFile(file));
+    Sound->play();
+}
+
+// A file dropped on the sound file box puts its path there.
+bool TOptionDlg::eventFilter(QObject* watched, QEvent* e) {
+    if (watched != WavEdit)
+        return QDialog::eventFilter(watched, e);
+    if (e->type() == QEvent::DragEnter || e->type() == QEvent::DragMove) {
+        auto* drag = static_cast<QDropEvent*>(e);
+        if (drag->mimeData()->hasUrls() && drag->mimeData()->urls().first().isLocalFile()) {
+            drag->acceptProposedAction();
+            return true;
+        }
+    } else if (e->type() == QEvent::Drop) {
+        auto* drop = static_cast<QDropEvent*>(e);
+        if (drop->mimeData()->hasUrls() && drop->mimeData()->urls().first().isLocalFile()) {
+            WavEdit->setText(drop->mimeData()->urls().first().toLocalFile());
+            drop->acceptProposedAction();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, e);
+}
+
+int TOptionDlg::HelpContext() const {
+    for (const QWidget* w = focusWidget(); w && w != this; w = w->parentWidget())
+        if (const QVariant help = w->property(kHelpProperty); help.isValid())
+            return help.toInt();
+    return kPageHelp[PageControl1->currentIndex()];
+}
+
+// ---- closing ----------------------------------------------------------------
+
+void TOptionDlg::accept() {
+    // The tray choice takes effect at the next start: a choice that differs
+    // from this run's is confirmed first.
+    if (Loaded[pgSystem] && (StartMode == smTray) != TrayChoice &&
+        !ConfirmTrayChoice(TrayChoice, this))
+        return;
+    QDialog::accept();
+}
+
+void TOptionDlg::ApplyOptions() {
+    TWinRegistry reg;
+    if (Loaded[pgSchedule])
+        ApplySchedule(reg);
+    if (Loaded[pgGeneral])
+        ApplyGeneral(reg);
+    if (Loaded[pgEditing])
+        ApplyEditing(reg);
+    if (Loaded[pgSystem])
+        ApplySystem(reg);
+    if (Loaded[pgFilters])
+        ApplyFilters(reg);
+    if (Loaded[pgStartup]) {
+        WriteSetting(reg, kOnceDaily, OnceDaily->isChecked());
+        // Last: a link that cannot be written leaves every other option
+        // saved.
+        ApplyStartup();
+    }
+}
+
+void TOptionDlg::ApplySchedule(TWinRegistry& reg) {
+    std::array<std::string, 3> times;
+    for (int i = 0; i < 3; ++i)
+        times[i] = A[i]->isChecked() ? AEdit[i]->text().toStdString() : std::string();
+    WriteSetting(reg, kAlarm0, times[0]);
+    WriteSetting(reg, kAlarm1, times[1]);
+    WriteSetting(reg, kAlarm2, times[2]);
+    if (ClockLinks().SetScheduleTimes)
+        ClockLinks().SetScheduleTimes(times);
+    WriteSetting(reg, kWinExShow, WinExit->isChecked());
+    WriteSetting(reg, kNotify, NotifyChk->isChecked());
+}
+
+void TOptionDlg::ApplyGeneral(TWinRegistry& reg) {
+    WriteSetting(reg, kShowNoEventsMsg, ShowNoEventsMsgChk->isChecked());
+    WriteSetting(reg, kAutoBackup, BackChk->isChecked());
+    WriteSetting(reg, kSunStartWeek, StartWeek->isChecked());
+    ShowNoEventsMsg = ShowNoEventsMsgChk->isChecked();
+    AutoBackup = BackChk->isChecked();
+    WriteSetting(reg, kPlayWav, WavEnable->isChecked());
+    WriteSetting(reg, kBeep, MessBeep->isChecked());
+    Beep = MessBeep->isChecked();
+    // As the user gave it: file names are case-sensitive here.
+    WriteSetting(reg, kWavFile, WavEdit->text().toStdString());
+    // The due-events window writes its own sound switch when it closes.
+    if (ScanFrm)
+        ScanFrm->EnableWav->setChecked(WavEnable->isChecked());
+}
+
+void TOptionDlg::ApplyEditing(TWinRegistry& reg) {
+    WriteSetting(reg, kDfltKeepFlag, DfltKeepFlag->isChecked());
+    WriteSetting(reg, kEventDeleteConfirm, EventDeleteConfirm->isChecked());
+    ::EventDeleteConfirm = EventDeleteConfirm->isChecked();
+    WriteSetting(reg, kDfltNotice, DfltNotice->value());
+    WriteSetting(reg, kDfltInterval, DfltInterval->value());
+    WriteSetting(reg, kDfltEventType, StoredIndex(DfltType));
+}
+
+void TOptionDlg::ApplySystem(TWinRegistry& reg) {
+    WriteSetting(reg, kShowClock, ShowClock->isChecked());
+    WriteSetting(reg, kMainWindow, StoredIndex(MainWindowCombo));
+    WriteSetting(reg, kTrayWindow, StoredIndex(TrayWindowCombo));
+    WriteSetting(reg, kTrayIcon, TrayChoice);
+}
+
+void TOptionDlg::ApplyFilters(TWinRegistry& reg) {
+    WriteSetting(reg, kFilterMain, FilterMainChk->isChecked());
+    const TMainWindowLinks& main = MainLinks();
+    if (main.Window && main.FilterMainChecked && main.FilterMainClick &&
+        main.FilterMainChecked() != FilterMainChk->isChecked())
+        main.FilterMainClick();
+    WriteSetting(reg, kFilterPast, FilterPastChk->isChecked());
+    if (MasterList && MasterList->FilterPast != FilterPastChk->isChecked()) {
+        MasterList->FilterPast = FilterPastChk->isChecked();
+        if (DueLinks().Window)
+            RefreshDueWindowIfOpen();
+        else
+            MasterList->Scan();
+    }
+}
+
+void TOptionDlg::ApplyStartup() {
+    if (WinStart->isChecked()) {
+        if (!LinkedAtOpen || QuickLaunch->isChecked() != QuickAtOpen)
+            WriteStartupLink();
+        return;
+    }
+    const std::string link = StartupLinkPath();
+    std::error_code ec;
+    if (!std::filesystem::exists(link, ec))
+        return;
+    std::string target = OwnProgram();
+    std::string arguments;
+    bool enabled = true;
+    ReadStartupLink(link, target, arguments, enabled);
+    // A link that starts another copy of the program is not this one's to
+    // remove.
+    if (SameProgramFile(OwnProgram(), target) && !std::filesystem::remove(link, ec) && ec)
+        ShowMsg(std::string(kShellLinkError) + "\nUnable to remove " + link + ": " + ec.message(),
+                mkError);
+}
+
+void TOptionDlg::WriteStartupLink() {
+    try {
+        const std::string icon = AppIconName().toStdString();
+        const std::string link = CreateShellLink(OwnProgram(), kLinkDescription, "Startup", icon);
+        if (QuickLaunch->isChecked()) {
+            TShellLinkInfo info;
+            info.PathName = OwnProgram();
+            info.Arguments = "/q";
+            info.Description = kLinkDescription;
+            info.IconLocation = icon;
+            SetShellLinkInfo(link, info);
+        }
+    } catch (const TTickwellError& e) {
+        ShowMsg(std::string(kShellLinkError) + "\n" + e.what(), mkError);
+    }
+}
+
+// ---- the command --------------------------------------------------------------
+
+void ShowOptionDlg(bool schedulePage) {
+    if (OptionDlg) {
+        OptionDlg->raise();
+        OptionDlg->activateWindow();
+        return;
+    }
+    // Over the window it was asked from; the desktop clock is no window to
+    // centre on.
+    QWidget* over = QApplication::activeWindow();
+    if (over && (!over->isVisible() || over->windowFlags().testFlag(Qt::Tool)))
+        over = nullptr;
+    // A window that goes while the dialog is open takes it along.
+    QPointer<TOptionDlg> dlg = new TOptionDlg(over);
+    if (schedulePage)
+        dlg->PageControl1->setCurrentIndex(TOptionDlg::pgSchedule);
+    const bool ok = dlg->exec() == QDialog::Accepted;
+    if (!dlg)
+        return;
+    if (ok) {
+        try {
+            dlg->ApplyOptions();
+        } catch (const TTickwellError& e) {
+            ShowMsg(e.what(), mkError);
+        }
+    }
+    delete dlg;
+}
