@@ -331,7 +331,10 @@ QWidget* TOptionDlg::SchedulePage() {
     SchedStack = new QStackedWidget;
     SchedStack->addWidget(SchedPanel);
     SchedStack->addWidget(NoSchedPanel);
-    return SchedStack;
+    auto* page = new QWidget;
+    auto* v = new QVBoxLayout(page);
+    v->addWidget(SchedStack);
+    return page;
 }
 
 QWidget* TOptionDlg::FiltersPage() {
