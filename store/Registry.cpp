@@ -336,6 +336,7 @@ TRegistryKey::TRegistryKey(std::string rootPath)
         Snapshot = Backend->Load();
         Backend->FailureOver(TRegistryBackend::fkRead);
     } catch (const std::exception& e) {
+        StoreReadFlag = false;
         Backend->TellFailure(TRegistryBackend::fkRead, e.what());
     }
 }

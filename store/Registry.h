@@ -165,6 +165,12 @@ public:
     std::string ReadString(const std::string& section, const std::string& name,
                            const std::string& def) const;
     void WriteString(const std::string& section, const std::string& name, const std::string& text);
+    // False when the store could not be read at all (every read gave its
+    // default).
+    bool StoreRead() const { return StoreReadFlag; }
+    // The names of the values read through this key that were stored in a
+    // form that could not be read, in the order met.
+    const std::vector<std::string>& UnreadableValues() const { return UnreadableNames; }
 
 protected:
     const TRegValue* Find(const std::string& section, const std::string& name) const;
@@ -176,6 +182,7 @@ protected:
     T Unreadable(const std::string& section, const std::string& name, const char* expected,
                  T def) const {
         Backend->TellUnreadable(SectionPath(section), name, expected);
+        UnreadableNames.push_back(name);
         return def;
     }
 
@@ -185,6 +192,8 @@ private:
     std::string Root;
     std::shared_ptr<TRegistryBackend> Backend;
     TRegData Snapshot;
+    bool StoreReadFlag = true;
+    mutable std::vector<std::string> UnreadableNames;
 };
 
 // Typed style: text as string values, integers and booleans as 32-bit

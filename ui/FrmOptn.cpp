@@ -40,7 +40,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <filesystem>
-#include <memory>
 
 TOptionDlg* OptionDlg = nullptr;
 
@@ -369,24 +368,15 @@ void TOptionDlg::LoadStartupLink() {
 void TOptionDlg::LoadValues() {
     LoadStartupLink();
 
-    std::unique_ptr<TWinRegistry> opened;
-    std::string openError;
-    try {
-        opened = std::make_unique<TWinRegistry>();
-    } catch (const TTickwellError& e) {
-        openError = e.what();
-    }
-    QStringList errors;
+    // A page with a value that cannot be read (the store has said which) is
+    // left as it is: its controls would show defaults, not what is stored.
+    const TWinRegistry opened;
     QStringList pages;
     auto load = [&](TPage page, const std::function<void(const TWinRegistry&)>& read) {
-        try {
-            if (!opened)
-                throw TTickwellError(openError);
-            read(*opened);
-            Loaded[page] = true;
-        } catch (const TTickwellError& e) {
-            if (!errors.contains(e.what()))
-                errors << e.what();
+        const size_t before = opened.UnreadableValues().size();
+        read(opened);
+        Loaded[page] = opened.StoreRead() && opened.UnreadableValues().size() == before;
+        if (!Loaded[page]) {
             pages << "\"" + PageControl1->tabText(page) + "\"";
             PageControl1->widget(page)->setEnabled(false);
         }
@@ -438,11 +428,18 @@ void TOptionDlg::LoadValues() {
     (TrayChoice ? UseTrayRad : NoTrayRad)->setChecked(true);
     UpdateControls();
     WinStartClick();
-    if (!errors.isEmpty())
-        ShowMsg((errors.join("\n") + "\nThe options on the page(s) " + pages.join(", ") +
-                 " cannot be changed until the settings can be read; they are left as they are.")
-                    .toStdString(),
-                mkError);
+    if (pages.isEmpty())
+        return;
+    QStringList names;
+    for (const std::string& name : opened.UnreadableValues())
+        if (!names.contains("\"" + QString::fromStdString(name) + "\""))
+            names << "\"" + QString::fromStdString(name) + "\"";
+    ShowMsg(((names.isEmpty() ? QString("The settings could not be read")
+                              : "The setting(s) " + names.join(", ") + " could not be read") +
+             ", so the options on the page(s) " + pages.join(", ") +
+             " are left as they are and cannot be changed now.")
+                .toStdString(),
+            mkWarning);
 }
 
 // ---- control rules ----------------------------------------------------------
@@ -680,12 +677,7 @@ void ShowOptionDlg(bool schedulePage) {
     const bool ok = dlg->exec() == QDialog::Accepted;
     if (!dlg)
         return;
-    if (ok) {
-        try {
-            dlg->ApplyOptions();
-        } catch (const TTickwellError& e) {
-            ShowMsg(e.what(), mkError);
-        }
-    }
+    if (ok)
+        dlg->ApplyOptions();
     delete dlg;
 }

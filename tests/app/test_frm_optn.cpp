@@ -94,16 +94,14 @@ class TestFrmOptn : public QObject {
     }
     // A value as stored ("Options/Beep"): text or number, invalid when missing.
     static QVariant Stored(const QString& setting) {
-        const TWinRegistry reg;
-        const std::string s = setting.section('/', 0, 0).toStdString();
-        const std::string n = setting.section('/', 1).toStdString();
-        if (!reg.ValueExists(s, n))
+        const TRegData data = RegistryBackend()->Load();
+        const TRegValue* v =
+            data.Find(kRegistryRoot + ("\\" + setting.section('/', 0, 0)).toStdString(),
+                      setting.section('/', 1).toStdString());
+        if (!v)
             return {};
-        try {
-            return reg.ReadInteger(s, n, 0);
-        } catch (const TTickwellError&) {
-            return QString::fromStdString(reg.ReadString(s, n, ""));
-        }
+        return v->Form == TRegValue::fText ? QVariant(QString::fromStdString(v->Text))
+                                           : QVariant(int(v->Dword));
     }
 
 private slots:
@@ -223,8 +221,8 @@ private slots:
                     Click(dlg.DfltKeepFlag);
                     QTest::mouseClick(dlg.OKBtn, Qt::LeftButton);
                 });
-        QCOMPARE(Env.Notices.size(), size_t(1));
-        QVERIFY(QString::fromStdString(Env.LastNotice()).contains("\"General\""));
+        const QString told = QString::fromStdString(Env.LastNotice());
+        QVERIFY2(told.contains("\"Beep\"") && told.contains("\"General\""), qPrintable(told));
         QCOMPARE(Stored("Options/DfltKeepFlag"), QVariant(0));
         QCOMPARE(Stored("Options/Beep"), QVariant("yes"));
         QCOMPARE(Stored("Options/AutoBackup"), QVariant());
