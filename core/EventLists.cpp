@@ -23,7 +23,36 @@ int CompareKeys(double a, double b) {
     return 0;
 }
 
+std::vector<TEventWatcher*>& Watchers() {
+    static std::vector<TEventWatcher*> watchers;
+    return watchers;
+}
+
 } // namespace
+
+TEventWatcher::TEventWatcher() {
+    Watchers().push_back(this);
+}
+
+TEventWatcher::~TEventWatcher() {
+    std::erase(Watchers(), this);
+}
+
+void FreeEvents(std::vector<TTickwellItem*>& events) {
+    if (events.empty())
+        return;
+    if (DueList != nullptr)
+        DueList->RemoveEvents(events);
+    // A watcher may add or remove watchers as it lets go (a window closing),
+    // so each is looked up again.
+    const std::vector<TEventWatcher*> watchers = Watchers();
+    for (TEventWatcher* w : watchers)
+        if (std::find(Watchers().begin(), Watchers().end(), w) != Watchers().end())
+            w->EventsFreeing(events);
+    for (TTickwellItem* e : events)
+        delete e;
+    events.clear();
+}
 
 int TListSorted::AddSorted(TTickwellItem* e) {
     for (size_t i = 0; i < Items.size(); ++i)
@@ -205,21 +234,15 @@ void TMyList::DeleteAt(int index) {
         RequestApplicationEnd();
         return;
     }
-    TTickwellItem* e = Items[static_cast<size_t>(index)];
+    std::vector<TTickwellItem*> gone{Items[static_cast<size_t>(index)]};
     Items.erase(Items.begin() + index);
-    if (DueList != nullptr && DueList != this)
-        DueList->Remove(e);
-    delete e;
+    FreeEvents(gone);
 }
 
 void TMyList::FreeAll() {
-    if (Items.empty())
-        return;
-    if (DueList != nullptr && DueList != this)
-        DueList->RemoveEvents(Items);
-    for (auto* e : Items)
-        delete e;
-    Items.clear();
+    std::vector<TTickwellItem*> gone;
+    gone.swap(Items);
+    FreeEvents(gone);
 }
 
 void TMyList::ResetAll() {

@@ -6,6 +6,23 @@
 #include <string>
 #include <vector>
 
+// Anything that keeps pointers to events outside the two lists (a window's
+// rows, an open editor) watches for events being freed and lets go of them
+// first, so no view is ever left holding a freed event.
+class TEventWatcher {
+public:
+    TEventWatcher();
+    virtual ~TEventWatcher();
+    TEventWatcher(const TEventWatcher&) = delete;
+    TEventWatcher& operator=(const TEventWatcher&) = delete;
+    // The events are out of every list and about to be freed.
+    virtual void EventsFreeing(const std::vector<TTickwellItem*>& events) = 0;
+};
+
+// Takes the events out of the due list, tells every watcher, then frees them.
+// The one way events are freed once they have been in a list.
+void FreeEvents(std::vector<TTickwellItem*>& events);
+
 class TListSorted {
 public:
     virtual ~TListSorted() = default;

@@ -57,7 +57,8 @@ std::string AsciiUpper(std::string text) {
     return text;
 }
 
-void FreeEvents(std::vector<TTickwellItem*>& items) {
+// Events that never reached a list.
+void FreeUnlisted(std::vector<TTickwellItem*>& items) {
     for (TTickwellItem* e : items)
         delete e;
     items.clear();
@@ -72,13 +73,11 @@ std::vector<TTickwellItem*> ExpiredEvents(const TMyList& list) {
     return expired;
 }
 
-// Takes the events out of DueList and the list in one pass each, then frees
-// them: nothing refers to them any more.
+// Takes the events out of the list in one pass, then frees them (which takes
+// them out of DueList and every window too).
 void DeleteEvents(TMyList& list, std::vector<TTickwellItem*>& events) {
     if (events.empty())
         return;
-    if (DueList && DueList != &list)
-        DueList->RemoveEvents(events);
     list.RemoveEvents(events);
     FreeEvents(events);
 }
@@ -88,7 +87,7 @@ void AddAll(TMyList& list, std::vector<TTickwellItem*>& items) {
     try {
         list.AddSortedAll(items);
     } catch (...) {
-        FreeEvents(items);
+        FreeUnlisted(items);
         throw;
     }
 }
@@ -116,13 +115,6 @@ TDataResult WriteCopy(const TMyList& list, const std::string& path, const std::s
     result.Succeeded = writer ? writer(list, path) : SaveEvents(list, path);
     ShowMsg(result.Succeeded ? success : failure, result.Succeeded ? mkInformation : mkWarning);
     return result;
-}
-
-// Takes every event out of DueList, then frees them all.
-void FreeAllEvents(TMyList& list) {
-    if (DueList)
-        DueList->Clear();
-    list.FreeAll();
 }
 
 class TRestoreFlag {
@@ -180,7 +172,7 @@ TDataResult ImportCommand(TMyList& list, const std::string& path) {
             items.push_back(e.release());
         }
     } catch (...) {
-        FreeEvents(items);
+        FreeUnlisted(items);
         throw;
     }
     return AddSaveAndReport(list, items, "Import Successful");
@@ -278,7 +270,7 @@ TDataResult ZapListCommand(TMyList& list) {
     if (AskYesNoCancel("Delete all events from your file!\nAre you sure you wish to proceed?") !=
         anYes)
         return result;
-    FreeAllEvents(list);
+    list.FreeAll();
     result.Succeeded = SaveChangedList(list, result);
     return result;
 }
@@ -336,7 +328,7 @@ TDataResult RestoreCommand(TMyList& list, const std::string& backupPath) {
     std::vector<TTickwellItem*> items;
     if (!ReadEventsFile(backupPath, items))
         throw TTickwellError("Unable to load backup file");
-    FreeAllEvents(list);
+    list.FreeAll();
     return AddSaveAndReport(list, items, "Restore successful");
 }
 

@@ -22,7 +22,7 @@ bool HasCsvExtension(const std::string& path) {
     return ext == ".CSV";
 }
 
-void FreeEvents(std::vector<TTickwellItem*>& items) {
+void FreeUnlisted(std::vector<TTickwellItem*>& items) {
     for (TTickwellItem* e : items)
         delete e;
     items.clear();
@@ -33,7 +33,7 @@ void FreeEvents(std::vector<TTickwellItem*>& items) {
 bool ReadEventsFile(const std::string& path, std::vector<TTickwellItem*>& out) {
     std::vector<TTickwellItem*> items;
     if (!ReadEventRecords(path, OldFormatFlag, items)) {
-        FreeEvents(items);
+        FreeUnlisted(items);
         return false;
     }
     out = std::move(items);
@@ -48,7 +48,7 @@ bool LoadEvents(TListSorted& list, const std::string& path) {
     try {
         list.AddSortedAll(items);
     } catch (...) {
-        FreeEvents(items);
+        FreeUnlisted(items);
         throw;
     }
     return ok;

@@ -11,6 +11,7 @@
 #include "store/DataFile.h"
 #include "store/SettingsSchema.h"
 #include "ui/ClockCommands.h"
+#include "ui/EventRows.h"
 #include "ui/FileDialogs.h"
 #include "ui/FrmAbt.h"
 #include "ui/FrmBakUp.h"
@@ -47,7 +48,6 @@ TMainFrm* MainFrm = nullptr;
 
 namespace {
 
-constexpr int kEventRole = Qt::UserRole;
 constexpr int kDetailPaneHeight = 70;
 
 const char* const kFilterTexts[8] = {
@@ -177,7 +177,6 @@ TMainFrm::TMainFrm(QWidget* parent) : QMainWindow(parent) {
     links.FillListViewMain = [this] { FillListViewMain(Filter); };
     links.UpdateRow = [this](TTickwellItem* e) { UpdateRow(e); };
     links.AddRow = [this](TTickwellItem* e) { AddRow(e); };
-    links.DeleteRow = [this](TTickwellItem* e) { DeleteRow(e); };
     links.UpdateStatusBar = [this] { UpdateStatusBar(); };
     links.PassesVisibilityTest = [this](TTickwellItem* e) { return PassesVisibilityTest(e); };
     links.ViewFilter = [this] { return Filter; };
@@ -571,7 +570,7 @@ void TMainFrm::UpdateLinkedEntries() {
 // ---- list -----------------------------------------------------------------
 
 void TMainFrm::FillRow(QTreeWidgetItem* row, TTickwellItem* e) const {
-    row->setData(0, kEventRole, QVariant::fromValue(reinterpret_cast<quintptr>(e)));
+    SetRowEvent(row, e);
     row->setText(0, Q(FirstLine(e->Description)));
     row->setText(1, Q(e->NextDateText()));
     row->setText(2, Q(e->DaysToNextText()));
@@ -586,18 +585,11 @@ void TMainFrm::FillRow(QTreeWidgetItem* row, TTickwellItem* e) const {
 }
 
 TTickwellItem* TMainFrm::EventOfRow(const QTreeWidgetItem* row) const {
-    if (!row)
-        return nullptr;
-    return reinterpret_cast<TTickwellItem*>(row->data(0, kEventRole).value<quintptr>());
+    return RowEvent(row);
 }
 
 QTreeWidgetItem* TMainFrm::RowOf(const TTickwellItem* e) const {
-    for (int i = 0; i < EnhListView1->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* row = EnhListView1->topLevelItem(i);
-        if (EventOfRow(row) == e)
-            return row;
-    }
-    return nullptr;
+    return RowOfEvent(EnhListView1, e);
 }
 
 TTickwellItem* TMainFrm::SelectedEvent() const {
@@ -645,8 +637,9 @@ void TMainFrm::AddRow(TTickwellItem* e) {
     EnhListView1->addTopLevelItem(row);
 }
 
-void TMainFrm::DeleteRow(TTickwellItem* e) {
-    delete RowOf(e);
+void TMainFrm::EventsFreeing(const std::vector<TTickwellItem*>& events) {
+    if (RemoveEventRows(EnhListView1, events) > 0)
+        UpdateStatusBar();
 }
 
 void TMainFrm::UpdateStatusBar() {
@@ -656,7 +649,7 @@ void TMainFrm::UpdateStatusBar() {
 }
 
 bool TMainFrm::PassesVisibilityTest(TTickwellItem* e) const {
-    return e && StartMode != smDue && PassesMainFilter(*e, Filter, FilterMain->isChecked());
+    return e && PassesMainFilter(*e, Filter, FilterMain->isChecked());
 }
 
 QLabel* TMainFrm::StatusPanel(int index) const {
@@ -762,11 +755,10 @@ void TMainFrm::DeleteBtnClick() {
         return;
     }
     const TBusyCursor busy;
+    // Freeing the event takes its row out of every window.
     if (!DeleteEvent(*MasterList, e, false))
         return;
-    // e is freed: only its address is compared from here on.
     SaveMasterList();
-    DeleteRow(e);
     RefreshAfterChange();
 }
 

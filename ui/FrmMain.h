@@ -2,6 +2,7 @@
 // The main window: every event of the master list in a report list with a
 // filter by repeat type and one of old events, a detail pane, and the menus
 // and toolbar that reach every other function.
+#include "core/EventLists.h"
 #include <QMainWindow>
 #include <functional>
 #include <memory>
@@ -14,7 +15,6 @@ class QToolBar;
 class QTreeWidget;
 class QTreeWidgetItem;
 class TListViewState;
-class TTickwellItem;
 
 // The filter test of one event: view filter 0 all, 1 once only, 2..7 the
 // repeat types Daily .. Accounting; with filterOld an event whose next date
@@ -23,7 +23,7 @@ bool PassesMainFilter(const TTickwellItem& e, int viewFilter, bool filterOld);
 // The status bar's count text of a view filter, e.g. "  Daily Event(s) ".
 const char* FilterText(int viewFilter);
 
-class TMainFrm : public QMainWindow {
+class TMainFrm : public QMainWindow, private TEventWatcher {
     Q_OBJECT
 public:
     explicit TMainFrm(QWidget* parent = nullptr);
@@ -33,7 +33,6 @@ public:
     void FillListViewMain(int filter);
     void UpdateRow(TTickwellItem* e);
     void AddRow(TTickwellItem* e);
-    void DeleteRow(TTickwellItem* e);
     void UpdateStatusBar();
     bool PassesVisibilityTest(TTickwellItem* e) const;
     void EnhListView1Click();
@@ -94,6 +93,7 @@ protected:
     void hideEvent(QHideEvent* e) override;
 
 private:
+    void EventsFreeing(const std::vector<TTickwellItem*>& events) override;
     void CreateActions();
     void CreateMenus();
     void CreateToolBar();

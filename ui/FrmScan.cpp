@@ -9,6 +9,7 @@
 #include "store/SettingsSchema.h"
 #include "ui/ClockCommands.h"
 #include "ui/DueIcons.h"
+#include "ui/EventRows.h"
 #include "ui/FrmAbt.h"
 #include "ui/FrmEdit.h"
 #include "ui/FrmHelp.h"
@@ -41,7 +42,6 @@ namespace {
 const char* const kLongDueDate = "ddd, dd mmmmm yyyy";
 const char* const kShortDueDate = "ddddd";
 const char* const kTitleDate = "dddd dd mmmmm yyyy";
-constexpr int kEventRole = Qt::UserRole;
 constexpr int kBottomPanelHeight = 41;
 constexpr int kCloseBtnHeight = 25;
 
@@ -245,15 +245,15 @@ void TScanFrm::Run(void (TScanFrm::*command)()) {
 }
 
 TTickwellItem* TScanFrm::EventOf(const QTreeWidgetItem* row) {
-    return row ? reinterpret_cast<TTickwellItem*>(row->data(0, kEventRole).value<quintptr>())
-               : nullptr;
+    return RowEvent(row);
 }
 
 QTreeWidgetItem* TScanFrm::RowOf(const TTickwellItem* e) const {
-    for (int i = 0; i < ScanListView->topLevelItemCount(); ++i)
-        if (EventOf(ScanListView->topLevelItem(i)) == e)
-            return ScanListView->topLevelItem(i);
-    return nullptr;
+    return RowOfEvent(ScanListView, e);
+}
+
+void TScanFrm::EventsFreeing(const std::vector<TTickwellItem*>& events) {
+    RemoveEventRows(ScanListView, events);
 }
 
 QTreeWidgetItem* TScanFrm::SelectedRow() const {
@@ -288,7 +288,7 @@ void TScanFrm::RefillDueList() {
     QList<QTreeWidgetItem*> rows;
     for (TTickwellItem* e : DueList->All()) {
         auto* row = new TSortableItem;
-        row->setData(0, kEventRole, QVariant::fromValue(reinterpret_cast<quintptr>(e)));
+        SetRowEvent(row, e);
         WriteRow(row, e);
         rows << row;
     }
@@ -341,7 +341,7 @@ void TScanFrm::Acknowledge1Click() {
     SaveEvents(*MasterList, MasterList->FileName);
     DueList->Clear();
     MasterList->Scan();
-    delete row;
+    RemoveRow(ScanListView, row);
     const TMainWindowLinks& main = MainLinks();
     if (main.Window && main.PassesVisibilityTest && main.PassesVisibilityTest(e) && main.UpdateRow)
         main.UpdateRow(e);
@@ -361,7 +361,7 @@ void TScanFrm::New1Click() {
     MasterList->Scan();
     if (DueList->IndexOf(e) >= 0) {
         auto* row = new TSortableItem(ScanListView);
-        row->setData(0, kEventRole, QVariant::fromValue(reinterpret_cast<quintptr>(e)));
+        SetRowEvent(row, e);
         ShowInDueList(e);
     }
 }
@@ -381,7 +381,7 @@ void TScanFrm::Edit1Click() {
     MasterList->Scan();
     if (QTreeWidgetItem* r = RowOf(e)) {
         if (DueList->IndexOf(e) < 0)
-            delete r;
+            RemoveRow(ScanListView, r);
         else
             ShowInDueList(e);
     }
@@ -391,24 +391,14 @@ void TScanFrm::Delete1Click() {
     QTreeWidgetItem* row = SelectedRowOrTell("Nothing to Delete");
     if (!row)
         return;
-    TTickwellItem* e = EventOf(row);
-    const TMainWindowLinks& main = MainLinks();
-    const bool mainShows = main.Window && main.PassesVisibilityTest && main.PassesVisibilityTest(e);
-    if (!DeleteEvent(*MasterList, e, false))
+    // Freeing the event takes its rows out of this window and the main
+    // window (with its status bar) before anything here can fail.
+    if (!DeleteEvent(*MasterList, EventOf(row), false))
         return;
-    // The event is freed now. The rows that referred to it go before
-    // anything that can fail, so no view is left holding it.
-    delete row;
-    if (mainShows) {
-        if (main.DeleteRow)
-            main.DeleteRow(e);
-        if (main.UpdateStatusBar)
-            main.UpdateStatusBar();
-    }
+    SaveEvents(*MasterList, MasterList->FileName);
     DueList->Clear();
     MasterList->Scan();
     RefreshCalendarIfOpen();
-    SaveEvents(*MasterList, MasterList->FileName);
 }
 
 void TScanFrm::CloseBtnClick() {

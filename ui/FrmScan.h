@@ -3,6 +3,7 @@
 // the commands to acknowledge, add, edit and delete events and to reach the
 // other windows. At most one exists; it is made when needed and destroyed
 // when closed.
+#include "core/EventLists.h"
 #include <QWidget>
 #include <memory>
 
@@ -13,9 +14,8 @@ class QSoundEffect;
 class QTreeWidget;
 class QTreeWidgetItem;
 class TListViewState;
-class TTickwellItem;
 
-class TScanFrm : public QWidget {
+class TScanFrm : public QWidget, private TEventWatcher {
     Q_OBJECT
 public:
     // Reads the window's settings; the rows are built when it is shown.
@@ -80,6 +80,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    void EventsFreeing(const std::vector<TTickwellItem*>& events) override;
     QAction* AddItem(const char* caption, const QKeySequence& key, void (TScanFrm::*slot)());
     QAction* AddOption(const char* caption, bool checked, void (TScanFrm::*slot)());
     void WriteRow(QTreeWidgetItem* row, TTickwellItem* e);

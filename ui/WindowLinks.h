@@ -10,13 +10,13 @@
 class TTickwellItem;
 class QWidget;
 
+// A freed event's rows leave every window by themselves (TEventWatcher).
 struct TMainWindowLinks {
     // The main window exists while this is set.
     QWidget* Window = nullptr;
     std::function<void()> FillListViewMain;        // rebuild with the current view filter
     std::function<void(TTickwellItem*)> UpdateRow; // rewrite the row of an event, if any
     std::function<void(TTickwellItem*)> AddRow;    // add and fill a row for an event
-    std::function<void(TTickwellItem*)> DeleteRow; // remove the row of an event, if any
     std::function<void()> UpdateStatusBar;
     std::function<bool(TTickwellItem*)> PassesVisibilityTest;
     std::function<int()> ViewFilter;

@@ -313,13 +313,8 @@ private slots:
 
     void DeleteAsksThenPropagates() {
         AddFourKinds();
-        QWidget mainWindow, calendar;
-        std::vector<TTickwellItem*> mainDeleted;
-        int statusBar = 0, refreshed = 0;
-        MainLinks().Window = &mainWindow;
-        MainLinks().PassesVisibilityTest = [](TTickwellItem*) { return true; };
-        MainLinks().DeleteRow = [&mainDeleted](TTickwellItem* e) { mainDeleted.push_back(e); };
-        MainLinks().UpdateStatusBar = [&statusBar] { ++statusBar; };
+        QWidget calendar;
+        int refreshed = 0;
         CalendarLinks().Window = &calendar;
         CalendarLinks().RefreshCalendar = [&refreshed] { ++refreshed; };
         auto w = Shown();
@@ -332,13 +327,10 @@ private slots:
         QCOMPARE(MasterList->Count(), 4);
 
         Env.Answer = anOk;
-        TTickwellItem* gone = DueToday;
         w->Delete1->trigger();
         QCOMPARE(MasterList->Count(), 3);
         QCOMPARE(RowTexts(w->ScanListView, 0),
                  (QStringList{"Water plants", "Return books", "Dentist"}));
-        QCOMPARE(mainDeleted, std::vector<TTickwellItem*>{gone});
-        QCOMPARE(statusBar, 1);
         QCOMPARE(refreshed, 1);
         QCOMPARE(DueList->Count(), 3);
         QVERIFY(!OnDisk("Pay rent"));
