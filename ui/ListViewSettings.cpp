@@ -17,11 +17,12 @@ bool TSortableItem::operator<(const QTreeWidgetItem& other) const {
 TListViewState::TListViewState(QTreeWidget* list, std::string key)
     : List(list), Key(std::move(key)) {
     QHeaderView* header = List->header();
+    // Sorting is done here on demand, so rows keep the order they were given
+    // until the user asks for another. The view's own switch also makes the
+    // header unclickable, so it goes first.
+    List->setSortingEnabled(false);
     header->setSectionsMovable(true);
     header->setSectionsClickable(true);
-    // Sorting is done here on demand, so rows keep the order they were given
-    // until the user asks for another.
-    List->setSortingEnabled(false);
     QObject::connect(header, &QHeaderView::sectionClicked, List,
                      [this](int section) { HeaderClicked(section); });
     Load();

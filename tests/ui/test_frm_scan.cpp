@@ -1,5 +1,6 @@
 // The due-events window: its rows, images and columns, the commands and the
 // change propagation they end with, the view options and their settings.
+#include "UiInput.h"
 #include "UiTestEnv.h"
 #include "store/DataFile.h"
 #include "store/SettingsSchema.h"
@@ -202,8 +203,8 @@ private slots:
             QHeaderView* h = w->ScanListView->header();
             w->ScanListView->setColumnWidth(0, 180);
             h->moveSection(2, 0);
-            emit h->sectionClicked(2); // sort by "When", ascending
-            emit h->sectionClicked(2); // again: descending
+            ClickHeader(h, 2); // sort by "When", ascending
+            ClickHeader(h, 2); // again: descending
             QCOMPARE(RowTexts(w->ScanListView, 0).first(), QString("Dentist"));
         }
         const TRegIniFile ini(kDueListKey);

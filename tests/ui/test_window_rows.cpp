@@ -1,10 +1,13 @@
-// The rows of the open windows stay true to the events: whatever frees an
-// event leaves no row for it in any window, an acknowledgement shows in every
-// window, and no command acts on a row the user did not choose.
+// The event lists of the main and due-events windows as a user meets them:
+// whatever frees an event leaves no row for it in any window, an
+// acknowledgement shows in every window, no command acts on a row the user did
+// not choose, and a click on a column heading sorts.
 #include "UiInput.h"
 #include "UiTestEnv.h"
 #include "app/AppGlobals.h"
 #include "store/DataFile.h"
+#include "store/Registry.h"
+#include "store/SettingsSchema.h"
 #include "ui/DescriptionEdit.h"
 #include "ui/FileDialogs.h"
 #include "ui/FrmMain.h"
@@ -214,6 +217,46 @@ private slots:
         QCOMPARE(MasterList->Count(), left);
         QCOMPARE(QString::fromStdString(Env.LastNotice()), nothing);
         QCOMPARE(int(Env.Notices.size()), 1);
+    }
+
+    void HeaderClickSortsAndIsKept_data() {
+        QTest::addColumn<bool>("inDue");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QStringList>("ascending");
+        QTest::newRow("main, description")
+            << false << 0
+            << QStringList{"Dentist", "Far away", "Old trip", "Pay rent", "Water plants"};
+        QTest::newRow("main, date")
+            << false << 1
+            << QStringList{"Old trip", "Pay rent", "Dentist", "Water plants", "Far away"};
+        QTest::newRow("due, event")
+            << true << 0 << QStringList{"Dentist", "Pay rent", "Water plants"};
+        QTest::newRow("due, when")
+            << true << 2 << QStringList{"Water plants", "Pay rent", "Dentist"};
+    }
+
+    void HeaderClickSortsAndIsKept() {
+        QFETCH(bool, inDue);
+        QFETCH(int, column);
+        QFETCH(QStringList, ascending);
+        QStringList descending = ascending;
+        std::reverse(descending.begin(), descending.end());
+        AddEvents();
+        OpenBoth();
+        auto view = [this, inDue] { return inDue ? DueRows(Due) : MainRows(Main); };
+        auto* tree = qobject_cast<QTreeView*>(view());
+        ClickHeader(tree->header(), column);
+        QCOMPARE(ShownTexts(view()), ascending);
+        ClickHeader(tree->header(), column);
+        QCOMPARE(ShownTexts(view()), descending);
+
+        delete Main.data();
+        delete Due.data();
+        const TRegIniFile ini(inDue ? kDueListKey : kMainListKey);
+        QCOMPARE(ini.ReadString(kSortSection, kSortColValue, ""), std::to_string(column));
+        QCOMPARE(ini.ReadString(kSortSection, kAscendingValue, ""), std::string("0"));
+        OpenBoth();
+        QCOMPARE(ShownTexts(view()), descending);
     }
 };
 
