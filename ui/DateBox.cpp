@@ -1,9 +1,16 @@
 #include "ui/DateBox.h"
+#include "core/DateFormat.h"
 #include "core/FormatSettings.h"
 #include "ui/Theme.h"
+#include <QAction>
 #include <QCalendarWidget>
+#include <QKeyEvent>
+#include <QRegularExpressionValidator>
+#include <QScreen>
+#include <QStyle>
 #include <QTextCharFormat>
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 
 namespace {
@@ -60,21 +67,113 @@ QString QtDatePattern(const std::string& pattern, char dateSeparator) {
     return out;
 }
 
-TDateBox::TDateBox(QWidget* parent) : QDateEdit(parent) {
-    // The whole range of the date type, so no stored date is clamped.
-    setDateRange(QDate(100, 1, 1), QDate(9999, 12, 31));
-    setCalendarPopup(true);
-    const TFormatSettings& fs = FormatSettings();
-    setDisplayFormat(QtDatePattern(fs.ShortDateFormat, fs.DateSeparator));
-    QCalendarWidget* cal = calendarWidget();
-    QTextCharFormat weekend = cal->weekdayTextFormat(Qt::Saturday);
-    weekend.setForeground(ReadableOn(QColor(128, 0, 0), cal->palette().color(QPalette::Base)));
-    cal->setWeekdayTextFormat(Qt::Saturday, weekend);
-    cal->setWeekdayTextFormat(Qt::Sunday, weekend);
-    cal->setGridVisible(false);
+namespace {
+
+// Where the year stands among the three numbers of the short date format.
+int YearPosition() {
+    for (const char c : FormatSettings().ShortDateFormat) {
+        const char lc = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (lc == 'y')
+            return 0;
+        if (lc == 'd' || lc == 'm')
+            return 2;
+    }
+    return 2;
+}
+
+} // namespace
+
+TDateBox::TDateBox(QWidget* parent) : QLineEdit(parent) {
+    const char sep = FormatSettings().DateSeparator;
+    const QString s = QRegularExpression::escape(QString(QChar::fromLatin1(sep)));
+    setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QString("[0-9 ]*(%1[0-9 ]*){0,2}").arg(s)), this));
+    setMaxLength(16);
+    QAction* drop = addAction(style()->standardIcon(QStyle::SP_ArrowDown), TrailingPosition);
+    drop->setToolTip(QStringLiteral("Choose from a calendar (Alt+Down)"));
+    connect(drop, &QAction::triggered, this, &TDateBox::ShowCalendar);
+    connect(this, &QLineEdit::textChanged, this, &TDateBox::TextEdited);
+
+    Calendar = new QCalendarWidget(this);
+    Calendar->setWindowFlags(Qt::Popup);
+    Calendar->setDateRange(QDate(100, 1, 1), QDate(9999, 12, 31));
+    Calendar->setGridVisible(false);
+    QTextCharFormat weekend = Calendar->weekdayTextFormat(Qt::Saturday);
+    weekend.setForeground(ReadableOn(QColor(128, 0, 0), Calendar->palette().color(QPalette::Base)));
+    Calendar->setWeekdayTextFormat(Qt::Saturday, weekend);
+    Calendar->setWeekdayTextFormat(Qt::Sunday, weekend);
+    connect(Calendar, &QCalendarWidget::clicked, this, [this](const QDate& d) {
+        Calendar->hide();
+        setDate(d);
+        setFocus();
+    });
+    connect(Calendar, &QCalendarWidget::activated, this, [this](const QDate& d) {
+        Calendar->hide();
+        setDate(d);
+        setFocus();
+    });
     SetWeekStart(false);
+    // Room for the widest date of the format and the drop-down button.
+    setMinimumWidth(fontMetrics().horizontalAdvance(
+                        QString::fromStdString(DateToStr(EncodeDate(2000, 12, 28)))) +
+                    fontMetrics().height() + 24);
+}
+
+std::optional<TDateTime> TDateBox::Value() const {
+    const std::string t = text().trimmed().toStdString();
+    const QStringList parts =
+        text().trimmed().split(QChar::fromLatin1(FormatSettings().DateSeparator));
+    TDateTime d = 0;
+    if (parts.size() != 3 || parts[YearPosition()].trimmed().size() != 4 || !TryStrToDate(t, d))
+        return std::nullopt;
+    return d;
+}
+
+void TDateBox::setDate(const QDate& d) {
+    if (!d.isValid())
+        return;
+    setText(QString::fromStdString(DateToStr(FromQDate(d))));
+    // Also while the box's signals are blocked.
+    TextEdited();
+}
+
+void TDateBox::TextEdited() {
+    const std::optional<TDateTime> v = Value();
+    if (!v || ToQDate(*v) == Last)
+        return;
+    Last = ToQDate(*v);
+    emit dateChanged(Last);
 }
 
 void TDateBox::SetWeekStart(bool sunday) {
-    calendarWidget()->setFirstDayOfWeek(sunday ? Qt::Sunday : Qt::Monday);
+    Calendar->setFirstDayOfWeek(sunday ? Qt::Sunday : Qt::Monday);
+}
+
+void TDateBox::ShowCalendar() {
+    if (!isEnabled())
+        return;
+    if (Last.isValid())
+        Calendar->setSelectedDate(Last);
+    Calendar->adjustSize();
+    QPoint below = mapToGlobal(QPoint(0, height()));
+    if (const QScreen* s = screen()) {
+        // Kept on screen: above the box when there is no room below it.
+        const QRect g = s->availableGeometry();
+        if (below.y() + Calendar->height() > g.bottom())
+            below.setY(mapToGlobal(QPoint(0, 0)).y() - Calendar->height());
+        below.setX(
+            std::clamp(below.x(), g.left(), std::max(g.left(), g.right() - Calendar->width())));
+    }
+    Calendar->move(below);
+    Calendar->show();
+    Calendar->setFocus();
+}
+
+void TDateBox::keyPressEvent(QKeyEvent* e) {
+    if ((e->key() == Qt::Key_Down && e->modifiers() == Qt::AltModifier) ||
+        (e->key() == Qt::Key_F4 && e->modifiers() == Qt::NoModifier)) {
+        ShowCalendar();
+        return;
+    }
+    QLineEdit::keyPressEvent(e);
 }

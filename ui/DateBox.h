@@ -1,12 +1,15 @@
 #pragma once
-// The program's date boxes: a QDateEdit with a drop-down month calendar that
-// shows the short date format, four-digit years, Saturday and Sunday in
-// maroon (a lighter red on a dark palette), and the week start of the options.
+// The program's date boxes: the short date format with four-digit years, and
+// a drop-down month calendar with Saturday and Sunday in maroon (a lighter red
+// on a dark palette) and the week start of the options.
 #include "core/DateTime.h"
 #include <QDate>
-#include <QDateEdit>
+#include <QLineEdit>
 #include <QString>
+#include <optional>
 #include <string>
+
+class QCalendarWidget;
 
 QDate ToQDate(TDateTime d);
 TDateTime FromQDate(const QDate& d);
@@ -14,10 +17,35 @@ TDateTime FromQDate(const QDate& d);
 // separator, quoted literals) as a Qt display format.
 QString QtDatePattern(const std::string& pattern, char dateSeparator);
 
-class TDateBox : public QDateEdit {
+// A text box for one date in the short date format, with a drop-down month
+// calendar. What is typed stays exactly as typed: a whole date over a
+// selected one is that date, and an empty, incomplete or impossible date is
+// left for the dialog's own check rather than being corrected behind the
+// user's back (as a spin-box date editor would).
+class TDateBox : public QLineEdit {
     Q_OBJECT
 public:
     explicit TDateBox(QWidget* parent = nullptr);
-    void SetWeekStart(bool sunday);
+    // The date the text names: day, month and a four-digit year in the
+    // short date format's order. Nothing for any other text.
+    std::optional<TDateTime> Value() const;
+    // The text's date, or the last one the box held while it names none.
+    QDate date() const { return Last; }
+    void setDate(const QDate& d);
     void SetDateValue(TDateTime d) { setDate(ToQDate(d)); }
+    void SetWeekStart(bool sunday);
+    QCalendarWidget* calendarWidget() const { return Calendar; }
+    // Drops the month calendar down under the box (also Alt+Down and F4).
+    void ShowCalendar();
+
+signals:
+    void dateChanged(const QDate& date);
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+
+private:
+    void TextEdited();
+    QCalendarWidget* Calendar;
+    QDate Last;
 };

@@ -181,7 +181,7 @@ TEditFrm::TEditFrm(QWidget* parent) : QDialog(parent) {
     connect(TypeCombo, &QComboBox::currentIndexChanged, this, &TEditFrm::TypeComboChange);
     connect(DayIndex, &QComboBox::currentIndexChanged, this, &TEditFrm::DayIndexChange);
     connect(Spin1, &QSpinBox::valueChanged, this, &TEditFrm::Spin1Change);
-    connect(EventDate, &QDateEdit::dateChanged, this, &TEditFrm::EventDateChange);
+    connect(EventDate, &TDateBox::dateChanged, this, &TEditFrm::EventDateChange);
     connect(Once, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
             OnceClick();
@@ -449,11 +449,10 @@ void TEditFrm::FormCloseQuery() {
         fail(Memo1, "Please enter a Description");
     // An empty box and an unreadable date get the same message.
     auto dateIn = [&fail](TDateBox* box) {
-        const std::string text = box->text().toStdString();
-        TDateTime d = 0;
-        if (text.empty() || !TryStrToDate(text, d))
+        const std::optional<TDateTime> d = box->Value();
+        if (!d)
             fail(box, "Please enter a valid date");
-        return d;
+        return *d;
     };
     const TDateTime start = dateIn(EventDate);
     if (Rept->isChecked() && Rad2->isChecked()) {
@@ -480,15 +479,14 @@ EventRecord TEditFrm::Record() const {
     EventRecord rec;
     rec.SetDescription(Memo1->Description());
     // The checks have passed, so the texts are valid dates.
-    if (!TryStrToDate(EventDate->text().toStdString(), rec.StartDate))
-        rec.StartDate = StartDateNow();
+    rec.StartDate = EventDate->Value().value_or(StartDateNow());
     rec.Simple = Once->isChecked();
     if (rec.Simple)
         rec.EndDate = rec.StartDate;
     else if (NoEndFlag)
         rec.EndDate = AddYears(100, rec.StartDate);
-    else if (!TryStrToDate(DateBox->text().toStdString(), rec.EndDate))
-        rec.EndDate = FromQDate(DateBox->date());
+    else
+        rec.EndDate = DateBox->Value().value_or(FromQDate(DateBox->date()));
     rec.NoEndPoint = NoEndFlag;
     rec.EventType = static_cast<uint8_t>(std::max(0, TypeCombo->currentIndex()));
     rec.Interval = static_cast<int16_t>(Spin1->value());

@@ -42,8 +42,12 @@ void Type(QWidget* w, const QString& text) {
     }
 }
 
-void SetDateText(QDateEdit* box, const QString& text) {
-    box->findChild<QLineEdit*>()->setText(text);
+// Selects what the box holds and types the text over it.
+void TypeDate(QWidget* box, const QString& text) {
+    QTest::mouseClick(box, Qt::LeftButton);
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_Delete);
+    QTest::keyClicks(box, text);
 }
 
 } // namespace
@@ -180,7 +184,7 @@ private slots:
         QCOMPARE(
             f.EventDate->calendarWidget()->weekdayTextFormat(Qt::Saturday).foreground().color(),
             QColor(128, 0, 0));
-        QCOMPARE(f.EventDate->displayFormat(), QString("dd/MM/yyyy"));
+        QCOMPARE(f.EventDate->text(), QString("10/03/2026"));
         if (!stored) {
             f.Rept->click();
             QVERIFY(f.Panel2->isVisible());
@@ -258,8 +262,9 @@ private slots:
         if (!repeating)
             f.Once->click();
         f.Memo1->setPlainText(description);
-        SetDateText(f.EventDate, start);
-        SetDateText(f.DateBox, end);
+        TypeDate(f.EventDate, start);
+        if (until && repeating)
+            TypeDate(f.DateBox, end);
         f.Button1->click();
         if (message.isEmpty()) {
             QVERIFY(Env.Notices.empty());
@@ -273,6 +278,89 @@ private slots:
         QCOMPARE(f.Memo1->toPlainText(), description);
         QCOMPARE(QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : focus,
                  focus);
+    }
+
+    // A whole date typed over the selected text is exactly that date; an
+    // impossible, incomplete or empty one reaches the check of OK.
+    void TypedDates_data() {
+        QTest::addColumn<bool>("yearFirst");
+        QTest::addColumn<bool>("endBox");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<TDateTime>("stored");
+        QTest::addColumn<QString>("message");
+        const TDateTime none = 0;
+        QTest::newRow("year first")
+            << true << false << "2027-01-15" << EncodeDate(2027, 1, 15) << "";
+        QTest::newRow("day first")
+            << false << false << "15/01/2027" << EncodeDate(2027, 1, 15) << "";
+        QTest::newRow("single digits")
+            << false << false << "5/1/2027" << EncodeDate(2027, 1, 5) << "";
+        QTest::newRow("end box") << true << true << "2028-06-30" << EncodeDate(2028, 6, 30) << "";
+        for (const bool end : {false, true}) {
+            const QByteArray box = end ? ", end box" : "";
+            QTest::newRow("30 February" + box)
+                << true << end << "2027-02-30" << none << "Please enter a valid date";
+            QTest::newRow("no day" + box)
+                << true << end << "2027-01" << none << "Please enter a valid date";
+            QTest::newRow("two-digit year" + box)
+                << false << end << "15/01/27" << none << "Please enter a valid date";
+            QTest::newRow("emptied" + box)
+                << true << end << "" << none << "Please enter a valid date";
+        }
+    }
+
+    void TypedDates() {
+        QFETCH(bool, yearFirst);
+        QFETCH(bool, endBox);
+        QFETCH(QString, typed);
+        QFETCH(TDateTime, stored);
+        QFETCH(QString, message);
+        if (yearFirst) {
+            TFormatSettings fs;
+            fs.ShortDateFormat = "yyyy/mm/dd";
+            fs.DateSeparator = '-';
+            SetFormatSettings(fs);
+        }
+        std::vector<std::string> shown;
+        TTickwellItem* e = RunEditor(false, nullptr, [&](TEditFrm& f) {
+            QTest::keyClicks(f.Memo1, "Dated");
+            QWidget* box = f.EventDate;
+            if (endBox) {
+                QTest::mouseClick(f.Rept, Qt::LeftButton);
+                QTest::mouseClick(f.Rad2, Qt::LeftButton);
+                box = f.DateBox;
+            }
+            TypeDate(box, typed);
+            QTest::mouseClick(f.Button1, Qt::LeftButton);
+            for (const auto& n : Env.Notices)
+                shown.push_back(n.first);
+            if (f.isVisible()) {
+                QCOMPARE(f.focusWidget(), box);
+                QTest::mouseClick(f.Button2, Qt::LeftButton);
+            }
+        });
+        if (message.isEmpty()) {
+            QVERIFY(e);
+            QCOMPARE(endBox ? e->EndDate : e->StartDate, stored);
+            QVERIFY(shown.empty());
+        } else {
+            QVERIFY(!e);
+            QCOMPARE(shown, std::vector<std::string>{message.toStdString()});
+        }
+    }
+
+    void DateChosenFromTheDropDownCalendar() {
+        TEditFrm f;
+        f.show();
+        QTest::keyClick(f.EventDate, Qt::Key_Down, Qt::AltModifier);
+        QCalendarWidget* cal = f.EventDate->calendarWidget();
+        QVERIFY(cal->isVisible());
+        QCOMPARE(cal->selectedDate(), ToQDate(Env.Day));
+        QWidget* grid = cal->focusWidget() ? cal->focusWidget() : cal;
+        QTest::keyClick(grid, Qt::Key_Down); // a week later
+        QTest::keyClick(grid, Qt::Key_Return);
+        QVERIFY(!cal->isVisible());
+        QCOMPARE(f.EventDate->text(), QString("17/03/2026"));
     }
 
     void AddRepeatingEventThroughEditEvent() {
