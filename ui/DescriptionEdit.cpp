@@ -65,15 +65,33 @@ bool TDescriptionEdit::Admit(const QString& inserted) {
 }
 
 void TDescriptionEdit::keyPressEvent(QKeyEvent* e) {
+    QString text = e->text();
+    // A character beyond the 16-bit range may come as its two halves in two
+    // key events: the first half waits for the second.
+    if (text.size() == 1 && text[0].isHighSurrogate()) {
+        PendingHalf = text[0];
+        e->accept();
+        return;
+    }
+    const bool joined = !PendingHalf.isNull() && text.size() == 1 && text[0].isLowSurrogate();
+    if (joined)
+        text.prepend(PendingHalf);
+    PendingHalf = QChar();
     QString inserted;
     if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)
         inserted = "\n";
-    else if (!e->text().isEmpty() && e->text().at(0).isPrint())
-        inserted = e->text();
-    if (!inserted.isEmpty() && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) &&
-        !Admit(inserted)) {
-        e->accept();
-        return;
+    else if (!text.isEmpty() && text[0].category() != QChar::Other_Control)
+        inserted = text;
+    if (!inserted.isEmpty() && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        if (!Admit(inserted)) {
+            e->accept();
+            return;
+        }
+        if (joined) {
+            insertPlainText(inserted);
+            e->accept();
+            return;
+        }
     }
     QPlainTextEdit::keyPressEvent(e);
 }

@@ -27,6 +27,7 @@ protected:
 private:
     // False (after telling the user) when the text cannot go in.
     bool Admit(const QString& inserted);
+    QChar PendingHalf;
 };
 
 // The stored length of a text: a line break counts as two characters.

@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -533,6 +534,55 @@ private slots:
             QCOMPARE(f.Memo1->toPlainText(), QString::fromUtf8("caf\u00e9 \u20ac5 "));
             QCOMPARE(Env.Notices.size(), size_t(2));
         }
+    }
+
+    // A character outside Windows-1252 (here beyond the 16-bit range, so a
+    // surrogate pair) is refused with the notice whichever way it arrives;
+    // what was typed before stays.
+    void DescriptionRefusesEmoji_data() {
+        QTest::addColumn<QString>("way");
+        for (const char* way : {"key", "key per unit", "paste", "drop", "input method"})
+            QTest::newRow(way) << way;
+    }
+
+    void DescriptionRefusesEmoji() {
+        QFETCH(QString, way);
+        const QString emoji = QString::fromUtf8("\U0001F389");
+        TEditFrm f;
+        f.show();
+        QApplication::setActiveWindow(&f);
+        TDescriptionEdit* memo = f.Memo1;
+        memo->setFocus();
+        QTest::keyClicks(memo, "Party ");
+        if (way == "key") {
+            QTest::sendKeyEvent(QTest::Click, memo, Qt::Key_unknown, emoji, Qt::NoModifier);
+        } else if (way == "key per unit") {
+            for (const QChar unit : emoji)
+                QTest::sendKeyEvent(QTest::Click, memo, Qt::Key_unknown, QString(unit),
+                                    Qt::NoModifier);
+        } else if (way == "paste") {
+            QApplication::clipboard()->setText(emoji);
+            if (QApplication::clipboard()->text() != emoji)
+                QSKIP("no clipboard on this platform");
+            QTest::keyClick(memo, Qt::Key_V, Qt::ControlModifier);
+        } else if (way == "drop") {
+            QMimeData data;
+            data.setText(emoji);
+            const QPoint at = memo->viewport()->rect().center();
+            QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(memo->viewport(), &enter);
+            QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(memo->viewport(), &move);
+            QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(memo->viewport(), &drop);
+        } else {
+            QInputMethodEvent im;
+            im.setCommitString(emoji);
+            QApplication::sendEvent(memo, &im);
+        }
+        QCOMPARE(memo->toPlainText(), QString("Party "));
+        QCOMPARE(int(Env.Notices.size()), 1);
+        QVERIFY(QString::fromStdString(Env.LastNotice()).contains(emoji));
     }
 
     void DescriptionLengthCountsLineBreaksAsTwo() {
