@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -184,6 +185,35 @@ bool IsCp1252Representable(std::string_view utf8) {
         }
     }
     return true;
+}
+
+bool IsUtf8(std::string_view bytes) {
+    size_t pos = 0;
+    while (pos < bytes.size())
+        if (static_cast<unsigned char>(bytes[pos]) < 0x80)
+            ++pos;
+        else if (Decode(bytes, pos) == kInvalid)
+            return false;
+    return true;
+}
+
+std::string FirstUnstorable(std::string_view utf8) {
+    size_t pos = 0;
+    while (pos < utf8.size()) {
+        const size_t start = pos;
+        const char32_t cp = Decode(utf8, pos);
+        if (cp == kInvalid) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "%02X", static_cast<unsigned char>(utf8[start]));
+            return std::string("the byte 0x") + hex + ", which is not UTF-8";
+        }
+        if (ByteOf(cp) == kNotRepresentable) {
+            char code[16];
+            std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(cp));
+            return "\"" + std::string(utf8.substr(start, pos - start)) + "\" (" + code + ")";
+        }
+    }
+    return {};
 }
 
 size_t Utf8Length(std::string_view utf8) {

@@ -11,5 +11,11 @@ std::string Cp1252ToUtf8(std::string_view bytes);
 std::string Utf8ToCp1252(std::string_view utf8, size_t maxChars = std::string::npos);
 // True when every character of the text can be stored in Windows-1252.
 bool IsCp1252Representable(std::string_view utf8);
+// True when the bytes are well-formed UTF-8.
+bool IsUtf8(std::string_view bytes);
+// The first character that Windows-1252 cannot hold, named for a message as
+// "X" (U+XXXX); empty when every character can be stored. A byte that is not
+// well-formed UTF-8 is named as such.
+std::string FirstUnstorable(std::string_view utf8);
 // Number of characters (code points) of UTF-8 text.
 size_t Utf8Length(std::string_view utf8);

@@ -112,7 +112,7 @@ bool WriteCsvFile(const std::string& path, const std::vector<std::string>& lines
     if (withHeader)
         bytes += CsvHeaderLine() + "\r\n";
     for (const std::string& line : lines) {
-        bytes += Utf8ToCp1252(line);
+        bytes += line;
         bytes += "\r\n";
     }
     return WriteFileAtomic(path, bytes, errorText);
@@ -122,6 +122,8 @@ TImportLine ParseImportLine(std::string_view utf8Line, EventRecord& rec) {
     const std::vector<std::string> v = SplitCsvLine(utf8Line);
     if (v.size() < 2 || !IsValidDateString(v[1]))
         return TImportLine::Skipped;
+    if (!IsCp1252Representable(v[0]))
+        return TImportLine::Unstorable;
     DefaultRecord(rec);
     rec.SetDescription(v[0]);
     if (!TryStrToDate(v[1], rec.StartDate))
@@ -178,15 +180,21 @@ TImportLine ParseImportLine(std::string_view utf8Line, EventRecord& rec) {
     return TImportLine::Event;
 }
 
-bool ParseImportFile(const std::string& path, std::vector<EventRecord>& records) {
+bool ParseImportFile(const std::string& path, std::vector<EventRecord>& records,
+                     std::string* error) {
     records.clear();
     TFileBytes bytes;
-    std::string error;
-    if (!ReadWholeFile(path, bytes, error))
+    std::string readError;
+    if (!ReadWholeFile(path, bytes, readError))
         return false;
-    const std::string text = Cp1252ToUtf8(bytes.View());
+    std::string_view view = bytes.View();
+    if (view.starts_with("\xEF\xBB\xBF"))
+        view.remove_prefix(3);
+    const std::string text = IsUtf8(view) ? std::string(view) : Cp1252ToUtf8(view);
     std::vector<EventRecord> parsed;
+    int number = 0;
     for (std::string_view line : SplitLines(text)) {
+        ++number;
         EventRecord rec;
         switch (ParseImportLine(line, rec)) {
         case TImportLine::Skipped:
@@ -195,6 +203,12 @@ bool ParseImportFile(const std::string& path, std::vector<EventRecord>& records)
             parsed.push_back(rec);
             break;
         case TImportLine::Error:
+            return false;
+        case TImportLine::Unstorable:
+            if (error)
+                *error = "Import Error: line " + std::to_string(number) + " holds " +
+                         FirstUnstorable(SplitCsvLine(line)[0]) +
+                         ", a character the events file cannot store";
             return false;
         }
     }

@@ -1,7 +1,8 @@
 #pragma once
 // Comma-separated text files: the export with its header line, the archive
 // without one, and reading lines back for the import. On disk the text is
-// Windows-1252 with CR LF line ends; in memory it is UTF-8.
+// UTF-8, this system's text encoding, with CR LF line ends; files from the
+// original program, in Windows-1252, still import.
 #include "core/EventRecord.h"
 #include <string>
 #include <string_view>
@@ -22,7 +23,7 @@ std::vector<std::string> SplitCsvLine(std::string_view line);
 // end counts, an empty text has none.
 std::vector<std::string_view> SplitLines(std::string_view text);
 
-// Writes the UTF-8 lines as Windows-1252 text, each followed by CR LF, the
+// Writes the UTF-8 lines (no byte-order mark), each followed by CR LF, the
 // header line first when asked, replacing the file crash-safe. False with the
 // system's error text when it cannot be written (the old file is then intact).
 bool WriteCsvFile(const std::string& path, const std::vector<std::string>& lines, bool withHeader,
@@ -32,6 +33,8 @@ enum class TImportLine {
     Skipped, // fewer than two values, or the second is not a date
     Event,   // the record was filled
     Error,   // a number or the end date cannot be read
+    // The description holds a character the data file cannot store.
+    Unstorable,
 };
 
 // One import line into a record: DefaultRecord, then the values by position
@@ -40,7 +43,10 @@ enum class TImportLine {
 // AckDate 0.
 TImportLine ParseImportLine(std::string_view utf8Line, EventRecord& rec);
 
-// Every qualifying line of a CSV file, in file order. False when the file
-// cannot be read or any line holds a value that cannot be read; records is
-// then empty.
-bool ParseImportFile(const std::string& path, std::vector<EventRecord>& records);
+// Every qualifying line of a CSV file, in file order. The file is UTF-8 (a
+// byte-order mark is skipped), or Windows-1252 when it is not well-formed
+// UTF-8. False when the file cannot be read or any line holds a value that
+// cannot be read or stored; records is then empty, and for a character the
+// data file cannot store `error` names it and its line.
+bool ParseImportFile(const std::string& path, std::vector<EventRecord>& records,
+                     std::string* error = nullptr);

@@ -50,13 +50,6 @@ std::string FolderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-std::string AsciiUpper(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
-
 // Events that never reached a list.
 void FreeUnlisted(std::vector<TTickwellItem*>& items) {
     for (TTickwellItem* e : items)
@@ -155,8 +148,9 @@ TDataResult ExportCommand(const TMyList& list, const std::string& path,
 TDataResult ImportCommand(TMyList& list, const std::string& path) {
     TDataResult result;
     std::vector<EventRecord> records;
-    if (!ParseImportFile(path, records)) {
-        ShowMsg("Import Error", mkError);
+    std::string error;
+    if (!ParseImportFile(path, records, &error)) {
+        ShowMsg(error.empty() ? "Import Error" : error, mkError);
         return result;
     }
     if (records.empty()) {
@@ -322,8 +316,7 @@ TDataResult RestoreCommand(TMyList& list, const std::string& backupPath) {
         ShowMsg("You have no backup to restore", mkWarning);
         return result;
     }
-    if (AskYesNoCancel("Restore data from: \n" + AsciiUpper(backupPath) +
-                       "\nDo you wish to proceed?") != anYes)
+    if (AskYesNoCancel("Restore data from: \n" + backupPath + "\nDo you wish to proceed?") != anYes)
         return result;
     std::vector<TTickwellItem*> items;
     if (!ReadEventsFile(backupPath, items))

@@ -49,8 +49,9 @@ TDataResult ExportCommand(const TMyList& list, const std::string& path,
                           const TEventsWriter& writer = {});
 
 // Import of a CSV file, all or nothing: every line is read and checked before
-// any event is added. "Import Error" (nothing added), "No records in data
-// file", or the events added with AckPastOnCreate, saved, "Import
+// any event is added. "Import Error" (nothing added; for a character the data
+// file cannot store, followed by its line and the character), "No records in
+// data file", or the events added with AckPastOnCreate, saved, "Import
 // Successful".
 TDataResult ImportCommand(TMyList& list, const std::string& path);
 

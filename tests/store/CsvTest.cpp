@@ -135,26 +135,53 @@ TEST_F(ImportLineTest, SkippedAndFailingLines) {
     }
 }
 
-TEST_F(ImportLineTest, FileInWindows1252WithAnyLineEnds) {
-    WriteBytes(Path("in.csv"), "Caf\xe9,20/06/2024\r\n\r\nSecond,21/06/2024\nThird,22/06/2024");
+// UTF-8 with or without a byte-order mark, or the original program's
+// Windows-1252, with any line ends.
+TEST_F(ImportLineTest, FileEncodings) {
+    struct {
+        std::string Bytes;
+        std::string First;
+    } cases[] = {
+        {"\"Caf\xc3\xa9 \xe2\x82\xac\x35\",20/06/2024\r\n\r\nB,21/06/2024\nC,22/06/2024",
+         "Caf\xc3\xa9 \xe2\x82\xac\x35"},
+        {"\xef\xbb\xbf\"Caf\xc3\xa9\",20/06/2024\rB,21/06/2024\r\nC,22/06/2024\r\n", "Caf\xc3\xa9"},
+        {"\"Caf\xe9 \x80\x35\",20/06/2024\r\nB,21/06/2024\r\nC,22/06/2024\r\n",
+         "Caf\xc3\xa9 \xe2\x82\xac\x35"},
+    };
+    for (const auto& c : cases) {
+        WriteBytes(Path("in.csv"), c.Bytes);
+        std::vector<EventRecord> recs;
+        ASSERT_TRUE(ParseImportFile(Path("in.csv"), recs)) << c.Bytes;
+        ASSERT_EQ(recs.size(), 3u) << c.Bytes;
+        EXPECT_EQ(recs[0].Description(), c.First);
+        EXPECT_EQ(recs[2].StartDate, D(2024, 6, 22));
+    }
     std::vector<EventRecord> recs;
-    ASSERT_TRUE(ParseImportFile(Path("in.csv"), recs));
-    ASSERT_EQ(recs.size(), 3u);
-    EXPECT_EQ(recs[0].Description(), "Caf\xc3\xa9");
-    EXPECT_EQ(recs[2].StartDate, D(2024, 6, 22));
-
     EXPECT_FALSE(ParseImportFile(Path("missing.csv"), recs));
     WriteBytes(Path("bad.csv"), "a,20/06/2024\r\nb,20/06/2024,x\r\n");
     EXPECT_FALSE(ParseImportFile(Path("bad.csv"), recs));
     EXPECT_TRUE(recs.empty());
 }
 
-TEST_F(ImportLineTest, WrittenFilesAreWindows1252WithCrLf) {
+TEST_F(ImportLineTest, UnstorableCharacterRefusesTheFileNamingItsLine) {
+    // A header line with any characters is skipped, not refused.
+    WriteBytes(Path("in.csv"), "\"\xe2\x9c\x93 list\"\r\nok,20/06/2024\r\n"
+                               "\"Party \xf0\x9f\x8e\x89\",21/06/2024\r\n");
+    std::vector<EventRecord> recs;
+    std::string error;
+    EXPECT_FALSE(ParseImportFile(Path("in.csv"), recs, &error));
+    EXPECT_TRUE(recs.empty());
+    EXPECT_EQ(error, "Import Error: line 3 holds \"\xf0\x9f\x8e\x89\" (U+1F389), a character the "
+                     "events file cannot store");
+}
+
+TEST_F(ImportLineTest, WrittenFilesAreUtf8WithCrLf) {
     std::string error;
     ASSERT_TRUE(WriteCsvFile(Path("o.csv"), {"caf\xc3\xa9,\xe2\x82\xac", "b"}, true, error));
-    EXPECT_EQ(ReadBytes(Path("o.csv")), "\"EVENT DESCRIPTION\",\"START DATE\",\"TYPE\",\"SIMPLE\","
-                                        "\"INTERVAL\",\"END DATE\",\"NOTICE PERIOD\",\"KEEP FLAG\","
-                                        "\"RANK\",\"WEEKDAY\"\r\ncaf\xe9,\x80\r\nb\r\n");
+    EXPECT_EQ(ReadBytes(Path("o.csv")),
+              "\"EVENT DESCRIPTION\",\"START DATE\",\"TYPE\",\"SIMPLE\","
+              "\"INTERVAL\",\"END DATE\",\"NOTICE PERIOD\",\"KEEP FLAG\","
+              "\"RANK\",\"WEEKDAY\"\r\ncaf\xc3\xa9,\xe2\x82\xac\r\nb\r\n");
     ASSERT_TRUE(WriteCsvFile(Path("o.csv"), {"x"}, false, error));
     EXPECT_EQ(ReadBytes(Path("o.csv")), "x\r\n");
     EXPECT_FALSE(WriteCsvFile(Path("none/o.csv"), {"x"}, false, error));
