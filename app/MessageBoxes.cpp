@@ -55,15 +55,17 @@ void Show(const std::string& text, TMsgKind kind) {
     Box(icon, text, QMessageBox::Ok, QMessageBox::Ok, false);
 }
 
-TAnswer YesNoCancel(const std::string& text) {
+TAnswer YesNoCancel(const std::string& text, TAnswer defaultAnswer) {
     const QString log = MessageLog();
     if (!log.isEmpty()) {
         LogEntry(log, "yes-no-cancel", text);
         return anCancel;
     }
+    const QMessageBox::StandardButton enter = defaultAnswer == anNo       ? QMessageBox::No
+                                              : defaultAnswer == anCancel ? QMessageBox::Cancel
+                                                                          : QMessageBox::Yes;
     switch (Box(QMessageBox::Question, text,
-                QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes,
-                false)) {
+                QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, enter, false)) {
     case QMessageBox::Yes:
         return anYes;
     case QMessageBox::No:
@@ -120,7 +122,8 @@ void ShowErrorBox(const std::string& text) {
 }
 
 void InstallMessageBoxes() {
-    SetMessageHandlers({Show, YesNoCancel, OkCancel, SoundBeep, EndApplication});
+    SetMessageHandlers({Show, [](const std::string& text) { return YesNoCancel(text, anYes); },
+                        OkCancel, SoundBeep, EndApplication, YesNoCancel});
     SetBusyCursorHook([](bool busy) {
         if (busy)
             QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));

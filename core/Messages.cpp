@@ -31,8 +31,10 @@ void ShowMsg(const std::string& text, TMsgKind kind) {
         Handlers().Show(text, kind);
 }
 
-TAnswer AskYesNoCancel(const std::string& text) {
+TAnswer AskYesNoCancel(const std::string& text, TAnswer defaultAnswer) {
     BeepFirst();
+    if (Handlers().YesNoCancelWithDefault)
+        return Handlers().YesNoCancelWithDefault(text, defaultAnswer);
     return Handlers().YesNoCancel ? Handlers().YesNoCancel(text) : anCancel;
 }
 

@@ -16,8 +16,9 @@ public:
 };
 
 void ShowMsg(const std::string& text, TMsgKind kind);
-// Yes, No or Cancel; only Yes lets an operation go on.
-TAnswer AskYesNoCancel(const std::string& text);
+// Yes, No or Cancel; only Yes lets an operation go on. The default answer is
+// what Enter gives: No for a question whose Yes destroys or shifts data.
+TAnswer AskYesNoCancel(const std::string& text, TAnswer defaultAnswer = anYes);
 // OK or Cancel; only OK lets it go on.
 TAnswer AskOkCancel(const std::string& text);
 
@@ -28,6 +29,8 @@ struct TMessageHandlers {
     std::function<void()> Beep;
     // Asked when the event list is found broken and the program must end.
     std::function<void()> EndApplication;
+    // When set, asked instead of YesNoCancel, with the default answer.
+    std::function<TAnswer(const std::string&, TAnswer)> YesNoCancelWithDefault;
 };
 
 void RequestApplicationEnd();

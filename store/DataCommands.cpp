@@ -250,7 +250,7 @@ TDataResult CompressCommand(TMyList& list) {
     if (!HasEvents(list))
         return result;
     TRestoreFlag noConfirm(DeleteConfirmSuspended, true);
-    if (AskYesNoCancel("This Option will delete all expired events. Continue?") != anYes)
+    if (AskYesNoCancel("This Option will delete all expired events. Continue?", anNo) != anYes)
         return result;
     if (CompressEvents(list) > 0)
         result.Succeeded = SaveChangedList(list, result);
@@ -261,8 +261,8 @@ TDataResult CompressCommand(TMyList& list) {
 
 TDataResult ZapListCommand(TMyList& list) {
     TDataResult result;
-    if (AskYesNoCancel("Delete all events from your file!\nAre you sure you wish to proceed?") !=
-        anYes)
+    if (AskYesNoCancel("Delete all events from your file!\nAre you sure you wish to proceed?",
+                       anNo) != anYes)
         return result;
     list.FreeAll();
     result.Succeeded = SaveChangedList(list, result);
@@ -316,7 +316,8 @@ TDataResult RestoreCommand(TMyList& list, const std::string& backupPath) {
         ShowMsg("You have no backup to restore", mkWarning);
         return result;
     }
-    if (AskYesNoCancel("Restore data from: \n" + backupPath + "\nDo you wish to proceed?") != anYes)
+    if (AskYesNoCancel("Restore data from: \n" + backupPath + "\nDo you wish to proceed?", anNo) !=
+        anYes)
         return result;
     std::vector<TTickwellItem*> items;
     if (!ReadEventsFile(backupPath, items))
@@ -327,7 +328,8 @@ TDataResult RestoreCommand(TMyList& list, const std::string& backupPath) {
 
 std::optional<bool> AskMergeFormat() {
     switch (AskYesNoCancel("Tickwell Data File Merge. Is the datafile \nfrom a version of "
-                           "Tickwell prior to v4.0?")) {
+                           "Tickwell prior to v4.0?",
+                           anNo)) {
     case anYes:
         return true;
     case anNo:
