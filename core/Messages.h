@@ -30,7 +30,7 @@ struct TMessageHandlers {
     // Asked when the event list is found broken and the program must end.
     std::function<void()> EndApplication;
     // When set, asked instead of YesNoCancel, with the default answer.
-    std::function<TAnswer(const std::string&, TAnswer)> YesNoCancelWithDefault;
+    std::function<TAnswer(const std::string&, TAnswer)> YesNoCancelWithDefault = {};
 };
 
 void RequestApplicationEnd();
