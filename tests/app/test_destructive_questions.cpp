@@ -87,8 +87,9 @@ TEST(DestructiveQuestions, EnterAnswersNo) {
             EXPECT_EQ(MasterList->Count(), 2) << c.Entry;
             EXPECT_EQ(w.ListView()->topLevelItemCount(), 2) << c.Entry;
         }
-        if (std::string(c.Entry) == "&Merge")
+        if (std::string(c.Entry) == "&Merge") {
             EXPECT_EQ(mergeFilters, QStringList{"Tickwell Files (*.dat)"});
+        }
         SetFileDialogs({});
         FirstArgument.clear();
     }
