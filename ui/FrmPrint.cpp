@@ -5,11 +5,11 @@
 #include "platform/Paths.h"
 #include "store/DataCommands.h"
 #include "ui/FileDialogs.h"
+#include "ui/PrintFontDlg.h"
 #include "ui/PrintLayout.h"
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QFontDatabase>
-#include <QFontDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -194,13 +194,9 @@ void TprnMainFrm::SetDueOnly(bool dueOnly) {
 }
 
 void TprnMainFrm::Button3Click() {
-    bool ok = false;
-    QFont f = QFontDialog::getFont(&ok, PrintFont, this, QStringLiteral("Font"));
-    if (!ok)
-        return;
-    // Sizes outside 8 .. 12 points do not suit the fixed row spacing.
-    f.setPointSize(qBound(8, f.pointSize() > 0 ? f.pointSize() : 10, 12));
-    PrintFont = f;
+    TPrintFontDlg dlg(PrintFont, this);
+    if (dlg.exec() == QDialog::Accepted)
+        PrintFont = dlg.ChosenFont();
 }
 
 void TprnMainFrm::Button1Click() {

@@ -1,0 +1,74 @@
+#include "ui/PrintFontDlg.h"
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFontComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+#include <algorithm>
+
+TPrintFontDlg::TPrintFontDlg(const QFont& initial, QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("Font"));
+    Family = new QFontComboBox;
+    Family->setCurrentFont(initial);
+    Style = new QComboBox;
+    Style->addItems({QStringLiteral("Regular"), QStringLiteral("Bold"), QStringLiteral("Italic"),
+                     QStringLiteral("Bold Italic")});
+    Style->setCurrentIndex((initial.bold() ? 1 : 0) + (initial.italic() ? 2 : 0));
+    Size = new QComboBox;
+    for (int points = kMinPoints; points <= kMaxPoints; ++points)
+        Size->addItem(QString::number(points), points);
+    Size->setCurrentIndex(std::clamp(initial.pointSize(), kMinPoints, kMaxPoints) - kMinPoints);
+    Strikeout = new QCheckBox(QStringLiteral("Stri&keout"));
+    Strikeout->setChecked(initial.strikeOut());
+    Underline = new QCheckBox(QStringLiteral("&Underline"));
+    Underline->setChecked(initial.underline());
+    Sample = new QLabel(QStringLiteral("AaBbYyZz"));
+    Sample->setAlignment(Qt::AlignCenter);
+    Sample->setMinimumHeight(Sample->fontMetrics().height() * 3);
+
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("&Font:"), Family);
+    form->addRow(QStringLiteral("Font st&yle:"), Style);
+    form->addRow(QStringLiteral("&Size:"), Size);
+    auto* effects = new QGroupBox(QStringLiteral("Effects"));
+    auto* effectsLayout = new QVBoxLayout(effects);
+    effectsLayout->addWidget(Strikeout);
+    effectsLayout->addWidget(Underline);
+    auto* sample = new QGroupBox(QStringLiteral("Sample"));
+    (new QVBoxLayout(sample))->addWidget(Sample);
+    auto* lower = new QHBoxLayout;
+    lower->addWidget(effects);
+    lower->addWidget(sample, 1);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* root = new QVBoxLayout(this);
+    root->addLayout(form);
+    root->addLayout(lower);
+    root->addWidget(buttons);
+
+    connect(Family, &QFontComboBox::currentFontChanged, this, &TPrintFontDlg::ShowSample);
+    for (QComboBox* c : {Style, Size})
+        connect(c, &QComboBox::currentIndexChanged, this, &TPrintFontDlg::ShowSample);
+    for (QCheckBox* c : {Strikeout, Underline})
+        connect(c, &QCheckBox::toggled, this, &TPrintFontDlg::ShowSample);
+    ShowSample();
+}
+
+QFont TPrintFontDlg::ChosenFont() const {
+    QFont f = Family->currentFont();
+    f.setPointSize(Size->currentData().toInt());
+    f.setBold(Style->currentIndex() & 1);
+    f.setItalic(Style->currentIndex() & 2);
+    f.setStrikeOut(Strikeout->isChecked());
+    f.setUnderline(Underline->isChecked());
+    return f;
+}
+
+void TPrintFontDlg::ShowSample() {
+    Sample->setFont(ChosenFont());
+}
