@@ -4,11 +4,13 @@
 #include "ui/Theme.h"
 #include <QAction>
 #include <QCalendarWidget>
+#include <QFrame>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QRegularExpressionValidator>
 #include <QScreen>
-#include <QStyle>
 #include <QTextCharFormat>
+#include <QVBoxLayout>
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -81,6 +83,18 @@ int YearPosition() {
     return 2;
 }
 
+// The small downward triangle of a drop-down list.
+QIcon DropDownIcon(const QColor& color) {
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(color);
+    p.drawPolygon(QPolygonF({QPointF(4, 6), QPointF(12, 6), QPointF(8, 11)}));
+    return QIcon(pixmap);
+}
+
 } // namespace
 
 TDateBox::TDateBox(QWidget* parent) : QLineEdit(parent) {
@@ -89,13 +103,17 @@ TDateBox::TDateBox(QWidget* parent) : QLineEdit(parent) {
     setValidator(new QRegularExpressionValidator(
         QRegularExpression(QString("[0-9 ]*(%1[0-9 ]*){0,2}").arg(s)), this));
     setMaxLength(16);
-    QAction* drop = addAction(style()->standardIcon(QStyle::SP_ArrowDown), TrailingPosition);
+    QAction* drop = addAction(DropDownIcon(palette().color(QPalette::Text)), TrailingPosition);
     drop->setToolTip(QStringLiteral("Choose from a calendar (Alt+Down)"));
     connect(drop, &QAction::triggered, this, &TDateBox::ShowCalendar);
     connect(this, &QLineEdit::textChanged, this, &TDateBox::TextEdited);
 
-    Calendar = new QCalendarWidget(this);
-    Calendar->setWindowFlags(Qt::Popup);
+    Popup = new QFrame(this, Qt::Popup);
+    Popup->setFrameStyle(QFrame::Box | QFrame::Plain);
+    auto* popupLayout = new QVBoxLayout(Popup);
+    popupLayout->setContentsMargins(1, 1, 1, 1);
+    Calendar = new QCalendarWidget;
+    popupLayout->addWidget(Calendar);
     Calendar->setDateRange(QDate(100, 1, 1), QDate(9999, 12, 31));
     Calendar->setGridVisible(false);
     QTextCharFormat weekend = Calendar->weekdayTextFormat(Qt::Saturday);
@@ -103,12 +121,12 @@ TDateBox::TDateBox(QWidget* parent) : QLineEdit(parent) {
     Calendar->setWeekdayTextFormat(Qt::Saturday, weekend);
     Calendar->setWeekdayTextFormat(Qt::Sunday, weekend);
     connect(Calendar, &QCalendarWidget::clicked, this, [this](const QDate& d) {
-        Calendar->hide();
+        Popup->hide();
         setDate(d);
         setFocus();
     });
     connect(Calendar, &QCalendarWidget::activated, this, [this](const QDate& d) {
-        Calendar->hide();
+        Popup->hide();
         setDate(d);
         setFocus();
     });
@@ -154,18 +172,17 @@ void TDateBox::ShowCalendar() {
         return;
     if (Last.isValid())
         Calendar->setSelectedDate(Last);
-    Calendar->adjustSize();
+    Popup->adjustSize();
     QPoint below = mapToGlobal(QPoint(0, height()));
     if (const QScreen* s = screen()) {
         // Kept on screen: above the box when there is no room below it.
         const QRect g = s->availableGeometry();
-        if (below.y() + Calendar->height() > g.bottom())
-            below.setY(mapToGlobal(QPoint(0, 0)).y() - Calendar->height());
-        below.setX(
-            std::clamp(below.x(), g.left(), std::max(g.left(), g.right() - Calendar->width())));
+        if (below.y() + Popup->height() > g.bottom())
+            below.setY(mapToGlobal(QPoint(0, 0)).y() - Popup->height());
+        below.setX(std::clamp(below.x(), g.left(), std::max(g.left(), g.right() - Popup->width())));
     }
-    Calendar->move(below);
-    Calendar->show();
+    Popup->move(below);
+    Popup->show();
     Calendar->setFocus();
 }
 

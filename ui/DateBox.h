@@ -10,6 +10,7 @@
 #include <string>
 
 class QCalendarWidget;
+class QFrame;
 
 QDate ToQDate(TDateTime d);
 TDateTime FromQDate(const QDate& d);
@@ -46,6 +47,7 @@ protected:
 
 private:
     void TextEdited();
+    QFrame* Popup;
     QCalendarWidget* Calendar;
     QDate Last;
 };

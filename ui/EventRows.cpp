@@ -19,6 +19,13 @@ void SetRowEvent(QTreeWidgetItem* row, TTickwellItem* e) {
     row->setData(0, kEventRole, QVariant::fromValue(reinterpret_cast<quintptr>(e)));
 }
 
+void SetDescriptionTip(QTreeWidgetItem* row, const std::string& description) {
+    QString tip = QString::fromStdString(description);
+    tip.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    for (int c = 0; c < row->columnCount(); ++c)
+        row->setToolTip(c, tip);
+}
+
 TTickwellItem* RowEvent(const QTreeWidgetItem* row) {
     return row ? reinterpret_cast<TTickwellItem*>(row->data(0, kEventRole).value<quintptr>())
                : nullptr;

@@ -2,6 +2,7 @@
 // The rows of the windows' event lists: each refers to one event of the
 // master list. Rows go the moment their event is freed, and taking a row away
 // never leaves another one selected in its place.
+#include <string>
 #include <vector>
 
 class QTreeWidget;
@@ -9,6 +10,9 @@ class QTreeWidgetItem;
 class TTickwellItem;
 
 void SetRowEvent(QTreeWidgetItem* row, TTickwellItem* e);
+// The whole description, every line, as the tooltip of each cell of the row
+// (the row itself shows the first line only).
+void SetDescriptionTip(QTreeWidgetItem* row, const std::string& description);
 TTickwellItem* RowEvent(const QTreeWidgetItem* row);
 // The first row referring to the event, or null.
 QTreeWidgetItem* RowOfEvent(const QTreeWidget* list, const TTickwellItem* e);

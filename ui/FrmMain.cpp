@@ -447,9 +447,6 @@ void TMainFrm::CreateCentral() {
     EnhListView1->setHeaderLabels(
         {QStringLiteral("Event Description"), QStringLiteral("Date"), QStringLiteral("When"),
          QStringLiteral("Type"), QStringLiteral("Interval"), QStringLiteral("Last Acknowledged")});
-    const int widths[6] = {180, 140, 70, 150, 70, 150};
-    for (int i = 0; i < 6; ++i)
-        EnhListView1->setColumnWidth(i, widths[i]);
     EnhListView1->setRootIsDecorated(false);
     EnhListView1->setItemsExpandable(false);
     EnhListView1->setUniformRowHeights(true);
@@ -472,6 +469,16 @@ void TMainFrm::CreateCentral() {
     connect(EnhListView1, &QTreeWidget::itemSelectionChanged, this,
             [this] { EnhListView1Click(); });
     ColumnState = std::make_unique<TListViewState>(EnhListView1, kMainListKey);
+    QStringList dates, types{Q(TypeNameOf(true, 0))};
+    for (int month = 1; month <= 12; ++month)
+        dates << Q(DateToStr(EncodeDate(2000, month, 28)));
+    for (int type = etDaily; type <= etAccounting; ++type)
+        types << Q(TypeNameOf(false, type));
+    ColumnState->SetBuiltInWidths(
+        {std::max(180, ColumnWidthFor(EnhListView1, 0, {})), ColumnWidthFor(EnhListView1, 1, dates),
+         ColumnWidthFor(EnhListView1, 2, {"-9999"}), ColumnWidthFor(EnhListView1, 3, types),
+         ColumnWidthFor(EnhListView1, 4, {"300"}), ColumnWidthFor(EnhListView1, 5, dates)},
+        0);
 
     Memo1 = new TDetailPane(nullptr);
     Memo1->setObjectName(QStringLiteral("Memo1"));
@@ -484,25 +491,36 @@ void TMainFrm::CreateCentral() {
     Splitter1->addWidget(Memo1);
     Splitter1->setStretchFactor(0, 1);
     Splitter1->setStretchFactor(1, 0);
+    // Once the user drags the splitter, the pane keeps the height given.
+    connect(Splitter1, &QSplitter::splitterMoved, this, [this] { PaneSizedByUser = true; });
     setCentralWidget(Splitter1);
 }
 
 void TMainFrm::CreateStatusBar() {
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("StatusBar1"));
-    const int widths[3] = {170, 80, 300};
     for (int i = 0; i < 3; ++i) {
         Panels[i] = new QLabel;
         Panels[i]->setObjectName(QStringLiteral("Panel%1").arg(i));
         Panels[i]->setFrameShape(QFrame::Panel);
         Panels[i]->setFrameShadow(QFrame::Sunken);
         Panels[i]->setTextFormat(Qt::PlainText);
-        if (i < 2)
-            Panels[i]->setFixedWidth(widths[i]);
-        else
-            Panels[i]->setMinimumWidth(0);
         bar->addWidget(Panels[i], i == 2 ? 1 : 0);
     }
+    // The built-in widths, or wider where the font needs it for the longest
+    // text each panel can hold.
+    QString longest;
+    for (int f = 0; f < 8; ++f)
+        if (QString::fromUtf8(FilterText(f)).size() > longest.size())
+            longest = QString::fromUtf8(FilterText(f));
+    auto fitting = [](const QLabel* panel, const QString& text, int builtIn) {
+        const QMargins m = panel->contentsMargins();
+        return std::max(builtIn, panel->fontMetrics().horizontalAdvance(text) + m.left() +
+                                     m.right() + 2 * panel->frameWidth() + 8);
+    };
+    Panels[0]->setFixedWidth(fitting(Panels[0], "99999" + longest, 170));
+    Panels[1]->setFixedWidth(fitting(Panels[1], QStringLiteral("Filtered"), 80));
+    Panels[2]->setMinimumWidth(0);
 }
 
 void TMainFrm::ApplyStartMode() {
@@ -542,7 +560,12 @@ void TMainFrm::ReadSettings() {
 
     QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
     const QRect area = s ? s->availableGeometry() : QRect();
-    resize(FitSize(QSize(w, h), QSize(kFormsWm.Default, kFormsHm.Default), area));
+    // Without a stored width the window opens wide enough for its columns
+    // in the current font.
+    const int width = reg.ValueExists(kFormsWm.Section, kFormsWm.Name)
+                          ? w
+                          : std::max(w, ColumnState->BuiltInListWidth());
+    resize(FitSize(QSize(width, h), QSize(kFormsWm.Default, kFormsHm.Default), area));
     if (s) {
         QRect r = frameGeometry();
         r.moveCenter(area.center());
@@ -582,6 +605,7 @@ void TMainFrm::FillRow(QTreeWidgetItem* row, TTickwellItem* e) const {
     row->setData(2, TSortableItem::SortKeyRole, e->NextDate);
     row->setData(4, TSortableItem::SortKeyRole, e->Interval);
     row->setData(5, TSortableItem::SortKeyRole, e->AckDate);
+    SetDescriptionTip(row, e->Description);
 }
 
 TTickwellItem* TMainFrm::EventOfRow(const QTreeWidgetItem* row) const {
@@ -678,15 +702,31 @@ void TMainFrm::EnhListView1Click() {
     text += QStringLiteral("\nKeep Flag: ") +
             (e->KeepFlag ? QStringLiteral("True") : QStringLiteral("False"));
     Memo1->setPlainText(text);
+    FitDetailPane();
 }
 
 void TMainFrm::ShowDetailPane(bool show) {
     Memo1->setVisible(show);
-    if (show) {
-        const int total = Splitter1->height() > 0 ? Splitter1->height() : height();
-        Splitter1->setSizes(
-            {qMax(0, total - kDetailPaneHeight - Splitter1->handleWidth()), kDetailPaneHeight});
-    }
+    if (show)
+        FitDetailPane();
+}
+
+void TMainFrm::FitDetailPane() {
+    if (Memo1->isHidden() || PaneSizedByUser)
+        return;
+    // Tall enough for every line of the text in the current font (a
+    // description and its four detail lines at the least), up to half the
+    // window.
+    const QFontMetrics fm = Memo1->fontMetrics();
+    const int width = std::max(1, Memo1->viewport()->width());
+    const int lines =
+        std::max(5 * fm.lineSpacing(), fm.boundingRect(QRect(0, 0, width, 1 << 20),
+                                                       Qt::TextWordWrap, Memo1->toPlainText())
+                                           .height());
+    const int total = Splitter1->height() > 0 ? Splitter1->height() : height();
+    const int pane = std::min(std::max(kDetailPaneHeight, lines + 2 * Memo1->frameWidth() + 4),
+                              std::max(kDetailPaneHeight, total / 2));
+    Splitter1->setSizes({qMax(0, total - pane - Splitter1->handleWidth()), pane});
 }
 
 void TMainFrm::RefreshAfterChange() {

@@ -104,6 +104,7 @@ private:
     void WriteSettings() const;
     void FillRow(QTreeWidgetItem* row, TTickwellItem* e) const;
     void ShowDetailPane(bool show);
+    void FitDetailPane();
     void SaveMasterList();
     void ListChanged();
     void UpdateLinkedEntries();
@@ -114,6 +115,7 @@ private:
 
     int Filter = 0;
     bool Shown = false;
+    bool PaneSizedByUser = false;
 
     QTreeWidget* EnhListView1 = nullptr;
     QPlainTextEdit* Memo1 = nullptr;

@@ -66,19 +66,6 @@ TScanFrm::TScanFrm(QWidget* parent) : QWidget(parent, Qt::Window) {
     ScanListView->setColumnCount(3);
     ScanListView->setHeaderLabels({"Event", "Date", "When"});
     ScanListView->headerItem()->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
-    ScanListView->setColumnWidth(0, 150);
-    ScanListView->setColumnWidth(1, 150);
-    ScanListView->setColumnWidth(2, 70);
-    // The built-in width suits the classic 8-point font; with a larger one
-    // the long date would be cut off, so the column starts wide enough for
-    // the longest month name (saved widths still win).
-    int dateWidth = 0;
-    for (int month = 1; month <= 12; ++month)
-        dateWidth = std::max(
-            dateWidth,
-            ScanListView->fontMetrics().horizontalAdvance(QString::fromStdString(
-                FormatDateTime("  " + std::string(kLongDueDate), EncodeDate(2026, month, 28)))));
-    ScanListView->setColumnWidth(1, std::max(150, dateWidth + 16));
     ScanListView->setRootIsDecorated(false);
     ScanListView->setItemsExpandable(false);
     ScanListView->setUniformRowHeights(true);
@@ -142,8 +129,26 @@ TScanFrm::TScanFrm(QWidget* parent) : QWidget(parent, Qt::Window) {
         Close1->setText("E&xit");
     }
 
+    ListState = std::make_unique<TListViewState>(ScanListView, kDueListKey);
+    // The long date of every month, for the widest month and day names.
+    QStringList dates;
+    for (int month = 1; month <= 12; ++month)
+        for (int day = 22; day <= 28; ++day)
+            dates << QString::fromStdString(
+                FormatDateTime("  " + std::string(kLongDueDate), EncodeDate(2026, month, day)));
+    ListState->SetBuiltInWidths({std::max(150, ColumnWidthFor(ScanListView, 0, {})),
+                                 std::max(150, ColumnWidthFor(ScanListView, 1, dates)),
+                                 ColumnWidthFor(ScanListView, 2, {"-9999 days"})},
+                                0);
+
     const int h = ReadSetting(reg, kFormsHs);
-    const int w = ReadSetting(reg, kFormsWs);
+    int w = ReadSetting(reg, kFormsWs);
+    // Without a stored width the window opens wide enough for its columns
+    // in the current font.
+    if (!reg.ValueExists(kFormsWs.Section, kFormsWs.Name))
+        if (const QScreen* s = QApplication::primaryScreen())
+            w = std::min(std::max(w, ListState->BuiltInListWidth()),
+                         s->availableGeometry().width());
     const int l = ReadSetting(reg, kFormsLs);
     const int t = ReadSetting(reg, kFormsTs);
     WavFileName = QString::fromStdString(ReadSetting(reg, kWavFile));
@@ -163,8 +168,6 @@ TScanFrm::TScanFrm(QWidget* parent) : QWidget(parent, Qt::Window) {
     } else {
         move(FitPosition(QPoint(l, t), size, area));
     }
-
-    ListState = std::make_unique<TListViewState>(ScanListView, kDueListKey);
 
     connect(CloseBtn, &QPushButton::clicked, this, [this] { Run(&TScanFrm::CloseBtnClick); });
     connect(ScanListView, &QTreeWidget::itemDoubleClicked, this,
@@ -274,6 +277,7 @@ void TScanFrm::WriteRow(QTreeWidgetItem* row, TTickwellItem* e) {
     row->setText(2, when);
     row->setData(2, TSortableItem::SortKeyRole, static_cast<double>(days));
     row->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
+    SetDescriptionTip(row, e->Description);
 }
 
 void TScanFrm::ShowInDueList(TTickwellItem* e) {

@@ -2,7 +2,9 @@
 #include "store/Registry.h"
 #include "store/SettingsSchema.h"
 #include "ui/ScreenFit.h"
+#include <QEvent>
 #include <QHeaderView>
+#include <QStyle>
 #include <algorithm>
 
 bool TSortableItem::operator<(const QTreeWidgetItem& other) const {
@@ -23,8 +25,13 @@ TListViewState::TListViewState(QTreeWidget* list, std::string key)
     List->setSortingEnabled(false);
     header->setSectionsMovable(true);
     header->setSectionsClickable(true);
-    QObject::connect(header, &QHeaderView::sectionClicked, List,
+    QObject::connect(header, &QHeaderView::sectionClicked, this,
                      [this](int section) { HeaderClicked(section); });
+    QObject::connect(header, &QHeaderView::sectionResized, this, [this] {
+        if (!Fitting)
+            UserSizedFlag = true;
+    });
+    List->viewport()->installEventFilter(this);
     Load();
 }
 
@@ -38,10 +45,14 @@ void TListViewState::Load() {
     const int columns = List->columnCount();
     // No column wider than the screen: the header adds the widths up.
     const int widest = std::max(1, AvailableArea(List->mapToGlobal(QPoint())).width());
-    if (static_cast<int>(s.Sizes.size()) == columns)
+    if (static_cast<int>(s.Sizes.size()) == columns) {
+        Fitting = true;
         for (int i = 0; i < columns; ++i)
             if (s.Sizes[static_cast<size_t>(i)] > 0)
                 List->setColumnWidth(i, std::min(s.Sizes[static_cast<size_t>(i)], widest));
+        Fitting = false;
+        UserSizedFlag = true;
+    }
     // The order is the logical column shown at each position; anything that
     // is not a permutation of the columns is ignored.
     if (static_cast<int>(s.Order.size()) == columns) {
@@ -72,7 +83,9 @@ void TListViewState::Save() {
     TListViewSettings s;
     QHeaderView* header = List->header();
     for (int i = 0; i < List->columnCount(); ++i) {
-        s.Sizes.push_back(List->columnWidth(i));
+        // Widths the user never set stay unstored, so they follow the font.
+        if (UserSizedFlag)
+            s.Sizes.push_back(List->columnWidth(i));
         s.Order.push_back(header->logicalIndex(i));
     }
     s.Ascending = Order == Qt::AscendingOrder;
@@ -101,4 +114,56 @@ void TListViewState::ShowSortIndicator() {
     header->setSortIndicatorShown(SortCol >= 0);
     if (SortCol >= 0)
         header->setSortIndicator(SortCol, Order);
+}
+
+void TListViewState::SetBuiltInWidths(const std::vector<int>& widths, int fillColumn) {
+    BuiltIn = widths;
+    BuiltIn.resize(static_cast<size_t>(List->columnCount()), 0);
+    FillColumn = fillColumn;
+    if (UserSizedFlag)
+        return;
+    Fitting = true;
+    for (int i = 0; i < List->columnCount(); ++i)
+        if (BuiltIn[static_cast<size_t>(i)] > 0)
+            List->setColumnWidth(i, BuiltIn[static_cast<size_t>(i)]);
+    Fitting = false;
+    FitFillColumn();
+}
+
+int TListViewState::BuiltInListWidth() const {
+    int width = 2 * List->frameWidth() +
+                List->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, List);
+    for (const int w : BuiltIn)
+        width += w;
+    return width;
+}
+
+void TListViewState::FitFillColumn() {
+    if (UserSizedFlag || FillColumn < 0 || FillColumn >= List->columnCount())
+        return;
+    int others = 0;
+    for (int i = 0; i < List->columnCount(); ++i)
+        if (i != FillColumn && !List->isColumnHidden(i))
+            others += List->columnWidth(i);
+    const int width =
+        std::max(BuiltIn[static_cast<size_t>(FillColumn)], List->viewport()->width() - others);
+    Fitting = true;
+    List->setColumnWidth(FillColumn, width);
+    Fitting = false;
+}
+
+bool TListViewState::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == List->viewport() && e->type() == QEvent::Resize)
+        FitFillColumn();
+    return QObject::eventFilter(watched, e);
+}
+
+int ColumnWidthFor(const QTreeWidget* list, int column, const QStringList& samples) {
+    // Room for the cell margins, and in the heading for the sort arrow.
+    const int margin = list->fontMetrics().height();
+    int width = list->header()->fontMetrics().horizontalAdvance(list->headerItem()->text(column)) +
+                2 * margin;
+    for (const QString& s : samples)
+        width = std::max(width, list->fontMetrics().horizontalAdvance(s) + margin);
+    return width;
 }

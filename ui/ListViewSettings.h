@@ -5,6 +5,7 @@
 #include <QTreeWidget>
 #include <QTreeWidgetItem>
 #include <string>
+#include <vector>
 
 // Rows compare by a sort key where a column has one (dates, day counts), by
 // text otherwise, so that date columns sort by date and not alphabetically.
@@ -15,11 +16,11 @@ public:
     bool operator<(const QTreeWidgetItem& other) const override;
 };
 
-class TListViewState {
+class TListViewState : public QObject {
 public:
     // Reads the key at once (Load); writes it again when destroyed (Save).
     TListViewState(QTreeWidget* list, std::string key);
-    ~TListViewState();
+    ~TListViewState() override;
     TListViewState(const TListViewState&) = delete;
     TListViewState& operator=(const TListViewState&) = delete;
 
@@ -32,12 +33,33 @@ public:
     int SortColumn() const { return SortCol; }
     Qt::SortOrder SortOrder() const { return Order; }
 
+    // Column widths for the current font, used until the user sizes a
+    // column (stored sizes count as the user's): the fill column then takes
+    // whatever width the others leave free, at least its own.
+    void SetBuiltInWidths(const std::vector<int>& widths, int fillColumn);
+    bool UserSized() const { return UserSizedFlag; }
+    // The list's width that shows every column at its built-in width.
+    int BuiltInListWidth() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
 private:
     void HeaderClicked(int section);
     void ShowSortIndicator();
+    void FitFillColumn();
 
     QTreeWidget* List;
     std::string Key;
     int SortCol = -1;
     Qt::SortOrder Order = Qt::AscendingOrder;
+    std::vector<int> BuiltIn;
+    int FillColumn = -1;
+    bool UserSizedFlag = false;
+    // Set while the widths are changed here rather than by the user.
+    bool Fitting = false;
 };
+
+// A column wide enough for its heading and for each sample text in the
+// list's font.
+int ColumnWidthFor(const QTreeWidget* list, int column, const QStringList& samples);

@@ -55,6 +55,16 @@ inline void ClickHeader(QHeaderView* header, int column) {
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
 }
 
+// Drags the right edge of a column's header section by dx pixels.
+inline void DragColumnEdge(QHeaderView* header, int column, int dx) {
+    const int edge = header->sectionViewportPosition(column) + header->sectionSize(column) - 1;
+    const QPoint from(edge, header->height() / 2);
+    QTest::mousePress(header->viewport(), Qt::LeftButton, {}, from);
+    QTest::mouseMove(header->viewport(), from + QPoint(dx / 2, 0));
+    QTest::mouseMove(header->viewport(), from + QPoint(dx, 0));
+    QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, from + QPoint(dx, 0));
+}
+
 inline bool Activate(QWidget* window) {
     window->activateWindow();
     return QTest::qWaitForWindowActive(window);

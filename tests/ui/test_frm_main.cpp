@@ -370,7 +370,9 @@ private slots:
     void settingsReadAndWritten() {
         {
             TWindow w;
-            QCOMPARE(w->size(), QSize(558, 406));
+            // Wider than 558 where the columns need it.
+            QVERIFY(w->width() >= 558);
+            QCOMPARE(w->height(), 406);
             QVERIFY(!w.Action("EventDetailPane1")->isChecked());
             QVERIFY(w.Action("FullRowSelect1")->isChecked());
             QVERIFY(!w.Action("Gridlines1")->isChecked());

@@ -1,7 +1,7 @@
 // The event lists of the main and due-events windows as a user meets them:
 // whatever frees an event leaves no row for it in any window, an
 // acknowledgement shows in every window, no command acts on a row the user did
-// not choose, and a click on a column heading sorts.
+// not choose, a click on a column heading sorts, and text fits the font.
 #include "UiInput.h"
 #include "UiTestEnv.h"
 #include "app/AppGlobals.h"
@@ -13,10 +13,13 @@
 #include "ui/FrmMain.h"
 #include "ui/FrmScan.h"
 #include "ui/WindowLinks.h"
+#include <QHelpEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QToolTip>
 #include <QTreeWidget>
 
 namespace {
@@ -257,6 +260,83 @@ private slots:
         QCOMPARE(ini.ReadString(kSortSection, kAscendingValue, ""), std::string("0"));
         OpenBoth();
         QCOMPARE(ShownTexts(view()), descending);
+    }
+
+    // Columns, the detail pane and the status bar are sized for the font;
+    // the description column takes the free width, the whole description
+    // shows as a tooltip, and widths the user set are kept.
+    void TextFitsTheFont_data() {
+        QTest::addColumn<int>("points");
+        QTest::newRow("9 points") << 9;
+        QTest::newRow("14 points") << 14;
+    }
+
+    void TextFitsTheFont() {
+        QFETCH(int, points);
+        const QFont before = QApplication::font();
+        QFont font = before;
+        font.setPointSize(points);
+        QApplication::setFont(font);
+        const QString longText =
+            "Renew the passport for the summer holiday trip to the mountains with the family";
+        const QString multiLine = "Dentist appointment\nBring the insurance card\nAsk about it";
+        MasterList->AddSorted(MakeEvent(longText.toStdString(), Env.Day + 1, true));
+        MasterList->AddSorted(
+            MakeEvent(QString(multiLine).replace("\n", "\r\n").toStdString(), Env.Day + 2, true));
+        for (int i = 0; i < 150; ++i)
+            MasterList->AddSorted(
+                MakeEvent("Monthly " + std::to_string(i), Env.Day + 10 + i, false, etMonthlyDate));
+        StartMode = smTray;
+        OpenBoth();
+        Main->resize(1200, 600);
+        QCoreApplication::processEvents();
+
+        for (QAbstractItemView* view : {MainRows(Main), DueRows(Due)}) {
+            auto* tree = qobject_cast<QTreeView*>(view);
+            int others = 0;
+            for (int c = 1; c < tree->header()->count(); ++c) {
+                QVERIFY2(view->sizeHintForColumn(c) <= tree->columnWidth(c),
+                         qPrintable(QString("column %1").arg(c)));
+                others += tree->columnWidth(c);
+            }
+            QCOMPARE(tree->columnWidth(0),
+                     std::max(tree->viewport()->width() - others, tree->columnWidth(0)));
+            QVERIFY(!tree->horizontalScrollBar()->isVisible());
+            QVERIFY(tree->columnWidth(0) > 150);
+
+            const QModelIndex row = RowShowing(view, "Dentist appointment");
+            // What the pointer resting on the row sends.
+            const QPoint at = view->visualRect(row).center();
+            QHelpEvent hover(QEvent::ToolTip, at, view->viewport()->mapToGlobal(at));
+            QApplication::sendEvent(view->viewport(), &hover);
+            QTRY_VERIFY(QToolTip::isVisible());
+            QCOMPARE(QToolTip::text(), multiLine);
+            QToolTip::hideText();
+        }
+
+        QVERIFY(ClickRow(MainRows(Main), "Dentist appointment"));
+        auto* pane = Main->findChild<QPlainTextEdit*>("Memo1");
+        QCOMPARE(pane->toPlainText().count('\n'), 6);
+        QCOMPARE(pane->verticalScrollBar()->maximum(), 0);
+
+        QVERIFY(Activate(Main));
+        QTest::keyClick(Main, Qt::Key_F5, Qt::ControlModifier);
+        QLabel* panel = Main->StatusPanel(0);
+        QCOMPARE(panel->text(), QString("150  Monthly - Date Event(s) "));
+        QVERIFY(panel->fontMetrics().horizontalAdvance(panel->text()) <=
+                panel->contentsRect().width());
+
+        // A width the user sets stays, also on the next opening.
+        auto* due = qobject_cast<QTreeView*>(DueRows(Due));
+        DragColumnEdge(due->header(), 0, -40);
+        const int set = due->columnWidth(0);
+        Due->resize(Due->width() + 100, Due->height());
+        QCoreApplication::processEvents();
+        QCOMPARE(due->columnWidth(0), set);
+        delete Due.data();
+        Due = ShowDueEventsWindow();
+        QCOMPARE(qobject_cast<QTreeView*>(DueRows(Due))->columnWidth(0), set);
+        QApplication::setFont(before);
     }
 };
 
