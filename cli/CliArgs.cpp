@@ -1,5 +1,8 @@
 #include "cli/CliArgs.h"
 #include "core/DateFormat.h"
+#include "core/EventId.h"
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <utility>
 
@@ -55,11 +58,22 @@ void ParseMonth(const std::string& text, TCliArgs& a) {
         throw TUsageError("month needs YYYY-MM, not \"" + text + "\"");
 }
 
-int ParseIndex(const std::string& text) {
-    int index = -1;
-    if (!ParseInt(text, index) || index < 0)
-        throw TUsageError("INDEX must be a position in the list (0, 1, ...), not \"" + text + "\"");
-    return index;
+// An event names itself by its id (twelve hexadecimal digits, any case) or
+// by its position in the list (a decimal number).
+void ParseEvent(const std::string& text, TCliArgs& a) {
+    if (LooksLikeEventId(text)) {
+        a.Id = text;
+        std::transform(a.Id.begin(), a.Id.end(), a.Id.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        return;
+    }
+    const bool digits = !text.empty() && std::all_of(text.begin(), text.end(), [](unsigned char c) {
+        return std::isdigit(c) != 0;
+    });
+    if (!digits || !ParseInt(text, a.Index))
+        throw TUsageError("EVENT must be a position in the list (0, 1, ...) or an id (" +
+                          std::to_string(kEventIdLength) + " hexadecimal digits), not \"" + text +
+                          "\"");
 }
 
 void SetType(TAddOptions& add, int type) {
@@ -92,7 +106,7 @@ public:
                 Option(arg);
             }
         }
-        if (Result.Help)
+        if (Result.Help || Result.Version)
             return Result;
         Operands(operands);
         CheckRelevance();
@@ -124,6 +138,9 @@ private:
         if (name == "--help" || name == "-h") {
             flag();
             Result.Help = true;
+        } else if (name == "--version") {
+            flag();
+            Result.Version = true;
         } else if (name == "--json") {
             flag();
             Result.Json = true;
@@ -211,7 +228,7 @@ private:
             break;
         case TCliCommand::Ack:
         case TCliCommand::Delete:
-            Result.Index = ParseIndex(operand);
+            ParseEvent(operand, Result);
             break;
         default:
             if (operand.empty())
@@ -250,20 +267,22 @@ const std::string& UsageText() {
         "                       $TICKWELL_HOME, else $XDG_DATA_HOME/tickwell, else\n"
         "                       ~/.local/share/tickwell)\n"
         "  --date YYYY-MM-DD    act as if today were that day\n"
-        "  --json               machine-readable output (list, due, month, add, ack)\n"
+        "  --json               machine-readable output (list, due, month, add, ack,\n"
+        "                       delete)\n"
         "  --yes                answer Yes (or OK) to every question\n"
         "  --help               show this text\n"
+        "  --version            show the program's version\n"
         "\n"
         "Commands:\n"
-        "  list                 every event, in list order\n"
+        "  list                 every event, in list order, each with its index and id\n"
         "  due                  the events due today, in due-list order\n"
         "  month YYYY-MM        the events that occur on each day of the month\n"
         "  add --desc TEXT [--start DATE] [TYPE] [--interval N] [--rank N]\n"
         "      [--weekday 1..7] [--until DATE] [--notice N] [--keep | --no-keep]\n"
         "                       add an event; TYPE is one of --once, --daily, --weekly,\n"
         "                       --monthly-date, --monthly-day, --yearly, --accounting\n"
-        "  ack INDEX            acknowledge the due event at INDEX\n"
-        "  delete INDEX         delete the event at INDEX\n"
+        "  ack EVENT            acknowledge a due event\n"
+        "  delete EVENT         delete an event\n"
         "  export FILE          write every event to FILE (a name ending in .csv gets\n"
         "                       comma-separated text with a header line, one ending\n"
         "                       in .ics an iCalendar file for other calendars)\n"
@@ -279,10 +298,17 @@ const std::string& UsageText() {
         "  merge FILE [--pre4]  add the events of another data file (--pre4: a file\n"
         "                       of a version before 4.0)\n"
         "\n"
-        "INDEX is an event's position in the list as `list` shows it on the same\n"
-        "day, counting from 0. Dates are YYYY-MM-DD. Questions are asked on the\n"
-        "terminal; without one they are answered No unless --yes is given.\n"
+        "EVENT is an event's id as `list` and `due` show it (twelve hexadecimal\n"
+        "digits; it stays the same until the event is edited), or its index there,\n"
+        "counting from 0 (events with equal dates may swap places at any save, so an\n"
+        "index is only good for the list just shown). An id two events share is\n"
+        "refused. Dates are YYYY-MM-DD. Questions are asked on the terminal; without\n"
+        "one they are answered No unless --yes is given.\n"
         "Exit status: 0 done; 1 not done (a question answered No, a warning, nothing\n"
         "to acknowledge); 2 an error or bad arguments.\n";
     return text;
+}
+
+std::string VersionText() {
+    return std::string("tickwell-cli ") + TICKWELL_VERSION + "\n";
 }

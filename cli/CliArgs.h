@@ -48,11 +48,14 @@ struct TCliArgs {
     bool Json = false;
     bool Yes = false;
     bool Help = false;
+    bool Version = false;
     TCliCommand Command = TCliCommand::None;
     // The file or folder operand (export, import, archive, backup, merge).
     std::string Path;
-    // The master-list index operand (ack, delete).
+    // The event operand (ack, delete): a master-list index, or else an id
+    // (lowercase).
     int Index = -1;
+    std::string Id;
     // The month operand.
     int Year = 0;
     int Month = 0;
@@ -70,3 +73,5 @@ public:
 TCliArgs ParseCliArgs(const std::vector<std::string>& args);
 
 const std::string& UsageText();
+// "tickwell-cli" and the program's version.
+std::string VersionText();

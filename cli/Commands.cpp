@@ -4,6 +4,7 @@
 #include "cli/Json.h"
 #include "cli/NewEvent.h"
 #include "core/DateFormat.h"
+#include "core/EventId.h"
 #include "core/Messages.h"
 #include "ical/ICalExport.h"
 #include "ical/ICalImport.h"
@@ -30,19 +31,42 @@ TExitStatus Add(const TCliContext& c) {
     if (c.Args.Json)
         c.Io.Out << EventJson(*e, index) << '\n';
     else
-        c.Io.Out << index << '\t' << ListRow(*e) << '\n';
+        c.Io.Out << index << '\t' << EventId(*e) << '\t' << ListRow(*e) << '\n';
     return esDone;
 }
 
-TExitStatus Acknowledge(const TCliContext& c) {
-    const int index = c.Args.Index;
-    TTickwellItem* e = index < c.List.Count() ? c.List[index] : nullptr;
-    if (e) {
-        c.List.ScanInto(c.Due);
-        if (c.Due.IndexOf(e) < 0)
-            e = nullptr;
+// The event the operand names, or null after saying why there is none. An
+// index is only good for the list just shown; an id holds until the event is
+// edited, and one that two events share names neither.
+TTickwellItem* NamedEvent(const TCliContext& c, const char* nothing, TMsgKind kind) {
+    const std::string& id = c.Args.Id;
+    if (id.empty()) {
+        const int index = c.Args.Index;
+        if (index >= 0 && index < c.List.Count())
+            return c.List[index];
+        ShowMsg(nothing, kind);
+        return nullptr;
     }
-    if (!e) {
+    std::vector<TTickwellItem*> found;
+    for (TTickwellItem* e : c.List.All())
+        if (EventId(*e) == id)
+            found.push_back(e);
+    if (found.size() > 1)
+        throw TTickwellError("The id " + id + " belongs to " + std::to_string(found.size()) +
+                             " events with the same fields; name one by its index");
+    if (found.empty()) {
+        ShowMsg("No event has the id " + id, mkWarning);
+        return nullptr;
+    }
+    return found.front();
+}
+
+TExitStatus Acknowledge(const TCliContext& c) {
+    TTickwellItem* e = NamedEvent(c, "Nothing to Acknowledge", mkInformation);
+    if (!e)
+        return esNotDone;
+    c.List.ScanInto(c.Due);
+    if (c.Due.IndexOf(e) < 0) {
         ShowMsg("Nothing to Acknowledge", mkInformation);
         return esNotDone;
     }
@@ -50,22 +74,33 @@ TExitStatus Acknowledge(const TCliContext& c) {
     SaveEvents(c.List, c.List.FileName);
     if (c.Args.Json)
         c.Io.Out << TJsonObject()
-                        .Add("index", index)
+                        .Add("index", c.List.IndexOf(e))
+                        .Add("id", EventId(*e))
                         .Add("ackDate", IsoDate(e->AckDate))
                         .Add("description", e->Description)
                         .Str()
                  << '\n';
     else
-        c.Io.Out << IsoDate(e->AckDate) << '\t' << RowText(e->Description) << '\n';
+        c.Io.Out << "Acknowledged: " << EventName(*e, e->AckDate) << '\n';
     return esDone;
 }
 
 TExitStatus Delete(const TCliContext& c) {
-    const int index = c.Args.Index;
-    TTickwellItem* e = index < c.List.Count() ? c.List[index] : nullptr;
-    if (!DeleteEvent(c.List, e, false))
+    TTickwellItem* e = NamedEvent(c, "Nothing to Delete", mkWarning);
+    if (!e)
+        return esNotDone;
+    // Taken before the event is freed.
+    const std::string json = TJsonObject()
+                                 .Add("index", c.List.IndexOf(e))
+                                 .Add("id", EventId(*e))
+                                 .Add("nextDate", IsoDate(e->NextDate))
+                                 .Add("description", e->Description)
+                                 .Str();
+    const std::string name = EventName(*e, e->NextDate);
+    if (!DeleteEvent(c.List, e, false, name))
         return esNotDone;
     SaveEvents(c.List, c.List.FileName);
+    c.Io.Out << (c.Args.Json ? json : "Deleted: " + name) << '\n';
     return esDone;
 }
 

@@ -2,6 +2,7 @@
 #include "cli/Json.h"
 #include "core/Clock.h"
 #include "core/DateFormat.h"
+#include "core/EventId.h"
 #include "core/HalvaneDates.h"
 #include <cmath>
 
@@ -23,6 +24,14 @@ private:
     std::ostream& Out;
     bool Empty = true;
 };
+
+// Day 0 stands for "none" in the stored fields.
+void AddDate(TJsonObject& o, std::string_view name, TDateTime d) {
+    if (d == 0)
+        o.AddRaw(name, "null");
+    else
+        o.Add(name, IsoDate(d));
+}
 
 } // namespace
 
@@ -54,22 +63,27 @@ std::string EventJson(const TTickwellItem& e, int index) {
     TJsonObject o;
     if (index >= 0)
         o.Add("index", index);
-    o.Add("description", e.Description)
+    o.Add("id", EventId(e))
+        .Add("description", e.Description)
         .Add("eventType", static_cast<int>(e.EventType))
         .Add("simple", e.Simple)
         .Add("rank", e.Rank)
         .Add("interval", e.Interval)
-        .Add("weekday", e.Weekday)
-        .Add("startDate", IsoDate(e.StartDate))
-        .Add("endDate", IsoDate(e.EndDate))
-        .Add("noticePeriod", e.NoticePeriod)
+        .Add("weekday", e.Weekday);
+    AddDate(o, "startDate", e.StartDate);
+    AddDate(o, "endDate", e.EndDate);
+    o.Add("noticePeriod", e.NoticePeriod)
         .Add("keepFlag", e.KeepFlag)
-        .Add("noEndPoint", e.NoEndPoint)
-        .Add("ackDate", IsoDate(e.AckDate))
-        .Add("nextDate", IsoDate(e.NextDate))
-        .Add("prevDate", IsoDate(e.PrevDate))
-        .Add("dueKind", static_cast<int>(e.DueState()));
+        .Add("noEndPoint", e.NoEndPoint);
+    AddDate(o, "ackDate", e.AckDate);
+    AddDate(o, "nextDate", e.NextDate);
+    AddDate(o, "prevDate", e.PrevDate);
+    o.Add("dueKind", static_cast<int>(e.DueState()));
     return o.Str();
+}
+
+std::string EventName(const TTickwellItem& e, TDateTime date) {
+    return RowText(e.Description) + " (" + IsoDate(date) + ")";
 }
 
 std::string DueRow(const TTickwellItem& e) {
@@ -80,6 +94,7 @@ std::string DueRow(const TTickwellItem& e) {
 std::string DueJson(const TTickwellItem& e, int index) {
     return TJsonObject()
         .Add("index", index)
+        .Add("id", EventId(e))
         .Add("scanDate", IsoDate(e.ScanDate))
         .Add("dueKind", static_cast<int>(e.DueKind))
         .Add("days", DaysFromToday(e.ScanDate))
@@ -89,8 +104,8 @@ std::string DueJson(const TTickwellItem& e, int index) {
 
 void WriteList(std::ostream& out, const TMyList& list, bool json) {
     if (!json) {
-        for (const TTickwellItem* e : list.All())
-            out << ListRow(*e) << '\n';
+        for (int i = 0; i < list.Count(); ++i)
+            out << i << '\t' << EventId(*list[i]) << '\t' << ListRow(*list[i]) << '\n';
         return;
     }
     TJsonArrayWriter items(out);
@@ -99,12 +114,13 @@ void WriteList(std::ostream& out, const TMyList& list, bool json) {
 }
 
 void WriteDue(std::ostream& out, const TMyList& list, const TScanList& due, bool json) {
+    const std::vector<int> indexes = list.IndexesOf(due.All());
     if (!json) {
-        for (const TTickwellItem* e : due.All())
-            out << DueRow(*e) << '\n';
+        for (int k = 0; k < due.Count(); ++k)
+            out << indexes[static_cast<size_t>(k)] << '\t' << EventId(*due[k]) << '\t'
+                << DueRow(*due[k]) << '\n';
         return;
     }
-    const std::vector<int> indexes = list.IndexesOf(due.All());
     TJsonArrayWriter items(out);
     for (int k = 0; k < due.Count(); ++k)
         items.Add(DueJson(*due[k], indexes[static_cast<size_t>(k)]));

@@ -14,9 +14,13 @@ void AppendRowText(std::string& out, const std::string& description);
 // Next date, days to next, type name, interval, last acknowledged (empty when
 // never), first line.
 std::string ListRow(const TTickwellItem& e);
-// Every stored and derived field; dueKind is DueState() as of today. With an
-// index of 0 or more, "index" comes first.
+// Every stored and derived field and the id; dueKind is DueState() as of
+// today; a date that is day 0 (never acknowledged, no previous occurrence, no
+// end) is null. With an index of 0 or more, "index" comes first.
 std::string EventJson(const TTickwellItem& e, int index = -1);
+// How commands name an event to the user: the first line of its
+// description and a date, "Pay rent (2027-01-01)".
+std::string EventName(const TTickwellItem& e, TDateTime date);
 
 // Scan date, days from today (negative when past), due kind, first line.
 std::string DueRow(const TTickwellItem& e);
@@ -25,8 +29,10 @@ std::string DueJson(const TTickwellItem& e, int index);
 // Whole days from today to the date, negative for a past date.
 long long DaysFromToday(TDateTime d);
 
+// Text rows start with the index and the id.
 void WriteList(std::ostream& out, const TMyList& list, bool json);
-// The due list after a scan of `list`, in due-list order.
+// The due list after a scan of `list`, in due-list order, each with its
+// master-list index and its id.
 void WriteDue(std::ostream& out, const TMyList& list, const TScanList& due, bool json);
 // Each day of the month with the events that occur on it, in list order.
 // JSON: every day of the month, each with an array of list indexes.

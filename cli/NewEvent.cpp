@@ -1,5 +1,6 @@
 #include "cli/NewEvent.h"
 #include "core/Clock.h"
+#include "core/Cp1252.h"
 #include "core/DateFormat.h"
 #include "core/HalvaneDates.h"
 #include "core/Messages.h"
@@ -78,6 +79,10 @@ EventRecord BuildNewEventRecord(const TAddOptions& o, const TEditorDefaults& def
 
     if (!o.Description || o.Description->empty())
         throw TTickwellError("Please enter a Description");
+    if (const std::string bad = FirstUnstorable(*o.Description); !bad.empty())
+        throw TTickwellError("The description cannot hold the character " + bad +
+                             ". Only Western European (Windows-1252) characters can be stored "
+                             "in the events file.");
     const TDateTime start = o.Start ? DateOrRefuse(*o.Start) : Today();
     const bool noEnd = !o.Until;
     TDateTime end = start;

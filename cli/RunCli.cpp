@@ -87,6 +87,10 @@ int RunCli(const std::vector<std::string>& argv, std::istream& in, std::ostream&
         out << UsageText();
         return esDone;
     }
+    if (args.Version) {
+        out << VersionText();
+        return esDone;
+    }
 
     const TCliStreams io{in, out, err, interactive};
     TTerminalMessages messages(io, args.Yes);

@@ -79,10 +79,12 @@ bool SaveEvents(const TListSorted& list, const std::string& path) {
     return true;
 }
 
-bool DeleteEvent(TMyList& list, TTickwellItem* event, bool warnRepeating) {
-    const char* question = warnRepeating && event && !event->Simple
+bool DeleteEvent(TMyList& list, TTickwellItem* event, bool warnRepeating, const std::string& name) {
+    std::string question = warnRepeating && event && !event->Simple
                                ? "This is a repeating event. Do you wish to Delete this Event?"
                                : "Delete this Event?";
+    if (!name.empty())
+        question += " " + name;
     const int index = event ? list.IndexOf(event) : -1;
     if (index < 0) {
         ShowMsg("Nothing to Delete", mkWarning);

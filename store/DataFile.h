@@ -19,5 +19,7 @@ bool ReadEventsFile(const std::string& path, std::vector<TTickwellItem*>& out);
 // old file intact.
 bool SaveEvents(const TListSorted& list, const std::string& path);
 // Removes and frees the event after asking, as the options say; true when it
-// was removed.
-bool DeleteEvent(TMyList& list, TTickwellItem* event, bool warnRepeating);
+// was removed. A name given follows the question, so that the user sees which
+// event goes.
+bool DeleteEvent(TMyList& list, TTickwellItem* event, bool warnRepeating,
+                 const std::string& name = {});

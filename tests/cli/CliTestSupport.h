@@ -3,6 +3,7 @@
 // default format settings, and RunCli driven with string streams.
 #include "cli/RunCli.h"
 #include "core/DateFormat.h"
+#include "core/EventId.h"
 #include "core/EventLists.h"
 #include "core/FormatSettings.h"
 #include "store/DataFile.h"
@@ -69,6 +70,17 @@ protected:
             d.push_back(e->Description);
         std::sort(d.begin(), d.end());
         return d;
+    }
+
+    // The id of the stored event with the description (the first one).
+    std::string Id(const std::string& description) const {
+        TMyList list;
+        EXPECT_TRUE(LoadEvents(list, DataFile()));
+        for (const TTickwellItem* e : list.All())
+            if (e->Description == description)
+                return EventId(*e);
+        ADD_FAILURE() << "no event " << description;
+        return {};
     }
 
     static std::string ReadText(const std::string& path) {

@@ -19,18 +19,19 @@ void WithSettingsFile(const std::function<void()>& write) {
 TEST_F(CliTest, AddTakesTheEditorDefaults) {
     const TCliRun r = Run({"--json", "add", "--desc", "Dentist", "--start", "2025-01-20"});
     ASSERT_EQ(r.Code, 0) << r.Err;
-    EXPECT_EQ(r.Out, "{\"index\":0,\"description\":\"Dentist\",\"eventType\":0,\"simple\":true,"
-                     "\"rank\":0,\"interval\":1,\"weekday\":2,\"startDate\":\"2025-01-20\","
-                     "\"endDate\":\"2025-01-20\",\"noticePeriod\":7,\"keepFlag\":true,"
-                     "\"noEndPoint\":true,\"ackDate\":\"1899-12-30\",\"nextDate\":\"2025-01-20\","
-                     "\"prevDate\":\"2025-01-20\",\"dueKind\":0}\n");
+    EXPECT_EQ(r.Out, "{\"index\":0,\"id\":\"" + Id("Dentist") +
+                         "\",\"description\":\"Dentist\",\"eventType\":0,\"simple\":true,"
+                         "\"rank\":0,\"interval\":1,\"weekday\":2,\"startDate\":\"2025-01-20\","
+                         "\"endDate\":\"2025-01-20\",\"noticePeriod\":7,\"keepFlag\":true,"
+                         "\"noEndPoint\":true,\"ackDate\":null,\"nextDate\":\"2025-01-20\","
+                         "\"prevDate\":\"2025-01-20\",\"dueKind\":0}\n");
     EXPECT_EQ(StoredDescriptions(), std::vector<std::string>{"Dentist"});
 }
 
 TEST_F(CliTest, AddWithoutStartBeginsTodayAndTextShowsIndexAndRow) {
     const TCliRun r = Run({"add", "--desc", "Now", "--daily", "--interval", "3"});
     ASSERT_EQ(r.Code, 0) << r.Err;
-    EXPECT_EQ(r.Out, "0\t2025-01-15\t0\tDaily\t3\t\tNow\n");
+    EXPECT_EQ(r.Out, "0\t" + Id("Now") + "\t2025-01-15\t0\tDaily\t3\t\tNow\n");
 }
 
 TEST_F(CliTest, NoEndPointIsAHundredYearsOn) {
@@ -53,6 +54,9 @@ TEST_F(CliTest, AddChecksAsTheEditorDoesAndWritesNothingOnFailure) {
         {{"--desc", "", "--start", "2025-01-20"}, "Please enter a Description"},
         {{"--start", "2025-02-30"}, "Please enter a Description"},
         {{"--desc", "x", "--start", "2025-02-30"}, "Please enter a valid date"},
+        {{"--desc", "Party \xf0\x9f\x8e\x89"},
+         "The description cannot hold the character \"\xf0\x9f\x8e\x89\" (U+1F389). Only Western "
+         "European (Windows-1252) characters can be stored in the events file."},
         {{"--desc", "x", "--start", ""}, "Please enter a valid date"},
         {{"--desc", "x", "--daily", "--until", "15/01/2025"}, "Please enter a valid date"},
         {{"--desc", "x", "--start", "2025-01-20", "--daily", "--until", "2025-01-19"},
@@ -101,11 +105,12 @@ TEST_F(CliTest, AddMarksPastOccurrencesAcknowledged) {
         Run({"--json", "add", "--desc", "y", "--start", "2025-01-14", "--notice", "0"});
     EXPECT_NE(past.Out.find("\"ackDate\":\"2025-01-14\""), std::string::npos) << past.Out;
     const TCliRun today = Run({"--json", "add", "--desc", "t", "--notice", "0"});
-    EXPECT_NE(today.Out.find("\"ackDate\":\"1899-12-30\""), std::string::npos) << today.Out;
+    EXPECT_NE(today.Out.find("\"ackDate\":null"), std::string::npos) << today.Out;
 }
 
 TEST_F(CliTest, AddStoresLineBreaksAsCrLfAndRowsShowTheFirstLine) {
     ASSERT_EQ(Run({"add", "--desc", "one\ttab\ntwo", "--start", "2025-01-20"}).Code, 0);
     EXPECT_EQ(StoredDescriptions(), std::vector<std::string>{"one\ttab\r\ntwo"});
-    EXPECT_EQ(Run({"list"}).Out, "2025-01-20\t5\tOnce Only\t1\t\tone tab\n");
+    EXPECT_EQ(Run({"list"}).Out,
+              "0\t" + Id("one\ttab\r\ntwo") + "\t2025-01-20\t5\tOnce Only\t1\t\tone tab\n");
 }

@@ -38,7 +38,7 @@ TEST_F(CliBinaryTest, AddListAndExportInTheCLocale) {
     TProcess add = Exec("--date 2025-01-15 add --desc 'Pay rent' --monthly-day --rank 4 "
                         "--weekday 6 --start 2025-01-01");
     EXPECT_EQ(add.Code, 0) << add.Out;
-    EXPECT_EQ(add.Out, "0\t2025-01-31\t16\tMonthly - Day\t1\t\tPay rent\n");
+    EXPECT_EQ(add.Out, "0\t" + Id("Pay rent") + "\t2025-01-31\t16\tMonthly - Day\t1\t\tPay rent\n");
     TProcess list = Exec("--date 2025-01-15 --json list");
     EXPECT_EQ(list.Code, 0);
     EXPECT_NE(list.Out.find("\"description\":\"Pay rent\",\"eventType\":3"), std::string::npos);
@@ -57,6 +57,10 @@ TEST_F(CliBinaryTest, WithoutATerminalQuestionsAreAnsweredNo) {
     EXPECT_EQ(StoredDescriptions().size(), 1u);
     EXPECT_EQ(Exec("zap --yes").Code, 0);
     EXPECT_TRUE(StoredDescriptions().empty());
+    const TProcess version = Exec("--version");
+    EXPECT_EQ(version.Code, 0);
+    EXPECT_EQ(version.Out.rfind("tickwell-cli ", 0), 0u) << version.Out;
+    EXPECT_NE(version.Out.find_first_of("0123456789"), std::string::npos) << version.Out;
     const TProcess bad = Exec("month 2025-1");
     EXPECT_EQ(bad.Code, 2);
     EXPECT_EQ(bad.Out.rfind("tickwell-cli: month needs YYYY-MM", 0), 0u);

@@ -17,9 +17,11 @@ const std::vector<std::vector<std::string>> kThreeEvents = {
 
 TEST_F(CliTest, ListShowsEveryEventInListOrder) {
     AddEvents(kThreeEvents);
-    EXPECT_EQ(Run({"list"}).Out, "2025-01-17\t2\tWeekly\t1\t\tBins\n"
-                                 "2025-01-20\t5\tOnce Only\t1\t\tDentist\n"
-                                 "2025-02-03\t19\tMonthly - Date\t1\t2025-01-01\tRent\n");
+    EXPECT_EQ(Run({"list"}).Out, "0\t" + Id("Bins") + "\t2025-01-17\t2\tWeekly\t1\t\tBins\n1\t" +
+                                     Id("Dentist") +
+                                     "\t2025-01-20\t5\tOnce Only\t1\t\tDentist\n2\t" +
+                                     Id("Rent\r\nfirst working day") +
+                                     "\t2025-02-03\t19\tMonthly - Date\t1\t2025-01-01\tRent\n");
     const TCliRun json = Run({"list", "--json"});
     EXPECT_EQ(json.Code, 0);
     EXPECT_EQ(json.Out.substr(0, 4), "[\n  ");
@@ -30,16 +32,21 @@ TEST_F(CliTest, ListShowsEveryEventInListOrder) {
 
 TEST_F(CliTest, DueFollowsTheDateGiven) {
     AddEvents(kThreeEvents);
-    EXPECT_EQ(Run({"due"}).Out, "2025-01-17\t2\t0\tBins\n2025-01-20\t5\t0\tDentist\n");
+    EXPECT_EQ(Run({"due"}).Out, "0\t" + Id("Bins") + "\t2025-01-17\t2\t0\tBins\n1\t" +
+                                    Id("Dentist") + "\t2025-01-20\t5\t0\tDentist\n");
     // A week on, the kept Dentist event is past and unacknowledged; Bins is
     // due again on its next Friday. The list is now ordered by those dates.
     const TCliRun later = RunRaw({"--date", "2025-01-22", "--json", "due"});
     EXPECT_EQ(later.Out, "[\n"
-                         "  {\"index\":0,\"scanDate\":\"2025-01-20\",\"dueKind\":3,\"days\":-2,"
-                         "\"description\":\"Dentist\"},\n"
-                         "  {\"index\":1,\"scanDate\":\"2025-01-24\",\"dueKind\":0,\"days\":2,"
-                         "\"description\":\"Bins\"}\n"
-                         "]\n");
+                         "  {\"index\":0,\"id\":\"" +
+                             Id("Dentist") +
+                             "\",\"scanDate\":\"2025-01-20\",\"dueKind\":3,\"days\":-2,"
+                             "\"description\":\"Dentist\"},\n"
+                             "  {\"index\":1,\"id\":\"" +
+                             Id("Bins") +
+                             "\",\"scanDate\":\"2025-01-24\",\"dueKind\":0,\"days\":2,"
+                             "\"description\":\"Bins\"}\n"
+                             "]\n");
 }
 
 TEST_F(CliTest, MonthListsEachDaysEvents) {
@@ -60,7 +67,7 @@ TEST_F(CliTest, AckWritesTheScanDateToTheFile) {
     // On 22 January the list starts with Dentist (next date 20 January).
     const TCliRun r = RunRaw({"--date", "2025-01-22", "ack", "0"});
     EXPECT_EQ(r.Code, 0) << r.Err;
-    EXPECT_EQ(r.Out, "2025-01-20\tDentist\n");
+    EXPECT_EQ(r.Out, "Acknowledged: Dentist (2025-01-20)\n");
     TMyList list;
     ASSERT_TRUE(LoadEvents(list, DataFile()));
     ASSERT_EQ(list.Count(), 3);
@@ -68,7 +75,8 @@ TEST_F(CliTest, AckWritesTheScanDateToTheFile) {
         EXPECT_EQ(IsoDate(e->AckDate), e->Description == "Dentist" ? "2025-01-20"
                                        : e->Description == "Bins"  ? "1899-12-30"
                                                                    : "2025-01-01");
-    EXPECT_EQ(RunRaw({"--date", "2025-01-22", "due"}).Out, "2025-01-24\t2\t0\tBins\n");
+    EXPECT_EQ(RunRaw({"--date", "2025-01-22", "due"}).Out,
+              "1\t" + Id("Bins") + "\t2025-01-24\t2\t0\tBins\n");
 }
 
 TEST_F(CliTest, AckOfAnEventNotDueChangesNothing) {
@@ -107,6 +115,54 @@ TEST_F(CliTest, DeleteAsksAndOnlyYesDeletes) {
         EXPECT_EQ(r.Err.find("Delete this Event?") != std::string::npos, asked) << r.Err;
     }
     EXPECT_EQ(Run({"delete", "5", "--yes"}).Out, "Nothing to Delete\n");
+}
+
+// Events with equal dates swap places at every save, so an index read a
+// moment ago may name another event; the id names the same one whatever the
+// order, any case, and is refused when two events share it.
+TEST_F(CliTest, EventsAreNamedByIndexOrId) {
+    AddEvents({{"--desc", "Pay rent", "--start", "2025-01-16"},
+               {"--desc", "Call mum", "--start", "2025-01-16"},
+               {"--desc", "Twin", "--start", "2025-02-01"},
+               {"--desc", "Twin", "--start", "2025-02-01"}});
+    std::string upper = Id("Call mum");
+    std::transform(upper.begin(), upper.end(), upper.begin(), ::toupper);
+    struct {
+        std::vector<std::string> Args;
+        int Code;
+        std::string Out;
+        std::string Err;
+    } cases[] = {
+        {{"ack", Id("Pay rent")}, 0, "Acknowledged: Pay rent (2025-01-16)\n", ""},
+        {{"delete", upper, "--yes"},
+         0,
+         "Deleted: Call mum (2025-01-16)\n",
+         "Delete this Event? Call mum (2025-01-16)\n(answered Cancel; --yes answers OK)\n"},
+        {{"delete", "0123456789ab", "--yes"}, 1, "No event has the id 0123456789ab\n", ""},
+        {{"ack", Id("Twin")},
+         2,
+         "",
+         "tickwell-cli: The id " + Id("Twin") +
+             " belongs to 2 events with the same fields; name one by its index\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.Args));
+        const TCliRun r = Run(c.Args);
+        EXPECT_EQ(r.Code, c.Code);
+        EXPECT_EQ(r.Out, c.Out);
+        if (c.Args[0] != "delete" || c.Code != 0) {
+            EXPECT_EQ(r.Err, c.Err);
+        }
+    }
+    EXPECT_EQ(StoredDescriptions(), (std::vector<std::string>{"Pay rent", "Twin", "Twin"}));
+    // Asked on a terminal, the question names the event too.
+    const TCliRun asked = Run({"delete", Id("Pay rent")}, "n\n", true);
+    EXPECT_EQ(asked.Err, "Delete this Event? Pay rent (2025-01-16) [y/N] ");
+    const std::string id = Id("Pay rent");
+    const TCliRun json = Run({"--json", "delete", id, "--yes"});
+    EXPECT_EQ(json.Out, "{\"index\":0,\"id\":\"" + id +
+                            "\",\"nextDate\":\"2025-01-16\",\"description\":\"Pay rent\"}\n");
+    EXPECT_EQ(Run({"ack", "x1"}).Code, 2);
 }
 
 TEST_F(CliTest, DeleteWithoutConfirmationWhenTheOptionIsOff) {
