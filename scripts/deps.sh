@@ -13,7 +13,7 @@ case "${1:-}" in
   "") ;;
   --test)
     PACKAGES+=(
-      clang-format libgtest-dev libgmock-dev libbenchmark-dev
+      clang clang-format libgtest-dev libgmock-dev libbenchmark-dev
       xvfb xauth faketime poppler-utils openbox trayer xdotool dbus
       desktop-file-utils appstream man-db zsh
       clang libclang-rt-14-dev
