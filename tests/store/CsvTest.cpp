@@ -163,18 +163,6 @@ TEST_F(ImportLineTest, FileEncodings) {
     EXPECT_TRUE(recs.empty());
 }
 
-TEST_F(ImportLineTest, UnstorableCharacterRefusesTheFileNamingItsLine) {
-    // A header line with any characters is skipped, not refused.
-    WriteBytes(Path("in.csv"), "\"\xe2\x9c\x93 list\"\r\nok,20/06/2024\r\n"
-                               "\"Party \xf0\x9f\x8e\x89\",21/06/2024\r\n");
-    std::vector<EventRecord> recs;
-    std::string error;
-    EXPECT_FALSE(ParseImportFile(Path("in.csv"), recs, &error));
-    EXPECT_TRUE(recs.empty());
-    EXPECT_EQ(error, "Import Error: line 3 holds \"\xf0\x9f\x8e\x89\" (U+1F389), a character the "
-                     "events file cannot store");
-}
-
 TEST_F(ImportLineTest, WrittenFilesAreUtf8WithCrLf) {
     std::string error;
     ASSERT_TRUE(WriteCsvFile(Path("o.csv"), {"caf\xc3\xa9,\xe2\x82\xac", "b"}, true, error));

@@ -21,8 +21,8 @@ inline QStringList ShownTexts(const QAbstractItemView* view, int column = 0) {
     return out;
 }
 
-inline QStringList SortedTexts(const QAbstractItemView* view, int column = 0) {
-    QStringList out = ShownTexts(view, column);
+inline QStringList SortedTexts(const QAbstractItemView* view) {
+    QStringList out = ShownTexts(view);
     out.sort();
     return out;
 }
@@ -45,29 +45,15 @@ inline bool ClickRow(QAbstractItemView* view, const QString& text) {
     return true;
 }
 
-inline int SelectedRows(const QAbstractItemView* view) {
-    return view->selectionModel() ? int(view->selectionModel()->selectedRows().size()) : 0;
-}
-
 // A click on the middle of the header section of a column.
 inline void ClickHeader(QHeaderView* header, int column) {
     const int x = header->sectionViewportPosition(column) + header->sectionSize(column) / 2;
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
 }
 
-// Drags the right edge of a column's header section by dx pixels.
-inline void DragColumnEdge(QHeaderView* header, int column, int dx) {
-    const int edge = header->sectionViewportPosition(column) + header->sectionSize(column) - 1;
-    const QPoint from(edge, header->height() / 2);
-    QTest::mousePress(header->viewport(), Qt::LeftButton, {}, from);
-    QTest::mouseMove(header->viewport(), from + QPoint(dx / 2, 0));
-    QTest::mouseMove(header->viewport(), from + QPoint(dx, 0));
-    QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, from + QPoint(dx, 0));
-}
-
 inline bool Activate(QWidget* window) {
     window->activateWindow();
-    return QTest::qWaitForWindowActive(window);
+    return QTest::qWaitFor([window] { return QApplication::activeWindow() == window; }, 1000);
 }
 
 // Opens a menu of the menu bar with the mouse and clicks one of its entries.
@@ -83,7 +69,9 @@ inline bool ChooseMenu(QMainWindow* window, const QString& menuTitle, const QStr
         for (QAction* a : menu->actions())
             if (a->text() == entry) {
                 QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(a).center());
-                return true;
+                // The window is active again once the menu has gone.
+                return QTest::qWaitFor([menu] { return !menu->isVisible(); }, 1000) &&
+                       Activate(window);
             }
         menu->hide();
     }

@@ -142,20 +142,6 @@ private slots:
         QCOMPARE(w.Panel(1), QString());
     }
 
-    void visibilityTest() {
-        TTickwellItem* daily = Add(MakeEvent("Daily", Today0 + 1, false, etDaily));
-        TTickwellItem* old = Add(MakeEvent("Old", Today0 - 2, true));
-        TWindow w;
-        QVERIFY(w->PassesVisibilityTest(daily));
-        QVERIFY(MainLinks().PassesVisibilityTest(old));
-        w.Action("View2")->trigger();
-        QVERIFY(w->PassesVisibilityTest(daily));
-        QVERIFY(!w->PassesVisibilityTest(old));
-        w.Action("View0")->trigger();
-        w.Action("FilterMain")->trigger();
-        QVERIFY(!w->PassesVisibilityTest(old));
-    }
-
     void rowsAndDetailPane() {
         TTickwellItem* e = Add(
             MakeEvent("Dentist\r\nbring the forms", Today0 + 3, true, 0, 1, 5, true, Today0 + 3));
