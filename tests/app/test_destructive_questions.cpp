@@ -2,13 +2,13 @@
 // message boxes, reached from the main window's File menu with the mouse.
 #include "../ui/UiInput.h"
 #include "../ui/UiTestEnv.h"
-#include "app/AppGlobals.h"
 #include "app/MessageBoxes.h"
 #include "app/TickwellApp.h"
 #include "store/DataCommands.h"
 #include "store/DataFile.h"
 #include "ui/FileDialogs.h"
 #include "ui/FrmMain.h"
+#include "ui/WindowState.h"
 #include <QMessageBox>
 #include <gtest/gtest.h>
 

@@ -121,8 +121,9 @@ within 5 sh -c "[ -z \"\$('$CLI' --data '$TICKWELL_HOME/tickwell.dat' --date $DA
     fail "events still due after acknowledging $due rows"
 grep -q "Nothing to Acknowledge" "$work/messages.log" 2>/dev/null && fail "a row was missing"
 
-diff <("$CLI" --data "$TICKWELL_HOME/tickwell.dat" --date $DAY2 list | sort) \
-    <("$CLI" --data "$work/expected.dat" --date $DAY2 list | sort) ||
+# Without the indexes: events with equal dates may swap places at a save.
+diff <("$CLI" --data "$TICKWELL_HOME/tickwell.dat" --date $DAY2 list | cut -f2- | sort) \
+    <("$CLI" --data "$work/expected.dat" --date $DAY2 list | cut -f2- | sort) ||
     fail "the acknowledgements differ from tickwell-cli's"
 # The morning: Exit from the tray icon's menu ends the program.
 icon=""

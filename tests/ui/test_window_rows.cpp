@@ -4,7 +4,6 @@
 // sorts, and text fits the font.
 #include "UiInput.h"
 #include "UiTestEnv.h"
-#include "app/AppGlobals.h"
 #include "store/DataFile.h"
 #include "store/Registry.h"
 #include "store/SettingsSchema.h"
@@ -12,6 +11,7 @@
 #include "ui/FrmMain.h"
 #include "ui/FrmScan.h"
 #include "ui/WindowLinks.h"
+#include "ui/WindowState.h"
 #include <QHelpEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
