@@ -32,19 +32,17 @@ void TDescriptionEdit::SetDescription(const std::string& text) {
 QString TDescriptionEdit::RefusalFor(const QString& inserted) const {
     QString text = inserted;
     text.replace("\r\n", "\n").replace('\r', '\n');
-    const std::string utf8 = text.toStdString();
-    if (!IsCp1252Representable(utf8)) {
-        // Name the first character that cannot be stored.
-        for (const char32_t c : text.toUcs4()) {
-            const QString one = QString::fromUcs4(&c, 1);
-            if (!IsCp1252Representable(one.toStdString()))
-                return QString("The description cannot hold the character \"%1\" (U+%2). "
-                               "Only Western European (Windows-1252) characters can be "
-                               "stored in the events file.")
-                    .arg(one, QString::number(static_cast<uint>(c), 16)
-                                  .toUpper()
-                                  .rightJustified(4, QChar('0')));
-        }
+    // Each character on its own: a lone half of a surrogate pair would turn
+    // into a storable "?" if the text went to UTF-8 as a whole.
+    for (const char32_t c : text.toUcs4()) {
+        const QString one = QString::fromUcs4(&c, 1);
+        if ((c >= 0xD800 && c <= 0xDFFF) || !IsCp1252Representable(one.toStdString()))
+            return QString("The description cannot hold the character \"%1\" (U+%2). "
+                           "Only Western European (Windows-1252) characters can be "
+                           "stored in the events file.")
+                .arg(one, QString::number(static_cast<uint>(c), 16)
+                              .toUpper()
+                              .rightJustified(4, QChar('0')));
     }
     const QTextCursor cur = textCursor();
     const QString all = toPlainText();
