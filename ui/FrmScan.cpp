@@ -146,9 +146,7 @@ TScanFrm::TScanFrm(QWidget* parent) : QWidget(parent, Qt::Window) {
     // Without a stored width the window opens wide enough for its columns
     // in the current font.
     if (!reg.ValueExists(kFormsWs.Section, kFormsWs.Name))
-        if (const QScreen* s = QApplication::primaryScreen())
-            w = std::min(std::max(w, ListState->BuiltInListWidth()),
-                         s->availableGeometry().width());
+        w = std::max(w, ListState->BuiltInListWidth());
     const int l = ReadSetting(reg, kFormsLs);
     const int t = ReadSetting(reg, kFormsTs);
     WavFileName = QString::fromStdString(ReadSetting(reg, kWavFile));
