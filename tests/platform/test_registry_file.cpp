@@ -142,7 +142,8 @@ TEST_F(RegistryFileTest, EveryChangeOnDiskIsSeenByTheNextRead) {
         TRegistryFile reg = Open();
         ASSERT_NE(reg.Load().Find(kOptions, "MainWindow"), nullptr);
         change();
-        const TRegValue* v = reg.Load().Find(kOptions, "MainWindow");
+        const TRegData data = reg.Load();
+        const TRegValue* v = data.Find(kOptions, "MainWindow");
         EXPECT_EQ(v ? v->Dword : 0u, fs::exists(File) ? 2u : 0u);
     }
 }
