@@ -1,5 +1,6 @@
 #include "app/FrmClock.h"
 #include "app/StartupWindows.h"
+#include "ui/FrmCal.h"
 #include "ui/FrmMain.h"
 #include "ui/FrmScan.h"
 
@@ -8,6 +9,7 @@ TStartupWindows ProgramWindows() {
     TStartupWindows w;
     w.CreateMainWindow = [] { return CreateMainWindowForStartup(); };
     w.CreateDueWindow = [] { return static_cast<QWidget*>(ShowDueEventsWindow()); };
+    w.CreateCalendarWindow = [] { return CreateCalendarWindowForStartup(); };
     w.CreateClockWindow = [] { return static_cast<QWidget*>(new TClockFrm); };
     return w;
 }

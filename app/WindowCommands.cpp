@@ -9,6 +9,7 @@
 #include "core/Globals.h"
 #include "core/Messages.h"
 #include "ui/ClockCommands.h"
+#include "ui/FrmCal.h"
 #include "ui/FrmEdit.h"
 #include "ui/FrmMain.h"
 #include "ui/FrmOptn.h"
@@ -26,6 +27,11 @@ TDateTime ComputedFor = 0;
 void ShowMainWindow() {
     ShowMainFrm();
     LastShownWindow = 1;
+}
+
+void ShowCalendar() {
+    ShowCalFrm();
+    LastShownWindow = 4;
 }
 
 bool ShowDueWindow() {
@@ -110,6 +116,7 @@ void InstallClockLinks() {
     TClockLinks& links = ClockLinks();
     links.ShowMainWindow = ShowMainWindow;
     links.ShowDueWindow = [] { ShowDueWindow(); };
+    links.ShowCalendar = ShowCalendar;
     links.ExitProgram = [] {
         if (ClockFrm != nullptr)
             ClockFrm->close();

@@ -6,6 +6,8 @@
 
 // Creates the main window if needed, shows it and brings it to the front.
 void ShowMainWindow();
+// The same for the calendar window.
+void ShowCalendar();
 // The day check first, exactly as the clock's tick runs it. Then, unless the
 // count-down alert or the event editor is open, scans: shows the due-events
 // window when anything is due (true), otherwise says that nothing is due.

@@ -80,28 +80,6 @@ public:
     }
 };
 
-// The toolbar on its own background picture.
-class TArtToolBar : public QToolBar {
-public:
-    using QToolBar::QToolBar;
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        if (Background.height() != height())
-            Background = ToolbarBackground(height(), palette());
-        p.drawTiledPixmap(rect(), Background);
-    }
-    void changeEvent(QEvent* e) override {
-        if (e->type() == QEvent::PaletteChange)
-            Background = QPixmap();
-        QToolBar::changeEvent(e);
-    }
-
-private:
-    QPixmap Background;
-};
-
 // The detail pane: read-only text set in by two pixels left and right.
 class TDetailPane : public QPlainTextEdit {
 public:

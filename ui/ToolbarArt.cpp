@@ -1,6 +1,7 @@
 #include "ui/ToolbarArt.h"
 #include "ui/PaintedIcon.h"
 #include "ui/Theme.h"
+#include <QEvent>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -133,10 +134,26 @@ void DrawPower(QPainter& p) {
     p.drawLine(QPointF(16, 6.5), QPointF(16, 15));
 }
 
+// A page of seven days with one week picked out.
+void DrawWeek(QPainter& p) {
+    p.setPen(QPen(QColor(0x44, 0x44, 0x44), 1.2));
+    p.setBrush(Qt::white);
+    p.drawRoundedRect(QRectF(3, 6, 26, 22), 2, 2);
+    p.setBrush(QColor(0x2f, 0x6f, 0xc0));
+    p.drawRoundedRect(QRectF(3, 6, 26, 6), 2, 2);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0xf2, 0xc1, 0x3b));
+    p.drawRect(QRectF(4.5, 17.5, 23, 5));
+    for (int col = 0; col < 7; ++col) {
+        p.setBrush(QColor(0x55, 0x55, 0x55));
+        p.drawRect(QRectF(5.5 + col * 3.2, 18.5, 2.2, 3));
+    }
+}
+
 QIcon OwnToolbarIcon(TToolPicture picture) {
-    static void (*const kDraw[])(QPainter&) = {DrawPlus,      DrawPencil, DrawCross,
-                                               DrawMagnifier, DrawBell,   DrawCalendar,
-                                               DrawGear,      DrawDoor,   DrawPower};
+    static void (*const kDraw[])(QPainter&) = {DrawPlus,  DrawPencil,   DrawCross,   DrawMagnifier,
+                                               DrawBell,  DrawCalendar, DrawGear,    DrawDoor,
+                                               DrawPower, DrawWeek,     DrawCalendar};
     return PaintedIcon(kDraw[static_cast<int>(picture)], kGrid);
 }
 
@@ -145,9 +162,9 @@ QIcon OwnToolbarIcon(TToolPicture picture) {
 QIcon ToolbarIcon(TToolPicture picture) {
     // Standard names of the freedesktop icon naming rules.
     static const char* const kThemeNames[] = {
-        "list-add",           "document-edit",    "edit-delete",
-        "edit-find",          "appointment-soon", "x-office-calendar",
-        "preferences-system", "window-close",     "application-exit"};
+        "list-add",         "document-edit",      "edit-delete",        "edit-find",
+        "appointment-soon", "x-office-calendar",  "preferences-system", "window-close",
+        "application-exit", "view-calendar-week", "view-calendar-month"};
     return QIcon::fromTheme(QString::fromLatin1(kThemeNames[static_cast<int>(picture)]),
                             OwnToolbarIcon(picture));
 }
@@ -168,4 +185,17 @@ QPixmap ToolbarBackground(int height, const QPalette& palette) {
     p.setPen(wash(0.35));
     p.drawLine(0, height - 1, 63, height - 1);
     return pm;
+}
+
+void TArtToolBar::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    if (Background.height() != height())
+        Background = ToolbarBackground(height(), palette());
+    p.drawTiledPixmap(rect(), Background);
+}
+
+void TArtToolBar::changeEvent(QEvent* e) {
+    if (e->type() == QEvent::PaletteChange)
+        Background = QPixmap();
+    QToolBar::changeEvent(e);
 }

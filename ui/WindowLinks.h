@@ -38,6 +38,10 @@ struct TCalendarWindowLinks {
     std::function<void()> RefreshCalendar;
     // The day selected in the month grid, for a new event started there.
     std::function<double()> SelectedDate;
+    // The calendar's "Sunday Starts Week", which it stores when it closes:
+    // the options dialog shows it, and gives its own choice back on OK.
+    std::function<bool()> SundayStartsWeek;
+    std::function<void(bool sunday)> SetWeekStart;
 };
 
 // The clock window's commands that other windows use.

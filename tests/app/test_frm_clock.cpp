@@ -242,7 +242,7 @@ private slots:
         QCOMPARE(NoEventsNotices(), 1);
     }
 
-    // The tray menu's commands; the windows not built yet stay disabled.
+    // The tray menu's commands.
     void TrayMenuCommands() {
         TClockFrm* clock = Start(At(0, 12, 0, 0));
         QMenu* menu = clock->TrayMenu();
@@ -253,7 +253,9 @@ private slots:
         QVERIFY(MainLinks().Window && MainLinks().Window->isVisible());
         Choose(menu, clock->DesktopClock1);
         QVERIFY(clock->isVisible());
-        QVERIFY(!clock->ShowCalendar1->isEnabled());
+        Choose(menu, clock->ShowCalendar1);
+        QVERIFY(CalendarLinks().Window && CalendarLinks().Window->isVisible());
+        QCOMPARE(int(LastShownWindow), 4);
         Choose(menu, clock->Exit1);
         QVERIFY(!clock->isVisible());
     }

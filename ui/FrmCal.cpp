@@ -1,0 +1,1344 @@
+#include "ui/FrmCal.h"
+#include "core/Clock.h"
+#include "core/DateFormat.h"
+#include "core/EventLists.h"
+#include "core/Globals.h"
+#include "core/HalvaneDates.h"
+#include "core/Messages.h"
+#include "store/BusyCursor.h"
+#include "store/DataFile.h"
+#include "store/SettingsSchema.h"
+#include "ui/CalCellText.h"
+#include "ui/CalDueList.h"
+#include "ui/CalWeekPage.h"
+#include "ui/ClockCommands.h"
+#include "ui/FrmAbt.h"
+#include "ui/FrmEdit.h"
+#include "ui/FrmHelp.h"
+#include "ui/MyCal.h"
+#include "ui/Theme.h"
+#include "ui/ToolbarArt.h"
+#include "ui/WindowLinks.h"
+#include "ui/WindowState.h"
+#include <QActionGroup>
+#include <QApplication>
+#include <QColorDialog>
+#include <QFontDatabase>
+#include <QFontDialog>
+#include <QHBoxLayout>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QListView>
+#include <QMenuBar>
+#include <QPainter>
+#include <QScreen>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QStyle>
+#include <QTimer>
+#include <QToolButton>
+#include <QToolTip>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+TCalFrm* CalFrm = nullptr;
+
+namespace {
+
+constexpr int kWeekPage = 0;
+constexpr int kMonthPage = 1;
+// The most lines a day's tooltip lists.
+constexpr int kTipLines = 40;
+const char* const kClassicFont = "MS Sans Serif";
+constexpr std::uint32_t kRed = 0x000000FFu;
+
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+// The classic default font does not exist here: it stands for the desktop's
+// own. Any other name is the user's choice and is kept.
+QString FamilyOf(const std::string& stored) {
+    return stored.empty() || stored == kClassicFont ? QApplication::font().family() : Q(stored);
+}
+
+// The name to store for a font: the name as read while the family is still
+// the one it gave, so the desktop's font stays the desktop's.
+std::string NameToStore(const QFont& font, const std::string& asRead) {
+    return font.family() == FamilyOf(asRead) ? asRead : font.family().toStdString();
+}
+
+// The events of the list on each of `days` days from first, each day's in
+// list order, found from each event's rule rather than by asking every day.
+std::vector<std::vector<TTickwellItem*>> EventsByDay(TDateTime first, int days) {
+    std::vector<std::vector<TTickwellItem*>> out(static_cast<size_t>(days));
+    if (!MasterList || days <= 0)
+        return out;
+    std::vector<TDateTime> hits;
+    for (TTickwellItem* e : MasterList->All()) {
+        hits.clear();
+        e->DaysOccurring(first, first + days - 1, hits);
+        for (const TDateTime day : hits)
+            out[static_cast<size_t>(day - first)].push_back(e);
+    }
+    return out;
+}
+
+// The font dialog; sizes outside minPoints..maxPoints become the nearest
+// allowed one.
+bool ChooseFont(QWidget* parent, QFont& font, int minPoints, int maxPoints) {
+    bool ok = false;
+    QFont chosen =
+        QFontDialog::getFont(&ok, font, parent, QString(), QFontDialog::DontUseNativeDialog);
+    if (!ok)
+        return false;
+    chosen.setPointSize(std::clamp(chosen.pointSize(), minPoints, maxPoints));
+    font = chosen;
+    return true;
+}
+
+bool ChooseColour(QWidget* parent, const QColor& initial, QColor& out) {
+    QColorDialog dlg(initial, parent);
+    dlg.setOption(QColorDialog::DontUseNativeDialog);
+    if (dlg.exec() != QDialog::Accepted)
+        return false;
+    out = dlg.selectedColor();
+    return true;
+}
+
+QToolButton* ArrowButton(QWidget* parent, QStyle::StandardPixmap arrow, const char* hint) {
+    auto* b = new QToolButton(parent);
+    b->setIcon(parent->style()->standardIcon(arrow));
+    b->setAutoRaise(true);
+    b->setToolTip(QString::fromUtf8(hint));
+    b->setStatusTip(QString::fromUtf8(hint));
+    b->setFocusPolicy(Qt::NoFocus);
+    return b;
+}
+
+} // namespace
+
+// ---- creation -------------------------------------------------------------
+
+TCalFrm::TCalFrm(QWidget* parent) : QMainWindow(parent) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName(QStringLiteral("CalFrm"));
+    setWindowTitle(QStringLiteral("Tickwell Calendar"));
+    setMinimumSize(500, 450);
+    CreateActions();
+    CreateMenus();
+    CreateToolBar();
+    auto* central = new QWidget;
+    auto* root = new QVBoxLayout(central);
+    root->setContentsMargins(0, 0, 0, 0);
+    root->setSpacing(0);
+    CreateHeaderBar(central);
+    root->addWidget(HeaderBar);
+    Splitter1 = new QSplitter(Qt::Horizontal);
+    Splitter1->setObjectName(QStringLiteral("Splitter1"));
+    Splitter1->setChildrenCollapsible(false);
+    root->addWidget(Splitter1, 1);
+    setCentralWidget(central);
+    CreatePages();
+    CreateSidePanel();
+    CreateStatusBar();
+    CreatePopupMenus();
+
+    // The colour dialog's first custom colours: the marked days' pale blue
+    // and the tooltip yellow of blank cells.
+    QColorDialog::setCustomColor(0, QColor(0xF0, 0xFB, 0xFF));
+    QColorDialog::setCustomColor(1, QColor(0xFF, 0xFF, 0xE1));
+    QFont toolFont = QApplication::font();
+    for (const QString& f : QFontDatabase::families())
+        if (f.compare(QStringLiteral("tahoma"), Qt::CaseInsensitive) == 0) {
+            toolFont.setFamily(f);
+            break;
+        }
+    ToolBar1->setFont(toolFont);
+    ApplyStartMode();
+    ReadSettings();
+    HideChoosers();
+    Selected = Today();
+    Cal->SetBoldMarkedDate(BoldMarkedDate1->isChecked());
+
+    connect(Cal, &TMyCalendar::DateChange, this, [this](TDateTime d) { CalDateChange(d); });
+    connect(DayCal, &TMyCalendar::DateChange, this, [this](TDateTime d) { DayCalDateChange(d); });
+    connect(Cal, &TMyCalendar::DoubleClicked, this, [this] { Run([this] { AddBtnClick(); }); });
+    Cal->OnDrawCell = [this](QPainter& p, int c, int r, const QRect& rect, unsigned state) {
+        CalDrawCell(p, c, r, rect, state);
+    };
+
+    CalFrm = this;
+    TCalendarWindowLinks& links = CalendarLinks();
+    links.Window = this;
+    links.RefreshCalendar = [this] { RefreshCalendar(); };
+    links.SelectedDate = [this] { return Cal->ShownDate(); };
+    links.SundayStartsWeek = [this] { return SundayStartsWeek(); };
+    links.SetWeekStart = [this](bool sunday) {
+        SundayStart1->setChecked(sunday);
+        SetWeekStart(sunday);
+        RefreshCalendar();
+    };
+    UpdateLinkedEntries();
+    QTimer::singleShot(0, this, [this] { UpdateLinkedEntries(); });
+}
+
+TCalFrm::~TCalFrm() {
+    WriteSettings();
+    for (auto& column : CellEvents)
+        for (auto& cell : column)
+            cell.clear();
+    if (CalFrm == this)
+        CalFrm = nullptr;
+    if (CalendarLinks().Window == this)
+        CalendarLinks() = TCalendarWindowLinks{};
+    LastShownWindow = 0;
+}
+
+QAction* TCalFrm::NewAction(const char* name, const char* caption, const char* hint,
+                            const QKeySequence& key, void (TCalFrm::*handler)()) {
+    auto* a = new QAction(QString::fromUtf8(caption), this);
+    a->setObjectName(QString::fromUtf8(name));
+    if (hint) {
+        a->setStatusTip(QString::fromUtf8(hint));
+        a->setToolTip(QString::fromUtf8(hint));
+    }
+    if (!key.isEmpty()) {
+        a->setShortcut(key);
+        addAction(a);
+    }
+    if (handler)
+        connect(a, &QAction::triggered, this,
+                [this, handler] { Run([this, handler] { (this->*handler)(); }); });
+    return a;
+}
+
+void TCalFrm::CreateActions() {
+    Options1 = NewAction("Options1", "&Options", "Display the program Options screen",
+                         QKeySequence(Qt::ALT | Qt::Key_O), &TCalFrm::Options1Click);
+    Close1 = NewAction("Close1", "&Close", "Close the Calendar", {}, &TCalFrm::Close1Click);
+    Exit1 = NewAction("Exit1", "E&xit", "Exit Tickwell", QKeySequence(Qt::ALT | Qt::Key_F4),
+                      &TCalFrm::ExitBtnClick);
+    AddEvent1 = NewAction("AddEvent1", "&Add Event", "Add an Event",
+                          QKeySequence(Qt::ALT | Qt::Key_A), &TCalFrm::AddBtnClick);
+    EditEvent1 = NewAction("EditEvent1", "&Edit Event", "Edit the selected Event",
+                           QKeySequence(Qt::ALT | Qt::Key_E), &TCalFrm::EdBtnClick);
+    DeleteEvent1 = NewAction("DeleteEvent1", "&Delete Event", "Delete the selected Event",
+                             QKeySequence(Qt::ALT | Qt::Key_D), &TCalFrm::DelBtnClick);
+    Monthly1 = NewAction("Monthly1", "&Monthly", "Display the Monthly Calendar",
+                         QKeySequence(Qt::ALT | Qt::Key_M), nullptr);
+    Weekly1 = NewAction("Weekly1", "&Weekly", "Display the Weekly Calendar",
+                        QKeySequence(Qt::ALT | Qt::Key_W), nullptr);
+    auto* views = new QActionGroup(this);
+    for (QAction* a : {Monthly1, Weekly1}) {
+        a->setCheckable(true);
+        views->addAction(a);
+    }
+    connect(Monthly1, &QAction::triggered, this, [this] {
+        if (!MonthShown())
+            ShowPage(true);
+    });
+    connect(Weekly1, &QAction::triggered, this, [this] {
+        if (MonthShown())
+            ShowPage(false);
+    });
+    Wraptext1 = NewAction("Wraptext1", "Wrap &Text", "Toggle word wrap in monthly calendar",
+                          QKeySequence(Qt::CTRL | Qt::Key_T), &TCalFrm::Wraptext1Click);
+    Wraptext1->setCheckable(true);
+    static const char* const kGoTo[4][3] = {
+        {"NextMonth1", "&Next Month", "Next Month"},
+        {"PreviousMonth1", "&Previous Month", "Previous Month"},
+        {"PreviousYear1", "Pre&vious Year", "Previous Year"},
+        {"NextYear1", "Next  &Year", "Next Year"},
+    };
+    static const Qt::Key kGoToKeys[4] = {Qt::Key_N, Qt::Key_P, Qt::Key_V, Qt::Key_Y};
+    for (int tag = 0; tag < 4; ++tag) {
+        GoTo[tag] = NewAction(kGoTo[tag][0], kGoTo[tag][1], kGoTo[tag][2],
+                              QKeySequence(Qt::CTRL | kGoToKeys[tag]), nullptr);
+        connect(GoTo[tag], &QAction::triggered, this,
+                [this, tag] { Run([this, tag] { Navigate(tag); }); });
+    }
+    Today2 = NewAction("Today2", "T&oday", "Go to Today", QKeySequence(Qt::CTRL | Qt::Key_O),
+                       &TCalFrm::Today2Click);
+    Tool1 = NewAction("Tool1", "Toolbar", "Toggle display of toolbar on + off", {},
+                      &TCalFrm::Tool1Click);
+    Tool1->setCheckable(true);
+    SundayStart1 =
+        NewAction("SundayStart1", "Sunday Starts Week", nullptr, {}, &TCalFrm::SundayStart1Click);
+    SundayStart1->setCheckable(true);
+    MainWindow1 = NewAction("MainWindow1", "&Main Window", "Display the Main Window",
+                            QKeySequence(Qt::CTRL | Qt::Key_M), &TCalFrm::MainWindow1Click);
+    TickwellsWindow1 =
+        NewAction("TickwellsWindow1", "&Tickwells Window", "Display the Tickwells Window",
+                  QKeySequence(Qt::CTRL | Qt::Key_R), &TCalFrm::TickwellsWindow1Click);
+    UsingtheCalendar1 = NewAction("UsingtheCalendar1", "&Calendar Help", nullptr,
+                                  QKeySequence(Qt::Key_F1), &TCalFrm::UsingtheCalendar1Click);
+    HelpContents1 =
+        NewAction("HelpContents1", "&Help Contents", nullptr, {}, &TCalFrm::HelpContents1Click);
+    About1 = NewAction("About1", "About", "Display the About Screen", {}, &TCalFrm::About1Click);
+
+    ViewBtn = NewAction("ViewBtn", "&Week", "Select Weekly or Monthly Calendar View", {},
+                        &TCalFrm::ViewBtnClick);
+    AddBtn = NewAction("AddBtn", "&Add", "Add a New Tickwell Event", {}, &TCalFrm::AddBtnClick);
+    EdBtn = NewAction("EdBtn", "&Edit", "Edit selected Tickwell Event", {}, &TCalFrm::EdBtnClick);
+    DelBtn =
+        NewAction("DelBtn", "&Delete", "Delete selected Tickwell Event", {}, &TCalFrm::DelBtnClick);
+    ExitBtn = NewAction("ExitBtn", "E&xit", "Exit Tickwell", {}, &TCalFrm::ExitBtnClick);
+    OptionBtn = NewAction("OptionBtn", "&Options", "Display the Program Options Screen", {},
+                          &TCalFrm::Options1Click);
+    CloseBtn = NewAction("CloseBtn", "&Close", "Close the Calendar", {}, &TCalFrm::Close1Click);
+    AddBtn->setIcon(ToolbarIcon(TToolPicture::Add));
+    EdBtn->setIcon(ToolbarIcon(TToolPicture::Edit));
+    DelBtn->setIcon(ToolbarIcon(TToolPicture::Delete));
+    ExitBtn->setIcon(ToolbarIcon(TToolPicture::Exit));
+    OptionBtn->setIcon(ToolbarIcon(TToolPicture::Options));
+    CloseBtn->setIcon(ToolbarIcon(TToolPicture::Close));
+}
+
+void TCalFrm::CreateMenus() {
+    // The menu titles' access keys keep clear of the entries' Alt shortcuts
+    // (Alt+E edits, Alt+W shows the week).
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("File1"));
+    file->addActions({Options1, Close1, Exit1});
+    QMenu* events = menuBar()->addMenu(QStringLiteral("Even&ts"));
+    events->setObjectName(QStringLiteral("Events1"));
+    events->addActions({AddEvent1, EditEvent1, DeleteEvent1});
+    QMenu* calendar = menuBar()->addMenu(QStringLiteral("&Calendar"));
+    calendar->setObjectName(QStringLiteral("Calendar1"));
+    calendar->addActions({Monthly1, Weekly1, Wraptext1});
+    QMenu* go = calendar->addMenu(QStringLiteral("&Go To"));
+    go->setObjectName(QStringLiteral("GoTo1"));
+    go->addActions({GoTo[0], GoTo[1], GoTo[2], GoTo[3], Today2});
+    calendar->addSeparator();
+    calendar->addActions({Tool1, SundayStart1});
+    QMenu* window = menuBar()->addMenu(QStringLiteral("W&indow"));
+    window->setObjectName(QStringLiteral("Window1"));
+    window->addActions({MainWindow1, TickwellsWindow1});
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("Help1"));
+    help->addActions({UsingtheCalendar1, HelpContents1, About1});
+    for (QMenu* m : {file, window})
+        connect(m, &QMenu::aboutToShow, this, [this] { UpdateLinkedEntries(); });
+}
+
+void TCalFrm::CreateToolBar() {
+    ToolBar1 = new TArtToolBar(QStringLiteral("Toolbar"), this);
+    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+    addToolBar(ToolBar1);
+    ToolBar1->setMovable(false);
+    ToolBar1->setFloatable(false);
+    ToolBar1->setContextMenuPolicy(Qt::PreventContextMenu);
+    ToolBar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    ToolBar1->setIconSize(QSize(24, 24));
+    ToolBar1->addAction(ViewBtn);
+    ToolBar1->addSeparator();
+    ToolBar1->addActions({AddBtn, EdBtn, DelBtn});
+    ToolBar1->addSeparator();
+    ToolBar1->addAction(OptionBtn);
+    ToolBar1->addSeparator();
+    ToolBar1->addActions({CloseBtn, ExitBtn});
+    EdToolButton = qobject_cast<QToolButton*>(ToolBar1->widgetForAction(EdBtn));
+    DelToolButton = qobject_cast<QToolButton*>(ToolBar1->widgetForAction(DelBtn));
+    for (QToolButton* b : {EdToolButton, DelToolButton}) {
+        b->setPopupMode(QToolButton::InstantPopup);
+        b->installEventFilter(this);
+    }
+}
+
+void TCalFrm::CreateHeaderBar(QWidget* parent) {
+    HeaderBar = new QWidget(parent);
+    HeaderBar->setObjectName(QStringLiteral("HeaderBar"));
+    auto* bar = new QHBoxLayout(HeaderBar);
+    bar->setContentsMargins(6, 2, 6, 2);
+    Label16 = new QLabel;
+    Label16->setObjectName(QStringLiteral("Label16"));
+    Label15 = new QLabel;
+    Label15->setObjectName(QStringLiteral("Label15"));
+    for (QLabel* l : {Label16, Label15}) {
+        QFont f = l->font();
+        f.setBold(true);
+        f.setPointSizeF(f.pointSizeF() * 1.3);
+        l->setFont(f);
+        l->setTextFormat(Qt::PlainText);
+    }
+    // Each pair of arrows sits beside what it steps: the month (or week)
+    // on the left, the year on the right.
+    QToolButton* Btn4 = ArrowButton(HeaderBar, QStyle::SP_ArrowLeft, "Previous Month");
+    QToolButton* Btn3 = ArrowButton(HeaderBar, QStyle::SP_ArrowRight, "Next Month");
+    QToolButton* btn2 = ArrowButton(HeaderBar, QStyle::SP_ArrowLeft, "Previous Year");
+    QToolButton* btn = ArrowButton(HeaderBar, QStyle::SP_ArrowRight, "Next Year");
+    Btn4->setObjectName(QStringLiteral("Btn4"));
+    Btn3->setObjectName(QStringLiteral("Btn3"));
+    btn2->setObjectName(QStringLiteral("btn2"));
+    btn->setObjectName(QStringLiteral("btn"));
+    bar->addWidget(Btn4);
+    bar->addWidget(Label16);
+    bar->addWidget(Btn3);
+    bar->addStretch(1);
+    bar->addWidget(btn2);
+    bar->addWidget(Label15);
+    bar->addWidget(btn);
+    const std::pair<QToolButton*, int> tags[] = {{Btn3, 0}, {Btn4, 1}, {btn2, 2}, {btn, 3}};
+    for (const auto& [b, tag] : tags)
+        connect(b, &QToolButton::clicked, this,
+                [this, tag = tag] { Run([this, tag] { Navigate(tag); }); });
+}
+
+void TCalFrm::CreatePages() {
+    Notebook1 = new QStackedWidget;
+    Notebook1->setObjectName(QStringLiteral("Notebook1"));
+    WeekPage = new TCalWeekPage;
+    Cal = new TMarkedCalendar;
+    Cal->setObjectName(QStringLiteral("Cal"));
+    Cal->SetCenterDate(false);
+    Cal->setContextMenuPolicy(Qt::CustomContextMenu);
+    Cal->installEventFilter(this);
+    Notebook1->insertWidget(kWeekPage, WeekPage);
+    Notebook1->insertWidget(kMonthPage, Cal);
+    Splitter1->addWidget(Notebook1);
+    Splitter1->setStretchFactor(0, 1);
+    for (int day = 1; day <= 7; ++day) {
+        QListView* list = WeekPage->List(day);
+        list->viewport()->installEventFilter(this);
+        list->setContextMenuPolicy(Qt::CustomContextMenu);
+        WeekPage->Heading(day)->setContextMenuPolicy(Qt::CustomContextMenu);
+        for (QWidget* w : {static_cast<QWidget*>(list), WeekPage->Heading(day)})
+            connect(w, &QWidget::customContextMenuRequested, this, [this, w](const QPoint& p) {
+                PopupOverList = qobject_cast<QListView*>(w) != nullptr;
+                PopupMenu2Popup();
+                PopupMenu2->exec(w->mapToGlobal(p));
+            });
+    }
+}
+
+void TCalFrm::CreateSidePanel() {
+    SidePanel = new QWidget;
+    SidePanel->setObjectName(QStringLiteral("SidePanel"));
+    auto* side = new QVBoxLayout(SidePanel);
+    side->setContentsMargins(2, 0, 0, 0);
+    DayCal = new TMarkedCalendar;
+    DayCal->setObjectName(QStringLiteral("DayCal"));
+    DayCal->SetCenterDate(true);
+    DayCal->SetTwoDigitDay(true);
+    DayCal->SetBoldMarkedDate(false);
+    DayCal->SetMarkedBrushColor(kClNone);
+    DayCal->setFixedHeight(DayCal->minimumSizeHint().height() + 24);
+    side->addWidget(DayCal);
+    auto* weekRow = new QHBoxLayout;
+    QToolButton* btn5 = ArrowButton(SidePanel, QStyle::SP_ArrowLeft, "Previous Week");
+    QToolButton* btn6 = ArrowButton(SidePanel, QStyle::SP_ArrowRight, "Next Week");
+    btn5->setObjectName(QStringLiteral("btn5"));
+    btn6->setObjectName(QStringLiteral("btn6"));
+    btn5->setText(QStringLiteral("Previous Week"));
+    btn6->setText(QStringLiteral("Next Week"));
+    btn6->setLayoutDirection(Qt::RightToLeft);
+    for (QToolButton* b : {btn5, btn6})
+        b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    weekRow->addWidget(btn5);
+    weekRow->addStretch(1);
+    weekRow->addWidget(btn6);
+    side->addLayout(weekRow);
+    connect(btn5, &QToolButton::clicked, this, [this] { Run([this] { btn5Click(); }); });
+    connect(btn6, &QToolButton::clicked, this, [this] { Run([this] { btn6Click(); }); });
+    DueEvents = new TCalDueList(SidePanel);
+    side->addWidget(DueEvents->View(), 1);
+    DueEvents->View()->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(DueEvents, &TCalDueList::DoubleClicked, this,
+            [this] { Run([this] { CalListViewDblClick(); }); });
+    Splitter1->addWidget(SidePanel);
+    Splitter1->setStretchFactor(1, 0);
+}
+
+void TCalFrm::CreateStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    const int widths[2] = {150, 100};
+    for (int i = 0; i < 3; ++i) {
+        StatusPanels[i] = new QLabel;
+        StatusPanels[i]->setObjectName(QStringLiteral("Panel%1").arg(i));
+        StatusPanels[i]->setFrameShape(QFrame::Panel);
+        StatusPanels[i]->setFrameShadow(QFrame::Sunken);
+        StatusPanels[i]->setTextFormat(Qt::PlainText);
+        if (i < 2)
+            StatusPanels[i]->setMinimumWidth(widths[i]);
+        bar->addWidget(StatusPanels[i], i == 2 ? 1 : 0);
+    }
+}
+
+void TCalFrm::CreatePopupMenus() {
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    auto item = [this](QMenu* menu, const char* name, const char* caption,
+                       void (TCalFrm::*handler)()) {
+        QAction* a = NewAction(name, caption, nullptr, {}, handler);
+        menu->addAction(a);
+        return a;
+    };
+    item(PopupMenu1, "Font1", "Calendar Font...", &TCalFrm::Font1Click);
+    item(PopupMenu1, "CalendarFontColour1", "Event Text Colour...",
+         &TCalFrm::CalendarFontColour1Click);
+    item(PopupMenu1, "EventDayColor1", "Marked Day Background Colour...",
+         &TCalFrm::EventDayColor1Click);
+    item(PopupMenu1, "EventdaylabelColor1", "Marked Date Font Colour...",
+         &TCalFrm::EventdaylabelColor1Click);
+    item(PopupMenu1, "BlankCellColour1", "Blank Cell Colour...", &TCalFrm::BlankCellColour1Click);
+    PopupMenu1->addSeparator();
+    item(PopupMenu1, "ResetDefaults1", "Reset Defaults", &TCalFrm::ResetDefaults1Click);
+    BoldMarkedDate1 =
+        item(PopupMenu1, "BoldMarkedDate1", "Bold Marked Date", &TCalFrm::BoldMarkedDate1Click);
+    BoldMarkedDate1->setCheckable(true);
+    connect(Cal, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& p) { PopupMenu1->exec(Cal->mapToGlobal(p)); });
+
+    PopupMenu2 = new QMenu(this);
+    PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
+    Edit2 = item(PopupMenu2, "Edit1", "Edit", &TCalFrm::Edit1Click);
+    Delete2 = item(PopupMenu2, "Delete1", "Delete", &TCalFrm::Delete1Click);
+    PopupMenu2->addSeparator();
+    item(PopupMenu2, "Font2", "Font...", &TCalFrm::Font2Click);
+    item(PopupMenu2, "TextColour1", "Text Colour...", &TCalFrm::TextColour1Click);
+
+    PopupMenu3 = new QMenu(this);
+    PopupMenu3->setObjectName(QStringLiteral("PopupMenu3"));
+    item(PopupMenu3, "Edit3", "Edit", &TCalFrm::CalListViewDblClick);
+    item(PopupMenu3, "Delete2", "Delete", &TCalFrm::Delete2Click);
+    PopupMenu3->addSeparator();
+    item(PopupMenu3, "Acknowledge1", "Acknowledge", &TCalFrm::Acknowledge1Click);
+    QTreeWidget* due = DueEvents->View();
+    connect(due, &QWidget::customContextMenuRequested, this,
+            [this, due](const QPoint& p) { PopupMenu3->exec(due->viewport()->mapToGlobal(p)); });
+
+    // The choosers: one entry per event of the day, and a last one saying
+    // how many more there are.
+    EditMnu = new QMenu(this);
+    EditMnu->setObjectName(QStringLiteral("EditMnu"));
+    DelMnu = new QMenu(this);
+    DelMnu->setObjectName(QStringLiteral("DelMnu"));
+    for (QMenu* chooser : {EditMnu, DelMnu}) {
+        const bool edit = chooser == EditMnu;
+        for (int i = 0; i <= kChooserEntries; ++i) {
+            QAction* a = chooser->addAction(QString());
+            if (i == kChooserEntries) {
+                a->setEnabled(false);
+                continue;
+            }
+            // Run once the menu and the button that dropped it have let go.
+            connect(a, &QAction::triggered, this, [this, a, edit] {
+                QTimer::singleShot(
+                    0, this, [this, a, edit] { Run([this, a, edit] { mnuItemClick(a, edit); }); });
+            });
+        }
+    }
+}
+
+void TCalFrm::ApplyStartMode() {
+    if (StartMode != smCalendar)
+        return;
+    // This window is the application's main window: Close ends the program.
+    Exit1->setVisible(false);
+    ExitBtn->setVisible(false);
+    Close1->setText(QStringLiteral("E&xit"));
+    Close1->setStatusTip(Exit1->statusTip());
+    CloseBtn->setText(QStringLiteral("E&xit"));
+    CloseBtn->setStatusTip(QStringLiteral("Close the Calendar"));
+    CloseBtn->setToolTip(QStringLiteral("Close the Calendar"));
+    CloseBtn->setIcon(ExitBtn->icon());
+}
+
+void TCalFrm::ReadSettings() {
+    const TWinRegistry reg;
+    const bool sunday = ReadSetting(reg, kSunStartWeek);
+    SetWeekStart(sunday);
+    SundayStart1->setChecked(sunday);
+    const int h = ReadSetting(reg, kFormsHc);
+    const int w = ReadSetting(reg, kFormsWc);
+    resize(w > 0 ? w : kFormsWc.Default, h > 0 ? h : kFormsHc.Default);
+    if (QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen()) {
+        QRect r = frameGeometry();
+        r.moveCenter(s->availableGeometry().center());
+        move(r.topLeft());
+    }
+    Tool1->setChecked(ReadSetting(reg, kCalToolbar));
+    Wraptext1->setChecked(ReadSetting(reg, kCalWrap));
+    ToolBar1->setVisible(Tool1->isChecked());
+    BoldMarkedDate1->setChecked(ReadSetting(reg, kCalBoldMarkedDate));
+    Cal->SetBlankCellColor(ReadSetting(reg, kCalBlankCell));
+    Cal->SetMarkedBrushColor(ReadSetting(reg, kCalMarkedBrushColor));
+    Cal->SetMarkedPenColor(ReadSetting(reg, kCalMarkedPenColor));
+    CalFontName = ReadSetting(reg, kCalFontName);
+    QFont calFont = QApplication::font();
+    calFont.setFamily(FamilyOf(CalFontName));
+    const int size = ReadSetting(reg, kCalFontSize);
+    if (size > 0)
+        calFont.setPointSize(size);
+    Cal->setFont(calFont);
+    Cal->SetFontColor(ReadSetting(reg, kCalFontColor));
+    ListColour = ReadSetting(reg, kCalLBFontColor);
+    WeekPage->SetListColour(StoredColour(ListColour, palette()));
+    ListFontName = ReadSetting(reg, kCalLBFontName);
+    QFont listFont = QApplication::font();
+    listFont.setFamily(FamilyOf(ListFontName));
+    WeekPage->SetListFont(listFont);
+    HeadingFontName = ReadSetting(reg, kCalDTFontName);
+    WeekPage->SetHeadingFamily(FamilyOf(HeadingFontName));
+    DayLabelColour = ReadSetting(reg, kCalDTFontColor);
+    for (QLabel* l : {Label16, Label15}) {
+        QFont f = l->font();
+        f.setFamily(FamilyOf(HeadingFontName));
+        l->setFont(f);
+    }
+    ShowPage(ReadSetting(reg, kCalMonth));
+}
+
+void TCalFrm::WriteSettings() const {
+    TWinRegistry reg;
+    const QSize size = isMaximized() || isMinimized() ? normalGeometry().size() : this->size();
+    WriteSetting(reg, kFormsHc, size.height());
+    WriteSetting(reg, kFormsWc, size.width());
+    WriteSetting(reg, kCalMonth, Monthly1->isChecked());
+    WriteSetting(reg, kCalWrap, Wraptext1->isChecked());
+    WriteSetting(reg, kSunStartWeek, SundayStart1->isChecked());
+    WriteSetting(reg, kCalToolbar, Tool1->isChecked());
+    WriteSetting(reg, kCalBoldMarkedDate, BoldMarkedDate1->isChecked());
+    WriteSetting(reg, kCalFontName, NameToStore(Cal->font(), CalFontName));
+    WriteSetting(reg, kCalFontSize, Cal->font().pointSize());
+    WriteSetting(reg, kCalFontColor, Cal->FontColor());
+    WriteSetting(reg, kCalBlankCell, Cal->BlankCellColor());
+    WriteSetting(reg, kCalMarkedBrushColor, Cal->MarkedBrushColor());
+    WriteSetting(reg, kCalMarkedPenColor, Cal->MarkedPenColor());
+    WriteSetting(reg, kCalLBFontColor, ListColour);
+    WriteSetting(reg, kCalDTFontColor, DayLabelColour);
+    WriteSetting(reg, kCalLBFontName, NameToStore(WeekPage->List(1)->font(), ListFontName));
+    WriteSetting(reg, kCalDTFontName, NameToStore(WeekPage->DayNumber(1)->font(), HeadingFontName));
+}
+
+void TCalFrm::UpdateLinkedEntries() {
+    EnableForClockCommand({MainWindow1}, &TClockLinks::ShowMainWindow);
+    EnableForClockCommand({TickwellsWindow1}, &TClockLinks::ShowDueWindow);
+    EnableForClockCommand({Options1, OptionBtn}, &TClockLinks::ShowOptions);
+}
+
+void TCalFrm::Run(const std::function<void()>& command) {
+    try {
+        command();
+    } catch (const std::exception& e) {
+        ShowMsg(e.what(), mkError);
+    }
+}
+
+// ---- refresh ----------------------------------------------------------------
+
+void TCalFrm::RefreshCalendar() {
+    MarkMonth();
+    FillWeek();
+    FillDueEvents();
+}
+
+void TCalFrm::MarkMonth() {
+    for (int c = 0; c < 7; ++c)
+        for (int r = 0; r < 7; ++r) {
+            Cal->SetMark(c, r, false);
+            DayCal->SetMark(c, r, false);
+            CellEvents[static_cast<size_t>(c)][static_cast<size_t>(r)].clear();
+        }
+    const int year = Cal->DatePart(1);
+    const int month = Cal->DatePart(2);
+    const int days = Cal->MonthLength(year, month);
+    std::vector<std::vector<TTickwellItem*>> byDay = EventsByDay(EncodeDate(year, month, 1), days);
+    for (int day = 1; day <= days; ++day) {
+        std::vector<TTickwellItem*>& events = byDay[static_cast<size_t>(day - 1)];
+        if (events.empty())
+            continue;
+        const int offset = day - Cal->FirstCellDay();
+        const int c = offset % 7;
+        const int r = offset / 7 + 1;
+        Cal->SetMark(c, r, true);
+        DayCal->SetMark(c, r, true);
+        CellEvents[static_cast<size_t>(c)][static_cast<size_t>(r)] = std::move(events);
+    }
+    Cal->update();
+    DayCal->update();
+}
+
+void TCalFrm::FillWeek() {
+    std::vector<std::vector<TTickwellItem*>> byDay = EventsByDay(WeekDays[1], 7);
+    for (int day = 1; day <= 7; ++day)
+        WeekPage->Model(day)->SetEvents(std::move(byDay[static_cast<size_t>(day - 1)]));
+}
+
+void TCalFrm::FillDueEvents() {
+    if (MasterList)
+        MasterList->Scan();
+    DueEvents->Fill();
+}
+
+void TCalFrm::SetupWeek() {
+    const int w = DayOfWeek(Selected);
+    const int offset = w == 1 ? -7 : 1 - w;
+    for (int i = 1; i <= 7; ++i)
+        WeekDays[static_cast<size_t>(i)] = DateOf(Selected) + offset + i;
+    const TDateTime today = DateOf(Today());
+    for (int day = 1; day <= 7; ++day) {
+        WeekPage->Model(day)->SetEvents({});
+        const TDateTime d = WeekDays[static_cast<size_t>(day)];
+        const QColor background = WeekPage->Heading(day)->palette().color(QPalette::Button);
+        const QColor colour =
+            TextColourOn(StoredColour(d == today ? kRed : DayLabelColour, palette()), background);
+        WeekPage->SetHeading(day, Q(FormatDateTime("dd", d)), Q(FormatDateTime("dddd", d)), colour);
+    }
+    if (Weekly1->isChecked())
+        Label16->setText(WeekCaption());
+}
+
+void TCalFrm::SetWeekStart(bool sunday) {
+    const int first = sunday ? 0 : 1;
+    Cal->SetStartOfWeek(first);
+    DayCal->SetStartOfWeek(first);
+    WeekNumberFirstDay = first;
+}
+
+bool TCalFrm::SundayStartsWeek() const {
+    return SundayStart1->isChecked();
+}
+
+// ---- views and captions -----------------------------------------------------
+
+bool TCalFrm::MonthShown() const {
+    return Notebook1->currentIndex() == kMonthPage;
+}
+
+void TCalFrm::ShowPage(bool month) {
+    Monthly1->setChecked(month);
+    Weekly1->setChecked(!month);
+    UpdateCaptions();
+    Notebook1->setCurrentIndex(month ? kMonthPage : kWeekPage);
+    Notebook1PageChanged();
+}
+
+void TCalFrm::Notebook1PageChanged() {
+    const bool month = MonthShown();
+    Wraptext1->setEnabled(month);
+    SidePanel->setVisible(!month);
+    ViewBtn->setText(month ? QStringLiteral("&Week") : QStringLiteral("&Month"));
+    ViewBtn->setIcon(ToolbarIcon(month ? TToolPicture::Week : TToolPicture::Month));
+    if (!month && Splitter1->sizes().value(1) <= 0) {
+        const int side = std::max(SidePanel->minimumSizeHint().width(), width() * 2 / 5);
+        Splitter1->setSizes({width() - side, side});
+    }
+}
+
+void TCalFrm::ViewBtnClick() {
+    ShowPage(!MonthShown());
+}
+
+QString TCalFrm::WeekCaption() const {
+    return Q(FormatDateTime("dd mmmm - ", WeekDays[1]) + FormatDateTime("dd mmmm", WeekDays[7]));
+}
+
+void TCalFrm::UpdateCaptions() {
+    Label16->setText(Monthly1->isChecked() ? Q(FormatDateTime("mmmm", Selected)) : WeekCaption());
+    Label15->setText(Q(FormatDateTime("yyyy", Selected)));
+    StatusPanels[0]->setText(Q(FormatDateTime("dd mmmm yyyy", Selected)));
+}
+
+void TCalFrm::ShowWeekNumber() {
+    StatusPanels[1]->setText(
+        QStringLiteral("Week %1").arg(WeekOfYear(WeekNumberFirstDay, Selected)));
+}
+
+void TCalFrm::CalDateChange(TDateTime d) {
+    if (!isVisible())
+        return;
+    // The navigator's own notice sets the selected date first, so the month
+    // is compared with the date as it was before either grid moved.
+    const TDateTime before = Selected;
+    DayCal->SetShownDate(d);
+    if (!SameMonthAndYear(d, before) && !Navigating)
+        MarkMonth();
+    Selected = d;
+    UpdateCaptions();
+}
+
+void TCalFrm::DayCalDateChange(TDateTime d) {
+    if (!isVisible())
+        return;
+    Cal->SetShownDate(d);
+    Selected = d;
+    ShowWeekNumber();
+    if (Selected < WeekDays[1] || Selected > WeekDays[7]) {
+        SetupWeek();
+        FillWeek();
+    }
+    if (!MonthShown())
+        SelectDayInWeek();
+}
+
+void TCalFrm::SelectDayInWeek() {
+    WeekPage->ClearSelections();
+    const int day = static_cast<int>(DateOf(Selected) - WeekDays[1]) + 1;
+    if (day < 1 || day > 7)
+        return;
+    QListView* list = WeekPage->List(day);
+    list->setFocus();
+    if (WeekPage->Model(day)->rowCount() > 0)
+        list->setCurrentIndex(WeekPage->Model(day)->index(0));
+}
+
+void TCalFrm::CalDrawCell(QPainter& p, int col, int row, const QRect& rect, unsigned) {
+    if (row == 0 || !Cal->Mark(col, row))
+        return;
+    const std::vector<TTickwellItem*>& events = DayCellEvents(col, row);
+    const QFontMetrics fm(Cal->font());
+    const int h = fm.height();
+    const int maxLines = std::max(0, (rect.height() - 1 - h) / h);
+    const TCellLines lines = LayOutCellLines(
+        static_cast<int>(events.size()),
+        [&events](int k) { return Q(FirstLine(events[static_cast<size_t>(k)]->Description)); },
+        Cal->font(), rect.width() - 4, maxLines, Wraptext1->isChecked());
+    int top = rect.top() + 1 + h;
+    for (const QString& line : lines.Lines) {
+        p.drawText(QRect(rect.left() + 3, top, rect.width() - 4, h), Qt::AlignLeft | Qt::AlignTop,
+                   line);
+        top += h;
+    }
+    // No line to spare: the count goes beside the day number.
+    if (lines.Hidden > 0 && lines.Lines.isEmpty())
+        p.drawText(QRect(rect.left(), rect.top() + 1, rect.width() - 3, h),
+                   Qt::AlignRight | Qt::AlignTop, QStringLiteral("+%1").arg(lines.Hidden));
+}
+
+bool TCalFrm::ShowCellTip(const QPoint& pos, const QPoint& globalPos) {
+    int col = 0, row = 0;
+    if (!Cal->CellAt(pos, col, row) || row == 0 || !Cal->Mark(col, row)) {
+        QToolTip::hideText();
+        return true;
+    }
+    const std::vector<TTickwellItem*>& events = DayCellEvents(col, row);
+    const TDateTime day = EncodeDate(Cal->DatePart(1), Cal->DatePart(2), Cal->CellDay(col, row));
+    QStringList lines{Q(FormatDateTime("dddd dd mmmm yyyy", day))};
+    const int shown = std::min<int>(kTipLines, static_cast<int>(events.size()));
+    for (int k = 0; k < shown; ++k)
+        lines << Q(FirstLine(events[static_cast<size_t>(k)]->Description));
+    if (static_cast<int>(events.size()) > shown)
+        lines << MoreText(static_cast<int>(events.size()) - shown);
+    QToolTip::showText(globalPos, lines.join('\n'), Cal, Cal->CellRect(col, row));
+    return true;
+}
+
+// ---- navigation ---------------------------------------------------------------
+
+void TCalFrm::Navigate(int tag) {
+    // One marking at the end: a step across a year passes through a date of
+    // another month first.
+    struct TFlag {
+        bool& F;
+        explicit TFlag(bool& f) : F(f) { F = true; }
+        ~TFlag() { F = false; }
+    };
+    {
+        const TFlag navigating(Navigating);
+        switch (tag) {
+        case 0:
+            Cal->GoNextMonth();
+            break;
+        case 1:
+            Cal->GoPrevMonth();
+            break;
+        case 2:
+            Cal->GoPrevYear();
+            break;
+        case 3:
+            Cal->GoNextYear();
+            break;
+        default:
+            return;
+        }
+    }
+    MarkMonth();
+}
+
+void TCalFrm::Today2Click() {
+    DayCal->SetShownDate(Today());
+}
+
+void TCalFrm::btn5Click() {
+    DayCal->SetShownDate(DayCal->ShownDate() - 7);
+}
+
+void TCalFrm::btn6Click() {
+    DayCal->SetShownDate(DayCal->ShownDate() + 7);
+}
+
+void TCalFrm::SundayStart1Click() {
+    SetWeekStart(SundayStart1->isChecked());
+    RefreshCalendar();
+    ShowWeekNumber();
+}
+
+void TCalFrm::Options1Click() {
+    // The dialog gives its week start to this window when confirmed
+    // (CalendarLinks().SetWeekStart).
+    RunClockCommand(&TClockLinks::ShowOptions);
+}
+
+// ---- events: add, edit, delete, acknowledge ---------------------------------
+
+void TCalFrm::RefreshMainRow(TTickwellItem* e, bool shownBefore) {
+    const TMainWindowLinks& main = MainLinks();
+    if (!main.Window)
+        return;
+    const bool shownNow = main.PassesVisibilityTest && main.PassesVisibilityTest(e);
+    if (shownBefore && shownNow) {
+        if (main.UpdateRow)
+            main.UpdateRow(e);
+    } else if (shownBefore != shownNow && main.FillListViewMain) {
+        // The edit moved the event into or out of the main window's filter.
+        main.FillListViewMain();
+        if (main.UpdateStatusBar)
+            main.UpdateStatusBar();
+    }
+}
+
+void TCalFrm::RefillDueWindow() {
+    const TDueWindowLinks& due = DueLinks();
+    if (due.Window && due.RefillDueList)
+        due.RefillDueList();
+}
+
+void TCalFrm::AddBtnClick() {
+    TTickwellItem* e = EditEvent(false, nullptr);
+    if (!e)
+        return;
+    SaveEvents(*MasterList, MasterList->FileName);
+    const TMainWindowLinks& main = MainLinks();
+    if (main.Window && main.PassesVisibilityTest && main.PassesVisibilityTest(e) && main.AddRow) {
+        main.AddRow(e);
+        if (main.UpdateStatusBar)
+            main.UpdateStatusBar();
+    }
+    RefreshCalendar();
+    RefillDueWindow();
+}
+
+TTickwellItem* TCalFrm::ChosenEvent(bool edit) {
+    const char* nothing = edit ? "Nothing to Edit" : "Nothing to Delete";
+    if (MonthShown()) {
+        const std::vector<TTickwellItem*>& cell = DayCellEvents(Cal->Col(), Cal->Row());
+        if (cell.size() > 1) {
+            QMenu* chooser = edit ? EditMnu : DelMnu;
+            FillChooser(chooser, edit);
+            PopUpChooser(chooser, edit ? EdToolButton : DelToolButton);
+            return nullptr;
+        }
+        if (cell.empty()) {
+            ShowMsg(nothing, mkInformation);
+            return nullptr;
+        }
+        return cell.front();
+    }
+    const int day = WeekPage->DayOf(QApplication::focusWidget());
+    TTickwellItem* e = day ? WeekPage->SelectedEvent(day) : nullptr;
+    if (!e)
+        ShowMsg(nothing, mkInformation);
+    return e;
+}
+
+void TCalFrm::EdBtnClick() {
+    if (TTickwellItem* e = ChosenEvent(true))
+        EditChosen(e);
+}
+
+void TCalFrm::DelBtnClick() {
+    if (BusyCursorShowing())
+        return;
+    if (TTickwellItem* e = ChosenEvent(false))
+        DeleteChosen(e);
+}
+
+void TCalFrm::FillChooser(QMenu* chooser, bool edit) {
+    const std::vector<TTickwellItem*>& cell = DayCellEvents(Cal->Col(), Cal->Row());
+    const QList<QAction*> entries = chooser->actions();
+    const QFontMetrics fm(chooser->font());
+    for (int i = 0; i < kChooserEntries; ++i) {
+        QAction* a = entries[i];
+        const bool used = i < static_cast<int>(cell.size());
+        a->setVisible(used);
+        if (!used)
+            continue;
+        TTickwellItem* e = cell[static_cast<size_t>(i)];
+        const QString text = fm.elidedText(Q(FirstLine(e->Description)), Qt::ElideRight, 400);
+        a->setText(QStringLiteral("%1. %2").arg(i + 1).arg(QString(text).replace('&', "&&")));
+        a->setData(QVariant::fromValue(reinterpret_cast<quintptr>(e)));
+    }
+    const int more = static_cast<int>(cell.size()) - kChooserEntries;
+    entries[kChooserEntries]->setVisible(more > 0);
+    entries[kChooserEntries]->setText(QStringLiteral("\u2026and %1 more").arg(more));
+    if (QToolButton* b = edit ? EdToolButton : DelToolButton)
+        b->setMenu(chooser);
+}
+
+void TCalFrm::HideChoosers() {
+    for (QMenu* chooser : {EditMnu, DelMnu})
+        for (QAction* a : chooser->actions())
+            a->setVisible(false);
+    for (QToolButton* b : {EdToolButton, DelToolButton})
+        if (b)
+            b->setMenu(nullptr);
+}
+
+void TCalFrm::PopUpChooser(QMenu* chooser, QToolButton* button) {
+    QPoint at;
+    if (button && button->isVisible())
+        at = button->mapToGlobal(button->rect().bottomLeft());
+    else
+        at = Cal->mapToGlobal(Cal->CellRect(Cal->Col(), Cal->Row()).bottomLeft());
+    chooser->popup(at);
+}
+
+void TCalFrm::EdBtnMouseDown() {
+    if (MonthShown() && DayCellEvents(Cal->Col(), Cal->Row()).size() > 1)
+        FillChooser(EditMnu, true);
+    else
+        HideChoosers();
+}
+
+void TCalFrm::DelBtnMouseDown() {
+    if (MonthShown() && DayCellEvents(Cal->Col(), Cal->Row()).size() > 1)
+        FillChooser(DelMnu, false);
+    else
+        HideChoosers();
+}
+
+void TCalFrm::mnuItemClick(QAction* entry, bool edit) {
+    auto* e = reinterpret_cast<TTickwellItem*>(entry->data().value<quintptr>());
+    HideChoosers();
+    // Only an event the cell still holds: a refresh while the menu was open
+    // may have let go of the one the entry was made for.
+    const std::vector<TTickwellItem*>& cell = DayCellEvents(Cal->Col(), Cal->Row());
+    if (!MonthShown() || std::find(cell.begin(), cell.end(), e) == cell.end())
+        return;
+    if (edit)
+        EditChosen(e);
+    else if (!BusyCursorShowing())
+        DeleteChosen(e);
+}
+
+void TCalFrm::EditChosen(TTickwellItem* e) {
+    const TMainWindowLinks& main = MainLinks();
+    const bool shownBefore =
+        main.Window && main.PassesVisibilityTest && main.PassesVisibilityTest(e);
+    if (!EditEvent(true, e))
+        return;
+    SaveEvents(*MasterList, MasterList->FileName);
+    RefreshCalendar();
+    RefillDueWindow();
+    RefreshMainRow(e, shownBefore);
+}
+
+void TCalFrm::DeleteChosen(TTickwellItem* e) {
+    if (BusyCursorShowing())
+        return;
+    const TBusyCursor busy;
+    const TMainWindowLinks& main = MainLinks();
+    const bool mainShows = main.Window && main.PassesVisibilityTest && main.PassesVisibilityTest(e);
+    if (!DeleteEvent(*MasterList, e, true))
+        return;
+    // The event is freed: every view lets go of it before the save, which
+    // may fail and end the command.
+    if (mainShows && main.DeleteRow) {
+        main.DeleteRow(e);
+        if (main.UpdateStatusBar)
+            main.UpdateStatusBar();
+    }
+    RefreshCalendar();
+    RefillDueWindow();
+    SaveEvents(*MasterList, MasterList->FileName);
+}
+
+void TCalFrm::Edit1Click() {
+    EdBtnClick();
+}
+
+void TCalFrm::Delete1Click() {
+    DelBtnClick();
+}
+
+void TCalFrm::PopupMenu2Popup() {
+    const int day = PopupOverList ? WeekPage->DayOf(QApplication::focusWidget()) : 0;
+    const bool selected = day && WeekPage->SelectedEvent(day);
+    Edit2->setEnabled(selected);
+    Delete2->setEnabled(selected);
+}
+
+void TCalFrm::CalListViewDblClick() {
+    TTickwellItem* e = DueEvents->SelectedEvent();
+    if (!e) {
+        ShowMsg("Nothing to Edit", mkInformation);
+        return;
+    }
+    EditChosen(e);
+}
+
+void TCalFrm::Delete2Click() {
+    if (BusyCursorShowing())
+        return;
+    TTickwellItem* e = DueEvents->SelectedEvent();
+    if (!e) {
+        ShowMsg("Nothing to Delete", mkInformation);
+        return;
+    }
+    DeleteChosen(e);
+}
+
+void TCalFrm::Acknowledge1Click() {
+    TTickwellItem* e = DueEvents->SelectedEvent();
+    if (!e) {
+        ShowMsg("Nothing to Acknowledge", mkInformation);
+        return;
+    }
+    e->AckDate = e->ScanDate;
+    SaveEvents(*MasterList, MasterList->FileName);
+    FillDueEvents();
+    const TMainWindowLinks& main = MainLinks();
+    if (main.Window) {
+        // The row's "Last Acknowledged" changed; the accounting view also
+        // counts again.
+        if (main.UpdateRow)
+            main.UpdateRow(e);
+        if (main.ViewFilter && main.ViewFilter() == 7 && main.FillListViewMain) {
+            main.FillListViewMain();
+            if (main.UpdateStatusBar)
+                main.UpdateStatusBar();
+        }
+    }
+    RefillDueWindow();
+}
+
+// ---- fonts and colours ------------------------------------------------------
+
+void TCalFrm::Font1Click() {
+    QFont f = Cal->font();
+    if (!ChooseFont(this, f, 8, 10))
+        return;
+    Cal->setFont(f);
+    Cal->update();
+}
+
+void TCalFrm::CalendarFontColour1Click() {
+    QColor c;
+    if (ChooseColour(this, Cal->Colour(Cal->FontColor()), c))
+        Cal->SetFontColor(StoredColourValue(c));
+}
+
+void TCalFrm::EventDayColor1Click() {
+    QColor c;
+    if (ChooseColour(this, Cal->MarkedBackground(), c))
+        Cal->SetMarkedBrushColor(StoredColourValue(c));
+}
+
+void TCalFrm::EventdaylabelColor1Click() {
+    QColor c;
+    if (!ChooseColour(this, Cal->Colour(Cal->MarkedPenColor()), c))
+        return;
+    Cal->SetMarkedPenColor(StoredColourValue(c));
+    DayCal->SetMarkedPenColor(StoredColourValue(c));
+}
+
+void TCalFrm::BlankCellColour1Click() {
+    QColor c;
+    if (!ChooseColour(this, Cal->Colour(Cal->BlankCellColor()), c))
+        return;
+    Cal->SetBlankCellColor(StoredColourValue(c));
+    Cal->update();
+}
+
+void TCalFrm::ResetDefaults1Click() {
+    Cal->SetMarkedPenColor(TMarkedCalendar::kDefaultPen);
+    Cal->SetBlankCellColor(kClInfoBk);
+    Cal->SetMarkedBrushColor(TMarkedCalendar::kDefaultBrush);
+    QFont f = QApplication::font();
+    f.setFamily(FamilyOf(kClassicFont));
+    f.setPointSize(kCalFontSize.Default);
+    Cal->setFont(f);
+    CalFontName = kClassicFont;
+    Cal->SetFontColor(kClWindowText);
+}
+
+void TCalFrm::BoldMarkedDate1Click() {
+    Cal->SetBoldMarkedDate(BoldMarkedDate1->isChecked());
+}
+
+void TCalFrm::Font2Click() {
+    if (PopupOverList) {
+        QFont f = WeekPage->List(1)->font();
+        if (ChooseFont(this, f, 8, 10))
+            WeekPage->SetListFont(f);
+        return;
+    }
+    QFont f = WeekPage->DayNumber(1)->font();
+    if (!ChooseFont(this, f, 8, 8))
+        return;
+    WeekPage->SetHeadingFamily(f.family());
+    for (QLabel* l : {Label16, Label15}) {
+        QFont header = l->font();
+        header.setFamily(f.family());
+        l->setFont(header);
+    }
+}
+
+void TCalFrm::TextColour1Click() {
+    QColor c;
+    if (PopupOverList) {
+        if (!ChooseColour(this, StoredColour(ListColour, palette()), c))
+            return;
+        ListColour = StoredColourValue(c);
+        WeekPage->SetListColour(c);
+        return;
+    }
+    if (!ChooseColour(this, StoredColour(DayLabelColour, palette()), c))
+        return;
+    DayLabelColour = StoredColourValue(c);
+    SetupWeek();
+    FillWeek();
+}
+
+void TCalFrm::Wraptext1Click() {
+    Cal->update();
+}
+
+void TCalFrm::Tool1Click() {
+    ToolBar1->setVisible(Tool1->isChecked());
+}
+
+// ---- other commands -----------------------------------------------------------
+
+void TCalFrm::MainWindow1Click() {
+    RunClockCommand(&TClockLinks::ShowMainWindow);
+}
+
+void TCalFrm::TickwellsWindow1Click() {
+    RunClockCommand(&TClockLinks::ShowDueWindow);
+}
+
+void TCalFrm::UsingtheCalendar1Click() {
+    ShowHelpContext(72);
+}
+
+void TCalFrm::HelpContents1Click() {
+    ShowHelpContents();
+}
+
+void TCalFrm::About1Click() {
+    if (EditFrm)
+        return;
+    TAboutDlg dlg(this);
+    dlg.exec();
+}
+
+void TCalFrm::Close1Click() {
+    close();
+}
+
+void TCalFrm::ExitBtnClick() {
+    if (StartMode != smCalendar)
+        ExitByStartMode();
+}
+
+// ---- window events ------------------------------------------------------------
+
+bool TCalFrm::event(QEvent* e) {
+    switch (e->type()) {
+    case QEvent::StatusTip:
+        // Hints go to the third panel, not over the whole bar.
+        StatusPanels[2]->setText(static_cast<QStatusTipEvent*>(e)->tip());
+        return true;
+    case QEvent::WindowActivate:
+        UpdateLinkedEntries();
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::event(e);
+}
+
+bool TCalFrm::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == Cal && e->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(e);
+        return ShowCellTip(help->pos(), help->globalPos());
+    }
+    if ((watched == EdToolButton || watched == DelToolButton) &&
+        e->type() == QEvent::MouseButtonPress) {
+        Run([this, watched] {
+            if (watched == EdToolButton)
+                EdBtnMouseDown();
+            else
+                DelBtnMouseDown();
+        });
+        return false;
+    }
+    if (const int day = WeekPage ? WeekPage->DayOf(watched) : 0) {
+        if (e->type() == QEvent::MouseButtonPress) {
+            // A day's list: the navigator moves to its day, the other lists
+            // let go of their selection.
+            Run([this, day] {
+                DayCal->SetShownDate(WeekDays[static_cast<size_t>(day)]);
+                WeekPage->ClearSelections(day);
+            });
+        } else if (e->type() == QEvent::MouseButtonDblClick) {
+            Run([this] { EdBtnClick(); });
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, e);
+}
+
+void TCalFrm::changeEvent(QEvent* e) {
+    QMainWindow::changeEvent(e);
+    if (e->type() == QEvent::WindowStateChange && isMinimized() && StartMode < smCalendar)
+        // Not the application's main window: minimising closes it instead.
+        QTimer::singleShot(0, this, [this] { close(); });
+}
+
+void TCalFrm::showEvent(QShowEvent* e) {
+    QMainWindow::showEvent(e);
+    if (e->spontaneous() || Shown)
+        return;
+    Shown = true;
+    Run([this] {
+        Notebook1PageChanged();
+        SetupWeek();
+        UpdateCaptions();
+        RefreshCalendar();
+        ShowWeekNumber();
+    });
+    ++OpenWindowCount;
+    UpdateLinkedEntries();
+}
+
+void TCalFrm::hideEvent(QHideEvent* e) {
+    QMainWindow::hideEvent(e);
+    if (e->spontaneous() || !Shown)
+        return;
+    Shown = false;
+    --OpenWindowCount;
+}
+
+TCalFrm* ShowCalFrm() {
+    if (!CalFrm)
+        new TCalFrm;
+    CalFrm->show();
+    if (CalFrm->isMinimized())
+        CalFrm->showNormal();
+    CalFrm->raise();
+    CalFrm->activateWindow();
+    return CalFrm;
+}
+
+QWidget* CreateCalendarWindowForStartup() {
+    auto* w = new TCalFrm;
+    w->show();
+    return w;
+}

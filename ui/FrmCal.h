@@ -1,0 +1,228 @@
+#pragma once
+// The calendar window: the events of the master list laid out on dates, as a
+// month grid whose day cells carry the first lines of their events, or as a
+// week of seven day lists beside a month navigator and the due events. From
+// either view events are added, edited, deleted and acknowledged. At most one
+// exists; it is made when needed and destroyed when closed.
+#include "core/DateTime.h"
+#include <QMainWindow>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+class QAction;
+class QLabel;
+class QListView;
+class QMenu;
+class QSplitter;
+class QStackedWidget;
+class QToolButton;
+class TArtToolBar;
+class TCalDueList;
+class TCalWeekPage;
+class TMarkedCalendar;
+class TTickwellItem;
+
+class TCalFrm : public QMainWindow {
+    Q_OBJECT
+public:
+    // The most events a chooser offers.
+    static constexpr int kChooserEntries = 20;
+
+    explicit TCalFrm(QWidget* parent = nullptr);
+    // Writes the settings back.
+    ~TCalFrm() override;
+
+    // Marks, cell texts and week lists from the master list, then the due
+    // list from a new scan. Other windows call it after changing events.
+    void RefreshCalendar();
+    void MarkMonth();
+    void FillWeek();
+    void FillDueEvents();
+    void SetupWeek();
+    void SetWeekStart(bool sunday);
+    bool SundayStartsWeek() const;
+
+    TDateTime SelectedDate() const { return Selected; }
+    // day 1 Monday .. 7 Sunday of the week page.
+    TDateTime WeekDay(int day) const { return WeekDays[static_cast<size_t>(day)]; }
+    // The events of the month grid's cell, in master-list order.
+    const std::vector<TTickwellItem*>& DayCellEvents(int col, int row) const {
+        return CellEvents[static_cast<size_t>(col)][static_cast<size_t>(row)];
+    }
+    bool MonthShown() const;
+
+    TMarkedCalendar* Cal = nullptr;
+    TMarkedCalendar* DayCal = nullptr;
+    TCalWeekPage* WeekPage = nullptr;
+    TCalDueList* DueEvents = nullptr;
+    QLabel* Label16 = nullptr; // the period shown
+    QLabel* Label15 = nullptr; // the year
+    QLabel* StatusPanels[3] = {nullptr, nullptr, nullptr};
+    QMenu* EditMnu = nullptr;
+    QMenu* DelMnu = nullptr;
+    QMenu* PopupMenu1 = nullptr; // month grid
+    QMenu* PopupMenu2 = nullptr; // week headings and lists
+    QMenu* PopupMenu3 = nullptr; // due list
+
+protected:
+    bool event(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+    void changeEvent(QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
+
+private:
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateHeaderBar(QWidget* parent);
+    void CreatePages();
+    void CreateSidePanel();
+    void CreateStatusBar();
+    void CreatePopupMenus();
+    void ApplyStartMode();
+    void ReadSettings();
+    void WriteSettings() const;
+    QAction* NewAction(const char* name, const char* caption, const char* hint,
+                       const QKeySequence& key, void (TCalFrm::*handler)());
+    // Runs a command; an error that ends it is shown as an error notice.
+    void Run(const std::function<void()>& command);
+    void UpdateLinkedEntries();
+
+    // Views and captions.
+    void ShowPage(bool month);
+    void Notebook1PageChanged();
+    void ViewBtnClick();
+    void UpdateCaptions();
+    QString WeekCaption() const;
+    void ShowWeekNumber();
+    void SelectDayInWeek();
+    void CalDateChange(TDateTime d);
+    void DayCalDateChange(TDateTime d);
+    void CalDrawCell(QPainter& p, int col, int row, const QRect& rect, unsigned state);
+    bool ShowCellTip(const QPoint& pos, const QPoint& globalPos);
+    void ApplyDayLabelColours();
+
+    // Navigation.
+    void Navigate(int tag);
+    void Today2Click();
+    void btn5Click();
+    void btn6Click();
+    void SundayStart1Click();
+    void Options1Click();
+
+    // Commands on events.
+    void AddBtnClick();
+    void EdBtnClick();
+    void DelBtnClick();
+    void EdBtnMouseDown();
+    void DelBtnMouseDown();
+    // The event a command acts on from the current view, or null after
+    // saying there is nothing; opens the chooser instead when the month
+    // cell holds several (popUp: as a menu of its own, else as the button's).
+    TTickwellItem* ChosenEvent(bool edit);
+    void FillChooser(QMenu* chooser, bool edit);
+    void HideChoosers();
+    void PopUpChooser(QMenu* chooser, QToolButton* button);
+    void mnuItemClick(QAction* entry, bool edit);
+    void EditChosen(TTickwellItem* e);
+    void DeleteChosen(TTickwellItem* e);
+    void Edit1Click();
+    void Delete1Click();
+    void PopupMenu2Popup();
+    void CalListViewDblClick();
+    void Delete2Click();
+    void Acknowledge1Click();
+    // What the other windows need after an event changed or went.
+    void RefreshMainRow(TTickwellItem* e, bool shownBefore);
+    void RefillDueWindow();
+
+    // Fonts and colours.
+    void Font1Click();
+    void CalendarFontColour1Click();
+    void EventDayColor1Click();
+    void EventdaylabelColor1Click();
+    void BlankCellColour1Click();
+    void ResetDefaults1Click();
+    void BoldMarkedDate1Click();
+    void Font2Click();
+    void TextColour1Click();
+    void Wraptext1Click();
+    void Tool1Click();
+
+    void MainWindow1Click();
+    void TickwellsWindow1Click();
+    void UsingtheCalendar1Click();
+    void HelpContents1Click();
+    void About1Click();
+    void Close1Click();
+    void ExitBtnClick();
+
+    TDateTime Selected = 0;
+    std::array<TDateTime, 8> WeekDays{};
+    // 0 Sunday, 1 Monday: the first day of a week for the week number.
+    int WeekNumberFirstDay = 1;
+    std::uint32_t DayLabelColour = 0x80000008u;
+    std::uint32_t ListColour = 0x80000008u;
+    std::array<std::array<std::vector<TTickwellItem*>, 7>, 7> CellEvents;
+    // Set while a step of the month grid runs, which marks its month once at
+    // the end rather than at each intermediate date.
+    bool Navigating = false;
+    bool Shown = false;
+    // Whether pop-up menu 2 was opened over a day list (else a heading).
+    bool PopupOverList = false;
+    // The font names as read: kept as they were while the font is unchanged.
+    std::string CalFontName;
+    std::string ListFontName;
+    std::string HeadingFontName;
+
+    QStackedWidget* Notebook1 = nullptr;
+    QSplitter* Splitter1 = nullptr;
+    QWidget* SidePanel = nullptr;
+    QWidget* HeaderBar = nullptr;
+    TArtToolBar* ToolBar1 = nullptr;
+    QToolButton* EdToolButton = nullptr;
+    QToolButton* DelToolButton = nullptr;
+
+    // Menu entries.
+    QAction* Options1 = nullptr;
+    QAction* Close1 = nullptr;
+    QAction* Exit1 = nullptr;
+    QAction* AddEvent1 = nullptr;
+    QAction* EditEvent1 = nullptr;
+    QAction* DeleteEvent1 = nullptr;
+    QAction* Monthly1 = nullptr;
+    QAction* Weekly1 = nullptr;
+    QAction* Wraptext1 = nullptr;
+    QAction* GoTo[4] = {};
+    QAction* Today2 = nullptr;
+    QAction* Tool1 = nullptr;
+    QAction* SundayStart1 = nullptr;
+    QAction* MainWindow1 = nullptr;
+    QAction* TickwellsWindow1 = nullptr;
+    QAction* UsingtheCalendar1 = nullptr;
+    QAction* HelpContents1 = nullptr;
+    QAction* About1 = nullptr;
+    QAction* BoldMarkedDate1 = nullptr;
+    QAction* Edit2 = nullptr;   // pop-up menu 2
+    QAction* Delete2 = nullptr; // pop-up menu 2
+    // Toolbar buttons.
+    QAction* ViewBtn = nullptr;
+    QAction* AddBtn = nullptr;
+    QAction* EdBtn = nullptr;
+    QAction* DelBtn = nullptr;
+    QAction* ExitBtn = nullptr;
+    QAction* OptionBtn = nullptr;
+    QAction* CloseBtn = nullptr;
+};
+
+// The window while it exists, null otherwise.
+extern TCalFrm* CalFrm;
+
+// Makes the window when there is none, shows it and brings it to the front.
+TCalFrm* ShowCalFrm();
+// The window for start-up in calendar mode: created and shown.
+QWidget* CreateCalendarWindowForStartup();
