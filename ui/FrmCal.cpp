@@ -16,6 +16,7 @@
 #include "ui/FrmEdit.h"
 #include "ui/FrmHelp.h"
 #include "ui/MyCal.h"
+#include "ui/ScreenFit.h"
 #include "ui/Theme.h"
 #include "ui/ToolbarArt.h"
 #include "ui/WindowLinks.h"
@@ -555,10 +556,12 @@ void TCalFrm::ReadSettings() {
     SundayStart1->setChecked(sunday);
     const int h = ReadSetting(reg, kFormsHc);
     const int w = ReadSetting(reg, kFormsWc);
-    resize(w > 0 ? w : kFormsWc.Default, h > 0 ? h : kFormsHc.Default);
-    if (QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen()) {
+    QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    const QRect area = s ? s->availableGeometry() : QRect();
+    resize(FitSize(QSize(w, h), QSize(kFormsWc.Default, kFormsHc.Default), area));
+    if (s) {
         QRect r = frameGeometry();
-        r.moveCenter(s->availableGeometry().center());
+        r.moveCenter(area.center());
         move(r.topLeft());
     }
     Tool1->setChecked(ReadSetting(reg, kCalToolbar));
@@ -939,7 +942,7 @@ TTickwellItem* TCalFrm::ChosenEvent(bool edit) {
         }
         return cell.front();
     }
-    const int day = WeekPage->DayOf(QApplication::focusWidget());
+    const int day = WeekPage->DayOf(focusWidget());
     TTickwellItem* e = day ? WeekPage->SelectedEvent(day) : nullptr;
     if (!e)
         ShowMsg(nothing, mkInformation);
@@ -1067,7 +1070,7 @@ void TCalFrm::Delete1Click() {
 }
 
 void TCalFrm::PopupMenu2Popup() {
-    const int day = PopupOverList ? WeekPage->DayOf(QApplication::focusWidget()) : 0;
+    const int day = PopupOverList ? WeekPage->DayOf(focusWidget()) : 0;
     const bool selected = day && WeekPage->SelectedEvent(day);
     Edit2->setEnabled(selected);
     Delete2->setEnabled(selected);

@@ -321,9 +321,13 @@ void TMyCalendar::mousePressEvent(QMouseEvent* e) {
 
 void TMyCalendar::mouseDoubleClickEvent(QMouseEvent* e) {
     int col = 0, row = 0;
-    if (e->button() == Qt::LeftButton && CellAt(e->position().toPoint(), col, row) &&
-        CellDay(col, row) && !ReadOnlyFlag)
-        emit DoubleClicked();
+    if (e->button() != Qt::LeftButton || !CellAt(e->position().toPoint(), col, row) ||
+        !SelectCell(col, row))
+        return;
+    // Where the second press comes as a double click alone, it selects too.
+    if (col != CurCol || row != CurRow)
+        UserSelect(col, row);
+    emit DoubleClicked();
 }
 
 void TMyCalendar::MoveByKey(int days) {

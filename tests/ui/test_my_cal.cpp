@@ -4,6 +4,7 @@
 #include "core/Clock.h"
 #include "core/DateFormat.h"
 #include "core/Messages.h"
+#include "ui/CalCellText.h"
 #include "ui/MyCal.h"
 #include <QtTest>
 #include <memory>
@@ -212,6 +213,42 @@ private slots:
         const QImage plain = cal->grab(cal->CellRect(cur.x(), cur.y())).toImage();
         cal->SetBoldMarkedDate(true);
         QVERIFY(cal->grab(cal->CellRect(cur.x(), cur.y())).toImage() != plain);
+    }
+
+    // The lines of a month cell under its day number.
+    void CellLines_data() {
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<int>("maxLines");
+        QTest::addColumn<bool>("wrap");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<int>("hidden");
+        const QStringList three{"Gym", "Team", "Dentist"};
+        const QString plants = "Water the plants";
+        QTest::newRow("all fit") << three << 3 << false << three << 0;
+        QTest::newRow("one short") << three << 2 << false << QStringList{"Gym", "+2 more"} << 2;
+        QTest::newRow("no line to spare") << three << 0 << true << QStringList{} << 3;
+        QTest::newRow("an empty first line")
+            << QStringList{""} << 1 << false << QStringList{""} << 0;
+        QTest::newRow("wrapped") << QStringList{plants} << 2 << true
+                                 << QStringList{"Water the", "plants"} << 0;
+        QTest::newRow("one line, cut")
+            << QStringList{plants} << 2 << false << QStringList{"Water the\u2026"} << 0;
+        QTest::newRow("wrapped, cut before more") << QStringList{plants, "Gym"} << 2 << true
+                                                  << QStringList{"Water the\u2026", "+1 more"} << 1;
+    }
+
+    void CellLines() {
+        QFETCH(QStringList, texts);
+        QFETCH(int, maxLines);
+        QFETCH(bool, wrap);
+        const QFont font;
+        // Room for "Water the" and its ellipsis, no more.
+        const int width =
+            QFontMetrics(font).horizontalAdvance(QStringLiteral("Water the\u2026")) + 1;
+        const TCellLines got = LayOutCellLines(
+            int(texts.size()), [&](int k) { return texts[k]; }, font, width, maxLines, wrap);
+        QTEST(got.Lines, "lines");
+        QTEST(got.Hidden, "hidden");
     }
 };
 
