@@ -48,6 +48,9 @@ TCalWeekPage::TCalWeekPage(QWidget* parent) : QWidget(parent) {
             f.setBold(true);
             l->setFont(f);
             l->setTextFormat(Qt::PlainText);
+            // On the heading's button-coloured bar a label would write in
+            // button text; the day-label colour is set as window text.
+            l->setForegroundRole(QPalette::WindowText);
         }
         auto* heading = new QHBoxLayout(b.Heading);
         heading->setContentsMargins(4, 1, 4, 1);

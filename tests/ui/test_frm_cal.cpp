@@ -51,6 +51,15 @@ QList<int> MarkedDays(const TMarkedCalendar* cal) {
 // Waiters of the running test, dropped when it ends.
 QObject* Waiters = nullptr;
 
+int RedPixels(QWidget* w) {
+    const QImage image = w->grab().toImage();
+    int reds = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            reds += image.pixelColor(x, y).red() > 200 && image.pixelColor(x, y).green() < 100;
+    return reds;
+}
+
 // Acts on the next pop-up menu or modal dialog of type T once it is up;
 // gives up after three seconds.
 template <class T> void WhenUp(std::function<void(T*)> act) {
@@ -278,6 +287,9 @@ private slots:
         QCOMPARE(w->WeekDay(1), D(2026, 3, 2));
         QCOMPARE(w->WeekDay(7), sun);
         QCOMPARE(w->WeekPage->DayName(7)->text(), QString("Sunday"));
+        // Today's heading is written in red, the others are not.
+        QVERIFY(RedPixels(w->WeekPage->DayName(7)) > 0);
+        QCOMPARE(RedPixels(w->WeekPage->DayName(6)), 0);
         QCOMPARE(w->WeekPage->Model(7)->rowCount(), 1);
         QCOMPARE(MarkedDays(w->Cal), QList<int>{8});
         QCOMPARE(w->StatusPanels[1]->text(),
