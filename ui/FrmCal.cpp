@@ -636,6 +636,8 @@ void TCalFrm::Run(const std::function<void()>& command) {
 
 void TCalFrm::RefreshCalendar() {
     MarkMonth();
+    // The headings again too: after a change of day another one is today.
+    SetupWeek();
     FillWeek();
     FillDueEvents();
 }
