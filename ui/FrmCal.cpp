@@ -884,7 +884,7 @@ void TCalFrm::SundayStart1Click() {
 }
 
 void TCalFrm::Options1Click() {
-    // The dialog gives its week start to this window when confirmed
+    // Confirmed, the dialog gives its week start to this window
     // (CalendarLinks().SetWeekStart).
     RunClockCommand(&TClockLinks::ShowOptions);
 }

@@ -396,7 +396,11 @@ void TOptionDlg::LoadValues() {
         BackChk->setChecked(ReadSetting(reg, kAutoBackup));
         ShowNoEventsMsgChk->setChecked(ReadSetting(reg, kShowNoEventsMsg));
         MessBeep->setChecked(ReadSetting(reg, kBeep));
-        StartWeek->setChecked(ReadSetting(reg, kSunStartWeek));
+        // An open calendar keeps its own week start until it closes.
+        const TCalendarWindowLinks& calendar = CalendarLinks();
+        StartWeek->setChecked(calendar.Window && calendar.SundayStartsWeek
+                                  ? calendar.SundayStartsWeek()
+                                  : ReadSetting(reg, kSunStartWeek));
         WavEnable->setChecked(ReadSetting(reg, kPlayWav));
         const std::string wav = ReadSetting(reg, kWavFile);
         if (!wav.empty())
@@ -575,6 +579,8 @@ void TOptionDlg::ApplyGeneral(TWinRegistry& reg) {
     WriteSetting(reg, kShowNoEventsMsg, ShowNoEventsMsgChk->isChecked());
     WriteSetting(reg, kAutoBackup, BackChk->isChecked());
     WriteSetting(reg, kSunStartWeek, StartWeek->isChecked());
+    if (CalendarLinks().Window && CalendarLinks().SetWeekStart)
+        CalendarLinks().SetWeekStart(StartWeek->isChecked());
     ShowNoEventsMsg = ShowNoEventsMsgChk->isChecked();
     AutoBackup = BackChk->isChecked();
     WriteSetting(reg, kPlayWav, WavEnable->isChecked());

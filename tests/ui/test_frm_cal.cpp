@@ -12,9 +12,11 @@
 #include "ui/DateBox.h"
 #include "ui/DescriptionEdit.h"
 #include "ui/FrmCal.h"
+#include "ui/FrmOptn.h"
 #include "ui/MyCal.h"
 #include "ui/WindowLinks.h"
 #include "ui/WindowState.h"
+#include <QCheckBox>
 #include <QColorDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -268,20 +270,32 @@ private slots:
     // The grids start on either day; the week page always runs Monday to
     // Sunday, and the week number follows the grids' week.
     void WeekStart_data() {
-        QTest::addColumn<bool>("sunday");
-        QTest::newRow("Monday") << false;
-        QTest::newRow("Sunday") << true;
+        QTest::addColumn<QString>("sundayFrom");
+        QTest::newRow("Monday") << "";
+        QTest::newRow("Sunday, from the menu") << "menu";
+        QTest::newRow("Sunday, from the options") << "options";
     }
 
     void WeekStart() {
-        QFETCH(bool, sunday);
+        QFETCH(QString, sundayFrom);
+        const bool sunday = !sundayFrom.isEmpty();
         const TDateTime sun = D(2026, 3, 8);
         FixToday(sun);
         Add(MakeEvent("Sunday lunch", sun, true));
+        ClockLinks().ShowOptions = [] { ShowOptionDlg(false); };
         TWindow w;
         w.Input("Alt+W");
-        if (sunday)
+        if (sundayFrom == "menu")
             w.Menu("&Calendar", "Sunday Starts Week");
+        if (sundayFrom == "options") {
+            WhenUp<TOptionDlg>([](TOptionDlg* d) {
+                // On the box, at the left, not on the empty width to its right.
+                QTest::mouseClick(d->StartWeek, Qt::LeftButton, {},
+                                  QPoint(8, d->StartWeek->height() / 2));
+                QTest::mouseClick(d->OKBtn, Qt::LeftButton);
+            });
+            w.Input("OptionBtn");
+        }
         QCOMPARE(w->Cal->CellText(0, 0), sunday ? QString("Sun") : QString("Mon"));
         QCOMPARE(w->DayCal->CellText(0, 0), sunday ? QString("Su") : QString("Mo"));
         QCOMPARE(w->WeekDay(1), D(2026, 3, 2));
