@@ -458,6 +458,7 @@ private slots:
             QApplication::sendEvent(w->Cal, &menu);
             QTRY_COMPARE(w->Cal->BlankCellColor(), 0x563412u);
             w.Input("Ctrl+T Alt+W");
+            w->resize(700, 520);
             QCOMPARE(ReadSetting(kCalBlankCell), kCalBlankCell.Default);
             QCOMPARE(ReadSetting(kCalWrap), true);
             w.Menu("&File", "&Close");
@@ -471,6 +472,12 @@ private slots:
         TWindow w;
         QCOMPARE(w->Cal->BlankCellColor(), 0x563412u);
         QVERIFY(!w->MonthShown());
+        QCOMPARE(w->size(), QSize(700, 520));
+        // The day boxes keep thirds and halves of the page.
+        const QWidget* page = w->WeekPage;
+        QTRY_COMPARE(w->WeekPage->Box(1)->height(), page->height() / 3);
+        QCOMPARE(w->WeekPage->Box(4)->x(), page->width() / 2);
+        QCOMPARE(w->WeekPage->Box(6)->height(), page->height() / 3 / 2);
     }
 
     void StartModeAndMinimise_data() {
