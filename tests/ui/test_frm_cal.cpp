@@ -112,7 +112,8 @@ struct TWindow {
         W = new TCalFrm;
         W->show();
         W->activateWindow();
-        QTest::qWaitForWindowActive(W);
+        if (!QTest::qWaitForWindowActive(W))
+            qWarning("The calendar window did not become active");
     }
     ~TWindow() { delete W.data(); }
     TCalFrm* operator->() const { return W.data(); }
@@ -133,7 +134,8 @@ struct TWindow {
             if (top->text() == title) {
                 WhenUp<QMenu>([entry](QMenu* m) { ClickEntry(m, entry); });
                 QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(top).center());
-                QTest::qWaitFor([] { return !QApplication::activePopupWidget(); });
+                if (!QTest::qWaitFor([] { return !QApplication::activePopupWidget(); }))
+                    qWarning("The menu stayed open");
                 return;
             }
     }
@@ -162,7 +164,8 @@ struct TWindow {
             else {
                 // Shortcuts reach the active window only.
                 W->activateWindow();
-                QTest::qWaitForWindowActive(W);
+                if (!QTest::qWaitForWindowActive(W))
+                    qWarning("The calendar window did not become active");
                 QTest::keySequence(W.data(), QKeySequence(step));
             }
         }
