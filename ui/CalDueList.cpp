@@ -5,6 +5,7 @@
 #include "core/Globals.h"
 #include "store/SettingsSchema.h"
 #include "ui/DueIcons.h"
+#include "ui/EventRows.h"
 #include "ui/ListViewSettings.h"
 #include <QHeaderView>
 #include <QTreeWidget>
@@ -12,18 +13,11 @@
 
 namespace {
 
-constexpr int kEventRole = Qt::UserRole;
-
 const QIcon& KindIcon(int kind) {
     static const QIcon icons[kDueKindIcons] = {DueKindIcon(0), DueKindIcon(1), DueKindIcon(2),
                                                DueKindIcon(3)};
     static const QIcon none;
     return kind >= 0 && kind < kDueKindIcons ? icons[kind] : none;
-}
-
-TTickwellItem* EventOfRow(const QTreeWidgetItem* row) {
-    return row ? reinterpret_cast<TTickwellItem*>(row->data(0, kEventRole).value<quintptr>())
-               : nullptr;
 }
 
 } // namespace
@@ -34,9 +28,6 @@ TCalDueList::TCalDueList(QWidget* parent) : QObject(parent) {
     List->setColumnCount(4);
     List->setHeaderLabels({QStringLiteral("Due Events"), QStringLiteral("Date"),
                            QStringLiteral("When"), QStringLiteral("Type")});
-    List->setColumnWidth(0, 150);
-    List->setColumnWidth(1, 200);
-    List->setColumnWidth(3, 150);
     List->setRootIsDecorated(false);
     List->setItemsExpandable(false);
     List->setUniformRowHeights(true);
@@ -47,6 +38,16 @@ TCalDueList::TCalDueList(QWidget* parent) : QObject(parent) {
     List->setIconSize(QSize(16, 16));
     List->header()->setStretchLastSection(false);
     State = std::make_unique<TListViewState>(List, kCalendarListKey);
+    // Wide enough for the texts in the list's font; the description takes
+    // what the others leave.
+    QStringList dates, types;
+    for (int month = 1; month <= 12; ++month)
+        dates << QString::fromStdString(DateToStr(EncodeDate(2026, month, 28)));
+    for (int type = -1; type <= 5; ++type)
+        types << QString::fromStdString(TypeNameOf(type < 0, type < 0 ? 0 : type));
+    State->SetBuiltInWidths({150, ColumnWidthFor(List, 1, dates),
+                             ColumnWidthFor(List, 2, {"-9999"}), ColumnWidthFor(List, 3, types)},
+                            0);
     connect(List, &QTreeWidget::itemDoubleClicked, this, &TCalDueList::DoubleClicked);
 }
 
@@ -65,7 +66,8 @@ void TCalDueList::Fill() {
     rows.reserve(DueList->Count());
     for (TTickwellItem* e : DueList->All()) {
         auto* row = new TSortableItem;
-        row->setData(0, kEventRole, QVariant::fromValue(reinterpret_cast<quintptr>(e)));
+        SetRowEvent(row, e);
+        SetDescriptionTip(row, e->Description);
         row->setIcon(0, KindIcon(e->DueKind));
         row->setText(0, QString::fromStdString(FirstLine(e->Description)));
         row->setText(1, QString::fromStdString(DateToStr(e->ScanDate)));
@@ -83,7 +85,11 @@ void TCalDueList::Fill() {
 
 TTickwellItem* TCalDueList::SelectedEvent() const {
     const QList<QTreeWidgetItem*> rows = List->selectedItems();
-    return rows.isEmpty() ? nullptr : EventOfRow(rows.first());
+    return rows.isEmpty() ? nullptr : RowEvent(rows.first());
+}
+
+void TCalDueList::Forget(const std::vector<TTickwellItem*>& events) {
+    RemoveEventRows(List, events);
 }
 
 int TCalDueList::RowCount() const {

@@ -5,6 +5,7 @@
 // Each row refers to an event of the master list.
 #include <QObject>
 #include <memory>
+#include <vector>
 
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -23,6 +24,8 @@ public:
     // order; then the user's sort, if any.
     void Fill();
     void Clear();
+    // Takes out the rows of events about to be freed.
+    void Forget(const std::vector<TTickwellItem*>& events);
     // The event of the selected row, or null.
     TTickwellItem* SelectedEvent() const;
     int RowCount() const;

@@ -26,6 +26,15 @@ void TDayEventsModel::SetEvents(std::vector<TTickwellItem*> events) {
     endResetModel();
 }
 
+void TDayEventsModel::Forget(const std::unordered_set<const TTickwellItem*>& events) {
+    for (int row = static_cast<int>(Rows.size()) - 1; row >= 0; --row)
+        if (events.count(Rows[static_cast<size_t>(row)])) {
+            beginRemoveRows(QModelIndex(), row, row);
+            Rows.erase(Rows.begin() + row);
+            endRemoveRows();
+        }
+}
+
 TTickwellItem* TDayEventsModel::EventAt(int row) const {
     return row >= 0 && row < static_cast<int>(Rows.size()) ? Rows[static_cast<size_t>(row)]
                                                            : nullptr;

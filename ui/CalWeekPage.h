@@ -6,6 +6,7 @@
 #include <QAbstractListModel>
 #include <QWidget>
 #include <array>
+#include <unordered_set>
 #include <vector>
 
 class QLabel;
@@ -23,6 +24,8 @@ public:
     void SetEvents(std::vector<TTickwellItem*> events);
     const std::vector<TTickwellItem*>& Events() const { return Rows; }
     TTickwellItem* EventAt(int row) const;
+    // Takes out the rows of events about to be freed.
+    void Forget(const std::unordered_set<const TTickwellItem*>& events);
 
 private:
     std::vector<TTickwellItem*> Rows;

@@ -43,6 +43,7 @@
 #include <QToolTip>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <unordered_set>
 
 TCalFrm* CalFrm = nullptr;
 
@@ -1047,20 +1048,33 @@ void TCalFrm::DeleteChosen(TTickwellItem* e) {
     if (BusyCursorShowing())
         return;
     const TBusyCursor busy;
-    const TMainWindowLinks& main = MainLinks();
-    const bool mainShows = main.Window && main.PassesVisibilityTest && main.PassesVisibilityTest(e);
+    // Freeing the event takes it out of every list of this window and the
+    // others (with the main window's status bar) before anything can fail.
     if (!DeleteEvent(*MasterList, e, true))
         return;
-    // The event is freed: every view lets go of it before the save, which
-    // may fail and end the command.
-    if (mainShows && main.DeleteRow) {
-        main.DeleteRow(e);
-        if (main.UpdateStatusBar)
-            main.UpdateStatusBar();
-    }
+    SaveEvents(*MasterList, MasterList->FileName);
     RefreshCalendar();
     RefillDueWindow();
-    SaveEvents(*MasterList, MasterList->FileName);
+}
+
+void TCalFrm::EventsFreeing(const std::vector<TTickwellItem*>& events) {
+    const std::unordered_set<const TTickwellItem*> gone(events.begin(), events.end());
+    for (int c = 0; c < 7; ++c)
+        for (int r = 0; r < 7; ++r) {
+            std::vector<TTickwellItem*>& cell =
+                CellEvents[static_cast<size_t>(c)][static_cast<size_t>(r)];
+            if (std::erase_if(cell,
+                              [&gone](const TTickwellItem* e) { return gone.count(e) > 0; }) &&
+                cell.empty()) {
+                Cal->SetMark(c, r, false);
+                DayCal->SetMark(c, r, false);
+            }
+        }
+    Cal->update();
+    DayCal->update();
+    for (int day = 1; day <= 7; ++day)
+        WeekPage->Model(day)->Forget(gone);
+    DueEvents->Forget(events);
 }
 
 void TCalFrm::Edit1Click() {

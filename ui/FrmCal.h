@@ -5,6 +5,7 @@
 // either view events are added, edited, deleted and acknowledged. At most one
 // exists; it is made when needed and destroyed when closed.
 #include "core/DateTime.h"
+#include "core/EventLists.h"
 #include <QMainWindow>
 #include <array>
 #include <cstdint>
@@ -25,7 +26,7 @@ class TCalWeekPage;
 class TMarkedCalendar;
 class TTickwellItem;
 
-class TCalFrm : public QMainWindow {
+class TCalFrm : public QMainWindow, private TEventWatcher {
     Q_OBJECT
 public:
     // The most events a chooser offers.
@@ -75,6 +76,8 @@ protected:
     void hideEvent(QHideEvent* e) override;
 
 private:
+    // Every cell, day list and due row lets go of the events.
+    void EventsFreeing(const std::vector<TTickwellItem*>& events) override;
     void CreateActions();
     void CreateMenus();
     void CreateToolBar();

@@ -1,4 +1,5 @@
-// The event lists of the main and due-events windows as a user meets them:
+// The event lists of the main, due-events and calendar windows as a user
+// meets them:
 // whatever frees or changes an event shows in every window at once, no
 // command acts on a row the user did not choose, a click on a column heading
 // sorts, and text fits the font.
@@ -7,7 +8,11 @@
 #include "store/DataFile.h"
 #include "store/Registry.h"
 #include "store/SettingsSchema.h"
+#include "ui/CalDueList.h"
+#include "ui/CalWeekPage.h"
+#include "ui/EventRows.h"
 #include "ui/FileDialogs.h"
+#include "ui/FrmCal.h"
 #include "ui/FrmMain.h"
 #include "ui/FrmScan.h"
 #include "ui/WindowLinks.h"
@@ -19,19 +24,23 @@
 #include <QScrollBar>
 #include <QToolTip>
 #include <QTreeView>
+#include <QTreeWidget>
+#include <unordered_set>
 
 class TestWindowRows : public QObject {
     Q_OBJECT
     TUiTestEnv Env;
     QPointer<TScanFrm> Due;
     QPointer<TMainFrm> Main;
+    QPointer<TCalFrm> Cal;
 
     QTreeView* MainRows() const { return Main->findChild<QTreeView*>("EnhListView1"); }
     QTreeView* DueRows() const { return Due->findChild<QTreeView*>("ScanListView"); }
 
     // Due: Water plants (overdue, kept), Pay rent (today), Dentist (in three
-    // days). Not due: Old trip (expired), Far away. The due-events window
-    // opens first, the main window from it, with its detail pane.
+    // days). Not due: Old trip (expired), Far away. The calendar opens first,
+    // then the due-events window, the main window from it, with its detail
+    // pane.
     void OpenBoth(int mode) {
         StartMode = static_cast<std::uint8_t>(mode);
         for (TTickwellItem* e :
@@ -40,6 +49,7 @@ class TestWindowRows : public QObject {
               MakeEvent("Old trip", Env.Day - 5, true), MakeEvent("Far away", Env.Day + 60, true)})
             MasterList->AddSorted(e);
         MasterList->Scan();
+        Cal = ShowCalFrm();
         Due = ShowDueEventsWindow();
         Main = ShowMainFrm();
         QVERIFY(ChooseMenu(Main, "&View", "Event Detail &Pane"));
@@ -68,7 +78,26 @@ private slots:
         SaveEvents(backup, BackupDest + "/backup.dat");
     }
 
+    // Every month cell, day list and due row of the calendar refers to an
+    // event still in the list (compared by address, never read).
+    bool CalendarHoldsOnlyLiveEvents() const {
+        const std::unordered_set<const TTickwellItem*> live(MasterList->All().begin(),
+                                                            MasterList->All().end());
+        std::vector<const TTickwellItem*> held;
+        for (int c = 0; c < 7; ++c)
+            for (int r = 1; r < 7; ++r)
+                held.insert(held.end(), Cal->DayCellEvents(c, r).begin(),
+                            Cal->DayCellEvents(c, r).end());
+        for (int day = 1; day <= 7; ++day)
+            held.insert(held.end(), Cal->WeekPage->Model(day)->Events().begin(),
+                        Cal->WeekPage->Model(day)->Events().end());
+        for (int i = 0; i < Cal->DueEvents->View()->topLevelItemCount(); ++i)
+            held.push_back(RowEvent(Cal->DueEvents->View()->topLevelItem(i)));
+        return std::all_of(held.begin(), held.end(), [&](auto e) { return live.count(e) > 0; });
+    }
+
     void cleanup() {
+        delete Cal.data();
         delete Main.data();
         delete Due.data();
         StartMode = smMain;
@@ -127,6 +156,8 @@ private slots:
         }
         QCOMPARE(SortedTexts(MainRows()), mainRows);
         QCOMPARE(SortedTexts(DueRows()), dueRows);
+        QCOMPARE(SortedTexts(Cal->DueEvents->View()), dueRows);
+        QVERIFY(CalendarHoldsOnlyLiveEvents());
         QCOMPARE(Main->StatusPanel(0)->text(), QString::number(mainRows.size()) + "  Event(s) ");
         if (key == Qt::Key_K)
             QCOMPARE(RowShowing(MainRows(), "Pay rent").siblingAtColumn(5).data().toString(),
