@@ -12,6 +12,7 @@
 #include "ui/CalDueList.h"
 #include "ui/CalWeekPage.h"
 #include "ui/ClockCommands.h"
+#include "ui/FontSizeDlg.h"
 #include "ui/FrmAbt.h"
 #include "ui/FrmEdit.h"
 #include "ui/FrmHelp.h"
@@ -25,7 +26,6 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFontDatabase>
-#include <QFontDialog>
 #include <QHBoxLayout>
 #include <QHelpEvent>
 #include <QLabel>
@@ -88,16 +88,11 @@ std::vector<std::vector<TTickwellItem*>> EventsByDay(TDateTime first, int days) 
     return out;
 }
 
-// The font dialog; sizes outside minPoints..maxPoints become the nearest
-// allowed one.
 bool ChooseFont(QWidget* parent, QFont& font, int minPoints, int maxPoints) {
-    bool ok = false;
-    QFont chosen =
-        QFontDialog::getFont(&ok, font, parent, QString(), QFontDialog::DontUseNativeDialog);
-    if (!ok)
+    TFontSizeDlg dlg(font, minPoints, maxPoints, parent);
+    if (dlg.exec() != QDialog::Accepted)
         return false;
-    chosen.setPointSize(std::clamp(chosen.pointSize(), minPoints, maxPoints));
-    font = chosen;
+    font = dlg.ChosenFont();
     return true;
 }
 

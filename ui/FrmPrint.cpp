@@ -5,7 +5,7 @@
 #include "platform/Paths.h"
 #include "store/DataCommands.h"
 #include "ui/FileDialogs.h"
-#include "ui/PrintFontDlg.h"
+#include "ui/FontSizeDlg.h"
 #include "ui/PrintLayout.h"
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -194,7 +194,7 @@ void TprnMainFrm::SetDueOnly(bool dueOnly) {
 }
 
 void TprnMainFrm::Button3Click() {
-    TPrintFontDlg dlg(PrintFont, this);
+    TFontSizeDlg dlg(PrintFont, 8, 12, this);
     if (dlg.exec() == QDialog::Accepted)
         PrintFont = dlg.ChosenFont();
 }

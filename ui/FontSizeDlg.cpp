@@ -1,4 +1,4 @@
-#include "ui/PrintFontDlg.h"
+#include "ui/FontSizeDlg.h"
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -10,7 +10,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-TPrintFontDlg::TPrintFontDlg(const QFont& initial, QWidget* parent) : QDialog(parent) {
+TFontSizeDlg::TFontSizeDlg(const QFont& initial, int minPoints, int maxPoints, QWidget* parent)
+    : QDialog(parent) {
     setWindowTitle(QStringLiteral("Font"));
     Family = new QFontComboBox;
     Family->setCurrentFont(initial);
@@ -19,9 +20,9 @@ TPrintFontDlg::TPrintFontDlg(const QFont& initial, QWidget* parent) : QDialog(pa
                      QStringLiteral("Bold Italic")});
     Style->setCurrentIndex((initial.bold() ? 1 : 0) + (initial.italic() ? 2 : 0));
     Size = new QComboBox;
-    for (int points = kMinPoints; points <= kMaxPoints; ++points)
+    for (int points = minPoints; points <= maxPoints; ++points)
         Size->addItem(QString::number(points), points);
-    Size->setCurrentIndex(std::clamp(initial.pointSize(), kMinPoints, kMaxPoints) - kMinPoints);
+    Size->setCurrentIndex(std::clamp(initial.pointSize(), minPoints, maxPoints) - minPoints);
     Strikeout = new QCheckBox(QStringLiteral("Stri&keout"));
     Strikeout->setChecked(initial.strikeOut());
     Underline = new QCheckBox(QStringLiteral("&Underline"));
@@ -51,15 +52,15 @@ TPrintFontDlg::TPrintFontDlg(const QFont& initial, QWidget* parent) : QDialog(pa
     root->addLayout(lower);
     root->addWidget(buttons);
 
-    connect(Family, &QFontComboBox::currentFontChanged, this, &TPrintFontDlg::ShowSample);
+    connect(Family, &QFontComboBox::currentFontChanged, this, &TFontSizeDlg::ShowSample);
     for (QComboBox* c : {Style, Size})
-        connect(c, &QComboBox::currentIndexChanged, this, &TPrintFontDlg::ShowSample);
+        connect(c, &QComboBox::currentIndexChanged, this, &TFontSizeDlg::ShowSample);
     for (QCheckBox* c : {Strikeout, Underline})
-        connect(c, &QCheckBox::toggled, this, &TPrintFontDlg::ShowSample);
+        connect(c, &QCheckBox::toggled, this, &TFontSizeDlg::ShowSample);
     ShowSample();
 }
 
-QFont TPrintFontDlg::ChosenFont() const {
+QFont TFontSizeDlg::ChosenFont() const {
     QFont f = Family->currentFont();
     f.setPointSize(Size->currentData().toInt());
     f.setBold(Style->currentIndex() & 1);
@@ -69,6 +70,6 @@ QFont TPrintFontDlg::ChosenFont() const {
     return f;
 }
 
-void TPrintFontDlg::ShowSample() {
+void TFontSizeDlg::ShowSample() {
     Sample->setFont(ChosenFont());
 }
