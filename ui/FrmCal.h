@@ -3,7 +3,8 @@
 // month grid whose day cells carry the first lines of their events, or as a
 // week of seven day lists beside a month navigator and the due events. From
 // either view events are added, edited, deleted and acknowledged. At most one
-// exists; it is made when needed and destroyed when closed.
+// exists; it is made when needed and destroyed when closed. Its commands are
+// in FrmCalCommands.cpp.
 #include "core/DateTime.h"
 #include "core/EventLists.h"
 #include <QMainWindow>
