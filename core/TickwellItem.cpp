@@ -124,8 +124,12 @@ std::string TTickwellItem::NextDateText() const {
 }
 
 std::string TTickwellItem::DaysToNextText() const {
+    return DaysToNextText(Today());
+}
+
+std::string TTickwellItem::DaysToNextText(TDateTime today) const {
     // Rounds half to even, as the original's rounding did.
-    return std::to_string(static_cast<long long>(std::nearbyint(NextDate - Today())));
+    return std::to_string(static_cast<long long>(std::nearbyint(NextDate - today)));
 }
 
 std::string TTickwellItem::TypeName() const {

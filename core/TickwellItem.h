@@ -79,6 +79,8 @@ public:
     std::string StartDateText() const;
     std::string NextDateText() const;
     std::string DaysToNextText() const;
+    // The same as of a given day, for a list that shows the day it was made.
+    std::string DaysToNextText(TDateTime today) const;
     std::string TypeName() const;
     std::string IntervalText() const;
     std::string AckDateText() const;

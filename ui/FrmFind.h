@@ -5,14 +5,14 @@
 
 class QLabel;
 class QLineEdit;
+class QAbstractItemView;
 class QPushButton;
-class QTreeWidget;
 
 class TFindDlg : public QDialog {
     Q_OBJECT
 public:
     // Searches the rows of list, column 0, in display order.
-    TFindDlg(QWidget* parent, QTreeWidget* list);
+    TFindDlg(QWidget* parent, QAbstractItemView* list);
 
     // One search step: the next match below the selected row (or from the
     // top after the dialog was shown) becomes the selected row; otherwise
@@ -30,6 +30,6 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
-    QTreeWidget* List;
+    QAbstractItemView* List;
     bool FromStart = true;
 };

@@ -1,4 +1,5 @@
 #include "ui/FrmMain.h"
+#include "core/Clock.h"
 #include "core/DateFormat.h"
 #include "core/EventLists.h"
 #include "core/Globals.h"
@@ -11,7 +12,8 @@
 #include "store/DataFile.h"
 #include "store/SettingsSchema.h"
 #include "ui/ClockCommands.h"
-#include "ui/EventRows.h"
+#include "ui/EventListView.h"
+#include "ui/EventTableModel.h"
 #include "ui/FileDialogs.h"
 #include "ui/FrmAbt.h"
 #include "ui/FrmBakUp.h"
@@ -41,7 +43,6 @@
 #include <QStyledItemDelegate>
 #include <QTimer>
 #include <QToolBar>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 TMainFrm* MainFrm = nullptr;
@@ -308,10 +309,12 @@ void TMainFrm::CreateActions() {
     connect(FullRowSelect1, &QAction::toggled, this, [this](bool on) {
         EnhListView1->setSelectionBehavior(on ? QAbstractItemView::SelectRows
                                               : QAbstractItemView::SelectItems);
-        if (QTreeWidgetItem* row = EnhListView1->currentItem()) {
+        const QModelIndex current = EnhListView1->currentIndex();
+        if (current.isValid()) {
             // Re-select so the new style shows at once.
             EnhListView1->clearSelection();
-            row->setSelected(true);
+            EnhListView1->selectionModel()->select(current, QItemSelectionModel::Select |
+                                                                QItemSelectionModel::Rows);
         }
         EnhListView1->viewport()->update();
     });
@@ -419,20 +422,30 @@ void TMainFrm::CreateToolBar() {
 }
 
 void TMainFrm::CreateCentral() {
-    EnhListView1 = new QTreeWidget;
+    // Date-like columns sort by their value, not their text.
+    auto date = [](TDateTime TTickwellItem::*field) {
+        return [field](const TTickwellItem& e) { return e.*field; };
+    };
+    auto text = [](std::string (TTickwellItem::*accessor)() const) {
+        return [accessor](const TTickwellItem& e) { return Q((e.*accessor)()); };
+    };
+    Rows = new TEventTableModel(
+        {DescriptionColumn(QStringLiteral("Event Description")),
+         SortedByNumber(QStringLiteral("Date"), text(&TTickwellItem::NextDateText),
+                        date(&TTickwellItem::NextDate)),
+         SortedByNumber(
+             QStringLiteral("When"),
+             [this](const TTickwellItem& e) { return Q(e.DaysToNextText(ListDay)); },
+             date(&TTickwellItem::NextDate)),
+         TypeColumn(QStringLiteral("Type")),
+         SortedByNumber(QStringLiteral("Interval"), text(&TTickwellItem::IntervalText),
+                        [](const TTickwellItem& e) { return static_cast<double>(e.Interval); }),
+         SortedByNumber(QStringLiteral("Last Acknowledged"), text(&TTickwellItem::AckDateText),
+                        date(&TTickwellItem::AckDate))},
+        this);
+    EnhListView1 = new TEventListView(Rows);
     EnhListView1->setObjectName(QStringLiteral("EnhListView1"));
-    EnhListView1->setColumnCount(6);
-    EnhListView1->setHeaderLabels(
-        {QStringLiteral("Event Description"), QStringLiteral("Date"), QStringLiteral("When"),
-         QStringLiteral("Type"), QStringLiteral("Interval"), QStringLiteral("Last Acknowledged")});
-    EnhListView1->setRootIsDecorated(false);
-    EnhListView1->setItemsExpandable(false);
-    EnhListView1->setUniformRowHeights(true);
-    EnhListView1->setAllColumnsShowFocus(true);
-    EnhListView1->setSelectionMode(QAbstractItemView::SingleSelection);
-    EnhListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     EnhListView1->setItemDelegate(new TGridDelegate(EnhListView1));
-    EnhListView1->header()->setStretchLastSection(false);
     EnhListView1->setContextMenuPolicy(Qt::ActionsContextMenu);
     for (QAction* a : {PopAdd, PopEdit, PopDelete, PopCopy, PopClearAck})
         EnhListView1->addAction(a);
@@ -442,10 +455,12 @@ void TMainFrm::CreateCentral() {
     EnhListView1->addAction(FullRowSelect1);
     EnhListView1->addAction(Gridlines1);
     EnhListView1->installEventFilter(this);
-    connect(EnhListView1, &QTreeWidget::itemDoubleClicked, this,
+    connect(EnhListView1, &QAbstractItemView::doubleClicked, this,
             [this] { Run([this] { EditBtnClick(); }); });
-    connect(EnhListView1, &QTreeWidget::itemSelectionChanged, this,
+    connect(EnhListView1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { EnhListView1Click(); });
+    // A freed event's row goes by itself; the count goes with it.
+    connect(Rows, &QAbstractItemModel::rowsRemoved, this, [this] { UpdateStatusBar(); });
     ColumnState = std::make_unique<TListViewState>(EnhListView1, kMainListKey);
     QStringList dates, types{Q(TypeNameOf(true, 0))};
     for (int month = 1; month <= 12; ++month)
@@ -570,83 +585,42 @@ void TMainFrm::UpdateLinkedEntries() {
 
 // ---- list -----------------------------------------------------------------
 
-void TMainFrm::FillRow(QTreeWidgetItem* row, TTickwellItem* e) const {
-    SetRowEvent(row, e);
-    row->setText(0, Q(FirstLine(e->Description)));
-    row->setText(1, Q(e->NextDateText()));
-    row->setText(2, Q(e->DaysToNextText()));
-    row->setText(3, Q(e->TypeName()));
-    row->setText(4, Q(e->IntervalText()));
-    row->setText(5, Q(e->AckDateText()));
-    // Date-like columns sort by their value, not their text.
-    row->setData(1, TSortableItem::SortKeyRole, e->NextDate);
-    row->setData(2, TSortableItem::SortKeyRole, e->NextDate);
-    row->setData(4, TSortableItem::SortKeyRole, e->Interval);
-    row->setData(5, TSortableItem::SortKeyRole, e->AckDate);
-    SetDescriptionTip(row, e->Description);
-}
-
-TTickwellItem* TMainFrm::EventOfRow(const QTreeWidgetItem* row) const {
-    return RowEvent(row);
-}
-
-QTreeWidgetItem* TMainFrm::RowOf(const TTickwellItem* e) const {
-    return RowOfEvent(EnhListView1, e);
+QModelIndex TMainFrm::RowOf(const TTickwellItem* e) const {
+    return Rows->index(Rows->RowOf(e), 0);
 }
 
 TTickwellItem* TMainFrm::SelectedEvent() const {
-    const QList<QTreeWidgetItem*> sel = EnhListView1->selectedItems();
-    return sel.isEmpty() ? nullptr : EventOfRow(sel.constFirst());
+    return EnhListView1->SelectedEvent();
 }
 
-void TMainFrm::SelectRow(QTreeWidgetItem* row) {
-    if (!row)
-        return;
-    EnhListView1->setCurrentItem(row);
-    EnhListView1->clearSelection();
-    row->setSelected(true);
-    EnhListView1->scrollToItem(row);
+void TMainFrm::SelectRow(const QModelIndex& row) {
+    EnhListView1->SelectRow(row.isValid() ? row.row() : -1);
 }
 
 void TMainFrm::FillListViewMain(int filter) {
     Filter = filter;
-    EnhListView1->setUpdatesEnabled(false);
-    EnhListView1->clear();
-    QList<QTreeWidgetItem*> rows;
+    ListDay = Today();
+    std::vector<TTickwellItem*> shown;
     if (MasterList) {
         const bool filterOld = FilterMain->isChecked();
-        rows.reserve(MasterList->Count());
         for (TTickwellItem* e : MasterList->All())
-            if (PassesMainFilter(*e, filter, filterOld)) {
-                auto* row = new TSortableItem;
-                FillRow(row, e);
-                rows.append(row);
-            }
+            if (PassesMainFilter(*e, filter, filterOld))
+                shown.push_back(e);
     }
-    EnhListView1->addTopLevelItems(rows);
+    Rows->SetEvents(std::move(shown));
     ColumnState->ReapplySort();
-    EnhListView1->setUpdatesEnabled(true);
 }
 
 void TMainFrm::UpdateRow(TTickwellItem* e) {
-    if (QTreeWidgetItem* row = RowOf(e))
-        FillRow(row, e);
+    Rows->EventChanged(e);
 }
 
 void TMainFrm::AddRow(TTickwellItem* e) {
-    auto* row = new TSortableItem;
-    FillRow(row, e);
-    EnhListView1->addTopLevelItem(row);
-}
-
-void TMainFrm::EventsFreeing(const std::vector<TTickwellItem*>& events) {
-    if (RemoveEventRows(EnhListView1, events) > 0)
-        UpdateStatusBar();
+    Rows->AppendEvent(e);
 }
 
 void TMainFrm::UpdateStatusBar() {
-    Panels[0]->setText(QString::number(EnhListView1->topLevelItemCount()) +
-                       QString::fromUtf8(FilterText(Filter)));
+    Panels[0]->setText(QString::number(Rows->rowCount()) + QString::fromUtf8(FilterText(Filter)));
     Panels[1]->setText(FilterMain->isChecked() ? QStringLiteral("Filtered") : QString());
 }
 

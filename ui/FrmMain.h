@@ -3,6 +3,7 @@
 // filter by repeat type and one of old events, a detail pane, and the menus
 // and toolbar that reach every other function.
 #include "core/EventLists.h"
+#include "ui/EventListView.h"
 #include <QMainWindow>
 #include <functional>
 #include <memory>
@@ -12,8 +13,7 @@ class QLabel;
 class QPlainTextEdit;
 class QSplitter;
 class QToolBar;
-class QTreeWidget;
-class QTreeWidgetItem;
+class TEventTableModel;
 class TListViewState;
 
 // The filter test of one event: view filter 0 all, 1 once only, 2..7 the
@@ -23,7 +23,7 @@ bool PassesMainFilter(const TTickwellItem& e, int viewFilter, bool filterOld);
 // The status bar's count text of a view filter, e.g. "  Daily Event(s) ".
 const char* FilterText(int viewFilter);
 
-class TMainFrm : public QMainWindow, private TEventWatcher {
+class TMainFrm : public QMainWindow {
     Q_OBJECT
 public:
     explicit TMainFrm(QWidget* parent = nullptr);
@@ -76,14 +76,13 @@ public:
     void RefreshAfterChange();
 
     // For the find dialog and tests.
-    QTreeWidget* ListView() const { return EnhListView1; }
+    TEventListView* ListView() const { return EnhListView1; }
     QPlainTextEdit* DetailPane() const { return Memo1; }
     QLabel* StatusPanel(int index) const;
     TTickwellItem* SelectedEvent() const;
-    // The row of an event, or null.
-    QTreeWidgetItem* RowOf(const TTickwellItem* e) const;
-    TTickwellItem* EventOfRow(const QTreeWidgetItem* row) const;
-    void SelectRow(QTreeWidgetItem* row);
+    // The first cell of an event's row; invalid when no row shows it.
+    QModelIndex RowOf(const TTickwellItem* e) const;
+    void SelectRow(const QModelIndex& row);
 
 protected:
     bool event(QEvent* e) override;
@@ -93,7 +92,6 @@ protected:
     void hideEvent(QHideEvent* e) override;
 
 private:
-    void EventsFreeing(const std::vector<TTickwellItem*>& events) override;
     void CreateActions();
     void CreateMenus();
     void CreateToolBar();
@@ -102,7 +100,6 @@ private:
     void ApplyStartMode();
     void ReadSettings();
     void WriteSettings() const;
-    void FillRow(QTreeWidgetItem* row, TTickwellItem* e) const;
     void ShowDetailPane(bool show);
     void FitDetailPane();
     void SaveMasterList();
@@ -114,10 +111,14 @@ private:
                        void (TMainFrm::*handler)());
 
     int Filter = 0;
+    // The day the rows were made: their day counts are as of that day until
+    // the list is made again (a change of day the user put off keeps them).
+    TDateTime ListDay = 0;
     bool Shown = false;
     bool PaneSizedByUser = false;
 
-    QTreeWidget* EnhListView1 = nullptr;
+    TEventTableModel* Rows = nullptr;
+    TEventListView* EnhListView1 = nullptr;
     QPlainTextEdit* Memo1 = nullptr;
     QSplitter* Splitter1 = nullptr;
     QToolBar* ToolBar1 = nullptr;

@@ -4,6 +4,7 @@
 #include "core/Messages.h"
 #include "platform/Paths.h"
 #include "store/DataCommands.h"
+#include "ui/EventTableModel.h"
 #include "ui/FileDialogs.h"
 #include "ui/FontSizeDlg.h"
 #include "ui/PrintLayout.h"
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QPageSetupDialog>
 #include <QPainter>
+#include <QPersistentModelIndex>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -248,11 +250,15 @@ bool TprnMainFrm::RunJob(QPrinter& printer) {
     m.TitleWidth = styledMetrics.horizontalAdvance(title);
     QApplication::processEvents();
 
-    const QList<TPrintPage> pages = LayoutPages(title, EventRows(source, dueOnly), m);
-    for (qsizetype p = 0; p < pages.size(); ++p) {
-        if (p > 0)
+    // The events as the job starts; one freed while it runs leaves the rows.
+    const std::unique_ptr<TEventTableModel> rows = PrintRows(source, dueOnly);
+    int first = 0;
+    // A page is only begun for a row that is left to print, so a list that
+    // just fills its page ends without a page of headings alone.
+    for (bool started = false; !started || first < rows->rowCount(); started = true) {
+        if (started)
             printer.newPage();
-        for (const TPrintRun& run : pages[p]) {
+        for (const TPrintRun& run : LayoutPage(title, *rows, first, m)) {
             const QFont& font = run.Styled ? styled : plain;
             const QFontMetrics& fm = run.Styled ? styledMetrics : plainMetrics;
             painter.setFont(font);
@@ -262,7 +268,9 @@ bool TprnMainFrm::RunJob(QPrinter& printer) {
             painter.drawText(run.Origin + QPoint(0, fm.ascent()), text);
         }
         // Keep the program answering during a long job.
+        const QPersistentModelIndex next = rows->index(first, 0);
         QApplication::processEvents();
+        first = next.isValid() ? next.row() : std::min(first, rows->rowCount());
     }
     painter.end();
     return true;

@@ -9,7 +9,8 @@
 #include "store/SettingsSchema.h"
 #include "ui/ClockCommands.h"
 #include "ui/DueIcons.h"
-#include "ui/EventRows.h"
+#include "ui/EventListView.h"
+#include "ui/EventTableModel.h"
 #include "ui/FrmAbt.h"
 #include "ui/FrmEdit.h"
 #include "ui/FrmHelp.h"
@@ -30,7 +31,6 @@
 #include <QScreen>
 #include <QSoundEffect>
 #include <QTimer>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -61,22 +61,33 @@ TScanFrm::TScanFrm(QWidget* parent) : QWidget(parent, Qt::Window) {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 
-    ScanListView = new QTreeWidget;
+    TEventColumn event = DescriptionColumn("Event");
+    event.Icon = [this](const TTickwellItem& e) {
+        return SI->isChecked() ? KindIcon(e.DueKind) : QIcon();
+    };
+    TEventColumn date = SortedByNumber(
+        "Date",
+        [](const TTickwellItem& e) {
+            return QString::fromStdString(e.ScanDateText(DueList ? DueList->DateFormat : ""));
+        },
+        [](const TTickwellItem& e) { return e.ScanDate; });
+    TEventColumn when = SortedByNumber(
+        "When",
+        [this](const TTickwellItem& e) {
+            QString text = QString::number(DaysToScan(e));
+            if (!BriefDaystoEvent1->isChecked())
+                text += " days";
+            return text;
+        },
+        [this](const TTickwellItem& e) { return static_cast<double>(DaysToScan(e)); });
+    when.Alignment = Qt::AlignRight | Qt::AlignVCenter;
+    Rows = new TEventTableModel({event, date, when}, this);
+    ScanListView = new TEventListView(Rows);
     ScanListView->setObjectName("ScanListView");
-    ScanListView->setColumnCount(3);
-    ScanListView->setHeaderLabels({"Event", "Date", "When"});
-    ScanListView->headerItem()->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
-    ScanListView->setRootIsDecorated(false);
-    ScanListView->setItemsExpandable(false);
-    ScanListView->setUniformRowHeights(true);
-    ScanListView->setAllColumnsShowFocus(true);
-    ScanListView->setSelectionMode(QAbstractItemView::SingleSelection);
     ScanListView->setSelectionBehavior(QAbstractItemView::SelectRows);
-    ScanListView->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ScanListView->setIconSize(QSize(16, 16));
     ScanListView->setContextMenuPolicy(Qt::CustomContextMenu);
     ScanListView->installEventFilter(this);
-    ScanListView->header()->setStretchLastSection(false);
 
     BottomPanel = new QWidget;
     BottomPanel->setObjectName("BottomPanel");
@@ -168,7 +179,7 @@ TScanFrm::TScanFrm(QWidget* parent) : QWidget(parent, Qt::Window) {
     }
 
     connect(CloseBtn, &QPushButton::clicked, this, [this] { Run(&TScanFrm::CloseBtnClick); });
-    connect(ScanListView, &QTreeWidget::itemDoubleClicked, this,
+    connect(ScanListView, &QAbstractItemView::doubleClicked, this,
             [this] { Run(&TScanFrm::Edit1Click); });
     connect(ScanListView, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
         UpdateCommandStates();
@@ -245,56 +256,17 @@ void TScanFrm::Run(void (TScanFrm::*command)()) {
     }
 }
 
-TTickwellItem* TScanFrm::EventOf(const QTreeWidgetItem* row) {
-    return RowEvent(row);
-}
-
-QTreeWidgetItem* TScanFrm::RowOf(const TTickwellItem* e) const {
-    return RowOfEvent(ScanListView, e);
-}
-
-void TScanFrm::EventsFreeing(const std::vector<TTickwellItem*>& events) {
-    RemoveEventRows(ScanListView, events);
-}
-
-QTreeWidgetItem* TScanFrm::SelectedRow() const {
-    const QList<QTreeWidgetItem*> rows = ScanListView->selectedItems();
-    return rows.isEmpty() ? nullptr : rows.first();
-}
-
-void TScanFrm::WriteRow(QTreeWidgetItem* row, TTickwellItem* e) {
-    row->setText(0, QString::fromStdString(FirstLine(e->Description)));
-    if (SI->isChecked())
-        row->setIcon(0, KindIcon(e->DueKind));
-    const long long days = std::llround(e->ScanDate - Today());
-    QString when = QString::number(days);
-    if (!BriefDaystoEvent1->isChecked())
-        when += " days";
-    row->setText(1, QString::fromStdString(e->ScanDateText(DueList->DateFormat)));
-    row->setData(1, TSortableItem::SortKeyRole, e->ScanDate);
-    row->setText(2, when);
-    row->setData(2, TSortableItem::SortKeyRole, static_cast<double>(days));
-    row->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
-    SetDescriptionTip(row, e->Description);
-}
-
 void TScanFrm::ShowInDueList(TTickwellItem* e) {
-    if (QTreeWidgetItem* row = RowOf(e))
-        WriteRow(row, e);
+    Rows->EventChanged(e);
+}
+
+long long TScanFrm::DaysToScan(const TTickwellItem& e) const {
+    return std::llround(e.ScanDate - RowsDay);
 }
 
 void TScanFrm::RefillDueList() {
-    ScanListView->clear();
-    if (!DueList)
-        return;
-    QList<QTreeWidgetItem*> rows;
-    for (TTickwellItem* e : DueList->All()) {
-        auto* row = new TSortableItem;
-        SetRowEvent(row, e);
-        WriteRow(row, e);
-        rows << row;
-    }
-    ScanListView->addTopLevelItems(rows);
+    RowsDay = Today();
+    Rows->SetEvents(DueList ? DueList->All() : std::vector<TTickwellItem*>{});
     ListState->ReapplySort();
 }
 
@@ -317,33 +289,28 @@ void TScanFrm::SetDateFormat() {
         DueList->DateFormat = LD->isChecked() ? kLongDueDate : kShortDueDate;
 }
 
-void TScanFrm::RewriteAllRows() {
-    if (DueList)
-        for (TTickwellItem* e : DueList->All())
-            ShowInDueList(e);
-}
-
 // ---- commands ----
 
-QTreeWidgetItem* TScanFrm::SelectedRowOrTell(const char* nothing) const {
-    QTreeWidgetItem* row = SelectedRow();
-    if (!DueList || DueList->Empty() || !row) {
+int TScanFrm::SelectedRowOrTell(const char* nothing) const {
+    const int row = ScanListView->SelectedRow();
+    if (!DueList || DueList->Empty() || row < 0) {
         ShowMsg(nothing, mkInformation);
-        return nullptr;
+        return -1;
     }
     return row;
 }
 
 void TScanFrm::Acknowledge1Click() {
-    QTreeWidgetItem* row = SelectedRowOrTell("Nothing to Acknowledge");
-    if (!row)
+    const int row = SelectedRowOrTell("Nothing to Acknowledge");
+    if (row < 0)
         return;
-    TTickwellItem* e = EventOf(row);
+    TTickwellItem* e = Rows->EventAt(row);
     e->AckDate = e->ScanDate;
     SaveEvents(*MasterList, MasterList->FileName);
     DueList->Clear();
     MasterList->Scan();
-    RemoveRow(ScanListView, row);
+    // The scan may have let a change of day refill the rows.
+    Rows->RemoveRowAt(Rows->EventAt(row) == e ? row : Rows->RowOf(e));
     const TMainWindowLinks& main = MainLinks();
     if (main.Window && main.PassesVisibilityTest && main.PassesVisibilityTest(e) && main.UpdateRow)
         main.UpdateRow(e);
@@ -361,18 +328,15 @@ void TScanFrm::New1Click() {
         main.AddRow(e);
     DueList->Clear();
     MasterList->Scan();
-    if (DueList->IndexOf(e) >= 0) {
-        auto* row = new TSortableItem(ScanListView);
-        SetRowEvent(row, e);
-        ShowInDueList(e);
-    }
+    if (DueList->IndexOf(e) >= 0)
+        Rows->AppendEvent(e);
 }
 
 void TScanFrm::Edit1Click() {
-    QTreeWidgetItem* row = SelectedRowOrTell("Nothing to Edit");
-    if (!row)
+    const int row = SelectedRowOrTell("Nothing to Edit");
+    if (row < 0)
         return;
-    TTickwellItem* e = EventOf(row);
+    TTickwellItem* e = Rows->EventAt(row);
     if (!EditEvent(true, e))
         return;
     SaveEvents(*MasterList, MasterList->FileName);
@@ -381,21 +345,20 @@ void TScanFrm::Edit1Click() {
     RefreshCalendarIfOpen();
     DueList->Clear();
     MasterList->Scan();
-    if (QTreeWidgetItem* r = RowOf(e)) {
-        if (DueList->IndexOf(e) < 0)
-            RemoveRow(ScanListView, r);
-        else
-            ShowInDueList(e);
-    }
+    const int now = Rows->RowOf(e);
+    if (now >= 0 && DueList->IndexOf(e) < 0)
+        Rows->RemoveRowAt(now);
+    else
+        ShowInDueList(e);
 }
 
 void TScanFrm::Delete1Click() {
-    QTreeWidgetItem* row = SelectedRowOrTell("Nothing to Delete");
-    if (!row)
+    const int row = SelectedRowOrTell("Nothing to Delete");
+    if (row < 0)
         return;
     // Freeing the event takes its rows out of this window and the main
     // window (with its status bar) before anything here can fail.
-    if (!DeleteEvent(*MasterList, EventOf(row), false))
+    if (!DeleteEvent(*MasterList, Rows->EventAt(row), false))
         return;
     SaveEvents(*MasterList, MasterList->FileName);
     DueList->Clear();
@@ -415,7 +378,7 @@ void TScanFrm::ExitApplication1Click() {
 
 void TScanFrm::LDClick() {
     SetDateFormat();
-    RewriteAllRows();
+    Rows->AllChanged();
 }
 
 void TScanFrm::SIClick() {
@@ -431,7 +394,7 @@ void TScanFrm::TBClick() {
 }
 
 void TScanFrm::BriefDaysClick() {
-    RewriteAllRows();
+    Rows->AllChanged();
 }
 
 void TScanFrm::About1Click() {

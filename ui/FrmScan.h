@@ -4,6 +4,7 @@
 // other windows. At most one exists; it is made when needed and destroyed
 // when closed.
 #include "core/EventLists.h"
+#include "ui/EventListView.h"
 #include <QWidget>
 #include <memory>
 
@@ -11,11 +12,10 @@ class QAction;
 class QMenu;
 class QPushButton;
 class QSoundEffect;
-class QTreeWidget;
-class QTreeWidgetItem;
+class TEventTableModel;
 class TListViewState;
 
-class TScanFrm : public QWidget, private TEventWatcher {
+class TScanFrm : public QWidget {
     Q_OBJECT
 public:
     // Reads the window's settings; the rows are built when it is shown.
@@ -44,13 +44,12 @@ public:
     // destroyed by then).
     void ExecModal();
 
-    // The event a row refers to.
-    static TTickwellItem* EventOf(const QTreeWidgetItem* row);
     // Whether the wave file was handed to the sound device at the last show.
     bool SoundStarted() const { return SoundStartedFlag; }
     const QString& WavFile() const { return WavFileName; }
 
-    QTreeWidget* ScanListView;
+    TEventTableModel* Rows;
+    TEventListView* ScanListView;
     QWidget* BottomPanel;
     QPushButton* CloseBtn;
     QMenu* ScanPop;
@@ -80,17 +79,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
-    void EventsFreeing(const std::vector<TTickwellItem*>& events) override;
     QAction* AddItem(const char* caption, const QKeySequence& key, void (TScanFrm::*slot)());
     QAction* AddOption(const char* caption, bool checked, void (TScanFrm::*slot)());
-    void WriteRow(QTreeWidgetItem* row, TTickwellItem* e);
-    QTreeWidgetItem* RowOf(const TTickwellItem* e) const;
-    QTreeWidgetItem* SelectedRow() const;
-    // The selected row, or null after telling the user there is nothing to
+    // The selected row, or -1 after telling the user there is nothing to
     // work on.
-    QTreeWidgetItem* SelectedRowOrTell(const char* nothing) const;
+    int SelectedRowOrTell(const char* nothing) const;
+    // Days from the day the rows were made, as the title shows it, to the
+    // event's scan date.
+    long long DaysToScan(const TTickwellItem& e) const;
     void SetDateFormat();
-    void RewriteAllRows();
     void UpdateCommandStates();
     void PlayWave();
     // A command that ends with an error shows it and stops there.
@@ -112,6 +109,7 @@ private:
     QSoundEffect* Sound = nullptr;
     bool SoundStartedFlag = false;
     std::unique_ptr<TListViewState> ListState;
+    TDateTime RowsDay = 0;
 };
 
 // The window while it exists, null otherwise.

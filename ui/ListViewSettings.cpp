@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QStyle>
+#include <QTreeWidget>
 #include <algorithm>
 
 bool TSortableItem::operator<(const QTreeWidgetItem& other) const {
@@ -16,8 +17,7 @@ bool TSortableItem::operator<(const QTreeWidgetItem& other) const {
     return text(column).localeAwareCompare(other.text(column)) < 0;
 }
 
-TListViewState::TListViewState(QTreeWidget* list, std::string key)
-    : List(list), Key(std::move(key)) {
+TListViewState::TListViewState(QTreeView* list, std::string key) : List(list), Key(std::move(key)) {
     QHeaderView* header = List->header();
     // Sorting is done here on demand, so rows keep the order they were given
     // until the user asks for another. The view's own switch also makes the
@@ -42,7 +42,7 @@ TListViewState::~TListViewState() {
 void TListViewState::Load() {
     const TListViewSettings s = ReadListViewSettings(Key.c_str());
     QHeaderView* header = List->header();
-    const int columns = List->columnCount();
+    const int columns = Columns();
     // No column wider than the screen: the header adds the widths up.
     const int widest = std::max(1, AvailableArea(List->mapToGlobal(QPoint())).width());
     if (static_cast<int>(s.Sizes.size()) == columns) {
@@ -82,7 +82,7 @@ void TListViewState::Load() {
 void TListViewState::Save() {
     TListViewSettings s;
     QHeaderView* header = List->header();
-    for (int i = 0; i < List->columnCount(); ++i) {
+    for (int i = 0; i < Columns(); ++i) {
         // Widths the user never set stay unstored, so they follow the font.
         if (UserSizedFlag)
             s.Sizes.push_back(List->columnWidth(i));
@@ -93,9 +93,13 @@ void TListViewState::Save() {
     WriteListViewSettings(Key.c_str(), s);
 }
 
+int TListViewState::Columns() const {
+    return List->header()->count();
+}
+
 void TListViewState::ReapplySort() {
-    if (SortCol >= 0)
-        List->sortItems(SortCol, Order);
+    if (SortCol >= 0 && List->model())
+        List->model()->sort(SortCol, Order);
 }
 
 void TListViewState::HeaderClicked(int section) {
@@ -118,12 +122,12 @@ void TListViewState::ShowSortIndicator() {
 
 void TListViewState::SetBuiltInWidths(const std::vector<int>& widths, int fillColumn) {
     BuiltIn = widths;
-    BuiltIn.resize(static_cast<size_t>(List->columnCount()), 0);
+    BuiltIn.resize(static_cast<size_t>(Columns()), 0);
     FillColumn = fillColumn;
     if (UserSizedFlag)
         return;
     Fitting = true;
-    for (int i = 0; i < List->columnCount(); ++i)
+    for (int i = 0; i < Columns(); ++i)
         if (BuiltIn[static_cast<size_t>(i)] > 0)
             List->setColumnWidth(i, BuiltIn[static_cast<size_t>(i)]);
     Fitting = false;
@@ -139,10 +143,10 @@ int TListViewState::BuiltInListWidth() const {
 }
 
 void TListViewState::FitFillColumn() {
-    if (UserSizedFlag || FillColumn < 0 || FillColumn >= List->columnCount())
+    if (UserSizedFlag || FillColumn < 0 || FillColumn >= Columns())
         return;
     int others = 0;
-    for (int i = 0; i < List->columnCount(); ++i)
+    for (int i = 0; i < Columns(); ++i)
         if (i != FillColumn && !List->isColumnHidden(i))
             others += List->columnWidth(i);
     const int width =
@@ -158,11 +162,12 @@ bool TListViewState::eventFilter(QObject* watched, QEvent* e) {
     return QObject::eventFilter(watched, e);
 }
 
-int ColumnWidthFor(const QTreeWidget* list, int column, const QStringList& samples) {
+int ColumnWidthFor(const QTreeView* list, int column, const QStringList& samples) {
     // Room for the cell margins, and in the heading for the sort arrow.
     const int margin = list->fontMetrics().height();
-    int width = list->header()->fontMetrics().horizontalAdvance(list->headerItem()->text(column)) +
-                2 * margin;
+    const QString heading =
+        list->model() ? list->model()->headerData(column, Qt::Horizontal).toString() : QString();
+    int width = list->header()->fontMetrics().horizontalAdvance(heading) + 2 * margin;
     for (const QString& s : samples)
         width = std::max(width, list->fontMetrics().horizontalAdvance(s) + margin);
     return width;

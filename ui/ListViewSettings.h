@@ -2,13 +2,14 @@
 // Keeps a list view's column widths, column order and sort column under the
 // list's own registry key (all-text style), so every list of the program
 // comes back as the user left it.
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QTreeWidgetItem>
 #include <string>
 #include <vector>
 
-// Rows compare by a sort key where a column has one (dates, day counts), by
-// text otherwise, so that date columns sort by date and not alphabetically.
+// For a list of items rather than of a model's rows: rows compare by a sort
+// key where a column has one (dates, day counts), by text otherwise, so that
+// date columns sort by date and not alphabetically.
 class TSortableItem : public QTreeWidgetItem {
 public:
     static constexpr int SortKeyRole = Qt::UserRole + 1;
@@ -19,15 +20,16 @@ public:
 class TListViewState : public QObject {
 public:
     // Reads the key at once (Load); writes it again when destroyed (Save).
-    TListViewState(QTreeWidget* list, std::string key);
+    TListViewState(QTreeView* list, std::string key);
     ~TListViewState() override;
     TListViewState(const TListViewState&) = delete;
     TListViewState& operator=(const TListViewState&) = delete;
 
     void Load();
     void Save();
-    // Sorts again by the column and direction the user chose by clicking a
-    // header; rows stay in the order they were added while none is chosen.
+    // Sorts again (through the list's model) by the column and direction the
+    // user chose by clicking a header; rows stay in the order they were added
+    // while none is chosen.
     void ReapplySort();
     bool Sorted() const { return SortCol >= 0; }
     int SortColumn() const { return SortCol; }
@@ -49,7 +51,8 @@ private:
     void ShowSortIndicator();
     void FitFillColumn();
 
-    QTreeWidget* List;
+    QTreeView* List;
+    int Columns() const;
     std::string Key;
     int SortCol = -1;
     Qt::SortOrder Order = Qt::AscendingOrder;
@@ -62,4 +65,4 @@ private:
 
 // A column wide enough for its heading and for each sample text in the
 // list's font.
-int ColumnWidthFor(const QTreeWidget* list, int column, const QStringList& samples);
+int ColumnWidthFor(const QTreeView* list, int column, const QStringList& samples);

@@ -3,6 +3,7 @@
 #include "core/DateFormat.h"
 #include "core/EventLists.h"
 #include "core/Globals.h"
+#include "ui/EventTableModel.h"
 #include <cmath>
 
 namespace {
@@ -11,18 +12,18 @@ QString Q(const std::string& s) {
     return QString::fromStdString(s);
 }
 
-// The state of one layout pass: the current line's top and the pages so far.
+constexpr int kWidths[4] = {35, 15, 15, 15};
+
+// The state of one page's layout: the current line's top and the runs so far.
 class TLayout {
 public:
     TLayout(const QString& title, const TPrintMetrics& m)
         : Title(title), M(m), Gap(m.PixY / 10), LineH(m.TextHeight + m.PixY / 10) {}
 
     void StartPage() {
-        Pages.append(TPrintPage{});
         Y = 0;
         if (!Title.isEmpty()) {
-            Pages.last().append(
-                {Title, QPoint(M.PageWidth / 2 - M.TitleWidth / 2, 0), QRect(), true});
+            Page.append({Title, QPoint(M.PageWidth / 2 - M.TitleWidth / 2, 0), QRect(), true});
             Y += LineH + Gap;
         }
         PrintRow(HeadingRow(), true);
@@ -33,8 +34,8 @@ public:
         for (const TPrintCell& cell : row) {
             // A width unit is a tenth of an inch; halves round to even.
             const int right = x + static_cast<int>(std::nearbyint(cell.Width * M.PixX / 10.0));
-            Pages.last().append({cell.Text, QPoint(x, Y),
-                                 QRect(QPoint(x, Y), QPoint(right - 1, Y + LineH - 1)), styled});
+            Page.append({cell.Text, QPoint(x, Y),
+                         QRect(QPoint(x, Y), QPoint(right - 1, Y + LineH - 1)), styled});
             x = right;
         }
         Y += 2 * Gap;
@@ -42,7 +43,7 @@ public:
 
     bool PageFull() const { return M.PageHeight < Y + LineH; }
 
-    QList<TPrintPage> Pages;
+    TPrintPage Page;
 
 private:
     QString Title;
@@ -52,34 +53,47 @@ private:
     int Y = 0;
 };
 
+TPrintRow RowOf(const QAbstractItemModel& rows, int row) {
+    TPrintRow cells;
+    for (int c = 0; c < 4; ++c)
+        cells.append({rows.index(row, c).data().toString(), kWidths[c]});
+    return cells;
+}
+
 } // namespace
 
 TPrintRow HeadingRow() {
-    return {{QStringLiteral("EVENT DESCRIPTION"), 35},
-            {QStringLiteral("NEXT EVENT"), 15},
-            {QStringLiteral("TYPE"), 15},
-            {QStringLiteral("WHEN"), 15}};
+    return {{QStringLiteral("EVENT DESCRIPTION"), kWidths[0]},
+            {QStringLiteral("NEXT EVENT"), kWidths[1]},
+            {QStringLiteral("TYPE"), kWidths[2]},
+            {QStringLiteral("WHEN"), kWidths[3]}};
 }
 
-QList<TPrintRow> EventRows(const TListSorted& source, bool dueOnly) {
-    QList<TPrintRow> rows;
-    rows.reserve(source.Count());
-    const TDateTime today = Today();
-    for (const TTickwellItem* e : source.All()) {
+std::unique_ptr<TEventTableModel> PrintRows(const TListSorted& source, bool dueOnly) {
+    const TPrintRow heading = HeadingRow();
+    std::vector<TEventColumn> columns(4);
+    for (size_t c = 0; c < columns.size(); ++c)
+        columns[c].Heading = heading[static_cast<qsizetype>(c)].Text;
+    columns[0].Text = [](const TTickwellItem& e) {
         // One line per event: the line break of a description is a blank.
-        QString description = Q(e->Description);
+        QString description = Q(e.Description);
         description.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
         description.replace(QLatin1Char('\n'), QLatin1Char(' '));
-        const QString when =
-            dueOnly ? QString::number(static_cast<long long>(std::nearbyint(e->ScanDate - today)))
-                    : Q(e->DaysToNextText());
-        rows.append({{description, 35},
-                     {Q(e->NextDateText()), 15},
-                     {Q(e->TypeName()) + QStringLiteral(" (") + QString::number(e->Interval) +
-                          QStringLiteral(")"),
-                      15},
-                     {when, 15}});
-    }
+        return description;
+    };
+    columns[1].Text = [](const TTickwellItem& e) { return Q(e.NextDateText()); };
+    columns[2].Text = [](const TTickwellItem& e) {
+        return Q(e.TypeName()) + QStringLiteral(" (") + QString::number(e.Interval) +
+               QStringLiteral(")");
+    };
+    if (dueOnly)
+        columns[3].Text = [](const TTickwellItem& e) {
+            return QString::number(static_cast<long long>(std::nearbyint(e.ScanDate - Today())));
+        };
+    else
+        columns[3].Text = [](const TTickwellItem& e) { return Q(e.DaysToNextText()); };
+    auto rows = std::make_unique<TEventTableModel>(std::move(columns));
+    rows->SetEvents(source.All());
     return rows;
 }
 
@@ -92,16 +106,11 @@ QString PrintTitle(bool dueOnly) {
     return title + Q(FormatDateTime(pattern, Today()));
 }
 
-QList<TPrintPage> LayoutPages(const QString& title, const QList<TPrintRow>& rows,
-                              const TPrintMetrics& m) {
+TPrintPage LayoutPage(const QString& title, const QAbstractItemModel& rows, int& first,
+                      const TPrintMetrics& m) {
     TLayout layout(title, m);
     layout.StartPage();
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        // A page is only begun for a row that is left to print, so a list
-        // that just fills its page ends without a page of headings alone.
-        if (i > 0 && layout.PageFull())
-            layout.StartPage();
-        layout.PrintRow(rows[i], false);
-    }
-    return layout.Pages;
+    for (bool any = false; first < rows.rowCount() && !(any && layout.PageFull()); any = true)
+        layout.PrintRow(RowOf(rows, first++), false);
+    return layout.Page;
 }

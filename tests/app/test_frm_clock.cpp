@@ -21,7 +21,7 @@
 #include <QScreen>
 #include <QSystemTrayIcon>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QtTest>
 
 // Stands in for the desktop's notification server.
@@ -69,9 +69,9 @@ class TestFrmClock : public QObject {
     }
     QStringList DueRows() const {
         QStringList rows;
-        for (int i = 0; ScanFrm && i < ScanFrm->ScanListView->topLevelItemCount(); ++i)
-            rows << ScanFrm->ScanListView->topLevelItem(i)->text(0) + " " +
-                        ScanFrm->ScanListView->topLevelItem(i)->text(2);
+        const QAbstractItemModel* m = ScanFrm ? ScanFrm->ScanListView->model() : nullptr;
+        for (int i = 0; m && i < m->rowCount(); ++i)
+            rows << m->index(i, 0).data().toString() + " " + m->index(i, 2).data().toString();
         return rows;
     }
     // A kept daily event acknowledged today (due again tomorrow), and a
@@ -180,7 +180,7 @@ private slots:
         Choose(clock->TrayMenu(), clock->ShowTickwellsWindow1);
         QVERIFY(ScanFrm);
         QCOMPARE(DueRows(), (QStringList{"Dentist 0", "Water plants 0"}));
-        ScanFrm->ScanListView->setCurrentItem(ScanFrm->ScanListView->topLevelItem(1));
+        ScanFrm->ScanListView->setCurrentIndex(ScanFrm->ScanListView->model()->index(1, 0));
         QTest::keyClick(ScanFrm->ScanListView, Qt::Key_K, Qt::AltModifier);
         QCOMPARE(Plants->AckDate, Env.Day + 1);
     }

@@ -21,7 +21,7 @@
 #include <QPointer>
 #include <QStatusTipEvent>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QtTest>
 #include <memory>
 
@@ -44,10 +44,9 @@ struct TWindow {
     }
     ~TWindow() { delete W.data(); }
     TMainFrm* operator->() const { return W.data(); }
-    int Rows() const { return W->ListView()->topLevelItemCount(); }
+    int Rows() const { return W->ListView()->model()->rowCount(); }
     QString Panel(int i) const { return W->StatusPanel(i)->text(); }
     QAction* Action(const char* name) const { return W->findChild<QAction*>(name); }
-    QTreeWidgetItem* Row(int i) const { return W->ListView()->topLevelItem(i); }
 };
 
 } // namespace
@@ -132,7 +131,7 @@ private slots:
         w.Action("FilterMain")->trigger();
         // Yesterday's event is hidden, today's stays.
         QCOMPARE(w.Rows(), 2);
-        QVERIFY(!w->RowOf(old));
+        QVERIFY(!w->RowOf(old).isValid());
         QCOMPARE(w.Panel(0), QString("2  Once Only Event(s) "));
         QCOMPARE(w.Panel(1), QString("Filtered"));
         // The options dialog's way in flips the entry too.
@@ -147,13 +146,13 @@ private slots:
             MakeEvent("Dentist\r\nbring the forms", Today0 + 3, true, 0, 1, 5, true, Today0 + 3));
         Add(MakeEvent("Rent", Today0 + 1, false, etMonthlyDate, 2, 7, false, Today0 + 400));
         TWindow w;
-        QTreeWidgetItem* row = w->RowOf(e);
-        QVERIFY(row);
-        QCOMPARE(row->text(0), QString("Dentist"));
-        QCOMPARE(row->text(3), QString("Once Only"));
+        const QModelIndex row = w->RowOf(e);
+        QVERIFY(row.isValid());
+        QCOMPARE(row.data().toString(), QString("Dentist"));
+        QCOMPARE(row.siblingAtColumn(3).data().toString(), QString("Once Only"));
         QStringList headers;
         for (int i = 0; i < 6; ++i)
-            headers << w->ListView()->headerItem()->text(i);
+            headers << w->ListView()->model()->headerData(i, Qt::Horizontal).toString();
         QCOMPARE(headers, QStringList({"Event Description", "Date", "When", "Type", "Interval",
                                        "Last Acknowledged"}));
 
@@ -231,7 +230,7 @@ private slots:
         DueLinks().Window = &dueWindow;
         DueLinks().RefreshDueWindow = [&] { ++dueRefreshes; };
         TWindow w;
-        QVERIFY(!w->RowOf(e)->text(5).isEmpty());
+        QVERIFY(!w->RowOf(e).siblingAtColumn(5).data().toString().isEmpty());
         w->SelectRow(w->RowOf(e));
         // Ctrl+A in the list is the command, not "select all".
         w->activateWindow();
@@ -239,7 +238,7 @@ private slots:
         w->ListView()->setFocus();
         QTest::keyClick(w->ListView(), Qt::Key_A, Qt::ControlModifier);
         QCOMPARE(e->AckDate, 0.0);
-        QCOMPARE(w->RowOf(e)->text(5), Q(e->AckDateText()));
+        QCOMPARE(w->RowOf(e).siblingAtColumn(5).data().toString(), Q(e->AckDateText()));
         QCOMPARE(FileSize(MasterList->FileName), qint64(292));
         QVERIFY(Env.Notices.empty());
         QCOMPARE(dueRefreshes, 1);
@@ -260,7 +259,7 @@ private slots:
         w.Action("EventDetailPane1")->trigger();
         QPointer<TScanFrm> due = ShowDueEventsWindow();
         QVERIFY(due);
-        QCOMPARE(due->ScanListView->topLevelItemCount(), 2);
+        QCOMPARE(due->ScanListView->model()->rowCount(), 2);
 
         QStringList order;
         const auto refreshDue = DueLinks().RefreshDueWindow;
@@ -272,7 +271,7 @@ private slots:
         CalendarLinks().Window = &calendar;
         CalendarLinks().RefreshCalendar = [&] {
             order
-                << QString("calendar with %1 due rows").arg(due->ScanListView->topLevelItemCount());
+                << QString("calendar with %1 due rows").arg(due->ScanListView->model()->rowCount());
         };
         w->SelectRow(w->RowOf(a));
         QVERIFY(w->DetailPane()->toPlainText().startsWith("Soon A"));
@@ -280,7 +279,7 @@ private slots:
         QCOMPARE(MasterList->Count(), 2);
         QCOMPARE(w.Rows(), 2);
         QCOMPARE(order, QStringList({"due after 2  Event(s) ", "calendar with 1 due rows"}));
-        QCOMPARE(due->ScanListView->topLevelItemCount(), 1);
+        QCOMPARE(due->ScanListView->model()->rowCount(), 1);
         QCOMPARE(FileSize(MasterList->FileName), qint64(2 * 292));
         QVERIFY(!w->DetailPane()->toPlainText().startsWith("Soon A"));
         delete due.data();
@@ -501,7 +500,7 @@ private slots:
         QCOMPARE(MasterList->Count(), 7);
         QCOMPARE(w.Rows(), 7);
         for (TTickwellItem* e : MasterList->All())
-            QVERIFY(w->RowOf(e));
+            QVERIFY(w->RowOf(e).isValid());
         QCOMPARE(w.Panel(0), QString("7  Event(s) "));
     }
 

@@ -2,6 +2,7 @@
 // choice, and a whole job into a PDF file read back with pdftotext.
 #include "UiTestEnv.h"
 #include "core/DateFormat.h"
+#include "ui/EventTableModel.h"
 #include "ui/FrmPrint.h"
 #include "ui/PrintLayout.h"
 #include <QAbstractItemView>
@@ -10,6 +11,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardItemModel>
 #include <QtTest>
 
 namespace {
@@ -25,11 +27,28 @@ TPrintMetrics Metrics(int textHeight) {
     return m;
 }
 
-QList<TPrintRow> Rows(int n) {
-    QList<TPrintRow> rows;
+std::unique_ptr<QStandardItemModel> Rows(int n) {
+    auto rows = std::make_unique<QStandardItemModel>(n, 4);
     for (int i = 0; i < n; ++i)
-        rows.append({{QString("row %1").arg(i), 35}, {"d", 15}, {"t", 15}, {"w", 15}});
+        for (int c = 0; c < 4; ++c)
+            rows->setItem(i, c,
+                          new QStandardItem(c ? QString("dtw"[c - 1]) : QString("row %1").arg(i)));
     return rows;
+}
+
+// Every page of the rows.
+QList<TPrintPage> LayoutPages(const QString& title, const std::unique_ptr<QStandardItemModel>& rows,
+                              const TPrintMetrics& m) {
+    QList<TPrintPage> pages;
+    int first = 0;
+    do
+        pages << LayoutPage(title, *rows, first, m);
+    while (first < rows->rowCount());
+    return pages;
+}
+
+QString Cell(const std::unique_ptr<TEventTableModel>& rows, int row, int column) {
+    return rows->index(row, column).data().toString();
 }
 
 } // namespace
@@ -126,16 +145,16 @@ private slots:
         MasterList->AddSorted(kept);
         MasterList->AddSorted(MakeEvent("Weekly", Env.Day + 2, false, etWeekly, 2));
         QVERIFY(MasterList->Scan());
-        const QList<TPrintRow> all = EventRows(*MasterList, false);
-        QCOMPARE(all.size(), 2);
-        QCOMPARE(all[0][0].Text, QString("Kept second line"));
-        QCOMPARE(all[0][2].Text, QString("Once Only (1)"));
-        QCOMPARE(all[0][3].Text, QString::fromStdString(kept->DaysToNextText()));
-        QCOMPARE(all[1][2].Text, QString("Weekly (2)"));
-        const QList<TPrintRow> due = EventRows(*DueList, true);
-        QCOMPARE(due.size(), 2);
-        QCOMPARE(due[0][3].Text, QString("-3"));
-        QCOMPARE(due[1][3].Text, QString("2"));
+        const auto all = PrintRows(*MasterList, false);
+        QCOMPARE(all->rowCount(), 2);
+        QCOMPARE(Cell(all, 0, 0), QString("Kept second line"));
+        QCOMPARE(Cell(all, 0, 2), QString("Once Only (1)"));
+        QCOMPARE(Cell(all, 0, 3), QString::fromStdString(kept->DaysToNextText()));
+        QCOMPARE(Cell(all, 1, 2), QString("Weekly (2)"));
+        const auto due = PrintRows(*DueList, true);
+        QCOMPARE(due->rowCount(), 2);
+        QCOMPARE(Cell(due, 0, 3), QString("-3"));
+        QCOMPARE(Cell(due, 1, 3), QString("2"));
 
         const QString date = QString::fromStdString(DateToStr(Env.Day));
         QCOMPARE(PrintTitle(false), "ALL TICKWELL EVENTS:" + date);

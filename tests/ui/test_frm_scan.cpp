@@ -7,6 +7,7 @@
 #include "ui/DateBox.h"
 #include "ui/DescriptionEdit.h"
 #include "ui/DueIcons.h"
+#include "ui/EventTableModel.h"
 #include "ui/FrmEdit.h"
 #include "ui/FrmScan.h"
 #include "ui/ListViewSettings.h"
@@ -20,17 +21,18 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QtTest>
 #include <memory>
 
 namespace {
 
-QStringList RowTexts(const QTreeWidget* list, int column) {
-    QStringList out;
-    for (int i = 0; i < list->topLevelItemCount(); ++i)
-        out << list->topLevelItem(i)->text(column);
-    return out;
+QString Cell(const QAbstractItemView* list, int row, int column, int role = Qt::DisplayRole) {
+    return list->model()->index(row, column).data(role).toString();
+}
+
+QIcon RowIcon(const QAbstractItemView* list, int row) {
+    return qvariant_cast<QIcon>(list->model()->index(row, 0).data(Qt::DecorationRole));
 }
 
 QImage IconImage(const QIcon& icon) {
@@ -67,12 +69,9 @@ class TestFrmScan : public QObject {
     }
 
     void Select(TScanFrm& w, const std::string& firstLine) {
-        for (int i = 0; i < w.ScanListView->topLevelItemCount(); ++i)
-            if (w.ScanListView->topLevelItem(i)->text(0).toStdString() == firstLine) {
-                w.ScanListView->setCurrentItem(w.ScanListView->topLevelItem(i));
-                return;
-            }
-        QFAIL(("no row " + firstLine).c_str());
+        const QModelIndex row = RowShowing(w.ScanListView, QString::fromStdString(firstLine));
+        QVERIFY2(row.isValid(), ("no row " + firstLine).c_str());
+        w.ScanListView->setCurrentIndex(row);
     }
 
     TTickwellItem* OnDisk(const std::string& description) {
@@ -124,38 +123,37 @@ private slots:
                 WriteSetting(*s, false);
         AddFourKinds();
         auto w = Shown();
-        QTreeWidget* list = w->ScanListView;
-        QCOMPARE(list->headerItem()->text(0), QString("Event"));
-        QCOMPARE(list->headerItem()->text(1), QString("Date"));
-        QCOMPARE(list->headerItem()->text(2), QString("When"));
+        QTreeView* list = w->ScanListView;
+        QCOMPARE(list->model()->headerData(0, Qt::Horizontal).toString(), QString("Event"));
+        QCOMPARE(list->model()->headerData(1, Qt::Horizontal).toString(), QString("Date"));
+        QCOMPARE(list->model()->headerData(2, Qt::Horizontal).toString(), QString("When"));
         // Due-list order: by the date each reports; the first line only.
-        QCOMPARE(RowTexts(list, 0),
+        QCOMPARE(ShownTexts(list, 0),
                  (QStringList{"Water plants", "Return books", "Pay rent", "Dentist"}));
-        QCOMPARE(list->topLevelItem(3)->text(2), when);
-        QCOMPARE(list->topLevelItem(1)->text(2), past);
-        QCOMPARE(list->topLevelItem(2)->text(2), on ? "0" : "0 days");
-        QCOMPARE(list->topLevelItem(3)->text(1), date);
-        QVERIFY(list->topLevelItem(3)->textAlignment(2) & Qt::AlignRight);
+        QCOMPARE(Cell(list, 3, 2), when);
+        QCOMPARE(Cell(list, 1, 2), past);
+        QCOMPARE(Cell(list, 2, 2), on ? "0" : "0 days");
+        QCOMPARE(Cell(list, 3, 1), date);
+        QVERIFY(list->model()->index(3, 2).data(Qt::TextAlignmentRole).toInt() & Qt::AlignRight);
         QCOMPARE(w->windowTitle(), title);
         const int kinds[] = {dkOverdue, dkPastEnd, dkToday, dkComing};
         for (int i = 0; i < 4; ++i) {
-            QCOMPARE(int(TScanFrm::EventOf(list->topLevelItem(i))->DueKind), kinds[i]);
-            QCOMPARE(list->topLevelItem(i)->icon(0).isNull(), !on);
+            QCOMPARE(int(w->Rows->EventAt(i)->DueKind), kinds[i]);
+            QCOMPARE(RowIcon(list, i).isNull(), !on);
             if (on)
-                QCOMPARE(IconImage(list->topLevelItem(i)->icon(0)),
-                         IconImage(DueKindIcon(kinds[i])));
+                QCOMPARE(IconImage(RowIcon(list, i)), IconImage(DueKindIcon(kinds[i])));
         }
         QCOMPARE(OpenWindowCount, 1);
 
         // Toggling from the menu rewrites the rows at once.
         w->BriefDaystoEvent1->trigger();
         w->LD->trigger();
-        QCOMPARE(list->topLevelItem(3)->text(2), on ? "3 days" : "3");
-        QCOMPARE(list->topLevelItem(3)->text(1), on ? "  13/03/2026" : "  Fri, 13 March 2026");
+        QCOMPARE(Cell(list, 3, 2), on ? "3 days" : "3");
+        QCOMPARE(Cell(list, 3, 1), on ? "  13/03/2026" : "  Fri, 13 March 2026");
         w->TB->trigger();
         QCOMPARE(w->windowTitle(), on ? "Tickwells" : "Tickwells for Tuesday 10 March 2026");
         w->SI->trigger();
-        QCOMPARE(list->topLevelItem(0)->icon(0).isNull(), on);
+        QCOMPARE(RowIcon(list, 0).isNull(), on);
         w->SH->trigger();
         QVERIFY(list->header()->isHidden());
         w->hide();
@@ -203,7 +201,7 @@ private slots:
             h->moveSection(2, 0);
             ClickHeader(h, 2); // sort by "When", ascending
             ClickHeader(h, 2); // again: descending
-            QCOMPARE(RowTexts(w->ScanListView, 0).first(), QString("Dentist"));
+            QCOMPARE(ShownTexts(w->ScanListView, 0).first(), QString("Dentist"));
         }
         const TRegIniFile ini(kDueListKey);
         QCOMPARE(ini.ReadString("Columns", "Sizes", ""), sized);
@@ -214,7 +212,7 @@ private slots:
         QCOMPARE(w->ScanListView->columnWidth(0), 180);
         QCOMPARE(w->ScanListView->header()->logicalIndex(0), 2);
         // Sorted by day count, not by text: 3, 0, -2, -3.
-        QCOMPARE(RowTexts(w->ScanListView, 0),
+        QCOMPARE(ShownTexts(w->ScanListView, 0),
                  (QStringList{"Dentist", "Pay rent", "Return books", "Water plants"}));
     }
 
@@ -282,7 +280,7 @@ private slots:
         Select(*w, "Dentist");
         w->Acknowledge1->trigger();
         QCOMPARE(Coming->AckDate, Env.Day + 3);
-        QCOMPARE(RowTexts(w->ScanListView, 0),
+        QCOMPARE(ShownTexts(w->ScanListView, 0),
                  (QStringList{"Water plants", "Return books", "Pay rent"}));
         QCOMPARE(DueList->Count(), 3);
         QCOMPARE(updated, std::vector<TTickwellItem*>{Coming});
@@ -306,13 +304,13 @@ private slots:
         Select(*w, "Pay rent");
         w->Delete1->trigger();
         QCOMPARE(Env.Questions, std::vector<std::string>{"Delete this Event?"});
-        QCOMPARE(w->ScanListView->topLevelItemCount(), 4);
+        QCOMPARE(w->ScanListView->model()->rowCount(), 4);
         QCOMPARE(MasterList->Count(), 4);
 
         Env.Answer = anOk;
         w->Delete1->trigger();
         QCOMPARE(MasterList->Count(), 3);
-        QCOMPARE(RowTexts(w->ScanListView, 0),
+        QCOMPARE(ShownTexts(w->ScanListView, 0),
                  (QStringList{"Water plants", "Return books", "Dentist"}));
         QCOMPARE(refreshed, 1);
         QCOMPARE(DueList->Count(), 3);
@@ -336,8 +334,8 @@ private slots:
                    });
         QCOMPARE(MasterList->Count(), 5);
         QCOMPARE(added.size(), size_t(1));
-        QCOMPARE(RowTexts(w->ScanListView, 0).last(), QString("Team lunch"));
-        QCOMPARE(RowTexts(w->ScanListView, 2).last(), QString("2"));
+        QCOMPARE(ShownTexts(w->ScanListView, 0).last(), QString("Team lunch"));
+        QCOMPARE(ShownTexts(w->ScanListView, 2).last(), QString("2"));
         QVERIFY(OnDisk("Team lunch"));
 
         // An edit that moves the event out of its notice period drops its row.
@@ -348,7 +346,7 @@ private slots:
                        f.Button1->click();
                    });
         QCOMPARE(DueToday->StartDate, EncodeDate(2026, 6, 1));
-        QVERIFY(!RowTexts(w->ScanListView, 0).contains("Pay rent"));
+        QVERIFY(!ShownTexts(w->ScanListView, 0).contains("Pay rent"));
         QCOMPARE(OnDisk("Pay rent")->StartDate, EncodeDate(2026, 6, 1));
     }
 

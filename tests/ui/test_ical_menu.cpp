@@ -1,16 +1,16 @@
 // The main window's iCalendar commands, reached through the File menu with
 // the keyboard and the mouse as a user reaches them.
 #include "UiTestEnv.h"
-#include "ui/WindowState.h"
 #include "platform/Paths.h"
 #include "ui/FileDialogs.h"
 #include "ui/FrmMain.h"
 #include "ui/WindowLinks.h"
+#include "ui/WindowState.h"
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QtTest>
 
 class TestICalMenu : public QObject {
@@ -63,7 +63,7 @@ private slots:
         ChooseFromFileMenu(w, "Import from iC&alendar...");
         QTRY_COMPARE(Env.LastNotice(), std::string("Import Successful\n1 event(s) added\n"
                                                    "1 event(s) already in your list"));
-        QCOMPARE(w.ListView()->topLevelItemCount(), 2);
+        QCOMPARE(w.ListView()->model()->rowCount(), 2);
         QCOMPARE(w.StatusPanel(0)->text(), QString("2  Event(s) "));
     }
 };

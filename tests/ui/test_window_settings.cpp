@@ -11,7 +11,7 @@
 #include <QPointer>
 #include <QToolBar>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QtTest>
 
 namespace {
