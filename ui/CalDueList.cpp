@@ -5,10 +5,10 @@
 #include "core/Globals.h"
 #include "store/SettingsSchema.h"
 #include "ui/DueIcons.h"
-#include "ui/EventRows.h"
+#include "ui/EventListView.h"
+#include "ui/EventTableModel.h"
 #include "ui/ListViewSettings.h"
 #include <QHeaderView>
-#include <QTreeWidget>
 #include <cmath>
 
 namespace {
@@ -23,20 +23,28 @@ const QIcon& KindIcon(int kind) {
 } // namespace
 
 TCalDueList::TCalDueList(QWidget* parent) : QObject(parent) {
-    List = new QTreeWidget(parent);
+    TEventColumn event = DescriptionColumn(QStringLiteral("Due Events"));
+    event.Icon = [](const TTickwellItem& e) { return KindIcon(e.DueKind); };
+    const auto days = [this](const TTickwellItem& e) {
+        return std::floor(e.ScanDate) - std::floor(RowsDay);
+    };
+    TEventColumn when = SortedByNumber(
+        QStringLiteral("When"),
+        [days](const TTickwellItem& e) { return QString::number(static_cast<long long>(days(e))); },
+        days);
+    when.Alignment = Qt::AlignRight | Qt::AlignVCenter;
+    Rows = new TEventTableModel(
+        {event,
+         SortedByNumber(
+             QStringLiteral("Date"),
+             [](const TTickwellItem& e) { return QString::fromStdString(DateToStr(e.ScanDate)); },
+             [](const TTickwellItem& e) { return e.ScanDate; }),
+         when, TypeColumn(QStringLiteral("Type"))},
+        this);
+    List = new TEventListView(Rows, parent);
     List->setObjectName(QStringLiteral("CalListView"));
-    List->setColumnCount(4);
-    List->setHeaderLabels({QStringLiteral("Due Events"), QStringLiteral("Date"),
-                           QStringLiteral("When"), QStringLiteral("Type")});
-    List->setRootIsDecorated(false);
-    List->setItemsExpandable(false);
-    List->setUniformRowHeights(true);
-    List->setAllColumnsShowFocus(true);
-    List->setSelectionMode(QAbstractItemView::SingleSelection);
     List->setSelectionBehavior(QAbstractItemView::SelectRows);
-    List->setEditTriggers(QAbstractItemView::NoEditTriggers);
     List->setIconSize(QSize(16, 16));
-    List->header()->setStretchLastSection(false);
     State = std::make_unique<TListViewState>(List, kCalendarListKey);
     // Wide enough for the texts in the list's font; the description takes
     // what the others leave.
@@ -48,50 +56,25 @@ TCalDueList::TCalDueList(QWidget* parent) : QObject(parent) {
     State->SetBuiltInWidths({150, ColumnWidthFor(List, 1, dates),
                              ColumnWidthFor(List, 2, {"-9999"}), ColumnWidthFor(List, 3, types)},
                             0);
-    connect(List, &QTreeWidget::itemDoubleClicked, this, &TCalDueList::DoubleClicked);
+    connect(List, &QAbstractItemView::doubleClicked, this, &TCalDueList::DoubleClicked);
 }
 
 TCalDueList::~TCalDueList() = default;
 
 void TCalDueList::Clear() {
-    List->clear();
+    Rows->SetEvents({});
 }
 
 void TCalDueList::Fill() {
-    List->clear();
-    if (!DueList)
-        return;
-    const TDateTime today = Today();
-    QList<QTreeWidgetItem*> rows;
-    rows.reserve(DueList->Count());
-    for (TTickwellItem* e : DueList->All()) {
-        auto* row = new TSortableItem;
-        SetRowEvent(row, e);
-        SetDescriptionTip(row, e->Description);
-        row->setIcon(0, KindIcon(e->DueKind));
-        row->setText(0, QString::fromStdString(FirstLine(e->Description)));
-        row->setText(1, QString::fromStdString(DateToStr(e->ScanDate)));
-        row->setData(1, TSortableItem::SortKeyRole, e->ScanDate);
-        const double days = std::floor(e->ScanDate) - std::floor(today);
-        row->setText(2, QString::number(static_cast<long long>(days)));
-        row->setData(2, TSortableItem::SortKeyRole, days);
-        row->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
-        row->setText(3, QString::fromStdString(e->TypeName()));
-        rows << row;
-    }
-    List->addTopLevelItems(rows);
+    RowsDay = Today();
+    Rows->SetEvents(DueList ? DueList->All() : std::vector<TTickwellItem*>{});
     State->ReapplySort();
 }
 
 TTickwellItem* TCalDueList::SelectedEvent() const {
-    const QList<QTreeWidgetItem*> rows = List->selectedItems();
-    return rows.isEmpty() ? nullptr : RowEvent(rows.first());
-}
-
-void TCalDueList::Forget(const std::vector<TTickwellItem*>& events) {
-    RemoveEventRows(List, events);
+    return List->SelectedEvent();
 }
 
 int TCalDueList::RowCount() const {
-    return List->topLevelItemCount();
+    return Rows->rowCount();
 }

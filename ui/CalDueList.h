@@ -2,14 +2,14 @@
 // The calendar's list of the events due now: one row for each entry of the
 // due list, with its image, first line, date, days to go and repeat type;
 // clicking a heading sorts, and the columns come back as the user left them.
-// Each row refers to an event of the master list.
+// Each row refers to an event of the master list, and goes when it is freed.
+#include "core/DateTime.h"
 #include <QObject>
 #include <memory>
-#include <vector>
 
-class QTreeWidget;
-class QTreeWidgetItem;
 class QWidget;
+class TEventListView;
+class TEventTableModel;
 class TListViewState;
 class TTickwellItem;
 
@@ -19,13 +19,11 @@ public:
     explicit TCalDueList(QWidget* parent);
     ~TCalDueList() override;
 
-    QTreeWidget* View() const { return List; }
-    // Empties the view and adds a row for each entry of DueList, in its
-    // order; then the user's sort, if any.
+    TEventListView* View() const { return List; }
+    // A row for each entry of DueList, in its order; then the user's sort,
+    // if any.
     void Fill();
     void Clear();
-    // Takes out the rows of events about to be freed.
-    void Forget(const std::vector<TTickwellItem*>& events);
     // The event of the selected row, or null.
     TTickwellItem* SelectedEvent() const;
     int RowCount() const;
@@ -34,6 +32,9 @@ signals:
     void DoubleClicked();
 
 private:
-    QTreeWidget* List;
+    TEventTableModel* Rows;
+    TEventListView* List;
     std::unique_ptr<TListViewState> State;
+    // The day the rows were made, which their day counts are as of.
+    TDateTime RowsDay = 0;
 };

@@ -10,6 +10,7 @@
 #include "ui/CalDueList.h"
 #include "ui/CalWeekPage.h"
 #include "ui/ClockCommands.h"
+#include "ui/EventListView.h"
 #include "ui/MyCal.h"
 #include "ui/ScreenFit.h"
 #include "ui/Theme.h"
@@ -35,7 +36,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QToolTip>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 TCalFrm* CalFrm = nullptr;
@@ -480,7 +481,7 @@ void TCalFrm::CreatePopupMenus() {
     item(PopupMenu3, "Delete2", "Delete", &TCalFrm::Delete2Click);
     PopupMenu3->addSeparator();
     item(PopupMenu3, "Acknowledge1", "Acknowledge", &TCalFrm::Acknowledge1Click);
-    QTreeWidget* due = DueEvents->View();
+    QTreeView* due = DueEvents->View();
     connect(due, &QWidget::customContextMenuRequested, this,
             [this, due](const QPoint& p) { PopupMenu3->exec(due->viewport()->mapToGlobal(p)); });
 

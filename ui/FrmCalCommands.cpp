@@ -239,7 +239,6 @@ void TCalFrm::EventsFreeing(const std::vector<TTickwellItem*>& events) {
     DayCal->update();
     for (int day = 1; day <= 7; ++day)
         WeekPage->Model(day)->Forget(gone);
-    DueEvents->Forget(events);
 }
 
 void TCalFrm::Edit1Click() {

@@ -5,17 +5,7 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QStyle>
-#include <QTreeWidget>
 #include <algorithm>
-
-bool TSortableItem::operator<(const QTreeWidgetItem& other) const {
-    const int column = treeWidget() ? treeWidget()->sortColumn() : 0;
-    const QVariant a = data(column, SortKeyRole);
-    const QVariant b = other.data(column, SortKeyRole);
-    if (a.isValid() && b.isValid())
-        return a.toDouble() < b.toDouble();
-    return text(column).localeAwareCompare(other.text(column)) < 0;
-}
 
 TListViewState::TListViewState(QTreeView* list, std::string key) : List(list), Key(std::move(key)) {
     QHeaderView* header = List->header();

@@ -3,19 +3,8 @@
 // list's own registry key (all-text style), so every list of the program
 // comes back as the user left it.
 #include <QTreeView>
-#include <QTreeWidgetItem>
 #include <string>
 #include <vector>
-
-// For a list of items rather than of a model's rows: rows compare by a sort
-// key where a column has one (dates, day counts), by text otherwise, so that
-// date columns sort by date and not alphabetically.
-class TSortableItem : public QTreeWidgetItem {
-public:
-    static constexpr int SortKeyRole = Qt::UserRole + 1;
-    using QTreeWidgetItem::QTreeWidgetItem;
-    bool operator<(const QTreeWidgetItem& other) const override;
-};
 
 class TListViewState : public QObject {
 public:

@@ -11,6 +11,7 @@
 #include "ui/CalWeekPage.h"
 #include "ui/DateBox.h"
 #include "ui/DescriptionEdit.h"
+#include "ui/EventListView.h"
 #include "ui/FrmCal.h"
 #include "ui/FrmOptn.h"
 #include "ui/MyCal.h"
@@ -26,7 +27,7 @@
 #include <QPushButton>
 #include <QToolBar>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QtTest>
 
 namespace {
@@ -424,9 +425,9 @@ private slots:
         // The overdue event acknowledged from the side list, at the date
         // its row shows.
         w.Input("Alt+W");
-        QTreeWidget* due = w->DueEvents->View();
+        QTreeView* due = w->DueEvents->View();
         QCOMPARE(w->DueEvents->RowCount(), 1);
-        const QString date = due->topLevelItem(0)->text(1);
+        const QString date = due->model()->index(0, 1).data().toString();
         Order.clear();
         WhenUp<QMenu>([](QMenu* m) { ClickEntry(m, "Acknowledge"); });
         // The side panel is laid out once shown.

@@ -10,7 +10,7 @@
 #include "store/SettingsSchema.h"
 #include "ui/CalDueList.h"
 #include "ui/CalWeekPage.h"
-#include "ui/EventRows.h"
+#include "ui/EventTableModel.h"
 #include "ui/FileDialogs.h"
 #include "ui/FrmCal.h"
 #include "ui/FrmMain.h"
@@ -24,7 +24,6 @@
 #include <QScrollBar>
 #include <QToolTip>
 #include <QTreeView>
-#include <QTreeWidget>
 #include <unordered_set>
 
 class TestWindowRows : public QObject {
@@ -91,8 +90,8 @@ private slots:
         for (int day = 1; day <= 7; ++day)
             held.insert(held.end(), Cal->WeekPage->Model(day)->Events().begin(),
                         Cal->WeekPage->Model(day)->Events().end());
-        for (int i = 0; i < Cal->DueEvents->View()->topLevelItemCount(); ++i)
-            held.push_back(RowEvent(Cal->DueEvents->View()->topLevelItem(i)));
+        held.insert(held.end(), Cal->DueEvents->View()->Rows()->Events().begin(),
+                    Cal->DueEvents->View()->Rows()->Events().end());
         return std::all_of(held.begin(), held.end(), [&](auto e) { return live.count(e) > 0; });
     }
 
