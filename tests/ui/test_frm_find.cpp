@@ -1,8 +1,13 @@
-// The find dialog's stepping through the list, and the About box's links.
+// The find dialog's stepping through the list, the main window's search of
+// its events, and the About box's links.
+#include "UiInput.h"
 #include "UiTestEnv.h"
 #include "ui/FrmAbt.h"
 #include "ui/FrmFind.h"
+#include "ui/FrmMain.h"
 #include "ui/UrlLabel.h"
+#include "ui/WindowLinks.h"
+#include "ui/WindowState.h"
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
@@ -81,6 +86,53 @@ private slots:
         QCOMPARE(Env.LastNotice(), message.toStdString());
         QVERIFY(dlg.FromStartFlag());
         QCOMPARE(dlg.FindBtn->text(), QString("&Find"));
+    }
+
+    // The main window's search reads the events themselves: upper case as
+    // QString makes it, of any letters, in the first line only.
+    void searchesTheMainWindowsEvents_data() {
+        QTest::addColumn<QString>("needle");
+        QTest::addColumn<QString>("found");
+        QTest::newRow("plain letters") << "dEnT"
+                                       << "Dentist";
+        QTest::newRow("an accented letter") << "CAFé"
+                                            << "Café au lait";
+        QTest::newRow("upper case longer than the text") << "straße"
+                                                         << "Strasse fest";
+        QTest::newRow("in an accented text") << "große"
+                                             << "Große Straße";
+        QTest::newRow("only in a second line") << "forms"
+                                               << "";
+    }
+    void searchesTheMainWindowsEvents() {
+        QFETCH(QString, needle);
+        QFETCH(QString, found);
+        StartMode = smMain;
+        MainLinks() = {};
+        const char* texts[] = {"Dentist\r\nbring the forms", "Café au lait", "Strasse fest",
+                               "Große Straße"};
+        for (int i = 0; i < 4; ++i)
+            MasterList->AddSorted(MakeEvent(texts[i], Env.Day + 1 + i, true));
+        TMainFrm w;
+        w.show();
+        QVERIFY(Activate(&w));
+        QTimer::singleShot(0, [needle] {
+            if (auto* dlg = qobject_cast<TFindDlg*>(QApplication::activeModalWidget())) {
+                // Each character typed as a key of its own, whatever the letter.
+                for (const QChar c : needle)
+                    QTest::sendKeyEvent(QTest::Click, dlg->FindText, Qt::Key_unknown, QString(c),
+                                        Qt::NoModifier);
+                QTest::mouseClick(dlg->FindBtn, Qt::LeftButton);
+                QTest::mouseClick(dlg->Button2, Qt::LeftButton);
+            }
+        });
+        QTest::keyClick(&w, Qt::Key_F, Qt::AltModifier);
+        const QModelIndexList selected = w.ListView()->selectionModel()->selectedIndexes();
+        QCOMPARE(selected.isEmpty() ? QString() : selected[0].siblingAtColumn(0).data().toString(),
+                 found);
+        QCOMPARE(Env.LastNotice(), found.isEmpty()
+                                       ? (needle.toUpper() + " not found!").toStdString()
+                                       : std::string());
     }
 
     void aboutBoxAndLinks() {

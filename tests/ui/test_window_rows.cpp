@@ -185,6 +185,33 @@ private slots:
         QCOMPARE(ShownTexts(MainRows()), reversed);
     }
 
+    // A heading click moves the rows, not the selection: the next command
+    // acts on the row the user chose.
+    void SortingKeepsTheChosenRow_data() {
+        QTest::addColumn<bool>("inMain");
+        QTest::addColumn<QString>("row");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("key");
+        QTest::newRow("main, by description") << true << "Far away" << 0 << int(Qt::Key_D);
+        QTest::newRow("main, by type") << true << "Water plants" << 3 << int(Qt::Key_D);
+        QTest::newRow("due, by event") << false << "Dentist" << 0 << int(Qt::Key_K);
+    }
+    void SortingKeepsTheChosenRow() {
+        QFETCH(bool, inMain);
+        QFETCH(QString, row);
+        QFETCH(int, column);
+        QFETCH(int, key);
+        OpenBoth(smTray);
+        QTreeView* view = inMain ? MainRows() : DueRows();
+        QVERIFY(ClickRow(view, row));
+        const QStringList before = ShownTexts(view);
+        ClickHeader(view->header(), column);
+        QVERIFY(ShownTexts(view).indexOf(row) != before.indexOf(row));
+        Press(inMain ? static_cast<QWidget*>(Main) : Due, view, key);
+        QVERIFY(!ShownTexts(view).contains(row));
+        QCOMPARE(ShownTexts(view).size(), before.size() - 1);
+    }
+
     // Columns, the detail pane and the status bar are sized for a large
     // font; the description column takes the free width and the whole
     // description shows as a tooltip.

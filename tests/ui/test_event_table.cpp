@@ -1,0 +1,80 @@
+// The rows of an event list: freed events leave them at once, however many
+// and wherever they are, and a row that stays keeps its selection while few
+// go; a sort is stable both ways and puts a date that is no number apart.
+#include "UiTestEnv.h"
+#include "ui/EventListView.h"
+#include "ui/EventTableModel.h"
+#include <QtTest>
+#include <cmath>
+
+class TestEventTable : public QObject {
+    Q_OBJECT
+    TUiTestEnv Env;
+
+private slots:
+    void init() { Env.Reset(); }
+
+    void freedEventsLeave_data() {
+        QTest::addColumn<QList<int>>("freed");
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<bool>("keepsSelection");
+        QTest::newRow("the selected row") << QList<int>{5} << 5 << false;
+        QTest::newRow("a run beside the selected") << QList<int>{6, 7, 8} << 5 << true;
+        QTest::newRow("the first and the last") << QList<int>{0, 39} << 5 << true;
+        QList<int> apart;
+        for (int i = 1; i < 40; i += 2)
+            apart << i;
+        QTest::newRow("many apart") << apart << 4 << false;
+    }
+    void freedEventsLeave() {
+        QFETCH(QList<int>, freed);
+        QFETCH(int, selected);
+        QFETCH(bool, keepsSelection);
+        for (int i = 0; i < 40; ++i)
+            MasterList->AddSorted(MakeEvent("E" + std::to_string(i), Env.Day + i, true));
+        TEventTableModel rows({DescriptionColumn("Event")});
+        TEventListView view(&rows);
+        rows.SetEvents(MasterList->All());
+        view.SelectRow(selected);
+        TTickwellItem* chosen = view.SelectedEvent();
+        std::vector<TTickwellItem*> gone, left;
+        for (int i = 0; i < 40; ++i)
+            (freed.contains(i) ? gone : left).push_back(MasterList->At(i));
+        MasterList->RemoveEvents(gone);
+        FreeEvents(gone);
+        QVERIFY(rows.Events() == left);
+        QCOMPARE(view.SelectedEvent(), keepsSelection ? chosen : nullptr);
+    }
+
+    void sortIsStable_data() {
+        QTest::addColumn<int>("order");
+        QTest::addColumn<QStringList>("rows");
+        QTest::newRow("ascending")
+            << int(Qt::AscendingOrder) << QStringList{"b1", "d1", "a3", "c3", "no date"};
+        QTest::newRow("descending")
+            << int(Qt::DescendingOrder) << QStringList{"no date", "a3", "c3", "b1", "d1"};
+    }
+    void sortIsStable() {
+        QFETCH(int, order);
+        QFETCH(QStringList, rows);
+        std::vector<TTickwellItem*> events;
+        for (const char* text : {"a3", "no date", "b1", "c3", "d1"}) {
+            events.push_back(MakeEvent(text, Env.Day, true));
+            MasterList->AddSorted(events.back());
+            events.back()->NextDate = text[0] == 'n' ? std::nan("") : text[1] - '0';
+        }
+        TEventTableModel model(
+            {DescriptionColumn("Event"), SortedByNumber(
+                                             "Date", [](const TTickwellItem&) { return QString(); },
+                                             [](const TTickwellItem& e) { return e.NextDate; })});
+        model.SetEvents(events);
+        model.sort(1, Qt::SortOrder(order));
+        QStringList shown;
+        for (int r = 0; r < model.rowCount(); ++r)
+            shown << model.index(r, 0).data().toString();
+        QCOMPARE(shown, rows);
+    }
+};
+
+QTEST_MAIN(TestEventTable)
+#include "test_event_table.moc"
