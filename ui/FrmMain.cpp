@@ -459,8 +459,10 @@ void TMainFrm::CreateCentral() {
             [this] { Run([this] { EditBtnClick(); }); });
     connect(EnhListView1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { EnhListView1Click(); });
-    // A freed event's row goes by itself; the count goes with it.
+    // A freed event's row goes by itself (many at once go in one reset);
+    // the count goes with them.
     connect(Rows, &QAbstractItemModel::rowsRemoved, this, [this] { UpdateStatusBar(); });
+    connect(Rows, &QAbstractItemModel::modelReset, this, [this] { UpdateStatusBar(); });
     ColumnState = std::make_unique<TListViewState>(EnhListView1, kMainListKey);
     QStringList dates, types{Q(TypeNameOf(true, 0))};
     for (int month = 1; month <= 12; ++month)
