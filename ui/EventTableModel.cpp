@@ -27,7 +27,7 @@ const std::string& TypeNameText(const TTickwellItem& e) {
         n[6] = TypeNameOf(true, 0);
         return n;
     }();
-    return names[e.Simple ? 6 : std::min<size_t>(e.EventType, 7)];
+    return names[e.Simple ? 6 : e.EventType < 6 ? e.EventType : 7];
 }
 
 // Numbers ascending, then any that are not a number at all.

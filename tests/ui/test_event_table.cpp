@@ -46,6 +46,24 @@ private slots:
         QCOMPARE(view.SelectedEvent(), keepsSelection ? chosen : nullptr);
     }
 
+    // A repeat type with a code that names none, as a damaged file may hold,
+    // shows no name.
+    void typeNamesOfEveryCode() {
+        const std::pair<bool, int> codes[] = {
+            {true, 3}, {false, 0}, {false, 5}, {false, 6}, {false, 200}};
+        std::vector<TTickwellItem*> events;
+        for (const auto& [simple, code] : codes) {
+            events.push_back(MakeEvent("x", Env.Day, simple, code));
+            MasterList->AddSorted(events.back());
+        }
+        TEventTableModel rows({TypeColumn("Type")});
+        rows.SetEvents(events);
+        QStringList shown;
+        for (int r = 0; r < rows.rowCount(); ++r)
+            shown << rows.index(r, 0).data().toString();
+        QCOMPARE(shown, (QStringList{"Once Only", "Daily", "Accounting", "", ""}));
+    }
+
     void sortIsStable_data() {
         QTest::addColumn<int>("order");
         QTest::addColumn<QStringList>("rows");
