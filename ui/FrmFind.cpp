@@ -49,7 +49,8 @@ private:
 };
 
 // The first row from `start` on whose first column, upper-cased, holds the
-// needle; -1 when none does.
+// needle; -1 when none does. A list of events shows the first line of each
+// description there, read here straight from the event.
 int FindUpper(const QAbstractItemModel& rows, const QString& needle, int start) {
     const TUpperNeedle upper(needle);
     if (const auto* events = qobject_cast<const TEventTableModel*>(&rows)) {

@@ -3,7 +3,6 @@
 #include <QLocale>
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <memory>
 #include <numeric>
 #include <unicode/ucol.h>
