@@ -1,0 +1,55 @@
+#!/usr/bin/env python3
+"""Size of the test suite against the code it tests.
+
+Counts non-blank lines that are not only a comment, in the program's code
+(core, store, ical, platform, ui, app, cli) and in tests/, and prints both and
+their ratio. The project keeps the tests at a quarter to a third of the code.
+
+    scripts/test_ratio.py            # the totals and the ratio
+    scripts/test_ratio.py --files    # and each test file's count, largest first
+"""
+import re
+import sys
+from pathlib import Path
+
+ROOT = Path(__file__).resolve().parent.parent
+CODE = ["core", "store", "ical", "platform", "ui", "app", "cli"]
+TESTS = ["tests"]
+SUFFIXES = {".cpp", ".h", ".sh", ".py"}
+
+
+def count(path):
+    n = 0
+    in_block = False
+    for line in path.read_text(errors="replace").splitlines():
+        s = line.strip()
+        if in_block:
+            if "*/" in s:
+                in_block = False
+                s = s.split("*/", 1)[1].strip()
+            else:
+                continue
+        if s.startswith("/*"):
+            if "*/" not in s:
+                in_block = True
+            continue
+        if not s or s.startswith("//") or (path.suffix in {".sh", ".py"} and s.startswith("#")):
+            continue
+        n += 1
+    return n
+
+
+def files(dirs):
+    for d in dirs:
+        for p in sorted((ROOT / d).rglob("*")):
+            if p.is_file() and p.suffix in SUFFIXES:
+                yield p
+
+
+code = sum(count(p) for p in files(CODE))
+per_test = sorted(((count(p), p.relative_to(ROOT)) for p in files(TESTS)), reverse=True)
+tests = sum(n for n, _ in per_test)
+if "--files" in sys.argv:
+    for n, p in per_test:
+        print(f"{n:6} {p}")
+print(f"code {code}  tests {tests}  ratio {100.0 * tests / code:.1f}%")
