@@ -11,6 +11,7 @@ the suite would let through. Mutants that do not compile are not counted.
     scripts/mutate.py --sample 0      # every mutant (hours)
     scripts/mutate.py --list          # the mutants, without running them
     scripts/mutate.py --files core/Occurrence.cpp
+    scripts/mutate.py --again before.log [--files ...]  # rerun what that run killed
 
 The sample is the same from run to run for the same sources, so two runs of
 the suite (before and after a change to the tests) can be compared. Survivors
@@ -144,13 +145,28 @@ def main():
     ap.add_argument("--files", nargs="*", help="sources to mutate (default core/ and store/)")
     ap.add_argument("--list", action="store_true")
     ap.add_argument("--timeout", type=int, default=120, help="seconds per test binary")
+    ap.add_argument("--again", metavar="LOG",
+                    help="only the mutants an earlier run (same sources, sample and seed; "
+                         "no --files) printed as killed, to see whether changed tests still kill them")
     args = ap.parse_args()
 
-    files = [ROOT / f for f in args.files] if args.files else sorted(
-        list((ROOT / "core").glob("*.cpp")) + list((ROOT / "store").glob("*.cpp")))
-    mutants = [m for f in files for m in mutants_of(f)]
+    engine = sorted(list((ROOT / "core").glob("*.cpp")) + list((ROOT / "store").glob("*.cpp")))
+    files = [ROOT / f for f in args.files] if args.files else engine
+    if args.again:
+        mutants = [m for f in engine for m in mutants_of(f)]
+    else:
+        mutants = [m for f in files for m in mutants_of(f)]
     if args.sample and args.sample < len(mutants):
         mutants = sorted(random.Random(args.seed).sample(mutants, args.sample))
+    if args.again:
+        killed_before = set()
+        for entry in Path(args.again).read_text().splitlines():
+            m = re.match(r"^\[(\d+)/\d+\] (\S+) \S+: killed$", entry)
+            if m:
+                killed_before.add(int(m[1]))
+        chosen = {f.relative_to(ROOT).as_posix() for f in files}
+        mutants = [m for i, m in enumerate(mutants, 1)
+                   if i in killed_before and m[0] in chosen]
     if args.list:
         for rel, n, name, text in mutants:
             print(f"{rel}:{n + 1}: {name}: {text.strip()}")
@@ -191,6 +207,8 @@ def main():
     counted = killed + survived
     rate = 100.0 * killed / counted if counted else 0.0
     (BUILD / "survivors.txt").write_text("\n".join(survivors) + "\n")
+    if args.again:
+        print(f"\n{survived} of the {counted} mutants killed before survive now")
     print(f"\n{killed} killed, {survived} survived, {stillborn} did not build; "
           f"kill rate {rate:.1f}% of {counted} ({time.time() - start:.0f} s)")
     print(f"Survivors: {BUILD / 'survivors.txt'}")
