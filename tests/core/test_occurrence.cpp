@@ -100,17 +100,6 @@ TEST_F(Occurrence, NextAndPreviousDates) {
     }
 }
 
-TEST_F(Occurrence, YearlyOccurrencesOfA29FebruaryStart) {
-    TSpec s{"", false, etYearly, 0, 0, 1, D(2024, 2, 29), D(2125, 1, 1), 0, 0, 0};
-    const TTickwellItem e(Record(s));
-    for (int y : {2025, 2026, 2027, 2028, 2032}) {
-        EXPECT_TRUE(e.OccursOn(D(y, 2, 28))) << y;
-        EXPECT_FALSE(e.OccursOn(D(y, 3, 1))) << y;
-    }
-    EXPECT_FALSE(e.OccursOn(D(2028, 2, 29)));
-    EXPECT_TRUE(e.OccursOn(D(2024, 2, 29)));
-}
-
 TEST_F(Occurrence, DueKinds) {
     struct TDue {
         const char* Name;
@@ -118,8 +107,9 @@ TEST_F(Occurrence, DueKinds) {
         bool Keep;
         double Ack;
         int Want;
+        int Notice = 7;
     };
-    // Once only on 20 January 2025, notice 7.
+    // Once only on 20 January 2025.
     const TDue cases[] = {
         {"coming", D(2025, 1, 15), false, 0, dkComing},
         {"today", D(2025, 1, 20), false, 0, dkToday},
@@ -128,13 +118,15 @@ TEST_F(Occurrence, DueKinds) {
         {"acknowledged", D(2025, 1, 18), true, D(2025, 1, 20), dkNotDue},
         {"past, acknowledged", D(2025, 1, 25), true, D(2025, 1, 20), dkNotDue},
         {"outside notice", D(2025, 1, 12), true, 0, dkNotDue},
+        {"notice 0, the day before", D(2025, 1, 19), false, 0, dkNotDue, 0},
+        {"notice 0, on the day", D(2025, 1, 20), false, 0, dkToday, 0},
     };
     for (const auto& c : cases) {
         FixToday(c.Today);
         EventRecord r;
         r.Simple = 1;
         r.StartDate = r.EndDate = D(2025, 1, 20);
-        r.NoticePeriod = 7;
+        r.NoticePeriod = static_cast<int16_t>(c.Notice);
         r.KeepFlag = c.Keep;
         r.AckDate = c.Ack;
         const TTickwellItem e(r);
@@ -154,17 +146,6 @@ TEST_F(Occurrence, KeptWeeklyEventOverdueForAnEarlierOccurrence) {
     const TTickwellItem e(r);
     ASSERT_EQ(e.PrevDate, D(2025, 1, 10));
     EXPECT_EQ(e.DueState(), dkOverdue);
-}
-
-TEST_F(Occurrence, NoticePeriodZeroIsTheDayOnly) {
-    EventRecord r;
-    r.Simple = 1;
-    r.StartDate = r.EndDate = D(2025, 1, 16);
-    r.NoticePeriod = 0;
-    TTickwellItem e(r);
-    EXPECT_FALSE(e.InNotice());
-    FixToday(D(2025, 1, 16));
-    EXPECT_TRUE(e.InNotice());
 }
 
 TEST_F(Occurrence, AckPastOnCreateAndExpiry) {
@@ -190,37 +171,17 @@ TEST_F(Occurrence, AckPastOnCreateAndExpiry) {
     EXPECT_TRUE(IsExpired(lastWeek));
 }
 
-TEST_F(Occurrence, OccursOnWeeklyAndAtTheEndDate) {
-    EventRecord r;
-    r.EventType = etWeekly;
-    r.Interval = 1;
-    r.StartDate = D(2021, 1, 13); // a Wednesday
-    r.EndDate = D(2125, 1, 1);
-    const TTickwellItem weekly(r);
-    for (double d = D(2025, 1, 1); d < D(2025, 2, 1); ++d)
-        EXPECT_EQ(weekly.OccursOn(d), DayOfWeek(d) == 4) << d;
-
-    r.EventType = etYearly;
-    r.StartDate = D(2020, 6, 1);
-    r.EndDate = D(2023, 6, 1);
-    const TTickwellItem yearly(r);
-    EXPECT_TRUE(yearly.OccursOn(D(2023, 6, 1)));
-    EXPECT_FALSE(yearly.OccursOn(D(2024, 6, 1)));
-}
-
 TEST_F(Occurrence, TextAccessors) {
     EventRecord r;
     r.Simple = 1;
-    r.EventType = etMonthlyDay;
     r.StartDate = r.EndDate = D(2025, 1, 16);
     TTickwellItem e(r);
-    EXPECT_EQ(e.TypeName(), "Once Only");
     EXPECT_EQ(e.DaysToNextText(), "1");
     EXPECT_EQ(e.AckDateText(), "");
     e.StartDate = e.EndDate = D(2025, 1, 12);
     e.Recalc();
     EXPECT_EQ(e.DaysToNextText(), "-3");
-    EXPECT_EQ(TypeNameOf(false, 6), "");
+    EXPECT_EQ(TypeNameOf(false, 6), "") << "a code that names no type";
     EXPECT_EQ(FirstLine("two\r\nlines"), "two");
 }
 
