@@ -244,47 +244,6 @@ TEST_F(EventLists, ResetAllRecomputesAndKeepsAcknowledgements) {
     EXPECT_EQ(e->AckDate, D(2025, 3, 1));
 }
 
-TEST(EventRecordLayout, FieldsLandAtTheirOffsets) {
-    EventRecord r;
-    r.SetDescription("Ab\xC3\xA9"); // "Abé"
-    r.EventType = 4;
-    r.Rank = -1;
-    r.Weekday = 7;
-    r.Interval = 300;
-    r.StartDate = 45000;
-    r.EndDate = 81525;
-    r.NoticePeriod = static_cast<int16_t>(70000);
-    r.Simple = 7;
-    r.KeepFlag = 1;
-    r.NoEndPoint = 0;
-    r.AckDate = 44999;
-    unsigned char b[kRecordSize];
-    PackRecord(r, b);
-    EXPECT_EQ(b[0], 3);
-    EXPECT_EQ(b[1], 'A');
-    EXPECT_EQ(b[3], 0xE9);
-    EXPECT_EQ(b[4], 0);
-    EXPECT_EQ(b[256], 4);
-    EXPECT_EQ(b[257], 0xFF);
-    EXPECT_EQ(b[258], 0xFF);
-    EXPECT_EQ(b[259], 7);
-    EXPECT_EQ(b[261] | (b[262] << 8), 300);
-    EXPECT_EQ(b[279] | (b[280] << 8), 4464);
-    EXPECT_EQ(b[281], 1);
-    EXPECT_EQ(b[282], 1);
-    EXPECT_EQ(b[283], 0);
-    EventRecord back;
-    UnpackRecord(b, back);
-    EXPECT_EQ(back.Description(), "Ab\xC3\xA9");
-    EXPECT_EQ(back.StartDate, 45000);
-    EXPECT_EQ(back.EndDate, 81525);
-    EXPECT_EQ(back.AckDate, 44999);
-    EXPECT_EQ(back.NoticePeriod, 4464);
-    const TTickwellItem e(back);
-    EXPECT_EQ(e.Rank, -1);
-    EXPECT_TRUE(e.Simple);
-}
-
 TEST(EventRecordLayout, DescriptionsAreCutTo255Characters) {
     std::string long_(300, 'x');
     long_[0] = '\xC3';

@@ -18,14 +18,14 @@ protected:
 };
 
 const std::string kRecordA =
-    RawRecord("Pay rent\r\nBank", 3, -1, 2, 300, 45000, 45500, 14, 0, 1, 0, 45010);
+    RawRecord("Pay rent\r\nBank \x80\xe9", 3, -1, 2, 300, 45000, 45500, 14, 0, 1, 0, 45010);
 
 TEST_F(DataFileTest, RecordLayoutIsByteExactBothWays) {
     WriteBytes(Path("in.dat"), kRecordA);
     ASSERT_TRUE(LoadEvents(List, Path("in.dat")));
     ASSERT_EQ(List.Count(), 1);
     const TTickwellItem& e = *List[0];
-    EXPECT_EQ(e.Description, "Pay rent\r\nBank");
+    EXPECT_EQ(e.Description, "Pay rent\r\nBank \u20ac\u00e9");
     EXPECT_EQ(e.EventType, 3);
     EXPECT_EQ(e.Rank, -1); // sign-extended, not 65535
     EXPECT_EQ(e.Weekday, 2);

@@ -22,17 +22,14 @@ TRegData Parse(const std::string& text) {
     return data;
 }
 
-TEST(RegFileFormat, ReadsTheExportFormat) {
+TEST(RegFileFormat, ReadsAndWritesTheExportFormat) {
     const TRegData data = Parse(kSample);
     ASSERT_NE(data.Find(kOptions, "MainWindow"), nullptr);
     EXPECT_EQ(*data.Find(kOptions, "MainWindow"), TRegValue::Number(1));
     EXPECT_EQ(*data.Find(kOptions, "wavfile"), TRegValue::String("/home/ann/chime.wav"));
     EXPECT_EQ(*data.Find("SOFTWARE\\veltra\\tickwell\\quickmode", "LastRun"),
               TRegValue::Binary({0, 0, 0, 0, 0, 0xe6, 0xe5, 0x40}));
-}
-
-TEST(RegFileFormat, WritesTheExportFormat) {
-    EXPECT_EQ(FormatRegFile(Parse(kSample)), std::string(kSample) + "\n");
+    EXPECT_EQ(FormatRegFile(data), std::string(kSample) + "\n");
 }
 
 TEST(RegFileFormat, RoundTripKeepsEveryValueAndItsSpelling) {

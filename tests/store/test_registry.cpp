@@ -77,6 +77,8 @@ TEST_F(RegistryTest, MissingValuesAndSectionsGiveTheCallersDefault) {
     EXPECT_EQ(reg.ReadFloat("Nowhere", "x", 12.5), 12.5);
     const TRegIniFile ini(kMainListKey);
     EXPECT_EQ(ini.ReadInteger("Sort", "SortCol", 3), 3);
+    FixToday(45000);
+    EXPECT_EQ(ReadLastRun(reg), 44999.0) << "no last run: yesterday";
     EXPECT_TRUE(Memory->Load().Empty()) << "reading never creates anything";
 }
 
@@ -102,11 +104,8 @@ TEST_F(RegistryTest, TypedStyleStoresEachKindAsItsRegistryType) {
     EXPECT_TRUE(again.ReadBool("Options", "Beep", false));
     EXPECT_FALSE(again.ReadBool("Options", "TrayIcon", true));
     EXPECT_EQ(again.ReadFloat("QuickMode", "LastRun", 0), 44848.0);
-}
-
-TEST_F(RegistryTest, AnyNonZeroNumberIsTrue) {
     Put(kOptions, "Beep", TRegValue::Number(5));
-    EXPECT_TRUE(TWinRegistry().ReadBool("Options", "Beep", false));
+    EXPECT_TRUE(TWinRegistry().ReadBool("Options", "Beep", false)) << "any non-zero number";
 }
 
 TEST_F(RegistryTest, NamesMatchWithoutRegardToCaseAndKeepTheirFirstSpelling) {
@@ -240,57 +239,21 @@ TEST_F(RegistryTest, AllTextStyleKeepsEverythingAsText) {
     EXPECT_EQ(Stored(sort, "SortCol"), TRegValue::String("12"));
     EXPECT_EQ(Stored(sort, "Ascending"), TRegValue::String("0"));
 
-    struct {
-        TRegValue Stored;
-        std::int32_t Expected;
-    } cases[] = {
-        {TRegValue::String("42"), 42},
-        {TRegValue::String("-3"), -3},
-        {TRegValue::String("0x1F"), 31},
-        {TRegValue::String("0XfF"), 255},
-        {TRegValue::String("0xFFFFFFFF"), -1},
-        {TRegValue::String("abc"), 99}, // not a number: the default
-        {TRegValue::String(""), 99},
-        {TRegValue::String("12 "), 99},
-        {TRegValue::String("0x"), 99},
-        {TRegValue::String("99999999999"), 99},
-        {TRegValue::Number(7), 7}, // a number value is read as it stands
-    };
-    for (const auto& c : cases) {
-        Put(sort, "SortCol", c.Stored);
-        EXPECT_EQ(TRegIniFile(kDueListKey).ReadInteger("Sort", "SortCol", 99), c.Expected)
-            << c.Stored.Text;
+    const std::pair<const char*, std::int32_t> texts[] = {
+        {"42", 42},  {"-3", -3}, {"0x1F", 31}, {"0XfF", 255}, {"0xFFFFFFFF", -1},
+        {"abc", 99}, {"", 99},   {"12 ", 99},  {"0x", 99},    {"99999999999", 99}};
+    for (const auto& [text, expected] : texts) {
+        Put(sort, "SortCol", TRegValue::String(text));
+        EXPECT_EQ(TRegIniFile(kDueListKey).ReadInteger("Sort", "SortCol", 99), expected) << text;
     }
+    Put(sort, "SortCol", TRegValue::Number(7));
+    EXPECT_EQ(TRegIniFile(kDueListKey).ReadInteger("Sort", "SortCol", 5), 7);
     Put(sort, "SortCol", TRegValue::Binary({1}));
     EXPECT_EQ(TRegIniFile(kDueListKey).ReadInteger("Sort", "SortCol", 5), 5);
     Put(sort, "SortCol", TRegValue::Raw(rtString, {'4', 0}));
     EXPECT_EQ(TRegIniFile(kDueListKey).ReadInteger("Sort", "SortCol", 5), 4);
     Put(sort, "Ascending", TRegValue::String("1"));
     EXPECT_TRUE(TRegIniFile(kDueListKey).ReadBool("Sort", "Ascending", false));
-}
-
-TEST_F(RegistryTest, DefaultsOnAMachineWithNoSettings) {
-    const TWinRegistry reg;
-    EXPECT_EQ(ReadSetting(reg, kMainWindow), 0);
-    EXPECT_TRUE(ReadSetting(reg, kShowNoEventsMsg));
-    EXPECT_FALSE(ReadSetting(reg, kTrayIcon));
-    EXPECT_TRUE(ReadSetting(reg, kEventDeleteConfirm));
-    EXPECT_EQ(ReadSetting(reg, kDfltNotice), 7);
-    EXPECT_EQ(ReadSetting(reg, kFormsLs), -1);
-    EXPECT_EQ(ReadSetting(reg, kCalFontName), "MS Sans Serif");
-    EXPECT_EQ(ReadSetting(reg, kCalFontColor), 0x80000008u);
-    EXPECT_EQ(ReadSetting(reg, kClockColor), 0x00FFFFFFu);
-    EXPECT_EQ(ReadSetting(reg, kBackupDest, "/data"), "/data");
-    FixToday(45000);
-    EXPECT_EQ(ReadLastRun(reg), 44999.0);
-    EXPECT_TRUE(Memory->Load().Empty());
-}
-
-TEST_F(RegistryTest, ColoursWithTheHighBitSurviveAsThirtyTwoBitNumbers) {
-    WriteSetting(kCalBlankCell, 0x80000018u);
-    EXPECT_EQ(Stored(std::string(kRegistryRoot) + "\\Calendar", "BlankCell"),
-              TRegValue::Number(0x80000018u));
-    EXPECT_EQ(ReadSetting(kCalBlankCell), 0x80000018u);
 }
 
 TEST_F(RegistryTest, CalendarSectionAndCalendarListKeyShareOneKeyWithoutClashing) {
@@ -303,12 +266,8 @@ TEST_F(RegistryTest, CalendarSectionAndCalendarListKeyShareOneKeyWithoutClashing
 }
 
 TEST_F(RegistryTest, ListViewSettingsRoundTripAndFallBackToBuiltIns) {
-    TListViewSettings none = ReadListViewSettings(kMainListKey);
-    EXPECT_TRUE(none.Sizes.empty());
-    EXPECT_TRUE(none.Order.empty());
-    EXPECT_TRUE(none.Ascending);
-    EXPECT_EQ(none.SortCol, 0);
-
+    const TListViewSettings none = ReadListViewSettings(kMainListKey);
+    EXPECT_TRUE(none.Sizes.empty() && none.Order.empty() && none.Ascending && none.SortCol == 0);
     TListViewSettings s;
     s.Sizes = {200, 80, 75};
     s.Order = {2, 0, 1};
@@ -318,10 +277,8 @@ TEST_F(RegistryTest, ListViewSettingsRoundTripAndFallBackToBuiltIns) {
     EXPECT_EQ(Stored(std::string(kMainListKey) + "\\Columns", "Sizes"),
               TRegValue::String("200,80,75"));
     const TListViewSettings back = ReadListViewSettings(kMainListKey);
-    EXPECT_EQ(back.Sizes, s.Sizes);
-    EXPECT_EQ(back.Order, s.Order);
-    EXPECT_FALSE(back.Ascending);
-    EXPECT_EQ(back.SortCol, 2);
+    EXPECT_TRUE(back.Sizes == s.Sizes && back.Order == s.Order && !back.Ascending &&
+                back.SortCol == 2);
 }
 
 TEST(ParseIntList, AnyBadItemMeansNoList) {
