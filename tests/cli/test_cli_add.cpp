@@ -34,18 +34,22 @@ TEST_F(CliTest, AddWithoutStartBeginsTodayAndTextShowsIndexAndRow) {
     EXPECT_EQ(r.Out, "0\t" + Id("Now") + "\t2025-01-15\t0\tDaily\t3\t\tNow\n");
 }
 
-TEST_F(CliTest, NoEndPointIsAHundredYearsOn) {
-    const TCliRun r = Run({"--json", "add", "--desc", "x", "--yearly", "--start", "2024-02-29"});
-    EXPECT_NE(r.Out.find("\"endDate\":\"2124-02-29\",\"noticePeriod\":7,\"keepFlag\":true,"
-                         "\"noEndPoint\":true"),
-              std::string::npos)
-        << r.Out;
-    const TCliRun until = Run({"--json", "add", "--desc", "x", "--weekly", "--start", "2025-01-01",
-                               "--until", "2025-03-01"});
-    EXPECT_NE(until.Out.find("\"endDate\":\"2025-03-01\",\"noticePeriod\":7,\"keepFlag\":true,"
-                             "\"noEndPoint\":false"),
-              std::string::npos)
-        << until.Out;
+TEST_F(CliTest, AddSetsTheEndAndAcknowledgesPastOccurrences) {
+    struct {
+        std::vector<std::string> Args;
+        const char* Want;
+    } cases[] = {
+        {{"--yearly", "--start", "2024-02-29"}, "\"endDate\":\"2124-02-29\""},
+        {{"--weekly", "--start", "2025-01-01", "--until", "2025-03-01"},
+         "\"endDate\":\"2025-03-01\",\"noticePeriod\":7,\"keepFlag\":true,\"noEndPoint\":false"},
+        {{"--start", "2025-01-14", "--notice", "0"}, "\"ackDate\":\"2025-01-14\""},
+        {{"--notice", "0"}, "\"ackDate\":null"},
+    };
+    for (auto& c : cases) {
+        c.Args.insert(c.Args.begin(), {"--json", "add", "--desc", "x"});
+        const TCliRun r = Run(c.Args);
+        EXPECT_NE(r.Out.find(c.Want), std::string::npos) << r.Out;
+    }
 }
 
 TEST_F(CliTest, AddChecksAsTheEditorDoesAndWritesNothingOnFailure) {
@@ -98,14 +102,6 @@ TEST_F(CliTest, AddTakesItsDefaultsFromTheSettingsStore) {
               std::string::npos)
         << once.Out;
     EXPECT_NE(once.Out.find("\"noticePeriod\":0,\"keepFlag\":true"), std::string::npos);
-}
-
-TEST_F(CliTest, AddMarksPastOccurrencesAcknowledged) {
-    const TCliRun past =
-        Run({"--json", "add", "--desc", "y", "--start", "2025-01-14", "--notice", "0"});
-    EXPECT_NE(past.Out.find("\"ackDate\":\"2025-01-14\""), std::string::npos) << past.Out;
-    const TCliRun today = Run({"--json", "add", "--desc", "t", "--notice", "0"});
-    EXPECT_NE(today.Out.find("\"ackDate\":null"), std::string::npos) << today.Out;
 }
 
 TEST_F(CliTest, AddStoresLineBreaksAsCrLfAndRowsShowTheFirstLine) {

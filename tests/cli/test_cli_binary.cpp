@@ -55,13 +55,4 @@ TEST_F(CliBinaryTest, WithoutATerminalQuestionsAreAnsweredNo) {
     EXPECT_EQ(zap.Code, 1);
     EXPECT_NE(zap.Out.find("Delete all events from your file!"), std::string::npos);
     EXPECT_EQ(StoredDescriptions().size(), 1u);
-    EXPECT_EQ(Exec("zap --yes").Code, 0);
-    EXPECT_TRUE(StoredDescriptions().empty());
-    const TProcess version = Exec("--version");
-    EXPECT_EQ(version.Code, 0);
-    EXPECT_EQ(version.Out.rfind("tickwell-cli ", 0), 0u) << version.Out;
-    EXPECT_NE(version.Out.find_first_of("0123456789"), std::string::npos) << version.Out;
-    const TProcess bad = Exec("month 2025-1");
-    EXPECT_EQ(bad.Code, 2);
-    EXPECT_EQ(bad.Out.rfind("tickwell-cli: month needs YYYY-MM", 0), 0u);
 }
