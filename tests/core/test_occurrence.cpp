@@ -45,21 +45,15 @@ protected:
     void TearDown() override { SetClockSource({}); }
 };
 
+// Named cases beside the random comparison with literal stepping: the rules'
+// own corner days, and malformed rules, which the random events never have.
 TEST_F(Occurrence, NextAndPreviousDates) {
     const double far = D(2125, 1, 1);
     const TSpec cases[] = {
         {"once only", true, 3, 0, 0, 1, D(2025, 1, 20), D(2025, 1, 20), D(2025, 1, 15),
          D(2025, 1, 20), D(2025, 1, 20)},
-        {"daily every 3", false, etDaily, 0, 0, 3, D(2025, 1, 1), far, D(2025, 1, 15),
-         D(2025, 1, 16), D(2025, 1, 13)},
-        {"weekly", false, etWeekly, 0, 0, 1, D(2025, 1, 3), far, D(2025, 1, 15), D(2025, 1, 17),
-         D(2025, 1, 10)},
-        {"daily, over", false, etDaily, 0, 0, 1, D(2025, 1, 1), D(2025, 1, 10), D(2025, 1, 15),
-         D(2025, 1, 10), D(2025, 1, 10)},
         {"end date 0", false, etWeekly, 0, 0, 1, D(2024, 6, 1), 0, D(2025, 1, 15), D(2024, 6, 1),
          D(2024, 6, 1)},
-        {"starts later", false, etDaily, 0, 0, 1, D(2025, 3, 1), 0, D(2025, 1, 15), D(2025, 3, 1),
-         D(2025, 3, 1)},
         {"monthly 31st", false, etMonthlyDate, 0, 0, 1, D(2025, 1, 31), far, D(2025, 3, 1),
          D(2025, 3, 31), D(2025, 2, 28)},
         {"first working day", false, etMonthlyDate, 1, 0, 1, D(2025, 1, 15), far, D(2025, 1, 15),
@@ -68,8 +62,6 @@ TEST_F(Occurrence, NextAndPreviousDates) {
          D(2025, 5, 30), 0},
         {"last Friday", false, etMonthlyDay, 4, 6, 1, D(2025, 1, 1), far, D(2025, 1, 15),
          D(2025, 1, 31), 0},
-        {"first Monday after start", false, etMonthlyDay, 0, 2, 1, D(2025, 1, 20), far,
-         D(2025, 1, 15), D(2025, 2, 3), 0},
         {"29 February sticks", false, etYearly, 0, 0, 1, D(2024, 2, 29), far, D(2028, 3, 1),
          D(2029, 2, 28), D(2028, 2, 28)},
         {"accounting on the day", false, etAccounting, 0, 0, 1, D(2020, 1, 1), far, D(2025, 3, 25),
