@@ -53,71 +53,46 @@ TEST_F(EventLists, EqualKeysPutTheLastAddedFirst) {
     EXPECT_EQ(master.All(), (std::vector<TTickwellItem*>{c, b, a, d}));
 }
 
-// The bulk insertion must give what inserting one by one gives, also into a
-// list whose order went stale after a change of day.
+// The bulk insertion must give what inserting one by one gives: into an empty
+// list or one whose order went stale after a change of day, with few keys or
+// big groups of equal and of far-apart ones (they take other sorting paths).
 TEST_F(EventLists, BulkInsertionEqualsOneByOne) {
     std::mt19937 rng(7);
-    std::uniform_int_distribution<int> day(0, 40);
-    for (int round = 0; round < 200; ++round) {
+    const double bigSpreads[] = {30, 1e7, 30.5};
+    for (int round = 0; round < 203; ++round) {
+        const bool big = round >= 200;
+        const double spread = big ? bigSpreads[round - 200] : 41;
+        const auto key = [&](int i) {
+            return D(2025, 3, 1) + std::floor(std::uniform_real_distribution<>(0, spread)(rng)) +
+                   (spread == 30.5 && i % 2 ? 0.5 : 0);
+        };
         TMyList one, bulk;
-        std::vector<TTickwellItem*> existingOne, existingBulk;
-        const int existing = round % 5 == 0 ? 0 : static_cast<int>(rng() % 30);
+        const int existing = big || round % 5 == 0 ? 0 : static_cast<int>(rng() % 30);
         for (int i = 0; i < existing; ++i) {
-            const double k = D(2025, 3, 1) + day(rng);
-            for (TMyList* l : {&one, &bulk}) {
-                auto* e = new TTickwellItem(Once(k));
-                l->AddSorted(e);
-            }
+            const double k = key(i);
+            one.AddSorted(new TTickwellItem(Once(k)));
+            bulk.AddSorted(new TTickwellItem(Once(k)));
         }
         // Stale order: keys changed after insertion.
         for (int i = 0; i < existing; ++i)
-            if (rng() % 3 == 0) {
-                const double k = D(2025, 3, 1) + day(rng);
-                one[i]->NextDate = k;
-                bulk[i]->NextDate = k;
-            }
-        std::vector<TTickwellItem*> addedOne, addedBulk;
-        const int added = static_cast<int>(rng() % 40);
+            if (rng() % 3 == 0)
+                one[i]->NextDate = bulk[i]->NextDate = key(i);
+        std::vector<TTickwellItem*> addedBulk;
+        const int added = big ? 500 : static_cast<int>(rng() % 40);
         for (int i = 0; i < added; ++i) {
-            const double k = D(2025, 3, 1) + day(rng);
-            addedOne.push_back(new TTickwellItem(Once(k)));
-            addedBulk.push_back(new TTickwellItem(Once(k)));
-            addedOne.back()->Description = addedBulk.back()->Description = std::to_string(i);
-        }
-        for (auto* e : addedOne)
+            const double k = key(i);
+            auto* e = new TTickwellItem(Once(k));
+            e->Description = std::to_string(i);
             one.AddSorted(e);
+            addedBulk.push_back(new TTickwellItem(Once(k)));
+            addedBulk.back()->Description = e->Description;
+        }
         bulk.AddSortedAll(addedBulk);
         ASSERT_EQ(one.Count(), bulk.Count());
         for (int i = 0; i < one.Count(); ++i) {
             ASSERT_EQ(one[i]->NextDate, bulk[i]->NextDate) << round << " " << i;
             ASSERT_EQ(one[i]->Description, bulk[i]->Description) << round << " " << i;
         }
-    }
-}
-
-// Big groups of equal and far-apart keys take other sorting paths than a few.
-TEST_F(EventLists, BulkInsertionIntoAnEmptyListEqualsOneByOne) {
-    const struct {
-        int Count;
-        double Spread;
-    } cases[] = {{500, 30}, {500, 1e7}, {500, 30.5}, {3, 2}};
-    std::mt19937 rng(3);
-    for (const auto& c : cases) {
-        TMyList one, bulk;
-        std::vector<TTickwellItem*> added;
-        for (int i = 0; i < c.Count; ++i) {
-            const double k = D(2025, 3, 1) +
-                             std::floor(std::uniform_real_distribution<>(0, c.Spread)(rng)) +
-                             (c.Spread == 30.5 && i % 2 ? 0.5 : 0);
-            auto* e = new TTickwellItem(Once(k));
-            e->Description = std::to_string(i);
-            one.AddSorted(e);
-            added.push_back(new TTickwellItem(Once(k)));
-            added.back()->Description = e->Description;
-        }
-        bulk.AddSortedAll(added);
-        for (int i = 0; i < c.Count; ++i)
-            ASSERT_EQ(one[i]->Description, bulk[i]->Description) << c.Spread << " " << i;
     }
 }
 
