@@ -8,7 +8,10 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QStringList>
+#include <QTimer>
+#include <QToolBar>
 #include <QtTest>
 #include <algorithm>
 
@@ -51,29 +54,87 @@ inline void ClickHeader(QHeaderView* header, int column) {
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
 }
 
+// A click near the left edge, where a check or radio box has its mark and
+// text, whatever the width of the widget.
+inline void Press(QWidget* button) {
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
+}
+
 inline bool Activate(QWidget* window) {
     window->activateWindow();
     return QTest::qWaitFor([window] { return QApplication::activeWindow() == window; }, 1000);
 }
 
-// Opens a menu of the menu bar with the mouse and clicks one of its entries.
-inline bool ChooseMenu(QMainWindow* window, const QString& menuTitle, const QString& entry) {
+// Opens the menu bar's menu that holds the entry with the mouse and clicks
+// the entry.
+inline bool ChooseMenu(QMainWindow* window, QAction* entry) {
     QMenuBar* bar = window->menuBar();
     for (QAction* top : bar->actions()) {
-        if (top->text() != menuTitle || !top->menu())
+        QMenu* menu = top->menu();
+        if (!menu || !menu->actions().contains(entry))
             continue;
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(top).center());
-        QMenu* menu = top->menu();
         if (!QTest::qWaitFor([menu] { return menu->isVisible(); }, 1000))
             return false;
-        for (QAction* a : menu->actions())
-            if (a->text() == entry) {
-                QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(a).center());
-                // The window is active again once the menu has gone.
-                return QTest::qWaitFor([menu] { return !menu->isVisible(); }, 1000) &&
-                       Activate(window);
-            }
+        const QPointer<QMainWindow> alive(window);
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entry).center());
+        // The window is active again once the menu has gone (unless the
+        // entry closed it).
+        if (!alive || !window->isVisible())
+            return true;
+        const bool gone = QTest::qWaitFor([menu] { return !menu->isVisible(); }, 1000);
         menu->hide();
+        return gone && Activate(window);
     }
+    return false;
+}
+
+inline bool ChooseMenu(QMainWindow* window, const QString& menuTitle, const QString& entry) {
+    for (QAction* top : window->menuBar()->actions())
+        if (top->text() == menuTitle && top->menu())
+            for (QAction* a : top->menu()->actions())
+                if (a->text() == entry)
+                    return ChooseMenu(window, a);
+    return false;
+}
+
+// A right click where the platform delivers it, so that the context menu
+// opens (shown or run modally), then a click on its entry.
+inline bool ChooseFromContextMenu(QWidget* widget, QAction* entry, QPoint at = {4, 4}) {
+    bool chosen = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu || !menu->actions().contains(entry))
+            return;
+        poll.stop();
+        chosen = true;
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entry).center());
+    });
+    poll.start(5);
+    QWidget* window = widget->window();
+    Activate(window);
+    QTest::mousePress(window->windowHandle(), Qt::RightButton, {}, widget->mapTo(window, at));
+    (void)QTest::qWaitFor([&] { return chosen; }, 1000);
+    QTest::mouseRelease(window->windowHandle(), Qt::RightButton, {}, widget->mapTo(window, at));
+    return chosen;
+}
+
+// Uses a main window's command as a user does: its key, else its menu entry,
+// else its toolbar button.
+inline bool Use(QMainWindow* window, QAction* action) {
+    if (!Activate(window))
+        return false;
+    if (!action->shortcut().isEmpty()) {
+        QTest::keySequence(window, action->shortcut());
+        return true;
+    }
+    if (ChooseMenu(window, action))
+        return true;
+    for (QToolBar* bar : window->findChildren<QToolBar*>())
+        if (QWidget* button = bar->widgetForAction(action)) {
+            QTest::mouseClick(button, Qt::LeftButton);
+            return true;
+        }
     return false;
 }

@@ -79,14 +79,18 @@ inline TTickwellItem* MakeEvent(const std::string& text, TDateTime start, bool s
 }
 
 // Runs open, which shows the event editor modally, with the editor driven by
-// fill (which ends by pressing a button). An editor left open is cancelled,
-// so no test can hang on it.
+// fill (which ends by pressing a button) once it is up. An editor left open
+// is cancelled, so no test can hang on it.
 inline void WithEditor(const std::function<void()>& open,
                        const std::function<void(TEditFrm&)>& fill) {
-    QTimer::singleShot(0, [fill] {
-        if (EditFrm)
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (EditFrm && EditFrm->isVisible()) {
+            poll.stop();
             fill(*EditFrm);
+        }
     });
+    poll.start(5);
     QTimer::singleShot(3000, [] {
         if (EditFrm)
             EditFrm->reject();

@@ -93,51 +93,42 @@ private slots:
         QCOMPARE(dlg.PrintFont.pointSize(), 9);
     }
 
-    void pageLayout() {
-        const QList<TPrintPage> pages = LayoutPages("TITLE", Rows(60), Metrics(15));
-        // Gap 10, LineH 25: title at 0, heading at 35, rows from 55 every 20;
-        // the page is full once the next line would pass 1100.
-        QCOMPARE(pages.size(), 2);
-        QCOMPARE(pages[0].size(), 1 + 4 + 52 * 4);
-        QCOMPARE(pages[1].size(), 1 + 4 + 8 * 4);
-        for (const TPrintPage& page : pages) {
-            QCOMPARE(page[0].Text, QString("TITLE"));
-            QCOMPARE(page[0].Origin, QPoint(850 / 2 - 201 / 2, 0));
-            QVERIFY(page[0].Styled);
-            QVERIFY(page[0].Clip.isEmpty());
-            const QStringList heading{"EVENT DESCRIPTION", "NEXT EVENT", "TYPE", "WHEN"};
-            const int lefts[4] = {0, 350, 500, 650};
-            for (int c = 0; c < 4; ++c) {
-                QCOMPARE(page[1 + c].Text, heading[c]);
-                QVERIFY(page[1 + c].Styled);
-                QCOMPARE(page[1 + c].Origin, QPoint(lefts[c], 35));
-                QCOMPARE(page[1 + c].Clip.left(), lefts[c]);
-                QCOMPARE(page[1 + c].Clip.right() + 1, c < 3 ? lefts[c + 1] : 800);
-                QCOMPARE(page[1 + c].Clip.height(), 25);
-            }
-            QCOMPARE(page[5].Origin, QPoint(0, 55));
-            QCOMPARE(page[9].Origin, QPoint(0, 75));
-            QVERIFY(!page[5].Styled);
-        }
-        QCOMPARE(pages[0].last().Origin.y(), 55 + 51 * 20);
-        QCOMPARE(pages[1][5].Text, QString("row 52"));
+    // A page holds as many rows as fit under the title and the headings,
+    // each page repeats them, and a list that just fills its page ends there.
+    void pageBreaks_data() {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<int>("textHeight");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<QList<int>>("rowsPerPage");
+        QTest::addColumn<int>("headingTop");
+        QTest::newRow("two pages") << "TITLE" << 15 << 60 << QList<int>{52, 8} << 35;
+        QTest::newRow("just full") << "T" << 15 << 52 << QList<int>{52} << 35;
+        QTest::newRow("one more") << "T" << 15 << 53 << QList<int>{52, 1} << 35;
+        QTest::newRow("empty list") << "T" << 15 << 0 << QList<int>{0} << 35;
+        QTest::newRow("no title") << "" << 15 << 1 << QList<int>{1} << 0;
+        // Rows advance by two gaps whatever the font; the break uses its height.
+        QTest::newRow("tall font") << "T" << 60 << 60 << QList<int>{47, 13} << 80;
     }
-
-    void rowAdvanceIgnoresTheFontSize() {
-        // A tall font: the title takes LineH + Gap, rows still advance by two
-        // gaps, and the page break uses LineH.
-        const QList<TPrintPage> pages = LayoutPages("T", Rows(60), Metrics(60));
-        QCOMPARE(pages[0][1].Origin.y(), 80);
-        QCOMPARE(pages[0][5].Origin.y(), 100);
-        QCOMPARE(pages[0][9].Origin.y(), 120);
-        // Full when 1100 < Y + 70, Y being the top of the next row.
-        QCOMPARE((pages[0].size() - 5) / 4, 47);
-        // No title: the heading row starts the page.
-        QCOMPARE(LayoutPages("", Rows(1), Metrics(15))[0][0].Origin, QPoint(0, 0));
-        // A list that just fills its page ends without a page of headings.
-        QCOMPARE(LayoutPages("T", Rows(52), Metrics(15)).size(), 1);
-        QCOMPARE(LayoutPages("T", Rows(53), Metrics(15)).size(), 2);
-        QCOMPARE(LayoutPages("T", Rows(0), Metrics(15)).size(), 1);
+    void pageBreaks() {
+        QFETCH(QString, title);
+        QFETCH(int, textHeight);
+        QFETCH(int, rows);
+        QFETCH(QList<int>, rowsPerPage);
+        QFETCH(int, headingTop);
+        const QList<TPrintPage> pages = LayoutPages(title, Rows(rows), Metrics(textHeight));
+        const int titled = title.isEmpty() ? 0 : 1;
+        QList<int> counts;
+        for (const TPrintPage& page : pages) {
+            counts << (page.size() - titled - 4) / 4;
+            if (titled)
+                QCOMPARE(page[0].Origin, QPoint(850 / 2 - 201 / 2, 0));
+            QCOMPARE(page[titled].Text, QString("EVENT DESCRIPTION"));
+            QCOMPARE(page[titled].Origin.y(), headingTop);
+            QCOMPARE(page[titled + 3].Clip.right() + 1, 800);
+        }
+        QCOMPARE(counts, rowsPerPage);
+        if (rows > 52 && textHeight == 15)
+            QCOMPARE(pages[1][5].Text, QString("row 52"));
     }
 
     void rowsOfBothChoices() {
@@ -165,9 +156,9 @@ private slots:
     void dueOnlyWithNothingDue() {
         MasterList->AddSorted(MakeEvent("Far", Env.Day + 90, true));
         TprnMainFrm dlg;
-        QVERIFY(dlg.AllItem->isChecked());
-        dlg.SetDueOnly(true);
-        dlg.Button1Click();
+        dlg.show();
+        QTest::mouseClick(dlg.DueItem, Qt::LeftButton, {}, QPoint(8, dlg.DueItem->height() / 2));
+        QTest::mouseClick(dlg.Button1, Qt::LeftButton);
         QCOMPARE(Env.LastNotice(), std::string("No events to print!"));
         QVERIFY(dlg.isEnabled());
     }

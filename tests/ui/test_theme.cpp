@@ -2,12 +2,12 @@
 // colour the program sets itself reads on what it is drawn on, and stored
 // colour values follow the palette in force.
 #include "UiTestEnv.h"
-#include "ui/WindowState.h"
 #include "ui/DateBox.h"
 #include "ui/FrmAbt.h"
 #include "ui/FrmMain.h"
 #include "ui/Theme.h"
 #include "ui/UrlLabel.h"
+#include "ui/WindowState.h"
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QLabel>
