@@ -11,18 +11,14 @@
 #include "ui/FrmScan.h"
 #include "ui/WindowLinks.h"
 #include "ui/WindowState.h"
-#include <QApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QLabel>
-#include <QMenu>
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QSystemTrayIcon>
 #include <QToolButton>
-#include <QTreeView>
-#include <QtTest>
 
 // Stands in for the desktop's notification server.
 class TFakeNotifications : public QObject {
@@ -330,17 +326,16 @@ private slots:
         QTest::addColumn<QStringList>("whileHeld");
         QTest::addColumn<bool>("ok");
         QTest::addColumn<QString>("result");
-        QTest::newRow("hour up held on 23:45")
-            << "23:45"
-            << "SB1" << 800
-            << QStringList{"23:45", "23:45", "23:45", "23:45", "00:45", "01:45", "02:45", "03:45"}
-            << true << "04:45";
-        QTest::newRow("minute down on 10:00") << "10:00"
-                                              << "SB4" << 0 << QStringList{} << true << "10:59";
-        QTest::newRow("minute up on 07:59") << "07:59"
-                                            << "SB3" << 0 << QStringList{} << true << "07:00";
-        QTest::newRow("Cancel keeps the text") << ""
-                                               << "SB2" << 0 << QStringList{} << false << "";
+        auto row = [](const char* tag, QString start, QString button, int hold, QStringList held,
+                      bool ok, QString result) {
+            QTest::newRow(tag) << start << button << hold << held << ok << result;
+        };
+        row("hour up held on 23:45", "23:45", "SB1", 800,
+            {"23:45", "23:45", "23:45", "23:45", "00:45", "01:45", "02:45", "03:45"}, true,
+            "04:45");
+        row("minute down on 10:00", "10:00", "SB4", 0, {}, true, "10:59");
+        row("minute up on 07:59", "07:59", "SB3", 0, {}, true, "07:00");
+        row("Cancel keeps the text", "", "SB2", 0, {}, false, "");
     }
     void TimeEditor() {
         QFETCH(QString, start);

@@ -12,23 +12,17 @@
 #include "ui/FrmScan.h"
 #include "ui/WindowLinks.h"
 #include "ui/WindowState.h"
-#include <QAbstractItemView>
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QProcess>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QToolBar>
 #include <QToolButton>
-#include <QtTest>
 
 class TestFrmOptn : public QObject {
     Q_OBJECT

@@ -12,6 +12,7 @@
 #include <QStringList>
 #include <QTimer>
 #include <QToolBar>
+#include <QTreeView>
 #include <QtTest>
 #include <algorithm>
 

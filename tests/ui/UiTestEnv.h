@@ -2,6 +2,7 @@
 // What every window test needs: its own folder as TICKWELL_HOME, a fresh
 // settings registry in memory, a fixed day, fresh event lists, and message
 // routines that record each text and give the answer the test chose.
+#include "UiInput.h"
 #include "core/Clock.h"
 #include "core/DateTime.h"
 #include "core/EventLists.h"
@@ -11,7 +12,6 @@
 #include "store/Registry.h"
 #include "ui/FrmEdit.h"
 #include <QTemporaryDir>
-#include <QTimer>
 #include <functional>
 #include <string>
 #include <vector>

@@ -4,7 +4,6 @@
 #include "UiTestEnv.h"
 #include "ui/EventListView.h"
 #include "ui/EventTableModel.h"
-#include <QtTest>
 #include <cmath>
 
 class TestEventTable : public QObject {

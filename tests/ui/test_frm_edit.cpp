@@ -1,6 +1,5 @@
 // The event editor driven through its widgets: generated rule texts, the
 // remembered index, the checks of OK, the stored fields, the description box.
-#include "UiInput.h"
 #include "UiTestEnv.h"
 #include "core/HalvaneDates.h"
 #include "store/SettingsSchema.h"

@@ -1,6 +1,5 @@
 // The find dialog's stepping through the list, the main window's search of
 // its events, and the About box's links.
-#include "UiInput.h"
 #include "UiTestEnv.h"
 #include "ui/FrmAbt.h"
 #include "ui/FrmFind.h"
@@ -8,12 +7,10 @@
 #include "ui/UrlLabel.h"
 #include "ui/WindowLinks.h"
 #include "ui/WindowState.h"
-#include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidget>
-#include <QtTest>
 
 class TestFrmFind : public QObject {
     Q_OBJECT

@@ -2,7 +2,6 @@
 // acknowledgement, delete and the refresh order across the open windows, the
 // start modes, the settings it keeps, the data commands' dialogs, and the
 // backup dialog.
-#include "UiInput.h"
 #include "UiTestEnv.h"
 #include "core/DateFormat.h"
 #include "platform/Paths.h"
@@ -16,7 +15,6 @@
 #include <QDir>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QPushButton>
 
 namespace {

@@ -5,14 +5,12 @@
 #include "ui/EventTableModel.h"
 #include "ui/FrmPrint.h"
 #include "ui/PrintLayout.h"
-#include <QAbstractItemView>
 #include <QComboBox>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardItemModel>
-#include <QtTest>
 
 namespace {
 

@@ -1,6 +1,5 @@
 // The due-events window: its rows, images and columns, the commands and the
 // change propagation they end with, the view options and their settings.
-#include "UiInput.h"
 #include "UiTestEnv.h"
 #include "store/DataFile.h"
 #include "store/SettingsSchema.h"
@@ -13,7 +12,6 @@
 #include "ui/WindowState.h"
 #include <QPushButton>
 #include <QScreen>
-#include <QTreeView>
 #include <memory>
 
 namespace {

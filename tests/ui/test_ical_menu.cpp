@@ -8,10 +8,6 @@
 #include "ui/WindowState.h"
 #include <QFile>
 #include <QLabel>
-#include <QMenu>
-#include <QMenuBar>
-#include <QTreeView>
-#include <QtTest>
 
 class TestICalMenu : public QObject {
     Q_OBJECT

@@ -3,7 +3,6 @@
 // whatever frees or changes an event shows in every window at once, no
 // command acts on a row the user did not choose, a click on a column heading
 // sorts, and text fits the font.
-#include "UiInput.h"
 #include "UiTestEnv.h"
 #include "store/DataFile.h"
 #include "store/Registry.h"
@@ -20,10 +19,8 @@
 #include <QHelpEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QScrollBar>
 #include <QToolTip>
-#include <QTreeView>
 #include <unordered_set>
 
 class TestWindowRows : public QObject {

@@ -8,11 +8,7 @@
 #include "ui/ScreenFit.h"
 #include "ui/WindowLinks.h"
 #include "ui/WindowState.h"
-#include <QPointer>
-#include <QToolBar>
 #include <QToolButton>
-#include <QTreeView>
-#include <QtTest>
 
 namespace {
 
