@@ -135,8 +135,9 @@ private slots:
                                << input << written;
         };
         row("BackChk", "Options/AutoBackup", no, "1", "click", 0);
+        row("MessBeep", "Options/Beep", 1, "1", "click", 0);
+        row("OnceDaily", "Options/OnceDaily", 1, "1", "", 1);
         row("ShowNoEventsMsgChk", "Options/ShowNoEventsMsg", 0, "0", "click", 1);
-        row("MessBeep", "Options/Beep", 1, "1", "", 1);
         row("StartWeek", "Options/SunStartWeek", no, "0", "click", 1);
         row("WavEnable", "Options/PlayWav", 1, "1", "click", 0);
         row("WavEdit keeps its case", "Options/WavFile", wav, wav, "", wav);
@@ -146,13 +147,10 @@ private slots:
         row("DfltInterval", "Options/DfltInterval", no, "1", "type:52", 52);
         row("DfltKeepFlag", "Options/DfltKeepFlag", no, "1", "click", 0);
         row("EventDeleteConfirm", "Options/EventDeleteConfirm", 0, "0", "click", 1);
-        row("OnceDaily", "Options/OnceDaily", 1, "1", "", 1);
         row("MainWindowCombo", "Options/MainWindow", 1, "Tickwells Window", "down:1", 2);
         row("MainWindowCombo tray only, kept", "Options/MainWindow", 7, "", "", 7);
         row("TrayWindowCombo", "Options/TrayWindow", 3, "None ( minimized )", "", 3);
-        row("ShowClock", "Options/ShowClock", 1, "1", "", 1);
         row("A2Edit", "AlarmForm/alarm1", "07:30", "07:30", "", "07:30");
-        row("WinExit", "Options/WinExShow", 1, "1", "", 1);
         row("NotifyChk", "Options/Notify", no, "1", "", 1);
         row("FilterMainChk", "Options/FilterMain", 1, "1", "click", 0);
         row("FilterPastChk from the list, not the value", "Options/FilterPast", 1, "0", "click", 1);
