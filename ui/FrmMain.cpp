@@ -172,6 +172,10 @@ TMainFrm::TMainFrm(QWidget* parent) : QMainWindow(parent) {
 TMainFrm::~TMainFrm() {
     WriteSettings();
     ColumnState.reset();
+    // The rows' texts are worked out by this window; the view and its model
+    // go before the window stops being one, not among its children later.
+    delete EnhListView1;
+    delete Rows;
     LastShownWindow = 0;
     if (MainFrm == this)
         MainFrm = nullptr;

@@ -215,6 +215,10 @@ TScanFrm::~TScanFrm() {
     if (StartMode == smDue)
         WriteSetting(reg, kLastRun, Today());
     ListState.reset();
+    // The rows' texts are worked out by this window; the view and its model
+    // go before the window stops being one, not among its children later.
+    delete ScanListView;
+    delete Rows;
 
     if (ScanFrm == this)
         ScanFrm = nullptr;
