@@ -15,13 +15,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
-#include <QLabel>
 #include <QLineEdit>
-#include <QProcess>
-#include <QPushButton>
 #include <QSpinBox>
 #include <QTabBar>
-#include <QTabWidget>
 #include <QToolButton>
 
 class TestFrmOptn : public QObject {
@@ -136,23 +132,14 @@ private slots:
         };
         row("BackChk", "Options/AutoBackup", no, "1", "click", 0);
         row("MessBeep", "Options/Beep", 1, "1", "click", 0);
-        row("OnceDaily", "Options/OnceDaily", 1, "1", "", 1);
         row("ShowNoEventsMsgChk", "Options/ShowNoEventsMsg", 0, "0", "click", 1);
-        row("StartWeek", "Options/SunStartWeek", no, "0", "click", 1);
-        row("WavEnable", "Options/PlayWav", 1, "1", "click", 0);
         row("WavEdit keeps its case", "Options/WavFile", wav, wav, "", wav);
         row("DfltType", "Options/DfltEventType", 4, "Monthly - Day", "down:2", 6);
         row("DfltType unknown, kept", "Options/DfltEventType", 9, "", "", 9);
         row("DfltNotice", "Options/DfltNotice", 14, "14", "type:30", 30);
-        row("DfltInterval", "Options/DfltInterval", no, "1", "type:52", 52);
-        row("DfltKeepFlag", "Options/DfltKeepFlag", no, "1", "click", 0);
         row("EventDeleteConfirm", "Options/EventDeleteConfirm", 0, "0", "click", 1);
-        row("MainWindowCombo", "Options/MainWindow", 1, "Tickwells Window", "down:1", 2);
         row("MainWindowCombo tray only, kept", "Options/MainWindow", 7, "", "", 7);
-        row("TrayWindowCombo", "Options/TrayWindow", 3, "None ( minimized )", "", 3);
         row("A2Edit", "AlarmForm/alarm1", "07:30", "07:30", "", "07:30");
-        row("NotifyChk", "Options/Notify", no, "1", "", 1);
-        row("FilterMainChk", "Options/FilterMain", 1, "1", "click", 0);
         row("FilterPastChk from the list, not the value", "Options/FilterPast", 1, "0", "click", 1);
     }
     void EveryControlBetweenItsValueAndOK() {
@@ -220,50 +207,43 @@ private slots:
         QCOMPARE(Stored("Options/AutoBackup"), QVariant());
     }
 
-    // A tray choice unlike this run's is confirmed with the text for it;
-    // Cancel there keeps the options open.
+    // A tray choice unlike this run's is asked about; Cancel there keeps the
+    // options open and writes nothing.
     void TrayChoiceIsConfirmed_data() {
         QTest::addColumn<int>("mode");
-        QTest::addColumn<QString>("radio");
-        QTest::addColumn<QString>("answer"); // empty: nothing asked
+        QTest::addColumn<QString>("radio"); // empty: nothing clicked, nothing asked
+        QTest::addColumn<bool>("cancel");
         QTest::addColumn<QVariant>("written");
-        auto row = [](const char* tag, int mode, QString radio, QString answer, int written) {
-            QTest::newRow(tag) << mode << radio << answer << QVariant(written);
-        };
-        row("declined, Cancel", smTray, "NoTrayRad", "Cancel", 1);
-        row("chosen", smMain, "UseTrayRad", "OK", 1);
-        row("as started", smMain, "", "", 0);
+        QTest::newRow("declined, Cancel") << int(smTray) << "NoTrayRad" << true << QVariant(1);
+        QTest::newRow("chosen") << int(smMain) << "UseTrayRad" << false << QVariant(1);
+        QTest::newRow("as started") << int(smMain) << "" << false << QVariant(0);
     }
     void TrayChoiceIsConfirmed() {
         QFETCH(int, mode);
         QFETCH(QString, radio);
-        QFETCH(QString, answer);
+        QFETCH(bool, cancel);
         QFETCH(QVariant, written);
         WriteSetting(kTrayIcon, mode == smTray);
         WriteSetting(kTrayWindow, 3);
         Start(static_cast<std::uint8_t>(mode));
-        QString shown;
+        int asked = 0;
         Options([this] { Choose(Clock->Options1); },
                 [&](TOptionDlg& dlg) {
-                    if (!radio.isEmpty()) {
-                        TurnTo(dlg, dlg.findChild<QWidget*>(radio));
-                        Click(dlg.findChild<QWidget*>(radio));
+                    if (QWidget* w = dlg.findChild<QWidget*>(radio); !radio.isEmpty()) {
+                        TurnTo(dlg, w);
+                        Click(w);
                         Then<TMsgDlg>([&](TMsgDlg& msg) {
-                            shown = msg.TrayLbl->isVisible() ? msg.TrayLbl->text()
-                                                             : msg.NoTrayLbl->text();
-                            QTest::mouseClick(answer == "Cancel" ? msg.CancelBtn : msg.OKBtn,
-                                              Qt::LeftButton);
+                            ++asked;
+                            QTest::mouseClick(cancel ? msg.CancelBtn : msg.OKBtn, Qt::LeftButton);
                         });
                     }
                     QTest::mouseClick(dlg.OKBtn, Qt::LeftButton);
-                    if (answer == "Cancel") {
+                    if (cancel) {
                         QVERIFY(dlg.isVisible());
                         QTest::mouseClick(dlg.CancelBtn, Qt::LeftButton);
                     }
                 });
-        QCOMPARE(shown.section(' ', 0, 3), radio == "UseTrayRad" ? "You have selected to"
-                                           : radio.isEmpty()     ? ""
-                                                                 : "You have selected not");
+        QCOMPARE(asked, int(!radio.isEmpty()));
         QCOMPARE(Stored("Options/TrayIcon"), written);
     }
 
@@ -283,13 +263,10 @@ private slots:
         Start(smTray, 9 + 29 / 60.0);
         if (suspended)
             Choose(Clock->SuspendSchedule1);
-        QString editorStart;
         Options([this] { Choose(Clock->Schedule1); },
                 [&](TOptionDlg& dlg) {
-                    QCOMPARE(dlg.PageControl1->currentIndex(), int(TOptionDlg::pgSchedule));
                     Click(dlg.A[0]);
                     Then<TTimeFrm>([&](TTimeFrm& time) {
-                        editorStart = time.Panel1->text();
                         for (QToolButton* b : {time.SB1, time.SB1, time.SB3})
                             QTest::mouseClick(b, Qt::LeftButton);
                         QTest::mouseClick(time.OKBtn, Qt::LeftButton);
@@ -297,7 +274,6 @@ private slots:
                     QTest::mouseClick(dlg.ABtn[2], Qt::LeftButton);
                     QTest::mouseClick(dlg.OKBtn, Qt::LeftButton);
                 });
-        QCOMPARE(editorStart, QString("07:30"));
         QCOMPARE(Stored("AlarmForm/alarm0"), QVariant(""));
         QCOMPARE(Stored("AlarmForm/alarm2"), QVariant("09:31"));
         AdvanceTestTime(75 * 1000); // past 09:30
@@ -386,10 +362,6 @@ private slots:
         const QByteArray now = f.readAll();
         QVERIFY(after == "unchanged" ? now == before
                                      : now.split('\n').contains(after.arg(Own()).toUtf8()));
-        QProcess validate;
-        validate.start("desktop-file-validate", {LinkPath()});
-        if (validate.waitForFinished(5000))
-            QCOMPARE(validate.readAll(), QByteArray());
     }
 };
 
