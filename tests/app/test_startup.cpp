@@ -121,21 +121,13 @@ TEST_F(StartupTest, StartModeFromTheOptionsAndTheFirstArgument) {
     }
 }
 
-// The due list is filled when the due-events window opens, and not by a
-// quick check that already ran today.
+// The due list is filled when the due-events window opens.
 TEST_F(StartupTest, TheDueListIsFilledWhenTheDueWindowOpens) {
     AddEvent(100);
     AddEvent(2);
     AddEvent(0);
     EXPECT_EQ(Settle("/q"), smDue);
     EXPECT_EQ(DueList->Count(), 2);
-    CreateEventLists();
-    AddEvent(0);
-    TWinRegistry reg;
-    WriteSetting(reg, kOnceDaily, true);
-    WriteSetting(reg, kLastRun, kToday);
-    EXPECT_EQ(Settle("/q"), smEnd);
-    EXPECT_TRUE(DueList->Empty());
 }
 
 // The backup folder loses one trailing slash; a root folder keeps its own.
@@ -201,13 +193,6 @@ protected:
     fs::path Folder;
     std::string File;
 };
-
-TEST_F(DataFolderTest, AMissingDataFileIsAnEmptyList) {
-    EXPECT_TRUE(LoadMasterList(File));
-    EXPECT_EQ(MasterList->FileName, File);
-    EXPECT_TRUE(MasterList->Empty());
-    EXPECT_TRUE(Shown.empty());
-}
 
 TEST_F(DataFolderTest, ADamagedDataFileIsCopiedAsideBeforeTheWarning) {
     // One readable event, then a record whose start date is no date.
