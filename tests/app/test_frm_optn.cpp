@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTabBar>
 #include <QToolButton>
