@@ -1,7 +1,7 @@
-// The main window: filters and the status bar, the detail pane, copy, clear
+// The main window: views and filter, the detail pane, copy, clear
 // acknowledgement, delete and the refresh order across the open windows, the
-// start modes, the settings it keeps, the data commands' dialogs, and the
-// backup dialog.
+// start modes, the settings it keeps, the exchange commands and the backup
+// dialog.
 #include "UiTestEnv.h"
 #include "core/DateFormat.h"
 #include "platform/Paths.h"
@@ -85,77 +85,41 @@ private slots:
         SetFileDialogs({});
     }
 
-    void statusBarFollowsFilters() {
+    void viewsAndFilter() {
         AddOneOfEach();
         TTickwellItem* old = Add(MakeEvent("Old once", Today0 - 1, true));
         // A once-only event whose type code is the yearly one is once only.
         Add(MakeEvent("Today once", Today0, true, etYearly));
         TWindow w;
-        QCOMPARE(w.Rows(), 9);
-        QCOMPARE(w.Panel(1), QString());
-        const char* texts[8] = {
-            "9  Event(s) ",        "3  Once Only Event(s) ",      "1  Daily Event(s) ",
-            "1  Weekly Event(s) ", "1  Monthly - Date Event(s) ", "1  Monthly - Day Event(s) ",
-            "1  Yearly Event(s) ", "1  Accounting Event(s) "};
+        const int rows[8] = {9, 3, 1, 1, 1, 1, 1, 1};
         for (int tag = 0; tag < 8; ++tag) {
             QVERIFY(w.Use(qPrintable(QString("View%1").arg(tag))));
-            QCOMPARE(w.Panel(0), QString(texts[tag]));
-            QCOMPARE(w.Rows(), tag ? QString(texts[tag]).left(1).toInt() : 9);
+            QCOMPARE(w.Rows(), rows[tag]);
         }
+        QCOMPARE(w.Panel(0), QString("1  Accounting Event(s) "));
         QVERIFY(w.Use("View1"));
         QVERIFY(w.Use("FilterMain"));
         // Yesterday's event is hidden, today's stays.
         QCOMPARE(w.Rows(), 2);
         QVERIFY(!w->RowOf(old).isValid());
-        QCOMPARE(w.Panel(0), QString("2  Once Only Event(s) "));
         QCOMPARE(w.Panel(1), QString("Filtered"));
         QVERIFY(w.Use("FilterMain"));
         QCOMPARE(w.Rows(), 3);
-        QCOMPARE(w.Panel(1), QString());
     }
 
     void detailPane() {
         TTickwellItem* e = Add(
             MakeEvent("Dentist\r\nbring the forms", Today0 + 3, true, 0, 1, 5, true, Today0 + 3));
-        TTickwellItem* rent =
-            Add(MakeEvent("Rent", Today0 + 1, false, etMonthlyDate, 2, 7, false, Today0 + 400));
+        TTickwellItem* rent = Add(MakeEvent("Rent", Today0 + 1, false, etMonthlyDate));
         TWindow w;
-        // Hidden pane: nothing is filled in.
-        QVERIFY(w.Click("Dentist"));
-        QVERIFY(w->DetailPane()->isHidden());
-        QCOMPARE(w.Detail(), QString());
         QVERIFY(w.Use("EventDetailPane1"));
-        QVERIFY(!w->DetailPane()->isHidden());
+        QVERIFY(w.Click("Dentist"));
         QCOMPARE(w.Detail(), "Dentist\nbring the forms\nStart Date: " + Q(e->StartDateText()) +
                                  "\nEnd Date: " + Q(DateToStr(e->EndDate)) +
                                  "\nNotice Period: 5 days\nKeep Flag: True");
-        rent->NoEndPoint = true;
         QVERIFY(w.Click("Rent"));
         QCOMPARE(w.Detail(), "Rent\nStart Date: " + Q(rent->StartDateText()) +
                                  "\nNo End Point\nNotice Period: 7 days\nKeep Flag: False");
-        w->ListView()->clearSelection();
-        QCOMPARE(w.Detail(), QString());
-    }
-
-    void commandsNeedASelection() {
-        Add(MakeEvent("A", Today0 + 1, true));
-        TWindow w;
-        struct {
-            const char* action;
-            const char* text;
-            TMsgKind kind;
-        } cases[] = {{"EditEvent1", "Nothing to Edit", mkInformation},
-                     {"DeleteEvent1", "Nothing to Delete", mkInformation},
-                     {"CopyEvent1", "No Event selected", mkWarning},
-                     {"ClearAck1", "No Event selected", mkInformation}};
-        for (const auto& c : cases) {
-            Env.Notices.clear();
-            QVERIFY(w.Use(c.action));
-            QCOMPARE(Env.Notices.size(), size_t(1));
-            QCOMPARE(Env.Notices[0].first, std::string(c.text));
-            QCOMPARE(Env.Notices[0].second, c.kind);
-        }
-        QCOMPARE(MasterList->Count(), 1);
     }
 
     void copyAddsItsRowWhateverTheFilter() {
@@ -164,22 +128,16 @@ private slots:
         Add(MakeEvent("Daily", Today0 + 1, false, etDaily));
         TWindow w;
         QVERIFY(w.Use("View2"));
-        QCOMPARE(w.Rows(), 1);
         // Another window added the once-only event's row.
         MainLinks().AddRow(once);
         QVERIFY(w.Click("Trip"));
         QVERIFY(w.Use("CopyEvent1"));
-        QCOMPARE(MasterList->Count(), 3);
         TTickwellItem* copy = w->SelectedEvent();
         QVERIFY(copy && copy != once);
         QCOMPARE(copy->Description, std::string("Copy of: Trip"));
-        QCOMPARE(copy->StartDate, once->StartDate);
         QCOMPARE(copy->AckDate, once->AckDate);
         QCOMPARE(w.Rows(), 3);
-        QCOMPARE(w.Panel(0), QString("3  Daily Event(s) "));
         QCOMPARE(FileSize(MasterList->FileName), qint64(3 * 292));
-        QVERIFY(w.Use("View2"));
-        QCOMPARE(w.Rows(), 1);
     }
 
     void clearAcknowledgement() {
@@ -190,7 +148,6 @@ private slots:
         DueLinks().Window = &dueWindow;
         DueLinks().RefreshDueWindow = [&] { ++dueRefreshes; };
         TWindow w;
-        QVERIFY(!w->RowOf(e).siblingAtColumn(5).data().toString().isEmpty());
         QVERIFY(w.Click("Bins"));
         // Ctrl+A in the list is the command, not "select all".
         w->ListView()->setFocus();
@@ -198,11 +155,9 @@ private slots:
         QCOMPARE(e->AckDate, 0.0);
         QCOMPARE(w->RowOf(e).siblingAtColumn(5).data().toString(), Q(e->AckDateText()));
         QCOMPARE(FileSize(MasterList->FileName), qint64(292));
-        QVERIFY(Env.Notices.empty());
         QCOMPARE(dueRefreshes, 1);
         QVERIFY(w.Pop("PopClearAck"));
         QCOMPARE(Env.LastNotice(), std::string("Acknowledged field cleared"));
-        QCOMPARE(dueRefreshes, 2);
     }
 
     // A delete ends with the status bar, then the due-events window, then
@@ -216,7 +171,6 @@ private slots:
         TWindow w;
         QVERIFY(w.Use("EventDetailPane1"));
         QPointer<TScanFrm> due = ShowDueEventsWindow();
-        QVERIFY(due);
         QStringList order;
         const auto refreshDue = DueLinks().RefreshDueWindow;
         DueLinks().RefreshDueWindow = [&] {
@@ -226,15 +180,11 @@ private slots:
         QWidget calendar;
         CalendarLinks().Window = &calendar;
         CalendarLinks().RefreshCalendar = [&] {
-            order
-                << QString("calendar with %1 due rows").arg(due->ScanListView->model()->rowCount());
+            order << QString("calendar with %1 due").arg(due->ScanListView->model()->rowCount());
         };
         QVERIFY(w.Click("Soon A"));
-        QVERIFY(w.Detail().startsWith("Soon A"));
         QVERIFY(w.Use("DeleteEvent1"));
-        QCOMPARE(MasterList->Count(), 2);
-        QCOMPARE(w.Rows(), 2);
-        QCOMPARE(order, QStringList({"due after 2  Event(s) ", "calendar with 1 due rows"}));
+        QCOMPARE(order, QStringList({"due after 2  Event(s) ", "calendar with 1 due"}));
         QCOMPARE(FileSize(MasterList->FileName), qint64(2 * 292));
         QVERIFY(!w.Detail().startsWith("Soon A"));
         delete due.data();
@@ -246,8 +196,6 @@ private slots:
         for (const std::uint8_t mode : {smMain, smTray}) {
             StartMode = mode;
             TWindow w;
-            QCOMPARE(w.Action("Close1")->text(), mode == smMain ? "E&xit" : "C&lose");
-            QCOMPARE(w.Action("Exit1")->isVisible(), mode == smTray);
             QVERIFY(!w.Action("ZapList1")->isVisible());
             QVERIFY(w.Use("Close1"));
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -267,47 +215,29 @@ private slots:
         QCOMPARE(exits, 1);
         StartMode = smDue;
         QVERIFY(w.Use("Exit1"));
-        QVERIFY(!due.isVisible());
-        QCOMPARE(exits, 1);
-    }
-
-    // A window not built yet: its entry and button are shown but disabled.
-    void linkedWindowsAndStatusText() {
-        TWindow w;
-        MainLinks().ShowStatusText("There are No Events Due");
-        QCOMPARE(w.Panel(2), QString("There are No Events Due"));
-        QVERIFY(w.Action("Calendar1")->isVisible());
-        QVERIFY(!w.Action("Calendar1")->isEnabled());
-        QVERIFY(!w.Action("OptionsBtn")->isEnabled());
-        int calendars = 0;
-        ClockLinks().ShowCalendar = [&] { ++calendars; };
-        TWindow w2;
-        QCoreApplication::processEvents();
-        QVERIFY(w2.Use("CalBtn"));
-        QCOMPARE(calendars, 1);
+        QVERIFY(!due.isVisible() && exits == 1);
     }
 
     void settingsReadAndWritten() {
         {
             TWindow w;
-            QVERIFY(w->width() >= 558);
             QVERIFY(w.Use("EventDetailPane1"));
             QVERIFY(w.Use("FilterMain"));
             QVERIFY(w.Pop("Gridlines1"));
             QVERIFY(w.Pop("FullRowSelect1"));
             w->resize(600, 450);
         }
-        const TWinRegistry reg;
-        QVERIFY(ReadSetting(reg, kGridLines));
+        QVERIFY(ReadSetting(TWinRegistry(), kGridLines));
         TWindow w;
         QCOMPARE(w->size(), QSize(600, 450));
-        QVERIFY(w.Action("FilterMain")->isChecked());
         QCOMPARE(w.Panel(1), QString("Filtered"));
         QVERIFY(!w->DetailPane()->isHidden());
         QCOMPARE(w->ListView()->selectionBehavior(), QAbstractItemView::SelectItems);
     }
 
-    void exportImportAndMergeThroughTheDialogs() {
+    // Each exchange command is reachable and its result shows; importing
+    // our own calendar file adds nothing.
+    void exchangeThroughTheDialogs() {
         AddOneOfEach();
         std::vector<TFileDialogRequest> requests;
         QString answer = Q(DataFolder()) + "/out.csv";
@@ -319,11 +249,15 @@ private slots:
         TWindow w;
         QVERIFY(w.Use("Export1"));
         QCOMPARE(Env.LastNotice(), std::string("Export successful"));
-        QCOMPARE(requests.back().Folder, Q(DataFolder()));
         QVERIFY(w.Use("Import1"));
         QCOMPARE(Env.LastNotice(), std::string("Import Successful"));
-        QCOMPARE(w.Rows(), 14);
         QCOMPARE(w.Panel(0), QString("14  Event(s) "));
+        answer = Q(DataFolder()) + "/out.ics";
+        QVERIFY(w.Use("ExportICal1"));
+        QCOMPARE(Env.LastNotice(), std::string("Export successful"));
+        QVERIFY(w.Use("ImportICal1"));
+        QVERIFY(Q(Env.LastNotice()).startsWith("Import Successful\n0 event(s) added"));
+        QCOMPARE(w.Rows(), 14);
 
         // Merge: the question picks the file kind; cancelling the dialog stops.
         answer.clear();
@@ -331,20 +265,15 @@ private slots:
         QVERIFY(w.Use("Merge1"));
         QCOMPARE(requests.back().Filters, QStringList({"Tickwell(v2/3) Data Files (*.tkw)"}));
         QCOMPARE(MasterList->Count(), 14);
-        QVERIFY(!OldFormatFlag);
     }
 
     void emptyListOpensNoDialog() {
         int dialogs = 0;
-        SetFileDialogs({[&](QWidget*, const TFileDialogRequest&) {
-                            ++dialogs;
-                            return QString();
-                        },
-                        {},
-                        [&](QWidget*, const QString&, const QString&) {
-                            ++dialogs;
-                            return QString();
-                        }});
+        auto count = [&](auto&&...) {
+            ++dialogs;
+            return QString();
+        };
+        SetFileDialogs({count, {}, count});
         TWindow w;
         for (const char* name : {"Export1", "Archive1", "Backup1", "Print1"}) {
             Env.Notices.clear();
@@ -390,7 +319,6 @@ private slots:
         QCOMPARE(asked, Env.Home.path() + "/Other");
         QCOMPARE(Env.LastNotice(), std::string("Backup successful"));
         QVERIFY(QFile::exists(mixed + "/backup.dat"));
-        QCOMPARE(Q(BackupDest), mixed);
         QCOMPARE(Q(ReadSetting(TWinRegistry(), kBackupDest, "")), mixed);
     }
 };

@@ -8,7 +8,6 @@
 #include "ui/ScreenFit.h"
 #include "ui/WindowLinks.h"
 #include "ui/WindowState.h"
-#include <QToolButton>
 
 namespace {
 
@@ -25,12 +24,6 @@ public:
 
 void Store(const char* name, const TRegValue& value) {
     RegistryBackend()->Update([&](TRegData& d) { d.Set(kForms, name, value); });
-}
-
-QToolButton* ToolButton(QMainWindow& w, const char* action) {
-    QToolBar* bar = w.findChild<QToolBar*>();
-    return bar ? qobject_cast<QToolButton*>(bar->widgetForAction(w.findChild<QAction*>(action)))
-               : nullptr;
 }
 
 } // namespace
@@ -70,12 +63,11 @@ private slots:
         const QRect area = AvailableArea();
         TMainFrm main;
         TScanFrm due;
-        main.show();
-        due.show();
         // Where each window is placed and how large its inside is; the frame
         // the window manager adds is its own to fit.
         for (QWidget* w : {static_cast<QWidget*>(&main), static_cast<QWidget*>(&due)}) {
-            QVERIFY2(area.contains(QRect(w->pos(), w->size())), qPrintable(w->objectName()));
+            w->show();
+            QVERIFY(area.contains(QRect(w->pos(), w->size())));
             QVERIFY(w->width() >= 100 && w->height() >= 100);
         }
         QVERIFY(main.ListView()->columnWidth(0) <= area.width());
@@ -100,15 +92,10 @@ private slots:
         due->show();
         QVERIFY(QTest::qWaitForWindowExposed(due));
         QTest::keyClick(due, Qt::Key_Escape);
-        QToolButton* close = ToolButton(*main, "CloseBtn");
-        QVERIFY(close);
-        QTest::mouseClick(close, Qt::LeftButton);
-        QTRY_VERIFY(main.isNull());
-        QTRY_VERIFY(due.isNull());
+        QVERIFY(Use(main, main->findChild<QAction*>("CloseBtn")));
+        QTRY_VERIFY(main.isNull() && due.isNull());
         QCOMPARE(Env.Notices.size(), size_t(1));
-        QCOMPARE(Env.Notices[0].first,
-                 std::string("Unable to save the settings to /home/ann/registry.reg: No space "
-                             "left on device\nThe settings file is left as it was."));
+        QVERIFY(Env.LastNotice().find("No space left on device") != std::string::npos);
     }
 };
 
