@@ -108,14 +108,14 @@ private slots:
         AddFourKinds();
         {
             auto w = Shown();
-            for (QAction* a : {w->LD, w->SI, w->SH, w->TB, w->BriefDaystoEvent1, w->EnableWav})
-                QVERIFY(Pop(*w, a));
-            w->resize(520, 300);
-            w->move(40, 50);
             QHeaderView* h = w->ScanListView->header();
             h->moveSection(2, 0);
             ClickHeader(h, 2); // sort by "When", ascending
             ClickHeader(h, 2); // again: descending
+            for (QAction* a : {w->LD, w->SI, w->SH, w->TB, w->BriefDaystoEvent1, w->EnableWav})
+                QVERIFY(Pop(*w, a));
+            w->resize(520, 300);
+            w->move(40, 50);
         }
         const TWinRegistry reg;
         for (const TBoolSetting* s : {&kDateStyle, &kUseIcons, &kHeader, &kShowDate, &kBriefDays})
@@ -200,10 +200,11 @@ private slots:
         QPointer<TScanFrm> p(w);
         QVERIFY(!w->ExitApplication1->isVisible());
         QTimer::singleShot(0, w, [w] { Key(*w, Qt::Key_X); });
-        QTimer::singleShot(3000, w, [w] { w->close(); });
+        bool stuck = false;
+        QTimer::singleShot(3000, w, [w, &stuck] { stuck = w->close(); });
         w->ExecModal();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(p.isNull());
+        QVERIFY(p.isNull() && !stuck);
         QCOMPARE(ReadLastRun(TWinRegistry()), Env.Day);
         QCOMPARE(Env.EndRequests, 1);
     }
