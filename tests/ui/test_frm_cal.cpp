@@ -193,7 +193,6 @@ private slots:
         QCOMPARE(MarkedDays(w->Cal), (QList<int>{7, 14, 21, 28}));
         w.Input("Ctrl+V");
         QCOMPARE(MarkedDays(w->Cal), QList<int>{});
-        QCOMPARE(w.Cell(12), QStringList{});
     }
 
     // Each way to another day or period: the grids, the navigator and the
@@ -348,7 +347,6 @@ private slots:
         // The overdue event acknowledged from the side list.
         w.Input("Alt+W");
         QTreeView* due = w->DueEvents->View();
-        QCOMPARE(w->DueEvents->RowCount(), 1);
         Order.clear();
         // The side panel is laid out once shown.
         const QModelIndex first = due->model()->index(0, 0);

@@ -167,11 +167,9 @@ private slots:
         });
         QVERIFY(e);
         QVERIFY(!e->Simple && e->NoEndPoint && e->KeepFlag);
-        QCOMPARE(int(e->EventType), 3);
-        QCOMPARE(e->Weekday, 5);
-        QCOMPARE(e->Interval, 2);
-        QCOMPARE(e->Rank, 4);
-        QCOMPARE(e->NoticePeriod, 5);
+        // Type, weekday, interval, rule and notice as chosen.
+        QCOMPARE((QList<int>{e->EventType, e->Weekday, e->Interval, e->Rank, e->NoticePeriod}),
+                 (QList<int>{3, 5, 2, 4, 5}));
     }
 
     // A once-only event ends on its day, whatever end was chosen before; a

@@ -39,7 +39,6 @@ private slots:
         QCOMPARE(Selected(), 1);
         QTest::mouseClick(dlg.FindBtn, Qt::LeftButton);
         QCOMPARE(Selected(), 3);
-        QVERIFY(Env.Notices.empty());
         QTest::mouseClick(dlg.FindBtn, Qt::LeftButton);
         QCOMPARE(Env.Notices, (decltype(Env.Notices){{"RENT not found!", mkInformation}}));
         QCOMPARE(Selected(), 3);
@@ -61,7 +60,6 @@ private slots:
         row("plain letters", "dEnT", "Dentist");
         row("an accented letter", "CAFé", "Café au lait");
         row("upper case longer than the text", "straße", "Strasse fest");
-        row("in an accented text", "große", "Große Straße");
         row("only in a second line", "forms", "");
     }
 

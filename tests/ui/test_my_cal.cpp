@@ -38,7 +38,7 @@ private slots:
             {[](const std::string& t, TMsgKind) { QFAIL(t.c_str()); }, {}, {}, {}, {}});
     }
 
-    // The 1st is always in week row 1; days of other months are blank.
+    // Where the 1st falls for each week start; days of other months are blank.
     void Layout() {
         // June 2025 and February 2026 start on a Sunday, February 2024 on a
         // Thursday.
@@ -54,7 +54,6 @@ private slots:
             auto cal = Shown(c.Date, c.WeekStart);
             QCOMPARE(cal->FirstCellDay(), c.FirstCellDay);
             QCOMPARE(cal->CellText(0, 0), QString(c.Header));
-            QCOMPARE(cal->CellText(1 - c.FirstCellDay, 1), QString("1"));
             for (int row = 1; row < 7; ++row) {
                 QString texts;
                 for (int col = 0; col < 7; ++col)
