@@ -5,6 +5,7 @@
 #include "cli/NewEvent.h"
 #include "core/DateFormat.h"
 #include "core/EventId.h"
+#include "core/Globals.h"
 #include "core/Messages.h"
 #include "ical/ICalExport.h"
 #include "ical/ICalImport.h"
@@ -107,20 +108,41 @@ TExitStatus Delete(const TCliContext& c) {
 TExitStatus Backup(const TCliContext& c) {
     if (!HasEvents(c.List))
         return esNotDone;
-    std::string path;
-    if (c.Args.Path.empty()) {
-        path = BackupFilePath();
-    } else {
-        path = ApplyBackupDestination(AbsoluteFolder(c.Args.Path));
-        StoreBackupDest();
-    }
-    return BackupCommand(c.List, path).Succeeded ? esDone : esNotDone;
+    if (c.Args.Path.empty())
+        return BackupCommand(c.List, BackupFilePath()).Succeeded ? esDone : esNotDone;
+    // The folder is remembered only once a backup there worked; the old one
+    // is in use until then.
+    const std::string folder = AbsoluteFolder(c.Args.Path);
+    const std::string previous = BackupDest;
+    const std::string path = ApplyBackupDestination(folder);
+    BackupDest = previous;
+    if (!BackupCommand(c.List, path).Succeeded)
+        return esNotDone;
+    ApplyBackupDestination(folder);
+    // A settings file that cannot be written says so itself; the backup is
+    // made all the same.
+    StoreBackupDest();
+    return esDone;
 }
 
 } // namespace
 
 bool ReplacesAllEvents(TCliCommand command) {
     return command == TCliCommand::Restore || command == TCliCommand::Zap;
+}
+
+bool WritesEvents(TCliCommand command) {
+    switch (command) {
+    case TCliCommand::List:
+    case TCliCommand::Due:
+    case TCliCommand::Month:
+    case TCliCommand::Export:
+    case TCliCommand::Backup:
+    case TCliCommand::None:
+        return false;
+    default:
+        return true;
+    }
 }
 
 TExitStatus RunCommand(const TCliContext& c) {

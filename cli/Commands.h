@@ -22,3 +22,5 @@ TExitStatus RunCommand(const TCliContext& c);
 // Commands that replace every event, and so may run on a data file that
 // could not be read.
 bool ReplacesAllEvents(TCliCommand command);
+// Commands that may save the data file.
+bool WritesEvents(TCliCommand command);

@@ -9,6 +9,7 @@
 #include "core/Messages.h"
 #include "platform/Paths.h"
 #include "store/DataFile.h"
+#include "store/DataFileSync.h"
 #include <algorithm>
 #include <exception>
 
@@ -61,13 +62,17 @@ TExitStatus Run(const TCliArgs& args, const TCliStreams& io) {
     TMyList list;
     TListsInstalled installed(list, due);
     list.FileName = args.DataFile.empty() ? DataFilePath() : args.DataFile;
-    if (!LoadEvents(list, list.FileName)) {
+    // A command that writes remembers what it read, so that its save can
+    // take in whatever another program wrote meanwhile.
+    const bool writes = WritesEvents(args.Command);
+    if (!(writes ? LoadSynced(list) : LoadEvents(list, list.FileName))) {
         // Saving what was read would lose the rest of the file; only a
         // command that replaces every event may go on.
         if (!ReplacesAllEvents(args.Command))
             throw TTickwellError("The data file " + list.FileName +
                                  " cannot be read; it was left as it is");
         list.FreeAll();
+        RememberSynced(list);
     }
     return RunCommand({args, io, list, due});
 }

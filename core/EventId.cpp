@@ -2,6 +2,8 @@
 #include "core/TickwellItem.h"
 #include <cctype>
 #include <cstdint>
+#include <functional>
+#include <string_view>
 
 namespace {
 
@@ -51,4 +53,19 @@ bool LooksLikeEventId(const std::string& text) {
         if (!std::isxdigit(c))
             return false;
     return true;
+}
+
+std::uint64_t EventKey(const unsigned char* packed) {
+    // Every stored byte before the acknowledgement date, which comes last.
+    static_assert(kRecordSize == 292);
+    return std::hash<std::string_view>{}(
+        std::string_view(reinterpret_cast<const char*>(packed), kRecordSize - 8));
+}
+
+std::uint64_t EventKey(const TTickwellItem& e) {
+    EventRecord rec;
+    e.ToRecord(rec);
+    unsigned char packed[kRecordSize];
+    PackRecord(rec, packed);
+    return EventKey(packed);
 }

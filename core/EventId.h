@@ -3,6 +3,7 @@
 // keys are saved and loaded again, so commands that name an event by what
 // the user saw a moment ago use this instead.
 #include "core/EventRecord.h"
+#include <cstdint>
 #include <string>
 
 class TTickwellItem;
@@ -17,3 +18,10 @@ std::string EventId(const TTickwellItem& e);
 
 // True when the text has the form of an id (kEventIdLength hex digits).
 bool LooksLikeEventId(const std::string& text);
+
+// The same identity as a 64-bit key for matching events within one process
+// (equal stored fields but AckDate give equal keys), cheaper to compute than
+// the id and not meant to be shown or stored. `packed` is a record as
+// PackRecord lays it out.
+std::uint64_t EventKey(const unsigned char* packed);
+std::uint64_t EventKey(const TTickwellItem& e);

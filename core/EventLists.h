@@ -3,8 +3,13 @@
 // and the due list (refers to master-list events, ordered by scan date).
 #include "core/TickwellItem.h"
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
+
+// What a list last read from or wrote to its file; kept by the data file
+// code, which alone knows what is in it.
+struct TFileSyncState;
 
 // Anything that keeps pointers to events outside the two lists (a window's
 // rows, an open editor) watches for events being freed and lets go of them
@@ -73,6 +78,8 @@ public:
     bool FilterPast = false;
     // Full path of the data file this list is loaded from and saved to.
     std::string FileName;
+    // Set by a load or save of FileName (store/DataFileSync.h).
+    std::shared_ptr<TFileSyncState> Synced;
 
     TMyList() = default;
     ~TMyList() override;

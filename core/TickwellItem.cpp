@@ -87,17 +87,9 @@ const char* Flag(bool b) {
 } // namespace
 
 std::string TTickwellItem::ToCsvLine() const {
-    std::string desc;
-    desc.reserve(Description.size());
-    for (size_t i = 0; i < Description.size(); ++i) {
-        if (Description[i] == '\r' && i + 1 < Description.size() && Description[i + 1] == '\n') {
-            desc += ' ';
-            ++i;
-        } else {
-            desc += Description[i];
-        }
-    }
-    const std::string values[] = {desc,
+    // Line breaks stay in the description: it is quoted, and the import reads
+    // a quoted value over line ends, so the text comes back as it was.
+    const std::string values[] = {Description,
                                   DateToStr(StartDate),
                                   std::to_string(EventType),
                                   Flag(Simple),

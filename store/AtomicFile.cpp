@@ -3,7 +3,9 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -48,15 +50,36 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
-// New files get the usual permissions under the umask; a replaced file keeps
-// its own.
+// A reminder list is personal: new files are for their owner only. A
+// replaced file keeps the mode its owner gave it.
 mode_t ModeFor(const std::string& target) {
     struct stat st;
     if (stat(target.c_str(), &st) == 0)
         return st.st_mode & 07777;
-    const mode_t mask = umask(0);
-    umask(mask);
-    return 0666 & ~mask;
+    return kPrivateFileMode;
+}
+
+constexpr const char* kTempMarker = ".tmp-";
+
+// A new file of its own beside the target, made private before a byte is in
+// it. O_EXCL with O_NOFOLLOW: whatever is already there under the name (a
+// file, or a link planted to point elsewhere) is never opened, so the write
+// cannot land in another file.
+int CreateTemporary(const std::string& target, std::string& temp) {
+    static const char kChars[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    static thread_local std::mt19937_64 random{std::random_device{}() ^
+                                               static_cast<std::uint64_t>(::getpid())};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temp = target + kTempMarker;
+        for (int i = 0; i < 6; ++i)
+            temp += kChars[random() % (sizeof kChars - 1)];
+        const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                              kPrivateFileMode);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    errno = EEXIST;
+    return -1;
 }
 
 void SyncFolder(const std::string& folder) {
@@ -75,8 +98,8 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::strin
                      int mode) {
     const std::string target = ResolveTarget(path);
     const std::string folder = FolderOf(target);
-    std::string temp = target + ".tmp-XXXXXX";
-    const int fd = ::mkstemp(temp.data());
+    std::string temp;
+    const int fd = CreateTemporary(target, temp);
     if (fd < 0) {
         errorText = std::strerror(errno);
         return false;
@@ -159,7 +182,94 @@ bool ReadWholeFile(const std::string& path, TFileBytes& bytes, std::string& erro
     return true;
 }
 
+std::string ReplacedPath(const std::string& path) {
+    return ResolveTarget(path);
+}
+
+int RemoveTemporaries(const std::string& path) {
+    const std::string target = ResolveTarget(path);
+    const std::string folder = FolderOf(target);
+    const size_t slash = target.rfind('/');
+    const std::string prefix =
+        (slash == std::string::npos ? target : target.substr(slash + 1)) + kTempMarker;
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return 0;
+    int removed = 0;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name.size() == prefix.size() + 6 && name.starts_with(prefix) &&
+            ::unlinkat(::dirfd(dir), name.c_str(), 0) == 0)
+            ++removed;
+    }
+    ::closedir(dir);
+    return removed;
+}
+
+TFileStamp StampOf(const std::string& path) {
+    TFileStamp s;
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0)
+        return s;
+    s.Exists = true;
+    s.Device = static_cast<std::uint64_t>(st.st_dev);
+    s.Inode = static_cast<std::uint64_t>(st.st_ino);
+    s.Size = static_cast<std::int64_t>(st.st_size);
+    s.ModifiedNs = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    s.ChangedNs = static_cast<std::int64_t>(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
+    return s;
+}
+
 bool FileExists(const std::string& path) {
     struct stat st;
     return ::stat(path.c_str(), &st) == 0;
+}
+
+TPreviousFile::TPreviousFile(const std::string& path) : Path(ReplacedPath(path)) {
+    Existed = FileExists(Path);
+    if (!Existed)
+        return;
+    std::string aside;
+    for (int attempt = 0; attempt < 10 && Aside.empty(); ++attempt) {
+        aside = Path + ".previous-" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
+        if (::link(Path.c_str(), aside.c_str()) == 0)
+            Aside = aside;
+        else if (errno != EEXIST)
+            break;
+    }
+    if (Aside.empty()) {
+        std::string error;
+        HasBytes = ReadWholeFile(Path, Bytes, error);
+    }
+}
+
+TPreviousFile::~TPreviousFile() {
+    Drop();
+}
+
+bool TPreviousFile::PutBack() {
+    bool ok = false;
+    if (!Active) {
+        ok = false;
+    } else if (!Existed) {
+        ok = ::unlink(Path.c_str()) == 0 || errno == ENOENT;
+    } else if (!Aside.empty()) {
+        ok = ::rename(Aside.c_str(), Path.c_str()) == 0;
+        if (ok)
+            Aside.clear();
+    } else if (HasBytes) {
+        std::string error;
+        ok = WriteFileAtomic(Path, Bytes.View(), error);
+    }
+    Drop();
+    return ok;
+}
+
+void TPreviousFile::Drop() {
+    if (!Aside.empty())
+        ::unlink(Aside.c_str());
+    Aside.clear();
+    HasBytes = false;
+    Active = false;
+    Bytes = TFileBytes{};
 }

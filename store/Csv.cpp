@@ -47,63 +47,117 @@ const std::string& CsvHeaderLine() {
     return header;
 }
 
-std::vector<std::string> SplitCsvLine(std::string_view line) {
-    if (const size_t nul = line.find('\0'); nul != std::string_view::npos)
-        line = line.substr(0, nul);
-    std::vector<std::string> values;
-    size_t p = 0;
-    const size_t n = line.size();
-    while (p < n && IsBlank(line[p]))
-        ++p;
-    while (p < n) {
-        std::string value;
-        if (line[p] == '"') {
+namespace {
+
+bool IsLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
+
+// Past one line end (CR LF counts as one) at p, counting it.
+size_t PastLineEnd(std::string_view text, size_t p, int& line) {
+    if (p < text.size() && IsLineEnd(text[p])) {
+        ++line;
+        if (text[p] == '\r' && p + 1 < text.size() && text[p + 1] == '\n')
             ++p;
-            while (p < n) {
-                if (line[p] == '"') {
-                    if (p + 1 < n && line[p + 1] == '"') {
-                        value += '"';
-                        p += 2;
+        ++p;
+    }
+    return p;
+}
+
+size_t LineEndFrom(std::string_view text, size_t p) {
+    const size_t end = text.find_first_of("\r\n", p);
+    return end == std::string_view::npos ? text.size() : end;
+}
+
+// One record's values from p: a quoted value may run over line ends (its
+// line ends are kept in it); anywhere else a line end ends the record. A
+// quote that is never closed runs to the end of its own line, and a NUL
+// ends its line. Returns where the next record starts.
+size_t ReadRecord(std::string_view text, size_t p, std::vector<std::string>& values, int& line) {
+    values.clear();
+    const size_t n = text.size();
+    auto skipBlanks = [&] {
+        while (p < n && IsBlank(text[p]) && !IsLineEnd(text[p]))
+            ++p;
+    };
+    skipBlanks();
+    while (p < n && !IsLineEnd(text[p])) {
+        if (text[p] == '\0') {
+            p = LineEndFrom(text, p);
+            break;
+        }
+        std::string value;
+        if (text[p] == '"') {
+            size_t q = p + 1;
+            const size_t nul = text.find('\0', q);
+            bool closed = false;
+            int lines = 0;
+            std::string quoted;
+            while (q < n && q != nul) {
+                if (text[q] == '"') {
+                    if (q + 1 < n && text[q + 1] == '"') {
+                        quoted += '"';
+                        q += 2;
                         continue;
                     }
-                    ++p;
+                    closed = true;
+                    ++q;
                     break;
                 }
-                value += line[p++];
+                if (text[q] == '\n' || (text[q] == '\r' && (q + 1 >= n || text[q + 1] != '\n')))
+                    ++lines;
+                quoted += text[q++];
+            }
+            if (closed) {
+                value = std::move(quoted);
+                line += lines;
+                p = q;
+            } else {
+                // As on one line: the rest of the line, quotes as they come.
+                const size_t end = std::min(LineEndFrom(text, p), std::min(nul, n));
+                for (q = p + 1; q < end; ++q) {
+                    value += text[q];
+                    if (text[q] == '"' && q + 1 < end && text[q + 1] == '"')
+                        ++q;
+                }
+                p = end;
             }
         } else {
             const size_t start = p;
-            while (p < n && line[p] != ',' && !IsBlank(line[p]))
+            while (p < n && text[p] != ',' && !IsBlank(text[p]) && text[p] != '\0')
                 ++p;
-            value.assign(line.substr(start, p - start));
+            value.assign(text.substr(start, p - start));
         }
         values.push_back(std::move(value));
-        while (p < n && IsBlank(line[p]))
+        skipBlanks();
+        if (p < n && text[p] == ',') {
             ++p;
-        if (p < n && line[p] == ',') {
-            ++p;
-            while (p < n && IsBlank(line[p]))
-                ++p;
+            skipBlanks();
         }
     }
+    return PastLineEnd(text, p, line);
+}
+
+} // namespace
+
+std::vector<std::string> SplitCsvLine(std::string_view line) {
+    std::vector<std::string> values;
+    int lines = 0;
+    ReadRecord(line, 0, values, lines);
     return values;
 }
 
-std::vector<std::string_view> SplitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    size_t p = 0;
-    while (p < text.size()) {
-        const size_t end = text.find_first_of("\r\n", p);
-        if (end == std::string_view::npos) {
-            lines.push_back(text.substr(p));
-            break;
-        }
-        lines.push_back(text.substr(p, end - p));
-        p = end + 1;
-        if (text[end] == '\r' && p < text.size() && text[p] == '\n')
-            ++p;
+std::vector<TCsvRecord> SplitCsvRecords(std::string_view text) {
+    std::vector<TCsvRecord> records;
+    int line = 1;
+    for (size_t p = 0; p < text.size();) {
+        TCsvRecord r;
+        r.Line = line;
+        p = ReadRecord(text, p, r.Values, line);
+        r.LastLine = std::max(r.Line, line - 1);
+        records.push_back(std::move(r));
     }
-    return lines;
+    return records;
 }
 
 bool WriteCsvFile(const std::string& path, const std::vector<std::string>& lines, bool withHeader,
@@ -118,16 +172,24 @@ bool WriteCsvFile(const std::string& path, const std::vector<std::string>& lines
     return WriteFileAtomic(path, bytes, errorText);
 }
 
-TImportLine ParseImportLine(std::string_view utf8Line, EventRecord& rec) {
-    const std::vector<std::string> v = SplitCsvLine(utf8Line);
+TImportLine ParseImportValues(const std::vector<std::string>& v, EventRecord& rec,
+                              std::string* why) {
     if (v.size() < 2 || !IsValidDateString(v[1]))
         return TImportLine::Skipped;
-    if (!IsCp1252Representable(v[0]))
+    if (!IsCp1252Representable(v[0])) {
+        if (why)
+            *why = "holds " + FirstUnstorable(v[0]) + ", a character the events file cannot store";
         return TImportLine::Unstorable;
+    }
+    const auto fail = [&](const char* what, const std::string& value) {
+        if (why)
+            *why = std::string("the ") + what + " \"" + value + "\" cannot be read";
+        return TImportLine::Error;
+    };
     DefaultRecord(rec);
     rec.SetDescription(v[0]);
     if (!TryStrToDate(v[1], rec.StartDate))
-        return TImportLine::Error;
+        return fail("start date", v[1]);
 
     const size_t count = v.size();
     auto present = [&](size_t pos) { return pos < count; };
@@ -142,37 +204,37 @@ TImportLine ParseImportLine(std::string_view utf8Line, EventRecord& rec) {
 
     if (present(2)) {
         if (!readInt(2, 0))
-            return TImportLine::Error;
+            return fail("type", v[2]);
         rec.EventType = static_cast<uint8_t>(number);
     }
     if (present(3))
         rec.Simple = v[3].empty() || IsTrue(v[3]) ? 1 : 0;
     if (present(4)) {
         if (!readInt(4, 1))
-            return TImportLine::Error;
+            return fail("interval", v[4]);
         rec.Interval = Low16(number);
     }
     if (present(5)) {
         if (v[5].empty())
             rec.EndDate = 0;
         else if (!TryStrToDate(v[5], rec.EndDate))
-            return TImportLine::Error;
+            return fail("end date", v[5]);
     }
     if (present(6)) {
         if (!readInt(6, 7))
-            return TImportLine::Error;
+            return fail("notice period", v[6]);
         rec.NoticePeriod = Low16(number);
     }
     if (present(7))
         rec.KeepFlag = v[7].empty() || IsTrue(v[7]) ? 1 : 0;
     if (present(8)) {
         if (!readInt(8, 0))
-            return TImportLine::Error;
+            return fail("rank", v[8]);
         rec.Rank = Low16(number);
     }
     if (present(9)) {
         if (!readInt(9, DayOfWeek(rec.StartDate)))
-            return TImportLine::Error;
+            return fail("weekday", v[9]);
         rec.Weekday = Low16(number);
     }
     rec.NoEndPoint = rec.EndDate == 0 ? 1 : 0;
@@ -180,36 +242,106 @@ TImportLine ParseImportLine(std::string_view utf8Line, EventRecord& rec) {
     return TImportLine::Event;
 }
 
+TImportLine ParseImportLine(std::string_view utf8Line, EventRecord& rec) {
+    return ParseImportValues(SplitCsvLine(utf8Line), rec, nullptr);
+}
+
+namespace {
+
+// UTF-16 text (a spreadsheet's "Unicode text") as UTF-8; a lone half of a
+// surrogate pair becomes U+FFFD, which no event can store, so the line
+// holding it is reported.
+std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian) {
+    std::string out;
+    out.reserve(bytes.size());
+    auto unit = [&](size_t i) {
+        const auto a = static_cast<unsigned char>(bytes[i]);
+        const auto b = static_cast<unsigned char>(bytes[i + 1]);
+        return static_cast<char32_t>(bigEndian ? (a << 8) | b : (b << 8) | a);
+    };
+    auto put = [&](char32_t c) {
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (c >> 18));
+            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    };
+    for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        char32_t c = unit(i);
+        if (c >= 0xD800 && c < 0xDC00 && i + 3 < bytes.size()) {
+            const char32_t low = unit(i + 2);
+            if (low >= 0xDC00 && low < 0xE000) {
+                c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
+                i += 2;
+            } else {
+                c = 0xFFFD;
+            }
+        } else if (c >= 0xD800 && c < 0xE000) {
+            c = 0xFFFD;
+        }
+        put(c);
+    }
+    return out;
+}
+
+// The file's text as UTF-8, whatever a byte-order mark says it is; without
+// one, UTF-8 when it is well-formed, otherwise the original program's
+// Windows-1252.
+std::string ImportText(std::string_view bytes) {
+    if (bytes.starts_with("\xEF\xBB\xBF"))
+        bytes.remove_prefix(3);
+    else if (bytes.starts_with("\xFF\xFE"))
+        return Utf16ToUtf8(bytes.substr(2), false);
+    else if (bytes.starts_with("\xFE\xFF"))
+        return Utf16ToUtf8(bytes.substr(2), true);
+    return IsUtf8(bytes) ? std::string(bytes) : Cp1252ToUtf8(bytes);
+}
+
+} // namespace
+
 bool ParseImportFile(const std::string& path, std::vector<EventRecord>& records,
                      std::string* error) {
     records.clear();
     TFileBytes bytes;
     std::string readError;
-    if (!ReadWholeFile(path, bytes, readError))
+    const auto fail = [&](const std::string& why) {
+        if (error)
+            *error = "Import Error\n" + why + ": " + path;
         return false;
-    std::string_view view = bytes.View();
-    if (view.starts_with("\xEF\xBB\xBF"))
-        view.remove_prefix(3);
-    const std::string text = IsUtf8(view) ? std::string(view) : Cp1252ToUtf8(view);
+    };
+    if (!ReadWholeFile(path, bytes, readError))
+        return fail(readError);
+    const std::string text = ImportText(bytes.View());
     std::vector<EventRecord> parsed;
-    int number = 0;
-    for (std::string_view line : SplitLines(text)) {
-        ++number;
+    for (const TCsvRecord& r : SplitCsvRecords(text)) {
         EventRecord rec;
-        switch (ParseImportLine(line, rec)) {
+        std::string why;
+        const std::string where = "Line " + std::to_string(r.Line);
+        switch (ParseImportValues(r.Values, rec, &why)) {
         case TImportLine::Skipped:
+            // A line that is not an event is passed over, as a header is;
+            // but several lines joined by a quote that never closed where
+            // it should would drop every event they hold without a word.
+            if (r.LastLine > r.Line)
+                return fail(where + ": the quoted text starting here runs to line " +
+                            std::to_string(r.LastLine) + " and leaves no event");
             break;
         case TImportLine::Event:
             parsed.push_back(rec);
             break;
         case TImportLine::Error:
-            return false;
         case TImportLine::Unstorable:
-            if (error)
-                *error = "Import Error: line " + std::to_string(number) + " holds " +
-                         FirstUnstorable(SplitCsvLine(line)[0]) +
-                         ", a character the events file cannot store";
-            return false;
+            return fail(where + ": " + why);
         }
     }
     records = std::move(parsed);

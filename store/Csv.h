@@ -19,9 +19,16 @@ const std::string& CsvHeaderLine();
 // trailing comma none. A NUL character ends the line.
 std::vector<std::string> SplitCsvLine(std::string_view line);
 
-// The lines of a text, split at CR LF, LF or CR; a last line without a line
-// end counts, an empty text has none.
-std::vector<std::string_view> SplitLines(std::string_view text);
+// The records of a text, read as SplitCsvLine reads a line, except that a
+// quoted value may run over line ends, which it then holds. Line ends are
+// CR LF, LF or CR; a quote never closed in the rest of the text is read as
+// on one line. Line and LastLine count from 1.
+struct TCsvRecord {
+    std::vector<std::string> Values;
+    int Line = 0;
+    int LastLine = 0;
+};
+std::vector<TCsvRecord> SplitCsvRecords(std::string_view text);
 
 // Writes the UTF-8 lines (no byte-order mark), each followed by CR LF, the
 // header line first when asked, replacing the file crash-safe. False with the
@@ -37,16 +44,19 @@ enum class TImportLine {
     Unstorable,
 };
 
-// One import line into a record: DefaultRecord, then the values by position
-// (description, start date, type, simple, interval, end date, notice period,
-// keep flag, rank, weekday); NoEndPoint set exactly when the end date is 0,
-// AckDate 0.
+// One import line's values into a record: DefaultRecord, then the values by
+// position (description, start date, type, simple, interval, end date,
+// notice period, keep flag, rank, weekday); NoEndPoint set exactly when the
+// end date is 0, AckDate 0. On Error or Unstorable, why says which value.
+TImportLine ParseImportValues(const std::vector<std::string>& values, EventRecord& rec,
+                              std::string* why);
 TImportLine ParseImportLine(std::string_view utf8Line, EventRecord& rec);
 
-// Every qualifying line of a CSV file, in file order. The file is UTF-8 (a
-// byte-order mark is skipped), or Windows-1252 when it is not well-formed
-// UTF-8. False when the file cannot be read or any line holds a value that
-// cannot be read or stored; records is then empty, and for a character the
-// data file cannot store `error` names it and its line.
+// Every qualifying record of a CSV file, in file order. The file is UTF-8,
+// or UTF-16 when a byte-order mark says so, or Windows-1252 when it is not
+// well-formed UTF-8. All or nothing: false when the file cannot be read, a
+// record holds a value that cannot be read or stored, or a quoted value runs
+// over several lines and leaves no event; records is then empty and `error`
+// is "Import Error" with the line, the reason and the path on a second line.
 bool ParseImportFile(const std::string& path, std::vector<EventRecord>& records,
                      std::string* error = nullptr);

@@ -5,6 +5,8 @@
 #include "store/BusyCursor.h"
 #include "store/Csv.h"
 #include "store/DataFile.h"
+#include <cerrno>
+#include <cstring>
 #include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -193,29 +195,6 @@ std::string ArchivePath(const std::string& folder) {
     return WithoutTrailingSlash(folder) + "/archive.csv";
 }
 
-int ArchiveEvents(TMyList& list, const std::string& path) {
-    int moved = 0;
-    {
-        TBusyCursor busy;
-        std::vector<TTickwellItem*> expired = ExpiredEvents(list);
-        if (expired.empty())
-            return 0;
-        std::vector<std::string> lines;
-        lines.reserve(expired.size());
-        for (const TTickwellItem* e : expired)
-            lines.push_back(e->ToCsvLine());
-        std::string error;
-        if (!WriteCsvFile(path, lines, false, error)) {
-            ShowMsg(error, mkError);
-            return -1;
-        }
-        moved = static_cast<int>(expired.size());
-        DeleteEvents(list, expired);
-    }
-    ShowMsg(std::to_string(moved) + " event(s) archived", mkInformation);
-    return moved;
-}
-
 TDataResult ArchiveCommand(TMyList& list, const std::string& folder) {
     TDataResult result;
     if (!HasEvents(list))
@@ -223,12 +202,52 @@ TDataResult ArchiveCommand(TMyList& list, const std::string& folder) {
     const std::string path = ArchivePath(folder);
     if (FileExists(path) && AskYesNoCancel("Overwrite existing file?") != anYes)
         return result;
-    const int moved = ArchiveEvents(list, path);
-    if (moved > 0) {
-        result.Succeeded = SaveChangedList(list, result);
-    } else if (moved == 0) {
-        ShowMsg("No Events Archived", mkInformation);
+    std::vector<TTickwellItem*> expired;
+    std::string error;
+    size_t moved = 0;
+    {
+        TBusyCursor busy;
+        expired = ExpiredEvents(list);
+        if (expired.empty()) {
+            ShowMsg("No Events Archived", mkInformation);
+            return result;
+        }
+        std::vector<std::string> lines;
+        lines.reserve(expired.size());
+        for (const TTickwellItem* e : expired)
+            lines.push_back(e->ToCsvLine());
+        // All or nothing: the archive that was there comes back if the
+        // events cannot also leave the data file.
+        TPreviousFile previous(path);
+        if (!WriteCsvFile(path, lines, false, error)) {
+            ShowMsg(error + ": " + path, mkError);
+            return result;
+        }
+        list.RemoveEvents(expired);
+        if (DueList && DueList != &list)
+            DueList->RemoveEvents(expired);
+        result.ListChanged = true;
+        moved = expired.size();
+        try {
+            SaveEvents(list, list.FileName);
+            previous.Drop();
+        } catch (const TTickwellError& e) {
+            error = e.what();
+            list.AddSortedAll(expired);
+            expired.clear();
+            if (!previous.PutBack())
+                error += "\nThe archive " + path + " now holds events that are still in the list.";
+        }
+        FreeEvents(expired);
     }
+    if (ChangedHook())
+        ChangedHook()();
+    if (!error.empty()) {
+        ShowMsg(error, mkError);
+        return result;
+    }
+    ShowMsg(std::to_string(moved) + " event(s) archived", mkInformation);
+    result.Succeeded = true;
     return result;
 }
 
@@ -287,31 +306,78 @@ std::string ApplyBackupDestination(const std::string& folder) {
     return BackupFilePath();
 }
 
-bool CheckDrive(const std::string& path, bool forWriting) {
+bool CheckDrive(const std::string& path, bool forWriting, std::string* why) {
     if (path.empty() || path[0] != '/')
         throw TTickwellError("Not a valid drive ID");
     const std::string folder = FolderOf(path);
-    struct stat st;
-    if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+    const auto fail = [&](int error) {
+        if (why)
+            *why = std::string(std::strerror(error)) + ": " + folder;
         return false;
-    return ::access(folder.c_str(), (forWriting ? W_OK : R_OK) | X_OK) == 0;
+    };
+    struct stat st;
+    if (::stat(folder.c_str(), &st) != 0)
+        return fail(errno);
+    if (!S_ISDIR(st.st_mode))
+        return fail(ENOTDIR);
+    if (::access(folder.c_str(), (forWriting ? W_OK : R_OK) | X_OK) != 0)
+        return fail(errno);
+    return true;
 }
+
+namespace {
+
+void RequireDrive(const std::string& path, bool forWriting) {
+    std::string why;
+    if (!CheckDrive(path, forWriting, &why))
+        throw TTickwellError("Please insert disk into drive\n" + why);
+}
+
+} // namespace
 
 TDataResult BackupCommand(const TMyList& list, const std::string& backupPath) {
     if (!HasEvents(list))
         return {};
     TBusyCursor busy;
-    if (!CheckDrive(backupPath, true))
-        throw TTickwellError("Please insert disk into drive");
+    RequireDrive(backupPath, true);
     return WriteCopy(list, backupPath, "Overwrite existing backup file?", "Backup successful",
                      "Backup unsuccessful");
 }
 
+namespace {
+
+// A backup that is not a whole number of records, or holds none, was cut
+// short or is something else: the user is told both counts before it may
+// replace every event.
+void ConfirmWholeBackup(const TMyList& list, const std::string& path) {
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0)
+        throw TTickwellError("Unable to load backup file\n" + std::string(std::strerror(errno)) +
+                             ": " + path);
+    const auto size = static_cast<long long>(st.st_size);
+    const long long whole = size / static_cast<long long>(kRecordSize);
+    const long long rest = size % static_cast<long long>(kRecordSize);
+    if (whole > 0 && rest == 0)
+        return;
+    const std::string now = std::to_string(list.Count());
+    const std::string question =
+        "The backup file holds " + std::to_string(whole) + " whole event(s)" +
+        (rest ? " and " + std::to_string(rest) + " byte(s) of a broken one" : std::string()) +
+        ";\nyou have " + now + " event(s) now, and restoring replaces them all.\n" + path +
+        "\nRestore it anyway?";
+    if (AskYesNoCancel(question, anNo) != anYes)
+        throw TTickwellError(
+            "Unable to load backup file\n" +
+            std::string(whole == 0 ? "No whole event in " : "Not a whole number of events in ") +
+            std::to_string(size) + " bytes: " + path);
+}
+
+} // namespace
+
 TDataResult RestoreCommand(TMyList& list, const std::string& backupPath) {
     TDataResult result;
     TBusyCursor busy;
-    if (!CheckDrive(backupPath, false))
-        throw TTickwellError("Please insert disk into drive");
+    RequireDrive(backupPath, false);
     if (!FileExists(backupPath)) {
         ShowMsg("You have no backup to restore", mkWarning);
         return result;
@@ -319,9 +385,11 @@ TDataResult RestoreCommand(TMyList& list, const std::string& backupPath) {
     if (AskYesNoCancel("Restore data from: \n" + backupPath + "\nDo you wish to proceed?", anNo) !=
         anYes)
         return result;
+    ConfirmWholeBackup(list, backupPath);
     std::vector<TTickwellItem*> items;
     if (!ReadEventsFile(backupPath, items))
-        throw TTickwellError("Unable to load backup file");
+        throw TTickwellError("Unable to load backup file\nAn event in it cannot be read: " +
+                             backupPath);
     list.FreeAll();
     return AddSaveAndReport(list, items, "Restore successful");
 }
@@ -349,7 +417,11 @@ TDataResult MergeCommand(TMyList& list, const std::string& path, bool preV4) {
     }
     OldFormatFlag = false;
     if (!ok) {
-        ShowMsg("Unable to Read Data from file", mkWarning);
+        ShowMsg("Unable to Read Data from file\n" +
+                    std::string(FileExists(path) ? "An event in it cannot be read"
+                                                 : std::strerror(ENOENT)) +
+                    ": " + path,
+                mkWarning);
         return result;
     }
     return AddSaveAndReport(list, items, "Merge Successful");

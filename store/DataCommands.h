@@ -10,7 +10,8 @@
 // keeps showing events that are gone. Errors that end a command before
 // anything changed ("Not a valid drive ID", "Please insert disk into drive",
 // "Unable to load backup file", a failed export or backup write) are thrown as
-// TTickwellError.
+// TTickwellError. A text's first line says what failed; a second line, if
+// any, why and where.
 #include "core/EventLists.h"
 #include <functional>
 #include <optional>
@@ -69,16 +70,13 @@ TDataResult ImportEvents(TMyList& list, const std::vector<TEventUpdate>& updates
 
 // folder with one trailing "/" removed, then "/archive.csv".
 std::string ArchivePath(const std::string& folder);
-// Writes every expired event to `path` (CSV, no header, crash-safe) and only
-// then takes those events out of the list (and out of DueList) and frees
-// them. Shows "<n> event(s) archived". Returns the number moved; 0 when none
-// is expired (the file is left as it was); -1 when the file could not be
-// written: the system's error text was shown as an error notice and nothing
-// was taken out.
-int ArchiveEvents(TMyList& list, const std::string& path);
 // The whole command for a chosen folder: the empty-list check, "Overwrite
-// existing file?" when archive.csv exists, ArchiveEvents, then the save or
-// "No Events Archived".
+// existing file?" when archive.csv exists, then every expired event written
+// there (CSV, no header, crash-safe) and taken out of the list and saved;
+// "<n> event(s) archived" only once both files are written. All or nothing:
+// when the data file cannot be saved the events stay in the list and the
+// previous archive.csv is put back (none: the new one goes). "No Events
+// Archived" when none is expired (the file is left as it was).
 TDataResult ArchiveCommand(TMyList& list, const std::string& folder);
 
 // Deletes every expired event (from DueList too); shows "<n> event(s)
@@ -103,8 +101,9 @@ std::string BackupFilePath();
 std::string ApplyBackupDestination(const std::string& folder);
 // The destination test of backup and restore for a file path: throws "Not a
 // valid drive ID" unless the path is absolute; true when its folder exists,
-// is a folder and can be written (forWriting) or read.
-bool CheckDrive(const std::string& path, bool forWriting);
+// is a folder and can be written (forWriting) or read; otherwise false with
+// the reason and the folder in why.
+bool CheckDrive(const std::string& path, bool forWriting, std::string* why = nullptr);
 // Backup to the given backup file: the empty-list check, the destination test
 // ("Please insert disk into drive"), "Overwrite existing backup file?" when it
 // exists (anything but Yes ends silently), the write, "Backup successful" /
@@ -115,8 +114,11 @@ TDataResult BackupCommand(const TMyList& list, const std::string& backupPath);
 // the destination test, "You have no backup to restore", the question, then
 // the backup is read into new events; only when it was read completely are
 // the old events taken out of DueList and the list, freed, and replaced by the
-// new ones, which are saved to list.FileName ("Restore successful"). On "Unable
-// to load backup file" the list, DueList and the data file are unchanged.
+// new ones, which are saved to list.FileName ("Restore successful"). A backup
+// with no whole event, or not a whole number of them, is restored only when
+// the user says Yes after being told both counts. On "Unable to load backup
+// file" (with the reason and path on a second line) the list, DueList and the
+// data file are unchanged.
 TDataResult RestoreCommand(TMyList& list, const std::string& backupPath = BackupFilePath());
 
 // The merge question before the open dialog: true for Yes (a pre-4.0 file),
@@ -126,5 +128,6 @@ std::optional<bool> AskMergeFormat();
 // first; only when it was read to its end are its events added to the list
 // (same order as adding each in turn), then saved, "Merge Successful".
 // Otherwise (also when the file does not exist) "Unable to Read Data from
-// file" and the list is unchanged. OldFormatFlag is set only while reading.
+// file", with the reason and path on a second line, and the list is
+// unchanged. OldFormatFlag is set only while reading.
 TDataResult MergeCommand(TMyList& list, const std::string& path, bool preV4);

@@ -1,9 +1,11 @@
 #include "store/DataFile.h"
 #include "core/DateTime.h"
+#include "core/EventId.h"
 #include "core/Globals.h"
 #include "core/Messages.h"
 #include "store/AtomicFile.h"
 #include "store/Csv.h"
+#include "store/DataFileSync.h"
 #include "store/EventFileReader.h"
 #include <algorithm>
 #include <cctype>
@@ -54,28 +56,45 @@ bool LoadEvents(TListSorted& list, const std::string& path) {
     return ok;
 }
 
-bool SaveEvents(const TListSorted& list, const std::string& path) {
+void WriteEventsFile(const TListSorted& list, const std::string& path,
+                     std::vector<std::uint64_t>* keys) {
+    const size_t size = static_cast<size_t>(list.Count()) * kRecordSize;
+    auto bytes = std::make_unique_for_overwrite<unsigned char[]>(size);
+    unsigned char* out = bytes.get();
+    if (keys)
+        keys->resize(static_cast<size_t>(list.Count()));
+    EventRecord rec;
+    for (const TTickwellItem* e : list.All()) {
+        e->ToRecord(rec);
+        PackRecord(rec, out);
+        if (keys)
+            (*keys)[static_cast<size_t>(out - bytes.get()) / kRecordSize] = EventKey(out);
+        out += kRecordSize;
+    }
     std::string error;
+    if (!WriteFileAtomic(path, {reinterpret_cast<const char*>(bytes.get()), size}, error))
+        throw TTickwellError(SaveErrorText(error, path));
+}
+
+bool SaveEvents(const TListSorted& list, const std::string& path) {
     if (HasCsvExtension(path)) {
         std::vector<std::string> lines;
         lines.reserve(static_cast<size_t>(list.Count()));
         for (const TTickwellItem* e : list.All())
             lines.push_back(e->ToCsvLine());
+        std::string error;
         if (!WriteCsvFile(path, lines, true, error))
-            throw TTickwellError(error);
+            throw TTickwellError(error + ": " + path);
         return true;
     }
-    const size_t size = static_cast<size_t>(list.Count()) * kRecordSize;
-    auto bytes = std::make_unique_for_overwrite<unsigned char[]>(size);
-    unsigned char* out = bytes.get();
-    EventRecord rec;
-    for (const TTickwellItem* e : list.All()) {
-        e->ToRecord(rec);
-        PackRecord(rec, out);
-        out += kRecordSize;
-    }
-    if (!WriteFileAtomic(path, {reinterpret_cast<const char*>(bytes.get()), size}, error))
-        throw TTickwellError("Error Saving Events List");
+    WriteEventsFile(list, path, nullptr);
+    return true;
+}
+
+bool SaveEvents(TMyList& list, const std::string& path) {
+    if (path != list.FileName || HasCsvExtension(path))
+        return SaveEvents(static_cast<const TListSorted&>(list), path);
+    SaveSynced(list);
     return true;
 }
 

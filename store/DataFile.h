@@ -2,6 +2,7 @@
 // The event data file: 292-byte records, no header. Also the one shared
 // delete of an event with the user's confirmation.
 #include "core/EventLists.h"
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -14,10 +15,19 @@ bool LoadEvents(TListSorted& list, const std::string& path);
 // nothing allocated) on a read error. A missing file gives an empty vector.
 bool ReadEventsFile(const std::string& path, std::vector<TTickwellItem*>& out);
 // Writes every event of the list, replacing the file crash-safe; a path whose
-// upper-cased extension is ".CSV" gets the CSV form instead. The binary form
-// throws TTickwellError("Error Saving Events List") on failure, leaving the
-// old file intact.
+// upper-cased extension is ".CSV" gets the CSV form instead. On failure the
+// old file is intact and TTickwellError says why: "Error Saving Events List"
+// with the reason and path on a second line for records, the reason and path
+// for CSV.
 bool SaveEvents(const TListSorted& list, const std::string& path);
+// The same; a master list saved to its own file takes the data file's lock
+// and first takes in what other programs changed there (SaveSynced in
+// store/DataFileSync.h).
+bool SaveEvents(TMyList& list, const std::string& path);
+// The records of the list, written crash-safe; each record's identity
+// (EventKey) in list order when keys is given. Throws as SaveEvents.
+void WriteEventsFile(const TListSorted& list, const std::string& path,
+                     std::vector<std::uint64_t>* keys);
 // Removes and frees the event after asking, as the options say; true when it
 // was removed. A name given follows the question, so that the user sees which
 // event goes.

@@ -4,6 +4,7 @@
 #include "store/AtomicFile.h"
 #include "store/DataCommands.h"
 #include "store/DataFile.h"
+#include "store/DataFileLock.h"
 
 TExitBackup BackupDataFile(const std::string& dataFile, const std::string& backupPath,
                            std::string& error) {
@@ -14,6 +15,10 @@ TExitBackup BackupDataFile(const std::string& dataFile, const std::string& backu
         // Not a folder path at all: there is no destination to be ready.
         return TExitBackup::Skipped;
     }
+    // Another writer may be replacing the file as the program ends; the copy
+    // is of a file no writer is half way through. A lock that cannot be had
+    // (a folder that cannot be written) does not stop the backup.
+    const TDataFileLock lock(dataFile, 3000);
     std::vector<TTickwellItem*> events;
     const bool readable = ReadEventsFile(dataFile, events);
     const bool empty = events.empty();

@@ -184,7 +184,8 @@ TEST_F(CliTest, BackupToAMissingFolderIsAnError) {
     AddEvents(kThreeEvents);
     const TCliRun r = Run({"backup", Path("no/such")});
     EXPECT_EQ(r.Code, 2);
-    EXPECT_EQ(r.Err, "tickwell-cli: Please insert disk into drive\n");
+    EXPECT_EQ(r.Err, "tickwell-cli: Please insert disk into drive\nNo such file or directory: " +
+                         Path("no/such") + "\n");
     // An empty list opens no backup dialog, so the folder is not taken.
     ASSERT_EQ(Run({"zap", "--yes"}).Code, 0);
     std::filesystem::remove(Path("registry.reg"));
@@ -203,12 +204,15 @@ TEST_F(CliTest, ExportImportAndMergeGoThroughTheDataCommands) {
     std::ofstream(Path("bad.csv")) << "x,01/01/2025,0,T,1,01/01/2025,seven\r\n";
     const TCliRun bad = Run({"import", Path("bad.csv")});
     EXPECT_EQ(bad.Code, 2);
-    EXPECT_EQ(bad.Err, "Import Error\n");
+    EXPECT_EQ(bad.Err, "Import Error\nLine 1: the notice period \"seven\" cannot be read: " +
+                           Path("bad.csv") + "\n");
+    EXPECT_EQ(StoredDescriptions().size(), 6u);
     EXPECT_EQ(Run({"merge", DataFile()}).Out, "Merge Successful\n");
     EXPECT_EQ(StoredDescriptions().size(), 12u);
     const TCliRun missing = Run({"merge", Path("none.dat")});
     EXPECT_EQ(missing.Code, 1);
-    EXPECT_EQ(missing.Out, "Unable to Read Data from file\n");
+    EXPECT_EQ(missing.Out, "Unable to Read Data from file\nNo such file or directory: " +
+                               Path("none.dat") + "\n");
 }
 
 TEST_F(CliTest, CompressAndArchiveTakeOutExpiredEvents) {
@@ -247,5 +251,6 @@ TEST_F(CliTest, AnUnreadableDataFileIsLeftAloneButCanBeRestored) {
 TEST_F(CliTest, AFailedSaveIsAnError) {
     const TCliRun r = Run({"--data", Path("no/such/file.dat"), "add", "--desc", "x"});
     EXPECT_EQ(r.Code, 2);
-    EXPECT_EQ(r.Err, "tickwell-cli: Error Saving Events List\n");
+    EXPECT_EQ(r.Err, "tickwell-cli: Error Saving Events List\nNo such file or directory: " +
+                         Path("no/such/file.dat") + "\n");
 }

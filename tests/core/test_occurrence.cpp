@@ -186,7 +186,7 @@ TEST_F(Occurrence, CsvLine) {
     r.SetDescription("Pay rent\r\nnow");
     TTickwellItem e(r);
     const std::string line = e.ToCsvLine();
-    EXPECT_EQ(line.substr(0, line.find(',')), "\"Pay rent now\"");
+    EXPECT_EQ(line.substr(0, line.find(',')), "\"Pay rent\r\nnow\"");
     e.Description = "Plain";
     EXPECT_EQ(e.ToCsvLine().substr(0, 6), "Plain,");
     e.Description = "Say \"hi\"";

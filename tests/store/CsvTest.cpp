@@ -37,14 +37,47 @@ TEST(SplitCsvLine, ReadingRules) {
         EXPECT_EQ(SplitCsvLine(c.Line), c.Expected) << c.Line;
 }
 
-TEST(SplitLines, AllLineEnds) {
-    using Lines = std::vector<std::string_view>;
-    EXPECT_EQ(SplitLines("a\r\nb\nc\rd"), (Lines{"a", "b", "c", "d"}));
-    EXPECT_EQ(SplitLines("a\r\n\r\nb\r\n"), (Lines{"a", "", "b"}));
-    EXPECT_EQ(SplitLines(""), Lines{});
+// Records end at any line end outside quotes; a quoted value keeps the line
+// ends it runs over.
+TEST(SplitCsvRecords, QuotedValuesRunOverLineEnds) {
+    using Records = std::vector<Values>;
+    struct {
+        std::string Text;
+        Records Expected;
+        int LastLineOfSecond;
+    } cases[] = {
+        {"a\r\nb\nc\rd", {{"a"}, {"b"}, {"c"}, {"d"}}, 2},
+        {"a\r\n\r\nb\r\n", {{"a"}, {}, {"b"}}, 2},
+        {"\"two\r\nlines\",1\r\nx,2", {{"two\r\nlines", "1"}, {"x", "2"}}, 3},
+        {"\"lone\rcr\",1\nx,2", {{"lone\rcr", "1"}, {"x", "2"}}, 3},
+        {"\"a\nb\nc\",1\r\nx", {{"a\nb\nc", "1"}, {"x"}}, 4},
+        {"\"never closed,1\r\nx,2", {{"never closed,1"}, {"x", "2"}}, 2},
+        {"a,\r\n,b", {{"a"}, {"", "b"}}, 2},
+    };
+    for (const auto& c : cases) {
+        const std::vector<TCsvRecord> got = SplitCsvRecords(c.Text);
+        Records values;
+        for (const TCsvRecord& r : got)
+            values.push_back(r.Values);
+        EXPECT_EQ(values, c.Expected) << c.Text;
+        if (got.size() > 1)
+            EXPECT_EQ(got[1].LastLine, c.LastLineOfSecond) << c.Text;
+    }
+    EXPECT_TRUE(SplitCsvRecords("").empty());
 }
 
 class ImportLineTest : public StoreTest {};
+
+// Text of code points below U+0100 as UTF-16 after a byte-order mark.
+std::string Utf16(const std::string& bom, bool bigEndian, const std::u16string& text) {
+    std::string out = bom;
+    for (char16_t c : text) {
+        const char hi = static_cast<char>(c >> 8), lo = static_cast<char>(c & 0xFF);
+        out += bigEndian ? hi : lo;
+        out += bigEndian ? lo : hi;
+    }
+    return out;
+}
 
 TEST_F(ImportLineTest, MissingAndEmptyPositions) {
     EventRecord r;
@@ -147,6 +180,13 @@ TEST_F(ImportLineTest, FileEncodings) {
         {"\xef\xbb\xbf\"Caf\xc3\xa9\",20/06/2024\rB,21/06/2024\r\nC,22/06/2024\r\n", "Caf\xc3\xa9"},
         {"\"Caf\xe9 \x80\x35\",20/06/2024\r\nB,21/06/2024\r\nC,22/06/2024\r\n",
          "Caf\xc3\xa9 \xe2\x82\xac\x35"},
+        {"\xef\xbb\xbf"
+         "Hello,20/06/2024\r\nB,21/06/2024\r\nC,22/06/2024",
+         "Hello"},
+        {Utf16("\xfe\xff", true, u"\"Caf\u00e9\",20/06/2024\r\nB,21/06/2024\r\nC,22/06/2024"),
+         "Caf\xc3\xa9"},
+        {Utf16("\xff\xfe", false, u"\"Caf\u00e9\",20/06/2024\nB,21/06/2024\nC,22/06/2024"),
+         "Caf\xc3\xa9"},
     };
     for (const auto& c : cases) {
         WriteBytes(Path("in.csv"), c.Bytes);
@@ -156,11 +196,34 @@ TEST_F(ImportLineTest, FileEncodings) {
         EXPECT_EQ(recs[0].Description(), c.First);
         EXPECT_EQ(recs[2].StartDate, D(2024, 6, 22));
     }
+}
+
+// All or nothing, and the user is told which line and why.
+TEST_F(ImportLineTest, UnreadableFilesNameTheLine) {
+    struct {
+        std::string Bytes;
+        std::string Why;
+    } cases[] = {
+        {"a,20/06/2024\r\nb,20/06/2024,x\r\n", "Line 2: the type \"x\" cannot be read"},
+        {"\"a\r\nb\",20/06/2024\r\nc,20/06/2024,0,T,1,soon",
+         "Line 3: the end date \"soon\" cannot be read"},
+        {"x,20/06/2024\r\n\"oops,20/06/2024\r\ny,\"21/06/2024\"\r\n",
+         "Line 2: the quoted text starting here runs to line 3 and leaves no event"},
+        {Utf16("\xff\xfe", false, u"\xD83D,20/06/2024"),
+         "Line 1: holds \"\xef\xbf\xbd\" (U+FFFD), a character the events file cannot store"},
+    };
+    for (const auto& c : cases) {
+        WriteBytes(Path("bad.csv"), c.Bytes);
+        std::vector<EventRecord> recs;
+        std::string error;
+        EXPECT_FALSE(ParseImportFile(Path("bad.csv"), recs, &error)) << c.Bytes;
+        EXPECT_EQ(error, "Import Error\n" + c.Why + ": " + Path("bad.csv"));
+        EXPECT_TRUE(recs.empty());
+    }
     std::vector<EventRecord> recs;
-    EXPECT_FALSE(ParseImportFile(Path("missing.csv"), recs));
-    WriteBytes(Path("bad.csv"), "a,20/06/2024\r\nb,20/06/2024,x\r\n");
-    EXPECT_FALSE(ParseImportFile(Path("bad.csv"), recs));
-    EXPECT_TRUE(recs.empty());
+    std::string error;
+    EXPECT_FALSE(ParseImportFile(Path("missing.csv"), recs, &error));
+    EXPECT_EQ(error, "Import Error\nNo such file or directory: " + Path("missing.csv"));
 }
 
 TEST_F(ImportLineTest, WrittenFilesAreUtf8WithCrLf) {

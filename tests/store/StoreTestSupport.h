@@ -100,6 +100,11 @@ protected:
     }
 };
 
+// A message's first line: what failed (the second says why and where).
+inline std::string WhatFailed(const std::string& text) {
+    return text.substr(0, text.find('\n'));
+}
+
 inline TDateTime D(int y, int m, int d) {
     return EncodeDate(y, m, d);
 }

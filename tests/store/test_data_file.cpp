@@ -243,12 +243,14 @@ protected:
         List.AddSorted(CurrentEvent("three"));
         WriteBytes(Path("tickwell.dat"), "old contents");
     }
-    void ExpectSaveError(const std::string& path) {
+    // The first line says what failed; the second why, and where.
+    void ExpectSaveError(const std::string& path, int error) {
         try {
             SaveEvents(List, path);
             ADD_FAILURE() << "no error for " << path;
         } catch (const TTickwellError& e) {
-            EXPECT_STREQ(e.what(), "Error Saving Events List");
+            EXPECT_EQ(e.what(), "Error Saving Events List\n" + std::string(std::strerror(error)) +
+                                    ": " + path);
         }
     }
 };
@@ -261,7 +263,7 @@ TEST_F(SaveFailureTest, FullDiskKeepsTheOldFile) {
     rlimit small = old;
     small.rlim_cur = 400;
     setrlimit(RLIMIT_FSIZE, &small);
-    ExpectSaveError(Path("tickwell.dat"));
+    ExpectSaveError(Path("tickwell.dat"), EFBIG);
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldSignal);
     EXPECT_EQ(ReadBytes(Path("tickwell.dat")), "old contents");
@@ -270,9 +272,9 @@ TEST_F(SaveFailureTest, FullDiskKeepsTheOldFile) {
 }
 
 TEST_F(SaveFailureTest, MissingFolderOrFolderInTheWay) {
-    ExpectSaveError(Path("no/such/folder/tickwell.dat"));
+    ExpectSaveError(Path("no/such/folder/tickwell.dat"), ENOENT);
     std::filesystem::create_directories(Path("busy/inside"));
-    ExpectSaveError(Path("busy"));
+    ExpectSaveError(Path("busy"), EISDIR);
     EXPECT_EQ(FilesIn(Dir), (std::vector<std::string>{"busy", "tickwell.dat"}));
 }
 
@@ -281,7 +283,7 @@ TEST_F(SaveFailureTest, CsvWriteFailureCarriesTheSystemText) {
         SaveEvents(List, Path("no/such/out.csv"));
         ADD_FAILURE();
     } catch (const TTickwellError& e) {
-        EXPECT_STREQ(e.what(), std::strerror(ENOENT));
+        EXPECT_EQ(e.what(), std::strerror(ENOENT) + (": " + Path("no/such/out.csv")));
     }
 }
 

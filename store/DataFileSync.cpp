@@ -1,0 +1,333 @@
+#include "store/DataFileSync.h"
+#include "core/EventId.h"
+#include "core/Globals.h"
+#include "core/Messages.h"
+#include "core/ParallelChunks.h"
+#include "store/DataFile.h"
+#include "store/DataFileLock.h"
+#include <algorithm>
+#include <bit>
+#include <memory>
+
+namespace {
+
+struct TKeyed {
+    TKeyedAck Id;
+    TTickwellItem* Event;
+};
+
+std::uint64_t AckBits(double ack) {
+    return std::bit_cast<std::uint64_t>(ack);
+}
+
+TFileSyncState& StateOf(TMyList& list) {
+    if (!list.Synced)
+        list.Synced = std::make_shared<TFileSyncState>();
+    return *list.Synced;
+}
+
+// Each event with its identity, sorted by identity then acknowledgement.
+std::vector<TKeyed> Keyed(const std::vector<TTickwellItem*>& events) {
+    std::vector<TKeyed> keyed(events.size());
+    InChunks(events.size(), 4096, [&](size_t begin, size_t end) {
+        for (size_t i = begin; i < end; ++i)
+            keyed[i] = {{EventKey(*events[i]), AckBits(events[i]->AckDate)}, events[i]};
+    });
+    std::sort(keyed.begin(), keyed.end(),
+              [](const TKeyed& a, const TKeyed& b) { return a.Id < b.Id; });
+    return keyed;
+}
+
+std::vector<TKeyedAck> Ids(const std::vector<TKeyed>& keyed) {
+    std::vector<TKeyedAck> ids;
+    ids.reserve(keyed.size());
+    for (const TKeyed& k : keyed)
+        ids.push_back(k.Id);
+    return ids;
+}
+
+// Takes `theirs` (the file as it is now, read into unlisted events) into
+// `list`, whose file held `base` when the list last read or wrote it. Per
+// identity, the list's own changes since base (acknowledgements changed,
+// events removed or added) are applied to theirs, and the list is then made
+// equal to the result, keeping its own event objects wherever one fits, so
+// that windows and callers keep theirs. Events the list no longer holds are
+// returned in `gone`, out of every list but not freed. Takes `theirs` over.
+TSyncReport MergeInto(TMyList& list, const std::vector<TKeyedAck>& base,
+                      std::vector<TTickwellItem*>& theirs, std::vector<TTickwellItem*>& gone) {
+    TSyncReport report;
+    report.Result = TSyncResult::Merged;
+    const std::vector<TKeyed> mine = Keyed(list.All());
+    const std::vector<TKeyed> other = Keyed(theirs);
+    std::vector<TTickwellItem*> added;
+    std::vector<TTickwellItem*> unused;
+
+    size_t b = 0, m = 0, t = 0;
+    std::vector<std::uint64_t> baseAcks, removedByMe;
+    std::vector<TKeyed> mineGroup, addedByMe;
+    struct TResult {
+        std::uint64_t Ack;
+        bool Claimed;
+    };
+    std::vector<TResult> result;
+    while (b < base.size() || m < mine.size() || t < other.size()) {
+        std::uint64_t key = UINT64_MAX;
+        if (b < base.size())
+            key = std::min(key, base[b].Key);
+        if (m < mine.size())
+            key = std::min(key, mine[m].Id.Key);
+        if (t < other.size())
+            key = std::min(key, other[t].Id.Key);
+        baseAcks.clear();
+        for (; b < base.size() && base[b].Key == key; ++b)
+            baseAcks.push_back(base[b].Ack);
+        mineGroup.clear();
+        for (; m < mine.size() && mine[m].Id.Key == key; ++m)
+            mineGroup.push_back(mine[m]);
+        result.clear();
+        const size_t theirFirst = t;
+        for (; t < other.size() && other[t].Id.Key == key; ++t)
+            result.push_back({other[t].Id.Ack, false});
+
+        // What this list changed since base: both sides are sorted by
+        // acknowledgement, so a merge-like walk splits them.
+        removedByMe.clear();
+        addedByMe.clear();
+        for (size_t i = 0, j = 0; i < baseAcks.size() || j < mineGroup.size();) {
+            if (j == mineGroup.size() ||
+                (i < baseAcks.size() && baseAcks[i] < mineGroup[j].Id.Ack)) {
+                removedByMe.push_back(baseAcks[i++]);
+            } else if (i == baseAcks.size() || mineGroup[j].Id.Ack < baseAcks[i]) {
+                addedByMe.push_back(mineGroup[j++]);
+            } else {
+                ++i;
+                ++j;
+            }
+        }
+        // A removal paired with an addition is an acknowledgement changed.
+        const size_t changes = std::min(removedByMe.size(), addedByMe.size());
+        std::vector<bool> done(removedByMe.size(), false);
+        auto claim = [&](std::uint64_t from, bool exact) -> TResult* {
+            for (TResult& r : result)
+                if (!r.Claimed && (!exact || r.Ack == from))
+                    return &r;
+            return nullptr;
+        };
+        // Exact matches first, so a change or removal takes the event it
+        // was made to; then any event of the identity (the other program
+        // changed its acknowledgement too: this list's change wins).
+        for (bool exact : {true, false}) {
+            for (size_t i = 0; i < removedByMe.size(); ++i) {
+                if (done[i])
+                    continue;
+                TResult* r = claim(removedByMe[i], exact);
+                if (!r) {
+                    if (!exact)
+                        done[i] = true; // gone from the file already
+                    continue;
+                }
+                done[i] = true;
+                if (i < changes) {
+                    r->Ack = addedByMe[i].Id.Ack;
+                    r->Claimed = true;
+                } else {
+                    *r = result.back();
+                    result.pop_back();
+                }
+            }
+        }
+        for (size_t i = changes; i < addedByMe.size(); ++i)
+            result.push_back({addedByMe[i].Id.Ack, true});
+
+        // Now the list's own events of this identity are made to match the
+        // result: same acknowledgement first, then any, then new events.
+        std::vector<bool> kept(mineGroup.size(), false);
+        std::vector<bool> placed(result.size(), false);
+        for (size_t r = 0; r < result.size(); ++r)
+            for (size_t i = 0; i < mineGroup.size(); ++i)
+                if (!kept[i] && mineGroup[i].Id.Ack == result[r].Ack) {
+                    kept[i] = placed[r] = true;
+                    break;
+                }
+        size_t nextTheirs = theirFirst;
+        for (size_t r = 0; r < result.size(); ++r) {
+            if (placed[r])
+                continue;
+            const double ack = std::bit_cast<double>(result[r].Ack);
+            auto free = std::find(kept.begin(), kept.end(), false);
+            if (free != kept.end()) {
+                *free = true;
+                mineGroup[static_cast<size_t>(free - kept.begin())].Event->AckDate = ack;
+                ++report.Changed;
+            } else {
+                TTickwellItem* e = nullptr;
+                if (nextTheirs < t) {
+                    e = other[nextTheirs++].Event;
+                } else {
+                    EventRecord rec;
+                    mineGroup.front().Event->ToRecord(rec);
+                    e = new TTickwellItem(rec);
+                }
+                e->AckDate = ack;
+                added.push_back(e);
+            }
+        }
+        for (size_t i = theirFirst; i < t; ++i)
+            if (i >= nextTheirs)
+                unused.push_back(other[i].Event);
+        for (size_t i = 0; i < mineGroup.size(); ++i)
+            if (!kept[i])
+                gone.push_back(mineGroup[i].Event);
+    }
+    theirs.clear();
+    for (TTickwellItem* e : unused)
+        delete e;
+    if (!gone.empty()) {
+        list.RemoveEvents(gone);
+        if (DueList && DueList != &list)
+            DueList->RemoveEvents(gone);
+    }
+    report.Added = static_cast<int>(added.size());
+    report.Removed = static_cast<int>(gone.size());
+    list.AddSortedAll(added);
+    return report;
+}
+
+TSyncReport MergeFile(TMyList& list, TFileSyncState& state, std::vector<TTickwellItem*>& theirs,
+                      const TFileStamp& stamp, std::vector<TTickwellItem*>& gone) {
+    std::vector<TKeyedAck> theirIds = Ids(Keyed(theirs));
+    const TSyncReport report = MergeInto(list, state.Base, theirs, gone);
+    // The list now holds the file as it is plus its own changes: the file
+    // is its new base, whether or not the save that follows works.
+    state.Base = std::move(theirIds);
+    state.Stamp = stamp;
+    state.UnreadableStamp = {};
+    return report;
+}
+
+std::string DataPathOf(const TMyList& list) {
+    return list.FileName;
+}
+
+} // namespace
+
+TFileSyncState::~TFileSyncState() {
+    FreeEvents(Retired);
+}
+
+std::string SaveErrorText(const std::string& reason, const std::string& path) {
+    return "Error Saving Events List\n" + reason + ": " + path;
+}
+
+bool LoadSynced(TMyList& list) {
+    const std::string path = DataPathOf(list);
+    // Under the lock no writer is half way through; without it (a folder
+    // that cannot be written) the file is read until it holds still.
+    const TDataFileLock lock(path, 2000);
+    bool ok = false;
+    TFileStamp stamp;
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        stamp = StampOf(path);
+        ok = LoadEvents(list, path);
+        if (lock.Held() || StampOf(path) == stamp)
+            break;
+        list.FreeAll();
+    }
+    TFileSyncState& state = StateOf(list);
+    state.Stamp = stamp;
+    state.UnreadableStamp = {};
+    RememberSynced(list);
+    return ok;
+}
+
+void RememberSynced(TMyList& list) {
+    StateOf(list).Base = Ids(Keyed(list.All()));
+}
+
+void SaveSynced(TMyList& list) {
+    const std::string path = DataPathOf(list);
+    const TDataFileLock lock(path);
+    if (!lock.Held())
+        throw TTickwellError("Error Saving Events List\n" + lock.Error());
+    // Under the lock no other write is under way: what is left is a killed
+    // writer's.
+    RemoveTemporaries(path);
+    const bool known = list.Synced != nullptr;
+    TFileSyncState& state = StateOf(list);
+    const TFileStamp now = StampOf(path);
+    if (known && now.Exists && now != state.Stamp) {
+        std::vector<TTickwellItem*> theirs;
+        if (!ReadEventsFile(path, theirs))
+            throw TTickwellError(
+                SaveErrorText("The file was changed by another program and cannot be read", path));
+        std::vector<TTickwellItem*> gone;
+        const TSyncReport report = MergeFile(list, state, theirs, now, gone);
+        state.Retired.insert(state.Retired.end(), gone.begin(), gone.end());
+        if (report.Any())
+            state.MergedOutside = true;
+    }
+    std::vector<std::uint64_t> keys;
+    WriteEventsFile(list, path, &keys);
+    state.Stamp = StampOf(path);
+    state.Base.clear();
+    state.Base.reserve(keys.size());
+    for (size_t i = 0; i < keys.size(); ++i)
+        state.Base.push_back({keys[i], AckBits(list[static_cast<int>(i)]->AckDate)});
+    std::sort(state.Base.begin(), state.Base.end());
+}
+
+TSyncReport SyncFromDisk(TMyList& list) {
+    TSyncReport report;
+    if (!list.Synced)
+        return report;
+    TFileSyncState& state = *list.Synced;
+    const std::string path = DataPathOf(list);
+    // Reading needs no lock (writers replace the file whole), but waiting
+    // for a writer half way through saves reading twice.
+    const TDataFileLock lock(path, 500);
+    const TFileStamp now = StampOf(path);
+    if (now == state.Stamp)
+        return report;
+    if (!now.Exists) {
+        report.Result = TSyncResult::Missing;
+        return report;
+    }
+    report.Result = TSyncResult::Unreadable;
+    if (now == state.UnreadableStamp)
+        return report;
+    std::vector<TTickwellItem*> theirs;
+    if (!ReadEventsFile(path, theirs) || (!lock.Held() && StampOf(path) != now)) {
+        for (TTickwellItem* e : theirs)
+            delete e;
+        state.UnreadableStamp = now;
+        report.NewlyUnreadable = true;
+        return report;
+    }
+    std::vector<TTickwellItem*> gone;
+    report = MergeFile(list, state, theirs, now, gone);
+    FreeEvents(gone);
+    return report;
+}
+
+TOnDisk FindOnDisk(const TMyList& list, std::uint64_t key) {
+    const std::string path = DataPathOf(list);
+    if (list.Synced && StampOf(path) == list.Synced->Stamp) {
+        const auto& base = list.Synced->Base;
+        const auto at = std::lower_bound(base.begin(), base.end(), TKeyedAck{key, 0});
+        return at != base.end() && at->Key == key ? TOnDisk::Yes : TOnDisk::No;
+    }
+    std::vector<TTickwellItem*> theirs;
+    if (!ReadEventsFile(path, theirs))
+        return TOnDisk::Unknown;
+    bool found = false;
+    for (TTickwellItem* e : theirs) {
+        found = found || EventKey(*e) == key;
+        delete e;
+    }
+    return found ? TOnDisk::Yes : TOnDisk::No;
+}
+
+void FreeRetired(TMyList& list) {
+    if (list.Synced)
+        FreeEvents(list.Synced->Retired);
+}

@@ -1,0 +1,265 @@
+// Two writers of one data file, each with its own copy in memory: whatever
+// one saves while the other's copy is stale, the other's later save keeps it.
+#include "StoreTestSupport.h"
+#include "core/DateFormat.h"
+#include "store/DataCommands.h"
+#include "store/DataFile.h"
+#include "store/DataFileSync.h"
+#include <functional>
+#include <map>
+
+namespace {
+
+using namespace storetest;
+using TRecords = std::vector<std::string>; // packed records, sorted
+
+class ConcurrentWritersTest : public StoreTest {
+protected:
+    void SetUp() override {
+        StoreTest::SetUp();
+        DefaultAnswer = anYes;
+        EventDeleteConfirm = false;
+    }
+
+    // What each writer works on, so that one writer's change never names an
+    // event the other's names; the commands over every event (archive,
+    // compress, zap, restore) meet the other's events all the same.
+    void WriteBase(const std::string& path) {
+        TMyList list;
+        for (const char* w : {"A", "B"}) {
+            const std::string p = w;
+            list.AddSorted(CurrentEvent(p + " edit"));
+            list.AddSorted(CurrentEvent(p + " delete"));
+            TRecSpec due;
+            due.Description = p + " ack";
+            due.Start = D(2024, 6, 18);
+            list.AddSorted(MakeEvent(due));
+            due.Description = p + " unack";
+            due.Ack = due.Start;
+            list.AddSorted(MakeEvent(due));
+            list.AddSorted(ExpiredEvent(p + " old"));
+            std::filesystem::create_directories(Path(p));
+            WriteBytes(Path(p + "/in.csv"), p + "-imported," + DateToStr(D(2024, 7, 1)) + "\r\n");
+            TMyList other;
+            other.AddSorted(CurrentEvent(p + " merged"));
+            SaveEvents(static_cast<const TListSorted&>(other), Path(p + "/other.dat"));
+            other.FreeAll();
+            other.AddSorted(CurrentEvent(p + " restored"));
+            SaveEvents(static_cast<const TListSorted&>(other), Path(p + "/backup.dat"));
+        }
+        list.AddSorted(CurrentEvent("untouched"));
+        SaveEvents(static_cast<const TListSorted&>(list), path);
+    }
+
+    static TTickwellItem* Named(TMyList& list, const std::string& name) {
+        for (TTickwellItem* e : list.All())
+            if (e->Description == name)
+                return e;
+        ADD_FAILURE() << "no " << name;
+        return nullptr;
+    }
+
+    using TCommand = std::function<void(TMyList&, const std::string& writer)>;
+    std::map<std::string, TCommand> Commands() {
+        auto save = [](TMyList& l) { SaveEvents(l, l.FileName); };
+        return {
+            {"add",
+             [=](TMyList& l, const std::string& w) {
+                 l.AddSorted(CurrentEvent(w + " added"));
+                 save(l);
+             }},
+            {"edit",
+             [=](TMyList& l, const std::string& w) {
+                 TTickwellItem* e = Named(l, w + " edit");
+                 EventRecord rec;
+                 e->ToRecord(rec);
+                 rec.SetDescription(w + " edited");
+                 e->AssignRecord(rec);
+                 e->Reset();
+                 save(l);
+             }},
+            {"delete",
+             [=](TMyList& l, const std::string& w) {
+                 ASSERT_TRUE(DeleteEvent(l, Named(l, w + " delete"), false));
+                 save(l);
+             }},
+            {"ack",
+             [=](TMyList& l, const std::string& w) {
+                 TTickwellItem* e = Named(l, w + " ack");
+                 e->AckDate = e->NextDate;
+                 save(l);
+             }},
+            {"clear ack",
+             [=](TMyList& l, const std::string& w) {
+                 Named(l, w + " unack")->AckDate = 0;
+                 save(l);
+             }},
+            {"import",
+             [this](TMyList& l, const std::string& w) { ImportCommand(l, Path(w + "/in.csv")); }},
+            {"merge",
+             [this](TMyList& l, const std::string& w) {
+                 MergeCommand(l, Path(w + "/other.dat"), false);
+             }},
+            {"archive", [this](TMyList& l, const std::string& w) { ArchiveCommand(l, Path(w)); }},
+            {"compress", [](TMyList& l, const std::string&) { CompressCommand(l); }},
+            {"zap", [](TMyList& l, const std::string&) { ZapListCommand(l); }},
+            {"restore",
+             [this](TMyList& l, const std::string& w) {
+                 RestoreCommand(l, Path(w + "/backup.dat"));
+             }},
+        };
+    }
+
+    TRecords RecordsOf(const std::string& path) const {
+        const std::string bytes = ReadBytes(path);
+        TRecords records;
+        for (size_t at = 0; at + 292 <= bytes.size(); at += 292)
+            records.push_back(bytes.substr(at, 292));
+        std::sort(records.begin(), records.end());
+        return records;
+    }
+
+    // What a command does to the base when it runs alone, as records taken
+    // out and records put in.
+    struct TEffect {
+        TRecords Removed, Added;
+    };
+    TEffect Alone(const TCommand& command, const std::string& writer, const TRecords& base) {
+        const std::string path = Path("alone.dat");
+        std::filesystem::copy_file(Path("base.dat"), path,
+                                   std::filesystem::copy_options::overwrite_existing);
+        TMyList list;
+        list.FileName = path;
+        LoadSynced(list);
+        command(list, writer);
+        const TRecords after = RecordsOf(path);
+        TEffect effect;
+        std::set_difference(base.begin(), base.end(), after.begin(), after.end(),
+                            std::back_inserter(effect.Removed));
+        std::set_difference(after.begin(), after.end(), base.begin(), base.end(),
+                            std::back_inserter(effect.Added));
+        return effect;
+    }
+};
+
+std::string Identity(const std::string& record) {
+    return record.substr(0, 284); // everything but the acknowledgement date
+}
+
+bool HasIdentity(const TRecords& records, const std::string& id) {
+    return std::any_of(records.begin(), records.end(),
+                       [&](const std::string& r) { return Identity(r) == id; });
+}
+
+// Both writers load the same file; the first saves its change, then the
+// second, whose copy no longer matches the file, saves its own. The file
+// must then hold both changes: each command's effect on the events it saw,
+// except that an acknowledgement set or cleared on an event the other writer
+// removed is dropped with the event.
+TEST_F(ConcurrentWritersTest, EachSaveKeepsWhatTheOtherSavedMeanwhile) {
+    WriteBase(Path("base.dat"));
+    const TRecords base = RecordsOf(Path("base.dat"));
+    const auto commands = Commands();
+    for (const auto& [firstName, first] : commands) {
+        for (const auto& [secondName, second] : commands) {
+            const std::string label = firstName + " then stale " + secondName;
+            const TEffect a = Alone(first, "A", base);
+            const TEffect b = Alone(second, "B", base);
+            std::multiset<std::string> expected(base.begin(), base.end());
+            for (const TRecords* removed : {&a.Removed, &b.Removed})
+                for (const std::string& r : *removed)
+                    if (auto at = expected.find(r); at != expected.end())
+                        expected.erase(at);
+            for (const auto& [mine, other] : {std::pair{&a, &b}, std::pair{&b, &a}})
+                for (const std::string& r : mine->Added)
+                    if (!HasIdentity(mine->Removed, Identity(r)) ||
+                        !HasIdentity(other->Removed, Identity(r)))
+                        expected.insert(r);
+
+            std::filesystem::copy_file(Path("base.dat"), Path("tickwell.dat"),
+                                       std::filesystem::copy_options::overwrite_existing);
+            for (const char* w : {"A", "B"})
+                std::filesystem::remove(Path(std::string(w) + "/archive.csv"));
+            TMyList writerA, writerB;
+            writerA.FileName = writerB.FileName = Path("tickwell.dat");
+            LoadSynced(writerA);
+            LoadSynced(writerB);
+            first(writerA, "A");
+            second(writerB, "B");
+            EXPECT_EQ(RecordsOf(Path("tickwell.dat")), TRecords(expected.begin(), expected.end()))
+                << label;
+            // The second writer's memory is what it wrote.
+            TMyList reread;
+            reread.FileName = Path("tickwell.dat");
+            LoadSynced(reread);
+            EXPECT_EQ(writerB.Count(), reread.Count()) << label;
+        }
+    }
+    EXPECT_EQ(FilesIn(Dir),
+              (std::vector<std::string>{"A", "B", "alone.dat", "alone.dat.lock", "base.dat",
+                                        "tickwell.dat", "tickwell.dat.lock"}));
+}
+
+// A running program takes in what another writer saved, keeps its own
+// unsaved change on top, and keeps its event objects where they still fit.
+TEST_F(ConcurrentWritersTest, SyncTakesInOutsideChangesAndKeepsUnsavedOnes) {
+    WriteBase(Path("tickwell.dat"));
+    TMyList running, other;
+    running.FileName = other.FileName = Path("tickwell.dat");
+    LoadSynced(running);
+    LoadSynced(other);
+    TTickwellItem* untouched = Named(running, "untouched");
+    TTickwellItem* mine = Named(running, "B ack");
+    mine->AckDate = mine->NextDate; // not saved: the disk was full, say
+
+    EXPECT_EQ(SyncFromDisk(running).Result, TSyncResult::Unchanged);
+    Commands()["delete"](other, "A");
+    Commands()["add"](other, "A");
+    Named(other, "B ack")->AckDate = 0;
+    Named(other, "A ack")->AckDate = D(2024, 6, 18);
+    SaveEvents(other, other.FileName);
+    const TSyncReport r = SyncFromDisk(running);
+    EXPECT_EQ(r.Result, TSyncResult::Merged);
+    EXPECT_EQ(r.Added, 1);
+    EXPECT_EQ(r.Removed, 1);
+    EXPECT_EQ(r.Changed, 1);
+    EXPECT_EQ(Named(running, "untouched"), untouched);
+    EXPECT_EQ(Named(running, "B ack"), mine);
+    EXPECT_EQ(mine->AckDate, mine->NextDate);
+    EXPECT_EQ(Named(running, "A ack")->AckDate, D(2024, 6, 18));
+    EXPECT_EQ(running.Count(), other.Count());
+
+    // A file that cannot be read leaves the list alone, once; so does a
+    // file that is gone. Saving over either is refused or writes the list.
+    WriteBytes(Path("tickwell.dat"), RawRecord("x", 0, 0, 0, 1, 1e300, 0, 7, 1, 0, 1, 0));
+    const TSyncReport bad = SyncFromDisk(running);
+    EXPECT_EQ(bad.Result, TSyncResult::Unreadable);
+    EXPECT_TRUE(bad.NewlyUnreadable);
+    EXPECT_FALSE(SyncFromDisk(running).NewlyUnreadable);
+    EXPECT_EQ(running.Count(), other.Count());
+    EXPECT_THROW(SaveEvents(running, running.FileName), TTickwellError);
+    EXPECT_EQ(RecordsOf(Path("tickwell.dat")).size(), 1u);
+    std::filesystem::remove(Path("tickwell.dat"));
+    EXPECT_EQ(SyncFromDisk(running).Result, TSyncResult::Missing);
+    SaveEvents(running, running.FileName);
+    EXPECT_EQ(RecordsOf(Path("tickwell.dat")).size(), static_cast<size_t>(other.Count()));
+}
+
+// Temporaries of writers that were killed go at the next save; the data
+// file and the temporaries are private.
+TEST_F(ConcurrentWritersTest, SavesClearKilledWritersTemporariesAndArePrivate) {
+    WriteBytes(Path("tickwell.dat.tmp-Ab12Cd"), "half");
+    WriteBytes(Path("tickwell.dat.tmp-keep-me"), "not ours");
+    TMyList list;
+    list.FileName = Path("tickwell.dat");
+    LoadSynced(list);
+    list.AddSorted(CurrentEvent("x"));
+    SaveEvents(list, list.FileName);
+    EXPECT_EQ(FilesIn(Dir), (std::vector<std::string>{"tickwell.dat", "tickwell.dat.lock",
+                                                      "tickwell.dat.tmp-keep-me"}));
+    for (const char* name : {"tickwell.dat", "tickwell.dat.lock"})
+        EXPECT_EQ(std::filesystem::status(Path(name)).permissions(),
+                  std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+}
+
+} // namespace
