@@ -195,6 +195,38 @@ TEST_F(CliTest, BackupToAMissingFolderIsAnError) {
     EXPECT_FALSE(std::filesystem::exists(Path("registry.reg")));
 }
 
+// The folder named is remembered once a backup there worked, and only then;
+// settings that cannot be written do not stop the backup.
+TEST_F(CliTest, BackupFolderIsRememberedOnlyAfterABackupThere) {
+    AddEvents(kThreeEvents);
+    std::filesystem::create_directory(Path("usb"));
+    const struct {
+        const char* Folder;
+        bool SettingsLocked;
+        bool Written;
+        const char* Remembered; // empty: no settings file
+    } cases[] = {
+        {"missing", false, false, ""},
+        {"usb", true, true, ""},
+        {"usb", false, true, "usb"},
+        {"missing", false, false, "usb"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Folder);
+        std::filesystem::remove(Path("usb/backup.dat"));
+        if (c.SettingsLocked)
+            std::filesystem::create_directory(Path("registry.reg.lock"));
+        const TCliRun r = Run({"backup", Path(c.Folder)});
+        std::filesystem::remove(Path("registry.reg.lock"));
+        EXPECT_EQ(r.Out.starts_with("Backup successful\n"), c.Written) << r.Out << r.Err;
+        EXPECT_EQ(std::filesystem::exists(Path("usb/backup.dat")), c.Written);
+        const std::string settings = ReadText(Path("registry.reg"));
+        EXPECT_EQ(settings.find("\"BackupDest\"=\"" + Path("usb") + "\"") != std::string::npos,
+                  *c.Remembered != 0)
+            << settings;
+    }
+}
+
 TEST_F(CliTest, ExportImportAndMergeGoThroughTheDataCommands) {
     AddEvents(kThreeEvents);
     EXPECT_EQ(Run({"export", Path("out.CSV")}).Out, "Export successful\n");

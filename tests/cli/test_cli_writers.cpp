@@ -1,0 +1,111 @@
+// Several tickwell-cli processes writing one data file at once, and writers
+// killed at any moment.
+#include "CliTestSupport.h"
+#include "store/DataFileLock.h"
+#include <chrono>
+#include <csignal>
+#include <fcntl.h>
+#include <set>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
+
+extern char** environ;
+
+namespace {
+
+class CliWritersTest : public CliTest {
+protected:
+    pid_t Spawn(const std::vector<std::string>& args) {
+        std::vector<char*> argv;
+        for (const std::string& a : args)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+        pid_t pid = -1;
+        EXPECT_EQ(posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ), 0);
+        posix_spawn_file_actions_destroy(&actions);
+        return pid;
+    }
+    static int Wait(pid_t pid) {
+        int status = 0;
+        waitpid(pid, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    // The file as a reader meets it: whole records that all load.
+    bool Whole() const {
+        TMyList list;
+        return std::filesystem::file_size(DataFile()) % 292 == 0 && LoadEvents(list, DataFile());
+    }
+    std::vector<std::string> Temporaries() const {
+        std::vector<std::string> found;
+        for (const auto& e : std::filesystem::directory_iterator(Dir))
+            if (e.path().filename().string().starts_with("tickwell.dat.tmp-"))
+                found.push_back(e.path().filename().string());
+        return found;
+    }
+};
+
+TEST_F(CliWritersTest, TwoAddLoopsSideBySideKeepEveryEvent) {
+    const std::string loop = "i=0; while [ $i -lt 100 ]; do \"$0\" add --desc \"$1 $i\" "
+                             ">/dev/null || exit 1; i=$((i+1)); done";
+    const pid_t a = Spawn({"/bin/sh", "-c", loop, TICKWELL_CLI_PATH, "first"});
+    const pid_t b = Spawn({"/bin/sh", "-c", loop, TICKWELL_CLI_PATH, "second"});
+    EXPECT_EQ(Wait(a), 0);
+    EXPECT_EQ(Wait(b), 0);
+    const std::vector<std::string> stored = StoredDescriptions();
+    std::printf("concurrent adds kept: %zu of 200\n", stored.size());
+    EXPECT_EQ(stored.size(), 200u);
+    EXPECT_EQ(std::set<std::string>(stored.begin(), stored.end()).size(), 200u);
+}
+
+// Writers killed at every point of their run, on a file large enough that
+// a write takes a while: the file is always the old or the new one, the
+// lock is free at once, and the next save clears what the killed left.
+TEST_F(CliWritersTest, KilledWritersLeaveAWholeFileAndNoLock) {
+    {
+        TMyList list;
+        for (int i = 0; i < 20000; ++i)
+            list.AddSorted(new TTickwellItem([i] {
+                EventRecord r;
+                r.SetDescription("Event " + std::to_string(i));
+                r.StartDate = EncodeDate(2025, 1, 1) + i % 700;
+                r.EndDate = r.StartDate + 36500;
+                r.Interval = 1;
+                r.EventType = 1;
+                r.NoticePeriod = 7;
+                r.Weekday = 1;
+                return r;
+            }()));
+        SaveEvents(static_cast<const TListSorted&>(list), DataFile());
+    }
+    constexpr int kRuns = 50;
+    int damaged = 0, killedMidway = 0;
+    for (int run = 0; run < kRuns; ++run) {
+        const pid_t pid =
+            Spawn({TICKWELL_CLI_PATH, "add", "--desc", "killed " + std::to_string(run)});
+        // Spread over a writer's whole run: loading, writing, renaming.
+        std::this_thread::sleep_for(std::chrono::milliseconds(run * 37 % 60));
+        kill(pid, SIGKILL);
+        if (Wait(pid) == -1)
+            ++killedMidway;
+        if (!Whole())
+            ++damaged;
+        const TDataFileLock lock(DataFile(), 0);
+        EXPECT_TRUE(lock.Held()) << run << ": " << lock.Error();
+    }
+    std::printf("kill -9 runs with a damaged file: %d of %d (%d killed before the end, %zu "
+                "temporaries left)\n",
+                damaged, kRuns, killedMidway, Temporaries().size());
+    EXPECT_EQ(damaged, 0);
+    EXPECT_GT(killedMidway, kRuns / 2);
+    const size_t before = StoredDescriptions().size();
+    EXPECT_EQ(Run({"add", "--desc", "after"}).Code, 0);
+    EXPECT_EQ(StoredDescriptions().size(), before + 1);
+    EXPECT_TRUE(Temporaries().empty());
+}
+
+} // namespace
