@@ -4,6 +4,7 @@
 #include "ical/ICalFields.h"
 #include "store/AtomicFile.h"
 #include "store/BusyCursor.h"
+#include "store/ReadOnlyMode.h"
 #include "store/SettingsSchema.h"
 #include <algorithm>
 #include <cstring>
@@ -95,6 +96,8 @@ bool IsICalendarPath(const std::string& path) {
 }
 
 TDataResult ImportICalendarCommand(TMyList& list, const std::string& path) {
+    if (RefuseChange())
+        return {};
     TICalContents contents;
     try {
         // Checking the days of many repeating events takes a moment.
@@ -102,7 +105,7 @@ TDataResult ImportICalendarCommand(TMyList& list, const std::string& path) {
         TFileBytes bytes;
         std::string error;
         if (!ReadWholeFile(path, bytes, error))
-            throw TTickwellError("Import Error\n" + error);
+            throw TTickwellError("Import Error\n" + error + ": " + path);
         contents =
             ReadICalendar(bytes.View(), {ReadSetting(kDfltNotice), ReadSetting(kDfltKeepFlag)});
     } catch (const TTickwellError& e) {

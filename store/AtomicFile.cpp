@@ -273,3 +273,23 @@ void TPreviousFile::Drop() {
     Active = false;
     Bytes = TFileBytes{};
 }
+
+bool CanWriteBeside(const std::string& path, std::string& why) {
+    const std::string target = ResolveTarget(path);
+    std::string temp;
+    const int fd = CreateTemporary(target, temp);
+    if (fd < 0) {
+        why = std::string(std::strerror(errno)) + ": " + FolderOf(target);
+        return false;
+    }
+    // A few blocks' worth: a disk that is full refuses them at once.
+    const std::string bytes(8192, '\0');
+    int failure = 0;
+    if (!WriteAll(fd, bytes))
+        failure = errno;
+    ::close(fd);
+    ::unlink(temp.c_str());
+    if (failure != 0)
+        why = std::string(std::strerror(failure)) + ": " + FolderOf(target);
+    return failure == 0;
+}

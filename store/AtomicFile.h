@@ -78,3 +78,8 @@ private:
     bool HasBytes = false;
     TFileBytes Bytes;
 };
+
+// Whether a write beside the file would work now: a private temporary of a
+// few kilobytes is written and removed. False with the reason and
+// the folder otherwise (a full disk, a read-only file system).
+bool CanWriteBeside(const std::string& path, std::string& why);

@@ -5,6 +5,7 @@
 #include "store/BusyCursor.h"
 #include "store/Csv.h"
 #include "store/DataFile.h"
+#include "store/ReadOnlyMode.h"
 #include <cerrno>
 #include <cstring>
 #include <memory>
@@ -149,6 +150,8 @@ TDataResult ExportCommand(const TMyList& list, const std::string& path,
 
 TDataResult ImportCommand(TMyList& list, const std::string& path) {
     TDataResult result;
+    if (RefuseChange())
+        return result;
     std::vector<EventRecord> records;
     std::string error;
     if (!ParseImportFile(path, records, &error)) {
@@ -197,6 +200,8 @@ std::string ArchivePath(const std::string& folder) {
 
 TDataResult ArchiveCommand(TMyList& list, const std::string& folder) {
     TDataResult result;
+    if (RefuseChange())
+        return result;
     if (!HasEvents(list))
         return result;
     const std::string path = ArchivePath(folder);
@@ -266,6 +271,8 @@ int CompressEvents(TMyList& list) {
 
 TDataResult CompressCommand(TMyList& list) {
     TDataResult result;
+    if (RefuseChange())
+        return result;
     if (!HasEvents(list))
         return result;
     TRestoreFlag noConfirm(DeleteConfirmSuspended, true);
@@ -280,6 +287,8 @@ TDataResult CompressCommand(TMyList& list) {
 
 TDataResult ZapListCommand(TMyList& list) {
     TDataResult result;
+    if (RefuseChange())
+        return result;
     if (AskYesNoCancel("Delete all events from your file!\nAre you sure you wish to proceed?",
                        anNo) != anYes)
         return result;
@@ -376,6 +385,8 @@ void ConfirmWholeBackup(const TMyList& list, const std::string& path) {
 
 TDataResult RestoreCommand(TMyList& list, const std::string& backupPath) {
     TDataResult result;
+    if (RefuseChange())
+        return result;
     TBusyCursor busy;
     RequireDrive(backupPath, false);
     if (!FileExists(backupPath)) {
@@ -409,6 +420,8 @@ std::optional<bool> AskMergeFormat() {
 
 TDataResult MergeCommand(TMyList& list, const std::string& path, bool preV4) {
     TDataResult result;
+    if (RefuseChange())
+        return result;
     std::vector<TTickwellItem*> items;
     bool ok = false;
     {

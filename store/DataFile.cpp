@@ -7,6 +7,7 @@
 #include "store/Csv.h"
 #include "store/DataFileSync.h"
 #include "store/EventFileReader.h"
+#include "store/ReadOnlyMode.h"
 #include <algorithm>
 #include <cctype>
 #include <memory>
@@ -99,6 +100,8 @@ bool SaveEvents(TMyList& list, const std::string& path) {
 }
 
 bool DeleteEvent(TMyList& list, TTickwellItem* event, bool warnRepeating, const std::string& name) {
+    if (RefuseChange())
+        return false;
     std::string question = warnRepeating && event && !event->Simple
                                ? "This is a repeating event. Do you wish to Delete this Event?"
                                : "Delete this Event?";

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <bit>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -244,7 +245,14 @@ void RememberSynced(TMyList& list) {
     StateOf(list).Base = Ids(Keyed(list.All()));
 }
 
-void SaveSynced(TMyList& list) {
+namespace {
+
+TSaveFailureHook& FailureHook() {
+    static TSaveFailureHook hook;
+    return hook;
+}
+
+void SaveUnderLock(TMyList& list) {
     const std::string path = DataPathOf(list);
     const TDataFileLock lock(path);
     if (!lock.Held())
@@ -276,12 +284,36 @@ void SaveSynced(TMyList& list) {
     std::sort(state.Base.begin(), state.Base.end());
 }
 
+} // namespace
+
+void SaveSynced(TMyList& list) {
+    try {
+        SaveUnderLock(list);
+        StateOf(list).Unsaved = false;
+    } catch (const TTickwellError& e) {
+        StateOf(list).Unsaved = true;
+        if (FailureHook())
+            FailureHook()(e.what());
+        throw;
+    }
+}
+
+bool HasUnsavedChanges(const TMyList& list) {
+    return list.Synced && list.Synced->Unsaved;
+}
+
+TSaveFailureHook SetSaveFailureHook(TSaveFailureHook hook) {
+    return std::exchange(FailureHook(), std::move(hook));
+}
+
 TSyncReport SyncFromDisk(TMyList& list) {
     TSyncReport report;
     if (!list.Synced)
         return report;
     TFileSyncState& state = *list.Synced;
     const std::string path = DataPathOf(list);
+    if (StampOf(path) == state.Stamp)
+        return report;
     // Reading needs no lock (writers replace the file whole), but waiting
     // for a writer half way through saves reading twice.
     const TDataFileLock lock(path, 500);
@@ -309,22 +341,25 @@ TSyncReport SyncFromDisk(TMyList& list) {
     return report;
 }
 
-TOnDisk FindOnDisk(const TMyList& list, std::uint64_t key) {
+bool DeletedElsewhere(const TMyList& list, std::uint64_t key) {
+    if (!list.Synced)
+        return false;
+    const auto has = [key](const std::vector<TKeyedAck>& ids) {
+        const auto at = std::lower_bound(ids.begin(), ids.end(), TKeyedAck{key, 0});
+        return at != ids.end() && at->Key == key;
+    };
     const std::string path = DataPathOf(list);
-    if (list.Synced && StampOf(path) == list.Synced->Stamp) {
-        const auto& base = list.Synced->Base;
-        const auto at = std::lower_bound(base.begin(), base.end(), TKeyedAck{key, 0});
-        return at != base.end() && at->Key == key ? TOnDisk::Yes : TOnDisk::No;
-    }
+    const TFileStamp now = StampOf(path);
+    if (!has(list.Synced->Base) || !now.Exists || now == list.Synced->Stamp)
+        return false;
     std::vector<TTickwellItem*> theirs;
-    if (!ReadEventsFile(path, theirs))
-        return TOnDisk::Unknown;
+    const bool readable = ReadEventsFile(path, theirs);
     bool found = false;
     for (TTickwellItem* e : theirs) {
         found = found || EventKey(*e) == key;
         delete e;
     }
-    return found ? TOnDisk::Yes : TOnDisk::No;
+    return readable && !found;
 }
 
 void FreeRetired(TMyList& list) {

@@ -11,6 +11,7 @@
 #include "core/EventLists.h"
 #include "store/AtomicFile.h"
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,8 @@ struct TFileSyncState {
     // out of every list but not yet freed, so the command that saved may
     // still look at the event it changed. FreeRetired frees them.
     std::vector<TTickwellItem*> Retired;
+    // The last save failed: the list holds changes the file does not.
+    bool Unsaved = false;
     ~TFileSyncState();
 };
 
@@ -71,13 +74,21 @@ struct TSyncReport {
 // deleted elsewhere are freed at once (every window lets go of them).
 TSyncReport SyncFromDisk(TMyList& list);
 
-// Whether the file, as it stands, still holds an event with the identity of
-// `key` (EventKey).
-enum class TOnDisk { Yes, No, Unknown };
-TOnDisk FindOnDisk(const TMyList& list, std::uint64_t key);
+// Whether an event with the identity `key` (EventKey) that the file held
+// when the list last read or wrote it is gone from the file as it stands:
+// another program deleted or edited it. False when that cannot be told (a
+// file that cannot be read, or is gone as a whole).
+bool DeletedElsewhere(const TMyList& list, std::uint64_t key);
 
 // Frees the events a save retired (see TFileSyncState::Retired).
 void FreeRetired(TMyList& list);
+
+// Whether the last save of the list to its file failed.
+bool HasUnsavedChanges(const TMyList& list);
+// Told of every failed save of a list to its own file, with the error text;
+// returns the previous hook.
+using TSaveFailureHook = std::function<void(const std::string& error)>;
+TSaveFailureHook SetSaveFailureHook(TSaveFailureHook hook);
 
 // The reason for "Error Saving Events List", as its second line.
 std::string SaveErrorText(const std::string& reason, const std::string& path);

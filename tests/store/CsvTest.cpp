@@ -60,8 +60,9 @@ TEST(SplitCsvRecords, QuotedValuesRunOverLineEnds) {
         for (const TCsvRecord& r : got)
             values.push_back(r.Values);
         EXPECT_EQ(values, c.Expected) << c.Text;
-        if (got.size() > 1)
+        if (got.size() > 1) {
             EXPECT_EQ(got[1].LastLine, c.LastLineOfSecond) << c.Text;
+        }
     }
     EXPECT_TRUE(SplitCsvRecords("").empty());
 }

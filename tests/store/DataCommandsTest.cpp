@@ -238,8 +238,9 @@ TEST_F(DataCommandsTest, ArchiveIsAllOrNothing) {
         EXPECT_EQ(Descriptions(List), (std::vector<std::string>{"old", "current 2", "current 1"}));
         EXPECT_EQ(EventsInFile(List.FileName), 3);
         EXPECT_EQ(FileExists(Path("archive.csv")), hadArchive);
-        if (hadArchive)
+        if (hadArchive) {
             EXPECT_EQ(ReadBytes(Path("archive.csv")), "history\r\n");
+        }
         ASSERT_EQ(Shown.size(), 1u);
         EXPECT_EQ(WhatFailed(Shown[0].Text), "Error Saving Events List");
         EXPECT_EQ(FilesIn(Dir).size(), hadArchive ? 3u : 2u);

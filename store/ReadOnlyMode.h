@@ -1,0 +1,34 @@
+#pragma once
+// While the events cannot be saved (a full disk, a file another program made
+// unreadable) the windows program shows them without changing them: every
+// command that would change events says why and does nothing, and the
+// windows grey those commands out. tickwell-cli never enters this mode.
+#include <functional>
+#include <string>
+
+enum class TReadOnlyCause {
+    None,
+    CannotSave, // writing failed; the program tries again now and then
+    CannotRead, // the file changed and cannot be read; a readable file ends it
+};
+
+TReadOnlyCause ReadOnlyCause();
+// Why, for the user; empty when not read-only.
+const std::string& ReadOnlyReason();
+void SetReadOnly(TReadOnlyCause cause, const std::string& reason);
+inline void EndReadOnly() {
+    SetReadOnly(TReadOnlyCause::None, {});
+}
+
+// Called whenever the mode changes (the windows follow it). Returns the
+// previous hook.
+using TReadOnlyHook = std::function<void()>;
+TReadOnlyHook SetReadOnlyHook(TReadOnlyHook hook);
+
+// The check at the start of every command that changes events: while
+// read-only, tells why and answers true.
+bool RefuseChange();
+
+// The first line of the notice that changes cannot be saved now.
+inline constexpr const char* kReadOnlyText =
+    "Changes to your events cannot be saved now, so Tickwell shows them without changing them.";
