@@ -1,6 +1,7 @@
 // tickwell: the desktop program.
 #include "app/BackupOnExit.h"
 #include "app/CommandLine.h"
+#include "app/DataFileWatcher.h"
 #include "app/FrmClock.h"
 #include "app/MessageBoxes.h"
 #include "app/Startup.h"
@@ -8,11 +9,16 @@
 #include "app/TickwellApp.h"
 #include "app/WindowCommands.h"
 #include "core/Clock.h"
+#include "core/EventLists.h"
 #include "core/Globals.h"
+#include "core/Messages.h"
 #include "platform/Paths.h"
 #include "platform/QuitSignals.h"
 #include "platform/RegistryFile.h"
 #include "platform/SingleInstance.h"
+#include "store/AtomicFile.h"
+#include "store/ReadOnlyMode.h"
+#include "ui/ReadOnlyCommands.h"
 #include "ui/WindowState.h"
 #include <QPointer>
 #include <QTimer>
@@ -64,9 +70,16 @@ int main(int argc, char** argv) {
     // Tested only after start-up, so that a second copy started with "/q"
     // may still tell that nothing is due.
     TSingleInstance instance(dataFolder);
+    const auto listen = [&instance] {
+        instance.Listen([](const std::string& request) {
+            if (request.size() == 1 && request[0] >= '0' && request[0] <= '5')
+                OpenForSecondStart(static_cast<std::uint8_t>(request[0] - '0'));
+        });
+    };
     std::string error;
     switch (instance.TryAcquire(error)) {
     case TSingleInstance::siAcquired:
+        listen();
         break;
     case TSingleInstance::siRunning:
         // The running copy opens what this start would have opened; the box
@@ -76,15 +89,14 @@ int main(int argc, char** argv) {
         FreeEventLists();
         return 0;
     case TSingleInstance::siError:
-        ShowErrorBox(error);
-        FreeEventLists();
-        return 1;
+        // A full disk has no room for the lock file, but the due events
+        // must still be shown: the program runs read-only until a save works.
+        break;
     }
-
-    instance.Listen([](const std::string& request) {
-        if (request.size() == 1 && request[0] >= '0' && request[0] <= '5')
-            OpenForSecondStart(static_cast<std::uint8_t>(request[0] - '0'));
-    });
+    const bool single = error.empty();
+    std::string why;
+    if (!CanWriteBeside(MasterList->FileName, why) || !single)
+        SetReadOnly(TReadOnlyCause::CannotSave, why.empty() ? error : why);
 
     // Before the first window, so its menus find the commands in place.
     InstallClockLinks();
@@ -100,6 +112,28 @@ int main(int argc, char** argv) {
     if (runs) {
         QuitOnTerminationSignals();
         QTimer::singleShot(0, ReportBackupOnExitFailure);
+        TDataFileWatcher watcher;
+        ApplyReadOnlyMode();
+        if (ReadOnlyCause() != TReadOnlyCause::None)
+            QTimer::singleShot(0, [] {
+                ShowMsg(std::string(kReadOnlyText) + "\n" + ReadOnlyReason(), mkWarning);
+            });
+        if (!single) {
+            // Once there is room again, this copy is the one later starts
+            // reach, unless another has started meanwhile.
+            auto* retry = new QTimer(&app);
+            QObject::connect(retry, &QTimer::timeout, retry, [&instance, listen, retry] {
+                std::string ignored;
+                if (ReadOnlyCause() != TReadOnlyCause::None)
+                    return;
+                const TSingleInstance::TResult r = instance.TryAcquire(ignored);
+                if (r == TSingleInstance::siAcquired)
+                    listen();
+                if (r != TSingleInstance::siError)
+                    retry->deleteLater();
+            });
+            retry->start(5000);
+        }
         rc = app.exec();
     }
     FreeWindows();

@@ -8,6 +8,7 @@
 #include "platform/Locale.h"
 #include "platform/Paths.h"
 #include "store/DataFile.h"
+#include "store/DataFileSync.h"
 #include "store/SettingsSchema.h"
 #include "ui/WindowState.h"
 #include <filesystem>
@@ -46,12 +47,14 @@ std::string KeepDamagedCopy(const std::string& path, std::string& error) {
 
 bool LoadMasterList(const std::string& dataFile) {
     MasterList->FileName = dataFile;
-    if (LoadEvents(*MasterList, dataFile))
+    if (LoadSynced(*MasterList))
         return true;
     // The next save would replace the damaged file, so a copy is kept first.
     std::string error;
     const std::string copy = KeepDamagedCopy(dataFile, error);
     MasterList->FreeAll();
+    // The next save writes over the damaged file, not into it.
+    RememberSynced(*MasterList);
     ShowMsg(std::string(kCorruptDataText) + "\n" +
                 (copy.empty() ? "The damaged file could not be copied (" + error +
                                     "); it is replaced when the events are next saved."

@@ -12,6 +12,7 @@
 #include "ui/ClockCommands.h"
 #include "ui/EventListView.h"
 #include "ui/MyCal.h"
+#include "ui/ReadOnlyCommands.h"
 #include "ui/ScreenFit.h"
 #include "ui/Theme.h"
 #include "ui/ToolbarArt.h"
@@ -269,6 +270,7 @@ void TCalFrm::CreateActions() {
     ExitBtn->setIcon(ToolbarIcon(TToolPicture::Exit));
     OptionBtn->setIcon(ToolbarIcon(TToolPicture::Options));
     CloseBtn->setIcon(ToolbarIcon(TToolPicture::Close));
+    MarkAsChangingEvents({AddEvent1, EditEvent1, DeleteEvent1, AddBtn, EdBtn, DelBtn});
 }
 
 void TCalFrm::CreateMenus() {
@@ -477,10 +479,11 @@ void TCalFrm::CreatePopupMenus() {
 
     PopupMenu3 = new QMenu(this);
     PopupMenu3->setObjectName(QStringLiteral("PopupMenu3"));
-    item(PopupMenu3, "Edit3", "Edit", &TCalFrm::CalListViewDblClick);
-    item(PopupMenu3, "Delete2", "Delete", &TCalFrm::Delete2Click);
+    MarkAsChangingEvents({item(PopupMenu3, "Edit3", "Edit", &TCalFrm::CalListViewDblClick),
+                          item(PopupMenu3, "Delete2", "Delete", &TCalFrm::Delete2Click)});
     PopupMenu3->addSeparator();
-    item(PopupMenu3, "Acknowledge1", "Acknowledge", &TCalFrm::Acknowledge1Click);
+    MarkAsChangingEvents(
+        {item(PopupMenu3, "Acknowledge1", "Acknowledge", &TCalFrm::Acknowledge1Click)});
     QTreeView* due = DueEvents->View();
     connect(due, &QWidget::customContextMenuRequested, this,
             [this, due](const QPoint& p) { PopupMenu3->exec(due->viewport()->mapToGlobal(p)); });

@@ -7,6 +7,7 @@
 #include "core/Messages.h"
 #include "store/BusyCursor.h"
 #include "store/DataFile.h"
+#include "store/ReadOnlyMode.h"
 #include "store/SettingsSchema.h"
 #include "ui/CalDueList.h"
 #include "ui/CalWeekPage.h"
@@ -277,6 +278,8 @@ void TCalFrm::Delete2Click() {
 }
 
 void TCalFrm::Acknowledge1Click() {
+    if (RefuseChange())
+        return;
     TTickwellItem* e = DueEvents->SelectedEvent();
     if (!e) {
         ShowMsg("Nothing to Acknowledge", mkInformation);

@@ -1,6 +1,7 @@
 #include "ui/FrmEdit.h"
 #include "core/Clock.h"
 #include "core/DateFormat.h"
+#include "core/EventId.h"
 #include "core/EventLists.h"
 #include "core/FormatSettings.h"
 #include "core/Globals.h"
@@ -8,6 +9,8 @@
 #include "core/Messages.h"
 #include "core/TickwellItem.h"
 #include "store/BusyCursor.h"
+#include "store/DataFileSync.h"
+#include "store/ReadOnlyMode.h"
 #include "store/SettingsSchema.h"
 #include "ui/DateBox.h"
 #include "ui/DescriptionEdit.h"
@@ -518,10 +521,19 @@ TTickwellItem* TEditFrm::CreateEvent() const {
 TTickwellItem* EditEvent(bool isEdit, TTickwellItem* event) {
     if (isEdit && !event)
         return nullptr;
+    if (RefuseChange())
+        return nullptr;
     TEditFrm dlg(QApplication::activeWindow());
     if (isEdit)
         dlg.LoadEvent(*event);
     if (dlg.exec() != QDialog::Accepted)
+        return nullptr;
+    // Another program may have changed or deleted the event meanwhile (the
+    // list in memory takes that in only once the editor is closed). An edit
+    // of an event still in the file replaces it there; one deleted or edited
+    // elsewhere would come back as a new event, so the user says whether.
+    if (dlg.Editing() && MasterList && DeletedElsewhere(*MasterList, EventKey(*event)) &&
+        AskYesNoCancel(kChangedElsewhereText, anNo) != anYes)
         return nullptr;
     const TBusyCursor busy;
     if (dlg.Editing()) {

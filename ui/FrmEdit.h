@@ -110,8 +110,15 @@ extern TEditFrm* EditFrm;
 
 // With isEdit false a new event is made (event is ignored); with isEdit true
 // the given event of MasterList is shown and changed on OK. Returns the
-// changed or the new event, or null when the user cancelled.
+// changed or the new event, or null when the user cancelled. An event that
+// another program deleted or edited while the editor was open is changed
+// only when the user agrees to add the edit as a new event
+// (kChangedElsewhereText). Refused while changes cannot be saved.
 TTickwellItem* EditEvent(bool isEdit, TTickwellItem* event);
+
+inline constexpr const char* kChangedElsewhereText =
+    "Another program has changed or deleted this event while you were editing it.\n"
+    "Add your version as a new event?";
 
 // "first" .. "twenty second" for 1..22, empty for any other n.
 std::string OrdinalWord(int n);

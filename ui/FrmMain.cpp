@@ -10,6 +10,7 @@
 #include "store/BusyCursor.h"
 #include "store/DataCommands.h"
 #include "store/DataFile.h"
+#include "store/ReadOnlyMode.h"
 #include "store/SettingsSchema.h"
 #include "ui/ClockCommands.h"
 #include "ui/EventListView.h"
@@ -22,6 +23,7 @@
 #include "ui/FrmHelp.h"
 #include "ui/FrmPrint.h"
 #include "ui/ListViewSettings.h"
+#include "ui/ReadOnlyCommands.h"
 #include "ui/ScreenFit.h"
 #include "ui/ToolbarArt.h"
 #include "ui/WindowLinks.h"
@@ -162,6 +164,16 @@ TMainFrm::TMainFrm(QWidget* parent) : QMainWindow(parent) {
     links.ShowStatusText = [this](const char* text) { ShowStatusText(QString::fromUtf8(text)); };
     links.FilterMainClick = [this] { FilterMainClick(); };
     links.FilterMainChecked = [this] { return FilterMain->isChecked(); };
+    links.SelectedEvents = [this] {
+        TTickwellItem* e = SelectedEvent();
+        return e ? std::vector<TTickwellItem*>{e} : std::vector<TTickwellItem*>{};
+    };
+    links.SelectEvents = [this](const std::vector<TTickwellItem*>& events) {
+        EnhListView1->clearSelection();
+        if (!events.empty())
+            SelectRow(RowOf(events.front()));
+        EnhListView1Click();
+    };
 
     // The clock window is made after this one at start-up; its commands are
     // looked at again once the event loop runs.
@@ -349,6 +361,10 @@ void TMainFrm::CreateActions() {
     OptionsBtn = button("OptionsBtn", "&Options", Options1, TToolPicture::Options);
     CloseBtn = button("CloseBtn", "&Close", Close1, TToolPicture::Close);
     ExitBtn = button("ExitBtn", "E&xit", Exit1, TToolPicture::Exit);
+    MarkAsChangingEvents({AddEvent1, EditEvent1, DeleteEvent1, CopyEvent1, ClearAck1,
+                          PopAdd,    PopEdit,    PopDelete,    PopCopy,    PopClearAck,
+                          AddBtn,    EditBtn,    DeleteBtn,    Import1,    ImportICal1,
+                          Archive1,  Compress1,  ZapList1,     Restore1,   Merge1});
 }
 
 void TMainFrm::CreateMenus() {
@@ -761,7 +777,7 @@ void TMainFrm::DeleteBtnClick() {
 }
 
 void TMainFrm::Copy1Click() {
-    if (BusyCursorShowing())
+    if (BusyCursorShowing() || RefuseChange())
         return;
     TTickwellItem* e = SelectedEvent();
     if (!e) {
@@ -784,6 +800,8 @@ void TMainFrm::Copy1Click() {
 }
 
 void TMainFrm::ClearAck1Click() {
+    if (RefuseChange())
+        return;
     TTickwellItem* e = SelectedEvent();
     if (!e) {
         ShowMsg("No Event selected", mkInformation);

@@ -6,6 +6,7 @@
 #include "core/Messages.h"
 #include "core/TickwellItem.h"
 #include "store/DataFile.h"
+#include "store/ReadOnlyMode.h"
 #include "store/SettingsSchema.h"
 #include "ui/ClockCommands.h"
 #include "ui/DueIcons.h"
@@ -15,6 +16,7 @@
 #include "ui/FrmEdit.h"
 #include "ui/FrmHelp.h"
 #include "ui/ListViewSettings.h"
+#include "ui/ReadOnlyCommands.h"
 #include "ui/ScreenFit.h"
 #include "ui/WindowLinks.h"
 #include "ui/WindowState.h"
@@ -109,6 +111,7 @@ TScanFrm::TScanFrm(QWidget* parent) : QWidget(parent, Qt::Window) {
     New1 = AddItem("&Add an Event", QKeySequence(Qt::ALT | Qt::Key_A), &TScanFrm::New1Click);
     Edit1 = AddItem("&Edit Event", QKeySequence(Qt::ALT | Qt::Key_E), &TScanFrm::Edit1Click);
     Delete1 = AddItem("&Delete Event", QKeySequence(Qt::ALT | Qt::Key_D), &TScanFrm::Delete1Click);
+    MarkAsChangingEvents({Acknowledge1, New1, Edit1, Delete1});
     ScanPop->addSeparator();
 
     // FormCreate.
@@ -195,6 +198,15 @@ TScanFrm::TScanFrm(QWidget* parent) : QWidget(parent, Qt::Window) {
     links.RefreshDueWindow = [this] { RefreshDueWindow(); };
     links.SetDueTitle = [this] { SetDueTitle(); };
     links.ShowInDueList = [this](TTickwellItem* e) { ShowInDueList(e); };
+    links.SelectedEvents = [this] {
+        TTickwellItem* e = ScanListView->SelectedEvent();
+        return e ? std::vector<TTickwellItem*>{e} : std::vector<TTickwellItem*>{};
+    };
+    links.SelectEvents = [this](const std::vector<TTickwellItem*>& events) {
+        ScanListView->clearSelection();
+        if (!events.empty())
+            ScanListView->SelectRow(Rows->RowOf(events.front()));
+    };
 }
 
 TScanFrm::~TScanFrm() {
@@ -305,6 +317,8 @@ int TScanFrm::SelectedRowOrTell(const char* nothing) const {
 }
 
 void TScanFrm::Acknowledge1Click() {
+    if (RefuseChange())
+        return;
     const int row = SelectedRowOrTell("Nothing to Acknowledge");
     if (row < 0)
         return;

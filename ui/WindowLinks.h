@@ -6,6 +6,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 class TTickwellItem;
 class QWidget;
@@ -23,6 +24,10 @@ struct TMainWindowLinks {
     std::function<void(const char*)> ShowStatusText; // third status panel
     std::function<void()> FilterMainClick;
     std::function<bool()> FilterMainChecked; // the "Filter Old Events" item
+    // The events of the selected rows, and selecting the rows of the given
+    // events (and no other), for a refresh that rebuilds the rows.
+    std::function<std::vector<TTickwellItem*>()> SelectedEvents;
+    std::function<void(const std::vector<TTickwellItem*>&)> SelectEvents;
 };
 
 struct TDueWindowLinks {
@@ -31,6 +36,9 @@ struct TDueWindowLinks {
     std::function<void()> RefreshDueWindow;
     std::function<void()> SetDueTitle;
     std::function<void(TTickwellItem*)> ShowInDueList;
+    // As the main window's.
+    std::function<std::vector<TTickwellItem*>()> SelectedEvents;
+    std::function<void(const std::vector<TTickwellItem*>&)> SelectEvents;
 };
 
 struct TCalendarWindowLinks {

@@ -12,6 +12,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/resource.h>
 
 namespace {
 
@@ -178,6 +179,50 @@ TEST_F(ProgramRun, BackupOnExitAndItsFailureToldOnce) {
     EXPECT_EQ(Read("second.log").count("[warning] Your events could not be backed up"), 1);
     EXPECT_EQ(Read("usb/backup.dat"), Read("tickwell.dat"));
     EXPECT_FALSE(Read("registry.reg").contains("ExitBackupFailed")) << "told once";
+}
+
+// A disk with no room for a single byte: the program still starts and shows
+// the events, says once that changes cannot be saved, and ends normally.
+TEST_F(ProgramRun, AFullDiskStillStartsReadOnly) {
+    {
+        TMyList events;
+        EventRecord rec;
+        rec.SetDescription("Renew passport");
+        rec.StartDate = rec.EndDate = EncodeDate(2099, 1, 1);
+        rec.Simple = true;
+        rec.NoticePeriod = 7;
+        events.AddSorted(new TTickwellItem(rec));
+        SaveEvents(events, Path("tickwell.dat").toStdString());
+    }
+    const QString before = Read("tickwell.dat");
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("TICKWELL_HOME", Home.path());
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    // A pipe, which the file size limit does not reach.
+    env.insert("TICKWELL_MESSAGE_LOG", "/dev/stdout");
+    p.setProcessEnvironment(env);
+    p.setChildProcessModifier([] {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit none{0, RLIM_INFINITY};
+        ::setrlimit(RLIMIT_FSIZE, &none);
+    });
+    p.start(TICKWELL_BIN, {"/m"});
+    ASSERT_TRUE(p.waitForStarted(5000));
+    QByteArray out;
+    EXPECT_TRUE(WaitFor([&] {
+        p.waitForReadyRead(50);
+        out += p.readAllStandardOutput();
+        return out.contains("[warning] Changes to your events cannot be saved now");
+    })) << out.toStdString();
+    EXPECT_TRUE(out.contains("File too large: " + Home.path().toUtf8())) << out.toStdString();
+    EXPECT_EQ(p.state(), QProcess::Running);
+    ::kill(static_cast<pid_t>(p.processId()), SIGTERM);
+    ASSERT_TRUE(p.waitForFinished(5000));
+    out += p.readAllStandardOutput();
+    EXPECT_EQ(p.exitCode(), 0);
+    EXPECT_EQ(out.count("Changes to your events cannot be saved now"), 1);
+    EXPECT_EQ(Read("tickwell.dat"), before);
 }
 
 } // namespace

@@ -1,0 +1,202 @@
+#include "app/DataFileWatcher.h"
+#include "app/FrmAlert.h"
+#include "core/EventId.h"
+#include "core/EventLists.h"
+#include "core/Globals.h"
+#include "core/Messages.h"
+#include "store/AtomicFile.h"
+#include "store/BusyCursor.h"
+#include "store/DataFile.h"
+#include "store/DataFileSync.h"
+#include "store/ReadOnlyMode.h"
+#include "ui/ClockCommands.h"
+#include "ui/FrmEdit.h"
+#include "ui/ReadOnlyCommands.h"
+#include "ui/WindowLinks.h"
+#include <QApplication>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
+#include <QTimer>
+#include <algorithm>
+#include <functional>
+
+namespace {
+
+constexpr int kPollMs = 1000;
+// A burst of notices (a write, then a rename) is one look.
+constexpr int kSettleMs = 50;
+// While read-only for want of saving, a save is tried again this often.
+constexpr int kRetryPolls = 3;
+
+using TSelected = std::vector<std::uint64_t>;
+
+TSelected KeysOf(const std::function<std::vector<TTickwellItem*>()>& selected) {
+    TSelected keys;
+    if (selected)
+        for (const TTickwellItem* e : selected())
+            keys.push_back(EventKey(*e));
+    return keys;
+}
+
+// The master list's events with these identities, one for each.
+std::vector<TTickwellItem*> EventsWith(TSelected keys) {
+    std::vector<TTickwellItem*> found;
+    if (!MasterList)
+        return found;
+    for (TTickwellItem* e : MasterList->All()) {
+        if (keys.empty())
+            break;
+        const auto at = std::find(keys.begin(), keys.end(), EventKey(*e));
+        if (at != keys.end()) {
+            found.push_back(e);
+            keys.erase(at);
+        }
+    }
+    return found;
+}
+
+void SayInMainWindow(const char* text) {
+    if (MainLinks().Window && MainLinks().ShowStatusText)
+        MainLinks().ShowStatusText(text);
+}
+
+} // namespace
+
+namespace {
+
+struct TSelection {
+    TSelected Main, Due;
+};
+
+TSelection SelectedInWindows() {
+    return {KeysOf(MainLinks().SelectedEvents), KeysOf(DueLinks().SelectedEvents)};
+}
+
+void RefreshWindows(const TSelection& selected) {
+    const TMainWindowLinks& main = MainLinks();
+    if (main.Window && main.FillListViewMain) {
+        main.FillListViewMain();
+        if (main.UpdateStatusBar)
+            main.UpdateStatusBar();
+        if (main.SelectEvents)
+            main.SelectEvents(EventsWith(selected.Main));
+    }
+    RefreshDueWindowIfOpen();
+    if (DueLinks().Window && DueLinks().SelectEvents)
+        DueLinks().SelectEvents(EventsWith(selected.Due));
+    RefreshCalendarIfOpen();
+}
+
+} // namespace
+
+void RefreshWindowsAfter(const std::function<void()>& change) {
+    const TSelection selected = SelectedInWindows();
+    change();
+    RefreshWindows(selected);
+}
+
+TDataFileWatcher::TDataFileWatcher(QObject* parent)
+    : QObject(parent), Watcher(new QFileSystemWatcher(this)), Poll(new QTimer(this)),
+      Soon(new QTimer(this)) {
+    Soon->setSingleShot(true);
+    Soon->setInterval(kSettleMs);
+    connect(Soon, &QTimer::timeout, this, &TDataFileWatcher::Check);
+    connect(Poll, &QTimer::timeout, this, &TDataFileWatcher::Check);
+    connect(Watcher, &QFileSystemWatcher::fileChanged, Soon, qOverload<>(&QTimer::start));
+    connect(Watcher, &QFileSystemWatcher::directoryChanged, Soon, qOverload<>(&QTimer::start));
+    Poll->start(kPollMs);
+    Arm();
+
+    SetReadOnlyHook([] {
+        ApplyReadOnlyMode();
+        SayInMainWindow(
+            ReadOnlyCause() == TReadOnlyCause::None ? "" : "Read-only: changes cannot be saved");
+    });
+    // A save that fails leaves the changes in memory; the windows stop
+    // making more until a save works.
+    SetSaveFailureHook([](const std::string& error) {
+        const size_t line = error.find('\n');
+        SetReadOnly(TReadOnlyCause::CannotSave,
+                    line == std::string::npos ? error : error.substr(line + 1));
+    });
+}
+
+TDataFileWatcher::~TDataFileWatcher() {
+    SetReadOnlyHook({});
+    SetSaveFailureHook({});
+}
+
+void TDataFileWatcher::Arm() {
+    if (!MasterList)
+        return;
+    const std::string path = MasterList->FileName;
+    const QString file = QString::fromStdString(path);
+    const QString folder = QFileInfo(file).absolutePath();
+    if (path != WatchedPath) {
+        if (!Watcher->files().isEmpty())
+            Watcher->removePaths(Watcher->files());
+        if (!Watcher->directories().isEmpty())
+            Watcher->removePaths(Watcher->directories());
+        WatchedPath = path;
+    }
+    // A file replaced by a rename is a new file: the old watch went with
+    // the old one. The folder's watch sees the new one arrive.
+    if (!Watcher->directories().contains(folder))
+        Watcher->addPath(folder);
+    if (!Watcher->files().contains(file) && QFileInfo::exists(file))
+        Watcher->addPath(file);
+}
+
+void TDataFileWatcher::Check() {
+    // A dialog, a menu, the editor or a long command may be holding events
+    // that a reload would free; the next poll comes back.
+    if (!MasterList || QApplication::activeModalWidget() || QApplication::activePopupWidget() ||
+        EditFrm || MidnightFrm || BusyCursorShowing())
+        return;
+    Arm();
+    TMyList& list = *MasterList;
+    const TSelection selected = SelectedInWindows();
+    // Events a save took out because another program had deleted them, and
+    // changes it took in: the command that saved has finished.
+    bool changed = false;
+    if (list.Synced) {
+        changed = !list.Synced->Retired.empty() || list.Synced->MergedOutside;
+        list.Synced->MergedOutside = false;
+    }
+    FreeRetired(list);
+    const TSyncReport report = SyncFromDisk(list);
+    if (changed || report.Any())
+        RefreshWindows(selected);
+    if (report.Result == TSyncResult::Unreadable && report.NewlyUnreadable) {
+        SetReadOnly(TReadOnlyCause::CannotRead,
+                    "The events file cannot be read: " + MasterList->FileName);
+        ShowMsg(std::string(kUnreadableChangeText) + "\n" + MasterList->FileName, mkWarning);
+    } else if (report.Result == TSyncResult::Merged &&
+               ReadOnlyCause() == TReadOnlyCause::CannotRead) {
+        EndReadOnly();
+    }
+    if (ReadOnlyCause() == TReadOnlyCause::CannotSave && ++PollsSinceRetry >= kRetryPolls) {
+        PollsSinceRetry = 0;
+        TryToSaveAgain();
+    }
+}
+
+void TDataFileWatcher::TryToSaveAgain() {
+    TMyList& list = *MasterList;
+    if (HasUnsavedChanges(list)) {
+        // What the failed save left in memory goes out first.
+        try {
+            RefreshWindowsAfter([&] { SaveEvents(list, list.FileName); });
+        } catch (const TTickwellError&) {
+            return; // still read-only, with the new reason
+        }
+    } else {
+        std::string why;
+        if (!CanWriteBeside(list.FileName, why)) {
+            SetReadOnly(TReadOnlyCause::CannotSave, why);
+            return;
+        }
+    }
+    EndReadOnly();
+    SayInMainWindow("Changes can be saved again");
+}

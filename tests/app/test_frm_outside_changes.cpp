@@ -1,0 +1,224 @@
+// Windows open while another program writes the events file: the real
+// tickwell-cli makes the change, the running program's watcher takes it in.
+// Also the editor open over such a change, and saves that cannot be made.
+#include "UiInput.h"
+#include "UiTestEnv.h"
+#include "app/DataFileWatcher.h"
+#include "core/EventId.h"
+#include "store/DataFile.h"
+#include "store/DataFileSync.h"
+#include "store/ReadOnlyMode.h"
+#include "ui/DescriptionEdit.h"
+#include "ui/EventListView.h"
+#include "ui/FrmEdit.h"
+#include "ui/FrmMain.h"
+#include "ui/FrmScan.h"
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QtTest>
+#include <csignal>
+#include <memory>
+#include <sys/resource.h>
+
+class TestOutsideChanges : public QObject {
+    Q_OBJECT
+    TUiTestEnv Env;
+    std::unique_ptr<TDataFileWatcher> Watcher;
+    TMainFrm* Main = nullptr;
+    TScanFrm* Due = nullptr;
+    QElapsedTimer SinceChange;
+    qint64 LongestDelay = 0;
+
+    std::string IdOf(const std::string& description) const {
+        for (const TTickwellItem* e : MasterList->All())
+            if (e->Description == description)
+                return EventId(*e);
+        return "none";
+    }
+    // The real command-line program, on the test's day.
+    void Cli(QStringList args) {
+        QProcess cli;
+        cli.start(TICKWELL_CLI_PATH, QStringList{"--date", "2026-03-10", "--yes"} + args);
+        QVERIFY(cli.waitForFinished(5000));
+        QCOMPARE(cli.exitCode(), 0);
+        SinceChange.start();
+    }
+    // What the file holds now, sorted.
+    QStringList OnDisk() const {
+        TMyList list;
+        LoadEvents(list, MasterList->FileName);
+        QStringList out;
+        for (const TTickwellItem* e : list.All())
+            out << QString::fromStdString(e->Description);
+        out.sort();
+        return out;
+    }
+    QAction* Entry(const char* name) const { return Main->findChild<QAction*>(name); }
+    void NoteDelay() { LongestDelay = std::max(LongestDelay, SinceChange.elapsed()); }
+
+private slots:
+    void init() {
+        Env.Reset();
+        MasterList->AddSorted(MakeEvent("Alpha", Env.Day + 3, true));
+        MasterList->AddSorted(MakeEvent("Beta", Env.Day - 30, false, 1, 1, 0));
+        MasterList->AddSorted(MakeEvent("Gamma", Env.Day + 40, true));
+        SaveEvents(static_cast<const TListSorted&>(*MasterList), MasterList->FileName);
+        MasterList->FreeAll();
+        LoadSynced(*MasterList);
+        Watcher = std::make_unique<TDataFileWatcher>();
+        Main = ShowMainFrm();
+        Due = ShowDueEventsWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(Main));
+    }
+    void cleanup() {
+        delete Due;
+        delete Main;
+        Watcher.reset();
+        EndReadOnly();
+    }
+    void cleanupTestCase() {
+        std::printf("longest reload delay seen: %lld ms\n", static_cast<long long>(LongestDelay));
+    }
+
+    void WindowsFollowOutsideChanges_data() {
+        QTest::addColumn<QStringList>("command");
+        QTest::addColumn<QStringList>("mainRows");
+        QTest::addColumn<QStringList>("dueRows");
+        QTest::addColumn<QString>("selected");
+        QTest::newRow("add") << QStringList{"add", "--desc", "Delta", "--start", "2026-03-11"}
+                             << QStringList{"Alpha", "Beta", "Delta", "Gamma"}
+                             << QStringList{"Alpha", "Delta"} << "Beta";
+        QTest::newRow("acknowledge")
+            << QStringList{"ack", "Alpha"} << QStringList{"Alpha", "Beta", "Gamma"} << QStringList{}
+            << "Beta";
+        QTest::newRow("delete another")
+            << QStringList{"delete", "Gamma"} << QStringList{"Alpha", "Beta"}
+            << QStringList{"Alpha"} << "Beta";
+        QTest::newRow("delete the selected")
+            << QStringList{"delete", "Beta"} << QStringList{"Alpha", "Gamma"}
+            << QStringList{"Alpha"} << "";
+    }
+    void WindowsFollowOutsideChanges() {
+        QFETCH(QStringList, command);
+        QFETCH(QStringList, mainRows);
+        QFETCH(QStringList, dueRows);
+        QFETCH(QString, selected);
+        QVERIFY(ClickRow(Main->ListView(), "Beta"));
+        if (command.size() == 2) // an event named by its id
+            command[1] = QString::fromStdString(IdOf(command[1].toStdString()));
+        Cli(command);
+        QTRY_COMPARE_WITH_TIMEOUT(SortedTexts(Main->ListView()), mainRows, 2500);
+        NoteDelay();
+        QTRY_COMPARE_WITH_TIMEOUT(SortedTexts(Due->ScanListView), dueRows, 500);
+        QCOMPARE(Main->StatusPanel(0)->text(),
+                 QString::number(mainRows.size()) + QStringLiteral("  Event(s) "));
+        const TTickwellItem* chosen = Main->ListView()->SelectedEvent();
+        QCOMPARE(chosen ? QString::fromStdString(chosen->Description) : QString(), selected);
+        QVERIFY(Env.Notices.empty());
+    }
+
+    // A file another program made unreadable: told once, nothing loaded over
+    // the events shown, nothing saved over the file, until it reads again.
+    void AnUnreadableFileIsNeverLoadedOrSavedOver() {
+        const QByteArray good = [this] {
+            QFile f(QString::fromStdString(MasterList->FileName));
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        }();
+        QFile f(QString::fromStdString(MasterList->FileName));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(292, '\xff'));
+        f.close();
+        QTRY_VERIFY_WITH_TIMEOUT(!Entry("AddEvent1")->isEnabled(), 2500);
+        QTest::qWait(1200);
+        QCOMPARE(Env.Notices.size(), size_t{1});
+        QVERIFY(QString::fromStdString(Env.Notices[0].first).startsWith(kUnreadableChangeText));
+        QCOMPARE(SortedTexts(Main->ListView()), (QStringList{"Alpha", "Beta", "Gamma"}));
+        // Enter edits the selected event, past the greyed-out entries.
+        QVERIFY(ClickRow(Main->ListView(), "Beta"));
+        QTest::keyClick(Main->ListView(), Qt::Key_Return);
+        QCOMPARE(Env.Notices.size(), size_t{2});
+        QVERIFY(QString::fromStdString(Env.Notices[1].first).startsWith(kReadOnlyText));
+        QCOMPARE(QFileInfo(f).size(), 292);
+
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(good.left(2 * 292));
+        f.close();
+        QTRY_VERIFY_WITH_TIMEOUT(Entry("AddEvent1")->isEnabled(), 2500);
+        QCOMPARE(Main->ListView()->model()->rowCount(), 2);
+    }
+
+    // The editor open while another program deletes or acknowledges the
+    // event: OK applies the edit to what is in the file, or asks first when
+    // the event is gone from it.
+    void EditorKeepsTheUsersWork_data() {
+        QTest::addColumn<QString>("outside");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<QStringList>("stored");
+        QTest::newRow("deleted, added as new")
+            << "delete" << int(anYes) << true << QStringList{"Alpha edited", "Beta", "Gamma"};
+        QTest::newRow("deleted, dropped")
+            << "delete" << int(anNo) << true << QStringList{"Beta", "Gamma"};
+        QTest::newRow("acknowledged")
+            << "ack" << int(anYes) << false << QStringList{"Alpha edited", "Beta", "Gamma"};
+    }
+    void EditorKeepsTheUsersWork() {
+        QFETCH(QString, outside);
+        QFETCH(int, answer);
+        QFETCH(bool, asked);
+        QFETCH(QStringList, stored);
+        Env.Answer = static_cast<TAnswer>(answer);
+        const QString id = QString::fromStdString(IdOf("Alpha"));
+        QVERIFY(ClickRow(Main->ListView(), "Alpha"));
+        WithEditor([this] { QTest::keyClick(Main->ListView(), Qt::Key_Return); },
+                   [&](TEditFrm& f) {
+                       Cli({outside, id});
+                       // Longer than the watcher's look: it waits for the editor.
+                       QTest::qWait(1200);
+                       QTest::keyClick(f.Memo1, Qt::Key_End);
+                       QTest::keyClicks(f.Memo1, " edited");
+                       QTest::mouseClick(f.Button1, Qt::LeftButton);
+                   });
+        QCOMPARE(std::find(Env.Questions.begin(), Env.Questions.end(),
+                           std::string(kChangedElsewhereText)) != Env.Questions.end(),
+                 asked);
+        QCOMPARE(OnDisk(), stored);
+        QTRY_COMPARE_WITH_TIMEOUT(SortedTexts(Main->ListView()), stored, 2500);
+    }
+
+    // A disk with no room: the change stays in memory and the windows stop
+    // taking more, until a save works again and writes it.
+    void AFailedSaveKeepsTheWindowsReadOnlyUntilASaveWorks() {
+        rlimit old;
+        getrlimit(RLIMIT_FSIZE, &old);
+        auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit none = old;
+        none.rlim_cur = 300;
+        setrlimit(RLIMIT_FSIZE, &none);
+        WithEditor([this] { QVERIFY(ChooseMenu(Main, "Even&ts", "&Add event...")); },
+                   [](TEditFrm& f) {
+                       QTest::keyClicks(f.Memo1, "Delta");
+                       QTest::mouseClick(f.Button1, Qt::LeftButton);
+                   });
+        QCOMPARE(Env.Notices.size(), size_t{1});
+        QVERIFY(
+            QString::fromStdString(Env.Notices[0].first).startsWith("Error Saving Events List\n"));
+        QVERIFY(!Entry("AddEvent1")->isEnabled());
+        QVERIFY(!Due->Acknowledge1->isEnabled());
+        QCOMPARE(SortedTexts(Main->ListView()), (QStringList{"Alpha", "Beta", "Delta", "Gamma"}));
+        QTest::qWait(1500);
+        QVERIFY(!Entry("AddEvent1")->isEnabled());
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, oldSignal);
+        QTRY_VERIFY_WITH_TIMEOUT(Entry("AddEvent1")->isEnabled(), 5000);
+        QCOMPARE(OnDisk(), (QStringList{"Alpha", "Beta", "Delta", "Gamma"}));
+        QCOMPARE(Env.Notices.size(), size_t{1});
+    }
+};
+
+QTEST_MAIN(TestOutsideChanges)
+#include "test_frm_outside_changes.moc"
