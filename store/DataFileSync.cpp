@@ -1,5 +1,6 @@
 #include "store/DataFileSync.h"
 #include "core/EventId.h"
+#include "core/EventRecord.h"
 #include "core/Globals.h"
 #include "core/Messages.h"
 #include "core/ParallelChunks.h"
@@ -202,12 +203,19 @@ TSyncReport MergeFile(TMyList& list, TFileSyncState& state, std::vector<TTickwel
     // is its new base, whether or not the save that follows works.
     state.Base = std::move(theirIds);
     state.Stamp = stamp;
-    state.UnreadableStamp = {};
+    state.UnreadableStamp = state.PartialStamp = {};
     return report;
 }
 
 std::string DataPathOf(const TMyList& list) {
     return list.FileName;
+}
+
+// A file that ends part way through an event is being written in place or
+// was cut short; the reader would take the whole events before the cut,
+// and every event after it would look deleted by another program.
+bool WholeEvents(const TFileStamp& stamp) {
+    return stamp.Size % static_cast<std::int64_t>(kRecordSize) == 0;
 }
 
 } // namespace
@@ -265,7 +273,7 @@ void SaveUnderLock(TMyList& list) {
     const TFileStamp now = StampOf(path);
     if (known && now.Exists && now != state.Stamp) {
         std::vector<TTickwellItem*> theirs;
-        if (!ReadEventsFile(path, theirs))
+        if (!WholeEvents(now) || !ReadEventsFile(path, theirs))
             throw TTickwellError(
                 SaveErrorText("The file was changed by another program and cannot be read", path));
         std::vector<TTickwellItem*> gone;
@@ -327,8 +335,14 @@ TSyncReport SyncFromDisk(TMyList& list) {
     report.Result = TSyncResult::Unreadable;
     if (now == state.UnreadableStamp)
         return report;
+    if (!WholeEvents(now) && now != state.PartialStamp) {
+        // Unreadable only if it still stands so at the next look.
+        state.PartialStamp = now;
+        return report;
+    }
     std::vector<TTickwellItem*> theirs;
-    if (!ReadEventsFile(path, theirs) || (!lock.Held() && StampOf(path) != now)) {
+    if (!WholeEvents(now) || !ReadEventsFile(path, theirs) ||
+        (!lock.Held() && StampOf(path) != now)) {
         for (TTickwellItem* e : theirs)
             delete e;
         state.UnreadableStamp = now;
@@ -353,7 +367,7 @@ bool DeletedElsewhere(const TMyList& list, std::uint64_t key) {
     if (!has(list.Synced->Base) || !now.Exists || now == list.Synced->Stamp)
         return false;
     std::vector<TTickwellItem*> theirs;
-    const bool readable = ReadEventsFile(path, theirs);
+    const bool readable = WholeEvents(now) && ReadEventsFile(path, theirs);
     bool found = false;
     for (TTickwellItem* e : theirs) {
         found = found || EventKey(*e) == key;

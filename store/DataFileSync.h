@@ -28,6 +28,9 @@ struct TFileSyncState {
     std::vector<TKeyedAck> Base; // its events, sorted
     // A later file that could not be read, already reported.
     TFileStamp UnreadableStamp;
+    // A later file that ends part way through an event, seen once: a
+    // program that writes in place may be half way through it.
+    TFileStamp PartialStamp;
     // Set when a save took in other programs' changes; the caller clears it
     // once its windows show the whole list again.
     bool MergedOutside = false;

@@ -229,6 +229,22 @@ TEST_F(ConcurrentWritersTest, SyncTakesInOutsideChangesAndKeepsUnsavedOnes) {
     EXPECT_EQ(Named(running, "A ack")->AckDate, D(2024, 6, 18));
     EXPECT_EQ(running.Count(), other.Count());
 
+    // A file cut part way through an event (written in place, say) is
+    // looked at again before it counts as unreadable: the events after the
+    // cut were not deleted.
+    const std::string whole = ReadBytes(Path("tickwell.dat"));
+    WriteBytes(Path("tickwell.dat"), whole.substr(0, kRecordSize + 100));
+    const TSyncReport cut = SyncFromDisk(running);
+    EXPECT_EQ(cut.Result, TSyncResult::Unreadable);
+    EXPECT_FALSE(cut.NewlyUnreadable);
+    EXPECT_THROW(SaveEvents(running, running.FileName), TTickwellError);
+    EXPECT_TRUE(SyncFromDisk(running).NewlyUnreadable);
+    EXPECT_EQ(running.Count(), other.Count());
+    EXPECT_EQ(Named(running, "B ack"), mine);
+    WriteBytes(Path("tickwell.dat"), whole);
+    EXPECT_EQ(SyncFromDisk(running).Result, TSyncResult::Merged);
+    EXPECT_EQ(running.Count(), other.Count());
+
     // A file that cannot be read leaves the list alone, once; so does a
     // file that is gone. Saving over either is refused or writes the list.
     WriteBytes(Path("tickwell.dat"), RawRecord("x", 0, 0, 0, 1, 1e300, 0, 7, 1, 0, 1, 0));
