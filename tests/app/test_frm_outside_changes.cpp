@@ -10,9 +10,11 @@
 #include "store/ReadOnlyMode.h"
 #include "ui/DescriptionEdit.h"
 #include "ui/EventListView.h"
+#include "ui/FrmCal.h"
 #include "ui/FrmEdit.h"
 #include "ui/FrmMain.h"
 #include "ui/FrmScan.h"
+#include "ui/MyCal.h"
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -30,6 +32,7 @@ class TestOutsideChanges : public QObject {
     std::unique_ptr<TDataFileWatcher> Watcher;
     TMainFrm* Main = nullptr;
     TScanFrm* Due = nullptr;
+    TCalFrm* Cal = nullptr;
     QElapsedTimer SinceChange;
     qint64 LongestDelay = 0;
 
@@ -57,6 +60,15 @@ class TestOutsideChanges : public QObject {
         out.sort();
         return out;
     }
+    // The calendar's cell of a day of the test's month, sorted.
+    QStringList CalendarCell(int day) const {
+        const int offset = day - Cal->Cal->FirstCellDay();
+        QStringList out;
+        for (const TTickwellItem* e : Cal->DayCellEvents(offset % 7, offset / 7 + 1))
+            out << QString::fromStdString(e->Description);
+        out.sort();
+        return out;
+    }
     QAction* Entry(const char* name) const { return Main->findChild<QAction*>(name); }
     void NoteDelay() { LongestDelay = std::max(LongestDelay, SinceChange.elapsed()); }
 
@@ -72,9 +84,12 @@ private slots:
         Watcher = std::make_unique<TDataFileWatcher>();
         Main = ShowMainFrm();
         Due = ShowDueEventsWindow();
+        Cal = new TCalFrm;
+        Cal->show();
         QVERIFY(QTest::qWaitForWindowExposed(Main));
     }
     void cleanup() {
+        delete Cal;
         delete Due;
         delete Main;
         Watcher.reset();
@@ -89,24 +104,30 @@ private slots:
         QTest::addColumn<QStringList>("mainRows");
         QTest::addColumn<QStringList>("dueRows");
         QTest::addColumn<QString>("selected");
-        QTest::newRow("add") << QStringList{"add", "--desc", "Delta", "--start", "2026-03-11"}
+        QTest::addColumn<QStringList>("on13th"); // the calendar's
+        QTest::newRow("add") << QStringList{"add", "--desc", "Delta", "--start", "2026-03-13"}
                              << QStringList{"Alpha", "Beta", "Delta", "Gamma"}
-                             << QStringList{"Alpha", "Delta"} << "Beta";
+                             << QStringList{"Alpha", "Delta"} << "Beta"
+                             << QStringList{"Alpha", "Delta"};
         QTest::newRow("acknowledge")
             << QStringList{"ack", "Alpha"} << QStringList{"Alpha", "Beta", "Gamma"} << QStringList{}
-            << "Beta";
+            << "Beta" << QStringList{"Alpha"};
         QTest::newRow("delete another")
             << QStringList{"delete", "Gamma"} << QStringList{"Alpha", "Beta"}
-            << QStringList{"Alpha"} << "Beta";
+            << QStringList{"Alpha"} << "Beta" << QStringList{"Alpha"};
         QTest::newRow("delete the selected")
             << QStringList{"delete", "Beta"} << QStringList{"Alpha", "Gamma"}
-            << QStringList{"Alpha"} << "";
+            << QStringList{"Alpha"} << "" << QStringList{"Alpha"};
+        QTest::newRow("delete one on the calendar")
+            << QStringList{"delete", "Alpha"} << QStringList{"Beta", "Gamma"} << QStringList{}
+            << "Beta" << QStringList{};
     }
     void WindowsFollowOutsideChanges() {
         QFETCH(QStringList, command);
         QFETCH(QStringList, mainRows);
         QFETCH(QStringList, dueRows);
         QFETCH(QString, selected);
+        QFETCH(QStringList, on13th);
         QVERIFY(ClickRow(Main->ListView(), "Beta"));
         if (command.size() == 2) // an event named by its id
             command[1] = QString::fromStdString(IdOf(command[1].toStdString()));
@@ -114,6 +135,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(SortedTexts(Main->ListView()), mainRows, 2500);
         NoteDelay();
         QTRY_COMPARE_WITH_TIMEOUT(SortedTexts(Due->ScanListView), dueRows, 500);
+        QTRY_COMPARE_WITH_TIMEOUT(CalendarCell(13), on13th, 500);
         QCOMPARE(Main->StatusPanel(0)->text(),
                  QString::number(mainRows.size()) + QStringLiteral("  Event(s) "));
         const TTickwellItem* chosen = Main->ListView()->SelectedEvent();
