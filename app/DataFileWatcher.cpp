@@ -173,7 +173,11 @@ void TDataFileWatcher::Check() {
         ShowMsg(std::string(kUnreadableChangeText) + "\n" + MasterList->FileName, mkWarning);
     } else if (report.Result == TSyncResult::Merged &&
                ReadOnlyCause() == TReadOnlyCause::CannotRead) {
-        EndReadOnly();
+        // An edit made before the file went bad is still only in memory.
+        if (HasUnsavedChanges(list))
+            TryToSaveAgain();
+        else
+            EndReadOnly();
     }
     if (ReadOnlyCause() == TReadOnlyCause::CannotSave && ++PollsSinceRetry >= kRetryPolls) {
         PollsSinceRetry = 0;

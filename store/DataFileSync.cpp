@@ -273,9 +273,12 @@ void SaveUnderLock(TMyList& list) {
     const TFileStamp now = StampOf(path);
     if (known && now.Exists && now != state.Stamp) {
         std::vector<TTickwellItem*> theirs;
-        if (!WholeEvents(now) || !ReadEventsFile(path, theirs))
+        if (!WholeEvents(now) || !ReadEventsFile(path, theirs)) {
+            // Told here; a look for outside changes need not tell it again.
+            state.UnreadableStamp = now;
             throw TTickwellError(
                 SaveErrorText("The file was changed by another program and cannot be read", path));
+        }
         std::vector<TTickwellItem*> gone;
         const TSyncReport report = MergeFile(list, state, theirs, now, gone);
         state.Retired.insert(state.Retired.end(), gone.begin(), gone.end());

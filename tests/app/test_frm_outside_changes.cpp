@@ -17,7 +17,6 @@
 #include "ui/MyCal.h"
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFileInfo>
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
@@ -69,6 +68,17 @@ class TestOutsideChanges : public QObject {
         out.sort();
         return out;
     }
+    QByteArray FileBytes() const {
+        QFile f(QString::fromStdString(MasterList->FileName));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    // As another program writing in place would.
+    void WriteFile(const QByteArray& bytes) const {
+        QFile f(QString::fromStdString(MasterList->FileName));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QCOMPARE(f.write(bytes), bytes.size());
+    }
+    static QByteArray Unreadable() { return QByteArray(292, '\xff'); }
     QAction* Entry(const char* name) const { return Main->findChild<QAction*>(name); }
     void NoteDelay() { LongestDelay = std::max(LongestDelay, SinceChange.elapsed()); }
 
@@ -146,14 +156,8 @@ private slots:
     // A file another program made unreadable: told once, nothing loaded over
     // the events shown, nothing saved over the file, until it reads again.
     void AnUnreadableFileIsNeverLoadedOrSavedOver() {
-        const QByteArray good = [this] {
-            QFile f(QString::fromStdString(MasterList->FileName));
-            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-        }();
-        QFile f(QString::fromStdString(MasterList->FileName));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(QByteArray(292, '\xff'));
-        f.close();
+        const QByteArray good = FileBytes();
+        WriteFile(Unreadable());
         QTRY_VERIFY_WITH_TIMEOUT(!Entry("AddEvent1")->isEnabled(), 2500);
         QTest::qWait(1200);
         QCOMPARE(Env.Notices.size(), size_t{1});
@@ -164,11 +168,9 @@ private slots:
         QTest::keyClick(Main->ListView(), Qt::Key_Return);
         QCOMPARE(Env.Notices.size(), size_t{2});
         QVERIFY(QString::fromStdString(Env.Notices[1].first).startsWith(kReadOnlyText));
-        QCOMPARE(QFileInfo(f).size(), 292);
+        QCOMPARE(FileBytes(), Unreadable());
 
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(good.left(2 * 292));
-        f.close();
+        WriteFile(good.left(2 * 292));
         QTRY_VERIFY_WITH_TIMEOUT(Entry("AddEvent1")->isEnabled(), 2500);
         QCOMPARE(Main->ListView()->model()->rowCount(), 2);
     }
@@ -212,9 +214,42 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(SortedTexts(Main->ListView()), stored, 2500);
     }
 
+    // The file goes bad while the editor is open: the edit cannot be saved
+    // over it, stays in memory and is written once the file reads again.
+    void AnEditMadeOverABadFileIsSavedOnceItReadsAgain() {
+        const QByteArray good = FileBytes();
+        QVERIFY(ClickRow(Main->ListView(), "Gamma"));
+        WithEditor([this] { QTest::keyClick(Main->ListView(), Qt::Key_Return); },
+                   [this](TEditFrm& e) {
+                       WriteFile(Unreadable());
+                       QTest::keyClick(e.Memo1, Qt::Key_End);
+                       QTest::keyClicks(e.Memo1, " edited");
+                       QTest::mouseClick(e.Button1, Qt::LeftButton);
+                   });
+        QVERIFY(!Entry("AddEvent1")->isEnabled());
+        // Longer than the watcher's look: the save has told it already.
+        QTest::qWait(1200);
+        QCOMPARE(Env.Notices.size(), size_t{1});
+        QVERIFY(
+            QString::fromStdString(Env.Notices[0].first).startsWith("Error Saving Events List\n"));
+        QCOMPARE(FileBytes(), Unreadable());
+        WriteFile(good);
+        QTRY_VERIFY_WITH_TIMEOUT(Entry("AddEvent1")->isEnabled(), 5000);
+        QCOMPARE(OnDisk(), (QStringList{"Alpha", "Beta", "Gamma edited"}));
+        QCOMPARE(SortedTexts(Main->ListView()), (QStringList{"Alpha", "Beta", "Gamma edited"}));
+    }
+
     // A disk with no room: the change stays in memory and the windows stop
-    // taking more, until a save works again and writes it.
+    // taking more, until a save works again and writes it; also when the
+    // file went bad and was mended meanwhile.
+    void AFailedSaveKeepsTheWindowsReadOnlyUntilASaveWorks_data() {
+        QTest::addColumn<bool>("fileGoesBad");
+        QTest::newRow("room again") << false;
+        QTest::newRow("file bad, then mended") << true;
+    }
     void AFailedSaveKeepsTheWindowsReadOnlyUntilASaveWorks() {
+        QFETCH(bool, fileGoesBad);
+        const QByteArray good = FileBytes();
         rlimit old;
         getrlimit(RLIMIT_FSIZE, &old);
         auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
@@ -234,11 +269,17 @@ private slots:
         QCOMPARE(SortedTexts(Main->ListView()), (QStringList{"Alpha", "Beta", "Delta", "Gamma"}));
         QTest::qWait(1500);
         QVERIFY(!Entry("AddEvent1")->isEnabled());
+        if (fileGoesBad) {
+            WriteFile(Unreadable());
+            QTRY_COMPARE_WITH_TIMEOUT(Env.Notices.size(), size_t{2}, 2500);
+        }
         setrlimit(RLIMIT_FSIZE, &old);
         std::signal(SIGXFSZ, oldSignal);
+        if (fileGoesBad)
+            WriteFile(good);
         QTRY_VERIFY_WITH_TIMEOUT(Entry("AddEvent1")->isEnabled(), 5000);
         QCOMPARE(OnDisk(), (QStringList{"Alpha", "Beta", "Delta", "Gamma"}));
-        QCOMPARE(Env.Notices.size(), size_t{1});
+        QCOMPARE(Env.Notices.size(), size_t{fileGoesBad ? 2u : 1u});
     }
 };
 

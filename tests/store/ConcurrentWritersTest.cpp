@@ -237,8 +237,8 @@ TEST_F(ConcurrentWritersTest, SyncTakesInOutsideChangesAndKeepsUnsavedOnes) {
     const TSyncReport cut = SyncFromDisk(running);
     EXPECT_EQ(cut.Result, TSyncResult::Unreadable);
     EXPECT_FALSE(cut.NewlyUnreadable);
-    EXPECT_THROW(SaveEvents(running, running.FileName), TTickwellError);
     EXPECT_TRUE(SyncFromDisk(running).NewlyUnreadable);
+    EXPECT_THROW(SaveEvents(running, running.FileName), TTickwellError);
     EXPECT_EQ(running.Count(), other.Count());
     EXPECT_EQ(Named(running, "B ack"), mine);
     WriteBytes(Path("tickwell.dat"), whole);
@@ -255,6 +255,10 @@ TEST_F(ConcurrentWritersTest, SyncTakesInOutsideChangesAndKeepsUnsavedOnes) {
     EXPECT_EQ(running.Count(), other.Count());
     EXPECT_THROW(SaveEvents(running, running.FileName), TTickwellError);
     EXPECT_EQ(RecordsOf(Path("tickwell.dat")).size(), 1u);
+    // A save that met the bad file first has told it already.
+    WriteBytes(Path("tickwell.dat"), RawRecord("y", 0, 0, 0, 1, 1e300, 0, 7, 1, 0, 1, 0));
+    EXPECT_THROW(SaveEvents(running, running.FileName), TTickwellError);
+    EXPECT_FALSE(SyncFromDisk(running).NewlyUnreadable);
     std::filesystem::remove(Path("tickwell.dat"));
     EXPECT_EQ(SyncFromDisk(running).Result, TSyncResult::Missing);
     SaveEvents(running, running.FileName);
