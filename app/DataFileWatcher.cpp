@@ -107,11 +107,16 @@ TDataFileWatcher::TDataFileWatcher(QObject* parent)
     Poll->start(kPollMs);
     Arm();
 
-    SetReadOnlyHook([] {
+    const auto followMode = [] {
         ApplyReadOnlyMode();
         SayInMainWindow(
             ReadOnlyCause() == TReadOnlyCause::None ? "" : "Read-only: changes cannot be saved");
-    });
+    };
+    SetReadOnlyHook(followMode);
+    // The mode may have been set before the windows were made (a full disk
+    // at start-up).
+    if (ReadOnlyCause() != TReadOnlyCause::None)
+        followMode();
     // A save that fails leaves the changes in memory; the windows stop
     // making more until a save works.
     SetSaveFailureHook([](const std::string& error) {

@@ -18,7 +18,6 @@
 #include "platform/SingleInstance.h"
 #include "store/AtomicFile.h"
 #include "store/ReadOnlyMode.h"
-#include "ui/ReadOnlyCommands.h"
 #include "ui/WindowState.h"
 #include <QPointer>
 #include <QTimer>
@@ -113,7 +112,6 @@ int main(int argc, char** argv) {
         QuitOnTerminationSignals();
         QTimer::singleShot(0, ReportBackupOnExitFailure);
         TDataFileWatcher watcher;
-        ApplyReadOnlyMode();
         if (ReadOnlyCause() != TReadOnlyCause::None)
             QTimer::singleShot(0, [] {
                 ShowMsg(std::string(kReadOnlyText) + "\n" + ReadOnlyReason(), mkWarning);
