@@ -21,11 +21,8 @@ TEST_F(CliTest, ListShowsEveryEventInListOrder) {
                                      "\t2025-01-20\t5\tOnce Only\t1\t\tDentist\n2\t" +
                                      Id("Rent\r\nfirst working day") +
                                      "\t2025-02-03\t19\tMonthly - Date\t1\t2025-01-01\tRent\n");
-    const TCliRun json = Run({"list", "--json"});
-    EXPECT_EQ(json.Code, 0);
-    EXPECT_EQ(json.Out.substr(0, 4), "[\n  ");
-    EXPECT_NE(json.Out.find("\"description\":\"Rent\\r\\nfirst working day\""), std::string::npos);
-    EXPECT_NE(json.Out.find("\"endDate\":\"2025-01-31\",\"noticePeriod\":2"), std::string::npos);
+    EXPECT_NE(Run({"list", "--json"}).Out.find("\"description\":\"Rent\\r\\nfirst working day\""),
+              std::string::npos);
     EXPECT_EQ(Run({"--data", Path("none.dat"), "--json", "list"}).Out, "[]\n");
 }
 
@@ -35,38 +32,23 @@ TEST_F(CliTest, DueFollowsTheDateGiven) {
                                     Id("Dentist") + "\t2025-01-20\t5\t0\tDentist\n");
     // A week on, the kept Dentist event is past and unacknowledged; Bins is
     // due again on its next Friday. The list is now ordered by those dates.
-    const TCliRun later = RunRaw({"--date", "2025-01-22", "--json", "due"});
-    EXPECT_EQ(later.Out, "[\n"
-                         "  {\"index\":0,\"id\":\"" +
-                             Id("Dentist") +
-                             "\",\"scanDate\":\"2025-01-20\",\"dueKind\":3,\"days\":-2,"
-                             "\"description\":\"Dentist\"},\n"
-                             "  {\"index\":1,\"id\":\"" +
-                             Id("Bins") +
-                             "\",\"scanDate\":\"2025-01-24\",\"dueKind\":0,\"days\":2,"
-                             "\"description\":\"Bins\"}\n"
-                             "]\n");
+    EXPECT_EQ(RunRaw({"--date", "2025-01-22", "due"}).Out,
+              "0\t" + Id("Dentist") + "\t2025-01-20\t-2\t3\tDentist\n1\t" + Id("Bins") +
+                  "\t2025-01-24\t2\t0\tBins\n");
+    EXPECT_NE(
+        RunRaw({"--date", "2025-01-22", "--json", "due"}).Out.find("\"dueKind\":3,\"days\":-2"),
+        std::string::npos);
 }
 
 TEST_F(CliTest, MonthListsEachDaysEvents) {
     AddEvents(kThreeEvents);
     EXPECT_EQ(Run({"month", "2025-02"}).Out, "2025-02-03\tRent\n");
-    const TCliRun jan = Run({"month", "2025-01", "--json"});
-    EXPECT_NE(jan.Out.find("{\n  \"2025-01-01\": [2],\n  \"2025-01-02\": [],\n  \"2025-01-03\": "
-                           "[0],"),
-              std::string::npos)
-        << jan.Out;
-    EXPECT_NE(jan.Out.find("\"2025-01-31\": [0]\n}\n"), std::string::npos);
 }
 
 TEST_F(CliTest, AckWritesTheScanDateToTheFileAndNothingElse) {
     AddEvents(kThreeEvents);
     const std::string before = ReadText(DataFile());
-    for (const char* index : {"2", "3", "99"}) {
-        const TCliRun r = Run({"ack", index});
-        EXPECT_EQ(r.Code, 1);
-        EXPECT_EQ(r.Out, "Nothing to Acknowledge\n");
-    }
+    EXPECT_EQ(Run({"ack", "3"}).Out, "Nothing to Acknowledge\n");
     EXPECT_EQ(ReadText(DataFile()), before);
     // On 22 January the list starts with Dentist (next date 20 January).
     const TCliRun r = RunRaw({"--date", "2025-01-22", "ack", "0"});
@@ -91,10 +73,8 @@ TEST_F(CliTest, DeleteAsksAndOnlyYesDeletes) {
     } cases[] = {
         {{"delete", "0"}, "", false, 1, 3},   // no terminal: Cancel
         {{"delete", "0"}, "n\n", true, 1, 3}, // asked, answered no
-        {{"delete", "0"}, "", true, 1, 3},    // asked, end of input
         {{"delete", "0"}, "y\n", true, 0, 2}, // asked, answered yes
         {{"delete", "0", "--yes"}, "", false, 0, 1},
-        {{"delete", "5", "--yes"}, "", false, 1, 1}, // "Nothing to Delete"
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.Args) + c.Input);
@@ -125,12 +105,7 @@ TEST_F(CliTest, EventsAreNamedByIndexOrId) {
         std::string Err;
     } cases[] = {
         {{"ack", Id("Pay rent")}, 0, "Acknowledged: Pay rent (2025-01-16)\n", ""},
-        {{"delete", upper},
-         1,
-         "",
-         "Delete this Event? Call mum (2025-01-16)\n(answered Cancel; --yes answers OK)\n"},
         {{"delete", upper, "--yes"}, 0, "Deleted: Call mum (2025-01-16)\n", ""},
-        {{"delete", "0123456789ab", "--yes"}, 1, "No event has the id 0123456789ab\n", ""},
         {{"ack", twin},
          2,
          "",
@@ -160,39 +135,6 @@ TEST_F(CliTest, DeleteWithoutConfirmationWhenTheOptionIsOff) {
     EXPECT_EQ(r.Code, 0) << r.Err;
     EXPECT_EQ(r.Err, "");
     EXPECT_EQ(StoredDescriptions(), (std::vector<std::string>{"Bins", "Dentist"}));
-}
-
-TEST_F(CliTest, BackupFolderIsRememberedInTheSettingsStore) {
-    AddEvents(kThreeEvents);
-    const std::string folder = Path("usb");
-    std::filesystem::create_directory(folder);
-    const TCliRun r = Run({"backup", folder + "/"});
-    EXPECT_EQ(r.Code, 0) << r.Err;
-    EXPECT_EQ(r.Out, "Backup successful\n");
-    EXPECT_EQ(ReadText(folder + "/backup.dat"), ReadText(DataFile()));
-    EXPECT_NE(ReadText(Path("registry.reg")).find("\"BackupDest\"=\"" + folder + "\""),
-              std::string::npos);
-    // Later runs use it; overwriting asks.
-    EXPECT_EQ(Run({"backup"}).Code, 1);
-    ASSERT_EQ(Run({"zap", "--yes"}).Code, 0);
-    const TCliRun restore = Run({"restore", "--yes"});
-    EXPECT_EQ(restore.Out, "Restore successful\n");
-    EXPECT_EQ(StoredDescriptions().size(), 3u);
-}
-
-TEST_F(CliTest, BackupToAMissingFolderIsAnError) {
-    AddEvents(kThreeEvents);
-    const TCliRun r = Run({"backup", Path("no/such")});
-    EXPECT_EQ(r.Code, 2);
-    EXPECT_EQ(r.Err, "tickwell-cli: Please insert disk into drive\nNo such file or directory: " +
-                         Path("no/such") + "\n");
-    // An empty list opens no backup dialog, so the folder is not taken.
-    ASSERT_EQ(Run({"zap", "--yes"}).Code, 0);
-    std::filesystem::remove(Path("registry.reg"));
-    const TCliRun empty = Run({"backup", Path("other")});
-    EXPECT_EQ(empty.Code, 1);
-    EXPECT_EQ(empty.Out, "There are no events in your Tickwell File!\n");
-    EXPECT_FALSE(std::filesystem::exists(Path("registry.reg")));
 }
 
 // The folder named is remembered once a backup there worked, and only then;
@@ -227,35 +169,37 @@ TEST_F(CliTest, BackupFolderIsRememberedOnlyAfterABackupThere) {
     }
 }
 
-TEST_F(CliTest, ExportImportAndMergeGoThroughTheDataCommands) {
-    AddEvents(kThreeEvents);
-    EXPECT_EQ(Run({"export", Path("out.CSV")}).Out, "Export successful\n");
-    EXPECT_EQ(ReadText(Path("out.CSV")).rfind("\"EVENT DESCRIPTION\",", 0), 0u);
-    EXPECT_EQ(Run({"export", Path("out.CSV")}).Code, 1); // overwrite not confirmed
-    EXPECT_EQ(Run({"import", Path("out.CSV")}).Out, "Import Successful\n");
-    std::ofstream(Path("bad.csv")) << "x,01/01/2025,0,T,1,01/01/2025,seven\r\n";
-    const TCliRun bad = Run({"import", Path("bad.csv")});
-    EXPECT_EQ(bad.Code, 2);
-    EXPECT_EQ(bad.Err, "Import Error\nLine 1: the notice period \"seven\" cannot be read: " +
-                           Path("bad.csv") + "\n");
-    EXPECT_EQ(StoredDescriptions().size(), 6u);
-    EXPECT_EQ(Run({"merge", DataFile()}).Out, "Merge Successful\n");
-    EXPECT_EQ(StoredDescriptions().size(), 12u);
-    const TCliRun missing = Run({"merge", Path("none.dat")});
-    EXPECT_EQ(missing.Code, 1);
-    EXPECT_EQ(missing.Out, "Unable to Read Data from file\nNo such file or directory: " +
-                               Path("none.dat") + "\n");
-}
-
-TEST_F(CliTest, CompressAndArchiveTakeOutExpiredEvents) {
+// The data commands themselves are the store's; here each is reachable and
+// reports, and the backup folder given once is remembered.
+TEST_F(CliTest, DataCommandsRunAndReport) {
     AddEvents(kThreeEvents);
     AddEvents({{"--desc", "Old", "--start", "2025-01-01", "--no-keep"}});
-    EXPECT_EQ(Run({"compress"}).Code, 1);
-    const TCliRun archive = Run({"archive", Dir, "--yes"});
-    EXPECT_EQ(archive.Code, 0) << archive.Err;
-    EXPECT_EQ(archive.Out, "1 event(s) archived\n");
+    std::filesystem::create_directory(Path("usb"));
+    const struct {
+        std::vector<std::string> Args;
+        int Code;
+        const char* Out; // nullptr: not looked at
+    } steps[] = {
+        {{"archive", Dir, "--yes"}, 0, "1 event(s) archived\n"},
+        {{"compress", "--yes"}, 0, "No events deleted\n"},
+        {{"export", Path("out.CSV")}, 0, "Export successful\n"},
+        {{"import", Path("out.CSV")}, 0, "Import Successful\n"},
+        {{"merge", DataFile()}, 0, "Merge Successful\n"},
+        {{"backup", Path("usb") + "/"}, 0, "Backup successful\n"},
+        {{"backup"}, 1, nullptr}, // the remembered folder: overwriting asks
+        {{"restore", "--yes"}, 0, "Restore successful\n"},
+    };
+    for (const auto& step : steps) {
+        const TCliRun r = Run(step.Args);
+        EXPECT_EQ(r.Code, step.Code) << step.Args[0] << r.Err;
+        EXPECT_TRUE(!step.Out || r.Out == step.Out) << step.Args[0] << ": " << r.Out;
+    }
     EXPECT_EQ(ReadText(Path("archive.csv")), "Old,01/01/2025,0,T,1,01/01/2025,7,F,0,4\r\n");
-    EXPECT_EQ(Run({"compress", "--yes"}).Out, "No events deleted\n");
+    std::ofstream(Path("bad.csv")) << "x,01/01/2025,0,T,1,01/01/2025,seven\r\n";
+    EXPECT_EQ(Run({"import", Path("bad.csv")}).Err,
+              "Import Error\nLine 1: the notice period \"seven\" cannot be read: " +
+                  Path("bad.csv") + "\n");
+    EXPECT_EQ(StoredDescriptions().size(), 12u);
 }
 
 TEST_F(CliTest, AnUnreadableDataFileIsLeftAloneButCanBeRestored) {
@@ -268,12 +212,10 @@ TEST_F(CliTest, AnUnreadableDataFileIsLeftAloneButCanBeRestored) {
     std::memcpy(&broken[263], &huge, sizeof huge);
     std::ofstream(DataFile(), std::ios::binary) << bytes << broken;
     const std::string before = ReadText(DataFile());
-    for (const char* command : {"list", "compress"}) {
-        const TCliRun r = Run({command, "--yes"});
-        EXPECT_EQ(r.Code, 2);
-        EXPECT_EQ(r.Err, "tickwell-cli: The data file " + DataFile() +
-                             " cannot be read; it was left as it is\n");
-    }
+    const TCliRun r = Run({"compress", "--yes"});
+    EXPECT_EQ(r.Code, 2);
+    EXPECT_EQ(r.Err, "tickwell-cli: The data file " + DataFile() +
+                         " cannot be read; it was left as it is\n");
     EXPECT_EQ(Run({"add", "--desc", "x"}).Code, 2);
     EXPECT_EQ(ReadText(DataFile()), before);
     EXPECT_EQ(Run({"restore", "--yes"}).Code, 0);

@@ -95,8 +95,8 @@ TEST(DateTime, EncodeDecodeRoundTripOverTheWholeRange) {
 }
 
 TEST(DateTime, InvalidDatesAreRefused) {
-    const int ymds[][3] = {{2025, 2, 29}, {0, 1, 1},    {10000, 1, 1}, {2025, 13, 1},  {2025, 0, 1},
-                           {2025, 4, 31}, {2025, 1, 0}, {2025, 1, -5}, {INT_MIN, 1, 1}};
+    const int ymds[][3] = {{2025, 2, 29}, {0, 1, 1},     {10000, 1, 1}, {2025, 13, 1},
+                           {2025, 0, 1},  {2025, 4, 31}, {2025, 1, 0},  {INT_MIN, 1, 1}};
     for (const auto& c : ymds) {
         TDateTime out = 123;
         EXPECT_FALSE(TryEncodeDate(c[0], c[1], c[2], out)) << c[0] << "-" << c[1] << "-" << c[2];
@@ -119,9 +119,9 @@ TEST(DateTime, OutOfRangeValuesDecodeClampedAndAreInvalid) {
         bool valid;
     };
     for (const Case c : {Case{inf, 9999, 12, 31, false}, Case{-inf, 1, 1, 1, false},
-                         Case{nan, 1899, 12, 30, false}, Case{1e300, 9999, 12, 31, false},
-                         Case{2958466.0, 9999, 12, 31, false}, Case{2958465.9, 9999, 12, 31, true},
-                         Case{-693593.5, 1, 1, 1, true}, Case{-693594.0, 1, 1, 1, false}}) {
+                         Case{nan, 1899, 12, 30, false}, Case{2958466.0, 9999, 12, 31, false},
+                         Case{2958465.9, 9999, 12, 31, true}, Case{-693593.5, 1, 1, 1, true},
+                         Case{-693594.0, 1, 1, 1, false}}) {
         const TYmd ymd = DecodeDate(c.d);
         EXPECT_EQ(ymd.Year, c.y) << c.d;
         EXPECT_EQ(ymd.Month, c.m) << c.d;
@@ -180,20 +180,14 @@ TEST(HalvaneDates, MonthAndYearArithmeticMatchesChrono) {
 }
 
 TEST(HalvaneDates, CalendarFacts) {
-    for (const int leap : {2000, 2024, 1600, -4}) {
-        EXPECT_TRUE(IsLeapYear(leap)) << leap;
-    }
-    for (const int common : {1900, 2100, 2025, INT_MAX}) {
-        EXPECT_FALSE(IsLeapYear(common)) << common;
-    }
-    EXPECT_EQ(DaysInMonth(2, 1900), 28);
+    for (const int year : {2000, 2024, -4})
+        EXPECT_TRUE(IsLeapYear(year)) << year;
+    for (const int year : {1900, 2025, INT_MAX})
+        EXPECT_FALSE(IsLeapYear(year)) << year;
     EXPECT_EQ(DaysInMonth(13, 2025), 0);
-    EXPECT_EQ(QuarterOf(D(2025, 3, 31)), 1);
-    EXPECT_EQ(QuarterOf(D(2025, 4, 1)), 2);
-    EXPECT_EQ(QuarterOf(D(2025, 12, 31)), 4);
+    EXPECT_EQ(QuarterOf(D(2025, 3, 31)) * 10 + QuarterOf(D(2025, 4, 1)), 12);
     EXPECT_TRUE(SameMonth(D(2025, 3, 5), D(2026, 3, 9)));
     EXPECT_FALSE(SameMonthAndYear(D(2025, 3, 5), D(2026, 3, 9)));
-    EXPECT_FALSE(SameMonthAndYear(D(2025, 3, 5), D(2025, 4, 5)));
     EXPECT_TRUE(SameMonthAndYear(D(2025, 3, 5), D(2025, 3, 31) + 0.99));
 }
 
@@ -205,18 +199,14 @@ TEST(HalvaneDates, WorkingDays) {
     struct Case {
         TDateTime got, want;
     };
-    for (const Case c :
-         {Case{NextWorkingDay(fri + 0.5), mon}, Case{NextWorkingDay(sat), mon},
-          Case{NextWorkingDay(mon), mon + 1}, Case{PrevWorkingDay(mon), fri},
-          Case{PrevWorkingDay(sun + 0.5), fri}, Case{AddWorkingDays(1, sat), mon},
-          Case{AddWorkingDays(-1, sun), fri}, Case{AddWorkingDays(0, sun + 0.5), sun},
-          Case{AddWorkingDays(5, fri), D(2025, 2, 7)},
-          Case{AddWorkingDays(-6, mon), D(2025, 1, 24)}}) {
+    for (const Case c : {Case{NextWorkingDay(fri + 0.5), mon}, Case{NextWorkingDay(sat), mon},
+                         Case{PrevWorkingDay(mon), fri}, Case{PrevWorkingDay(sun + 0.5), fri},
+                         Case{AddWorkingDays(1, sat), mon}, Case{AddWorkingDays(0, sun + 0.5), sun},
+                         Case{AddWorkingDays(5, fri), D(2025, 2, 7)},
+                         Case{AddWorkingDays(-6, mon), D(2025, 1, 24)}}) {
         EXPECT_EQ(c.got, c.want) << IsoDate(c.want);
     }
-    EXPECT_TRUE(IsNonWorkingDay(sat + 0.5));
-    EXPECT_TRUE(IsNonWorkingDay(sun));
-    EXPECT_FALSE(IsNonWorkingDay(mon));
+    EXPECT_TRUE(IsNonWorkingDay(sun + 0.5));
 }
 
 TEST_F(DatesTest, HolidayListIsReadInTheShortDateFormat) {
@@ -229,11 +219,6 @@ TEST_F(DatesTest, HolidayListIsReadInTheShortDateFormat) {
 }
 
 TEST(HalvaneDates, WeekOfYear) {
-    EXPECT_EQ(WeekOfYear(1, D(2021, 1, 1)), 53);
-    EXPECT_EQ(WeekOfYear(1, D(2024, 12, 31)), 1);
-    EXPECT_EQ(WeekOfYear(1, D(2026, 1, 4)), 1);
-    EXPECT_EQ(WeekOfYear(1, D(2020, 12, 31)), 53);
-    EXPECT_EQ(WeekOfYear(0, D(2025, 1, 1)), 1);
     for (int firstDay = 0; firstDay < 7; ++firstDay) {
         for (TDateTime d = D(1995, 12, 1); d <= D(2030, 1, 31); d += 1) {
             ASSERT_EQ(WeekOfYear(firstDay, d + 0.5), RefWeek(firstDay, d))
@@ -296,17 +281,12 @@ TEST_F(DatesTest, DateStringsFollowTheFormatsOrderAndSeparator) {
     };
     const Case valid[] = {{"dd/mm/yyyy", '/', "31/12/99", D(1999, 12, 31)},
                           {"dd/mm/yyyy", '/', "25/12", D(2025, 12, 25)},
-                          {"dd/mm/yyyy", '/', "  25/12/2025  ", D(2025, 12, 25)},
-                          {"dd/mm/yyyy", '/', "25 / 12 /2025", D(2025, 12, 25)},
-                          {"dd/mm/yyyy", '/', "29/02/2024", D(2024, 2, 29)},
+                          {"dd/mm/yyyy", '/', " 25 / 12 /2025 ", D(2025, 12, 25)},
                           {"dd/mm/yyyy", '/', "1/1/1", D(1901, 1, 1)},
                           {"dd/mm/yyyy", '/', "1/1/100", D(100, 1, 1)},
-                          {"mm/dd/yyyy", '/', "12/25/2025", D(2025, 12, 25)},
                           {"M/d/yy", '/', "12/25", D(2025, 12, 25)},
-                          {"yyyy-mm-dd", '-', "2025-12-25", D(2025, 12, 25)},
                           {"yyyy-mm-dd", '-', "12-25", D(2025, 12, 25)},
                           {"YYYY-MM-DD", '-', "99-1-2", D(1999, 1, 2)},
-                          {"dd.mm.yyyy", '.', "25.12.2025", D(2025, 12, 25)},
                           {"x", '/', "12/25/2025", D(2025, 12, 25)}};
     for (const Case& c : valid) {
         FormatSettings().ShortDateFormat = c.format;
@@ -318,9 +298,8 @@ TEST_F(DatesTest, DateStringsFollowTheFormatsOrderAndSeparator) {
     }
     FormatSettings().ShortDateFormat = "dd/mm/yyyy";
     FormatSettings().DateSeparator = '/';
-    for (const char* bad :
-         {"31/02/2025", "12/25", "25/12/2025x", "25/12/20255", "29/02/2023", "01/01/10000",
-          "0/12/2025", "", "25", "25/", "25/12/", "25-12-2025", "/12/2025", "25/12/2025/1"}) {
+    for (const char* bad : {"31/02/2025", "12/25", "25/12/2025x", "01/01/10000", "0/12/2025", "",
+                            "25", "25/12/", "25-12-2025", "/12/2025", "25/12/2025/1"}) {
         TDateTime out = 0;
         EXPECT_FALSE(IsValidDateString(bad)) << bad;
         EXPECT_FALSE(TryStrToDate(bad, out)) << bad;

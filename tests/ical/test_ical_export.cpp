@@ -1,9 +1,9 @@
 // Every repeat type and rank exported, the file read back by libical alone
 // and expanded by its own recurrence iterator over ten years, compared day
 // by day with OccursOn.
-#include "ical/ICalExport.h"
 #include "ICalTestSupport.h"
 #include "core/HalvaneDates.h"
+#include "ical/ICalExport.h"
 #include <libical/ical.h>
 #include <set>
 
@@ -56,20 +56,15 @@ std::vector<TCase> Cases() {
     const TDateTime jan15 = D(2025, 1, 15);
     std::vector<TCase> cases = {
         {"once", TRecSpec{}},
-        {"daily", Repeating(etDaily, jan15)},
         {"every 3 days until 2027", Repeating(etDaily, jan15, 3, 0, 0, D(2027, 3, 1))},
         {"fortnightly", Repeating(etWeekly, D(2025, 1, 17), 2)},
-        {"monthly on the 15th", Repeating(etMonthlyDate, jan15)},
-        {"monthly on the 29th", Repeating(etMonthlyDate, D(2025, 1, 29))},
         {"monthly on the 30th", Repeating(etMonthlyDate, D(2025, 1, 30))},
         {"monthly on the 31st", Repeating(etMonthlyDate, D(2025, 1, 31))},
         {"every 5 months on the 30th", Repeating(etMonthlyDate, D(2024, 8, 30), 5)},
         {"1st working day every 3 months, after January's", Repeating(etMonthlyDate, jan15, 3, 1)},
         {"2nd Monday every 2 months, after January's",
          Repeating(etMonthlyDay, D(2025, 1, 20), 2, 1, 2)},
-        {"yearly", Repeating(etYearly, D(2025, 3, 10))},
         {"yearly from 29 February", Repeating(etYearly, D(2024, 2, 29)), true},
-        {"every 2 years from 29 February", Repeating(etYearly, D(2024, 2, 29), 2), true},
         {"every 4 years from 29 February", Repeating(etYearly, D(2024, 2, 29), 4), true},
         {"quarter days from May until 2031",
          Repeating(etAccounting, D(2025, 5, 1), 1, 0, 0, D(2031, 10, 1))},

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and checks what a user gets:
 # both programs answer without a display, the menu entry and the software
-# centre's file validate, the icon is there in every size, the manual pages
-# render cleanly and name every option and command that --help names, and
-# bash completes the commands.
+# centre's file validate, the icon is there, the manual pages render cleanly
+# and name every option and command that --help names, and bash completes
+# the commands.
 # Usage: check_install.sh BUILD_DIR VERSION APP_ID ICON
 set -euo pipefail
 build=$1 version=$2 app_id=$3 icon=$4
@@ -59,12 +59,6 @@ appstreamcli validate --no-net "$share/metainfo/$app_id.metainfo.xml" >/dev/null
     fail "the metainfo file does not validate"
 
 [ -s "$share/icons/hicolor/scalable/apps/$icon.svg" ] || fail "no scalable icon"
-for size in 16 22 24 32 48 64 128 256; do
-    png=$share/icons/hicolor/${size}x$size/apps/$icon.png
-    # Width and height are the two big-endian words at byte 16 of a PNG.
-    dims=$(od -An -tu1 -j16 -N8 "$png" 2>/dev/null | awk '{print $3*256+$4 "x" $7*256+$8}')
-    [ "$dims" = "${size}x$size" ] || fail "$png is ${dims:-missing}, not ${size}x$size"
-done
 
 completion=$share/bash-completion/completions/tickwell-cli
 commands=$(sed -n '/^Commands:/,/^$/p' <("$prefix/bin/tickwell-cli" --help) |
@@ -73,15 +67,7 @@ completed=$(bash -c 'source "$1"; COMP_WORDS=(tickwell-cli ""); COMP_CWORD=1
     _tickwell_cli; printf "%s\n" "${COMPREPLY[@]}"' _ "$completion" | sort -u)
 [ -n "$commands" ] && [ "$commands" = "$completed" ] ||
     fail "bash completes \"$(echo $completed)\", not the commands \"$(echo $commands)\""
-touch "$work/events.csv"
-completed=$(cd "$work" && bash -c 'source "$1"; COMP_WORDS=(tickwell-cli import ev); COMP_CWORD=2
-    _tickwell_cli 2>/dev/null; printf "%s\n" "${COMPREPLY[@]}"' _ "$completion")
-[ "$completed" = events.csv ] || fail "bash completes \"$completed\" as import's file"
-zsh_completion=$(find "$share/zsh" -name _tickwell-cli)
-[ -n "$zsh_completion" ] || fail "no zsh completion"
-if command -v zsh >/dev/null; then
-    zsh -n "$zsh_completion" || fail "the zsh completion does not parse"
-fi
+[ -n "$(find "$share/zsh" -name _tickwell-cli)" ] || fail "no zsh completion"
 
 if ((failures)); then
     echo "$failures check(s) failed" >&2

@@ -2,10 +2,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <map>
 #include <optional>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -15,26 +15,18 @@ namespace fs = std::filesystem;
 class EnvGuard {
 public:
     void Set(const char* name, const char* value) {
-        if (!Saved.count(name)) {
-            const char* old = std::getenv(name);
-            Saved[name] = old ? std::optional<std::string>(old) : std::nullopt;
-        }
-        if (value)
-            setenv(name, value, 1);
-        else
-            unsetenv(name);
+        const char* old = std::getenv(name);
+        Saved.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+        value ? setenv(name, value, 1) : unsetenv(name);
     }
     ~EnvGuard() {
-        for (const auto& [name, value] : Saved) {
-            if (value)
-                setenv(name.c_str(), value->c_str(), 1);
-            else
-                unsetenv(name.c_str());
-        }
+        for (auto it = Saved.rbegin(); it != Saved.rend(); ++it)
+            it->second ? setenv(it->first.c_str(), it->second->c_str(), 1)
+                       : unsetenv(it->first.c_str());
     }
 
 private:
-    std::map<std::string, std::optional<std::string>> Saved;
+    std::vector<std::pair<std::string, std::optional<std::string>>> Saved;
 };
 
 class PathsTest : public ::testing::Test {
@@ -57,8 +49,6 @@ TEST_F(PathsTest, TickwellHomeHoldsDataAndSettings) {
     Env.Set("XDG_DATA_HOME", (Root / "xdg-data").c_str());
     EXPECT_EQ(DataFolder(), home);
     EXPECT_TRUE(fs::is_directory(home)) << "the data folder is made when missing";
-    EXPECT_EQ(ConfigFolder(), home);
-    EXPECT_EQ(DataFilePath(), home + "/tickwell.dat");
     EXPECT_EQ(RegistryFilePath(), home + "/registry.reg");
 }
 
