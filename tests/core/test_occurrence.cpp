@@ -12,32 +12,17 @@ double D(int y, int m, int d) {
     return EncodeDate(y, m, d);
 }
 
+// A day written as yyyymmdd; 0 stays 0.
+double Ymd(int v) {
+    return v ? D(v / 10000, v / 100 % 100, v % 100) : 0;
+}
+
 struct TSpec {
     const char* Name;
     bool Simple;
-    int Type;
-    int Rank;
-    int Weekday;
-    int Interval;
-    double Start;
-    double End;
-    double Today;
-    double WantNext;
-    double WantPrev;
+    int Type, Rank, Weekday, Interval;
+    int Start, End, Today, WantNext, WantPrev; // yyyymmdd
 };
-
-EventRecord Record(const TSpec& s) {
-    EventRecord r;
-    r.Simple = s.Simple;
-    r.EventType = static_cast<uint8_t>(s.Type);
-    r.Rank = static_cast<int16_t>(s.Rank);
-    r.Weekday = static_cast<int16_t>(s.Weekday);
-    r.Interval = static_cast<int16_t>(s.Interval);
-    r.StartDate = s.Start;
-    r.EndDate = s.End;
-    r.NoticePeriod = 7;
-    return r;
-}
 
 class Occurrence : public ::testing::Test {
 protected:
@@ -48,47 +33,42 @@ protected:
 // Named cases beside the random comparison with literal stepping: the rules'
 // own corner days, and malformed rules, which the random events never have.
 TEST_F(Occurrence, NextAndPreviousDates) {
-    const double far = D(2125, 1, 1);
+    const int far = 21250101;
     const TSpec cases[] = {
-        {"once only", true, 3, 0, 0, 1, D(2025, 1, 20), D(2025, 1, 20), D(2025, 1, 15),
-         D(2025, 1, 20), D(2025, 1, 20)},
-        {"end date 0", false, etWeekly, 0, 0, 1, D(2024, 6, 1), 0, D(2025, 1, 15), D(2024, 6, 1),
-         D(2024, 6, 1)},
-        {"monthly 31st", false, etMonthlyDate, 0, 0, 1, D(2025, 1, 31), far, D(2025, 3, 1),
-         D(2025, 3, 31), D(2025, 2, 28)},
-        {"first working day", false, etMonthlyDate, 1, 0, 1, D(2025, 1, 15), far, D(2025, 1, 15),
-         D(2025, 2, 3), 0},
-        {"last working day", false, etMonthlyDate, 23, 0, 1, D(2025, 5, 1), far, D(2025, 5, 2),
-         D(2025, 5, 30), 0},
-        {"last Friday", false, etMonthlyDay, 4, 6, 1, D(2025, 1, 1), far, D(2025, 1, 15),
-         D(2025, 1, 31), 0},
-        {"29 February sticks", false, etYearly, 0, 0, 1, D(2024, 2, 29), far, D(2028, 3, 1),
-         D(2029, 2, 28), D(2028, 2, 28)},
-        {"accounting on the day", false, etAccounting, 0, 0, 1, D(2020, 1, 1), far, D(2025, 3, 25),
-         D(2025, 3, 25), D(2024, 12, 25)},
-        {"accounting after", false, etAccounting, 0, 0, 1, D(2020, 1, 1), far, D(2025, 3, 26),
-         D(2025, 6, 24), D(2025, 3, 25)},
-        {"accounting year end", false, etAccounting, 0, 0, 1, D(2020, 1, 1), far, D(2025, 12, 26),
-         D(2026, 3, 25), D(2025, 12, 25)},
+        {"once only", true, 3, 0, 0, 1, 20250120, 20250120, 20250115, 20250120, 20250120},
+        {"end date 0", false, etWeekly, 0, 0, 1, 20240601, 0, 20250115, 20240601, 20240601},
+        {"monthly 31st", false, etMonthlyDate, 0, 0, 1, 20250131, far, 20250301, 20250331,
+         20250228},
+        {"1st working day", false, etMonthlyDate, 1, 0, 1, 20250115, far, 20250115, 20250203, 0},
+        {"last working day", false, etMonthlyDate, 23, 0, 1, 20250501, far, 20250502, 20250530, 0},
+        {"last Friday", false, etMonthlyDay, 4, 6, 1, 20250101, far, 20250115, 20250131, 0},
+        {"29 February", false, etYearly, 0, 0, 1, 20240229, far, 20280301, 20290228, 20280228},
+        {"quarter day", false, etAccounting, 0, 0, 1, 20200101, far, 20250325, 20250325, 20241225},
+        {"after it", false, etAccounting, 0, 0, 1, 20200101, far, 20250326, 20250624, 20250325},
+        {"year end", false, etAccounting, 0, 0, 1, 20200101, far, 20251226, 20260325, 20251225},
         // Malformed rules terminate and behave as once only.
-        {"interval 0", false, etDaily, 0, 0, 0, D(2020, 1, 1), far, D(2025, 1, 15), D(2020, 1, 1),
-         D(2020, 1, 1)},
-        {"negative interval", false, etMonthlyDate, 0, 0, -3, D(2020, 1, 1), far, D(2025, 1, 15),
-         D(2020, 1, 1), D(2020, 1, 1)},
-        {"weekday 0", false, etMonthlyDay, 1, 0, 1, D(2020, 1, 1), far, D(2025, 1, 15),
-         D(2020, 1, 1), D(2020, 1, 1)},
-        {"weekday 9", false, etMonthlyDay, 1, 9, 1, D(2020, 1, 1), far, D(2025, 1, 15),
-         D(2020, 1, 1), D(2020, 1, 1)},
-        {"rank 30000", false, etMonthlyDate, 30000, 0, 1, D(2025, 5, 1), far, D(2025, 5, 2),
-         D(2025, 5, 30), 0},
-        {"a century back", false, etDaily, 0, 0, 1, D(1925, 1, 1), far, D(2025, 1, 15),
-         D(2025, 1, 15), D(2025, 1, 14)},
+        {"interval 0", false, etDaily, 0, 0, 0, 20200101, far, 20250115, 20200101, 20200101},
+        {"interval -3", false, etMonthlyDate, 0, 0, -3, 20200101, far, 20250115, 20200101,
+         20200101},
+        {"weekday 0", false, etMonthlyDay, 1, 0, 1, 20200101, far, 20250115, 20200101, 20200101},
+        {"weekday 9", false, etMonthlyDay, 1, 9, 1, 20200101, far, 20250115, 20200101, 20200101},
+        {"rank 30000", false, etMonthlyDate, 30000, 0, 1, 20250501, far, 20250502, 20250530, 0},
+        {"a century", false, etDaily, 0, 0, 1, 19250101, far, 20250115, 20250115, 20250114},
     };
     for (const auto& c : cases) {
-        FixToday(c.Today);
-        const TTickwellItem e(Record(c));
-        EXPECT_EQ(e.NextDate, c.WantNext) << c.Name;
-        EXPECT_EQ(e.PrevDate, c.WantPrev) << c.Name;
+        FixToday(Ymd(c.Today));
+        EventRecord r;
+        r.Simple = c.Simple;
+        r.EventType = static_cast<uint8_t>(c.Type);
+        r.Rank = static_cast<int16_t>(c.Rank);
+        r.Weekday = static_cast<int16_t>(c.Weekday);
+        r.Interval = static_cast<int16_t>(c.Interval);
+        r.StartDate = Ymd(c.Start);
+        r.EndDate = Ymd(c.End);
+        r.NoticePeriod = 7;
+        const TTickwellItem e(r);
+        EXPECT_EQ(e.NextDate, Ymd(c.WantNext)) << c.Name;
+        EXPECT_EQ(e.PrevDate, Ymd(c.WantPrev)) << c.Name;
     }
 }
 
