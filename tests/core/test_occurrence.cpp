@@ -166,6 +166,8 @@ TEST_F(Occurrence, CsvLine) {
     TTickwellItem e(r);
     const std::string line = e.ToCsvLine();
     EXPECT_EQ(line.substr(0, line.find(',')), "\"Pay rent\r\nnow\"");
+    e.Description = "Plain";
+    EXPECT_EQ(e.ToCsvLine().substr(0, 6), "Plain,");
     e.Description = "Say \"hi\"";
     EXPECT_EQ(e.ToCsvLine().substr(0, 13), "\"Say \"\"hi\"\"\",");
 }
