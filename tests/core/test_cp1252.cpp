@@ -53,10 +53,3 @@ TEST(Cp1252, UnrepresentableAndInvalidBecomeQuestionMarks) {
         EXPECT_EQ(Utf8Length(c.utf8), std::string(c.cp1252).size()) << c.utf8;
     }
 }
-
-TEST(Cp1252, MaxCharsCountsCharactersNotBytes) {
-    EXPECT_EQ(Utf8ToCp1252("h\u00e9llo", 2), "h\xe9");
-    EXPECT_EQ(Utf8ToCp1252("\u20ac\u20ac\u20ac", 2), "\x80\x80");
-    EXPECT_EQ(Utf8ToCp1252("\u65e5\u672cx", 1), "?");
-    EXPECT_EQ(Utf8ToCp1252("abc", 0), "");
-}

@@ -61,15 +61,6 @@ TEST(FormatDateTime, Patterns) {
     }
 }
 
-TEST(FormatDateTime, SeparatorsComeFromTheSettings) {
-    TFormatSettings fs;
-    fs.DateSeparator = '-';
-    fs.TimeSeparator = '.';
-    fs.ShortDateFormat = "yyyy/mm/dd";
-    EXPECT_EQ(FormatDateTime("dd/mm/yyyy hh:nn", kMoment, fs), "07-03-2025 15.07");
-    EXPECT_EQ(DateToStr(kMoment, fs), "2025-03-07");
-}
-
 TEST(FormatDateTime, SelfReferenceAndOddValuesEndSafely) {
     TFormatSettings fs;
     fs.ShortDateFormat = "ddddd";

@@ -110,27 +110,6 @@ TEST(DateTime, InvalidDatesAreRefused) {
     }
 }
 
-TEST(DateTime, OutOfRangeValuesDecodeClampedAndAreInvalid) {
-    const double inf = std::numeric_limits<double>::infinity();
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    struct Case {
-        TDateTime d;
-        int y, m, day;
-        bool valid;
-    };
-    for (const Case c : {Case{inf, 9999, 12, 31, false}, Case{-inf, 1, 1, 1, false},
-                         Case{nan, 1899, 12, 30, false}, Case{2958466.0, 9999, 12, 31, false},
-                         Case{2958465.9, 9999, 12, 31, true}, Case{-693593.5, 1, 1, 1, true},
-                         Case{-693594.0, 1, 1, 1, false}}) {
-        const TYmd ymd = DecodeDate(c.d);
-        EXPECT_EQ(ymd.Year, c.y) << c.d;
-        EXPECT_EQ(ymd.Month, c.m) << c.d;
-        EXPECT_EQ(ymd.Day, c.day) << c.d;
-        EXPECT_EQ(IsValidDateValue(c.d), c.valid) << c.d;
-        DayOfWeek(c.d); // must not trap
-    }
-}
-
 TEST(Clock, FixedAndSystemClock) {
     FixToday(D(2025, 3, 7) + 0.75);
     EXPECT_EQ(Today(), D(2025, 3, 7));

@@ -161,44 +161,4 @@ TEST_F(EventLists, RemovalAlsoLeavesTheDueList) {
     EXPECT_TRUE(due.Empty());
 }
 
-TEST_F(EventLists, DeleteAtABadIndexReportsAndAsksToEnd) {
-    std::string shown;
-    bool endAsked = false;
-    auto old = SetMessageHandlers({[&](const std::string& t, TMsgKind) { shown = t; }, nullptr,
-                                   nullptr, nullptr, [&] { endAsked = true; }});
-    master.DeleteAt(3);
-    SetMessageHandlers(old);
-    EXPECT_EQ(shown, "Events List Error. Terminating");
-    EXPECT_TRUE(endAsked);
-}
-
-TEST_F(EventLists, ResetAllRecomputesAndKeepsAcknowledgements) {
-    EventRecord r;
-    r.EventType = etDaily;
-    r.Interval = 1;
-    r.StartDate = D(2025, 1, 1);
-    r.EndDate = D(2026, 1, 1);
-    r.NoticePeriod = 0;
-    r.AckDate = D(2025, 3, 1);
-    auto* e = new TTickwellItem(r);
-    master.AddSorted(e);
-    master.Scan();
-    FixToday(D(2025, 3, 2));
-    master.ResetAll();
-    EXPECT_EQ(e->NextDate, D(2025, 3, 2));
-    EXPECT_EQ(e->ScanDate, 0);
-    EXPECT_EQ(e->AckDate, D(2025, 3, 1));
-}
-
-TEST(EventRecordLayout, DescriptionsAreCutTo255Characters) {
-    std::string long_(300, 'x');
-    long_[0] = '\xC3';
-    long_.insert(1, 1, '\xA9'); // one two-byte character first
-    EventRecord r;
-    r.SetDescription(long_);
-    EXPECT_EQ(r.DescriptionLength, 255);
-    EXPECT_EQ(r.Description().substr(0, 2), "\xC3\xA9");
-    EXPECT_EQ(Utf8Length(r.Description()), 255u);
-}
-
 } // namespace

@@ -106,56 +106,6 @@ TEST_F(Occurrence, DueKinds) {
     }
 }
 
-TEST_F(Occurrence, KeptWeeklyEventOverdueForAnEarlierOccurrence) {
-    EventRecord r;
-    r.EventType = etWeekly;
-    r.Interval = 1;
-    r.StartDate = D(2024, 12, 6); // a Friday
-    r.EndDate = D(2125, 1, 1);
-    r.NoticePeriod = 1;
-    r.KeepFlag = 1;
-    r.AckDate = D(2025, 1, 3); // the one before PrevDate (10 January)
-    const TTickwellItem e(r);
-    ASSERT_EQ(e.PrevDate, D(2025, 1, 10));
-    EXPECT_EQ(e.DueState(), dkOverdue);
-}
-
-TEST_F(Occurrence, AckPastOnCreateAndExpiry) {
-    EventRecord r;
-    r.Simple = 1;
-    r.NoticePeriod = 7;
-    r.KeepFlag = 1;
-    r.StartDate = r.EndDate = D(2025, 1, 14);
-    TTickwellItem yesterday(r);
-    AckPastOnCreate(yesterday);
-    EXPECT_EQ(yesterday.AckDate, D(2025, 1, 14));
-
-    r.StartDate = r.EndDate = D(2025, 1, 16);
-    TTickwellItem tomorrow(r);
-    AckPastOnCreate(tomorrow);
-    EXPECT_EQ(tomorrow.AckDate, 0);
-
-    r.StartDate = r.EndDate = D(2025, 1, 8);
-    TTickwellItem lastWeek(r);
-    EXPECT_TRUE(IsOld(lastWeek));
-    EXPECT_FALSE(IsExpired(lastWeek));
-    lastWeek.AckDate = lastWeek.NextDate;
-    EXPECT_TRUE(IsExpired(lastWeek));
-}
-
-TEST_F(Occurrence, TextAccessors) {
-    EventRecord r;
-    r.Simple = 1;
-    r.StartDate = r.EndDate = D(2025, 1, 16);
-    TTickwellItem e(r);
-    EXPECT_EQ(e.AckDateText(), "");
-    e.StartDate = e.EndDate = D(2025, 1, 12);
-    e.Recalc();
-    EXPECT_EQ(e.DaysToNextText(), "-3");
-    EXPECT_EQ(TypeNameOf(false, 6), "") << "a code that names no type";
-    EXPECT_EQ(FirstLine("two\r\nlines"), "two");
-}
-
 TEST_F(Occurrence, CsvLine) {
     EventRecord r;
     r.Simple = 1;
