@@ -6,11 +6,13 @@
 #include "core/EventId.h"
 #include "core/EventLists.h"
 #include "core/FormatSettings.h"
+#include "platform/RegistryFile.h"
 #include "store/DataFile.h"
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <sstream>
@@ -86,6 +88,15 @@ protected:
     static std::string ReadText(const std::string& path) {
         std::ifstream in(path, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), {}};
+    }
+
+    // Writes settings into the settings file of TICKWELL_HOME, as the options
+    // dialog would.
+    static void WithSettingsFile(const std::function<void()>& write) {
+        auto previous = RegistryBackend();
+        InstallRegistryFile();
+        write();
+        SetRegistryBackend(previous);
     }
 
     // Adds the events a test starts from; each must succeed.

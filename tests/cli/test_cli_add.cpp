@@ -1,20 +1,5 @@
 #include "CliTestSupport.h"
-#include "platform/RegistryFile.h"
 #include "store/SettingsSchema.h"
-#include <functional>
-
-namespace {
-
-// Writes settings into the settings file of TICKWELL_HOME, as the options
-// dialog would.
-void WithSettingsFile(const std::function<void()>& write) {
-    auto previous = RegistryBackend();
-    InstallRegistryFile();
-    write();
-    SetRegistryBackend(previous);
-}
-
-} // namespace
 
 TEST_F(CliTest, AddTakesTheEditorDefaults) {
     const TCliRun r = Run({"--json", "add", "--desc", "Dentist", "--start", "2025-01-20"});

@@ -1,5 +1,4 @@
 #include "CliTestSupport.h"
-#include "platform/RegistryFile.h"
 #include "store/SettingsSchema.h"
 #include <cstring>
 
@@ -107,10 +106,7 @@ TEST_F(CliTest, EventsAreNamedByIndexOrId) {
 
 TEST_F(CliTest, DeleteWithoutConfirmationWhenTheOptionIsOff) {
     AddEvents(kThreeEvents);
-    auto previous = RegistryBackend();
-    InstallRegistryFile();
-    WriteSetting(kEventDeleteConfirm, false);
-    SetRegistryBackend(previous);
+    WithSettingsFile([] { WriteSetting(kEventDeleteConfirm, false); });
     const TCliRun r = Run({"delete", "2"});
     EXPECT_EQ(r.Code, 0) << r.Err;
     EXPECT_EQ(r.Err, "");
