@@ -1,16 +1,6 @@
 #include "CliTestSupport.h"
 #include "store/SettingsSchema.h"
 
-TEST_F(CliTest, AddTakesTheEditorDefaults) {
-    const TCliRun r = Run({"--json", "add", "--desc", "Dentist", "--start", "2025-01-20"});
-    EXPECT_NE(r.Out.find("\"eventType\":0,\"simple\":true,\"rank\":0,\"interval\":1,"
-                         "\"weekday\":2,\"startDate\":\"2025-01-20\",\"endDate\":\"2025-01-20\","
-                         "\"noticePeriod\":7,\"keepFlag\":true"),
-              std::string::npos)
-        << r.Out;
-    EXPECT_EQ(StoredDescriptions(), std::vector<std::string>{"Dentist"});
-}
-
 TEST_F(CliTest, AddSetsTheEndAndAcknowledgesPastOccurrences) {
     struct {
         std::vector<std::string> Args;

@@ -73,30 +73,6 @@ TEST(FormatDateTime, SelfReferenceAndOddValuesEndSafely) {
     EXPECT_EQ(FormatDateTime("yyyy-mm-dd", -inf), "0001-01-01");
 }
 
-TEST(DateText, ShortDateRoundTripsInEveryOrder) {
-    struct Order {
-        const char* system;
-        char sep;
-    };
-    FixToday(EncodeDate(2025, 6, 15));
-    for (const Order o :
-         {Order{"d/M/yyyy", '/'}, Order{"M-d-yyyy", '-'}, Order{"yyyy.MM.dd", '.'}}) {
-        TFormatSettings fs;
-        fs.DateSeparator = o.sep;
-        fs.ShortDateFormat = FixShortDateFormat(o.system, o.sep);
-        for (TDateTime d = EncodeDate(1, 1, 1); d <= EncodeDate(9999, 12, 31); d += 1009) {
-            TDateTime back = 0;
-            // Negative days carry their time of day below the whole number.
-            const std::string text = DateToStr(d < 0 ? d - 0.5 : d + 0.5, fs);
-            ASSERT_TRUE(TryStrToDate(text, back, fs)) << text;
-            // A year below 100 reads back in the 1900s.
-            const int y = DecodeDate(d).Year;
-            ASSERT_EQ(back, y < 100 ? AddYears(1900, d) : d) << text;
-        }
-    }
-    SetClockSource({});
-}
-
 TEST(DateText, IsoDates) {
     EXPECT_EQ(IsoDate(EncodeDate(1, 1, 1)), "0001-01-01");
     struct Case {

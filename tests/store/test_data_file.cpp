@@ -38,16 +38,12 @@ TEST_F(DataFileTest, RecordLayoutIsByteExactBothWays) {
 }
 
 TEST_F(DataFileTest, RecordsWriteBackAsTheyShould) {
-    std::string allBytes;
-    for (int c = 1; c < 256; ++c)
-        allBytes += static_cast<char>(c);
     std::string padded = Plain("abc");
     std::memset(padded.data() + 4, 'x', 100);
     struct {
         std::string In, Out;
     } cases[] = {
-        {Plain(allBytes), Plain(allBytes)}, // every byte, the five undefined ones included
-        {padded, Plain("abc")},             // bytes past the length are written as zeros
+        {padded, Plain("abc")}, // bytes past the length are written as zeros
         {RawRecord("f", 0, 0, 0, 1, 45000, 45000, 7, 7, 7, 7, 0),
          RawRecord("f", 0, 0, 0, 1, 45000, 45000, 7, 1, 1, 1, 0)}, // non-zero booleans as 1
     };
@@ -146,17 +142,6 @@ TEST_F(DataFileTest, LargeFilesAndPipesReadAsOneSequence) {
             EXPECT_EQ(list.Count(), c.DamagedAt);
         }
     }
-}
-
-TEST_F(DataFileTest, MalformedRecordsDoNotCrash) {
-    // Every field at an extreme value, with a valid start date.
-    const std::string rec =
-        RawRecord(std::string(255, '\xff'), 255, -32768, -32768, -32768, 45000, std::nan(""),
-                  -32768, 255, 255, 255, std::numeric_limits<double>::infinity());
-    WriteBytes(Path("f.dat"), rec + rec);
-    EXPECT_TRUE(LoadEvents(List, Path("f.dat")));
-    EXPECT_EQ(List.Count(), 2);
-    List.Scan();
 }
 
 TEST_F(DataFileTest, LongDescriptionAndWideNumbersAreCut) {
