@@ -1,4 +1,3 @@
-#include "core/Clock.h"
 #include "core/DateFormat.h"
 #include "core/HalvaneDates.h"
 

@@ -3,7 +3,6 @@
 #include "store/DataFile.h"
 #include <cmath>
 #include <csignal>
-#include <limits>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <thread>
