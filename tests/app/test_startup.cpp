@@ -10,19 +10,11 @@
 #include "ui/WindowState.h"
 #include <QWidget>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 
 #include <unistd.h>
 
 namespace {
-
-std::string Bytes(const std::string& path) {
-    std::stringstream s;
-    s << std::ifstream(path, std::ios::binary).rdbuf();
-    return s.str();
-}
 
 namespace fs = std::filesystem;
 
@@ -193,32 +185,6 @@ protected:
     fs::path Folder;
     std::string File;
 };
-
-TEST_F(DataFolderTest, ADamagedDataFileIsCopiedAsideBeforeTheWarning) {
-    // One readable event, then a record whose start date is no date.
-    AddEvent(3);
-    SaveEvents(*MasterList, File);
-    {
-        std::ofstream out(File, std::ios::binary | std::ios::app);
-        out << std::string(292, '\xff');
-    }
-    const std::string original = Bytes(File);
-    CreateEventLists();
-    std::string copyAtWarning;
-    SetMessageHandlers({[&](const std::string& t, TMsgKind k) {
-        Shown.emplace_back(t, k);
-        for (const auto& e : fs::directory_iterator(Folder))
-            if (e.path().filename().string().rfind("tickwell.dat.damaged-", 0) == 0)
-                copyAtWarning = e.path().string();
-    }});
-    EXPECT_FALSE(LoadMasterList(File));
-    EXPECT_TRUE(MasterList->Empty());
-    ASSERT_EQ(Shown.size(), 1u);
-    ASSERT_FALSE(copyAtWarning.empty()) << "the copy exists before the user is told";
-    EXPECT_NE(Shown[0].first.find(copyAtWarning), std::string::npos);
-    EXPECT_EQ(Bytes(copyAtWarning), original);
-    EXPECT_EQ(Bytes(File), original) << "the damaged file itself is left alone";
-}
 
 TEST_F(DataFolderTest, RunStartupRoutineKeepsTheFirstArgument) {
     AddEvent(3);

@@ -227,20 +227,6 @@ private slots:
         QCOMPARE(Env.EndRequests, 1);
         QVERIFY(!w->isVisible());
     }
-
-    // A sound file that holds no sound: no message, the window shows.
-    void SoundNeverStopsTheWindow() {
-        WriteSetting(kPlayWav, true);
-        const QString wav = Env.Home.path() + "/chime.wav";
-        QFile f(wav);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("RIFF....WAVEfmt ");
-        f.close();
-        WriteSetting(kWavFile, wav.toStdString());
-        auto w = Shown();
-        QTest::qWait(20);
-        QVERIFY(Env.Notices.empty());
-    }
 };
 
 QTEST_MAIN(TestFrmScan)

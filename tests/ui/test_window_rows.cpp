@@ -183,27 +183,6 @@ private slots:
         QCOMPARE(SortedTexts(MainRows()),
                  QStringList({"Dentist", "Far away", "Old trip", "Pay rent"}));
     }
-
-    // Under a large font the other columns fit their texts and the
-    // description takes the free width.
-    void ColumnsFitTheFont() {
-        const QFont before = QApplication::font();
-        QFont font = before;
-        font.setPointSize(14);
-        QApplication::setFont(font);
-        OpenBoth(smTray);
-        Main->resize(1200, 600);
-        QCoreApplication::processEvents();
-        QTreeView* view = MainRows();
-        int others = 0;
-        for (int c = 1; c < view->header()->count(); ++c) {
-            QVERIFY(static_cast<QAbstractItemView*>(view)->sizeHintForColumn(c) <=
-                    view->columnWidth(c));
-            others += view->columnWidth(c);
-        }
-        QCOMPARE(view->columnWidth(0), view->viewport()->width() - others);
-        QApplication::setFont(before);
-    }
 };
 
 QTEST_MAIN(TestWindowRows)
