@@ -16,7 +16,6 @@
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
-#include <QScreen>
 #include <QSystemTrayIcon>
 #include <QToolButton>
 
@@ -97,17 +96,6 @@ private slots:
         for (const QPointer<QWidget>& w : windows)
             delete w.data();
         EndTestTime();
-    }
-
-    // A clock font or place stored for another screen, or by hand.
-    void StoredLookFitsTheScreen() {
-        WriteSetting(kClockFontSize, 0x7fffffff);
-        WriteSetting(kClockLeft, -5000);
-        WriteSetting(kClockTop, 0x7fffffff);
-        TClockFrm* clock = Start(At(0, 9, 0, 0));
-        clock->show();
-        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-        QVERIFY(area.contains(QRect(clock->pos(), clock->size())));
     }
 
     // Midnight with the due-events window open: the alert counts down, then

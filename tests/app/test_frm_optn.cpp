@@ -133,12 +133,10 @@ private slots:
         };
         row("BackChk", "Options/AutoBackup", no, "1", "click", 0);
         row("MessBeep", "Options/Beep", 1, "1", "click", 0);
-        row("ShowNoEventsMsgChk", "Options/ShowNoEventsMsg", 0, "0", "click", 1);
         row("WavEdit keeps its case", "Options/WavFile", wav, wav, "", wav);
         row("DfltType", "Options/DfltEventType", 4, "Monthly - Day", "down:2", 6);
         row("DfltType unknown, kept", "Options/DfltEventType", 9, "", "", 9);
         row("DfltNotice", "Options/DfltNotice", 14, "14", "type:30", 30);
-        row("EventDeleteConfirm", "Options/EventDeleteConfirm", 0, "0", "click", 1);
         row("MainWindowCombo tray only, kept", "Options/MainWindow", 7, "", "", 7);
         row("A2Edit", "AlarmForm/alarm1", "07:30", "07:30", "", "07:30");
         row("FilterPastChk from the list, not the value", "Options/FilterPast", 1, "0", "click", 1);

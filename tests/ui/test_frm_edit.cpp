@@ -57,7 +57,6 @@ private slots:
             {0, 1, 1, "Every day", nullptr},
             {0, 2, 1, "Every 2 days", nullptr},
             {1, 2, 1, "Every 2 weeks on Tuesday", nullptr},
-            {4, 2, 1, "Every 2 years on the same date", nullptr},
             {5, 2, 1, "Accounting Period End", nullptr},
             {2, 1, 24, "On the same day every month", "On the last Working day every month"},
             {3, 2, 5, "On the first Tuesday every 2 months", "On the Last Tuesday every 2 months"},

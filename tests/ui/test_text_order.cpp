@@ -38,8 +38,6 @@ private slots:
                                 "Zebra",  "a-b",   "ab",    "10 x",  "9 x",   "",
                                 "Öl",     "Oslo",  "apple", "Zürich"};
         QTest::newRow("English") << "en_US" << mixed;
-        // Ö after Z.
-        QTest::newRow("Swedish") << "sv_SE" << mixed;
         QTest::newRow("C, by character code") << "C" << mixed;
         QTest::newRow("alike past the first bytes") << "en_US" << Generated(300);
         QTest::newRow("keyed by several threads") << "fr_FR" << Generated(20000);

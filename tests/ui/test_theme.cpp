@@ -1,6 +1,5 @@
-// Colours under the dark palette that TICKWELL_PALETTE forces: a colour the
-// program sets itself is made readable on its background without losing its
-// hue, and stored colour values follow the palette in force.
+// Colours under the dark palette that TICKWELL_PALETTE forces: stored colour
+// values follow the palette in force.
 #include "UiTestEnv.h"
 #include "ui/Theme.h"
 #include <QStyle>
@@ -13,24 +12,6 @@ private slots:
         qputenv("TICKWELL_PALETTE", "dark");
         ApplyPaletteChoice();
         QVERIFY(QApplication::palette().color(QPalette::Window).lightness() < 80);
-    }
-
-    void readableColoursKeepTheirHue() {
-        const struct {
-            QColor Colour;
-            QColor Background;
-        } cases[] = {
-            {QColor(0x80, 0x00, 0x00), QColor(0x26, 0x26, 0x26)}, // maroon on dark
-            {QColor(0xff, 0xd0, 0x00), QColor(Qt::white)},        // yellow on white
-            {QColor(0x00, 0x00, 0xff), QColor(Qt::white)},        // already readable
-        };
-        for (const auto& c : cases) {
-            const QColor r = ReadableOn(c.Colour, c.Background);
-            QVERIFY2(ContrastRatio(r, c.Background) >= 4.5, qPrintable(c.Colour.name()));
-            QVERIFY2(qAbs(r.hslHue() - c.Colour.hslHue()) <= 2, qPrintable(c.Colour.name()));
-            if (ContrastRatio(c.Colour, c.Background) >= 4.5)
-                QCOMPARE(r, c.Colour);
-        }
     }
 
     void storedColoursFollowThePalette() {
