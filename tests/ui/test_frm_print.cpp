@@ -5,9 +5,11 @@
 #include "ui/EventTableModel.h"
 #include "ui/FrmPrint.h"
 #include "ui/PrintLayout.h"
+#include <QComboBox>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStandardItemModel>
 
 class TestFrmPrint : public QObject {
@@ -16,6 +18,39 @@ class TestFrmPrint : public QObject {
 
 private slots:
     void init() { Env.Reset(); }
+
+    // The font dialog offers 8 to 12 points and nothing else (every list of
+    // numbers in it is a list of sizes), and keeps the size chosen.
+    void fontDialogOffersOnlyItsSizes() {
+        TprnMainFrm dlg;
+        dlg.show();
+        QList<int> offered;
+        QTimer::singleShot(0, [&offered] {
+            QWidget* font = QApplication::activeModalWidget();
+            QComboBox* sizes = nullptr;
+            auto numbers = [&offered](const QAbstractItemModel* m) {
+                QList<int> found;
+                bool ok = m->rowCount() > 0;
+                for (int r = 0; ok && r < m->rowCount(); ++r)
+                    found << m->index(r, 0).data().toString().toInt(&ok);
+                if (ok)
+                    offered += found;
+                return ok;
+            };
+            for (QComboBox* c : font->findChildren<QComboBox*>())
+                if (numbers(c->model()))
+                    sizes = c;
+            for (QAbstractItemView* v : font->findChildren<QAbstractItemView*>())
+                if (!sizes || v != sizes->view())
+                    numbers(v->model());
+            if (sizes)
+                QTest::keyClicks(sizes, "9");
+            QTest::keyClick(font, sizes ? Qt::Key_Return : Qt::Key_Escape);
+        });
+        QTest::mouseClick(dlg.Button3, Qt::LeftButton);
+        QCOMPARE(offered, (QList<int>{8, 9, 10, 11, 12}));
+        QCOMPARE(dlg.PrintFont.pointSize(), 9);
+    }
 
     // A page holds as many rows as fit under the title and the headings,
     // each page repeats the headings, and a list that just fills its page
