@@ -3,7 +3,6 @@
 #include "core/DateTime.h"
 #include "core/EventLists.h"
 #include "store/DataFile.h"
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -22,15 +21,19 @@ protected:
 
     QString Path(const QString& name) const { return Home.filePath(name); }
 
-    // A process of the program with its own message log.
-    std::unique_ptr<QProcess> Start(const QStringList& args, const QString& log) {
+    // A process of the program with its own message log (a path of its own
+    // when absolute).
+    std::unique_ptr<QProcess> Start(const QStringList& args, const QString& log,
+                                    const std::function<void()>& inChild = {}) {
         auto p = std::make_unique<QProcess>();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("TICKWELL_HOME", Home.path());
         env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("TICKWELL_MESSAGE_LOG", Path(log));
+        env.insert("TICKWELL_MESSAGE_LOG", log.startsWith('/') ? log : Path(log));
         p->setProcessEnvironment(env);
         p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        if (inChild)
+            p->setChildProcessModifier(inChild);
         p->start(TICKWELL_BIN, args);
         EXPECT_TRUE(p->waitForStarted(5000));
         return p;
@@ -54,9 +57,6 @@ protected:
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes);
     }
-    QStringList Files(const QString& pattern) const {
-        return QDir(Home.path()).entryList({pattern}, QDir::Files);
-    }
     bool WaitFor(const std::function<bool()>& done) {
         QElapsedTimer t;
         t.start();
@@ -67,38 +67,21 @@ protected:
         }
         return true;
     }
-    void QuietSettings() {
-        Write("registry.reg",
-              "REGEDIT4\n\n[HKEY_CURRENT_USER\\software\\VELTRA\\Tickwell\\Options]\n"
-              "\"ShowNoEventsMsg\"=dword:00000000\n");
-    }
 
     QTemporaryDir Home;
+    const QString NoEvents = "[information] There are No Events Due\n";
 };
-
-TEST_F(ProgramRun, QuickCheckWithNothingDueTellsSoAndEnds) {
-    EXPECT_EQ(Run({"/q"}), 0);
-    EXPECT_EQ(Read("messages.log"), "[information] There are No Events Due\n");
-    EXPECT_FALSE(QFile::exists(Path("registry.reg"))) << "reading settings writes nothing";
-}
-
-TEST_F(ProgramRun, QuickCheckWithNothingDueAndNoMessageEndsSilently) {
-    QuietSettings();
-    EXPECT_EQ(Run({"/q"}), 0);
-    EXPECT_EQ(Read("messages.log"), "");
-}
 
 TEST_F(ProgramRun, ASecondStartBringsTheFirstForwardAndAStaleLockIsTakenOver) {
     // In the tray with the due-events window to open, which says that
     // nothing is due.
     Write("registry.reg", "REGEDIT4\n\n[HKEY_CURRENT_USER\\software\\VELTRA\\Tickwell\\Options]\n"
                           "\"TrayWindow\"=dword:00000001\n\"NoTrayTold\"=dword:00000001\n");
-    const QString noEvents = "[information] There are No Events Due\n";
     auto first = Start({"/t"}, "first.log");
-    ASSERT_TRUE(WaitFor([&] { return Read("first.log") == noEvents; }));
+    ASSERT_TRUE(WaitFor([&] { return Read("first.log") == NoEvents; }));
     EXPECT_EQ(Run({"/t"}, "second.log"), 0);
     EXPECT_EQ(Read("second.log"), "") << "the second start ends quietly";
-    EXPECT_TRUE(WaitFor([&] { return Read("first.log") == noEvents + noEvents; }))
+    EXPECT_TRUE(WaitFor([&] { return Read("first.log") == NoEvents + NoEvents; }))
         << "the first copy opened what the second would have";
 
     // A copy that does not answer gets the box.
@@ -113,72 +96,7 @@ TEST_F(ProgramRun, ASecondStartBringsTheFirstForwardAndAStaleLockIsTakenOver) {
     first->waitForFinished(3000);
     ASSERT_TRUE(QFile::exists(Path("tickwell.lock")));
     EXPECT_EQ(Run({"/q"}, "fourth.log"), 0);
-    EXPECT_EQ(Read("fourth.log"), noEvents);
-}
-
-TEST_F(ProgramRun, ADamagedDataFileIsCopiedAsideAndReported) {
-    QuietSettings();
-    const QByteArray damaged(292, '\xff');
-    Write("tickwell.dat", damaged);
-    EXPECT_EQ(Run({"/q"}), 0);
-    const QStringList copies = Files("tickwell.dat.damaged-*");
-    ASSERT_EQ(copies.size(), 1);
-    QFile copy(Path(copies[0]));
-    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
-    EXPECT_EQ(copy.readAll(), damaged);
-    EXPECT_EQ(Read("messages.log"),
-              "[warning] Your Events Data File: TICKWELL.TKW is Corrupt. Restore your data from a "
-              "backup= or create a new Events List\n" +
-                  Path(copies[0]) + "\n");
-}
-
-TEST_F(ProgramRun, ADamagedSettingsFileIsKeptAsideAndDefaultsUsed) {
-    Write("registry.reg", "this is not a settings file\n");
-    EXPECT_EQ(Run({"/q"}), 0);
-    const QStringList kept = Files("registry.reg.damaged-*");
-    ASSERT_EQ(kept.size(), 1);
-    const QString log = Read("messages.log");
-    EXPECT_TRUE(log.startsWith("[warning] The settings file " + Path("registry.reg")))
-        << log.toStdString();
-    EXPECT_TRUE(log.contains(Path(kept[0])));
-    EXPECT_TRUE(log.endsWith("[information] There are No Events Due\n"))
-        << "defaults: the message is on";
-    EXPECT_EQ(log.count("[warning]"), 1);
-}
-
-// With the option on (its default), each end of the program backs the
-// events up; a backup that failed is told once, at the next start.
-TEST_F(ProgramRun, BackupOnExitAndItsFailureToldOnce) {
-    Write("registry.reg",
-          "REGEDIT4\n\n[HKEY_CURRENT_USER\\software\\VELTRA\\Tickwell\\Options]\n"
-          "\"TrayWindow\"=dword:00000001\n\"NoTrayTold\"=dword:00000001\n\n"
-          "[HKEY_CURRENT_USER\\software\\VELTRA\\Tickwell\\Settings]\n\"BackupDest\"=\"" +
-              Path("usb").toUtf8() + "\"\n");
-    {
-        TMyList events;
-        EventRecord rec;
-        rec.SetDescription("Renew passport");
-        rec.StartDate = rec.EndDate = EncodeDate(2099, 1, 1);
-        rec.Simple = true;
-        rec.NoticePeriod = 7;
-        events.AddSorted(new TTickwellItem(rec));
-        SaveEvents(events, Path("tickwell.dat").toStdString());
-    }
-    // A run in the tray that says nothing is due, then ends as at log-out.
-    auto run = [this](const QString& log) {
-        auto p = Start({"/t"}, log);
-        EXPECT_TRUE(WaitFor([&] { return Read(log).contains("No Events Due"); }));
-        ::kill(static_cast<pid_t>(p->processId()), SIGTERM);
-        EXPECT_TRUE(p->waitForFinished(5000));
-    };
-    ASSERT_TRUE(QDir().mkpath(Path("usb/backup.dat"))); // in the way of the file
-    run("first.log");
-    EXPECT_EQ(Read("first.log").count("[warning]"), 0) << "never at the exit itself";
-    ASSERT_TRUE(QDir().rmdir(Path("usb/backup.dat")));
-    run("second.log");
-    EXPECT_EQ(Read("second.log").count("[warning] Your events could not be backed up"), 1);
-    EXPECT_EQ(Read("usb/backup.dat"), Read("tickwell.dat"));
-    EXPECT_FALSE(Read("registry.reg").contains("ExitBackupFailed")) << "told once";
+    EXPECT_EQ(Read("fourth.log"), NoEvents);
 }
 
 // A disk with no room for a single byte: the program still starts and shows
@@ -195,32 +113,23 @@ TEST_F(ProgramRun, AFullDiskStillStartsReadOnly) {
         SaveEvents(events, Path("tickwell.dat").toStdString());
     }
     const QString before = Read("tickwell.dat");
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("TICKWELL_HOME", Home.path());
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    // A pipe, which the file size limit does not reach.
-    env.insert("TICKWELL_MESSAGE_LOG", "/dev/stdout");
-    p.setProcessEnvironment(env);
-    p.setChildProcessModifier([] {
+    // The notices go to a pipe, which the file size limit does not reach.
+    auto p = Start({"/m"}, "/dev/stdout", [] {
         ::signal(SIGXFSZ, SIG_IGN);
         const rlimit none{0, RLIM_INFINITY};
         ::setrlimit(RLIMIT_FSIZE, &none);
     });
-    p.start(TICKWELL_BIN, {"/m"});
-    ASSERT_TRUE(p.waitForStarted(5000));
     QByteArray out;
     EXPECT_TRUE(WaitFor([&] {
-        p.waitForReadyRead(50);
-        out += p.readAllStandardOutput();
+        p->waitForReadyRead(50);
+        out += p->readAllStandardOutput();
         return out.contains("[warning] Changes to your events cannot be saved now");
     })) << out.toStdString();
     EXPECT_TRUE(out.contains("File too large: " + Home.path().toUtf8())) << out.toStdString();
-    EXPECT_EQ(p.state(), QProcess::Running);
-    ::kill(static_cast<pid_t>(p.processId()), SIGTERM);
-    ASSERT_TRUE(p.waitForFinished(5000));
-    out += p.readAllStandardOutput();
-    EXPECT_EQ(p.exitCode(), 0);
+    ::kill(static_cast<pid_t>(p->processId()), SIGTERM);
+    ASSERT_TRUE(p->waitForFinished(5000));
+    out += p->readAllStandardOutput();
+    EXPECT_EQ(p->exitCode(), 0);
     EXPECT_EQ(out.count("Changes to your events cannot be saved now"), 1);
     EXPECT_EQ(Read("tickwell.dat"), before);
 }

@@ -16,7 +16,7 @@ namespace {
 
 class CliWritersTest : public CliTest {
 protected:
-    pid_t Spawn(const std::vector<std::string>& args) {
+    static pid_t Spawn(const std::vector<std::string>& args) {
         std::vector<char*> argv;
         for (const std::string& a : args)
             argv.push_back(const_cast<char*>(a.c_str()));
@@ -35,18 +35,6 @@ protected:
         waitpid(pid, &status, 0);
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
-    // The file as a reader meets it: whole records that all load.
-    bool Whole() const {
-        TMyList list;
-        return std::filesystem::file_size(DataFile()) % 292 == 0 && LoadEvents(list, DataFile());
-    }
-    std::vector<std::string> Temporaries() const {
-        std::vector<std::string> found;
-        for (const auto& e : std::filesystem::directory_iterator(Dir))
-            if (e.path().filename().string().starts_with("tickwell.dat.tmp-"))
-                found.push_back(e.path().filename().string());
-        return found;
-    }
 };
 
 TEST_F(CliWritersTest, TwoAddLoopsSideBySideKeepEveryEvent) {
@@ -57,8 +45,6 @@ TEST_F(CliWritersTest, TwoAddLoopsSideBySideKeepEveryEvent) {
     EXPECT_EQ(Wait(a), 0);
     EXPECT_EQ(Wait(b), 0);
     const std::vector<std::string> stored = StoredDescriptions();
-    std::printf("concurrent adds kept: %zu of 200\n", stored.size());
-    EXPECT_EQ(stored.size(), 200u);
     EXPECT_EQ(std::set<std::string>(stored.begin(), stored.end()).size(), 200u);
 }
 
@@ -68,18 +54,15 @@ TEST_F(CliWritersTest, TwoAddLoopsSideBySideKeepEveryEvent) {
 TEST_F(CliWritersTest, KilledWritersLeaveAWholeFileAndNoLock) {
     {
         TMyList list;
-        for (int i = 0; i < 20000; ++i)
-            list.AddSorted(new TTickwellItem([i] {
-                EventRecord r;
-                r.SetDescription("Event " + std::to_string(i));
-                r.StartDate = EncodeDate(2025, 1, 1) + i % 700;
-                r.EndDate = r.StartDate + 36500;
-                r.Interval = 1;
-                r.EventType = 1;
-                r.NoticePeriod = 7;
-                r.Weekday = 1;
-                return r;
-            }()));
+        EventRecord r;
+        r.Interval = r.EventType = r.Weekday = 1;
+        r.NoticePeriod = 7;
+        for (int i = 0; i < 20000; ++i) {
+            r.SetDescription("Event " + std::to_string(i));
+            r.StartDate = EncodeDate(2025, 1, 1) + i % 700;
+            r.EndDate = r.StartDate + 36500;
+            list.AddSorted(new TTickwellItem(r));
+        }
         SaveEvents(static_cast<const TListSorted&>(list), DataFile());
     }
     // How long one writer takes here, so the kills spread over a whole run:
@@ -88,28 +71,25 @@ TEST_F(CliWritersTest, KilledWritersLeaveAWholeFileAndNoLock) {
     ASSERT_EQ(Wait(Spawn({TICKWELL_CLI_PATH, "add", "--desc", "timed"})), 0);
     const auto runTime = std::chrono::steady_clock::now() - start;
     constexpr int kRuns = 50;
-    int damaged = 0, killedMidway = 0;
+    int killedMidway = 0;
     for (int run = 0; run < kRuns; ++run) {
         const pid_t pid =
             Spawn({TICKWELL_CLI_PATH, "add", "--desc", "killed " + std::to_string(run)});
         std::this_thread::sleep_for(runTime * (run * 37 % 120) / 100);
         kill(pid, SIGKILL);
-        if (Wait(pid) == -1)
-            ++killedMidway;
-        if (!Whole())
-            ++damaged;
-        const TDataFileLock lock(DataFile(), 0);
-        EXPECT_TRUE(lock.Held()) << run << ": " << lock.Error();
+        killedMidway += Wait(pid) == -1;
+        TMyList list;
+        EXPECT_TRUE(std::filesystem::file_size(DataFile()) % 292 == 0 &&
+                    LoadEvents(list, DataFile()))
+            << run;
+        EXPECT_TRUE(TDataFileLock(DataFile(), 0).Held()) << run;
     }
-    std::printf("kill -9 runs with a damaged file: %d of %d (%d killed before the end, %zu "
-                "temporaries left)\n",
-                damaged, kRuns, killedMidway, Temporaries().size());
-    EXPECT_EQ(damaged, 0);
     EXPECT_GT(killedMidway, kRuns / 3);
     const size_t before = StoredDescriptions().size();
     EXPECT_EQ(Run({"add", "--desc", "after"}).Code, 0);
     EXPECT_EQ(StoredDescriptions().size(), before + 1);
-    EXPECT_TRUE(Temporaries().empty());
+    for (const auto& e : std::filesystem::directory_iterator(Dir))
+        EXPECT_FALSE(e.path().filename().string().starts_with("tickwell.dat.tmp-")) << e.path();
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 // Two writers of one data file, each with its own copy in memory: whatever
 // one saves while the other's copy is stale, the other's later save keeps it.
 #include "StoreTestSupport.h"
-#include "core/DateFormat.h"
 #include "store/DataCommands.h"
 #include "store/DataFile.h"
 #include "store/DataFileSync.h"
@@ -23,29 +22,21 @@ protected:
 
     // What each writer works on, so that one writer's change never names an
     // event the other's names; the commands over every event (archive,
-    // compress, zap, restore) meet the other's events all the same.
+    // zap, restore) meet the other's events all the same.
     void WriteBase(const std::string& path) {
         TMyList list;
-        for (const char* w : {"A", "B"}) {
-            const std::string p = w;
-            list.AddSorted(CurrentEvent(p + " edit"));
-            list.AddSorted(CurrentEvent(p + " delete"));
-            TRecSpec due;
-            due.Description = p + " ack";
-            due.Start = D(2024, 6, 18);
-            list.AddSorted(MakeEvent(due));
-            due.Description = p + " unack";
-            due.Ack = due.Start;
-            list.AddSorted(MakeEvent(due));
-            list.AddSorted(ExpiredEvent(p + " old"));
-            std::filesystem::create_directories(Path(p));
-            WriteBytes(Path(p + "/in.csv"), p + "-imported," + DateToStr(D(2024, 7, 1)) + "\r\n");
+        for (const std::string w : {"A", "B"}) {
+            list.AddSorted(CurrentEvent(w + " edit"));
+            list.AddSorted(CurrentEvent(w + " delete"));
+            list.AddSorted(MakeEvent({.Description = w + " ack", .Start = D(2024, 6, 18)}));
+            list.AddSorted(ExpiredEvent(w + " old"));
+            std::filesystem::create_directories(Path(w));
             TMyList other;
-            other.AddSorted(CurrentEvent(p + " merged"));
-            SaveEvents(static_cast<const TListSorted&>(other), Path(p + "/other.dat"));
+            other.AddSorted(CurrentEvent(w + " merged"));
+            SaveEvents(static_cast<const TListSorted&>(other), Path(w + "/other.dat"));
             other.FreeAll();
-            other.AddSorted(CurrentEvent(p + " restored"));
-            SaveEvents(static_cast<const TListSorted&>(other), Path(p + "/backup.dat"));
+            other.AddSorted(CurrentEvent(w + " restored"));
+            SaveEvents(static_cast<const TListSorted&>(other), Path(w + "/backup.dat"));
         }
         list.AddSorted(CurrentEvent("untouched"));
         SaveEvents(static_cast<const TListSorted&>(list), path);
@@ -61,52 +52,34 @@ protected:
 
     using TCommand = std::function<void(TMyList&, const std::string& writer)>;
     std::map<std::string, TCommand> Commands() {
-        auto save = [](TMyList& l) { SaveEvents(l, l.FileName); };
+        // A change made in memory, then saved as the windows save it.
+        const auto saved = [](TCommand change) -> TCommand {
+            return [change](TMyList& l, const std::string& w) {
+                change(l, w);
+                SaveEvents(l, l.FileName);
+            };
+        };
         return {
-            {"add",
-             [=](TMyList& l, const std::string& w) {
-                 l.AddSorted(CurrentEvent(w + " added"));
-                 save(l);
-             }},
-            {"edit",
-             [=](TMyList& l, const std::string& w) {
+            {"add", saved([](auto& l, auto& w) { l.AddSorted(CurrentEvent(w + " added")); })},
+            {"edit", saved([](auto& l, auto& w) {
                  TTickwellItem* e = Named(l, w + " edit");
                  EventRecord rec;
                  e->ToRecord(rec);
                  rec.SetDescription(w + " edited");
                  e->AssignRecord(rec);
                  e->Reset();
-                 save(l);
-             }},
-            {"delete",
-             [=](TMyList& l, const std::string& w) {
+             })},
+            {"delete", saved([](auto& l, auto& w) {
                  ASSERT_TRUE(DeleteEvent(l, Named(l, w + " delete"), false));
-                 save(l);
-             }},
-            {"ack",
-             [=](TMyList& l, const std::string& w) {
+             })},
+            {"ack", saved([](auto& l, auto& w) {
                  TTickwellItem* e = Named(l, w + " ack");
                  e->AckDate = e->NextDate;
-                 save(l);
-             }},
-            {"clear ack",
-             [=](TMyList& l, const std::string& w) {
-                 Named(l, w + " unack")->AckDate = 0;
-                 save(l);
-             }},
-            {"import",
-             [this](TMyList& l, const std::string& w) { ImportCommand(l, Path(w + "/in.csv")); }},
-            {"merge",
-             [this](TMyList& l, const std::string& w) {
-                 MergeCommand(l, Path(w + "/other.dat"), false);
-             }},
-            {"archive", [this](TMyList& l, const std::string& w) { ArchiveCommand(l, Path(w)); }},
-            {"compress", [](TMyList& l, const std::string&) { CompressCommand(l); }},
-            {"zap", [](TMyList& l, const std::string&) { ZapListCommand(l); }},
-            {"restore",
-             [this](TMyList& l, const std::string& w) {
-                 RestoreCommand(l, Path(w + "/backup.dat"));
-             }},
+             })},
+            {"merge", [this](auto& l, auto& w) { MergeCommand(l, Path(w + "/other.dat"), false); }},
+            {"archive", [this](auto& l, auto& w) { ArchiveCommand(l, Path(w)); }},
+            {"zap", [](auto& l, auto&) { ZapListCommand(l); }},
+            {"restore", [this](auto& l, auto& w) { RestoreCommand(l, Path(w + "/backup.dat")); }},
         };
     }
 
