@@ -45,24 +45,23 @@ class TestOutsideChanges : public QObject {
         QVERIFY(cli.waitForFinished(5000));
         QCOMPARE(cli.exitCode(), 0);
     }
-    // What the file holds now, sorted.
-    QStringList OnDisk() const {
-        TMyList list;
-        LoadEvents(list, MasterList->FileName);
+    template <class Events> static QStringList Sorted(const Events& events) {
         QStringList out;
-        for (const TTickwellItem* e : list.All())
+        for (const TTickwellItem* e : events)
             out << QString::fromStdString(e->Description);
         out.sort();
         return out;
     }
-    // The calendar's cell of a day of the test's month, sorted.
+    // What the file holds now.
+    QStringList OnDisk() const {
+        TMyList list;
+        LoadEvents(list, MasterList->FileName);
+        return Sorted(list.All());
+    }
+    // The calendar's cell of a day of the test's month.
     QStringList CalendarCell(int day) const {
         const int offset = day - Cal->Cal->FirstCellDay();
-        QStringList out;
-        for (const TTickwellItem* e : Cal->DayCellEvents(offset % 7, offset / 7 + 1))
-            out << QString::fromStdString(e->Description);
-        out.sort();
-        return out;
+        return Sorted(Cal->DayCellEvents(offset % 7, offset / 7 + 1));
     }
     QByteArray FileBytes() const {
         QFile f(QString::fromStdString(MasterList->FileName));
@@ -135,27 +134,6 @@ private slots:
         QCOMPARE(chosen ? QString::fromStdString(chosen->Description) : QString(),
                  mainRows.contains("Alpha") ? "Alpha" : "");
         QVERIFY(Env.Notices.empty());
-    }
-
-    // A file another program made unreadable: told once, nothing loaded over
-    // the events shown, nothing saved over the file, until it reads again.
-    void AnUnreadableFileIsNeverLoadedOrSavedOver() {
-        const QByteArray good = FileBytes();
-        WriteFile(Unreadable());
-        QTRY_VERIFY_WITH_TIMEOUT(!Entry("AddEvent1")->isEnabled(), 2500);
-        // Enter edits the selected event, past the greyed-out entries.
-        QVERIFY(ClickRow(Main->ListView(), "Beta"));
-        QTest::keyClick(Main->ListView(), Qt::Key_Return);
-        QTest::qWait(1200);
-        QCOMPARE(Env.Notices.size(), size_t{2});
-        QVERIFY(QString::fromStdString(Env.Notices[0].first).startsWith(kUnreadableChangeText));
-        QVERIFY(QString::fromStdString(Env.Notices[1].first).startsWith(kReadOnlyText));
-        QCOMPARE(SortedTexts(Main->ListView()), (QStringList{"Alpha", "Beta", "Gamma"}));
-        QCOMPARE(FileBytes(), Unreadable());
-
-        WriteFile(good.left(2 * 292));
-        QTRY_VERIFY_WITH_TIMEOUT(Entry("AddEvent1")->isEnabled(), 2500);
-        QCOMPARE(Main->ListView()->model()->rowCount(), 2);
     }
 
     // The editor open while another program deletes or acknowledges the

@@ -42,6 +42,10 @@ protected:
         SaveEvents(static_cast<const TListSorted&>(list), path);
     }
 
+    static void Open(TMyList& list, const std::string& path) {
+        list.FileName = path;
+        LoadSynced(list);
+    }
     static TTickwellItem* Named(TMyList& list, const std::string& name) {
         for (TTickwellItem* e : list.All())
             if (e->Description == name)
@@ -102,8 +106,7 @@ protected:
         std::filesystem::copy_file(Path("base.dat"), path,
                                    std::filesystem::copy_options::overwrite_existing);
         TMyList list;
-        list.FileName = path;
-        LoadSynced(list);
+        Open(list, path);
         command(list, writer);
         const TRecords after = RecordsOf(path);
         TEffect effect;
@@ -153,18 +156,15 @@ TEST_F(ConcurrentWritersTest, EachSaveKeepsWhatTheOtherSavedMeanwhile) {
                                        std::filesystem::copy_options::overwrite_existing);
             for (const char* w : {"A", "B"})
                 std::filesystem::remove(Path(std::string(w) + "/archive.csv"));
-            TMyList writerA, writerB;
-            writerA.FileName = writerB.FileName = Path("tickwell.dat");
-            LoadSynced(writerA);
-            LoadSynced(writerB);
+            TMyList writerA, writerB, reread;
+            Open(writerA, Path("tickwell.dat"));
+            Open(writerB, Path("tickwell.dat"));
             first(writerA, "A");
             second(writerB, "B");
             EXPECT_EQ(RecordsOf(Path("tickwell.dat")), TRecords(expected.begin(), expected.end()))
                 << label;
             // The second writer's memory is what it wrote.
-            TMyList reread;
-            reread.FileName = Path("tickwell.dat");
-            LoadSynced(reread);
+            Open(reread, Path("tickwell.dat"));
             EXPECT_EQ(writerB.Count(), reread.Count()) << label;
         }
     }
@@ -178,9 +178,8 @@ TEST_F(ConcurrentWritersTest, EachSaveKeepsWhatTheOtherSavedMeanwhile) {
 TEST_F(ConcurrentWritersTest, SyncTakesInOutsideChangesAndKeepsUnsavedOnes) {
     WriteBase(Path("tickwell.dat"));
     TMyList running, other;
-    running.FileName = other.FileName = Path("tickwell.dat");
-    LoadSynced(running);
-    LoadSynced(other);
+    Open(running, Path("tickwell.dat"));
+    Open(other, Path("tickwell.dat"));
     TTickwellItem* untouched = Named(running, "untouched");
     TTickwellItem* mine = Named(running, "B ack");
     mine->AckDate = mine->NextDate; // not saved: the disk was full, say
@@ -244,8 +243,7 @@ TEST_F(ConcurrentWritersTest, SavesClearKilledWritersTemporariesAndArePrivate) {
     WriteBytes(Path("tickwell.dat.tmp-Ab12Cd"), "half");
     WriteBytes(Path("tickwell.dat.tmp-keep-me"), "not ours");
     TMyList list;
-    list.FileName = Path("tickwell.dat");
-    LoadSynced(list);
+    Open(list, Path("tickwell.dat"));
     list.AddSorted(CurrentEvent("x"));
     SaveEvents(list, list.FileName);
     EXPECT_EQ(FilesIn(Dir), (std::vector<std::string>{"tickwell.dat", "tickwell.dat.lock",
