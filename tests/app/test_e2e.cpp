@@ -3,6 +3,7 @@
 #include "core/DateTime.h"
 #include "core/EventLists.h"
 #include "store/DataFile.h"
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -39,14 +40,10 @@ protected:
         return p;
     }
     // Runs to its end; the exit code, or -1 when it did not end in time.
-    int Run(const QStringList& args, const QString& log = "messages.log") {
+    int Run(const QStringList& args, const QString& log) {
         auto p = Start(args, log);
-        if (!p->waitForFinished(5000)) {
-            p->kill();
-            p->waitForFinished(1000);
-            return -1;
-        }
-        return p->exitStatus() == QProcess::NormalExit ? p->exitCode() : -2;
+        return p->waitForFinished(5000) && p->exitStatus() == QProcess::NormalExit ? p->exitCode()
+                                                                                   : -1;
     }
     QString Read(const QString& name) const {
         QFile f(Path(name));
@@ -97,6 +94,22 @@ TEST_F(ProgramRun, ASecondStartBringsTheFirstForwardAndAStaleLockIsTakenOver) {
     ASSERT_TRUE(QFile::exists(Path("tickwell.lock")));
     EXPECT_EQ(Run({"/q"}, "fourth.log"), 0);
     EXPECT_EQ(Read("fourth.log"), NoEvents);
+}
+
+// A damaged events file is copied aside and told once; the run goes on.
+TEST_F(ProgramRun, ADamagedDataFileIsCopiedAsideAndReported) {
+    const QByteArray damaged(292, '\xff');
+    Write("tickwell.dat", damaged);
+    EXPECT_EQ(Run({"/q"}, "messages.log"), 0);
+    const QStringList copies = QDir(Home.path()).entryList({"tickwell.dat.damaged-*"});
+    ASSERT_EQ(copies.size(), 1);
+    QFile copy(Path(copies[0]));
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copy.readAll(), damaged);
+    EXPECT_EQ(Read("messages.log"),
+              "[warning] Your Events Data File: TICKWELL.TKW is Corrupt. Restore your data from a "
+              "backup= or create a new Events List\n" +
+                  Path(copies[0]) + "\n" + NoEvents);
 }
 
 // A disk with no room for a single byte: the program still starts and shows
