@@ -65,15 +65,31 @@ protected:
         return true;
     }
 
+    // In the tray with the due-events window to open, which says that
+    // nothing is due.
+    void TraySettings(const QByteArray& more = {}) {
+        Write("registry.reg",
+              "REGEDIT4\n\n[HKEY_CURRENT_USER\\software\\VELTRA\\Tickwell\\Options]\n"
+              "\"TrayWindow\"=dword:00000001\n\"NoTrayTold\"=dword:00000001\n" +
+                  more);
+    }
+    void WriteOneEvent() {
+        TMyList events;
+        EventRecord rec;
+        rec.SetDescription("Renew passport");
+        rec.StartDate = rec.EndDate = EncodeDate(2099, 1, 1);
+        rec.Simple = true;
+        rec.NoticePeriod = 7;
+        events.AddSorted(new TTickwellItem(rec));
+        SaveEvents(events, Path("tickwell.dat").toStdString());
+    }
+
     QTemporaryDir Home;
     const QString NoEvents = "[information] There are No Events Due\n";
 };
 
 TEST_F(ProgramRun, ASecondStartBringsTheFirstForwardAndAStaleLockIsTakenOver) {
-    // In the tray with the due-events window to open, which says that
-    // nothing is due.
-    Write("registry.reg", "REGEDIT4\n\n[HKEY_CURRENT_USER\\software\\VELTRA\\Tickwell\\Options]\n"
-                          "\"TrayWindow\"=dword:00000001\n\"NoTrayTold\"=dword:00000001\n");
+    TraySettings();
     auto first = Start({"/t"}, "first.log");
     ASSERT_TRUE(WaitFor([&] { return Read("first.log") == NoEvents; }));
     EXPECT_EQ(Run({"/t"}, "second.log"), 0);
@@ -112,19 +128,34 @@ TEST_F(ProgramRun, ADamagedDataFileIsCopiedAsideAndReported) {
                   Path(copies[0]) + "\n" + NoEvents);
 }
 
+// With the option on (its default), each end of the program backs the
+// events up; a backup that failed is told once, at the next start.
+TEST_F(ProgramRun, BackupOnExitAndItsFailureToldOnce) {
+    TraySettings("\n[HKEY_CURRENT_USER\\software\\VELTRA\\Tickwell\\Settings]\n\"BackupDest\"=\"" +
+                 Path("usb").toUtf8() + "\"\n");
+    WriteOneEvent();
+    // A run in the tray that says nothing is due, then ends as at log-out.
+    auto run = [this](const QString& log) {
+        auto p = Start({"/t"}, log);
+        EXPECT_TRUE(WaitFor([&] { return Read(log).contains(NoEvents); }));
+        ::kill(static_cast<pid_t>(p->processId()), SIGTERM);
+        EXPECT_TRUE(p->waitForFinished(5000));
+    };
+    ASSERT_TRUE(QDir().mkpath(Path("usb/backup.dat"))); // in the way of the file
+    run("first.log");
+    EXPECT_EQ(Read("first.log"), NoEvents) << "never told at the exit itself";
+    ASSERT_TRUE(QDir().rmdir(Path("usb/backup.dat")));
+    run("second.log");
+    run("third.log");
+    EXPECT_EQ(Read("second.log").count("[warning] Your events could not be backed up"), 1);
+    EXPECT_EQ(Read("third.log"), NoEvents) << "told once";
+    EXPECT_EQ(Read("usb/backup.dat"), Read("tickwell.dat"));
+}
+
 // A disk with no room for a single byte: the program still starts and shows
 // the events, says once that changes cannot be saved, and ends normally.
 TEST_F(ProgramRun, AFullDiskStillStartsReadOnly) {
-    {
-        TMyList events;
-        EventRecord rec;
-        rec.SetDescription("Renew passport");
-        rec.StartDate = rec.EndDate = EncodeDate(2099, 1, 1);
-        rec.Simple = true;
-        rec.NoticePeriod = 7;
-        events.AddSorted(new TTickwellItem(rec));
-        SaveEvents(events, Path("tickwell.dat").toStdString());
-    }
+    WriteOneEvent();
     const QString before = Read("tickwell.dat");
     // The notices go to a pipe, which the file size limit does not reach.
     auto p = Start({"/m"}, "/dev/stdout", [] {
