@@ -257,3 +257,17 @@ TEST_F(DataCommandsTest, FailedMergeAddsNothing) {
 }
 
 } // namespace
+
+// A backup path longer than 80 characters is used whole, not cut.
+TEST_F(DataCommandsTest, RestoreUsesTheWholeLongPath) {
+    const std::string folder = Dir + "/" + std::string(60, 'f') + "/" + std::string(40, 'g');
+    std::filesystem::create_directories(folder);
+    const std::string target = ApplyBackupDestination(folder);
+    ASSERT_GT(target.size(), 80u);
+    Fill({CurrentEvent("far away")});
+    SaveEvents(List, target);
+    List.FreeAll();
+    Answers = {anYes};
+    EXPECT_TRUE(RestoreCommand(List).Succeeded);
+    EXPECT_EQ(Descriptions(), Texts{"far away"});
+}
