@@ -192,6 +192,16 @@ private slots:
     }
 
     // OK on an unchanged event keeps its fields and clears its acknowledgement.
+    void CancelChangesNothing() {
+        TTickwellItem* e = RunEditor(false, nullptr, [](TEditFrm& f) {
+            QTest::keyClicks(f.Memo1, "Never stored");
+            Press(f.Button2);
+        });
+        QVERIFY(!e);
+        QCOMPARE(MasterList->Count(), 0);
+        QVERIFY(!EditFrm);
+    }
+
     void EditingClearsAcknowledgement() {
         for (const bool until : {false, true}) {
             const TDateTime end = until ? Env.Day + 60 : 0;
