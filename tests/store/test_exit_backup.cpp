@@ -1,7 +1,7 @@
 // The backup made as the program ends: only a readable data file with events
 // replaces the backup (its failed write is a run of the program's own test).
-#include "store/ExitBackup.h"
 #include "StoreTestSupport.h"
+#include "store/ExitBackup.h"
 #include <filesystem>
 
 namespace {
