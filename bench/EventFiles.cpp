@@ -84,3 +84,11 @@ std::string BenchEventFile(int count) {
     }
     return path;
 }
+
+void UseBenchHome() {
+    const std::string home = BenchFolder() + "/home";
+    std::filesystem::create_directories(home);
+    setenv("TICKWELL_HOME", home.c_str(), 1);
+    setenv("XDG_CONFIG_HOME", home.c_str(), 1);
+    setenv("XDG_DATA_HOME", home.c_str(), 1);
+}

@@ -20,5 +20,8 @@ void WriteEventFile(const std::string& path, const TEventMix& mix);
 // A folder under $TMPDIR (default /tmp) for this process's files, removed at
 // exit.
 const std::string& BenchFolder();
+// Points TICKWELL_HOME and the XDG data and settings folders at a folder in
+// BenchFolder(), so a benchmark never touches the real home folder.
+void UseBenchHome();
 // The file of `count` events in BenchFolder(), made on the first call.
 std::string BenchEventFile(int count);

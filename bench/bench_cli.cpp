@@ -99,11 +99,7 @@ void BM_Cli(benchmark::State& state, const std::string& command) {
 
 int main(int argc, char** argv) {
     // Never the real home folder.
-    const std::string home = BenchFolder() + "/home";
-    std::filesystem::create_directories(home);
-    setenv("TICKWELL_HOME", home.c_str(), 1);
-    setenv("XDG_CONFIG_HOME", home.c_str(), 1);
-    setenv("XDG_DATA_HOME", home.c_str(), 1);
+    UseBenchHome();
     DataFile();
     for (const char* command : {"due", "due --json", "list", "month 2026-12"})
         benchmark::RegisterBenchmark(command, BM_Cli, std::string(command))

@@ -301,11 +301,7 @@ BENCHMARK(BM_MemoryPerEvent)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     // Never the real home folder, and no screen needed.
-    const std::string home = BenchFolder() + "/home";
-    std::filesystem::create_directories(home);
-    setenv("TICKWELL_HOME", home.c_str(), 1);
-    setenv("XDG_CONFIG_HOME", home.c_str(), 1);
-    setenv("XDG_DATA_HOME", home.c_str(), 1);
+    UseBenchHome();
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     FixToday(EncodeDate(2026, 12, 6));
     // Notices ("not found!") are never shown, and questions say yes.

@@ -11,20 +11,9 @@
 #include <QHeaderView>
 #include <cmath>
 
-namespace {
-
-const QIcon& KindIcon(int kind) {
-    static const QIcon icons[kDueKindIcons] = {DueKindIcon(0), DueKindIcon(1), DueKindIcon(2),
-                                               DueKindIcon(3)};
-    static const QIcon none;
-    return kind >= 0 && kind < kDueKindIcons ? icons[kind] : none;
-}
-
-} // namespace
-
 TCalDueList::TCalDueList(QWidget* parent) : QObject(parent) {
     TEventColumn event = DescriptionColumn(QStringLiteral("Due Events"));
-    event.Icon = [](const TTickwellItem& e) { return KindIcon(e.DueKind); };
+    event.Icon = [](const TTickwellItem& e) { return SharedDueKindIcon(e.DueKind); };
     const auto days = [this](const TTickwellItem& e) {
         return std::floor(e.ScanDate) - std::floor(RowsDay);
     };

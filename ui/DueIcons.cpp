@@ -81,3 +81,10 @@ QIcon DueKindIcon(int kind) {
         return QIcon();
     return PaintedIcon(kDraw[kind], 16);
 }
+
+const QIcon& SharedDueKindIcon(int kind) {
+    static const QIcon icons[kDueKindIcons] = {DueKindIcon(0), DueKindIcon(1), DueKindIcon(2),
+                                               DueKindIcon(3)};
+    static const QIcon none;
+    return kind >= 0 && kind < kDueKindIcons ? icons[kind] : none;
+}

@@ -9,3 +9,6 @@ inline constexpr int kDueKindIcons = 4;
 
 // An empty icon for any other kind.
 QIcon DueKindIcon(int kind);
+
+// The same icons drawn once and kept: a list asks for one per row it draws.
+const QIcon& SharedDueKindIcon(int kind);

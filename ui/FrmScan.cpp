@@ -47,13 +47,6 @@ const char* const kTitleDate = "dddd dd mmmmm yyyy";
 constexpr int kBottomPanelHeight = 41;
 constexpr int kCloseBtnHeight = 25;
 
-const QIcon& KindIcon(int kind) {
-    static const QIcon icons[kDueKindIcons] = {DueKindIcon(0), DueKindIcon(1), DueKindIcon(2),
-                                               DueKindIcon(3)};
-    static const QIcon none;
-    return kind >= 0 && kind < kDueKindIcons ? icons[kind] : none;
-}
-
 } // namespace
 
 TScanFrm::TScanFrm(QWidget* parent) : QWidget(parent, Qt::Window) {
@@ -65,7 +58,7 @@ TScanFrm::TScanFrm(QWidget* parent) : QWidget(parent, Qt::Window) {
 
     TEventColumn event = DescriptionColumn("Event");
     event.Icon = [this](const TTickwellItem& e) {
-        return SI->isChecked() ? KindIcon(e.DueKind) : QIcon();
+        return SI->isChecked() ? SharedDueKindIcon(e.DueKind) : QIcon();
     };
     TEventColumn date = SortedByNumber(
         "Date",
