@@ -1,9 +1,11 @@
 #!/usr/bin/env python3
 """Size of the test suite against the code it tests.
 
-Counts non-blank lines that are not only a comment, in the program's code
-(core, store, ical, platform, ui, app, cli, tools) and in tests/, and prints both and
-their ratio. The project keeps the tests at a quarter to a third of the code.
+Counts non-blank lines that are not only a comment, in the program's code and
+in tests/, and prints both and their ratio. The project keeps the tests at a
+quarter to a third of the code. The first line is the strict measure: all of
+tests/ against the program proper (core, store, platform, ui, app, cli); the
+second also counts ical/ and tools/ as code, since tests/ tests them too.
 
     scripts/test_ratio.py            # the totals and the ratio
     scripts/test_ratio.py --files    # and each test file's count, largest first
@@ -13,7 +15,8 @@ import sys
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parent.parent
-CODE = ["core", "store", "ical", "platform", "ui", "app", "cli", "tools"]
+PROGRAM = ["core", "store", "platform", "ui", "app", "cli"]
+CODE = PROGRAM + ["ical", "tools"]
 TESTS = ["tests"]
 SUFFIXES = {".cpp", ".h", ".sh", ".py"}
 
@@ -46,10 +49,12 @@ def files(dirs):
                 yield p
 
 
+program = sum(count(p) for p in files(PROGRAM))
 code = sum(count(p) for p in files(CODE))
 per_test = sorted(((count(p), p.relative_to(ROOT)) for p in files(TESTS)), reverse=True)
 tests = sum(n for n, _ in per_test)
 if "--files" in sys.argv:
     for n, p in per_test:
         print(f"{n:6} {p}")
-print(f"code {code}  tests {tests}  ratio {100.0 * tests / code:.1f}%")
+print(f"program {program}  tests {tests}  ratio {100.0 * tests / program:.1f}%")
+print(f"with ical/ and tools/ {code}  tests {tests}  ratio {100.0 * tests / code:.1f}%")
