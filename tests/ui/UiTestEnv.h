@@ -42,19 +42,12 @@ struct TUiTestEnv {
         Questions.clear();
         Answer = anOk;
         EndRequests = 0;
-        SetMessageHandlers({
-            [this](const std::string& t, TMsgKind k) { Notices.emplace_back(t, k); },
-            [this](const std::string& t) {
-                Questions.push_back(t);
-                return Answer;
-            },
-            [this](const std::string& t) {
-                Questions.push_back(t);
-                return Answer;
-            },
-            [] {},
-            [this] { ++EndRequests; },
-        });
+        const auto ask = [this](const std::string& t) {
+            Questions.push_back(t);
+            return Answer;
+        };
+        SetMessageHandlers({[this](const std::string& t, TMsgKind k) { Notices.emplace_back(t, k); },
+                            ask, ask, [] {}, [this] { ++EndRequests; }});
     }
 
     std::string LastNotice() const { return Notices.empty() ? "" : Notices.back().first; }

@@ -1,5 +1,5 @@
-// The event editor driven through its widgets: generated rule texts, the
-// remembered index, the checks of OK, the stored fields, the description box.
+// The event editor driven through its widgets: the rule texts following the
+// start date, the checks of OK, the stored fields, the description box.
 #include "UiTestEnv.h"
 #include "core/HalvaneDates.h"
 #include "ui/DateBox.h"
@@ -15,7 +15,7 @@
 namespace {
 
 // Selects what the box holds and types the text over it.
-void TypeDate(QWidget* box, const QString& text) {
+void TypeInto(QWidget* box, const QString& text) {
     Press(box);
     QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(box, Qt::Key_Delete);
@@ -28,16 +28,6 @@ class TestFrmEdit : public QObject {
     Q_OBJECT
     TUiTestEnv Env;
 
-    // A shown dialog for a new event, repeating, of the given type.
-    std::unique_ptr<TEditFrm> NewRepeating(int type, int interval) {
-        auto f = std::make_unique<TEditFrm>();
-        f->show();
-        Press(f->Rept);
-        f->TypeCombo->setCurrentIndex(type);
-        f->Spin1->setValue(interval);
-        return f;
-    }
-
     TTickwellItem* RunEditor(bool isEdit, TTickwellItem* e, std::function<void(TEditFrm&)> fill) {
         TTickwellItem* result = nullptr;
         WithEditor([&] { result = EditEvent(isEdit, e); }, fill);
@@ -47,47 +37,26 @@ class TestFrmEdit : public QObject {
 private slots:
     void init() { Env.Reset(); }
 
-    // The rule texts offered for each type and interval: their number, the
-    // first and the last.
-    void SpecificallyTexts() {
-        const struct {
-            int Type, Interval, Count;
-            const char *First, *Last;
-        } cases[] = {
-            {0, 1, 1, "Every day", nullptr},
-            {0, 2, 1, "Every 2 days", nullptr},
-            {1, 2, 1, "Every 2 weeks on Tuesday", nullptr},
-            {5, 2, 1, "Accounting Period End", nullptr},
-            {2, 1, 24, "On the same day every month", "On the last Working day every month"},
-            {3, 2, 5, "On the first Tuesday every 2 months", "On the Last Tuesday every 2 months"},
-        };
-        for (const auto& c : cases) {
-            auto f = NewRepeating(c.Type, c.Interval);
-            QCOMPARE(f->Combo->count(), c.Count);
-            QCOMPARE(f->Combo->itemText(0), QString(c.First));
-            QCOMPARE(f->Combo->itemText(c.Count - 1), QString(c.Last ? c.Last : c.First));
-            QCOMPARE(f->DayIndex->isEnabled(), c.Type == 3);
-            QCOMPARE(f->Spin1->isEnabled(), c.Type != 5);
-        }
-    }
-
     // The start date box re-derives the Index Day and the rule texts; the
     // Index Day names the weekday of the monthly rules.
     void StartDateDrivesTheRule() {
-        auto f = NewRepeating(1, 1);
-        f->EventDate->SetDateValue(Env.Day + 3); // a Friday
-        QCOMPARE(f->Combo->currentText(), QString("Every week on Friday"));
-        f->TypeCombo->setCurrentIndex(3);
-        f->DayIndex->setCurrentIndex(1);
-        QCOMPARE(f->Combo->itemText(4), QString("On the Last Monday every month"));
+        TEditFrm f;
+        f.show();
+        Press(f.Rept);
+        QTest::keyClicks(f.TypeCombo, "W");
+        TypeInto(f.EventDate, "13/03/2026"); // a Friday
+        QCOMPARE(f.Combo->currentText(), QString("Every week on Friday"));
+        QTest::keyClicks(f.TypeCombo, "Monthly (Day)");
+        QTest::keyClicks(f.DayIndex, "Mon");
+        QCOMPARE(f.Combo->itemText(4), QString("On the Last Monday every month"));
         // Repeat until starts at the later of today and the start.
-        f->EventDate->SetDateValue(Env.Day + 20);
-        Press(f->Rad2);
-        QCOMPARE(FromQDate(f->DateBox->date()), Env.Day + 20);
-        Press(f->Rad1);
-        f->EventDate->SetDateValue(Env.Day - 20);
-        Press(f->Rad2);
-        QCOMPARE(FromQDate(f->DateBox->date()), Env.Day);
+        TypeInto(f.EventDate, "30/03/2026");
+        Press(f.Rad2);
+        QCOMPARE(FromQDate(f.DateBox->date()), Env.Day + 20);
+        Press(f.Rad1);
+        TypeInto(f.EventDate, "18/02/2026");
+        Press(f.Rad2);
+        QCOMPARE(FromQDate(f.DateBox->date()), Env.Day);
     }
 
     // OK refuses what cannot be stored, says why and puts the cursor where
@@ -119,10 +88,10 @@ private slots:
                 Press(f.Rad2);
             if (!c.Repeating)
                 Press(f.Once);
-            f.Memo1->setPlainText(c.Description);
-            TypeDate(f.EventDate, c.Start);
+            QTest::keyClicks(f.Memo1, c.Description);
+            TypeInto(f.EventDate, c.Start);
             if (c.End != "-" && c.Repeating)
-                TypeDate(f.DateBox, c.End);
+                TypeInto(f.DateBox, c.End);
             Press(f.Button1);
             QCOMPARE(Env.LastNotice(), c.Message.toStdString());
             QCOMPARE(f.result(), c.Message.isEmpty() ? int(QDialog::Accepted) : 0);
@@ -140,10 +109,10 @@ private slots:
         SetFormatSettings(fs);
         TTickwellItem* e = RunEditor(false, nullptr, [](TEditFrm& f) {
             QTest::keyClicks(f.Memo1, "Dated");
-            TypeDate(f.EventDate, "2027-01-15");
+            TypeInto(f.EventDate, "2027-01-15");
             Press(f.Rept);
             Press(f.Rad2);
-            TypeDate(f.DateBox, "2028-06-30");
+            TypeInto(f.DateBox, "2028-06-30");
             Press(f.Button1);
         });
         QVERIFY(e);
@@ -152,16 +121,16 @@ private slots:
     }
 
     void AddRepeatingEventThroughEditEvent() {
-        TTickwellItem* e = RunEditor(false, nullptr, [this](TEditFrm& f) {
+        TTickwellItem* e = RunEditor(false, nullptr, [](TEditFrm& f) {
             QTest::keyClicks(f.Memo1, "Board meeting");
-            f.EventDate->SetDateValue(Env.Day + 1);
+            TypeInto(f.EventDate, "11/03/2026");
             Press(f.Rept);
-            f.TypeCombo->setCurrentIndex(3);
-            f.DayIndex->setCurrentIndex(4);
-            f.Spin1->setValue(2);
-            f.Combo->setCurrentIndex(4);
-            f.Notice->setValue(5);
-            f.Keep->setChecked(true);
+            QTest::keyClicks(f.TypeCombo, "Monthly (Day)");
+            QTest::keyClicks(f.DayIndex, "Thu");
+            TypeInto(f.Spin1, "2");
+            QTest::keyClicks(f.Combo, "On the Last");
+            TypeInto(f.Notice, "5");
+            Press(f.Keep);
             Press(f.Button1);
         });
         QVERIFY(e);
@@ -176,13 +145,13 @@ private slots:
     void NewOnceOnlyEvent() {
         for (const int offset : {-1, 0}) {
             const TDateTime start = Env.Day + offset;
-            TTickwellItem* e = RunEditor(false, nullptr, [start](TEditFrm& f) {
-                f.Memo1->setPlainText("Call");
+            TTickwellItem* e = RunEditor(false, nullptr, [offset](TEditFrm& f) {
+                QTest::keyClicks(f.Memo1, "Call");
                 Press(f.Rept);
                 Press(f.Rad2);
                 Press(f.Once);
-                f.Notice->setValue(0);
-                f.EventDate->SetDateValue(start);
+                TypeInto(f.Notice, "0");
+                TypeInto(f.EventDate, QString("%1/03/2026").arg(10 + offset, 2, 10, QChar('0')));
                 Press(f.Button1);
             });
             QVERIFY(e && e->Simple);
@@ -191,7 +160,6 @@ private slots:
         }
     }
 
-    // OK on an unchanged event keeps its fields and clears its acknowledgement.
     void CancelChangesNothing() {
         TTickwellItem* e = RunEditor(false, nullptr, [](TEditFrm& f) {
             QTest::keyClicks(f.Memo1, "Never stored");
@@ -202,6 +170,7 @@ private slots:
         QVERIFY(!EditFrm);
     }
 
+    // OK on an unchanged event keeps its fields and clears its acknowledgement.
     void EditingClearsAcknowledgement() {
         for (const bool until : {false, true}) {
             const TDateTime end = until ? Env.Day + 60 : 0;
@@ -241,8 +210,8 @@ private slots:
         QCOMPARE(f.Memo1->toPlainText(), kept);
         // A line break takes two of the 255 characters the file holds.
         const size_t notices = Env.Notices.size();
-        f.Memo1->setPlainText(QString(253, 'a'));
-        f.Memo1->moveCursor(QTextCursor::End);
+        f.Memo1->clear();
+        QTest::keyClicks(f.Memo1, QString(253, 'a'));
         QTest::keyClick(f.Memo1, Qt::Key_Return);
         QCOMPARE(Env.Notices.size(), notices);
         QTest::keyClicks(f.Memo1, "b");

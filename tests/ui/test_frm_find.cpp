@@ -42,11 +42,6 @@ private slots:
         QTest::mouseClick(dlg.FindBtn, Qt::LeftButton);
         QCOMPARE(Env.Notices, (decltype(Env.Notices){{"RENT not found!", mkInformation}}));
         QCOMPARE(Selected(), 3);
-        // Showing the dialog again starts from the top.
-        dlg.hide();
-        dlg.show();
-        QTest::mouseClick(dlg.FindBtn, Qt::LeftButton);
-        QCOMPARE(Selected(), 1);
     }
 
     // The main window's search reads the events themselves: upper case as

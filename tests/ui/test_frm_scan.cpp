@@ -75,32 +75,24 @@ private slots:
         ClockLinks() = TClockLinks{};
     }
 
-    void RowsAndViewOptions() {
-        AddFourKinds();
-        auto w = Shown();
-        QTreeView* list = w->ScanListView;
-        // Due-list order: by the date each reports; the first line only.
-        QCOMPARE(ShownTexts(list, 0),
-                 (QStringList{"Water plants", "Return books", "Pay rent", "Dentist"}));
-        QCOMPARE(Cell(list, 3, 2) + "|" + Cell(list, 1, 2) + "|" + Cell(list, 2, 2), "3|-2|0");
-
-        // Each option from the pop-up menu rewrites the rows at once.
-        for (QAction* a : {w->BriefDaystoEvent1, w->LD, w->TB, w->SI, w->SH})
-            QVERIFY(Pop(*w, a));
-        QCOMPARE(Cell(list, 3, 2) + "|" + Cell(list, 1, 2) + "|" + Cell(list, 2, 2),
-                 "3 days|-2 days|0 days");
-    }
-
-    void SettingsPersist() {
+    // The options and the columns are kept for the next start.
+    void RowsViewOptionsAndTheirSettings() {
         AddFourKinds();
         {
             auto w = Shown();
-            QHeaderView* h = w->ScanListView->header();
+            QTreeView* list = w->ScanListView;
+            // Due-list order: by the date each reports; the first line only.
+            QCOMPARE(ShownTexts(list, 0),
+                     (QStringList{"Water plants", "Return books", "Pay rent", "Dentist"}));
+            QCOMPARE(Cell(list, 3, 2) + "|" + Cell(list, 1, 2) + "|" + Cell(list, 2, 2), "3|-2|0");
+            QHeaderView* h = list->header();
             h->moveSection(2, 0);
             ClickHeader(h, 2); // sort by "When", ascending
             ClickHeader(h, 2); // again: descending
+            // Each option from the pop-up menu rewrites the rows at once.
             for (QAction* a : {w->LD, w->SI, w->SH, w->TB, w->BriefDaystoEvent1, w->EnableWav})
                 QVERIFY(Pop(*w, a));
+            QCOMPARE(Cell(list, 0, 2), QString("3 days"));
             w->resize(520, 300);
             w->move(40, 50);
         }
