@@ -46,8 +46,9 @@ struct TUiTestEnv {
             Questions.push_back(t);
             return Answer;
         };
-        SetMessageHandlers({[this](const std::string& t, TMsgKind k) { Notices.emplace_back(t, k); },
-                            ask, ask, [] {}, [this] { ++EndRequests; }});
+        SetMessageHandlers(
+            {[this](const std::string& t, TMsgKind k) { Notices.emplace_back(t, k); }, ask, ask,
+             [] {}, [this] { ++EndRequests; }});
     }
 
     std::string LastNotice() const { return Notices.empty() ? "" : Notices.back().first; }

@@ -326,7 +326,6 @@ private slots:
         QCOMPARE(w->DueEvents->RowCount(), 0);
         QCOMPARE(Order, (QStringList{"main row", "due"}));
     }
-
 };
 
 QTEST_MAIN(TestFrmCal)

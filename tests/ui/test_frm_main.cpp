@@ -155,10 +155,8 @@ private slots:
             TWindow w;
             QVERIFY(w.Use("EventDetailPane1"));
             QVERIFY(w.Use("FilterMain"));
-            w->resize(600, 450);
         }
         TWindow w;
-        QCOMPARE(w->size(), QSize(600, 450));
         QCOMPARE(w.Panel(1), QString("Filtered"));
         QVERIFY(!w->DetailPane()->isHidden());
     }
