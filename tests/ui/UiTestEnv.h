@@ -1,7 +1,8 @@
 #pragma once
 // What every window test needs: its own folder as TICKWELL_HOME, a fresh
-// settings registry in memory, a fixed day, fresh event lists, and message
-// routines that record each text and give the answer the test chose.
+// settings registry in memory, a fixed day, fresh event lists, no other
+// window, and message routines that record each text and give the answer the
+// test chose.
 #include "UiInput.h"
 #include "core/Clock.h"
 #include "core/DateTime.h"
@@ -11,6 +12,8 @@
 #include "core/Messages.h"
 #include "store/Registry.h"
 #include "ui/FrmEdit.h"
+#include "ui/WindowLinks.h"
+#include "ui/WindowState.h"
 #include <QTemporaryDir>
 #include <functional>
 #include <string>
@@ -32,6 +35,13 @@ struct TUiTestEnv {
         SetFormatSettings(TFormatSettings{});
         Beep = false;
         EventDeleteConfirm = true;
+        // No other window is open, whatever the last test left.
+        StartMode = smMain;
+        OpenWindowCount = 0;
+        MainLinks() = {};
+        DueLinks() = {};
+        CalendarLinks() = {};
+        ClockLinks() = {};
         // The master list takes its events out of the due list as it goes.
         delete MasterList;
         delete DueList;

@@ -3,8 +3,6 @@
 #include "UiTestEnv.h"
 #include "ui/FrmFind.h"
 #include "ui/FrmMain.h"
-#include "ui/WindowLinks.h"
-#include "ui/WindowState.h"
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -61,8 +59,6 @@ private slots:
     void searchesTheMainWindowsEvents() {
         QFETCH(QString, needle);
         QFETCH(QString, found);
-        StartMode = smMain;
-        MainLinks() = {};
         for (const char* text :
              {"Dentist\r\nbring the forms", "Café au lait", "Strasse fest", "Große Straße"})
             MasterList->AddSorted(MakeEvent(text, Env.Day + MasterList->Count() + 1, true));

@@ -4,8 +4,6 @@
 #include "store/DataFile.h"
 #include "store/SettingsSchema.h"
 #include "ui/FrmScan.h"
-#include "ui/WindowLinks.h"
-#include "ui/WindowState.h"
 #include <QPushButton>
 #include <memory>
 
@@ -66,13 +64,7 @@ class TestFrmScan : public QObject {
     }
 
 private slots:
-    void init() {
-        Env.Reset();
-        StartMode = smMain;
-        MainLinks() = TMainWindowLinks{};
-        CalendarLinks() = TCalendarWindowLinks{};
-        ClockLinks() = TClockLinks{};
-    }
+    void init() { Env.Reset(); }
 
     // The options and the columns are kept for the next start.
     void RowsViewOptionsAndTheirSettings() {
@@ -128,9 +120,6 @@ private slots:
         Key(*w, Qt::Key_D);
         QCOMPARE(Env.Questions, std::vector<std::string>{"Delete this Event?"});
         QCOMPARE(MasterList->Count(), 4);
-        Env.Answer = anOk;
-        Key(*w, Qt::Key_D);
-        QVERIFY(!OnDisk("Pay rent") && OnDisk("Return books"));
     }
 
     // Shown modally as at start-up. In due-events mode the Exit item is

@@ -13,8 +13,6 @@
 #include "ui/FrmCal.h"
 #include "ui/FrmMain.h"
 #include "ui/FrmScan.h"
-#include "ui/WindowLinks.h"
-#include "ui/WindowState.h"
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <unordered_set>
@@ -55,10 +53,6 @@ class TestWindowRows : public QObject {
 private slots:
     void init() {
         Env.Reset();
-        MainLinks() = {};
-        DueLinks() = {};
-        CalendarLinks() = {};
-        ClockLinks() = {};
         FirstArgument = "/z";
         EventDeleteConfirm = false;
         Env.Answer = anYes;
@@ -92,7 +86,6 @@ private slots:
         delete Cal.data();
         delete Main.data();
         delete Due.data();
-        StartMode = smMain;
         FirstArgument.clear();
         SetFileDialogs({});
     }

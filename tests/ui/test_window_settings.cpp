@@ -6,8 +6,6 @@
 #include "ui/FrmMain.h"
 #include "ui/FrmScan.h"
 #include "ui/ScreenFit.h"
-#include "ui/WindowLinks.h"
-#include "ui/WindowState.h"
 
 namespace {
 
@@ -35,9 +33,6 @@ class TestWindowSettings : public QObject {
 private slots:
     void init() {
         Env.Reset();
-        StartMode = smMain;
-        MainLinks() = {};
-        DueLinks() = {};
         MasterList->AddSorted(MakeEvent("Dentist", Env.Day + 1, true));
         MasterList->Scan();
     }
