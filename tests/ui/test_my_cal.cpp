@@ -74,7 +74,6 @@ private slots:
                 for (const QString& k : c.Input.split(' '))
                     QTest::keyClick(cal.get(), QKeySequence(k)[0].key());
             QVERIFY2(cal->ShownDate() == c.After, qPrintable(c.Input));
-            QCOMPARE(cal->CellText(cal->Col(), cal->Row()).toInt(), DayOf(c.After));
         }
     }
 
