@@ -2,7 +2,6 @@
 // printer, and a whole job into a PDF file read back with pdftotext.
 #include "UiTestEnv.h"
 #include "core/DateFormat.h"
-#include "ui/EventTableModel.h"
 #include "ui/FrmPrint.h"
 #include "ui/PrintLayout.h"
 #include <QComboBox>

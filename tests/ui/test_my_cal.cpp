@@ -1,7 +1,6 @@
 // The month grid: real clicks and keys (read-only too), the last year, and
 // the lines of a cell.
 #include "core/Clock.h"
-#include "core/HalvaneDates.h"
 #include "core/Messages.h"
 #include "ui/CalCellText.h"
 #include "ui/MyCal.h"
