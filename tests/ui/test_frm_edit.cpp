@@ -17,7 +17,6 @@ namespace {
 void TypeInto(QWidget* box, const QString& text) {
     Press(box);
     QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(box, Qt::Key_Delete);
     QTest::keyClicks(box, text);
 }
 

@@ -41,7 +41,6 @@ struct TWindow {
 class TestFrmMain : public QObject {
     Q_OBJECT
     TUiTestEnv Env;
-    TDateTime Today0 = 0;
 
     TTickwellItem* Add(TTickwellItem* e) {
         MasterList->AddSorted(e);
@@ -50,28 +49,27 @@ class TestFrmMain : public QObject {
 
     // One event of every repeat type, all in the future.
     void AddOneOfEach() {
-        Add(MakeEvent("Once", Today0 + 3, true, 0));
-        Add(MakeEvent("Daily", Today0 + 1, false, etDaily));
-        Add(MakeEvent("Weekly", Today0 + 2, false, etWeekly));
-        Add(MakeEvent("MonthDate", Today0 + 4, false, etMonthlyDate));
-        Add(MakeEvent("MonthDay", Today0 + 5, false, etMonthlyDay));
-        Add(MakeEvent("Yearly", Today0 + 6, false, etYearly));
-        Add(MakeEvent("Quarter", Today0 + 8, false, etAccounting));
+        Add(MakeEvent("Once", Env.Day + 3, true, 0));
+        Add(MakeEvent("Daily", Env.Day + 1, false, etDaily));
+        Add(MakeEvent("Weekly", Env.Day + 2, false, etWeekly));
+        Add(MakeEvent("MonthDate", Env.Day + 4, false, etMonthlyDate));
+        Add(MakeEvent("MonthDay", Env.Day + 5, false, etMonthlyDay));
+        Add(MakeEvent("Yearly", Env.Day + 6, false, etYearly));
+        Add(MakeEvent("Quarter", Env.Day + 8, false, etAccounting));
     }
 
 private slots:
     void init() {
         Env.Reset();
-        Today0 = Env.Day;
         FirstArgument.clear();
         SetFileDialogs({});
     }
 
     void viewsAndFilter() {
         AddOneOfEach();
-        Add(MakeEvent("Old once", Today0 - 1, true));
+        Add(MakeEvent("Old once", Env.Day - 1, true));
         // A once-only event whose type code is the yearly one is once only.
-        Add(MakeEvent("Today once", Today0, true, etYearly));
+        Add(MakeEvent("Today once", Env.Day, true, etYearly));
         TWindow w;
         const int rows[8] = {9, 3, 1, 1, 1, 1, 1, 1};
         for (int tag = 0; tag < 8; ++tag) {
@@ -87,8 +85,8 @@ private slots:
     }
 
     void copyAddsItsRowWhateverTheFilter() {
-        TTickwellItem* once = Add(MakeEvent("Trip", Today0 + 3, true));
-        Add(MakeEvent("Daily", Today0 + 1, false, etDaily));
+        TTickwellItem* once = Add(MakeEvent("Trip", Env.Day + 3, true));
+        Add(MakeEvent("Daily", Env.Day + 1, false, etDaily));
         TWindow w;
         QVERIFY(w.Use("View2"));
         // Another window added the once-only event's row.
@@ -100,7 +98,7 @@ private slots:
 
     // Ctrl+A in the list is the command, not "select all".
     void clearAcknowledgement() {
-        TTickwellItem* e = Add(MakeEvent("Bins", Today0 + 2, false, etWeekly));
+        TTickwellItem* e = Add(MakeEvent("Bins", Env.Day + 2, false, etWeekly));
         e->AckDate = e->NextDate;
         TWindow w;
         QVERIFY(w.Click("Bins"));
@@ -113,9 +111,9 @@ private slots:
     // the calendar, then the detail pane.
     void deleteRefreshesTheOpenWindowsInOrder() {
         EventDeleteConfirm = false;
-        Add(MakeEvent("Soon A", Today0 + 2, true));
-        Add(MakeEvent("Soon B", Today0 + 3, true));
-        Add(MakeEvent("Later", Today0 + 60, true));
+        Add(MakeEvent("Soon A", Env.Day + 2, true));
+        Add(MakeEvent("Soon B", Env.Day + 3, true));
+        Add(MakeEvent("Later", Env.Day + 60, true));
         MasterList->Scan();
         TWindow w;
         QVERIFY(w.Use("EventDetailPane1"));

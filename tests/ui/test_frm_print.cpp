@@ -28,8 +28,7 @@ private slots:
             QWidget* font = QApplication::activeModalWidget();
             for (QComboBox* c : font->findChildren<QComboBox*>())
                 if (c->itemText(0).toInt() > 0) {
-                    for (int i = 0; i < c->count(); ++i)
-                        offered << c->itemText(i);
+                    offered = ShownTexts(c->view());
                     QTest::keyClicks(c, "9");
                 }
             QTest::keyClick(font, Qt::Key_Return);

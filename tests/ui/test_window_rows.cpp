@@ -84,8 +84,6 @@ private slots:
         delete Cal.data();
         delete Main.data();
         delete Due.data();
-        FirstArgument.clear();
-        SetFileDialogs({});
     }
 
     void EveryWindowShowsTheChange_data() {
