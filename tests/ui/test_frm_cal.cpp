@@ -12,7 +12,9 @@
 #include "ui/FrmCal.h"
 #include "ui/FrmOptn.h"
 #include "ui/MyCal.h"
+#include <QCheckBox>
 #include <QLabel>
+#include <QListView>
 #include <QPushButton>
 #include <QToolButton>
 

@@ -17,6 +17,7 @@ namespace {
 void TypeInto(QWidget* box, const QString& text) {
     Press(box);
     QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_Delete);
     QTest::keyClicks(box, text);
 }
 
@@ -86,16 +87,16 @@ private slots:
             QTest::keyClicks(f.Memo1, "Board meeting");
             TypeInto(f.EventDate, "2027-01-15"); // a Friday, the Index Day
             Press(f.Rept);
-            QTest::keyClicks(f.TypeCombo, "Monthly (Day)");
+            QTest::keyClicks(f.TypeCombo, "Monthly");
+            QTest::keyClick(f.TypeCombo, Qt::Key_Down); // Monthly (Day)
             TypeInto(f.Spin1, "2");
-            QTest::keyClicks(f.Combo, "On the Last");
+            QTest::keyClick(f.Combo, Qt::Key_End); // On the Last Friday
             TypeInto(f.Notice, "5");
-            Press(f.Keep);
             Press(f.Rad2);
             TypeInto(f.DateBox, "2028-06-30");
             Press(f.Button1);
         });
-        QVERIFY(e && !e->Simple && e->KeepFlag);
+        QVERIFY(e && !e->Simple);
         QCOMPARE(e->StartDate, EncodeDate(2027, 1, 15));
         QCOMPARE(e->EndDate, EncodeDate(2028, 6, 30));
         // Type, weekday, interval, rule and notice as chosen.
