@@ -67,12 +67,11 @@ private slots:
         const std::pair<bool, int> codes[] = {
             {true, 3}, {false, 0}, {false, 5}, {false, 6}, {false, 200}};
         std::vector<TTickwellItem*> events;
-        int i = 0;
-        for (const char* text : {"a3", "no date", "b1", "c3", "d1"}) {
-            events.push_back(MakeEvent(text, Env.Day, codes[i].first, codes[i].second));
-            ++i;
+        const char* texts[] = {"a3", "no date", "b1", "c3", "d1"};
+        for (int i = 0; i < 5; ++i) {
+            events.push_back(MakeEvent(texts[i], Env.Day, codes[i].first, codes[i].second));
             MasterList->AddSorted(events.back());
-            events.back()->NextDate = text[0] == 'n' ? std::nan("") : text[1] - '0';
+            events.back()->NextDate = i == 1 ? std::nan("") : texts[i][1] - '0';
         }
         TEventTableModel model({TypeColumn("Type"), DescriptionColumn("Event"),
                                 SortedByNumber(

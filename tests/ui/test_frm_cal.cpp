@@ -188,7 +188,6 @@ private slots:
             FixToday(c.Today);
             Add(MakeEvent("Every day", D(2020, 1, 1), false, etDaily));
             TWindow w;
-            w->Cal->setFocus();
             w.Input(c.Input);
             QCOMPARE(w->DayCal->ShownDate(), c.Selected);
             QCOMPARE(w->Label16->text(), QString(c.Header));

@@ -153,8 +153,6 @@ private slots:
     void DescriptionRefusesWhatTheFileCannotHold() {
         TEditFrm f;
         f.show();
-        QApplication::setActiveWindow(&f);
-        f.Memo1->setFocus();
         const QString kept = QString::fromUtf8("caf\u00e9 \u20ac5 ");
         for (const char32_t c : (kept + QString::fromUtf8("\u2713")).toUcs4())
             QTest::sendKeyEvent(QTest::Click, f.Memo1, Qt::Key_unknown, QString::fromUcs4(&c, 1),

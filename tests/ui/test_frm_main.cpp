@@ -102,7 +102,6 @@ private slots:
         e->AckDate = e->NextDate;
         TWindow w;
         QVERIFY(w.Click("Bins"));
-        w->ListView()->setFocus();
         QTest::keyClick(w->ListView(), Qt::Key_A, Qt::ControlModifier);
         QCOMPARE(e->AckDate, 0.0);
     }

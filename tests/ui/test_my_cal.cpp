@@ -19,7 +19,6 @@ std::unique_ptr<TMarkedCalendar> Shown(TDateTime d, int weekStart = 0) {
     cal->SetShownDate(d);
     cal->resize(490, 330);
     cal->show();
-    cal->setFocus();
     return cal;
 }
 
