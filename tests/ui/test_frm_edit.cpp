@@ -87,7 +87,7 @@ private slots:
             QTest::keyClicks(f.Memo1, "Board meeting");
             TypeInto(f.EventDate, "2027-01-15"); // a Friday, the Index Day
             Press(f.Rept);
-            QTest::keyClicks(f.TypeCombo, "Monthly");
+            QTest::keyClick(f.TypeCombo, Qt::Key_M);    // Monthly (Date)
             QTest::keyClick(f.TypeCombo, Qt::Key_Down); // Monthly (Day)
             TypeInto(f.Spin1, "2");
             QTest::keyClick(f.Combo, Qt::Key_End); // On the Last Friday
