@@ -102,18 +102,13 @@ private slots:
         QTest::addColumn<QString>("mainRows");
         QTest::addColumn<QString>("dueRows");
         QTest::addColumn<QString>("on13th"); // the calendar's
-        QTest::newRow("add") << "add --desc Delta --start 2026-03-13"
-                             << "Alpha Beta Delta Gamma"
-                             << "Alpha Delta"
-                             << "Alpha Delta";
-        QTest::newRow("acknowledge") << "ack Alpha"
-                                     << "Alpha Beta Gamma"
-                                     << ""
-                                     << "Alpha";
-        QTest::newRow("delete the selected") << "delete Alpha"
-                                             << "Beta Gamma"
-                                             << ""
-                                             << "";
+        auto row = [](const char* tag, QString command, QString main, QString due, QString cal) {
+            QTest::newRow(tag) << command << main << due << cal;
+        };
+        row("add", "add --desc Delta --start 2026-03-13", "Alpha Beta Delta Gamma", "Alpha Delta",
+            "Alpha Delta");
+        row("acknowledge", "ack Alpha", "Alpha Beta Gamma", "", "Alpha");
+        row("delete the selected", "delete Alpha", "Beta Gamma", "", "");
     }
     // Alpha selected: it stays selected while it stays in the file.
     void WindowsFollowOutsideChanges() {

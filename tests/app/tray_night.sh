@@ -20,8 +20,7 @@ cleanup() {
     local i child
     for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
         for child in $(cat "/proc/${pids[i]}/task/${pids[i]}/children" 2>/dev/null); do
-            kill "$child" 2>/dev/null || true
-            within 5 test ! -e "/proc/$child"
+            kill "$child" 2>/dev/null && within 5 test ! -e "/proc/$child" || true
         done
         kill "${pids[i]}" 2>/dev/null || true
         wait "${pids[i]}" 2>/dev/null || true
@@ -52,11 +51,11 @@ mkdir -p "$TICKWELL_HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 
 # The evening before: the events, made with the command line.
-cli() { "$CLI" --data "$TICKWELL_HOME/tickwell.dat" --date $DAY1 "$@" >/dev/null; }
-cli add --desc "Water plants" --start 2026-03-05 --daily --keep --notice 0
-cli ack 0 # today's watering is done
-cli add --desc "Dentist" --start $DAY2 --once --notice 3
-cli add --desc "Pay rent" --start 2026-01-11 --monthly-date --keep --notice 5
+cli() { "$CLI" --data "$TICKWELL_HOME/tickwell.dat" --date "$@"; }
+cli $DAY1 add --desc "Water plants" --start 2026-03-05 --daily --keep --notice 0
+cli $DAY1 ack 0 # today's watering is done
+cli $DAY1 add --desc "Dentist" --start $DAY2 --once --notice 3
+cli $DAY1 add --desc "Pay rent" --start 2026-01-11 --monthly-date --keep --notice 5
 cat >"$TICKWELL_HOME/registry.reg" <<'EOF'
 REGEDIT4
 
@@ -74,11 +73,10 @@ EOF
 cp "$TICKWELL_HOME/tickwell.dat" "$work/expected.dat"
 expected() { "$CLI" --data "$work/expected.dat" --date $DAY2 "$@"; }
 due=$(expected due | wc -l)
-[ "$due" -ge 2 ] || fail "expected at least two events due on $DAY2, got $due"
 for _ in 1 2 3; do
     for i in $(seq 0 $(($(expected list | wc -l) - 1))); do expected ack "$i" >/dev/null 2>&1 || true; done
 done
-[ -z "$(expected due)" ] || fail "tickwell-cli left events due"
+[ "$due" -ge 2 ] && [ -z "$(expected due)" ] || fail "tickwell-cli left events due ($due)"
 
 # The desktop: a display, a window manager and a tray.
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
@@ -113,13 +111,9 @@ for _ in $(seq "$due"); do
     xdotool key --clearmodifiers Home space alt+k
     sleep 0.5
 done
-within 5 sh -c "[ -z \"\$('$CLI' --data '$TICKWELL_HOME/tickwell.dat' --date $DAY2 due)\" ]" ||
-    fail "events still due after acknowledging $due rows"
-
 # Without the indexes: events with equal dates may swap places at a save.
-diff <("$CLI" --data "$TICKWELL_HOME/tickwell.dat" --date $DAY2 list | cut -f2- | sort) \
-    <("$CLI" --data "$work/expected.dat" --date $DAY2 list | cut -f2- | sort) ||
-    fail "the acknowledgements differ from tickwell-cli's"
+same() { diff <(cli $DAY2 list | cut -f2- | sort) <(expected list | cut -f2- | sort); }
+within 5 same || fail "the acknowledgements differ from tickwell-cli's"
 # The morning: Exit from the tray icon's menu ends the program.
 icon=""
 for w in $(xdotool search --onlyvisible --classname tickwell); do
