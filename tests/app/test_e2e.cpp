@@ -4,11 +4,10 @@
 #include "core/EventLists.h"
 #include "store/DataFile.h"
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QThread>
+#include <QTest>
 #include <functional>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -54,16 +53,7 @@ protected:
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes);
     }
-    bool WaitFor(const std::function<bool()>& done) {
-        QElapsedTimer t;
-        t.start();
-        while (!done()) {
-            if (t.elapsed() > 5000)
-                return false;
-            QThread::msleep(20);
-        }
-        return true;
-    }
+    static bool WaitFor(const std::function<bool()>& done) { return QTest::qWaitFor(done, 5000); }
 
     // In the tray with the due-events window to open, which says that
     // nothing is due.
