@@ -25,7 +25,6 @@ protected:
              [](const std::string&) { return anCancel; },
              [](const std::string&) { return anCancel; }, [] {}, [] {}});
         Hooks.SystemMessage = [this](const std::string& t) { SystemMessages.push_back(t); };
-        Hooks.ErrorBox = [this](const std::string& t) { Errors.push_back(t); };
     }
     void TearDown() override {
         FreeEventLists();
@@ -46,7 +45,6 @@ protected:
 
     TStartupHooks Hooks;
     std::vector<std::string> SystemMessages;
-    std::vector<std::string> Errors;
     std::vector<std::pair<std::string, TMsgKind>> Shown;
     std::shared_ptr<TRegistryBackend> PreviousRegistry;
     TMessageHandlers PreviousHandlers;
