@@ -7,6 +7,7 @@
 #include "app/FrmTimeEd.h"
 #include "app/TickTimer.h"
 #include "store/SettingsSchema.h"
+#include "ui/FrmMain.h"
 #include "ui/FrmMsg.h"
 #include "ui/FrmOptn.h"
 #include "ui/FrmScan.h"
@@ -69,12 +70,6 @@ class TestFrmOptn : public QObject {
         });
         open();
         QVERIFY(!OptionDlg);
-    }
-    static int Rows(QWidget* window) {
-        for (QAbstractItemView* v : window->findChildren<QAbstractItemView*>())
-            if (!qobject_cast<QHeaderView*>(v))
-                return v->model()->rowCount();
-        return -1;
     }
     // A value as stored ("Options/Beep"): text or number, invalid when missing.
     static QVariant Stored(const QString& setting) {
@@ -195,9 +190,9 @@ private slots:
         MasterList->AddSorted(MakeEvent("Tomorrow", Env.Day + 1, true));
         Start(smMain);
         Choose(Clock->ShowTickwellsWindow1);
-        QWidget* main = MainLinks().Window;
-        QCOMPARE(Rows(main), 3);
-        QCOMPARE(Rows(ScanFrm), 2);
+        auto* main = qobject_cast<TMainFrm*>(MainLinks().Window);
+        QCOMPARE(main->ListView()->model()->rowCount(), 3);
+        QCOMPARE(ScanFrm->ScanListView->model()->rowCount(), 2);
         QWidget* options =
             main->findChild<QToolBar*>()->widgetForAction(main->findChild<QAction*>("OptionsBtn"));
         Options([options] { QTest::mouseClick(options, Qt::LeftButton); },
@@ -208,8 +203,8 @@ private slots:
                     Press(dlg.FilterMainChk);
                     QTest::mouseClick(dlg.OKBtn, Qt::LeftButton);
                 });
-        QCOMPARE(Rows(main), 2);
-        QCOMPARE(Rows(ScanFrm), 1);
+        QCOMPARE(main->ListView()->model()->rowCount(), 2);
+        QCOMPARE(ScanFrm->ScanListView->model()->rowCount(), 1);
         QCOMPARE(Stored("Options/DfltEventType"), QVariant(9));
         QCOMPARE(Stored("Options/MainWindow"), QVariant(7));
     }

@@ -79,8 +79,7 @@ TEST(TopLevelHandler, AnErrorEndingACommandIsShownAndTheProgramGoesOn) {
     qputenv("TICKWELL_MESSAGE_LOG", log.toLocal8Bit());
     TFailing failing;
     QCoreApplication::postEvent(&failing, new QEvent(QEvent::User));
-    QTimer::singleShot(50, &App(), [] { QCoreApplication::exit(3); });
-    EXPECT_EQ(QCoreApplication::exec(), 3);
+    EXPECT_EQ(RunLoop(50), -1);
     qunsetenv("TICKWELL_MESSAGE_LOG");
     QFile f(log);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
