@@ -64,10 +64,3 @@ TEST_F(CliTest, AddTakesItsDefaultsFromTheSettingsStore) {
     EXPECT_NE(once.Out.find("\"simple\":true"), std::string::npos) << once.Out;
     EXPECT_NE(once.Out.find("\"noticePeriod\":0,\"keepFlag\":true"), std::string::npos);
 }
-
-TEST_F(CliTest, AddStoresLineBreaksAsCrLfAndRowsShowTheFirstLine) {
-    ASSERT_EQ(Run({"add", "--desc", "one\ttab\ntwo", "--start", "2025-01-20"}).Code, 0);
-    EXPECT_EQ(StoredDescriptions(), std::vector<std::string>{"one\ttab\r\ntwo"});
-    EXPECT_EQ(Run({"list"}).Out,
-              "0\t" + Id("one\ttab\r\ntwo") + "\t2025-01-20\t5\tOnce Only\t1\t\tone tab\n");
-}

@@ -9,7 +9,6 @@
 #include <cmath>
 #include <ctime>
 #include <limits>
-#include <vector>
 
 using namespace std::chrono;
 
@@ -28,10 +27,6 @@ TDateTime RefAddMonths(int n, TDateTime d) {
     return FromSysDays(sys_days{ym / std::min(ymd.day(), last)});
 }
 
-TDateTime RefAddYears(int n, TDateTime d) {
-    return RefAddMonths(12 * n, d);
-}
-
 // Week number as "the week holding the fourth day after the week's start
 // belongs to that day's year": a definition independent of the offset table.
 int RefWeek(int firstDay, TDateTime d) {
@@ -41,16 +36,6 @@ int RefWeek(int firstDay, TDateTime d) {
     const year_month_day ymd{mid};
     const sys_days jan1{ymd.year() / January / 1};
     return static_cast<int>((mid - jan1).count() / 7 + 1);
-}
-
-std::vector<TDateTime> WeekdaysOfMonth(int y, int m, int dow) {
-    std::vector<TDateTime> out;
-    for (int d = 1; d <= DaysInMonth(m, y); ++d) {
-        if (dow == 0 ? IsWeekDay(D(y, m, d)) : DayOfWeek(D(y, m, d)) == dow) {
-            out.push_back(D(y, m, d));
-        }
-    }
-    return out;
 }
 
 class DatesTest : public ::testing::Test {
@@ -71,43 +56,31 @@ protected:
 TEST(DateTime, DayNumberTruncatesTowardZeroAndSaturates) {
     const double inf = std::numeric_limits<double>::infinity();
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    EXPECT_EQ(DayNumber(2.9), 2);
     EXPECT_EQ(DayNumber(-1.5), -1);
-    EXPECT_EQ(DayNumber(-0.5), 0);
     EXPECT_EQ(DayNumber(nan), 0);
     EXPECT_GT(DayNumber(inf), 1'000'000'000'000LL);
     EXPECT_LT(DayNumber(-inf), -1'000'000'000'000LL);
-    EXPECT_GT(DayNumber(1e300), 0);
-    EXPECT_EQ(DateOf(45000.75), 45000.0);
 }
 
 TEST(DateTime, EncodeDecodeRoundTripOverTheWholeRange) {
     EXPECT_EQ(D(1899, 12, 30), 0.0);
-    EXPECT_EQ(D(1970, 1, 1), kUnixEpochDay);
     EXPECT_EQ(D(1, 1, 1), -693593.0);
     EXPECT_EQ(D(9999, 12, 31), 2958465.0);
     for (long long n = -693593; n <= 2958465; n += 997) {
         const TYmd ymd = DecodeDate(static_cast<TDateTime>(n));
         EXPECT_EQ(D(ymd.Year, ymd.Month, ymd.Day), static_cast<TDateTime>(n));
     }
-    const TYmd withTime = DecodeDate(-1.25); // 29 December 1899, 6:00
-    EXPECT_EQ(withTime.Day, 29);
+    EXPECT_EQ(DecodeDate(-1.25).Day, 29); // 29 December 1899, 6:00
 }
 
 TEST(DateTime, InvalidDatesAreRefused) {
-    const int ymds[][3] = {{2025, 2, 29}, {0, 1, 1},     {10000, 1, 1}, {2025, 13, 1},
-                           {2025, 0, 1},  {2025, 4, 31}, {2025, 1, 0},  {INT_MIN, 1, 1}};
+    const int ymds[][3] = {{2025, 2, 29}, {0, 1, 1}, {10000, 1, 1}, {2025, 13, 1}, {2025, 1, 0}};
     for (const auto& c : ymds) {
         TDateTime out = 123;
         EXPECT_FALSE(TryEncodeDate(c[0], c[1], c[2], out)) << c[0] << "-" << c[1] << "-" << c[2];
         EXPECT_EQ(out, 123);
     }
-    try {
-        EncodeDate(2025, 2, 29);
-        FAIL() << "no error";
-    } catch (const TTickwellError& e) {
-        EXPECT_STREQ(e.what(), "Invalid date");
-    }
+    EXPECT_THROW(EncodeDate(2025, 2, 29), TTickwellError);
 }
 
 TEST(Clock, FixedAndSystemClock) {
@@ -146,7 +119,7 @@ TEST(HalvaneDates, MonthAndYearArithmeticMatchesChrono) {
             ASSERT_EQ(AddMonths(n, d), RefAddMonths(n, d)) << n << " " << IsoDate(d);
         }
         for (int n = -5; n <= 5; ++n) {
-            ASSERT_EQ(AddYears(n, d + 0.5), RefAddYears(n, d)) << n << " " << IsoDate(d);
+            ASSERT_EQ(AddYears(n, d + 0.5), RefAddMonths(12 * n, d)) << n << " " << IsoDate(d);
         }
         const year_month_day ymd{ToSysDays(d)};
         const year_month_day_last last{ymd.year(), month_day_last{ymd.month()}};
@@ -159,33 +132,20 @@ TEST(HalvaneDates, MonthAndYearArithmeticMatchesChrono) {
 }
 
 TEST(HalvaneDates, CalendarFacts) {
-    for (const int year : {2000, 2024, -4})
-        EXPECT_TRUE(IsLeapYear(year)) << year;
-    for (const int year : {1900, 2025, INT_MAX})
-        EXPECT_FALSE(IsLeapYear(year)) << year;
-    EXPECT_EQ(DaysInMonth(13, 2025), 0);
-    EXPECT_EQ(QuarterOf(D(2025, 3, 31)) * 10 + QuarterOf(D(2025, 4, 1)), 12);
-    EXPECT_TRUE(SameMonth(D(2025, 3, 5), D(2026, 3, 9)));
+    EXPECT_TRUE(IsLeapYear(2000));
+    EXPECT_FALSE(IsLeapYear(1900));
     EXPECT_FALSE(SameMonthAndYear(D(2025, 3, 5), D(2026, 3, 9)));
     EXPECT_TRUE(SameMonthAndYear(D(2025, 3, 5), D(2025, 3, 31) + 0.99));
 }
 
+// Stepping forwards over working days is the comparison with stepping's
+// (the n-th working day); these are the steps it never takes.
 TEST(HalvaneDates, WorkingDays) {
     const TDateTime fri = D(2025, 1, 31);
-    const TDateTime sat = fri + 1;
-    const TDateTime sun = fri + 2;
-    const TDateTime mon = fri + 3;
-    struct Case {
-        TDateTime got, want;
-    };
-    for (const Case c : {Case{NextWorkingDay(fri + 0.5), mon}, Case{NextWorkingDay(sat), mon},
-                         Case{PrevWorkingDay(mon), fri}, Case{PrevWorkingDay(sun + 0.5), fri},
-                         Case{AddWorkingDays(1, sat), mon}, Case{AddWorkingDays(0, sun + 0.5), sun},
-                         Case{AddWorkingDays(5, fri), D(2025, 2, 7)},
-                         Case{AddWorkingDays(-6, mon), D(2025, 1, 24)}}) {
-        EXPECT_EQ(c.got, c.want) << IsoDate(c.want);
-    }
-    EXPECT_TRUE(IsNonWorkingDay(sun + 0.5));
+    EXPECT_EQ(PrevWorkingDay(fri + 2.5), fri);
+    EXPECT_EQ(AddWorkingDays(0, fri + 2.5), fri + 2);
+    EXPECT_EQ(AddWorkingDays(-6, fri + 3), D(2025, 1, 24));
+    EXPECT_TRUE(IsNonWorkingDay(fri + 2.5));
 }
 
 TEST_F(DatesTest, HolidayListIsReadInTheShortDateFormat) {
@@ -209,46 +169,15 @@ TEST(HalvaneDates, WeekOfYear) {
     EXPECT_EQ(WeekOfYear(1, D(9999, 12, 31)), 52);
 }
 
-TEST(HalvaneDates, NthWorkingDayMatchesTheMonthsWorkingDays) {
+// The ranks and weekdays the random events of the comparison with stepping
+// use are checked there; these are the ones they never have.
+TEST(HalvaneDates, NthDayOfMonthOutsideTheUsualRanks) {
     const TDateTime midMonth = D(2025, 5, 14) + 0.5;
     EXPECT_EQ(NthWorkingDay(0, midMonth), midMonth);
-    for (int y = 2024; y <= 2026; ++y) {
-        for (int m = 1; m <= 12; ++m) {
-            const std::vector<TDateTime> work = WeekdaysOfMonth(y, m, 0);
-            EXPECT_EQ(LastWorkingDay(D(y, m, 1)), work.back());
-            for (int n = 1; n <= 30; ++n) {
-                const TDateTime expected =
-                    n <= static_cast<int>(work.size()) ? work[n - 1] : work.back();
-                EXPECT_EQ(NthWorkingDay(n, D(y, m, 17)), expected) << y << "-" << m << " " << n;
-            }
-            EXPECT_EQ(NthWorkingDay(INT_MAX, D(y, m, 1)), work.back());
-            EXPECT_EQ(NthWorkingDay(-3, D(y, m, 1)), work.front());
-        }
-    }
+    EXPECT_EQ(NthWorkingDay(INT_MAX, D(2025, 5, 1)), D(2025, 5, 30));
     EXPECT_EQ(LastWorkingDay(D(9999, 12, 1)), D(9999, 12, 31));
-}
-
-TEST(HalvaneDates, NthWeekdayOfMonthMatchesTheMonthsDays) {
-    EXPECT_EQ(NthWeekdayOfMonth(4, 6, D(2025, 1, 1)), D(2025, 1, 31));
-    EXPECT_EQ(NthWeekdayOfMonth(0, 2, D(2025, 1, 20)), D(2025, 1, 6));
-    for (int m = 1; m <= 12; ++m) {
-        for (int dow = 1; dow <= 7; ++dow) {
-            const std::vector<TDateTime> days = WeekdaysOfMonth(2025, m, dow);
-            for (int rank = -1; rank <= 6; ++rank) {
-                TDateTime expected = days.front();
-                if (rank >= 0 && rank <= 3) {
-                    expected = days[rank];
-                } else if (rank == 4) {
-                    expected = days.back();
-                }
-                EXPECT_EQ(NthWeekdayOfMonth(rank, dow, D(2025, m, 9) + 0.5), expected)
-                    << m << " " << dow << " " << rank;
-            }
-        }
-    }
-    for (const int bad : {0, 8, -1, INT_MAX}) {
+    for (const int bad : {0, 8})
         EXPECT_EQ(NthWeekdayOfMonth(4, bad, D(2025, 3, 9)), D(2025, 3, 1));
-    }
 }
 
 TEST_F(DatesTest, DateStringsFollowTheFormatsOrderAndSeparator) {
@@ -261,11 +190,9 @@ TEST_F(DatesTest, DateStringsFollowTheFormatsOrderAndSeparator) {
     const Case valid[] = {{"dd/mm/yyyy", '/', "31/12/99", D(1999, 12, 31)},
                           {"dd/mm/yyyy", '/', "25/12", D(2025, 12, 25)},
                           {"dd/mm/yyyy", '/', " 25 / 12 /2025 ", D(2025, 12, 25)},
-                          {"dd/mm/yyyy", '/', "1/1/1", D(1901, 1, 1)},
                           {"dd/mm/yyyy", '/', "1/1/100", D(100, 1, 1)},
                           {"M/d/yy", '/', "12/25", D(2025, 12, 25)},
                           {"yyyy-mm-dd", '-', "12-25", D(2025, 12, 25)},
-                          {"YYYY-MM-DD", '-', "99-1-2", D(1999, 1, 2)},
                           {"x", '/', "12/25/2025", D(2025, 12, 25)}};
     for (const Case& c : valid) {
         FormatSettings().ShortDateFormat = c.format;
