@@ -64,7 +64,7 @@ TEST_F(CliTest, EventsAreNamedByIndexOrId) {
                             " belongs to 2 events with the same fields; name one by its index\n");
     const TCliRun unknown = Run({"ack", "0123456789ab"});
     EXPECT_EQ(unknown.Code, 1);
-    EXPECT_EQ(unknown.Out, "Nothing to Acknowledge\n");
+    EXPECT_EQ(unknown.Out, "No event has the id 0123456789ab\n");
     EXPECT_EQ(Run({"delete", "9", "--yes"}).Out, "Nothing to Delete\n");
     EXPECT_EQ(StoredDescriptions(), (std::vector<std::string>{"Pay rent", "Twin", "Twin"}));
 }

@@ -10,10 +10,10 @@ TEST(HelpDoc, ManualPageAndCompletionsComeFromTheHelpText) {
                                       "                       data folder)\n"
                                       "\n"
                                       "Commands:\n"
+                                      "  export FILE.csv      write every event\n"
                                       "  add --desc TEXT [--keep | --no-keep]\n"
                                       "      [--weekday 1..7]\n"
                                       "                       add an event\n"
-                                      "  export FILE.csv      write every event\n"
                                       "\n"
                                       ".dot and 'quote\n");
     const struct {
@@ -23,7 +23,7 @@ TEST(HelpDoc, ManualPageAndCompletionsComeFromTheHelpText) {
         {"{{VALUE_OPTIONS}}", "--data --desc --weekday"},
         {"{{FILE_COMMANDS}}", "export"},
         {"{{BASH_COMMAND_OPTIONS}}", "[add]=\"--desc --keep --no-keep --weekday\""},
-        {"{{ZSH_COMMANDS}}", "'add:add an event' 'export:write every event'"},
+        {"{{ZSH_COMMANDS}}", "'export:write every event' 'add:add an event'"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(FillTemplate(c.Place, h), c.Text) << c.Place;
