@@ -134,6 +134,7 @@ TEST(HalvaneDates, MonthAndYearArithmeticMatchesChrono) {
 TEST(HalvaneDates, CalendarFacts) {
     EXPECT_TRUE(IsLeapYear(2000));
     EXPECT_FALSE(IsLeapYear(1900));
+    EXPECT_EQ(DaysInMonth(13, 2025), 0);
     EXPECT_FALSE(SameMonthAndYear(D(2025, 3, 5), D(2026, 3, 9)));
     EXPECT_TRUE(SameMonthAndYear(D(2025, 3, 5), D(2025, 3, 31) + 0.99));
 }
