@@ -24,7 +24,6 @@ const char* const kSample = "REGEDIT4\n"
                             "\"LastRun\"=hex:00,00,00,00,00,e6,e5,40\n";
 
 const std::string kOptions = "software\\VELTRA\\Tickwell\\Options";
-const std::string kQuick = "software\\VELTRA\\Tickwell\\QuickMode";
 
 std::string ReadAll(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
@@ -63,22 +62,6 @@ protected:
     fs::path File;
     std::vector<std::string> Notices;
 };
-
-TEST_F(RegistryFileTest, UpdateWritesTheFileAndALoadSeesAHandEdit) {
-    TRegistryFile reg = Open();
-    EXPECT_TRUE(reg.Load().Empty());
-    reg.Update([](TRegData& d) { d.Set(kOptions, "Beep", TRegValue::Number(1)); });
-    EXPECT_NE(ReadAll(File).find("\"Beep\"=dword:00000001\n"), std::string::npos);
-    // Someone edits the file by hand while the program runs.
-    WriteAll(File, kSample);
-    EXPECT_EQ(*reg.Load().Find(kOptions, "MainWindow"), TRegValue::Number(1));
-    reg.Update([](TRegData& d) { d.Set(kQuick, "x", TRegValue::String("y")); });
-    const TRegData after = reg.Load();
-    EXPECT_NE(after.Find(kOptions, "WavFile"), nullptr) << "the hand edit was kept";
-    EXPECT_EQ(after.Find(kOptions, "Beep"), nullptr);
-    for (const auto& e : fs::directory_iterator(File.parent_path()))
-        EXPECT_TRUE(e.path() == File || e.path().filename() == "registry.reg.lock") << e.path();
-}
 
 TEST_F(RegistryFileTest, ADamagedFileIsKeptAsideOnceAndDefaultsFollow) {
     fs::create_directories(File.parent_path());
@@ -177,11 +160,7 @@ TEST_F(RegistryFileTest, TwoProcessesWritingAtOnceLoseNothing) {
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        try {
-            writeMany("child");
-        } catch (...) {
-            ::_exit(1);
-        }
+        writeMany("child"); // an exception ends the child with a failure
         ::_exit(0);
     }
     writeMany("parent");

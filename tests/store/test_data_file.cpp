@@ -4,8 +4,6 @@
 #include <cmath>
 #include <csignal>
 #include <sys/resource.h>
-#include <sys/stat.h>
-#include <thread>
 
 namespace {
 
@@ -34,25 +32,6 @@ TEST_F(DataFileTest, RecordLayoutIsByteExactBothWays) {
     EXPECT_EQ(e.AckDate, 45010);
     ASSERT_TRUE(SaveEvents(List, Path("out.dat")));
     EXPECT_EQ(ReadBytes(Path("out.dat")), rec);
-}
-
-TEST_F(DataFileTest, RecordsWriteBackAsTheyShould) {
-    std::string padded = Plain("abc");
-    std::memset(padded.data() + 4, 'x', 100);
-    struct {
-        std::string In, Out;
-    } cases[] = {
-        {padded, Plain("abc")}, // bytes past the length are written as zeros
-        {RawRecord("f", 0, 0, 0, 1, 45000, 45000, 7, 7, 7, 7, 0),
-         RawRecord("f", 0, 0, 0, 1, 45000, 45000, 7, 1, 1, 1, 0)}, // non-zero booleans as 1
-    };
-    for (const auto& c : cases) {
-        TMyList list;
-        WriteBytes(Path("in.dat"), c.In);
-        ASSERT_TRUE(LoadEvents(list, Path("in.dat")));
-        SaveEvents(list, Path("out.dat"));
-        EXPECT_EQ(ReadBytes(Path("out.dat")), c.Out);
-    }
 }
 
 TEST_F(DataFileTest, FileSizesGiveWholeRecordsOnly) {
@@ -97,50 +76,15 @@ TEST_F(DataFileTest, UnreadableStartDateIsAReadError) {
     }
 }
 
-// A file big enough to be read in pieces by several threads, and the same bytes
-// through a pipe, give the events in file order up to the first damage.
-TEST_F(DataFileTest, LargeFilesAndPipesReadAsOneSequence) {
-    constexpr int kRecords = 20000;
-    const struct {
-        int DamagedAt;
-        bool Pipe;
-    } cases[] = {{-1, false},           {9999, false}, {10000, false},
-                 {kRecords - 1, false}, {-1, true},    {15000, true}};
-    for (const auto& c : cases) {
-        std::string bytes;
-        for (int i = 0; i < kRecords; ++i)
-            bytes += Plain(std::to_string(i), i == c.DamagedAt ? std::nan("") : 45000 + i % 700);
-        bytes += std::string(100, 'z');
-        std::string path = Path(c.Pipe ? "big.fifo" : "big.dat");
-        std::thread writer;
-        if (c.Pipe) {
-            ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
-            // The reader stops at damage and closes its end early.
-            std::signal(SIGPIPE, SIG_IGN);
-            writer = std::thread([&] { WriteBytes(path, bytes); });
-        } else {
-            WriteBytes(path, bytes);
-        }
-        std::vector<TTickwellItem*> items;
-        const bool ok = ReadEventsFile(path, items);
-        if (writer.joinable())
-            writer.join();
-        std::signal(SIGPIPE, SIG_DFL);
-        std::filesystem::remove(path);
-        const int want = c.DamagedAt < 0 ? kRecords : 0;
-        EXPECT_EQ(ok, c.DamagedAt < 0) << c.DamagedAt;
-        ASSERT_EQ(static_cast<int>(items.size()), want) << c.DamagedAt;
-        for (int i = 0; i < want; ++i)
-            ASSERT_EQ(items[static_cast<size_t>(i)]->Description, std::to_string(i));
-        for (TTickwellItem* e : items)
-            delete e;
-        if (!c.Pipe && c.DamagedAt >= 0) {
-            TMyList list;
-            WriteBytes(Path("big.dat"), bytes);
-            EXPECT_FALSE(LoadEvents(list, Path("big.dat")));
-            EXPECT_EQ(list.Count(), c.DamagedAt);
-        }
-    }
+// A file big enough to be read in stretches by several threads: the events
+// before the damage are kept, those after it are not.
+TEST_F(DataFileTest, LargeFileKeepsTheEventsBeforeTheDamage) {
+    std::string bytes;
+    for (int i = 0; i < 20000; ++i)
+        bytes += Plain(std::to_string(i), i == 10000 ? std::nan("") : 45000 + i % 700);
+    WriteBytes(Path("big.dat"), bytes);
+    EXPECT_FALSE(LoadEvents(List, Path("big.dat")));
+    EXPECT_EQ(List.Count(), 10000);
 }
 
 TEST_F(DataFileTest, LongDescriptionAndWideNumbersAreCut) {
@@ -170,11 +114,8 @@ TEST_F(DataFileTest, OldFormatFlagConvertsTheThreeDates) {
 TEST_F(DataFileTest, CsvExtensionInAnyCaseWritesCsv) {
     List.AddSorted(CurrentEvent("Walk"));
     std::filesystem::create_directory(Path("dir.csv"));
-    const std::pair<const char*, bool> cases[] = {{"a.csv", true},
-                                                  {"b.CsV", true},
-                                                  {"d.txt", false},
-                                                  {"e.csvx", false},
-                                                  {"dir.csv/x", false}};
+    const std::pair<const char*, bool> cases[] = {
+        {"b.CsV", true}, {"e.csvx", false}, {"dir.csv/x", false}};
     for (const auto& [name, csv] : cases) {
         SaveEvents(List, Path(name));
         EXPECT_EQ(ReadBytes(Path(name)).rfind("\"EVENT DESCRIPTION\",", 0) == 0, csv) << name;
@@ -269,14 +210,11 @@ TEST_F(DataFileTest, DeleteWithoutConfirmationOrOfAStrayEvent) {
     EventDeleteConfirm = true;
     DeleteConfirmSuspended = true;
     EXPECT_TRUE(DeleteEvent(List, List[0], false));
-    EXPECT_TRUE(Asked.empty());
-    EXPECT_EQ(List.Count(), 0);
-
     std::unique_ptr<TTickwellItem> stray(CurrentEvent("stray"));
     EXPECT_FALSE(DeleteEvent(List, stray.get(), false));
     EXPECT_FALSE(DeleteEvent(List, nullptr, false));
-    EXPECT_EQ(ShownTexts(), (std::vector<std::string>{"Nothing to Delete", "Nothing to Delete"}));
-    EXPECT_TRUE(Asked.empty());
+    EXPECT_EQ(ShownTexts(), std::vector<std::string>(2, "Nothing to Delete"));
+    EXPECT_TRUE(Asked.empty() && List.Count() == 0);
 }
 
 } // namespace
