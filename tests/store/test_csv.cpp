@@ -91,11 +91,7 @@ TEST_F(ImportLineTest, SkippedAndFailingLines) {
     } cases[] = {
         {"\"EVENT DESCRIPTION\",\"START DATE\",\"TYPE\",\"SIMPLE\"", TImportLine::Skipped},
         {"two words,20/06/2024", TImportLine::Skipped},
-        {"only one value", TImportLine::Skipped},
-        {"x,31/02/2024", TImportLine::Skipped},
         {"x,20/06/2024,0,T,1,,seven", TImportLine::Error},
-        {"x,20/06/2024,0,T,1,soon", TImportLine::Error},
-        {"x,20/06/2024,daily", TImportLine::Error},
         {"x,20/06/2024,0,T,99999999999", TImportLine::Error},
         {"x,20/06/2024,0,T,1,,7,T,1.5", TImportLine::Error},
         {"x,20/06/2024,0,T,1,,7,T,0,-", TImportLine::Error},

@@ -222,8 +222,8 @@ TEST_F(DataCommandsTest, RestoreOfADamagedOrPartBackup) {
 }
 
 TEST_F(DataCommandsTest, MergeOfAPre4FileConvertsOnlyWhenTheAnswerSaysSo) {
-    WriteBytes(Path("old.tkw"),
-               RawRecord("old", 0, 0, 0, 1, 693594 + 45600, 693594 + 45600, 7, 1, 0, 1, 0));
+    WriteBytes(Path("old.tkw"), RawRecord("old", 0, 0, 0, 1, 693594 + 45600, 693594 + 45700, 7, 0,
+                                          0, 0, 693594 + 45650));
     Answers = {anYes, anNo, anCancel};
     for (int i = 0; i < 2; ++i)
         MergeCommand(List, Path("old.tkw"), AskMergeFormat().value());
@@ -231,7 +231,9 @@ TEST_F(DataCommandsTest, MergeOfAPre4FileConvertsOnlyWhenTheAnswerSaysSo) {
     EXPECT_EQ(Asked, Texts(3, "Tickwell Data File Merge. Is the datafile "
                               "\nfrom a version of Tickwell prior to v4.0?"));
     ASSERT_EQ(List.Count(), 2);
-    EXPECT_EQ(List[0]->StartDate, 45600);
+    // All three dates move to the new day count.
+    EXPECT_TRUE(List[0]->StartDate == 45600 && List[0]->EndDate == 45700 &&
+                List[0]->AckDate == 45650);
     EXPECT_EQ(List[1]->StartDate, 693594 + 45600); // the answer decides, not the file
     EXPECT_FALSE(OldFormatFlag);
 }

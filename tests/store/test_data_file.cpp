@@ -100,17 +100,6 @@ TEST_F(DataFileTest, LongDescriptionAndWideNumbersAreCut) {
     EXPECT_EQ(back[0]->NoticePeriod, 4464);
 }
 
-TEST_F(DataFileTest, OldFormatFlagConvertsTheThreeDates) {
-    WriteBytes(Path("old.tkw"),
-               RawRecord("old", 0, 0, 0, 1, 693595, 693594 + 45000, 7, 0, 0, 1, 693594 + 100));
-    OldFormatFlag = true;
-    EXPECT_TRUE(LoadEvents(List, Path("old.tkw")));
-    ASSERT_EQ(List.Count(), 1);
-    EXPECT_EQ(List[0]->StartDate, 1); // 31 December 1899
-    EXPECT_EQ(List[0]->EndDate, 45000);
-    EXPECT_EQ(List[0]->AckDate, 100);
-}
-
 TEST_F(DataFileTest, CsvExtensionInAnyCaseWritesCsv) {
     List.AddSorted(CurrentEvent("Walk"));
     std::filesystem::create_directory(Path("dir.csv"));
