@@ -14,14 +14,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char* const kSample = "REGEDIT4\n"
-                            "\n"
-                            "[HKEY_CURRENT_USER\\software\\VELTRA\\Tickwell\\Options]\n"
-                            "\"MainWindow\"=dword:00000001\n"
-                            "\"WavFile\"=\"/home/ann/chime.wav\"\n"
-                            "\n"
-                            "[HKEY_CURRENT_USER\\software\\VELTRA\\Tickwell\\QuickMode]\n"
-                            "\"LastRun\"=hex:00,00,00,00,00,e6,e5,40\n";
+const char* const kSample = "REGEDIT4\n[HKEY_CURRENT_USER\\software\\VELTRA\\Tickwell\\Options]\n"
+                            "\"MainWindow\"=dword:00000001\n";
 
 const std::string kOptions = "software\\VELTRA\\Tickwell\\Options";
 

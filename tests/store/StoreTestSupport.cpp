@@ -3,7 +3,7 @@
 
 namespace storetest {
 
-EventRecord MakeRecord(const TRecSpec& s) {
+TTickwellItem* MakeEvent(const TRecSpec& s) {
     EventRecord r;
     r.SetDescription(s.Description);
     r.StartDate = s.Start;
@@ -17,27 +17,15 @@ EventRecord MakeRecord(const TRecSpec& s) {
     r.Weekday = s.Weekday;
     r.NoEndPoint = s.End == 0;
     r.AckDate = s.Ack;
-    return r;
-}
-
-TTickwellItem* MakeEvent(const TRecSpec& s) {
-    return new TTickwellItem(MakeRecord(s));
+    return new TTickwellItem(r);
 }
 
 TTickwellItem* ExpiredEvent(const std::string& desc) {
-    TRecSpec s;
-    s.Description = desc;
-    s.Start = D(2020, 1, 1);
-    return MakeEvent(s);
+    return MakeEvent({.Description = desc, .Start = D(2020, 1, 1)});
 }
 
 TTickwellItem* CurrentEvent(const std::string& desc) {
-    TRecSpec s;
-    s.Description = desc;
-    s.Start = D(2024, 1, 3);
-    s.Simple = false;
-    s.Type = 1;
-    return MakeEvent(s);
+    return MakeEvent({.Description = desc, .Start = D(2024, 1, 3), .Simple = false, .Type = 1});
 }
 
 namespace {

@@ -123,7 +123,6 @@ struct TRecSpec {
     TDateTime Ack = 0;
 };
 
-EventRecord MakeRecord(const TRecSpec& s);
 TTickwellItem* MakeEvent(const TRecSpec& s);
 // A once-only event that ended before today (and is not kept): expired.
 TTickwellItem* ExpiredEvent(const std::string& desc);

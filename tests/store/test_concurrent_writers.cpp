@@ -171,8 +171,8 @@ TEST_F(ConcurrentWritersTest, EachSaveKeepsWhatTheOtherSavedMeanwhile) {
     EXPECT_EQ(FilesIn(Dir),
               (std::vector<std::string>{"A", "B", "alone.dat", "alone.dat.lock", "base.dat",
                                         "tickwell.dat", "tickwell.dat.lock"}));
-    for (const char* name : {"tickwell.dat", "tickwell.dat.lock"}) // private
-        EXPECT_EQ(std::filesystem::status(Path(name)).permissions(),
+    for (const char* made : {"base.dat", "tickwell.dat.lock"}) // new files are private
+        EXPECT_EQ(std::filesystem::status(Path(made)).permissions(),
                   std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
 }
 
@@ -210,7 +210,6 @@ TEST_F(ConcurrentWritersTest, SyncTakesInOutsideChangesAndKeepsUnsavedOnes) {
     EXPECT_TRUE(cut.Result == TSyncResult::Unreadable && !cut.NewlyUnreadable);
     EXPECT_TRUE(SyncFromDisk(running).NewlyUnreadable);
     EXPECT_THROW(SaveEvents(running, running.FileName), TTickwellError);
-    EXPECT_EQ(running.Count(), other.Count());
     EXPECT_EQ(Named(running, "B ack"), mine);
     WriteBytes(Path("tickwell.dat"), whole);
     EXPECT_EQ(SyncFromDisk(running).Result, TSyncResult::Merged);
@@ -222,7 +221,6 @@ TEST_F(ConcurrentWritersTest, SyncTakesInOutsideChangesAndKeepsUnsavedOnes) {
     const TSyncReport bad = SyncFromDisk(running);
     EXPECT_TRUE(bad.Result == TSyncResult::Unreadable && bad.NewlyUnreadable);
     EXPECT_FALSE(SyncFromDisk(running).NewlyUnreadable);
-    EXPECT_EQ(running.Count(), other.Count());
     EXPECT_THROW(SaveEvents(running, running.FileName), TTickwellError);
     EXPECT_EQ(RecordsOf(Path("tickwell.dat")).size(), 1u);
     // A save that met the bad file first has told it already.

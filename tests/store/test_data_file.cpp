@@ -34,26 +34,12 @@ TEST_F(DataFileTest, RecordLayoutIsByteExactBothWays) {
     EXPECT_EQ(ReadBytes(Path("out.dat")), rec);
 }
 
-TEST_F(DataFileTest, FileSizesGiveWholeRecordsOnly) {
-    const std::string rec = Plain("x");
-    const struct {
-        std::string Bytes;
-        int Events;
-    } cases[] = {{"", 0}, {std::string(100, 'z'), 0}, {rec + rec + std::string(16, 'z'), 2}};
-    for (const auto& c : cases) {
-        TMyList list;
-        WriteBytes(Path("f.dat"), c.Bytes);
-        EXPECT_TRUE(LoadEvents(list, Path("f.dat"))) << c.Bytes.size();
-        EXPECT_EQ(list.Count(), c.Events) << c.Bytes.size();
-    }
-    EXPECT_TRUE(LoadEvents(List, Path("missing.dat")));
-}
-
 TEST_F(DataFileTest, LoadAddsToTheListAndKeepsSequentialOrder) {
     std::string bytes;
     for (int i = 0; i < 5; ++i)
         bytes += Plain(std::string(1, static_cast<char>('a' + i)), 45500 + (i % 2));
-    WriteBytes(Path("f.dat"), bytes);
+    WriteBytes(Path("f.dat"), bytes + "tail"); // a cut record at the end is left out
+    ASSERT_TRUE(LoadEvents(List, Path("missing.dat")));
     ASSERT_TRUE(LoadEvents(List, Path("f.dat")));
     ASSERT_TRUE(LoadEvents(List, Path("f.dat")));
     std::string order;
