@@ -5,7 +5,7 @@
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
-#include <sstream>
+#include <iterator>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -21,9 +21,7 @@ const std::string kOptions = "software\\VELTRA\\Tickwell\\Options";
 
 std::string ReadAll(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 void WriteAll(const fs::path& p, const std::string& text) {
@@ -33,10 +31,7 @@ void WriteAll(const fs::path& p, const std::string& text) {
 class RegistryFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        Folder = fs::temp_directory_path() /
-                 ("tw-regfile-" + std::to_string(::getpid()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(Folder);
+        Folder = fs::temp_directory_path() / ("tw-regfile-" + std::to_string(::getpid()));
         File = Folder / "config" / "registry.reg";
     }
     void TearDown() override { fs::remove_all(Folder); }

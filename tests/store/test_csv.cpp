@@ -7,50 +7,35 @@ using namespace storetest;
 
 using Values = std::vector<std::string>;
 
-TEST(SplitCsvLine, ReadingRules) {
-    struct {
-        std::string Line;
-        Values Expected;
-    } cases[] = {
-        {"  \t a , b", {"a", "b"}},
-        {"a,,b", {"a", "", "b"}},
-        {"a,b,", {"a", "b"}},
-        {"\"x, y\",z", {"x, y", "z"}},
-        {"\"say \"\"hi\"\"\",1", {"say \"hi\"", "1"}},
-        {"\"unterminated, rest", {"unterminated, rest"}},
-        {"one two,3", {"one", "two", "3"}},
-        {"\"abc\"def,x", {"abc", "def", "x"}},
-        {"a\1b\37c", {"a", "b", "c"}},
-        {",", {""}},
-        {std::string("a\0b,c", 5), {"a"}},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(SplitCsvLine(c.Line), c.Expected) << c.Line;
-}
-
-// Records end at any line end outside quotes; a quoted value keeps the line
-// ends it runs over (the error texts check the line numbers).
-TEST(SplitCsvRecords, QuotedValuesRunOverLineEnds) {
+// Values end at commas and blanks outside quotes; records end at any line
+// end outside quotes, and a quoted value keeps the line ends it runs over
+// (the error texts check the line numbers).
+TEST(SplitCsvRecords, ReadingRules) {
     using Records = std::vector<Values>;
-    struct {
-        std::string Text;
-        Records Expected;
-    } cases[] = {
+    const std::pair<std::string, Records> cases[] = {
+        {"  \t a , b", {{"a", "b"}}},
+        {"a,,b", {{"a", "", "b"}}},
+        {"\"x, y\",z", {{"x, y", "z"}}},
+        {"\"say \"\"hi\"\"\",1", {{"say \"hi\"", "1"}}},
+        {"one two,3", {{"one", "two", "3"}}},
+        {"\"abc\"def,x", {{"abc", "def", "x"}}},
+        {"a\1b\37c", {{"a", "b", "c"}}},
+        {",", {{""}}},
+        {std::string("a\0b,c", 5), {{"a"}}},
         {"a\r\nb\nc\rd", {{"a"}, {"b"}, {"c"}, {"d"}}},
         {"a\r\n\r\nb\r\n", {{"a"}, {}, {"b"}}},
         {"\"two\r\nlines\",1\r\nx,2", {{"two\r\nlines", "1"}, {"x", "2"}}},
         {"\"lone\rcr\",1\nx,2", {{"lone\rcr", "1"}, {"x", "2"}}},
         {"\"never closed,1\r\nx,2", {{"never closed,1"}, {"x", "2"}}},
         {"a,\r\n,b", {{"a"}, {"", "b"}}},
+        {"", {}},
     };
-    for (const auto& c : cases) {
-        const std::vector<TCsvRecord> got = SplitCsvRecords(c.Text);
+    for (const auto& [text, expected] : cases) {
         Records values;
-        for (const TCsvRecord& r : got)
+        for (const TCsvRecord& r : SplitCsvRecords(text))
             values.push_back(r.Values);
-        EXPECT_EQ(values, c.Expected) << c.Text;
+        EXPECT_EQ(values, expected) << text;
     }
-    EXPECT_TRUE(SplitCsvRecords("").empty());
 }
 
 class ImportLineTest : public StoreTest {};

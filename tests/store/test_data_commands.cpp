@@ -6,7 +6,6 @@
 #include "store/DataFile.h"
 #include <cmath>
 #include <csignal>
-#include <functional>
 #include <sys/resource.h>
 
 namespace {
@@ -33,15 +32,6 @@ protected:
     void Fill(std::initializer_list<TTickwellItem*> events) {
         for (TTickwellItem* e : events)
             List.AddSorted(e);
-    }
-    // The message of the error the command throws; "" when it throws none.
-    static std::string Thrown(const std::function<void()>& command) {
-        try {
-            command();
-        } catch (const TTickwellError& e) {
-            return e.what();
-        }
-        return "";
     }
     // `good` readable records followed by one whose start date cannot be read.
     static std::string Damaged(int good) {
@@ -209,9 +199,14 @@ TEST_F(DataCommandsTest, RestoreOfADamagedOrPartBackup) {
         WriteBytes(BackupFilePath(), c.Bytes);
         Asked.clear();
         Answers = {anYes, c.Answer};
-        const std::string error = Thrown([&] { RestoreCommand(List); });
+        bool refused = false;
+        try {
+            RestoreCommand(List);
+        } catch (const TTickwellError&) {
+            refused = true;
+        }
         EXPECT_EQ(List.Count(), c.Events) << c.Counts;
-        EXPECT_EQ(error.empty(), c.Events != 3) << error;
+        EXPECT_EQ(refused, c.Events == 3);
         EXPECT_EQ(ReadBytes(List.FileName) == before && Due.Count() == 1, c.Events == 3);
         ASSERT_EQ(Asked.size(), c.Counts.empty() ? 1u : 2u) << c.Counts;
         if (!c.Counts.empty()) {
