@@ -32,10 +32,7 @@ private:
 class PathsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        Root = fs::temp_directory_path() /
-               ("tw-paths-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(Root);
+        Root = fs::temp_directory_path() / ("tw-paths-" + std::to_string(::getpid()));
         fs::create_directories(Root);
     }
     void TearDown() override { fs::remove_all(Root); }
