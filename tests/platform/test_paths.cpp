@@ -49,16 +49,14 @@ TEST_F(PathsTest, TickwellHomeHoldsDataAndSettings) {
     EXPECT_EQ(RegistryFilePath(), home + "/registry.reg");
 }
 
-TEST_F(PathsTest, XdgFoldersWhenNoTickwellHome) {
+TEST_F(PathsTest, XdgOrHomeFoldersWhenNoTickwellHome) {
     Env.Set("TICKWELL_HOME", nullptr);
     Env.Set("XDG_DATA_HOME", (Root / "data").c_str());
     Env.Set("XDG_CONFIG_HOME", (Root / "config").c_str());
     EXPECT_EQ(DataFolder(), (Root / "data" / "tickwell").string());
     EXPECT_EQ(ConfigFolder(), (Root / "config" / "tickwell").string());
     EXPECT_FALSE(fs::exists(Root / "config")) << "the settings file makes its own folder";
-}
-
-TEST_F(PathsTest, HomeFoldersWhenXdgIsUnsetOrRelative) {
+    // Unset or relative XDG folders: the home folder's.
     Env.Set("TICKWELL_HOME", "");
     Env.Set("HOME", Root.c_str());
     Env.Set("XDG_DATA_HOME", nullptr);

@@ -67,8 +67,6 @@ protected:
         SetMessageHandlers(OldHandlers);
         DueList = OldDue;
         SetClockSource({});
-        OldFormatFlag = false;
-        DeleteConfirmSuspended = false;
         std::error_code ec;
         std::filesystem::remove_all(Dir, ec);
     }

@@ -116,11 +116,8 @@ TEST_F(RegistryTest, EachReadTakesEveryFormOfItsKindAndGivesTheDefaultForAnyOthe
         EXPECT_EQ(got, c.Expected);
         const bool fellBack = got == "7" || got == "dflt" || got == "1.5";
         ASSERT_EQ(Notices.size(), fellBack ? 1u : 0u) << "told once, and only about a default";
-        if (fellBack) {
-            EXPECT_NE(Notices[0].first.find("\"V\" of [HKEY_CURRENT_USER\\" + kOptions + "]"),
-                      std::string::npos)
-                << Notices[0].first;
-        }
+        EXPECT_TRUE(!fellBack || Notices[0].first.find("\"V\" of [HKEY_CURRENT_USER\\" + kOptions +
+                                                       "]") != std::string::npos);
     }
 }
 
@@ -192,11 +189,8 @@ TEST_F(RegistryTest, AllTextStyleKeepsEverythingAsText) {
 }
 
 TEST_F(RegistryTest, ListViewSettingsRoundTrip) {
-    TListViewSettings s;
-    s.Sizes = {200, 80, 75};
-    s.Order = {2, 0, 1};
-    s.Ascending = false;
-    s.SortCol = 2;
+    const TListViewSettings s{
+        .Sizes = {200, 80, 75}, .Order = {2, 0, 1}, .Ascending = false, .SortCol = 2};
     WriteListViewSettings(kMainListKey, s);
     EXPECT_EQ(Stored(std::string(kMainListKey) + "\\Columns", "Sizes"),
               TRegValue::String("200,80,75"));
