@@ -87,6 +87,7 @@ TEST_F(RegistryTest, EachReadTakesEveryFormOfItsKindAndGivesTheDefaultForAnyOthe
         {"hex(4):0e,00", 'N', "7"},
         {"\"14\"", 'N', "7"},
         {"hex(1):2f,6d,65,64,69,61,00", 'T', "/media"},
+        {"hex(2):2f,6d", 'T', "/m"},
         {"hex(1):2f,00,6d,00,00,00", 'T', "/m"},               // UTF-16LE
         {"hex(1):3d,d8,00,de,00,00", 'T', "\xF0\x9F\x98\x80"}, // a surrogate pair
         {"hex(1):00,d8,00,00", 'T', "dflt"},                   // a lone one
