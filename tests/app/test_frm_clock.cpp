@@ -12,9 +12,25 @@
 #include "ui/FrmScan.h"
 #include "ui/WindowLinks.h"
 #include "ui/WindowState.h"
+#include <QDBusConnection>
+#include <QProcess>
 #include <QPushButton>
 #include <QSystemTrayIcon>
 #include <QToolButton>
+
+// Stands in for the desktop's notification server.
+class TFakeNotifications : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+public:
+    QStringList Texts;
+public slots:
+    uint Notify(const QString&, uint, const QString&, const QString& summary, const QString& body,
+                const QStringList&, const QVariantMap&, int) {
+        Texts << summary + "|" + body;
+        return 7;
+    }
+};
 
 class TestFrmClock : public QObject {
     Q_OBJECT
@@ -150,6 +166,30 @@ private slots:
         JumpTestTime(At(1, 9, 29, 57));
         AdvanceTestTime(8000);
         QCOMPARE(int(Env.Notices.size()), tomorrow);
+    }
+
+    // A schedule time that brings up due events also tells the desktop,
+    // with the first line of the event's text.
+    void ScheduleSendsADesktopNotification() {
+        QProcess bus;
+        bus.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
+        if (!bus.waitForReadyRead(5000))
+            QSKIP("no dbus-daemon");
+        const QString address = QString::fromUtf8(bus.readLine()).trimmed();
+        qputenv("DBUS_SESSION_BUS_ADDRESS", address.toUtf8());
+        TFakeNotifications fake;
+        QDBusConnection server = QDBusConnection::connectToBus(address, "fake-server");
+        QVERIFY(server.registerService("org.freedesktop.Notifications") &&
+                server.registerObject("/org/freedesktop/Notifications", &fake,
+                                      QDBusConnection::ExportAllSlots));
+        MasterList->AddSorted(MakeEvent("Pay rent\r\nto the landlord", Env.Day, true));
+        WriteSetting(kAlarm2, std::string("09:30"));
+        Start(At(0, 9, 29, 58));
+        AdvanceTestTime(3000);
+        QTRY_COMPARE(fake.Texts, QStringList{"1 event due|Pay rent"});
+        QDBusConnection::disconnectFromBus("fake-server");
+        bus.kill();
+        bus.waitForFinished();
     }
 
     // Without a tray the desktop clock stands in, with the tray's commands
