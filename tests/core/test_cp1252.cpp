@@ -33,9 +33,9 @@ TEST(Cp1252, UnrepresentableAndInvalidBecomeQuestionMarks) {
         bool representable;
     };
     for (const Case c : {
-             Case{"\u65e5\u672c", "??", false},      // CJK
-             Case{"\xf0\x9f\x98\x80!", "?!", false}, // emoji, four bytes
-             Case{"\xc2\x80", "?", false},           // C1 control the code page has no byte for
+             Case{"\u65e5\u672c", "??", false},       // CJK
+             Case{"\xf0\x9f\x98\x80!", "?!", false},  // emoji, four bytes
+             Case{"\xc2\x80", "?", false},            // C1 control the code page has no byte for
              Case{"\xe2\x82", "??", false},           // cut-off sequence
              Case{"\xc0\xaf", "??", false},           // overlong '/'
              Case{"\xed\xa0\x80", "???", false},      // surrogate
