@@ -1,6 +1,7 @@
 // The event editor driven through its widgets: the rule texts following the
 // start date, the checks of OK, the stored fields, the description box.
 #include "UiTestEnv.h"
+#include "store/SettingsSchema.h"
 #include "ui/DateBox.h"
 #include "ui/DescriptionEdit.h"
 #include <QCheckBox>
@@ -122,6 +123,22 @@ private slots:
             QCOMPARE(e->EndDate, start);
             QCOMPARE(e->AckDate, offset < 0 ? start : 0.0);
         }
+    }
+
+    // A new event starts from the options' defaults.
+    void NewEventTakesTheOptionsDefaults() {
+        TWinRegistry reg;
+        WriteSetting(reg, kDfltEventType, 2); // Weekly
+        WriteSetting(reg, kDfltInterval, 3);
+        WriteSetting(reg, kDfltNotice, 12);
+        WriteSetting(reg, kDfltKeepFlag, false);
+        TTickwellItem* e = RunEditor(false, nullptr, [](TEditFrm& f) {
+            QTest::keyClicks(f.Memo1, "Bins");
+            Press(f.Button1);
+        });
+        QVERIFY(e);
+        QCOMPARE((QList<int>{e->EventType, e->Interval, e->NoticePeriod, e->KeepFlag}),
+                 (QList<int>{etWeekly, 3, 12, 0}));
     }
 
     void CancelChangesNothing() {
