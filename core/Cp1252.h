@@ -17,5 +17,7 @@ bool IsUtf8(std::string_view bytes);
 // "X" (U+XXXX); empty when every character can be stored. A byte that is not
 // well-formed UTF-8 is named as such.
 std::string FirstUnstorable(std::string_view utf8);
+// Appends one code point as UTF-8 (no check that it is a valid one).
+void AppendUtf8(std::string& out, char32_t cp);
 // Number of characters (code points) of UTF-8 text.
 size_t Utf8Length(std::string_view utf8);

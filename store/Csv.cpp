@@ -259,23 +259,6 @@ std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian) {
         const auto b = static_cast<unsigned char>(bytes[i + 1]);
         return static_cast<char32_t>(bigEndian ? (a << 8) | b : (b << 8) | a);
     };
-    auto put = [&](char32_t c) {
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    };
     for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
         char32_t c = unit(i);
         if (c >= 0xD800 && c < 0xDC00 && i + 3 < bytes.size()) {
@@ -289,7 +272,7 @@ std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian) {
         } else if (c >= 0xD800 && c < 0xE000) {
             c = 0xFFFD;
         }
-        put(c);
+        AppendUtf8(out, c);
     }
     return out;
 }
