@@ -54,6 +54,12 @@ void FreeEvents(std::vector<TTickwellItem*>& events) {
     events.clear();
 }
 
+void TakeOut(TMyList& list, const std::vector<TTickwellItem*>& events) {
+    list.RemoveEvents(events);
+    if (DueList && DueList != &list)
+        DueList->RemoveEvents(events);
+}
+
 int TListSorted::AddSorted(TTickwellItem* e) {
     for (size_t i = 0; i < Items.size(); ++i)
         if (Compare(*Items[i], *e) >= 0) {

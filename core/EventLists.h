@@ -103,6 +103,10 @@ protected:
     double Key(const TTickwellItem& e) const override { return e.NextDate; }
 };
 
+// Takes the events out of the list and out of the due list, without freeing
+// them: the caller puts them back, changed, or frees them.
+void TakeOut(TMyList& list, const std::vector<TTickwellItem*>& events);
+
 // Run at the start of every Scan of a master list. The program installs its
 // change-of-day check here, so that no due list is built from the
 // occurrences of a day already past; empty by default.

@@ -183,9 +183,7 @@ TDataResult ImportEvents(TMyList& list, const std::vector<TEventUpdate>& updates
     updated.reserve(updates.size());
     for (const TEventUpdate& u : updates)
         updated.push_back(u.Event);
-    if (DueList && DueList != &list)
-        DueList->RemoveEvents(updated);
-    list.RemoveEvents(updated);
+    TakeOut(list, updated);
     for (const TEventUpdate& u : updates)
         u.Event->AssignRecord(u.Record);
     list.AddSortedAll(updated);
@@ -228,9 +226,7 @@ TDataResult ArchiveCommand(TMyList& list, const std::string& folder) {
             ShowMsg(error + ": " + path, mkError);
             return result;
         }
-        list.RemoveEvents(expired);
-        if (DueList && DueList != &list)
-            DueList->RemoveEvents(expired);
+        TakeOut(list, expired);
         result.ListChanged = true;
         moved = expired.size();
         try {

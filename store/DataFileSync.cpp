@@ -184,11 +184,8 @@ TSyncReport MergeInto(TMyList& list, const std::vector<TKeyedAck>& base,
     theirs.clear();
     for (TTickwellItem* e : unused)
         delete e;
-    if (!gone.empty()) {
-        list.RemoveEvents(gone);
-        if (DueList && DueList != &list)
-            DueList->RemoveEvents(gone);
-    }
+    if (!gone.empty())
+        TakeOut(list, gone);
     report.Added = static_cast<int>(added.size());
     report.Removed = static_cast<int>(gone.size());
     list.AddSortedAll(added);
@@ -205,10 +202,6 @@ TSyncReport MergeFile(TMyList& list, TFileSyncState& state, std::vector<TTickwel
     state.Stamp = stamp;
     state.UnreadableStamp = state.PartialStamp = {};
     return report;
-}
-
-std::string DataPathOf(const TMyList& list) {
-    return list.FileName;
 }
 
 // A file that ends part way through an event is being written in place or
@@ -229,7 +222,7 @@ std::string SaveErrorText(const std::string& reason, const std::string& path) {
 }
 
 bool LoadSynced(TMyList& list) {
-    const std::string path = DataPathOf(list);
+    const std::string& path = list.FileName;
     // Under the lock no writer is half way through; without it (a folder
     // that cannot be written) the file is read until it holds still.
     const TDataFileLock lock(path, 2000);
@@ -261,7 +254,7 @@ TSaveFailureHook& FailureHook() {
 }
 
 void SaveUnderLock(TMyList& list) {
-    const std::string path = DataPathOf(list);
+    const std::string& path = list.FileName;
     const TDataFileLock lock(path);
     if (!lock.Held())
         throw TTickwellError("Error Saving Events List\n" + lock.Error());
@@ -322,7 +315,7 @@ TSyncReport SyncFromDisk(TMyList& list) {
     if (!list.Synced)
         return report;
     TFileSyncState& state = *list.Synced;
-    const std::string path = DataPathOf(list);
+    const std::string& path = list.FileName;
     if (StampOf(path) == state.Stamp)
         return report;
     // Reading needs no lock (writers replace the file whole), but waiting
@@ -365,7 +358,7 @@ bool DeletedElsewhere(const TMyList& list, std::uint64_t key) {
         const auto at = std::lower_bound(ids.begin(), ids.end(), TKeyedAck{key, 0});
         return at != ids.end() && at->Key == key;
     };
-    const std::string path = DataPathOf(list);
+    const std::string& path = list.FileName;
     const TFileStamp now = StampOf(path);
     if (!has(list.Synced->Base) || !now.Exists || now == list.Synced->Stamp)
         return false;
