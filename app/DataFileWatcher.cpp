@@ -60,10 +60,6 @@ void SayInMainWindow(const char* text) {
         MainLinks().ShowStatusText(text);
 }
 
-} // namespace
-
-namespace {
-
 struct TSelection {
     TSelected Main, Due;
 };

@@ -8,6 +8,7 @@
 // holding events then. It also ends the read-only mode once the events can
 // be saved or read again.
 #include <QObject>
+#include <functional>
 #include <string>
 
 class QFileSystemWatcher;

@@ -13,6 +13,7 @@
 #include "store/DataFile.h"
 #include <filesystem>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -112,13 +113,12 @@ TExitStatus Backup(const TCliContext& c) {
         return BackupCommand(c.List, BackupFilePath()).Succeeded ? esDone : esNotDone;
     // The folder is remembered only once a backup there worked; the old one
     // is in use until then.
-    const std::string folder = AbsoluteFolder(c.Args.Path);
     const std::string previous = BackupDest;
-    const std::string path = ApplyBackupDestination(folder);
-    BackupDest = previous;
+    const std::string path = ApplyBackupDestination(AbsoluteFolder(c.Args.Path));
+    std::string chosen = std::exchange(BackupDest, previous);
     if (!BackupCommand(c.List, path).Succeeded)
         return esNotDone;
-    ApplyBackupDestination(folder);
+    BackupDest = std::move(chosen);
     // A settings file that cannot be written says so itself; the backup is
     // made all the same.
     StoreBackupDest();

@@ -250,7 +250,7 @@ TPreviousFile::~TPreviousFile() {
 bool TPreviousFile::PutBack() {
     bool ok = false;
     if (!Active) {
-        ok = false;
+        // dropped already: nothing to put back
     } else if (!Existed) {
         ok = ::unlink(Path.c_str()) == 0 || errno == ENOENT;
     } else if (!Aside.empty()) {
