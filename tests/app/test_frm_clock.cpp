@@ -46,16 +46,6 @@ class TestFrmClock : public QObject {
         TClockFrm::TrayAvailable = [tray] { return tray; };
         return new TClockFrm;
     }
-    // Chooses an entry of a menu with the mouse, as a user does.
-    static void Choose(QMenu* menu, QAction* entry) {
-        // What the event loop does between two clicks: a closed dialog goes.
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCoreApplication::processEvents();
-        menu->popup(QPoint(40, 40));
-        QVERIFY(QTest::qWaitForWindowExposed(menu));
-        QVERIFY2(entry->isEnabled(), qPrintable(entry->text()));
-        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entry).center());
-    }
     QStringList DueRows() const {
         QStringList rows;
         const QAbstractItemModel* m = ScanFrm ? ScanFrm->ScanListView->model() : nullptr;
@@ -104,7 +94,7 @@ private slots:
         QFETCH(QString, answer);
         AddNightEvents();
         TClockFrm* clock = Start(At(0, 23, 59, 59));
-        Choose(clock->TrayMenu(), clock->ShowTickwellsWindow1);
+        ChooseFromMenu(clock->TrayMenu(), clock->ShowTickwellsWindow1);
         const QStringList before = DueRows();
         AdvanceTestTime(1000);
         QVERIFY(MidnightFrm && MidnightFrm->isVisible());
@@ -115,7 +105,7 @@ private slots:
         QVERIFY(!MidnightFrm);
         if (answer == "Cancel") {
             QCOMPARE(DueRows(), before);
-            Choose(clock->TrayMenu(), clock->ShowTickwellsWindow1);
+            ChooseFromMenu(clock->TrayMenu(), clock->ShowTickwellsWindow1);
             QCOMPARE(DueList->Count(), 2);
             return;
         }
@@ -131,7 +121,7 @@ private slots:
         AddNightEvents();
         TClockFrm* clock = Start(At(0, 23, 59, 59));
         JumpTestTime(At(1, 0, 0, 0));
-        Choose(clock->TrayMenu(), clock->ShowTickwellsWindow1);
+        ChooseFromMenu(clock->TrayMenu(), clock->ShowTickwellsWindow1);
         QCOMPARE(DueRows(), (QStringList{"Dentist 0", "Water plants 0"}));
         QVERIFY(ClickRow(ScanFrm->ScanListView, "Water plants"));
         QTest::keyClick(ScanFrm->ScanListView, Qt::Key_K, Qt::AltModifier);
@@ -204,7 +194,7 @@ private slots:
         // context menu event follows.
         QTest::mousePress(clock->windowHandle(), Qt::RightButton, {}, QPoint(5, 5));
         QVERIFY(clock->ClockMenu()->isVisible());
-        Choose(clock->ClockMenu(), clock->ShowMainForm1);
+        ChooseFromMenu(clock->ClockMenu(), clock->ShowMainForm1);
         QVERIFY(MainLinks().Window && MainLinks().Window->isVisible());
         delete clock;
         clock = Start(At(0, 12, 0, 0), false);

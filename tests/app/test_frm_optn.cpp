@@ -33,12 +33,7 @@ class TestFrmOptn : public QObject {
         StartMode = mode;
         Clock = new TClockFrm;
     }
-    static void Choose(QAction* entry) {
-        QMenu* menu = ClockFrm->TrayMenu();
-        menu->popup(QPoint(40, 40));
-        QVERIFY(QTest::qWaitForWindowExposed(menu));
-        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entry).center());
-    }
+    static void Choose(QAction* entry) { ChooseFromMenu(ClockFrm->TrayMenu(), entry); }
     // Turns to the page that holds the control, by its tab.
     static void TurnTo(TOptionDlg& dlg, QWidget* control) {
         for (QWidget* w = control; w; w = w->parentWidget())

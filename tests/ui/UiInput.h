@@ -99,6 +99,18 @@ inline bool ChooseMenu(QMainWindow* window, const QString& menuTitle, const QStr
     return false;
 }
 
+// Pops the menu up (a tray or clock menu has no widget to right-click in
+// these tests) and clicks its entry.
+inline void ChooseFromMenu(QMenu* menu, QAction* entry) {
+    // What the event loop does between two clicks: a closed dialog goes.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+    menu->popup(QPoint(40, 40));
+    QVERIFY(QTest::qWaitForWindowExposed(menu));
+    QVERIFY2(entry->isEnabled(), qPrintable(entry->text()));
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entry).center());
+}
+
 // A right click where the platform delivers it, so that the context menu
 // opens (shown or run modally), then a click on its entry.
 inline bool ChooseFromContextMenu(QWidget* widget, QAction* entry, QPoint at = {4, 4}) {
