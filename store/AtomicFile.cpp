@@ -1,4 +1,5 @@
 #include "store/AtomicFile.h"
+#include "store/StopPoint.h"
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -106,10 +107,15 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::strin
     }
     int failure = 0;
     const mode_t final = mode == kKeepFileMode ? ModeFor(target) : static_cast<mode_t>(mode);
-    if (::fchmod(fd, final) != 0 || !WriteAll(fd, bytes) || ::fsync(fd) != 0)
+    const size_t half = bytes.size() / 2;
+    if (::fchmod(fd, final) != 0 || !WriteAll(fd, bytes.substr(0, half)))
+        failure = errno;
+    StopPoint(kStopHalfWritten);
+    if (failure == 0 && (!WriteAll(fd, bytes.substr(half)) || ::fsync(fd) != 0))
         failure = errno;
     if (::close(fd) != 0 && failure == 0)
         failure = errno;
+    StopPoint(kStopBeforeRename);
     if (failure == 0 && ::rename(temp.c_str(), target.c_str()) != 0)
         failure = errno;
     if (failure != 0) {
@@ -117,6 +123,7 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::strin
         errorText = std::strerror(failure);
         return false;
     }
+    StopPoint(kStopRenamed);
     SyncFolder(folder);
     return true;
 }

@@ -6,6 +6,7 @@
 #include "core/ParallelChunks.h"
 #include "store/DataFile.h"
 #include "store/DataFileLock.h"
+#include "store/StopPoint.h"
 #include <algorithm>
 #include <bit>
 #include <memory>
@@ -261,6 +262,7 @@ void SaveUnderLock(TMyList& list) {
     // Under the lock no other write is under way: what is left is a killed
     // writer's.
     RemoveTemporaries(path);
+    StopPoint(kStopDataLocked);
     const bool known = list.Synced != nullptr;
     TFileSyncState& state = StateOf(list);
     const TFileStamp now = StampOf(path);

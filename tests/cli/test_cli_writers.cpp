@@ -2,13 +2,12 @@
 // killed at any moment.
 #include "CliTestSupport.h"
 #include "store/DataFileLock.h"
-#include <chrono>
+#include "store/StopPoint.h"
 #include <csignal>
 #include <fcntl.h>
 #include <set>
 #include <spawn.h>
 #include <sys/wait.h>
-#include <thread>
 
 extern char** environ;
 
@@ -16,19 +15,35 @@ namespace {
 
 class CliWritersTest : public CliTest {
 protected:
-    static pid_t Spawn(const std::vector<std::string>& args) {
+    // The program with the test's environment and the extra variables.
+    static pid_t Spawn(const std::vector<std::string>& args,
+                       const std::vector<std::string>& extraEnv = {}) {
         std::vector<char*> argv;
         for (const std::string& a : args)
             argv.push_back(const_cast<char*>(a.c_str()));
         argv.push_back(nullptr);
+        std::vector<char*> env;
+        for (char** e = environ; *e; ++e)
+            env.push_back(*e);
+        for (const std::string& e : extraEnv)
+            env.push_back(const_cast<char*>(e.c_str()));
+        env.push_back(nullptr);
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
         posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
         pid_t pid = -1;
-        EXPECT_EQ(posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ), 0);
+        EXPECT_EQ(posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), env.data()), 0);
         posix_spawn_file_actions_destroy(&actions);
         return pid;
+    }
+    // The temporaries of unfinished writes beside the data file.
+    std::vector<std::string> Temporaries() const {
+        std::vector<std::string> found;
+        for (const auto& e : std::filesystem::directory_iterator(Dir))
+            if (e.path().filename().string().starts_with("tickwell.dat.tmp-"))
+                found.push_back(e.path());
+        return found;
     }
     static int Wait(pid_t pid) {
         int status = 0;
@@ -48,16 +63,16 @@ TEST_F(CliWritersTest, TwoAddLoopsSideBySideKeepEveryEvent) {
     EXPECT_EQ(std::set<std::string>(stored.begin(), stored.end()).size(), 200u);
 }
 
-// Writers killed at every point of their run, on a file large enough that
-// a write takes a while: the file is always the old or the new one, the
-// lock is free at once, and the next save clears what the killed left.
+// Writers stopped at each step of their save and killed there: the file is
+// the old one or the new one, never a part, the lock is free at once, and
+// the next save clears what the killed left behind.
 TEST_F(CliWritersTest, KilledWritersLeaveAWholeFileAndNoLock) {
     {
         TMyList list;
         EventRecord r;
         r.Interval = r.EventType = r.Weekday = 1;
         r.NoticePeriod = 7;
-        for (int i = 0; i < 20000; ++i) {
+        for (int i = 0; i < 2000; ++i) {
             r.SetDescription("Event " + std::to_string(i));
             r.StartDate = EncodeDate(2025, 1, 1) + i % 700;
             r.EndDate = r.StartDate + 36500;
@@ -65,31 +80,40 @@ TEST_F(CliWritersTest, KilledWritersLeaveAWholeFileAndNoLock) {
         }
         SaveEvents(static_cast<const TListSorted&>(list), DataFile());
     }
-    // How long one writer takes here, so the kills spread over a whole run:
-    // loading, writing, renaming.
-    const auto start = std::chrono::steady_clock::now();
-    ASSERT_EQ(Wait(Spawn({TICKWELL_CLI_PATH, "add", "--desc", "timed"})), 0);
-    const auto runTime = std::chrono::steady_clock::now() - start;
-    constexpr int kRuns = 50;
-    int killedMidway = 0;
-    for (int run = 0; run < kRuns; ++run) {
-        const pid_t pid =
-            Spawn({TICKWELL_CLI_PATH, "add", "--desc", "killed " + std::to_string(run)});
-        std::this_thread::sleep_for(runTime * (run * 37 % 120) / 100);
+    const struct {
+        const char* Step;
+        bool Saved;    // the killed writer's event is in the file
+        bool Leftover; // its temporary file is left beside it
+    } cases[] = {
+        {kStopDataLocked, false, false},
+        {kStopRenamed, true, false},
+        {kStopHalfWritten, false, true},
+        {kStopBeforeRename, false, true},
+    };
+    size_t expected = StoredDescriptions().size();
+    for (const auto& c : cases) {
+        const std::string stopAt = std::string(kStopAtVariable) + "=" + c.Step;
+        const pid_t pid = Spawn({TICKWELL_CLI_PATH, "add", "--desc", c.Step}, {stopAt});
+        int status = 0;
+        ASSERT_EQ(waitpid(pid, &status, WUNTRACED), pid) << c.Step;
+        ASSERT_TRUE(WIFSTOPPED(status)) << c.Step << ": the writer ended before the step";
+        EXPECT_FALSE(TDataFileLock(DataFile(), 0).Held()) << c.Step;
         kill(pid, SIGKILL);
-        killedMidway += Wait(pid) == -1;
+        EXPECT_EQ(Wait(pid), -1) << c.Step;
+
         TMyList list;
         EXPECT_TRUE(std::filesystem::file_size(DataFile()) % 292 == 0 &&
                     LoadEvents(list, DataFile()))
-            << run;
-        EXPECT_TRUE(TDataFileLock(DataFile(), 0).Held()) << run;
+            << c.Step;
+        expected += c.Saved;
+        EXPECT_EQ(StoredDescriptions().size(), expected) << c.Step;
+        EXPECT_TRUE(TDataFileLock(DataFile(), 0).Held()) << c.Step;
+        EXPECT_EQ(Temporaries().size(), c.Leftover ? 1u : 0u) << c.Step;
     }
-    EXPECT_GT(killedMidway, kRuns / 3);
-    const size_t before = StoredDescriptions().size();
+    // A killed writer's temporary goes with the next save.
     EXPECT_EQ(Run({"add", "--desc", "after"}).Code, 0);
-    EXPECT_EQ(StoredDescriptions().size(), before + 1);
-    for (const auto& e : std::filesystem::directory_iterator(Dir))
-        EXPECT_FALSE(e.path().filename().string().starts_with("tickwell.dat.tmp-")) << e.path();
+    EXPECT_EQ(StoredDescriptions().size(), expected + 1);
+    EXPECT_EQ(Temporaries().size(), 0u);
 }
 
 } // namespace
