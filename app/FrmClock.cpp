@@ -77,6 +77,10 @@ const char* const kNoTrayText =
     "This desktop has no system tray, so Tickwell shows its desktop clock instead of a tray "
     "icon. Right-click the clock for Tickwell's menu; drag it to move it.";
 
+// What the clock says in place of the time while the schedule is suspended
+// and it stands in for the tray.
+const char* const kSuspendedText = "Suspended";
+
 // A font the desktop does not have is replaced by its own default.
 QString ClockFontFamily(const std::string& stored) {
     if (stored.empty() || stored == "MS Sans Serif")
@@ -90,7 +94,9 @@ TClockFrm::TClockFrm(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), TrayIcon1(new QSystemTrayIcon(this)),
       TrayIconMenu(new QMenu(this)), PopupMenu1(new QMenu(this)),
       Timer1(new TTickTimer(
-          1000, [this] { Timer1Timer(); }, this)) {
+          1000, [this] { Timer1Timer(); }, this)),
+      TrayWatch(new TTickTimer(
+          1000, [this] { FollowTray(); }, this)) {
     setObjectName("ClockFrm");
     setWindowTitle("Tickwell");
     ClockFrm = this;
@@ -124,8 +130,6 @@ TClockFrm::TClockFrm(QWidget* parent)
                 if (reason == QSystemTrayIcon::Trigger)
                     ShowDueWindow();
             });
-    if (StartMode == smTray)
-        ShowTrayIcon();
 
     CurrentDay = Today();
     if (EventsComputedFor() == 0)
@@ -145,10 +149,14 @@ TClockFrm::TClockFrm(QWidget* parent)
     if (StartMode == smTray)
         SetupAlarms();
     StayOnTopFlag(StayOnTop->isChecked());
-    if ((windows & swClock) || NoTray) {
+    if (windows & swClock) {
         DesktopClock1->setChecked(true);
         show();
     }
+    // After the clock's own start, which a tray that goes and comes back
+    // returns to.
+    if (StartMode == smTray)
+        ShowTrayIcon();
 
     connect(qApp, &QGuiApplication::commitDataRequest, this, &TClockFrm::CommitData);
 }
@@ -245,16 +253,30 @@ void TClockFrm::UpdateMenuStates() {
 }
 
 void TClockFrm::ShowTrayIcon() {
-    if (TrayAvailable()) {
+    // Qt tells nothing when a tray goes or comes (a panel restarted, or
+    // started after the program), so it is looked for every second, on a
+    // timer of its own: a suspended schedule must not leave the program
+    // without a way in.
+    if (!TrayWatch->IsActive())
+        TrayWatch->Start();
+    FollowTray();
+}
+
+void TClockFrm::FollowTray() {
+    if (!TrayAvailable()) {
+        if (!NoTray)
+            UseDesktopClockInsteadOfTray();
+    } else if (NoTray) {
+        TrayIsBack();
+    } else {
         TrayIcon1->show();
-        return;
     }
-    if (!NoTray)
-        UseDesktopClockInsteadOfTray();
 }
 
 void TClockFrm::UseDesktopClockInsteadOfTray() {
     NoTray = true;
+    ClockShownWithTray = DesktopClock1->isChecked();
+    TrayIcon1->hide();
     // The clock's menu takes the tray's entries; the clock cannot be hidden,
     // being the only way in.
     PopupMenu1->removeAction(Exit2);
@@ -263,6 +285,8 @@ void TClockFrm::UseDesktopClockInsteadOfTray() {
         if (a != DesktopClock1)
             PopupMenu1->addAction(a);
     DesktopClock1->setChecked(true);
+    if (SuspendedFlag)
+        Clock->setText(kSuspendedText);
     show();
     if (!ReadSetting(kNoTrayTold)) {
         WriteSetting(kNoTrayTold, true);
@@ -270,8 +294,9 @@ void TClockFrm::UseDesktopClockInsteadOfTray() {
     }
 }
 
-// A tray that comes up after the program (a panel started later at login)
-// takes over from the desktop clock.
+// A tray that comes up after the program (a panel started later at login,
+// or started again) takes over from the desktop clock, which goes back to
+// how it was with a tray.
 void TClockFrm::TrayIsBack() {
     NoTray = false;
     for (QAction* a : TrayIconMenu->actions())
@@ -280,8 +305,7 @@ void TClockFrm::TrayIsBack() {
     NoTraySeparator = nullptr;
     PopupMenu1->addAction(Exit2);
     TrayIcon1->show();
-    const TWinRegistry reg;
-    if (!ReadSetting(reg, kShowClock) || SuspendedFlag) {
+    if (!ClockShownWithTray || SuspendedFlag) {
         DesktopClock1->setChecked(false);
         hide();
     }
@@ -467,8 +491,6 @@ void TClockFrm::Timer1Timer() {
     const char* timeFormat = N24hrFormat1->isChecked() ? "hh:nn:ss" : "h:nn:ss ampm";
     Clock->setText(QString::fromStdString(FormatDateTime(timeFormat, Now())));
     CheckDayChange();
-    if (NoTray && TrayAvailable())
-        TrayIsBack();
 }
 
 void TClockFrm::CheckDayChange() {
@@ -636,7 +658,7 @@ void TClockFrm::SuspendSchedule1Click() {
         Timer1->Stop();
         if (NoTray) {
             // Still the only way in: it stays, saying why it stands still.
-            Clock->setText("Suspended");
+            Clock->setText(kSuspendedText);
         } else {
             if (DesktopClock1->isChecked()) {
                 DesktopClock1->setChecked(false);

@@ -4,8 +4,8 @@
 // notices the change of day, the three schedule alarms, and in tray mode the
 // tray icon with its menu; there it is the application's main window, hidden
 // unless the user asked for the desktop clock, and closing it ends the
-// program. Where the desktop has no tray, the desktop clock stands in for the
-// icon and its right-click menu holds the tray menu's entries.
+// program. While the desktop has no tray, the desktop clock stands in for
+// the icon and its right-click menu holds the tray menu's entries.
 #include "core/DateTime.h"
 #include <QColor>
 #include <QFont>
@@ -31,7 +31,8 @@ public:
     // Frees the alarms and keeps the clock's look and place.
     ~TClockFrm() override;
 
-    // The tray icon; where there is no tray, the desktop clock in its place.
+    // The tray icon; where there is no tray, the desktop clock in its place,
+    // for as long as the tray is missing.
     void ShowTrayIcon();
     QSystemTrayIcon* TrayIcon() const { return TrayIcon1; }
     QMenu* TrayMenu() const { return TrayIconMenu; }
@@ -99,6 +100,7 @@ private:
     void LayoutClock();
     void ApplyLook();
     void StayOnTopFlag(bool onTop);
+    void FollowTray();
     void UseDesktopClockInsteadOfTray();
     void TrayIsBack();
 
@@ -131,6 +133,7 @@ private:
     QMenu* PopupMenu1;
     QAction* NoTraySeparator = nullptr;
     TTickTimer* Timer1;
+    TTickTimer* TrayWatch;
     TDesktopNotice* Notice;
     TDateTime CurrentDay = 0;
     std::array<std::string, 3> AlarmTimes;
@@ -142,6 +145,8 @@ private:
     std::string LookAsRead;
     bool SuspendedFlag = false;
     bool NoTray = false;
+    // Whether the desktop clock was on screen before it stood in for the tray.
+    bool ClockShownWithTray = false;
     bool Shown = false;
     QPoint DragOffset;
     bool Dragging = false;

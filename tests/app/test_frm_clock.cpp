@@ -36,6 +36,7 @@ class TestFrmClock : public QObject {
     Q_OBJECT
     TUiTestEnv Env;
     TTickwellItem* Plants = nullptr;
+    bool TrayUp = true;
 
     TDateTime At(int day, int h, int m, int s) const {
         return Env.Day + day + ((h * 60 + m) * 60 + s) / 86400.0;
@@ -43,7 +44,8 @@ class TestFrmClock : public QObject {
     TClockFrm* Start(TDateTime moment, bool tray = true) {
         BeginTestTime(moment);
         StartMode = smTray;
-        TClockFrm::TrayAvailable = [tray] { return tray; };
+        TrayUp = tray;
+        TClockFrm::TrayAvailable = [this] { return TrayUp; };
         return new TClockFrm;
     }
     QStringList DueRows() const {
@@ -200,9 +202,44 @@ private slots:
         clock = Start(At(0, 12, 0, 0), false);
         QCoreApplication::processEvents();
         QCOMPARE(Env.Notices.size(), size_t(1));
-        TClockFrm::TrayAvailable = [] { return true; };
+        TrayUp = true;
         AdvanceTestTime(1000);
         QVERIFY(!clock->isVisible() && clock->TrayIcon()->isVisible());
+    }
+
+    // A tray that goes away while the program runs (its panel ended): the
+    // desktop clock stands in with the tray's menu, also while the schedule
+    // is suspended; when the tray is back, so is the icon, and the clock is
+    // as it was before.
+    void TheTrayGoesAndComesBack_data() {
+        QTest::addColumn<bool>("clockShown");
+        QTest::addColumn<bool>("suspended");
+        QTest::newRow("icon only") << false << false;
+        QTest::newRow("desktop clock shown") << true << false;
+        QTest::newRow("schedule suspended") << false << true;
+    }
+    void TheTrayGoesAndComesBack() {
+        QFETCH(bool, clockShown);
+        QFETCH(bool, suspended);
+        TClockFrm* clock = Start(At(0, 12, 0, 0));
+        if (clockShown)
+            ChooseFromMenu(clock->TrayMenu(), clock->DesktopClock1);
+        if (suspended)
+            ChooseFromMenu(clock->TrayMenu(), clock->SuspendSchedule1);
+        QCOMPARE(clock->isVisible(), clockShown);
+        TrayUp = false;
+        AdvanceTestTime(1000);
+        QVERIFY(clock->isVisible() && !clock->TrayIcon()->isVisible());
+        QVERIFY(QTest::qWaitForWindowExposed(clock));
+        QTest::mousePress(clock->windowHandle(), Qt::RightButton, {}, QPoint(5, 5));
+        QVERIFY(clock->ClockMenu()->isVisible());
+        ChooseFromMenu(clock->ClockMenu(), clock->ShowMainForm1);
+        QVERIFY(MainLinks().Window && MainLinks().Window->isVisible());
+        TrayUp = true;
+        AdvanceTestTime(1000);
+        QVERIFY(clock->TrayIcon()->isVisible());
+        QCOMPARE(clock->isVisible(), clockShown);
+        QVERIFY(!clock->ClockMenu()->actions().contains(clock->ShowMainForm1));
     }
 
     // The time editor: a held arrow repeats after half a second, then every
