@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # A night in the tray with the real program: Xvfb with a window manager and a
-# tray host (trayer), faketime moving the clock across midnight, and xdotool
-# as the user. Before midnight only the tray icon shows; the schedule time
-# 00:00 brings up the new day's due events; acknowledging every row leaves
-# the data file exactly as tickwell-cli leaves it for that day.
+# tray host (trayer), libfaketime moving the clock across midnight, and
+# xdotool as the user. Before midnight only the tray icon shows; the schedule
+# time 00:00 brings up the new day's due events; acknowledging every row
+# leaves the data file exactly as tickwell-cli leaves it for that day. In the
+# morning the tray host ends (the desktop clock stands in) and comes back
+# (the icon with it). Every step waits for what it needs to see, never for a
+# set time, so a loaded machine only makes the run slower.
 #   tray_night.sh TICKWELL TICKWELL-CLI
 set -euo pipefail
 TICKWELL=$1
@@ -33,7 +36,8 @@ fail() {
     [ -f "$work/messages.log" ] && sed 's/^/  message: /' "$work/messages.log" >&2
     exit 1
 }
-# Waits up to $1 seconds for a command to succeed.
+# Waits up to $1 seconds for a command to succeed. The limits are far above
+# what any step needs: they only end a run that hangs.
 within() {
     local limit=$(($1 * 10))
     shift
@@ -81,50 +85,91 @@ done
 # The desktop: a display, a window manager and a tray.
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
 pids+=($!)
-within 10 test -s "$work/display" || fail "Xvfb did not start"
+within 60 test -s "$work/display" || fail "Xvfb did not start"
 export DISPLAY=:$(cat "$work/display")
 openbox >/dev/null 2>&1 &
 pids+=($!)
-# trayer now and then gives up when it starts while the display is still busy
-# (a loaded machine running other tests); it gets three tries.
-for try in 1 2 3; do
-    trayer --edge bottom --align right --widthtype request --height 24 >/dev/null 2>&1 &
-    pids+=($!)
-    within 10 xdotool search --class trayer && break
-    [ "$try" -lt 3 ] || fail "trayer did not start"
-done
+within 60 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
+    fail "openbox did not start"
+# trayer now and then ends at once when the display is busy (a loaded machine
+# running other tests): it is started again until its window shows.
+tray_host() {
+    local deadline=$((SECONDS + 60)) host
+    while [ $SECONDS -lt $deadline ]; do
+        trayer --edge bottom --align right --widthtype request --height 24 >/dev/null 2>&1 &
+        host=$!
+        pids+=($host)
+        while kill -0 $host 2>/dev/null && [ $SECONDS -lt $deadline ]; do
+            if xdotool search --class trayer >/dev/null 2>&1; then
+                tray=$host
+                return 0
+            fi
+            sleep 0.1
+        done
+    done
+    return 1
+}
+tray_host || fail "trayer did not start"
+# The program's windows on screen: its small one in the tray (the icon), and
+# the others called Tickwell (the desktop clock, or a menu; the main window
+# never opens here).
+shown() {
+    local w
+    for w in $(xdotool search --onlyvisible --classname tickwell 2>/dev/null); do
+        eval "$(xdotool getwindowgeometry --shell "$w")"
+        if [ "$WIDTH" -lt 40 ] && [ "$HEIGHT" -lt 40 ]; then
+            [ "$1" = icon ] && echo "$w" && return 0
+        elif [ "$1" = clock ] && [ "$(xdotool getwindowname "$w")" = Tickwell ]; then
+            return 0
+        fi
+    done
+    return 1
+}
+icon_back() { shown icon && ! shown clock; }
 
-# The night: ten seconds before midnight, the clock running on from there.
-TICKWELL_MESSAGE_LOG=$work/messages.log faketime -f "@$DAY1 23:59:50" "$TICKWELL" &
+# The program's clock: an offset from the real time in a file that libfaketime
+# reads again every second, so the night goes on only once the program is in
+# the tray, however long it took to get there.
+clock=$work/clock
+set_clock() { printf '%+d\n' $(($(date -d "$1" +%s) - $(date +%s))) >"$clock"; }
+set_clock "$DAY1 23:00:00"
+FAKETIME_TIMESTAMP_FILE=$clock FAKETIME_CACHE_DURATION=1 FAKETIME_DONT_FAKE_MONOTONIC=1 \
+    LD_PRELOAD='/usr/$LIB/faketime/libfaketime.so.1' TICKWELL_MESSAGE_LOG=$work/messages.log \
+    "$TICKWELL" &
 program=$!
 pids+=($program)
-within 10 xdotool search --classname tickwell || fail "tickwell did not start"
-sleep 2
+within 60 shown icon || fail "no tray icon"
 ! xdotool search --onlyvisible --name "Tickwells" >/dev/null 2>&1 || fail "a window before midnight"
-within 30 xdotool search --onlyvisible --name "^$TITLE\$" ||
+! shown clock || fail "the desktop clock with a tray"
+# The night: two seconds before midnight, the clock running on from there.
+set_clock "$DAY1 23:59:58"
+within 60 xdotool search --onlyvisible --name "^$TITLE\$" ||
     fail "no '$TITLE' window after midnight"
 win=$(xdotool search --onlyvisible --name "^$TITLE\$" | head -1)
 
-# Acknowledge each row in turn, as a user does: select the first row, Alt+K.
+# Acknowledge each row in turn, as a user does: select the first row, Alt+K;
+# the next once the data file has the acknowledgement.
 xdotool windowactivate --sync "$win"
-for _ in $(seq "$due"); do
+due_left() { [ "$(cli $DAY2 due | wc -l)" -le "$1" ]; }
+for i in $(seq "$due"); do
     xdotool key --clearmodifiers Home space alt+k
-    sleep 0.5
+    within 60 due_left $((due - i)) || fail "row $i not acknowledged"
 done
 # Without the indexes: events with equal dates may swap places at a save.
 same() { diff <(cli $DAY2 list | cut -f2- | sort) <(expected list | cut -f2- | sort); }
-within 5 same || fail "the acknowledgements differ from tickwell-cli's"
-# The morning: Exit from the tray icon's menu ends the program.
-icon=""
-for w in $(xdotool search --onlyvisible --classname tickwell); do
-    eval "$(xdotool getwindowgeometry --shell "$w")"
-    if [ "$WIDTH" -lt 40 ] && [ "$HEIGHT" -lt 40 ]; then icon=$w; fi
-done
-[ -n "$icon" ] || fail "no tray icon"
-xdotool mousemove --window "$icon" 5 5 click 3
-sleep 0.5
+within 60 same || fail "the acknowledgements differ from tickwell-cli's"
+
+# The morning: the tray host ends, and the desktop clock stands in for the
+# icon; started again, the icon is back and the clock goes.
+kill "$tray"
+within 60 shown clock || fail "no desktop clock while the tray is gone"
+tray_host || fail "trayer did not start again"
+within 60 icon_back || fail "the icon did not come back with the tray"
+# Exit from the tray icon's menu ends the program.
+xdotool mousemove --window "$(shown icon)" 5 5 click 3
+within 60 shown clock || fail "no tray menu"
 xdotool key Up Return # the last entry, Exit
-within 10 sh -c "! kill -0 $program" || fail "Exit from the tray menu did not end the program"
+within 60 sh -c "! kill -0 $program" || fail "Exit from the tray menu did not end the program"
 wait "$program" || fail "the program ended with an error"
 
 echo "ok: $due events due on $DAY2 listed and acknowledged as tickwell-cli does"
