@@ -41,7 +41,7 @@ class TestOutsideChanges : public QObject {
     void Cli(QStringList args) {
         QProcess cli;
         cli.start(TICKWELL_CLI_PATH, QStringList{"--date", "2026-03-10", "--yes"} + args);
-        QVERIFY(cli.waitForFinished(5000));
+        QVERIFY(cli.waitForFinished(30000));
         QCOMPARE(cli.exitCode(), 0);
     }
     template <class Events> static QStringList Sorted(const Events& events) {
@@ -120,7 +120,7 @@ private slots:
         args[1] = args[0] == "add" ? args[1] : QString::fromStdString(IdOf(args[1].toStdString()));
         QVERIFY(ClickRow(Main->ListView(), "Alpha"));
         Cli(args);
-        QTRY_COMPARE_WITH_TIMEOUT(SortedTexts(Main->ListView()).join(' '), mainRows, 2500);
+        QTRY_COMPARE_WITH_TIMEOUT(SortedTexts(Main->ListView()).join(' '), mainRows, 30000);
         QTRY_COMPARE_WITH_TIMEOUT(SortedTexts(Due->ScanListView).join(' '), dueRows, 500);
         QTRY_COMPARE_WITH_TIMEOUT(CalendarCell(13).join(' '), on13th, 500);
         const TTickwellItem* chosen = Main->ListView()->SelectedEvent();
@@ -158,7 +158,7 @@ private slots:
                        QTest::mouseClick(f.Button1, Qt::LeftButton);
                    });
         QCOMPARE(OnDisk().join(' '), stored);
-        QTRY_COMPARE_WITH_TIMEOUT(SortedTexts(Main->ListView()).join(' '), stored, 2500);
+        QTRY_COMPARE_WITH_TIMEOUT(SortedTexts(Main->ListView()).join(' '), stored, 30000);
     }
 
     // A new event whose save fails (no room on the disk, or a file another
@@ -194,7 +194,7 @@ private slots:
         std::signal(SIGXFSZ, oldSignal);
         if (!diskFull)
             WriteFile(good);
-        QTRY_VERIFY_WITH_TIMEOUT(CanAdd(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(CanAdd(), 30000);
         QCOMPARE(OnDisk(), all);
         QCOMPARE(Env.Notices.size(), size_t{1});
     }

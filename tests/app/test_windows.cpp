@@ -58,7 +58,7 @@ TEST(ApplicationMainWindow, ClosingItEndsTheProgramClosingAnotherDoesNot) {
     QTimer::singleShot(0, &other, [&] { other.close(); });
     EXPECT_EQ(RunLoop(200), -1) << "another window's close goes on";
     QTimer::singleShot(0, &main, [&] { main.close(); });
-    EXPECT_EQ(RunLoop(3000), 0);
+    EXPECT_EQ(RunLoop(60000), 0);
     App().SetMainWindow(nullptr);
 }
 
