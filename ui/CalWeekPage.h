@@ -1,7 +1,7 @@
 #pragma once
-// The calendar's week page: seven day boxes, Monday to Sunday, in three rows
-// of equal height and two columns of equal width; the last box holds
-// Saturday over Sunday. Each box has a heading (day number and day name) over
+// The calendar's week page: seven day boxes, from the first day of the week
+// on, in three rows of equal height and two columns of equal width; the last
+// box holds the sixth day over the seventh. Each box has a heading (day number and day name) over
 // a list of that day's events.
 #include <QAbstractListModel>
 #include <QWidget>
@@ -36,7 +36,7 @@ class TCalWeekPage : public QWidget {
 public:
     explicit TCalWeekPage(QWidget* parent = nullptr);
 
-    // day 1 Monday .. 7 Sunday.
+    // day 1 (the week's first day) .. 7.
     QListView* List(int day) const { return Boxes[day - 1].List; }
     TDayEventsModel* Model(int day) const { return Boxes[day - 1].Model; }
     QWidget* Heading(int day) const { return Boxes[day - 1].Heading; }

@@ -616,6 +616,8 @@ void TCalFrm::RefreshCalendar() {
     SetupWeek();
     FillWeek();
     FillDueEvents();
+    // A change of week start counts the weeks anew.
+    ShowWeekNumber();
 }
 
 void TCalFrm::MarkMonth() {
@@ -657,10 +659,11 @@ void TCalFrm::FillDueEvents() {
 }
 
 void TCalFrm::SetupWeek() {
-    const int w = DayOfWeek(Selected);
-    const int offset = w == 1 ? -7 : 1 - w;
+    // The week page runs from the week start the grids use, so that its days
+    // are the navigator's row of the selected day.
+    const int back = (DayOfWeek(Selected) - 1 - WeekNumberFirstDay + 7) % 7;
     for (int i = 1; i <= 7; ++i)
-        WeekDays[static_cast<size_t>(i)] = DateOf(Selected) + offset + i;
+        WeekDays[static_cast<size_t>(i)] = DateOf(Selected) - back + i - 1;
     const TDateTime today = DateOf(Today());
     for (int day = 1; day <= 7; ++day) {
         WeekPage->Model(day)->SetEvents({});
@@ -856,7 +859,6 @@ void TCalFrm::btn6Click() {
 void TCalFrm::SundayStart1Click() {
     SetWeekStart(SundayStart1->isChecked());
     RefreshCalendar();
-    ShowWeekNumber();
 }
 
 void TCalFrm::Options1Click() {
@@ -930,7 +932,6 @@ void TCalFrm::showEvent(QShowEvent* e) {
         SetupWeek();
         UpdateCaptions();
         RefreshCalendar();
-        ShowWeekNumber();
     });
     ++OpenWindowCount;
     UpdateLinkedEntries();

@@ -48,7 +48,7 @@ public:
     bool SundayStartsWeek() const;
 
     TDateTime SelectedDate() const { return Selected; }
-    // day 1 Monday .. 7 Sunday of the week page.
+    // day 1 .. 7 of the week page, from the week start of the grids.
     TDateTime WeekDay(int day) const { return WeekDays[static_cast<size_t>(day)]; }
     // The events of the month grid's cell, in master-list order.
     const std::vector<TTickwellItem*>& DayCellEvents(int col, int row) const {
@@ -167,7 +167,8 @@ private:
 
     TDateTime Selected = 0;
     std::array<TDateTime, 8> WeekDays{};
-    // 0 Sunday, 1 Monday: the first day of a week for the week number.
+    // 0 Sunday, 1 Monday: the first day of a week, for the week page and the
+    // week number.
     int WeekNumberFirstDay = 1;
     std::uint32_t DayLabelColour = 0x80000008u;
     std::uint32_t ListColour = 0x80000008u;

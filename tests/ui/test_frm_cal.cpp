@@ -195,22 +195,37 @@ private slots:
         }
     }
 
-    // The options' week start reaches the open calendar's grids; the week
-    // page still runs Monday to Sunday.
+    // Either way of changing the week start (the options, the menu entry)
+    // reaches the grids, the week page and the status bar's week number at
+    // once: Saturday 14 March 2026 is in ISO week 11 and in the tenth week
+    // counted from Sundays, the one that begins on the 8th.
     void WeekStart() {
-        const TDateTime sun = D(2026, 3, 8);
-        FixToday(sun);
-        Add(MakeEvent("Sunday lunch", sun, true));
-        ClockLinks().ShowOptions = [] { ShowOptionDlg(false); };
-        TWindow w;
-        WhenUp<TOptionDlg>([](TOptionDlg* d) {
-            Press(d->StartWeek);
-            QTest::mouseClick(d->OKBtn, Qt::LeftButton);
-        });
-        w.Input("Alt+W OptionBtn");
-        QCOMPARE(w->Cal->CellText(0, 0), QString("Sun"));
-        QCOMPARE(w->WeekDay(1), D(2026, 3, 2));
-        QCOMPARE(w->WeekPage->Model(7)->rowCount(), 1);
+        const TDateTime sat = D(2026, 3, 14);
+        for (const bool byOptions : {true, false}) {
+            init();
+            FixToday(sat);
+            Add(MakeEvent("Saturday lunch", sat, true));
+            ClockLinks().ShowOptions = [] { ShowOptionDlg(false); };
+            TWindow w;
+            w.Input("Alt+W");
+            QCOMPARE(w->StatusPanels[1]->text(), QString("Week 11"));
+            QCOMPARE(w->Label16->text(), QString("09 March - 15 March"));
+            if (byOptions) {
+                WhenUp<TOptionDlg>([](TOptionDlg* d) {
+                    Press(d->StartWeek);
+                    QTest::mouseClick(d->OKBtn, Qt::LeftButton);
+                });
+                w.Input("OptionBtn");
+            } else {
+                QVERIFY(ChooseMenu(w.W, w->findChild<QAction*>("SundayStart1")));
+            }
+            QTRY_COMPARE(w->Cal->CellText(0, 0), QString("Sun"));
+            QCOMPARE(w->WeekDay(1), D(2026, 3, 8));
+            QCOMPARE(w->WeekPage->DayName(1)->text(), QString("Sunday"));
+            QCOMPARE(w->WeekPage->Model(7)->rowCount(), 1);
+            QCOMPARE(w->Label16->text(), QString("08 March - 14 March"));
+            QCOMPARE(w->StatusPanels[1]->text(), QString("Week 10"));
+        }
     }
 
     // Edit and Delete on a day: nothing, the one event, or a choice of them
