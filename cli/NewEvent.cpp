@@ -4,16 +4,12 @@
 #include "core/DateFormat.h"
 #include "core/HalvaneDates.h"
 #include "core/Messages.h"
+#include "core/NewEventRules.h"
 #include "core/TickwellItem.h"
 #include <algorithm>
 
 namespace {
 
-// The editor's spin boxes.
-constexpr int kMinNotice = 0;
-constexpr int kMaxNotice = 365;
-constexpr int kMinInterval = 1;
-constexpr int kMaxInterval = 300;
 // The last entry of each monthly "Specifically" list.
 constexpr int kMaxRankMonthlyDate = 23;
 constexpr int kMaxRankMonthlyDay = 4;
@@ -31,8 +27,8 @@ void Refuse(bool given, const std::string& why) {
 
 TDateTime DateOrRefuse(const std::string& text) {
     TDateTime d = 0;
-    if (text.empty() || !TryParseIsoDate(text, d))
-        throw TTickwellError("Please enter a valid date");
+    if (text.empty() || !TryParseIsoDate(text, d) || YearOf(d) < kFirstEnteredYear)
+        throw TTickwellError(kInvalidDateText);
     return d;
 }
 
@@ -77,8 +73,8 @@ EventRecord BuildNewEventRecord(const TAddOptions& o, const TEditorDefaults& def
         CheckRange("--rank", *o.Rank, 0,
                    type == etMonthlyDate ? kMaxRankMonthlyDate : kMaxRankMonthlyDay);
 
-    if (!o.Description || o.Description->empty())
-        throw TTickwellError("Please enter a Description");
+    if (!o.Description || IsBlankText(*o.Description))
+        throw TTickwellError(kNoDescriptionText);
     if (const std::string bad = FirstUnstorable(*o.Description); !bad.empty())
         throw TTickwellError("The description cannot hold the character " + bad +
                              ". Only Western European (Windows-1252) characters can be stored "
@@ -88,13 +84,11 @@ EventRecord BuildNewEventRecord(const TAddOptions& o, const TEditorDefaults& def
     TDateTime end = start;
     if (!once) {
         if (noEnd) {
-            end = AddYears(100, start);
+            end = NoEndPointEnd(start);
         } else {
             end = DateOrRefuse(*o.Until);
-            if (end < start)
-                throw TTickwellError("End date earlier than Start");
-            if (end == start)
-                throw TTickwellError("Dates cannot be the same");
+            if (const char* fault = EndDateFault(start, end))
+                throw TTickwellError(fault);
         }
     }
 

@@ -10,9 +10,8 @@
 // The record of the new event (AckDate 0; the caller applies
 // AckPastOnCreate). Options the editor would not offer for the chosen type
 // (an interval for a once-only event, a rank outside the type's list, ...)
-// throw TUsageError; the editor's own checks throw TTickwellError with its
-// messages: "Please enter a Description", "Please enter a valid date", "End
-// date earlier than Start", "Dates cannot be the same".
+// throw TUsageError; the editor's own checks (core/NewEventRules.h) throw
+// TTickwellError with its messages.
 EventRecord BuildNewEventRecord(const TAddOptions& options, const TEditorDefaults& defaults);
 
 // Line breaks as the program stores them: every line feed not already

@@ -4,6 +4,7 @@
 // the days agree.
 #include "core/HalvaneDates.h"
 #include "core/Messages.h"
+#include "core/NewEventRules.h"
 #include "ical/ICalComponent.h"
 #include "ical/ICalFields.h"
 #include "ical/ICalImport.h"
@@ -304,7 +305,7 @@ std::optional<EventRecord> StandardRecord(const TRecurrence& r, const TRecurrenc
             until.zone = r.Start.zone;
         rec->EndDate = LocalDay(until).value_or(AddYears(kHorizonYears, start));
     } else {
-        rec->EndDate = AddYears(kHorizonYears, start);
+        rec->EndDate = NoEndPointEnd(start);
         rec->NoEndPoint = 1;
     }
     return rec;

@@ -1,6 +1,7 @@
 #include "ui/DateBox.h"
 #include "core/DateFormat.h"
 #include "core/FormatSettings.h"
+#include "core/NewEventRules.h"
 #include "ui/Theme.h"
 #include <QAction>
 #include <QCalendarWidget>
@@ -114,7 +115,7 @@ TDateBox::TDateBox(QWidget* parent) : QLineEdit(parent) {
     popupLayout->setContentsMargins(1, 1, 1, 1);
     Calendar = new QCalendarWidget;
     popupLayout->addWidget(Calendar);
-    Calendar->setDateRange(QDate(100, 1, 1), QDate(9999, 12, 31));
+    Calendar->setDateRange(QDate(kFirstEnteredYear, 1, 1), QDate(9999, 12, 31));
     Calendar->setGridVisible(false);
     QTextCharFormat weekend = Calendar->weekdayTextFormat(Qt::Saturday);
     weekend.setForeground(ReadableOn(QColor(128, 0, 0), Calendar->palette().color(QPalette::Base)));
@@ -141,8 +142,13 @@ std::optional<TDateTime> TDateBox::Value() const {
     const std::string t = text().trimmed().toStdString();
     const QStringList parts =
         text().trimmed().split(QChar::fromLatin1(FormatSettings().DateSeparator));
+    if (parts.size() != 3)
+        return std::nullopt;
+    // The text-to-date reading would take a year below 100 as one of the
+    // 1900s: such a year is refused as typed, not changed.
+    const QString year = parts[YearPosition()].trimmed();
     TDateTime d = 0;
-    if (parts.size() != 3 || parts[YearPosition()].trimmed().size() != 4 || !TryStrToDate(t, d))
+    if (year.size() != 4 || year.toInt() < kFirstEnteredYear || !TryStrToDate(t, d))
         return std::nullopt;
     return d;
 }

@@ -27,8 +27,8 @@ class TDateBox : public QLineEdit {
     Q_OBJECT
 public:
     explicit TDateBox(QWidget* parent = nullptr);
-    // The date the text names: day, month and a four-digit year in the
-    // short date format's order. Nothing for any other text.
+    // The date the text names: day, month and a four-digit year from 0100
+    // in the short date format's order. Nothing for any other text.
     std::optional<TDateTime> Value() const;
     // The text's date, or the last one the box held while it names none.
     QDate date() const { return Last; }

@@ -7,6 +7,7 @@
 #include "core/Globals.h"
 #include "core/HalvaneDates.h"
 #include "core/Messages.h"
+#include "core/NewEventRules.h"
 #include "core/TickwellItem.h"
 #include "store/BusyCursor.h"
 #include "store/DataFileSync.h"
@@ -71,7 +72,7 @@ TEditFrm::TEditFrm(QWidget* parent) : QDialog(parent) {
     EventDate->setObjectName("EventDate");
     Notice = new QSpinBox;
     Notice->setObjectName("Notice");
-    Notice->setRange(0, 365);
+    Notice->setRange(kMinNotice, kMaxNotice);
     Notice->setSingleStep(1);
     Once = new QRadioButton("Once only ");
     Once->setObjectName("Once");
@@ -126,7 +127,7 @@ TEditFrm::TEditFrm(QWidget* parent) : QDialog(parent) {
         {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"});
     Spin1 = new QSpinBox;
     Spin1->setObjectName("Spin1");
-    Spin1->setRange(1, 300);
+    Spin1->setRange(kMinInterval, kMaxInterval);
     Spin1->setSingleStep(1);
     Combo = new QComboBox;
     Combo->setObjectName("Combo");
@@ -448,22 +449,20 @@ void TEditFrm::FormCloseQuery() {
         focus->setFocus();
         throw TTickwellError(text);
     };
-    if (Memo1->toPlainText().isEmpty())
-        fail(Memo1, "Please enter a Description");
+    if (IsBlankText(Memo1->Description()))
+        fail(Memo1, kNoDescriptionText);
     // An empty box and an unreadable date get the same message.
     auto dateIn = [&fail](TDateBox* box) {
         const std::optional<TDateTime> d = box->Value();
         if (!d)
-            fail(box, "Please enter a valid date");
+            fail(box, kInvalidDateText);
         return *d;
     };
     const TDateTime start = dateIn(EventDate);
     if (Rept->isChecked() && Rad2->isChecked()) {
         const TDateTime end = dateIn(DateBox);
-        if (end < start)
-            fail(DateBox, "End date earlier than Start");
-        if (end == start)
-            fail(DateBox, "Dates cannot be the same");
+        if (const char* fault = EndDateFault(start, end))
+            fail(DateBox, fault);
     }
 }
 
@@ -487,7 +486,7 @@ EventRecord TEditFrm::Record() const {
     if (rec.Simple)
         rec.EndDate = rec.StartDate;
     else if (NoEndFlag)
-        rec.EndDate = AddYears(100, rec.StartDate);
+        rec.EndDate = NoEndPointEnd(rec.StartDate);
     else
         rec.EndDate = DateBox->Value().value_or(FromQDate(DateBox->date()));
     rec.NoEndPoint = NoEndFlag;

@@ -35,7 +35,7 @@ protected:
 };
 
 TEST_F(CliBinaryTest, AddAndExportInTheCLocale) {
-    TProcess add = Exec("add --desc 'Pay rent' --monthly-day --start 2025-01-01");
+    TProcess add = Exec("--date 2025-01-01 add --desc 'Pay rent' --monthly-day --start 2025-01-01");
     EXPECT_EQ(add.Code, 0) << add.Out;
     // The C locale has no numeric short date: CSV dates are year-month-day.
     TProcess exp = Exec("export '" + Path("e.csv") + "'");

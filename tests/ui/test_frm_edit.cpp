@@ -38,8 +38,7 @@ private slots:
     void init() { Env.Reset(); }
 
     // OK refuses what cannot be stored, says why and puts the cursor where
-    // the fault is; blanks alone are a description, and once only never
-    // looks at the end.
+    // the fault is; once only never looks at the end.
     void Validation() {
         const QString bad = "Please enter a valid date", day = "10/03/2026";
         const struct {
@@ -48,11 +47,15 @@ private slots:
             QString Start, End, Message, Focus; // End "-": no end point
         } cases[] = {
             {"", true, "", "", "Please enter a Description", "Memo1"},
+            {"   ", true, day, "-", "Please enter a Description", "Memo1"},
             {"x", false, "", "", bad, "EventDate"},
+            // A year below 100 would be read as one of the 1900s.
+            {"x", false, "01/06/0050", "", bad, "EventDate"},
+            {"x", true, day, "01/06/0099", bad, "DateBox"},
             {"x", true, day, "15/01/27", bad, "DateBox"},
             {"x", true, day, "09/03/2026", "End date earlier than Start", "DateBox"},
             {"x", true, day, day, "Dates cannot be the same", "DateBox"},
-            {"   ", false, day, day, "", ""},
+            {" x ", false, day, day, "", ""},
             {"x", true, day, "-", "", ""},
         };
         for (const auto& c : cases) {
@@ -123,6 +126,37 @@ private slots:
             QCOMPARE(e->EndDate, start);
             QCOMPARE(e->AckDate, offset < 0 ? start : 0.0);
         }
+    }
+
+    // "No End Point" ends a century on from the start, or from today when the
+    // start has passed (a birthday entered from its year of birth), when
+    // added and when edited.
+    void NoEndPointEndsACenturyOn() {
+        const TDateTime century = EncodeDate(2126, 3, 10);
+        const struct {
+            QString Start;
+            TDateTime End;
+        } cases[] = {
+            {"01/06/1925", century},
+            {"29/02/2000", century},
+            {"29/02/2028", EncodeDate(2128, 2, 29)},
+        };
+        for (const auto& c : cases) {
+            TTickwellItem* e = RunEditor(false, nullptr, [&c](TEditFrm& f) {
+                QTest::keyClicks(f.Memo1, "Birthday");
+                TypeInto(f.EventDate, c.Start);
+                Press(f.Rept);
+                QTest::keyClick(f.TypeCombo, Qt::Key_Y);
+                Press(f.Button1);
+            });
+            QVERIFY(e && e->NoEndPoint);
+            QCOMPARE(e->EndDate, c.End);
+            QVERIFY(e->NextDate > Env.Day);
+        }
+        TTickwellItem* old = MakeEvent("Gran", EncodeDate(1925, 6, 1), false, etYearly);
+        MasterList->AddSorted(old);
+        QCOMPARE(RunEditor(true, old, [](TEditFrm& f) { Press(f.Button1); }), old);
+        QCOMPARE(old->EndDate, century);
     }
 
     // A new event starts from the options' defaults.
