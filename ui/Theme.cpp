@@ -1,7 +1,9 @@
 #include "ui/Theme.h"
 #include <QApplication>
-#include <QStyle>
+#include <QPainter>
+#include <QProxyStyle>
 #include <QStyleFactory>
+#include <QStyleOption>
 #include <algorithm>
 #include <cmath>
 
@@ -17,7 +19,44 @@ double Luminance(const QColor& c) {
 
 constexpr double kTextContrast = 4.5;
 
+// Fusion rims its check and radio boxes in a shade darker than the window;
+// on a dark window that rim vanishes against the dark box, and an empty
+// radio button reads as a filled one. Dark palettes get a light rim.
+class TRimmedIndicatorStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override {
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+        const bool radio = element == PE_IndicatorRadioButton;
+        if (!radio && element != PE_IndicatorCheckBox && element != PE_IndicatorItemViewItemCheck)
+            return;
+        const QPalette& pal = option->palette;
+        if (Luminance(pal.color(QPalette::Window)) >= 0.18)
+            return;
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing, true);
+        painter->setBrush(Qt::NoBrush);
+        painter->setPen(QPen(IndicatorRim(pal, option->state & State_Enabled), 1));
+        if (radio) {
+            // Where Fusion draws its own rim.
+            const qreal radius = (option->rect.width() + (option->rect.width() + 1) % 2) / 2.0 - 1;
+            painter->drawEllipse(QPointF(option->rect.center()) + QPointF(1, 1), radius, radius);
+        } else {
+            painter->drawRect(QRectF(option->rect).adjusted(0.5, 0.5, -1.5, -1.5));
+        }
+        painter->restore();
+    }
+};
+
 } // namespace
+
+QColor IndicatorRim(const QPalette& palette, bool enabled) {
+    // Halfway to the text: plain beside it, yet clear of window and box.
+    return Mixed(palette.color(QPalette::Active, QPalette::Window),
+                 palette.color(QPalette::Active, QPalette::WindowText), enabled ? 0.6 : 0.3);
+}
 
 void ApplyPaletteChoice() {
     const QByteArray choice = qgetenv("TICKWELL_PALETTE").trimmed().toLower();
@@ -26,7 +65,7 @@ void ApplyPaletteChoice() {
     QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"));
     if (!fusion)
         return;
-    QApplication::setStyle(fusion);
+    QApplication::setStyle(new TRimmedIndicatorStyle(fusion));
     QApplication::setPalette(choice == "dark" ? DarkPalette() : fusion->standardPalette());
 }
 

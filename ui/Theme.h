@@ -13,6 +13,10 @@ void ApplyPaletteChoice();
 
 QPalette DarkPalette();
 
+// The rim of check and radio boxes on a dark window, which sets empty ones
+// apart from the window and from checked ones.
+QColor IndicatorRim(const QPalette& palette, bool enabled);
+
 // a moved towards b by share (0 to 1), channel by channel; a's opacity.
 QColor Mixed(const QColor& a, const QColor& b, double share);
 
