@@ -5,12 +5,24 @@
 #include <QMimeData>
 #include <QTextCursor>
 
+namespace {
+
+QString WithPlainBreaks(QString text) {
+    return text.replace("\r\n", "\n").replace('\r', '\n');
+}
+
+} // namespace
+
 int StoredLength(const QString& text) {
     // Code points, not UTF-16 units, with each line break stored as CR LF.
     int n = 0;
     for (const char32_t c : text.toUcs4())
         n += c == U'\n' ? 2 : 1;
     return n;
+}
+
+QString RoomLeftText(int left) {
+    return left == 1 ? QString("1 character left") : QString("%1 characters left").arg(left);
 }
 
 TDescriptionEdit::TDescriptionEdit(QWidget* parent) : QPlainTextEdit(parent) {
@@ -29,12 +41,14 @@ void TDescriptionEdit::SetDescription(const std::string& text) {
     setPlainText(t);
 }
 
+int TDescriptionEdit::RoomLeft() const {
+    return kDescriptionMaxChars - StoredLength(toPlainText());
+}
+
 QString TDescriptionEdit::RefusalFor(const QString& inserted) const {
-    QString text = inserted;
-    text.replace("\r\n", "\n").replace('\r', '\n');
     // Each character on its own: a lone half of a surrogate pair would turn
     // into a storable "?" if the text went to UTF-8 as a whole.
-    for (const char32_t c : text.toUcs4()) {
+    for (const char32_t c : WithPlainBreaks(inserted).toUcs4()) {
         const QString one = QString::fromUcs4(&c, 1);
         if ((c >= 0xD800 && c <= 0xDFFF) || !IsCp1252Representable(one.toStdString()))
             return QString("The description cannot hold the character \"%1\" (U+%2). "
@@ -44,22 +58,26 @@ QString TDescriptionEdit::RefusalFor(const QString& inserted) const {
                               .toUpper()
                               .rightJustified(4, QChar('0')));
     }
-    const QTextCursor cur = textCursor();
-    const QString all = toPlainText();
-    const int selected =
-        StoredLength(all.mid(cur.selectionStart(), cur.selectionEnd() - cur.selectionStart()));
-    if (StoredLength(all) - selected + StoredLength(text) > kDescriptionMaxChars)
-        return QString("A description can hold at most %1 characters (a line break counts as two).")
-            .arg(kDescriptionMaxChars);
     return QString();
 }
 
-bool TDescriptionEdit::Admit(const QString& inserted) {
-    const QString why = RefusalFor(inserted);
-    if (why.isEmpty())
-        return true;
-    ShowMsg(why.toStdString(), mkWarning);
-    return false;
+QString TDescriptionEdit::Admitted(const QString& inserted) {
+    if (const QString why = RefusalFor(inserted); !why.isEmpty()) {
+        ShowMsg(why.toStdString(), mkWarning);
+        return QString();
+    }
+    const QTextCursor cur = textCursor();
+    const QString all = toPlainText();
+    int room = RoomLeft() + StoredLength(all.mid(cur.selectionStart(),
+                                                 cur.selectionEnd() - cur.selectionStart()));
+    QString fitting;
+    for (const char32_t c : WithPlainBreaks(inserted).toUcs4()) {
+        room -= c == U'\n' ? 2 : 1;
+        if (room < 0)
+            break;
+        fitting += QString::fromUcs4(&c, 1);
+    }
+    return fitting;
 }
 
 void TDescriptionEdit::keyPressEvent(QKeyEvent* e) {
@@ -81,13 +99,13 @@ void TDescriptionEdit::keyPressEvent(QKeyEvent* e) {
     else if (!text.isEmpty() && text[0].category() != QChar::Other_Control)
         inserted = text;
     if (!inserted.isEmpty() && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-        if (!Admit(inserted)) {
-            e->accept();
+        // Taken here whether or not it goes in, so that Enter at the limit
+        // does not reach the dialog's default button.
+        e->accept();
+        if (Admitted(inserted) != WithPlainBreaks(inserted))
             return;
-        }
         if (joined) {
             insertPlainText(inserted);
-            e->accept();
             return;
         }
     }
@@ -95,15 +113,22 @@ void TDescriptionEdit::keyPressEvent(QKeyEvent* e) {
 }
 
 void TDescriptionEdit::inputMethodEvent(QInputMethodEvent* e) {
-    if (!e->commitString().isEmpty() && !Admit(e->commitString())) {
-        e->accept();
+    if (e->commitString().isEmpty()) {
+        QPlainTextEdit::inputMethodEvent(e);
         return;
     }
-    QPlainTextEdit::inputMethodEvent(e);
+    QInputMethodEvent cut(e->preeditString(), e->attributes());
+    cut.setCommitString(Admitted(e->commitString()), e->replacementStart(), e->replacementLength());
+    QPlainTextEdit::inputMethodEvent(&cut);
+    e->accept();
 }
 
 void TDescriptionEdit::insertFromMimeData(const QMimeData* source) {
-    if (source && source->hasText() && !Admit(source->text()))
+    if (!source || !source->hasText())
         return;
-    QPlainTextEdit::insertFromMimeData(source);
+    const QString fitting = Admitted(source->text());
+    if (!fitting.isEmpty()) {
+        insertPlainText(fitting);
+        ensureCursorVisible();
+    }
 }

@@ -68,6 +68,12 @@ TEditFrm::TEditFrm(QWidget* parent) : QDialog(parent) {
     Memo1 = new TDescriptionEdit;
     Memo1->setObjectName("Memo1");
     Memo1->setFixedHeight(Memo1->fontMetrics().lineSpacing() * 4 + 12);
+    DescriptionRoom = new QLabel;
+    DescriptionRoom->setObjectName("DescriptionRoom");
+    QFont small = DescriptionRoom->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    DescriptionRoom->setFont(small);
+    DescriptionRoom->setForegroundRole(QPalette::PlaceholderText);
     EventDate = new TDateBox;
     EventDate->setObjectName("EventDate");
     Notice = new QSpinBox;
@@ -92,22 +98,23 @@ TEditFrm::TEditFrm(QWidget* parent) : QDialog(parent) {
 
     tg->addWidget(Caption("Description", Memo1), 0, 0, 1, 4);
     tg->addWidget(Memo1, 1, 0, 1, 4);
-    tg->addWidget(Caption("Starting On:", EventDate), 2, 0);
-    tg->addWidget(EventDate, 2, 1);
-    tg->addWidget(Caption("Notice Period", Notice), 2, 2, Qt::AlignRight);
-    tg->addWidget(Notice, 2, 3);
+    tg->addWidget(DescriptionRoom, 2, 0, 1, 4, Qt::AlignRight | Qt::AlignTop);
+    tg->addWidget(Caption("Starting On:", EventDate), 3, 0);
+    tg->addWidget(EventDate, 3, 1);
+    tg->addWidget(Caption("Notice Period", Notice), 3, 2, Qt::AlignRight);
+    tg->addWidget(Notice, 3, 3);
     auto* kinds = new QHBoxLayout;
     kinds->addWidget(Once);
     kinds->addWidget(Rept);
     kinds->addStretch(1);
     kinds->addWidget(Keep);
-    tg->addLayout(kinds, 3, 0, 1, 4);
+    tg->addLayout(kinds, 4, 0, 1, 4);
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(Button1);
     buttons->addWidget(Button2);
     buttons->addWidget(Button3);
     buttons->addStretch(1);
-    tg->addLayout(buttons, 1, 4, 3, 1);
+    tg->addLayout(buttons, 1, 4, 4, 1);
     tg->setColumnStretch(1, 1);
     tg->setColumnMinimumWidth(1, 130);
 
@@ -179,6 +186,9 @@ TEditFrm::TEditFrm(QWidget* parent) : QDialog(parent) {
     for (size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
 
+    connect(Memo1, &QPlainTextEdit::textChanged, this,
+            [this] { DescriptionRoom->setText(RoomLeftText(Memo1->RoomLeft())); });
+    DescriptionRoom->setText(RoomLeftText(Memo1->RoomLeft()));
     connect(Button1, &QPushButton::clicked, this, &TEditFrm::accept);
     connect(Button2, &QPushButton::clicked, this, &TEditFrm::reject);
     connect(Button3, &QPushButton::clicked, this, &TEditFrm::Button3Click);

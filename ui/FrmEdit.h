@@ -13,6 +13,7 @@
 class QCheckBox;
 class QComboBox;
 class QFrame;
+class QLabel;
 class QPushButton;
 class QRadioButton;
 class QSpinBox;
@@ -50,6 +51,8 @@ public:
 
     // Top panel.
     TDescriptionEdit* Memo1;
+    // How many characters the description has room for still.
+    QLabel* DescriptionRoom;
     TDateBox* EventDate;
     QSpinBox* Notice;
     QRadioButton* Once;

@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -200,7 +201,7 @@ private slots:
     }
 
     // Typed, as one key event or as the two halves beyond 16 bits, or pasted;
-    // and no more than the file's 255 characters.
+    // and no more than the file's 255 characters, the rest left out quietly.
     void DescriptionRefusesWhatTheFileCannotHold() {
         TEditFrm f;
         f.show();
@@ -222,12 +223,22 @@ private slots:
         // A line break takes two of the 255 characters the file holds.
         const size_t notices = Env.Notices.size();
         f.Memo1->clear();
-        QTest::keyClicks(f.Memo1, QString(253, 'a'));
+        QTest::keyClicks(f.Memo1, QString(250, 'a'));
+        QCOMPARE(f.DescriptionRoom->text(), QString("5 characters left"));
+        QApplication::clipboard()->setText("bcdefgh");
+        if (QApplication::clipboard()->text() == "bcdefgh") {
+            QTest::keyClick(f.Memo1, Qt::Key_V, Qt::ControlModifier);
+            QCOMPARE(f.Memo1->toPlainText(), QString(250, 'a') + "bcdef");
+            for (int i = 0; i < 5; ++i)
+                QTest::keyClick(f.Memo1, Qt::Key_Backspace);
+        }
+        QTest::keyClicks(f.Memo1, "aaa");
         QTest::keyClick(f.Memo1, Qt::Key_Return);
+        QCOMPARE(f.DescriptionRoom->text(), QString("0 characters left"));
+        QTest::keyClicks(f.Memo1, "bc");
+        QTest::keyClick(f.Memo1, Qt::Key_Return);
+        QCOMPARE(f.Memo1->toPlainText(), QString(253, 'a') + "\n");
         QCOMPARE(Env.Notices.size(), notices);
-        QTest::keyClicks(f.Memo1, "b");
-        QCOMPARE(StoredLength(f.Memo1->toPlainText()), 255);
-        QCOMPARE(Env.Notices.size(), notices + 1);
         // Typing over a selection frees its room first.
         f.Memo1->selectAll();
         QTest::keyClicks(f.Memo1, "c");
