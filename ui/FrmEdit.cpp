@@ -93,8 +93,9 @@ TEditFrm::TEditFrm(QWidget* parent) : QDialog(parent) {
     Button2->setObjectName("Button2");
     Button3 = new QPushButton("&Help");
     Button3->setObjectName("Button3");
-    for (QPushButton* b : {Button1, Button2, Button3})
-        b->setAutoDefault(false);
+    // Enter in a one-line field presses OK; the description keeps it for
+    // its line breaks.
+    Button1->setDefault(true);
 
     tg->addWidget(Caption("Description", Memo1), 0, 0, 1, 4);
     tg->addWidget(Memo1, 1, 0, 1, 4);
@@ -180,9 +181,10 @@ TEditFrm::TEditFrm(QWidget* parent) : QDialog(parent) {
     endGroup->addButton(Rad1);
     endGroup->addButton(Rad2);
 
-    // Tab order: the top panel, then the repeat panel.
-    QWidget* order[] = {Memo1,   EventDate, Notice,   Once,  Rept,  Keep, Button1, Button2,
-                        Button3, TypeCombo, DayIndex, Spin1, Combo, Rad1, Rad2,    DateBox};
+    // Tab order: the fields as they are laid out, top panel then repeat
+    // panel, and the buttons last.
+    QWidget* order[] = {Memo1, EventDate, Notice, Once, Rept,    Keep,    TypeCombo, DayIndex,
+                        Spin1, Combo,     Rad1,   Rad2, DateBox, Button1, Button2,   Button3};
     for (size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
 

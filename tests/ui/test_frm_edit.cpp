@@ -160,6 +160,47 @@ private slots:
         QCOMPARE(old->EndDate, century);
     }
 
+    // Enter in a one-line field presses OK, in the description it starts a
+    // new line; Tab goes through the fields as laid out, then the buttons.
+    void EnterPressesOkAndTabFollowsTheLayout() {
+        for (const char* field : {"EventDate", "Notice", "Spin1", "Keep"}) {
+            TTickwellItem* e = RunEditor(false, nullptr, [field](TEditFrm& f) {
+                QTest::keyClicks(f.Memo1, "Bins");
+                Press(f.Rept);
+                QWidget* w = f.findChild<QWidget*>(field);
+                Press(w);
+                QTest::keyClick(w, Qt::Key_Return);
+            });
+            QVERIFY2(e, field);
+        }
+        bool stayedOpen = false;
+        TTickwellItem* none = RunEditor(false, nullptr, [&stayedOpen](TEditFrm& f) {
+            QTest::keyClicks(f.Memo1, "Two");
+            QTest::keyClick(f.Memo1, Qt::Key_Return);
+            QTest::keyClicks(f.Memo1, "lines");
+            stayedOpen = f.isVisible() && f.Memo1->toPlainText() == "Two\nlines";
+            Press(f.Button2);
+        });
+        QVERIFY(!none && stayedOpen);
+
+        TEditFrm f;
+        f.show();
+        QVERIFY(Activate(&f));
+        Press(f.Rept);
+        QTest::keyClick(f.TypeCombo, Qt::Key_M);
+        QTest::keyClick(f.TypeCombo, Qt::Key_Down); // Monthly (Day): Index Day in use
+        Press(f.Rad2);                              // the end date box in use
+        f.Memo1->setFocus();
+        QStringList visited;
+        for (int i = 0; i < 20 && (visited.isEmpty() || visited.back() != "Memo1"); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(visited, (QStringList{"EventDate", "Notice", "Rept", "Keep", "TypeCombo",
+                                       "DayIndex", "Spin1", "Combo", "Rad2", "DateBox", "Button1",
+                                       "Button2", "Button3", "Memo1"}));
+    }
+
     // A new event starts from the options' defaults.
     void NewEventTakesTheOptionsDefaults() {
         TWinRegistry reg;
