@@ -182,22 +182,14 @@ TEST_F(ICalImportTest, ADamagedFileChangesNothing) {
 // on from the start or, when the start has passed, from today. The round trip
 // above keeps the end the program stored.
 TEST_F(ICalImportTest, AnEndlessRuleEndsACenturyOn) {
-    const struct {
-        const char* Start;
-        TDateTime End;
-    } cases[] = {
-        {"19250601", D(2124, 6, 15)},
-        {"20300101", D(2130, 1, 1)},
-    };
-    for (const auto& c : cases) {
+    for (const auto& [start, end] :
+         {std::pair("19250601", D(2124, 6, 15)), std::pair("20300101", D(2130, 1, 1))}) {
         const TICalContents read = ReadICalendar(
-            std::string("BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:1\r\nSUMMARY:Gran\r\n") +
-                "DTSTART;VALUE=DATE:" + c.Start + "\r\nRRULE:FREQ=YEARLY\r\n" +
-                "END:VEVENT\r\nEND:VCALENDAR\r\n",
+            std::string("BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:1\r\nDTSTART;VALUE=DATE:") + start +
+                "\r\nRRULE:FREQ=YEARLY\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n",
             TICalDefaults{});
-        const EventRecord& rec = read.Events.at(0).Record;
-        EXPECT_TRUE(rec.NoEndPoint) << c.Start;
-        EXPECT_EQ(rec.EndDate, c.End) << c.Start;
+        EXPECT_TRUE(read.Events.at(0).Record.NoEndPoint) << start;
+        EXPECT_EQ(read.Events.at(0).Record.EndDate, end) << start;
     }
 }
 
