@@ -9,6 +9,8 @@ class QWidget;
 
 struct TFileDialogRequest {
     QString Title;
+    // The folder the dialog opens in; for a save it may end in the name of
+    // the file to offer there.
     QString Folder;
     // Filters in Qt's form, "Tickwell File (*.dat)", first one selected.
     QStringList Filters;

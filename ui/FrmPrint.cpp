@@ -10,6 +10,8 @@
 #include "ui/PrintLayout.h"
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -22,6 +24,7 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardPaths>
 #include <QVBoxLayout>
 
 namespace {
@@ -45,21 +48,20 @@ QFont StyledFont(const QFont& base) {
     return f;
 }
 
-// The characters of a text that begin inside a cell of the given width; the
-// clip cuts the last of them. A PDF then holds the text that shows.
-QString VisiblePart(const QString& text, const QFontMetrics& fm, int width) {
-    if (fm.horizontalAdvance(text) <= width)
-        return text;
-    qsizetype lo = 0; // advance of text.left(lo) < width
-    qsizetype hi = text.size();
-    while (hi - lo > 1) {
-        const qsizetype mid = (lo + hi) / 2;
-        if (fm.horizontalAdvance(text.left(mid)) < width)
-            lo = mid;
-        else
-            hi = mid;
-    }
-    return text.left(lo + 1);
+// A text as it fits its cell: cut short with an ellipsis, clear of the next
+// column by a blank's width.
+QString FittedText(const QString& text, const QFontMetrics& fm, int width) {
+    return fm.elidedText(text, Qt::ElideRight, std::max(0, width - fm.horizontalAdvance(' ')));
+}
+
+// Where a PDF goes unless the user says otherwise: the documents folder,
+// named after what is printed.
+QString SuggestedPdfPath(bool dueOnly) {
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = QString::fromStdString(DataFolder());
+    return QDir(folder).filePath(dueOnly ? QStringLiteral("Tickwell due events.pdf")
+                                         : QStringLiteral("Tickwell events.pdf"));
 }
 
 } // namespace
@@ -154,7 +156,9 @@ TprnMainFrm::TprnMainFrm(QWidget* parent) : QDialog(parent) {
     Button3 = new QPushButton(QStringLiteral("Font..."));
     connect(Button1, &QPushButton::clicked, this, [this] {
         try {
-            Button1Click();
+            // Printed, the dialog has done its job.
+            if (Button1Click())
+                accept();
         } catch (const std::exception& e) {
             ShowMsg(e.what(), mkError);
         }
@@ -201,26 +205,26 @@ void TprnMainFrm::Button3Click() {
         PrintFont = dlg.ChosenFont();
 }
 
-void TprnMainFrm::Button1Click() {
+bool TprnMainFrm::Button1Click() {
     QPrinter& printer = CurrentPrinter();
     if (!CheckPrinter(printer)) {
         ShowMsg(kPrinterMessage, mkWarning);
-        return;
+        return false;
     }
     if (DueOnly() && DueList->Empty()) {
         ShowMsg("No events to print!", mkInformation);
-        return;
+        return false;
     }
     if (printer.outputFormat() == QPrinter::PdfFormat) {
         const QString path = ChooseSaveFile(this, {QStringLiteral("Print to PDF File"),
-                                                   QString::fromStdString(DataFolder()),
+                                                   SuggestedPdfPath(DueOnly()),
                                                    {QStringLiteral("PDF Files (*.pdf)")},
                                                    QStringLiteral("pdf")});
         if (path.isEmpty())
-            return;
+            return false;
         printer.setOutputFileName(path);
     }
-    RunJob(printer);
+    return RunJob(printer);
 }
 
 bool TprnMainFrm::RunJob(QPrinter& printer) {
@@ -264,7 +268,7 @@ bool TprnMainFrm::RunJob(QPrinter& printer) {
             painter.setFont(font);
             painter.setClipRect(run.Clip, run.Clip.isEmpty() ? Qt::NoClip : Qt::ReplaceClip);
             const QString text =
-                run.Clip.isEmpty() ? run.Text : VisiblePart(run.Text, fm, run.Clip.width());
+                run.Clip.isEmpty() ? run.Text : FittedText(run.Text, fm, run.Clip.width());
             painter.drawText(run.Origin + QPoint(0, fm.ascent()), text);
         }
         // Keep the program answering during a long job.

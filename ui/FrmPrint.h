@@ -33,7 +33,8 @@ class TprnMainFrm : public QDialog {
 public:
     explicit TprnMainFrm(QWidget* parent = nullptr);
 
-    void Button1Click();
+    // Prints as chosen; true when the job went to the printer or file.
+    bool Button1Click();
     void Button3Click();
     // Prints the chosen events on the printer as it is set up; false when
     // the job could not be started.

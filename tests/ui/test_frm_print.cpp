@@ -2,10 +2,13 @@
 // printer, and a whole job into a PDF file read back with pdftotext.
 #include "UiTestEnv.h"
 #include "core/DateFormat.h"
+#include "ui/FileDialogs.h"
 #include "ui/FrmPrint.h"
 #include "ui/PrintLayout.h"
 #include <QComboBox>
+#include <QFileInfo>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -75,20 +78,39 @@ private slots:
         QVERIFY(dlg.isEnabled());
     }
 
-    // Every page carries the title and the headings; a description cut at
-    // its column prints only what shows.
+    // Print, as a user presses it with no printer installed: the save dialog
+    // offers a file named after the choice in the documents folder, and the
+    // dialog closes once the file is written. Every page carries the title
+    // and the headings; a text too long for its column ends in an ellipsis
+    // short of the next one.
     void printJobToPdf() {
+        if (!QPrinterInfo::availablePrinters().isEmpty())
+            QSKIP("a printer is installed: the job would go to it");
         const QString longText = "Start-of-long-text " + QString(60, 'W') + " TAILMARK";
         MasterList->AddSorted(MakeEvent(longText.toStdString(), Env.Day + 1, true));
         for (int i = 0; i < 90; ++i)
-            MasterList->AddSorted(
-                MakeEvent("Event " + std::to_string(100 + i), Env.Day + 2 + i, false, etYearly));
-        TprnMainFrm dlg;
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
+            MasterList->AddSorted(MakeEvent("Event " + std::to_string(100 + i), Env.Day + 2 + i,
+                                            false, i ? etYearly : etMonthlyDate));
         const QString pdf = Env.Home.path() + "/out.pdf";
-        printer.setOutputFileName(pdf);
-        QVERIFY(dlg.RunJob(printer));
+        for (const bool dueOnly : {true, false}) {
+            QString offered;
+            SetFileDialogs({[&](QWidget*, const TFileDialogRequest& r) {
+                                offered = QFileInfo(r.Folder).fileName();
+                                return pdf;
+                            },
+                            {},
+                            {}});
+            MasterList->Scan();
+            TprnMainFrm dlg;
+            dlg.show();
+            Press(dueOnly ? dlg.DueItem : dlg.AllItem);
+            QTest::mouseClick(dlg.Button1, Qt::LeftButton);
+            SetFileDialogs({});
+            QCOMPARE(offered,
+                     dueOnly ? QString("Tickwell due events.pdf") : QString("Tickwell events.pdf"));
+            QCOMPARE(dlg.result(), int(QDialog::Accepted));
+            QVERIFY(!dlg.isVisible());
+        }
         QProcess p;
         p.start("pdftotext", {"-layout", pdf, "-"});
         QVERIFY(p.waitForFinished(20000));
@@ -98,7 +120,10 @@ private slots:
         QVERIFY2(pages >= 2, qPrintable(text));
         QCOMPARE(text.count(QRegularExpression("EVENT DESCRIPTION +NEXT EVENT +TYPE +WHEN")),
                  pages);
-        QVERIFY(text.contains("Start-of-long-text") && !text.contains("TAILMARK"));
+        QVERIFY2(text.contains(QRegularExpression("Start-of-long-text W+\u2026 +\\S")),
+                 qPrintable(text));
+        QVERIFY(!text.contains("TAILMARK"));
+        QVERIFY2(text.contains(QRegularExpression("Monthly - \\S*\u2026 +\\S")), qPrintable(text));
         QVERIFY(text.contains("Event 189"));
     }
 };
