@@ -46,6 +46,7 @@ const char* const kShortDueDate = "ddddd";
 const char* const kTitleDate = "dddd dd mmmmm yyyy";
 constexpr int kBottomPanelHeight = 41;
 constexpr int kCloseBtnHeight = 25;
+constexpr int kButtonGap = 8;
 
 } // namespace
 
@@ -87,6 +88,8 @@ TScanFrm::TScanFrm(QWidget* parent) : QWidget(parent, Qt::Window) {
     BottomPanel = new QWidget;
     BottomPanel->setObjectName("BottomPanel");
     BottomPanel->setFixedHeight(kBottomPanelHeight);
+    AckBtn = new QPushButton("Ac&knowledge", BottomPanel);
+    AckBtn->setObjectName("AckBtn");
     CloseBtn = new QPushButton("&Close", BottomPanel);
     CloseBtn->setObjectName("CloseBtn");
 
@@ -105,6 +108,10 @@ TScanFrm::TScanFrm(QWidget* parent) : QWidget(parent, Qt::Window) {
     Edit1 = AddItem("&Edit Event", QKeySequence(Qt::ALT | Qt::Key_E), &TScanFrm::Edit1Click);
     Delete1 = AddItem("&Delete Event", QKeySequence(Qt::ALT | Qt::Key_D), &TScanFrm::Delete1Click);
     MarkAsChangingEvents({Acknowledge1, New1, Edit1, Delete1});
+    // Alt+K is the menu entry's; the button's own mnemonic would make the
+    // key ambiguous, so that neither ran.
+    AckBtn->setShortcut(QKeySequence());
+    AckBtn->setToolTip(Acknowledge1->shortcut().toString(QKeySequence::NativeText));
     ScanPop->addSeparator();
 
     // FormCreate.
@@ -175,6 +182,13 @@ TScanFrm::TScanFrm(QWidget* parent) : QWidget(parent, Qt::Window) {
     }
 
     connect(CloseBtn, &QPushButton::clicked, this, [this] { Run(&TScanFrm::CloseBtnClick); });
+    connect(AckBtn, &QPushButton::clicked, Acknowledge1, &QAction::trigger);
+    // The button is there for a selected row the entry may change.
+    connect(Acknowledge1, &QAction::changed, this, &TScanFrm::UpdateAckBtn);
+    connect(ScanListView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &TScanFrm::UpdateAckBtn);
+    connect(Rows, &QAbstractItemModel::modelReset, this, &TScanFrm::UpdateAckBtn);
+    UpdateAckBtn();
     connect(ScanListView, &QAbstractItemView::doubleClicked, this,
             [this] { Run(&TScanFrm::Edit1Click); });
     connect(ScanListView, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
@@ -436,6 +450,10 @@ void TScanFrm::UpdateCommandStates() {
     EnableForClockCommand({Options1}, &TClockLinks::ShowOptions);
 }
 
+void TScanFrm::UpdateAckBtn() {
+    AckBtn->setEnabled(Acknowledge1->isEnabled() && ScanListView->SelectedRow() >= 0);
+}
+
 // ---- window events ----
 
 void TScanFrm::showEvent(QShowEvent* e) {
@@ -471,10 +489,15 @@ void TScanFrm::PlayWave() {
 
 void TScanFrm::resizeEvent(QResizeEvent* e) {
     QWidget::resizeEvent(e);
+    // The two buttons side by side, together centred, each a quarter of the
+    // panel wide up to 120 pixels, but never narrower than their captions.
     const int panelWidth = BottomPanel->width();
-    const int w = std::min(panelWidth / 4, 120);
-    CloseBtn->setGeometry(panelWidth / 2 - w / 2, (kBottomPanelHeight - kCloseBtnHeight) / 2, w,
-                          kCloseBtnHeight);
+    const int w = std::max(
+        {std::min(panelWidth / 4, 120), AckBtn->sizeHint().width(), CloseBtn->sizeHint().width()});
+    const int left = panelWidth / 2 - (2 * w + kButtonGap) / 2;
+    const int top = (kBottomPanelHeight - kCloseBtnHeight) / 2;
+    AckBtn->setGeometry(left, top, w, kCloseBtnHeight);
+    CloseBtn->setGeometry(left + w + kButtonGap, top, w, kCloseBtnHeight);
 }
 
 void TScanFrm::changeEvent(QEvent* e) {

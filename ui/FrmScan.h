@@ -51,6 +51,7 @@ public:
     TEventTableModel* Rows;
     TEventListView* ScanListView;
     QWidget* BottomPanel;
+    QPushButton* AckBtn;
     QPushButton* CloseBtn;
     QMenu* ScanPop;
     QAction* Acknowledge1;
@@ -89,6 +90,7 @@ private:
     long long DaysToScan(const TTickwellItem& e) const;
     void SetDateFormat();
     void UpdateCommandStates();
+    void UpdateAckBtn();
     void PlayWave();
     // A command that ends with an error shows it and stops there.
     void Run(void (TScanFrm::*command)());
