@@ -167,19 +167,24 @@ QVariant TEventTableModel::headerData(int section, Qt::Orientation orientation, 
     return {};
 }
 
+std::vector<uint32_t>
+TEventTableModel::OrderByKey(const std::function<double(const TTickwellItem&)>& key,
+                             bool descending) const {
+    std::vector<double> keys(Rows.size());
+    for (size_t i = 0; i < Rows.size(); ++i)
+        keys[i] = key(*Rows[i]);
+    std::vector<uint32_t> order(Rows.size());
+    std::iota(order.begin(), order.end(), uint32_t{0});
+    std::stable_sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) {
+        return descending ? KeyLess(keys[b], keys[a]) : KeyLess(keys[a], keys[b]);
+    });
+    return order;
+}
+
 std::vector<uint32_t> TEventTableModel::SortOrder(int column, bool descending) const {
     const TEventColumn& c = Columns[static_cast<size_t>(column)];
-    if (c.SortKey) {
-        std::vector<double> keys(Rows.size());
-        for (size_t i = 0; i < Rows.size(); ++i)
-            keys[i] = c.SortKey(*Rows[i]);
-        std::vector<uint32_t> order(Rows.size());
-        std::iota(order.begin(), order.end(), uint32_t{0});
-        std::stable_sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) {
-            return descending ? KeyLess(keys[b], keys[a]) : KeyLess(keys[a], keys[b]);
-        });
-        return order;
-    }
+    if (c.SortKey)
+        return OrderByKey(c.SortKey, descending);
     std::vector<std::string> owned;
     std::vector<std::string_view> texts(Rows.size());
     if (c.SortText) {
@@ -196,7 +201,15 @@ std::vector<uint32_t> TEventTableModel::SortOrder(int column, bool descending) c
 void TEventTableModel::sort(int column, Qt::SortOrder order) {
     if (column < 0 || column >= columnCount() || Rows.size() < 2)
         return;
-    const std::vector<uint32_t> sorted = SortOrder(column, order == Qt::DescendingOrder);
+    Arrange(SortOrder(column, order == Qt::DescendingOrder));
+}
+
+void TEventTableModel::SortBy(const std::function<double(const TTickwellItem&)>& key) {
+    if (Rows.size() >= 2)
+        Arrange(OrderByKey(key, false));
+}
+
+void TEventTableModel::Arrange(const std::vector<uint32_t>& sorted) {
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     std::vector<TTickwellItem*> rows(Rows.size());
     std::vector<int> movedTo(Rows.size());

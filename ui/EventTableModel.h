@@ -58,11 +58,16 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     // A stable sort of the rows as they are; rows keep their selection.
     void sort(int column, Qt::SortOrder order) override;
+    // The same by a key of the caller's, ascending.
+    void SortBy(const std::function<double(const TTickwellItem&)>& key);
 
 private:
     void EventsFreeing(const std::vector<TTickwellItem*>& events) override;
     std::vector<uint32_t> SortOrder(int column, bool descending) const;
-    void RowsMoved();
+    std::vector<uint32_t> OrderByKey(const std::function<double(const TTickwellItem&)>& key,
+                                     bool descending) const;
+    // Puts the rows in the order given (the old row of each new one).
+    void Arrange(const std::vector<uint32_t>& sorted);
 
     std::vector<TEventColumn> Columns;
     std::vector<TTickwellItem*> Rows;

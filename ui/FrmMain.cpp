@@ -46,6 +46,8 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <cmath>
+#include <unordered_map>
 
 TMainFrm* MainFrm = nullptr;
 
@@ -480,7 +482,9 @@ void TMainFrm::CreateCentral() {
     connect(EnhListView1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { EnhListView1Click(); });
     // A freed event's row goes by itself (many at once go in one reset);
-    // the count goes with them.
+    // the count follows whatever comes or goes, also when the save after
+    // an add fails.
+    connect(Rows, &QAbstractItemModel::rowsInserted, this, [this] { UpdateStatusBar(); });
     connect(Rows, &QAbstractItemModel::rowsRemoved, this, [this] { UpdateStatusBar(); });
     connect(Rows, &QAbstractItemModel::modelReset, this, [this] { UpdateStatusBar(); });
     ColumnState = std::make_unique<TListViewState>(EnhListView1, kMainListKey);
@@ -639,6 +643,17 @@ void TMainFrm::UpdateRow(TTickwellItem* e) {
 
 void TMainFrm::AddRow(TTickwellItem* e) {
     Rows->AppendEvent(e);
+    // The rows as a new list would have them: in the master list's order,
+    // then in the user's column sort (ties keeping that order).
+    if (MasterList) {
+        const std::vector<int> places = MasterList->IndexesOf(Rows->Events());
+        std::unordered_map<const TTickwellItem*, double> placeOf;
+        placeOf.reserve(places.size());
+        for (size_t i = 0; i < places.size(); ++i)
+            placeOf.emplace(Rows->Events()[i], places[i] < 0 ? HUGE_VAL : places[i]);
+        Rows->SortBy([&placeOf](const TTickwellItem& row) { return placeOf.at(&row); });
+    }
+    ColumnState->ReapplySort();
 }
 
 void TMainFrm::UpdateStatusBar() {

@@ -3,6 +3,8 @@
 // settings it keeps, the exchange commands and the backup dialog.
 #include "UiTestEnv.h"
 #include "platform/Paths.h"
+#include "ui/DateBox.h"
+#include "ui/DescriptionEdit.h"
 #include "ui/FileDialogs.h"
 #include "ui/FrmBakUp.h"
 #include "ui/FrmMain.h"
@@ -133,6 +135,43 @@ private slots:
         QCOMPARE(order, QStringList({"due after 2  Event(s) ", "calendar with 1 due"}));
         QVERIFY(!w.Detail().startsWith("Soon A"));
         delete due.data();
+    }
+
+    // The row of an event added in the editor goes where a new list would
+    // put it, under the user's sort too; a save that fails leaves the event
+    // in the list, and the count says so.
+    void addedRowTakesItsPlace_data() {
+        QTest::addColumn<int>("dateClicks");
+        QTest::addColumn<bool>("saves");
+        QTest::addColumn<QStringList>("rows");
+        const QStringList byDate{"Early", "Middle", "Late"};
+        QTest::newRow("in list order") << 0 << true << byDate;
+        QTest::newRow("latest first") << 2 << true << QStringList(byDate.rbegin(), byDate.rend());
+        QTest::newRow("save fails") << 0 << false << byDate;
+    }
+    void addedRowTakesItsPlace() {
+        QFETCH(int, dateClicks);
+        QFETCH(bool, saves);
+        QFETCH(QStringList, rows);
+        Add(MakeEvent("Early", Env.Day + 1, true));
+        Add(MakeEvent("Late", Env.Day + 9, true));
+        if (!saves)
+            MasterList->FileName = Env.Home.path().toStdString() + "/missing/tickwell.dat";
+        TWindow w;
+        for (int i = 0; i < dateClicks; ++i)
+            ClickHeader(w->ListView()->header(), 1);
+        WithEditor([&] { QVERIFY(w.Use("AddEvent1")); },
+                   [](TEditFrm& f) {
+                       QTest::keyClicks(f.Memo1, "Middle");
+                       Press(f.EventDate);
+                       QTest::keyClick(f.EventDate, Qt::Key_A, Qt::ControlModifier);
+                       QTest::keyClicks(f.EventDate, "15/03/2026");
+                       Press(f.Button1);
+                   });
+        QCOMPARE(ShownTexts(w->ListView()), rows);
+        QCOMPARE(Q(w->SelectedEvent()->Description), QString("Middle"));
+        QCOMPARE(w.Panel(0), QString("3  Event(s) "));
+        QCOMPARE(Env.Notices.size(), size_t(saves ? 0 : 1));
     }
 
     void settingsReadAndWritten() {
