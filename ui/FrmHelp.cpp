@@ -3,6 +3,8 @@
 #include <QHBoxLayout>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -49,7 +51,20 @@ public:
         connect(close, &QPushButton::clicked, this, &QWidget::close);
         connect(Browser, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
         connect(Browser, &QTextBrowser::forwardAvailable, forward, &QPushButton::setEnabled);
+        auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+        connect(escape, &QShortcut::activated, this, &QWidget::close);
         resize(560, 520);
+    }
+
+    // On the screen the user is working on, in its middle; later showings
+    // leave the window where the user put it.
+    void CentreOn(const QWidget* window) {
+        const QScreen* s = window ? window->screen() : QGuiApplication::primaryScreen();
+        if (!s)
+            return;
+        QRect r = frameGeometry();
+        r.moveCenter(s->availableGeometry().center());
+        move(r.topLeft());
     }
 
     void Open(const QString& url) { Browser->setSource(QUrl(url)); }
@@ -62,8 +77,10 @@ QPointer<THelpFrm> HelpFrm;
 
 void ShowHelpUrl(const QString& url) {
     InitHelpResources();
-    if (!HelpFrm)
+    if (!HelpFrm) {
         HelpFrm = new THelpFrm;
+        HelpFrm->CentreOn(QApplication::activeWindow());
+    }
     // While a modal dialog runs, other windows take no input; the help
     // window then becomes modal itself so that it can be read and closed.
     QWidget* modal = QApplication::activeModalWidget();

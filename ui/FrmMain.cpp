@@ -1025,6 +1025,12 @@ bool TMainFrm::eventFilter(QObject* watched, QEvent* e) {
             Run([this] { EditBtnClick(); });
             return true;
         }
+        // The menu's Delete, greyed out with it while changes cannot be saved.
+        if (key->key() == Qt::Key_Delete &&
+            (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            DeleteEvent1->trigger();
+            return true;
+        }
     }
     return QMainWindow::eventFilter(watched, e);
 }

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 
 namespace {
 
@@ -172,6 +173,33 @@ private slots:
         QCOMPARE(Q(w->SelectedEvent()->Description), QString("Middle"));
         QCOMPARE(w.Panel(0), QString("3  Event(s) "));
         QCOMPARE(Env.Notices.size(), size_t(saves ? 0 : 1));
+    }
+
+    // Delete in the list asks as the menu's Delete does. The help window
+    // opens in the middle of the screen and Esc closes it.
+    void deleteKeyAndHelpWindow() {
+        Add(MakeEvent("Bins", Env.Day + 2, false, etWeekly));
+        TWindow w;
+        QVERIFY(w.Click("Bins"));
+        Env.Answer = anCancel;
+        QTest::keyClick(w->ListView(), Qt::Key_Delete);
+        QCOMPARE(Env.Questions, std::vector<std::string>{"Delete this Event?"});
+        QCOMPARE(w.Rows(), 1);
+        Env.Answer = anOk;
+        QTest::keyClick(w->ListView(), Qt::Key_Delete);
+        QCOMPARE(w.Rows(), 0);
+
+        QVERIFY(w.Use("Contents1"));
+        QPointer<QWidget> help;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->objectName() == "HelpFrm" && top->isVisible())
+                help = top;
+        QVERIFY(help);
+        const QPoint middle = w->screen()->availableGeometry().center();
+        QVERIFY((help->frameGeometry().center() - middle).manhattanLength() <= 10);
+        QVERIFY(Activate(help));
+        QTest::keyClick(help, Qt::Key_Escape);
+        QTRY_VERIFY(help.isNull());
     }
 
     void settingsReadAndWritten() {
