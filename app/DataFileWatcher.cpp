@@ -105,8 +105,11 @@ TDataFileWatcher::TDataFileWatcher(QObject* parent)
 
     const auto followMode = [] {
         ApplyReadOnlyMode();
-        SayInMainWindow(
-            ReadOnlyCause() == TReadOnlyCause::None ? "" : "Read-only: changes cannot be saved");
+        const TReadOnlyCause cause = ReadOnlyCause();
+        SayInMainWindow(cause == TReadOnlyCause::None ? ""
+                        : cause == TReadOnlyCause::Damaged
+                            ? "The events file is damaged and left as it is"
+                            : "Read-only: changes cannot be saved");
     };
     SetReadOnlyHook(followMode);
     // The mode may have been set before the windows were made (a full disk
@@ -173,7 +176,8 @@ void TDataFileWatcher::Check() {
                     "The events file cannot be read: " + MasterList->FileName);
         ShowMsg(std::string(kUnreadableChangeText) + "\n" + MasterList->FileName, mkWarning);
     } else if (report.Result == TSyncResult::Merged &&
-               ReadOnlyCause() == TReadOnlyCause::CannotRead) {
+               (ReadOnlyCause() == TReadOnlyCause::CannotRead ||
+                ReadOnlyCause() == TReadOnlyCause::Damaged)) {
         // An edit made before the file went bad is still only in memory.
         if (HasUnsavedChanges(list))
             TryToSaveAgain();

@@ -7,6 +7,7 @@
 #include "app/Startup.h"
 #include "app/StartupWindows.h"
 #include "app/TickwellApp.h"
+#include "app/UnsavedOnExit.h"
 #include "app/WindowCommands.h"
 #include "core/Clock.h"
 #include "core/EventLists.h"
@@ -94,7 +95,10 @@ int main(int argc, char** argv) {
     }
     const bool single = error.empty();
     std::string why;
-    if (!CanWriteBeside(MasterList->FileName, why) || !single)
+    // A damaged file's question comes first: its answer is what lets a
+    // save write at all.
+    if ((!CanWriteBeside(MasterList->FileName, why) || !single) &&
+        ReadOnlyCause() == TReadOnlyCause::None)
         SetReadOnly(TReadOnlyCause::CannotSave, why.empty() ? error : why);
 
     // Before the first window, so its menus find the commands in place.
@@ -111,8 +115,9 @@ int main(int argc, char** argv) {
     if (runs) {
         QuitOnTerminationSignals();
         QTimer::singleShot(0, ReportBackupOnExitFailure);
+        QTimer::singleShot(0, ReportRescuedEvents);
         TDataFileWatcher watcher;
-        if (ReadOnlyCause() != TReadOnlyCause::None)
+        if (ReadOnlyCause() != TReadOnlyCause::None && ReadOnlyCause() != TReadOnlyCause::Damaged)
             QTimer::singleShot(0, [] {
                 ShowMsg(std::string(kReadOnlyText) + "\n" + ReadOnlyReason(), mkWarning);
             });
@@ -136,8 +141,10 @@ int main(int argc, char** argv) {
     }
     FreeWindows();
     // After the windows, which save what they hold as they go.
-    if (runs)
+    if (runs) {
+        RescueUnsavedEvents();
         BackupOnExit();
+    }
     FreeEventLists();
     return rc;
 }

@@ -5,15 +5,14 @@
 #include "core/FormatSettings.h"
 #include "core/Globals.h"
 #include "core/Messages.h"
+#include "platform/DamagedCopy.h"
 #include "platform/Locale.h"
 #include "platform/Paths.h"
 #include "store/DataFile.h"
 #include "store/DataFileSync.h"
+#include "store/ReadOnlyMode.h"
 #include "store/SettingsSchema.h"
 #include "ui/WindowState.h"
-#include <filesystem>
-
-namespace fs = std::filesystem;
 
 bool QuickCheckRanToday(const TWinRegistry& reg) {
     if (!ReadSetting(reg, kOnceDaily))
@@ -35,31 +34,22 @@ void CreateEventLists() {
     MasterList = new TMyList;
 }
 
-std::string KeepDamagedCopy(const std::string& path, std::string& error) {
-    const std::string copy = DamagedCopyName(path);
-    std::error_code ec;
-    if (!fs::copy_file(path, copy, fs::copy_options::none, ec)) {
-        error = ec ? ec.message() : "the copy was not made";
-        return {};
-    }
-    return copy;
-}
-
 bool LoadMasterList(const std::string& dataFile) {
     MasterList->FileName = dataFile;
     if (LoadSynced(*MasterList))
         return true;
-    // The next save would replace the damaged file, so a copy is kept first.
+    // A copy first, whatever the user decides below.
     std::string error;
     const std::string copy = KeepDamagedCopy(dataFile, error);
-    MasterList->FreeAll();
-    // The next save writes over the damaged file, not into it.
-    RememberSynced(*MasterList);
     ShowMsg(std::string(kCorruptDataText) + "\n" +
-                (copy.empty() ? "The damaged file could not be copied (" + error +
-                                    "); it is replaced when the events are next saved."
-                              : copy),
+                (copy.empty() ? "The damaged file could not be copied (" + error + ")." : copy),
             mkWarning);
+    // The events read whole stay on show. The list already takes them for
+    // what the file holds, so once the user agrees the next save writes
+    // them over the damaged file; until then nothing is written.
+    const std::string question = KeepWholeEventsQuestion(MasterList->Count());
+    if (AskOkCancel(question) != anOk)
+        SetReadOnly(TReadOnlyCause::Damaged, question);
     return false;
 }
 

@@ -31,13 +31,11 @@ bool QuickCheckRanToday(const TWinRegistry& reg);
 void CreateEventLists();
 void FreeEventLists();
 
-// Copies a damaged file to "<path>.damaged-YYYYMMDD-HHMMSS" beside it; the
-// copy's path, or empty with error set.
-std::string KeepDamagedCopy(const std::string& path, std::string& error);
-
-// Sets MasterList's FileName and loads it. A file that cannot be read is
-// first copied aside, then the warning is shown (ShowMsg) with the copy's
-// path on a line of its own, and the list is left empty. True when the file loaded.
+// Sets MasterList's FileName and loads it. A file that cannot be read whole
+// is first copied aside, then the warning is shown (ShowMsg) with the copy's
+// path on a line of its own; the list keeps the events read whole, and the
+// user is asked whether a save may write them over the file. Until then the
+// program is read-only (TReadOnlyCause::Damaged). True when the file loaded.
 bool LoadMasterList(const std::string& dataFile);
 
 // From the options and the first argument: the start mode, and on the way

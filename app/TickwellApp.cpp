@@ -1,6 +1,7 @@
 #include "app/TickwellApp.h"
 
 #include "app/MessageBoxes.h"
+#include "app/UnsavedOnExit.h"
 #include "ui/AppIcon.h"
 #include "ui/Theme.h"
 #include <QEvent>
@@ -21,6 +22,14 @@ TTickwellApplication::TTickwellApplication(int& argc, char** argv) : QApplicatio
 }
 
 bool TTickwellApplication::notify(QObject* receiver, QEvent* event) {
+    // The main window's close ends the program: changes not yet saved are
+    // asked about before the window sees it, so keeping on running leaves
+    // everything as it was.
+    if (event->type() == QEvent::Close && !MainWindow.isNull() &&
+        receiver == static_cast<QObject*>(MainWindow.data()) && !MayQuitWithUnsavedChanges()) {
+        event->ignore();
+        return true;
+    }
     bool handled = false;
     try {
         handled = QApplication::notify(receiver, event);

@@ -7,9 +7,11 @@
 #include "core/EventLists.h"
 #include "core/Globals.h"
 #include "core/Messages.h"
+#include "platform/DamagedCopy.h"
 #include "platform/Paths.h"
 #include "store/DataFile.h"
 #include "store/DataFileSync.h"
+#include "store/ReadOnlyMode.h"
 #include <algorithm>
 #include <exception>
 
@@ -65,15 +67,28 @@ TExitStatus Run(const TCliArgs& args, const TCliStreams& io) {
     // A command that writes remembers what it read, so that its save can
     // take in whatever another program wrote meanwhile.
     const bool writes = WritesEvents(args.Command);
-    if (!(writes ? LoadSynced(list) : LoadEvents(list, list.FileName))) {
-        // Saving what was read would lose the rest of the file; only a
-        // command that replaces every event may go on.
-        if (!ReplacesAllEvents(args.Command))
-            throw TTickwellError("The data file " + list.FileName +
-                                 " cannot be read; it was left as it is");
+    if (writes ? LoadSynced(list) : LoadEvents(list, list.FileName))
+        return RunCommand({args, io, list, due});
+    if (ReplacesAllEvents(args.Command)) {
         list.FreeAll();
         RememberSynced(list);
+        return RunCommand({args, io, list, due});
     }
+    // Saving what was read would lose the rest of the file for good: a
+    // command that writes goes on only when told to keep the whole events.
+    std::string error;
+    const std::string copy = KeepDamagedCopy(list.FileName, error);
+    io.Err << kPrefix << "the data file " << list.FileName
+           << " is damaged: it cannot be read whole; " << list.Count()
+           << (list.Count() == 1 ? " event was" : " events were") << " read whole\n"
+           << kPrefix
+           << (copy.empty() ? "the damaged file could not be copied (" + error + ")"
+                            : "a copy of it is kept as " + copy)
+           << '\n';
+    if (!writes)
+        return std::max(RunCommand({args, io, list, due}), esNotDone);
+    if (AskOkCancel(KeepWholeEventsQuestion(list.Count())) != anOk)
+        throw TTickwellError("The data file " + list.FileName + " was left as it is");
     return RunCommand({args, io, list, due});
 }
 

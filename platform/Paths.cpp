@@ -58,6 +58,11 @@ std::string ConfigFolder() {
     return WithoutTrailingSlash(home.empty() ? XdgFolder("XDG_CONFIG_HOME", ".config") : home);
 }
 
+std::string StateFolder() {
+    std::string home = Env("TICKWELL_HOME");
+    return WithoutTrailingSlash(home.empty() ? XdgFolder("XDG_STATE_HOME", ".local/state") : home);
+}
+
 std::string AutostartFolder() {
     return XdgBase("XDG_CONFIG_HOME", ".config") + "/autostart";
 }

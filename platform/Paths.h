@@ -12,6 +12,9 @@ std::string ConfigFolder();
 // The session's autostart folder: $XDG_CONFIG_HOME/autostart, else
 // ~/.config/autostart ($TICKWELL_HOME does not move it); not created here.
 std::string AutostartFolder();
+// $TICKWELL_HOME, else $XDG_STATE_HOME/tickwell, else
+// ~/.local/state/tickwell; not created here.
+std::string StateFolder();
 // DataFolder() + "/tickwell.dat".
 std::string DataFilePath();
 // ConfigFolder() + "/registry.reg".

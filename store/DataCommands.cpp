@@ -381,7 +381,9 @@ void ConfirmWholeBackup(const TMyList& list, const std::string& path) {
 
 TDataResult RestoreCommand(TMyList& list, const std::string& backupPath) {
     TDataResult result;
-    if (RefuseChange())
+    // A restore is the mending of a damaged file, not a change to keep it.
+    const bool mending = ReadOnlyCause() == TReadOnlyCause::Damaged;
+    if (!mending && RefuseChange())
         return result;
     TBusyCursor busy;
     RequireDrive(backupPath, false);
@@ -394,11 +396,14 @@ TDataResult RestoreCommand(TMyList& list, const std::string& backupPath) {
         return result;
     ConfirmWholeBackup(list, backupPath);
     std::vector<TTickwellItem*> items;
-    if (!ReadEventsFile(backupPath, items))
+    if (!ReadEventsFile(backupPath, items, true))
         throw TTickwellError("Unable to load backup file\nAn event in it cannot be read: " +
                              backupPath);
     list.FreeAll();
-    return AddSaveAndReport(list, items, "Restore successful");
+    result = AddSaveAndReport(list, items, "Restore successful");
+    if (mending && result.Succeeded)
+        EndReadOnly();
+    return result;
 }
 
 std::optional<bool> AskMergeFormat() {

@@ -33,9 +33,14 @@ void FreeUnlisted(std::vector<TTickwellItem*>& items) {
 
 } // namespace
 
-bool ReadEventsFile(const std::string& path, std::vector<TTickwellItem*>& out) {
+bool ReadEventsFile(const std::string& path, std::vector<TTickwellItem*>& out, bool acceptCutEnd) {
     std::vector<TTickwellItem*> items;
-    if (!ReadEventRecords(path, OldFormatFlag, items)) {
+    const auto onlyCut = [&] {
+        const TFileStamp stamp = StampOf(path);
+        return stamp.Size % static_cast<std::int64_t>(kRecordSize) != 0 &&
+               items.size() == static_cast<size_t>(stamp.Size) / kRecordSize;
+    };
+    if (!ReadEventRecords(path, OldFormatFlag, items) && !(acceptCutEnd && onlyCut())) {
         FreeUnlisted(items);
         return false;
     }

@@ -12,8 +12,11 @@
 // three dates are converted from the pre-4.0 format.
 bool LoadEvents(TListSorted& list, const std::string& path);
 // Reads the whole file into new events without touching any list; false (and
-// nothing allocated) on a read error. A missing file gives an empty vector.
-bool ReadEventsFile(const std::string& path, std::vector<TTickwellItem*>& out);
+// nothing allocated) on a read error or a file that ends part way through an
+// event, unless `acceptCutEnd` takes such a file's whole events (the user
+// has agreed to lose the rest). A missing file gives an empty vector.
+bool ReadEventsFile(const std::string& path, std::vector<TTickwellItem*>& out,
+                    bool acceptCutEnd = false);
 // Writes every event of the list, replacing the file crash-safe; a path whose
 // upper-cased extension is ".CSV" gets the CSV form instead. On failure the
 // old file is intact and TTickwellError says why: "Error Saving Events List"

@@ -292,12 +292,35 @@ void SaveUnderLock(TMyList& list) {
 
 } // namespace
 
+namespace {
+
+// The list's events and acknowledgements as one number, the same whatever
+// their order.
+std::uint64_t Fingerprint(const TMyList& list) {
+    std::uint64_t print = static_cast<std::uint64_t>(list.Count());
+    for (const TTickwellItem* e : list.All()) {
+        std::uint64_t h = EventKey(*e) ^ (AckBits(e->AckDate) * 0x9e3779b97f4a7c15ULL);
+        h ^= h >> 31;
+        print += h * 0xbf58476d1ce4e5b9ULL;
+    }
+    return print;
+}
+
+} // namespace
+
 void SaveSynced(TMyList& list) {
     try {
         SaveUnderLock(list);
-        StateOf(list).Unsaved = false;
+        TFileSyncState& state = StateOf(list);
+        state.Unsaved = false;
+        state.UnsavedChanges = 0;
     } catch (const TTickwellError& e) {
-        StateOf(list).Unsaved = true;
+        TFileSyncState& state = StateOf(list);
+        const std::uint64_t print = Fingerprint(list);
+        if (!state.Unsaved || print != state.UnsavedPrint)
+            ++state.UnsavedChanges;
+        state.UnsavedPrint = print;
+        state.Unsaved = true;
         if (FailureHook())
             FailureHook()(e.what());
         throw;
@@ -306,6 +329,10 @@ void SaveSynced(TMyList& list) {
 
 bool HasUnsavedChanges(const TMyList& list) {
     return list.Synced && list.Synced->Unsaved;
+}
+
+int UnsavedChangeCount(const TMyList& list) {
+    return HasUnsavedChanges(list) ? list.Synced->UnsavedChanges : 0;
 }
 
 TSaveFailureHook SetSaveFailureHook(TSaveFailureHook hook) {

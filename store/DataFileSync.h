@@ -40,6 +40,11 @@ struct TFileSyncState {
     std::vector<TTickwellItem*> Retired;
     // The last save failed: the list holds changes the file does not.
     bool Unsaved = false;
+    // How many commands' changes wait since the last save that worked, and
+    // what the list held at the last failed save, so that a save tried
+    // again without a new change does not count twice.
+    int UnsavedChanges = 0;
+    std::uint64_t UnsavedPrint = 0;
     ~TFileSyncState();
 };
 
@@ -88,6 +93,9 @@ void FreeRetired(TMyList& list);
 
 // Whether the last save of the list to its file failed.
 bool HasUnsavedChanges(const TMyList& list);
+// The changes (commands that saved, or tried to) the file lacks since the
+// last save that worked.
+int UnsavedChangeCount(const TMyList& list);
 // Told of every failed save of a list to its own file, with the error text;
 // returns the previous hook.
 using TSaveFailureHook = std::function<void(const std::string& error)>;

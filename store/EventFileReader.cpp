@@ -125,7 +125,8 @@ void DecodeRange(int fd, size_t first, size_t last, TDecoder decoder, TRun& run)
 
 // Records from the current position to the end, for a source of unknown size
 // and for what a file gained while it was being read. A trailing fragment
-// shorter than a record is ignored.
+// shorter than a record is damage: the file was cut short or torn, and a
+// save of what was read would drop the rest for good.
 void DecodeStream(int fd, TDecoder decoder, TRun& run) {
     try {
         const auto piece =
@@ -140,8 +141,10 @@ void DecodeStream(int fd, TDecoder decoder, TRun& run) {
                 run.Damaged = true;
                 return;
             }
-            if (n == 0)
+            if (n == 0) {
+                run.Damaged = held > 0;
                 return;
+            }
             held += static_cast<size_t>(n);
             total += static_cast<size_t>(n);
             const size_t whole = held / kRecordSize;

@@ -8,8 +8,9 @@
 #include <vector>
 
 // The events of the file in file order, up to the first record that cannot be
-// read. False when the file could not be read or a record was unreadable (out
-// then holds the events before it); true for a missing file, with out empty.
+// read. False when the file could not be read, a record was unreadable or the
+// file ends part way through a record (out then holds the whole events before
+// the damage); true for a missing file, with out empty.
 // Dates are converted from the pre-4.0 format when `oldFormat` is set. If
 // anything throws, nothing is left allocated.
 bool ReadEventRecords(const std::string& path, bool oldFormat, std::vector<TTickwellItem*>& out);

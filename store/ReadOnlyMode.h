@@ -10,6 +10,11 @@ enum class TReadOnlyCause {
     None,
     CannotSave, // writing failed; the program tries again now and then
     CannotRead, // the file changed and cannot be read; a readable file ends it
+    // The file was damaged when it was loaded: the whole events it held are
+    // shown, and the file is left as it is until the user says to keep them
+    // (asked at the first change), restores a backup, or another program
+    // makes the file whole.
+    Damaged,
 };
 
 TReadOnlyCause ReadOnlyCause();
@@ -26,8 +31,16 @@ using TReadOnlyHook = std::function<void()>;
 TReadOnlyHook SetReadOnlyHook(TReadOnlyHook hook);
 
 // The check at the start of every command that changes events: while
-// read-only, tells why and answers true.
+// read-only, tells why and answers true. While the loaded file was damaged
+// it asks instead whether to keep the events that were read, and answers
+// false (the mode ends) when the user says so.
 bool RefuseChange();
+// Whether the commands that change events may be offered: always but while
+// changes cannot be saved or the file cannot be read.
+bool ChangesOffered();
+
+// The question that lets the next save write over a damaged file.
+std::string KeepWholeEventsQuestion(int count);
 
 // The first line of the notice that changes cannot be saved now.
 inline constexpr const char* kReadOnlyText =

@@ -8,8 +8,10 @@ namespace {
 
 constexpr const char* kChangesEvents = "tickwellChangesEvents";
 
+// A damaged file's commands stay on offer: the first one asks whether to
+// keep the events that were read.
 bool Writable() {
-    return ReadOnlyCause() == TReadOnlyCause::None;
+    return ChangesOffered();
 }
 
 } // namespace

@@ -109,15 +109,23 @@ TEST_F(ProgramRun, ASecondStartBringsTheFirstForwardAndAStaleLockIsTakenOver) {
     EXPECT_EQ(Read("fourth.log"), NoEvents);
 }
 
-// A damaged events file is copied aside and told once; the run goes on.
-TEST_F(ProgramRun, ADamagedDataFileIsCopiedAsideAndReported) {
-    const QByteArray damaged(292, '\xff');
+// A damaged events file (here with stray bytes after its one event) is
+// copied aside and told; the run goes on with the whole events, and the
+// file stays as it is while the user has not said to keep them.
+TEST_F(ProgramRun, ADamagedDataFileIsCopiedAsideReportedAndLeftAsItIs) {
+    WriteOneEvent();
+    const QByteArray damaged = Read("tickwell.dat") + QByteArray(64, '\0');
     Write("tickwell.dat", damaged);
     EXPECT_EQ(Run({"/q"}, "messages.log"), 0);
     const QStringList copies = QDir(Home.path()).entryList({"tickwell.dat.damaged-*"});
     ASSERT_EQ(copies.size(), 1);
     EXPECT_EQ(Read(copies[0]), damaged);
-    EXPECT_TRUE(Read("messages.log").contains("\n" + Path(copies[0]).toUtf8() + "\n" + NoEvents));
+    EXPECT_TRUE(Read("messages.log")
+                    .contains("\n" + Path(copies[0]).toUtf8() +
+                              "\n[ok-cancel] 1 event could be read whole from the damaged file."))
+        << Read("messages.log").toStdString();
+    EXPECT_TRUE(Read("messages.log").endsWith(NoEvents));
+    EXPECT_EQ(Read("tickwell.dat"), damaged);
 }
 
 // With the option on (its default), each end of the program backs the

@@ -4,7 +4,11 @@
 #include "UiInput.h"
 #include "UiTestEnv.h"
 #include "app/DataFileWatcher.h"
+#include "app/Startup.h"
+#include "app/TickwellApp.h"
+#include "app/UnsavedOnExit.h"
 #include "core/EventId.h"
+#include "platform/Paths.h"
 #include "store/DataFile.h"
 #include "store/DataFileSync.h"
 #include "store/ReadOnlyMode.h"
@@ -19,6 +23,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QtTest>
+#include <algorithm>
 #include <csignal>
 #include <memory>
 #include <sys/resource.h>
@@ -198,7 +203,113 @@ private slots:
         QCOMPARE(OnDisk(), all);
         QCOMPARE(Env.Notices.size(), size_t{1});
     }
+
+    // A file damaged at start-up: the whole events are shown, and the first
+    // change asks whether they may be saved over it; until the user says so
+    // the file is left as it is.
+    void ADamagedFileIsWrittenOnlyOnceTheUserSaysSo() {
+        const QByteArray damaged = FileBytes() + QByteArray(64, 'x');
+        WriteFile(damaged);
+        // As at a start.
+        delete Cal;
+        delete Due;
+        delete Main;
+        Cal = nullptr;
+        Due = nullptr;
+        MasterList->FreeAll();
+        Env.Answer = anCancel;
+        LoadMasterList(MasterList->FileName);
+        Main = ShowMainFrm();
+        QVERIFY(QTest::qWaitForWindowExposed(Main));
+        QCOMPARE(SortedTexts(Main->ListView()), (QStringList{"Alpha", "Beta", "Gamma"}));
+        QCOMPARE(Env.Questions.size(), size_t{1});
+        QVERIFY(CanAdd());
+        QVERIFY(ClickRow(Main->ListView(), "Alpha"));
+        QVERIFY(Use(Main, Main->findChild<QAction*>("CopyEvent1")));
+        QCOMPARE(Env.Questions.size(), size_t{2});
+        QCOMPARE(FileBytes(), damaged);
+        QCOMPARE(SortedTexts(Main->ListView()).size(), 3);
+        Env.Answer = anOk;
+        QVERIFY(Use(Main, Main->findChild<QAction*>("CopyEvent1")));
+        QCOMPARE(OnDisk(), (QStringList{"Alpha", "Beta", "Copy of: Alpha", "Gamma"}));
+        QCOMPARE(ReadOnlyCause(), TReadOnlyCause::None);
+    }
+
+    // Quitting while a change cannot be saved asks first; Cancel keeps the
+    // program running, OK lets it end, and the events then go to a rescue
+    // copy that the next start tells of and offers to restore.
+    void QuittingWithAnUnsavedChangeAsksAndRescuesIt() {
+        static_cast<TTickwellApplication*>(qApp)->SetMainWindow(Main);
+        rlimit old;
+        getrlimit(RLIMIT_FSIZE, &old);
+        auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
+        WithEditor([this] { QVERIFY(ChooseMenu(Main, "Even&ts", "&Add event...")); },
+                   [&](TEditFrm& f) {
+                       rlimit small{300, old.rlim_max};
+                       setrlimit(RLIMIT_FSIZE, &small);
+                       QTest::keyClicks(f.Memo1, "Delta");
+                       QTest::mouseClick(f.Button1, Qt::LeftButton);
+                   });
+        // Exit is the File menu's last entry, reached from the keyboard.
+        const auto exit = [this] {
+            QTest::keyClick(Main, Qt::Key_L, Qt::AltModifier);
+            QMenu* file = Main->findChild<QMenu*>("File1");
+            QVERIFY(QTest::qWaitFor([file] { return file->isVisible(); }, 2000));
+            QTest::keyClick(file, Qt::Key_Up);
+            QTest::keyClick(file, Qt::Key_Return);
+        };
+        Env.Answer = anCancel;
+        exit();
+        QVERIFY(Main->isVisible());
+        QCOMPARE(Env.Questions.size(), size_t{1});
+        QVERIFY2(Env.Questions[0].starts_with("1 change to your events could not be saved"),
+                 Env.Questions[0].c_str());
+        // OK, but the rescue copy cannot be written either: still running.
+        Env.Answer = anOk;
+        exit();
+        QVERIFY(Main->isVisible());
+        QVERIFY2(Env.LastNotice().starts_with("Your events could not be kept in a rescue copy"),
+                 Env.LastNotice().c_str());
+        // Room for the copy, while the file itself cannot be saved over: it
+        // became unreadable meanwhile.
+        setrlimit(RLIMIT_FSIZE, &old);
+        const QByteArray good = FileBytes();
+        WriteFile(QByteArray(292, '\xff'));
+        exit();
+        QTRY_VERIFY(!Main->isVisible());
+        static_cast<TTickwellApplication*>(qApp)->SetMainWindow(nullptr);
+        std::signal(SIGXFSZ, oldSignal);
+        // The end after the message loop: the same events, no second copy.
+        RescueUnsavedEvents();
+
+        // The next start, with the file mended.
+        EndReadOnly();
+        delete Cal;
+        delete Due;
+        Cal = nullptr;
+        Due = nullptr;
+        MasterList->FreeAll();
+        WriteFile(good);
+        LoadSynced(*MasterList);
+        Main->FillListViewMain(0);
+        Env.Answer = anYes;
+        ReportRescuedEvents();
+        const auto told = [this] {
+            return std::count_if(Env.Notices.begin(), Env.Notices.end(), [](const auto& n) {
+                return n.first.find(StateFolder() + "/rescued-") != std::string::npos;
+            });
+        };
+        QCOMPARE(told(), 1);
+        QCOMPARE(OnDisk(), (QStringList{"Alpha", "Beta", "Delta", "Gamma"}));
+        ReportRescuedEvents();
+        QCOMPARE(told(), 1);
+    }
 };
 
-QTEST_MAIN(TestOutsideChanges)
+int main(int argc, char** argv) {
+    TTickwellApplication app(argc, argv);
+    TestOutsideChanges test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "test_frm_outside_changes.moc"

@@ -1,5 +1,7 @@
 #include "CliTestSupport.h"
+#include <algorithm>
 #include <cstring>
+#include <filesystem>
 
 namespace {
 
@@ -128,24 +130,40 @@ TEST_F(CliTest, DataCommandsRunAndReport) {
     EXPECT_EQ(StoredDescriptions().size(), 12u);
 }
 
-TEST_F(CliTest, AnUnreadableDataFileIsLeftAloneButCanBeRestored) {
+// A torn file (cut part way through an event) and one with an event that
+// cannot be read: reading commands show the whole events with a warning,
+// writing ones leave the file alone unless told to keep the whole events,
+// a restore mends it, and one copy of the damaged bytes is kept.
+TEST_F(CliTest, ADamagedDataFileIsToldCopiedOnceAndOnlyWrittenWhenSaidSo) {
     AddEvents(kThreeEvents);
     ASSERT_EQ(Run({"backup"}).Code, 0);
-    // A second record whose start date is no day at all.
-    std::string bytes = ReadText(DataFile()).substr(0, 292);
-    std::string broken = bytes;
+    const std::string whole = ReadText(DataFile());
+    std::string unreadable = whole;
     const double huge = 1e300;
-    std::memcpy(&broken[263], &huge, sizeof huge);
-    std::ofstream(DataFile(), std::ios::binary) << bytes << broken;
-    const std::string before = ReadText(DataFile());
-    const TCliRun r = Run({"compress", "--yes"});
-    EXPECT_EQ(r.Code, 2);
-    EXPECT_EQ(r.Err, "tickwell-cli: The data file " + DataFile() +
-                         " cannot be read; it was left as it is\n");
-    EXPECT_EQ(Run({"add", "--desc", "x"}).Code, 2);
-    EXPECT_EQ(ReadText(DataFile()), before);
-    EXPECT_EQ(Run({"restore", "--yes"}).Code, 0);
-    EXPECT_EQ(StoredDescriptions().size(), 3u);
+    std::memcpy(&unreadable[292 + 263], &huge, sizeof huge);
+    for (const std::string& damaged : {whole.substr(0, 700), unreadable}) {
+        std::ofstream(DataFile(), std::ios::binary | std::ios::trunc) << damaged;
+        const int kept = damaged.size() == 700 ? 2 : 1;
+        const TCliRun list = Run({"list"});
+        EXPECT_EQ(list.Code, 1);
+        EXPECT_TRUE(
+            list.Err.starts_with("tickwell-cli: the data file " + DataFile() + " is damaged"))
+            << list.Err;
+        EXPECT_EQ(std::count(list.Out.begin(), list.Out.end(), '\n'), kept);
+        EXPECT_EQ(Run({"add", "--desc", "x"}).Code, 2);
+        EXPECT_EQ(Run({"due"}).Code, 1);
+        EXPECT_EQ(ReadText(DataFile()), damaged) << "left as it is";
+        std::vector<std::string> copies;
+        for (const auto& entry : std::filesystem::directory_iterator(Dir))
+            if (entry.path().filename().string().starts_with("tickwell.dat.damaged-"))
+                copies.push_back(ReadText(entry.path().string()));
+        EXPECT_EQ(std::count(copies.begin(), copies.end(), damaged), 1);
+
+        EXPECT_EQ(Run({"add", "--desc", "x", "--yes"}).Code, 0);
+        EXPECT_EQ(StoredDescriptions().size(), size_t(kept + 1));
+        EXPECT_EQ(Run({"restore", "--yes"}).Code, 0);
+        EXPECT_EQ(ReadText(DataFile()), whole);
+    }
 }
 
 TEST_F(CliTest, AFailedSaveIsAnError) {

@@ -38,7 +38,7 @@ TEST_F(DataFileTest, LoadAddsToTheListAndKeepsSequentialOrder) {
     std::string bytes;
     for (int i = 0; i < 5; ++i)
         bytes += Plain(std::string(1, static_cast<char>('a' + i)), 45500 + (i % 2));
-    WriteBytes(Path("f.dat"), bytes + "tail"); // a cut record at the end is left out
+    WriteBytes(Path("f.dat"), bytes);
     ASSERT_TRUE(LoadEvents(List, Path("missing.dat")));
     ASSERT_TRUE(LoadEvents(List, Path("f.dat")));
     ASSERT_TRUE(LoadEvents(List, Path("f.dat")));
@@ -49,25 +49,43 @@ TEST_F(DataFileTest, LoadAddsToTheListAndKeepsSequentialOrder) {
     EXPECT_EQ(order, "ecaecadbdb");
 }
 
-TEST_F(DataFileTest, UnreadableStartDateIsAReadError) {
-    for (double bad : {std::nan(""), 1e300, -700000.0}) {
-        WriteBytes(Path("f.dat"), Plain("good") + Plain("bad", bad) + Plain("good"));
-        TMyList list;
-        EXPECT_FALSE(LoadEvents(list, Path("f.dat"))) << bad;
-        // What was read before the damage stays, so a later save cannot wipe it.
-        EXPECT_EQ(list.Count(), 1) << bad;
-    }
-}
-
-// A file big enough to be read in stretches by several threads: the events
-// before the damage are kept, those after it are not.
-TEST_F(DataFileTest, LargeFileKeepsTheEventsBeforeTheDamage) {
-    std::string bytes;
+// A record that is no event, or a file that ends part way through one, is
+// damage: the load says so and keeps the whole events before it, so that no
+// caller mistakes the rest for deleted.
+TEST_F(DataFileTest, DamageIsAReadErrorThatKeepsTheWholeEventsBefore) {
+    std::string large;
     for (int i = 0; i < 20000; ++i)
-        bytes += Plain(std::to_string(i), i == 10000 ? std::nan("") : 45000 + i % 700);
-    WriteBytes(Path("big.dat"), bytes);
-    EXPECT_FALSE(LoadEvents(List, Path("big.dat")));
-    EXPECT_EQ(List.Count(), 10000);
+        large += Plain(std::to_string(i), 45000 + i % 700);
+    std::string largeBroken = large;
+    const double nan = std::nan("");
+    std::memcpy(&largeBroken[10000 * kRecordSize + 263], &nan, sizeof nan);
+    const struct {
+        std::string Bytes;
+        int Kept;
+        bool TakenWhenCutAccepted;
+    } cases[] = {
+        {Plain("good") + Plain("bad", std::nan("")) + Plain("good"), 1, false},
+        {Plain("good") + Plain("bad", 1e300) + Plain("good"), 1, false},
+        {Plain("good") + Plain("bad", -700000.0) + Plain("good"), 1, false},
+        {Plain("a") + Plain("b") + Plain("c").substr(0, 124), 2, true},
+        {Plain("a") + std::string(64, '\0'), 1, true},
+        {std::string(10, 'x'), 0, true},
+        // Read in stretches by several threads, then the cut end.
+        {large + "tail", 20000, true},
+        {largeBroken, 10000, false},
+    };
+    for (const auto& c : cases) {
+        WriteBytes(Path("f.dat"), c.Bytes);
+        TMyList list;
+        EXPECT_FALSE(LoadEvents(list, Path("f.dat"))) << c.Bytes.size();
+        EXPECT_EQ(list.Count(), c.Kept) << c.Bytes.size();
+        std::vector<TTickwellItem*> read;
+        EXPECT_FALSE(ReadEventsFile(Path("f.dat"), read));
+        EXPECT_EQ(ReadEventsFile(Path("f.dat"), read, true), c.TakenWhenCutAccepted);
+        EXPECT_EQ(read.size(), c.TakenWhenCutAccepted ? size_t(c.Kept) : 0u);
+        for (TTickwellItem* e : read)
+            delete e;
+    }
 }
 
 TEST_F(DataFileTest, LongDescriptionAndWideNumbersAreCut) {

@@ -1,0 +1,94 @@
+#include "store/RescueCopy.h"
+#include "core/Messages.h"
+#include "store/DataFile.h"
+#include <algorithm>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kUnsaved = "unsaved-";
+constexpr const char* kRescued = "rescued-";
+
+std::string Stamp() {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+    return stamp;
+}
+
+bool SameBytes(const fs::path& a, const fs::path& b) {
+    std::error_code ec;
+    if (fs::file_size(a, ec) != fs::file_size(b, ec) || ec)
+        return false;
+    std::ifstream fa(a, std::ios::binary), fb(b, std::ios::binary);
+    return fa && fb &&
+           std::equal(std::istreambuf_iterator<char>(fa), std::istreambuf_iterator<char>(),
+                      std::istreambuf_iterator<char>(fb), std::istreambuf_iterator<char>());
+}
+
+} // namespace
+
+std::string WriteRescueCopy(const TListSorted& list, const std::vector<std::string>& folders,
+                            std::string& error) {
+    const std::string name = kUnsaved + Stamp();
+    for (const std::string& folder : folders) {
+        std::error_code ec;
+        fs::create_directories(folder, ec);
+        if (ec) {
+            error = ec.message() + ": " + folder;
+            continue;
+        }
+        std::string path = folder + "/" + name + ".dat";
+        for (int n = 1; fs::exists(path, ec); ++n)
+            path = folder + "/" + name + "-" + std::to_string(n) + ".dat";
+        try {
+            WriteEventsFile(list, path, nullptr);
+            // One copy of the same events, however many ends wrote it.
+            for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec)) {
+                const fs::path other = entry.path();
+                if (other != path && other.filename().string().starts_with(kUnsaved) &&
+                    SameBytes(other, path)) {
+                    fs::remove(path, ec);
+                    return other.string();
+                }
+            }
+            return path;
+        } catch (const TTickwellError& e) {
+            const std::string what = e.what();
+            error = what.substr(what.find('\n') + 1);
+        }
+    }
+    return {};
+}
+
+std::vector<std::string> TakeRescueCopies(const std::vector<std::string>& folders) {
+    std::vector<fs::path> found;
+    for (const std::string& folder : folders) {
+        std::error_code ec;
+        for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec)) {
+            const std::string name = entry.path().filename().string();
+            if (name.starts_with(kUnsaved) && name.ends_with(".dat") && entry.is_regular_file(ec))
+                found.push_back(entry.path());
+        }
+    }
+    // The stamp in the name sorts by time.
+    std::sort(found.begin(), found.end(),
+              [](const fs::path& a, const fs::path& b) { return a.filename() < b.filename(); });
+    std::vector<std::string> told;
+    for (const fs::path& from : found) {
+        const fs::path to =
+            from.parent_path() /
+            (kRescued + from.filename().string().substr(std::string(kUnsaved).size()));
+        std::error_code ec;
+        fs::rename(from, to, ec);
+        told.push_back((ec ? from : to).string());
+    }
+    return told;
+}
