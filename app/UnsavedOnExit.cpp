@@ -57,7 +57,17 @@ void ReportRescuedEvents() {
                 "events as they were then are kept in:\n" +
                     path,
                 mkWarning);
-        if (MasterList)
-            RefreshWindowsAfter([&] { RestoreCommand(*MasterList, path); });
+        if (!MasterList)
+            continue;
+        // The windows show the restored events before its notice does.
+        const TEventsChangedHook previous =
+            SetEventsChangedHook([] { RefreshWindowsAfter([] {}); });
+        try {
+            RestoreCommand(*MasterList, path);
+        } catch (...) {
+            SetEventsChangedHook(previous);
+            throw;
+        }
+        SetEventsChangedHook(previous);
     }
 }

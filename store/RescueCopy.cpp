@@ -51,14 +51,15 @@ std::string WriteRescueCopy(const TListSorted& list, const std::vector<std::stri
         try {
             WriteEventsFile(list, path, nullptr);
             // One copy of the same events, however many ends wrote it.
-            for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec)) {
-                const fs::path other = entry.path();
-                if (other != path && other.filename().string().starts_with(kUnsaved) &&
-                    SameBytes(other, path)) {
-                    fs::remove(path, ec);
-                    return other.string();
+            for (const std::string& any : folders)
+                for (const fs::directory_entry& entry : fs::directory_iterator(any, ec)) {
+                    const fs::path other = entry.path();
+                    if (other != path && other.filename().string().starts_with(kUnsaved) &&
+                        SameBytes(other, path)) {
+                        fs::remove(path, ec);
+                        return other.string();
+                    }
                 }
-            }
             return path;
         } catch (const TTickwellError& e) {
             const std::string what = e.what();
