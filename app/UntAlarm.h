@@ -34,8 +34,3 @@ private:
     bool EnabledFlag = false;
     TTickTimer* Timer;
 };
-
-// A time of day as the schedule stores it ("07:30", the hours and minutes
-// joined by ":" or the system's time separator; seconds may follow) to a day
-// fraction. False for anything else, which the schedule treats as off.
-bool TryReadTimeOfDay(const std::string& text, TDateTime& out);

@@ -221,6 +221,15 @@ bool ScanSeparator(const std::string& s, size_t& pos, char sep) {
     return false;
 }
 
+// Up to two digits, no more than max.
+bool ReadTwoDigits(const std::string& text, size_t& pos, int max, int& out) {
+    const size_t start = pos;
+    out = 0;
+    while (pos < text.size() && pos - start < 2 && text[pos] >= '0' && text[pos] <= '9')
+        out = out * 10 + (text[pos++] - '0');
+    return pos > start && out <= max;
+}
+
 } // namespace
 
 std::string FormatDateTime(const std::string& pattern, TDateTime d, const TFormatSettings& fs) {
@@ -307,4 +316,27 @@ bool TryParseIsoDate(const std::string& text, TDateTime& out) {
         }
     }
     return TryEncodeDate(parts[0], parts[1], parts[2], out);
+}
+
+bool TryReadTimeOfDay(const std::string& text, TDateTime& out) {
+    const char sep = FormatSettings().TimeSeparator;
+    auto isSep = [&](size_t pos) {
+        return pos < text.size() && (text[pos] == ':' || text[pos] == sep);
+    };
+    size_t pos = 0;
+    int h = 0, m = 0, s = 0;
+    if (!ReadTwoDigits(text, pos, 23, h) || !isSep(pos))
+        return false;
+    ++pos;
+    if (!ReadTwoDigits(text, pos, 59, m))
+        return false;
+    if (isSep(pos)) {
+        ++pos;
+        if (!ReadTwoDigits(text, pos, 59, s))
+            return false;
+    }
+    if (pos != text.size())
+        return false;
+    out = ((h * 60.0 + m) * 60.0 + s) / 86400.0;
+    return true;
 }

@@ -17,3 +17,7 @@ bool TryStrToDate(const std::string& text, TDateTime& out,
 // "YYYY-MM-DD", the form the command line and JSON use.
 std::string IsoDate(TDateTime d);
 bool TryParseIsoDate(const std::string& text, TDateTime& out);
+// A time of day as the schedule stores it ("07:30", the hours and minutes
+// joined by ":" or the system's time separator; seconds may follow) to a day
+// fraction. False for anything else, which the schedule treats as off.
+bool TryReadTimeOfDay(const std::string& text, TDateTime& out);
