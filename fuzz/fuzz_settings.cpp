@@ -7,12 +7,13 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     TRegData first;
+    std::vector<TRegFileSkip> skipped;
     std::string error;
-    if (!ParseRegFile(text, first, error))
+    if (!ParseRegFile(text, first, skipped, error))
         return 0;
     const std::string written = FormatRegFile(first);
     TRegData second;
-    FUZZ_CHECK(ParseRegFile(written, second, error));
+    FUZZ_CHECK(ParseRegFile(written, second, skipped, error) && skipped.empty());
     FUZZ_CHECK(second == first);
     FUZZ_CHECK(FormatRegFile(second) == written);
 

@@ -3,6 +3,7 @@
 
 #include "core/Messages.h"
 #include "platform/Paths.h"
+#include "store/SettingsSchema.h"
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -42,6 +43,14 @@ private:
     int Fd;
 };
 
+// So many lines of a notice list what cannot be used; the rest are counted.
+constexpr long kNoticeLines = 8;
+
+// A hand-edited line can be of any length; the notice shows its start.
+std::string Shortened(const std::string& text) {
+    return text.size() <= 80 ? text : text.substr(0, 77) + "...";
+}
+
 void CreateParentFolder(const std::string& path) {
     std::error_code ec;
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ec);
@@ -72,11 +81,12 @@ TRegistryFile::TIdentity TRegistryFile::IdentityOf(const struct stat& st) {
     return id;
 }
 
-void TRegistryFile::Remember(const TIdentity& id, const TRegData& data) {
+void TRegistryFile::Remember(const TIdentity& id, const TRegData& data, bool partlyRead) {
     std::lock_guard guard(CacheLock);
     Cached = true;
     CachedIdentity = id;
     CachedData = data;
+    CachedPartlyRead = partlyRead;
 }
 
 bool TRegistryFile::ReadText(std::string& text, TIdentity& id, bool& steady,
@@ -136,7 +146,7 @@ bool TRegistryFile::ReadText(std::string& text, TIdentity& id, bool& steady,
     return true;
 }
 
-bool TRegistryFile::TryRead(TRegData& out, std::string& error) {
+bool TRegistryFile::TryRead(TRegData& out, bool& partlyRead, std::string& error) {
     TIdentity now;
     if (struct stat st; ::stat(FilePath.c_str(), &st) == 0)
         now = IdentityOf(st);
@@ -146,6 +156,7 @@ bool TRegistryFile::TryRead(TRegData& out, std::string& error) {
         std::lock_guard guard(CacheLock);
         if (Cached && CachedIdentity == now) {
             out = CachedData;
+            partlyRead = CachedPartlyRead;
             return true;
         }
     }
@@ -155,12 +166,50 @@ bool TRegistryFile::TryRead(TRegData& out, std::string& error) {
     if (!ReadText(text, id, steady, error))
         return false;
     TRegData data;
-    if (id.Exists && !ParseRegFile(text, data, error))
+    std::vector<TRegFileSkip> skipped;
+    if (id.Exists && !ParseRegFile(text, data, skipped, error))
         return false;
+    NoteUnusable(skipped, SettingsOutOfRange(data));
+    partlyRead = !skipped.empty();
     if (steady)
-        Remember(id, data);
+        Remember(id, data, partlyRead);
     out = std::move(data);
     return true;
+}
+
+void TRegistryFile::NoteUnusable(const std::vector<TRegFileSkip>& skipped,
+                                 const std::vector<std::string>& outOfRange) {
+    // Each told once in this process, though the file is read again after
+    // every change another program makes to it.
+    std::vector<std::string> lines;
+    for (const TRegFileSkip& s : skipped)
+        lines.push_back("line " + std::to_string(s.Line) + ": " + Shortened(s.Text) + " (" + s.Why +
+                        ")");
+    lines.insert(lines.end(), outOfRange.begin(), outOfRange.end());
+    std::lock_guard guard(CacheLock);
+    std::string told;
+    int more = 0;
+    for (const std::string& line : lines) {
+        if (!Told.insert(line).second)
+            continue;
+        if (std::count(told.begin(), told.end(), '\n') < kNoticeLines)
+            told += line + "\n";
+        else
+            ++more;
+    }
+    if (told.empty())
+        return;
+    if (more)
+        told += "and " + std::to_string(more) + " more\n";
+    std::string text = "Some settings in " + FilePath +
+                       " cannot be used, and Tickwell uses the default for each:\n" + told +
+                       "Every other setting is kept.";
+    if (!skipped.empty())
+        text += "\nBefore the settings are next saved, the file as it is now is copied beside it, "
+                "as " +
+                std::filesystem::path(FilePath).filename().string() +
+                ".damaged- with the date and time.";
+    PendingNotice += (PendingNotice.empty() ? "" : "\n\n") + text;
 }
 
 void TRegistryFile::KeepDamaged(const std::string& error) {
@@ -168,26 +217,42 @@ void TRegistryFile::KeepDamaged(const std::string& error) {
     if (::rename(FilePath.c_str(), kept.c_str()) != 0)
         throw TTickwellError("The settings file " + FilePath + " could not be read (" + error +
                              ") and could not be moved aside: " + ErrnoText());
-    Remember(TIdentity{}, TRegData());
+    Remember(TIdentity{}, TRegData(), false);
+    std::lock_guard guard(CacheLock);
     PendingNotice = "The settings file " + FilePath + " could not be read (" + error +
                     ").\nIt was kept as " + kept +
                     " and Tickwell goes on with the default settings.";
 }
 
+void TRegistryFile::KeepPartlyRead() {
+    const std::string kept = DamagedCopyName(FilePath);
+    TFileBytes bytes;
+    std::string why;
+    if (!ReadWholeFile(FilePath, bytes, why) ||
+        !WriteFileAtomic(kept, bytes.View(), why, kPrivateFileMode))
+        throw TTickwellError("Unable to save the settings to " + FilePath +
+                             ": the lines of it Tickwell cannot read would be lost, and a copy "
+                             "could not be kept as " +
+                             kept + ": " + why);
+}
+
 void TRegistryFile::TellDamage() {
     // Told only after the lock is released: a notice on screen waits for the
     // user, and other processes must not wait with it.
-    if (PendingNotice.empty())
-        return;
     std::string text;
-    std::swap(text, PendingNotice);
-    Notice(text);
+    {
+        std::lock_guard guard(CacheLock);
+        std::swap(text, PendingNotice);
+    }
+    if (!text.empty())
+        Notice(text);
 }
 
-TRegData TRegistryFile::ReadLocked() {
+TRegData TRegistryFile::ReadLocked(bool& partlyRead) {
     TRegData data;
     std::string error;
-    if (!TryRead(data, error))
+    partlyRead = false;
+    if (!TryRead(data, partlyRead, error))
         KeepDamaged(error);
     return data;
 }
@@ -195,14 +260,17 @@ TRegData TRegistryFile::ReadLocked() {
 TRegData TRegistryFile::Load() {
     TRegData data;
     std::string error;
-    if (TryRead(data, error))
+    bool partlyRead;
+    if (TryRead(data, partlyRead, error)) {
+        TellDamage();
         return data;
+    }
     // Look again under the lock: a writer may have just replaced the file,
     // and only one process may move a damaged one aside.
     CreateParentFolder(FilePath);
     {
         TFileLock lock(FilePath + ".lock");
-        data = ReadLocked();
+        data = ReadLocked(partlyRead);
     }
     TellDamage();
     return data;
@@ -212,11 +280,17 @@ void TRegistryFile::Update(const std::function<void(TRegData&)>& change) {
     CreateParentFolder(FilePath);
     {
         TFileLock lock(FilePath + ".lock");
-        TRegData data = ReadLocked();
+        bool partlyRead;
+        TRegData data = ReadLocked(partlyRead);
         const TRegData before = data;
         change(data);
-        if (data != before || !std::filesystem::exists(FilePath))
+        if (data != before || !std::filesystem::exists(FilePath)) {
+            // What could not be read is not written back: the file as it was
+            // is kept first, once, as the notice said.
+            if (partlyRead)
+                KeepPartlyRead();
             WriteLocked(data);
+        }
     }
     TellDamage();
 }
@@ -228,7 +302,7 @@ void TRegistryFile::WriteLocked(const TRegData& data) {
     // Under the lock no other writer can have replaced it since.
     struct stat st;
     if (::stat(FilePath.c_str(), &st) == 0)
-        Remember(IdentityOf(st), data);
+        Remember(IdentityOf(st), data, false);
 }
 
 void InstallRegistryFile(TRegistryFile::TDamageNotice notice) {

@@ -10,14 +10,15 @@ class TRegParser {
 public:
     explicit TRegParser(std::string_view text) : Text(text) {}
 
-    bool Run(TRegData& out, std::string& error) {
+    bool Run(TRegData& out, std::vector<TRegFileSkip>& skipped, std::string& error) {
         try {
-            Parse(out);
-            return true;
+            Header();
         } catch (const std::string& e) {
             error = "line " + std::to_string(Line) + ": " + e;
             return false;
         }
+        Body(out, skipped);
+        return true;
     }
 
 private:
@@ -66,7 +67,7 @@ private:
         return line;
     }
 
-    void Parse(TRegData& out) {
+    void Header() {
         if (Text.substr(0, 3) == "\xEF\xBB\xBF")
             Pos = 3;
         // The header comes first, after blank lines at most.
@@ -75,8 +76,35 @@ private:
         }
         if (first != kRegFileHeader)
             throw std::string("the file does not begin with REGEDIT4");
+    }
+
+    // Past a line, and the lines a backslash at its end continues it on.
+    void SkipLine() {
+        std::string_view line;
+        do
+            line = RestOfLine();
+        while (!AtEnd() && !line.empty() && line.back() == '\\');
+    }
+
+    // Every line that cannot be read is passed over and listed, so one slip
+    // in a hand-edited file costs that value alone. A key that cannot be read
+    // takes the values below it along: they are read, to know where they
+    // end, into a registry of their own that is thrown away.
+    void Body(TRegData& out, std::vector<TRegFileSkip>& skipped) {
         std::string key;
         bool haveKey = false;
+        TRegData unkeyed;
+        size_t badKey = 0; // 1 + the listed key whose values go unread
+        int unread = 0;
+        const auto endBadKey = [&] {
+            if (badKey && unread)
+                skipped[badKey - 1].Why +=
+                    unread == 1 ? std::string("; the line below it was not read either")
+                                : "; the " + std::to_string(unread) +
+                                      " lines below it were not read either";
+            badKey = 0;
+            unread = 0;
+        };
         while (!AtEnd()) {
             SkipBlanks();
             if (AtLineEnd()) {
@@ -87,14 +115,41 @@ private:
                 RestOfLine();
                 continue;
             }
-            if (Peek() == '[') {
-                haveKey = ParseKeyHeader(out, key);
-                continue;
+            const size_t start = Pos;
+            const int startLine = Line;
+            const bool keyLine = Peek() == '[';
+            if (keyLine)
+                endBadKey();
+            try {
+                if (keyLine) {
+                    haveKey = ParseKeyHeader(out, key);
+                } else if (badKey) {
+                    ++unread;
+                    ParseValue(unkeyed, &key);
+                } else {
+                    if (Peek() != '"' && Peek() != '@')
+                        throw std::string("a value line must begin with a quoted name or @");
+                    ParseValue(out, haveKey ? &key : nullptr);
+                }
+            } catch (const std::string& why) {
+                Pos = start;
+                Line = startLine;
+                SkipLine();
+                if (badKey)
+                    continue;
+                std::string_view text = Text.substr(start, Pos - start);
+                text = text.substr(0, text.find('\n'));
+                while (!text.empty() &&
+                       (text.back() == '\r' || text.back() == ' ' || text.back() == '\t'))
+                    text.remove_suffix(1);
+                skipped.push_back({startLine, std::string(text), why});
+                if (keyLine) {
+                    badKey = skipped.size();
+                    key = "unread";
+                }
             }
-            if (Peek() != '"' && Peek() != '@')
-                throw std::string("a value line must begin with a quoted name or @");
-            ParseValue(out, haveKey ? &key : nullptr);
         }
+        endBadKey();
     }
 
     // True when the header opens a key (false for a removal "[-...]").
@@ -285,11 +340,14 @@ std::string FormatValue(const TRegValue& v) {
 
 } // namespace
 
-bool ParseRegFile(std::string_view text, TRegData& out, std::string& error) {
+bool ParseRegFile(std::string_view text, TRegData& out, std::vector<TRegFileSkip>& skipped,
+                  std::string& error) {
     TRegData data;
-    if (!TRegParser(text).Run(data, error))
+    std::vector<TRegFileSkip> passed;
+    if (!TRegParser(text).Run(data, passed, error))
         return false;
     out = std::move(data);
+    skipped = std::move(passed);
     return true;
 }
 

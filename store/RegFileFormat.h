@@ -10,10 +10,23 @@
 #include "store/Registry.h"
 #include <string>
 #include <string_view>
+#include <vector>
 
 inline constexpr const char* kRegFileHeader = "REGEDIT4";
 inline constexpr const char* kRegFileHive = "HKEY_CURRENT_USER";
 
-// False (with a reason naming the line) when the text is not such a file.
-bool ParseRegFile(std::string_view text, TRegData& out, std::string& error);
+// A line of the file that could not be read: where, as written (its first
+// line when it spans several), and why.
+struct TRegFileSkip {
+    int Line;
+    std::string Text;
+    std::string Why;
+};
+
+// False (with a reason naming the line) when the text is no such file at all:
+// it does not begin with REGEDIT4. Otherwise every value that cannot be read
+// (and every key, with the values below it) is left out and listed in
+// skipped, and all the rest is read.
+bool ParseRegFile(std::string_view text, TRegData& out, std::vector<TRegFileSkip>& skipped,
+                  std::string& error);
 std::string FormatRegFile(const TRegData& data);

@@ -1,13 +1,36 @@
 #include "store/SettingsSchema.h"
 
 #include "core/Clock.h"
+#include "core/DateFormat.h"
 
 bool ReadSetting(const TWinRegistry& reg, const TBoolSetting& s) {
     return reg.ReadBool(s.Section, s.Name, s.Default);
 }
 
+namespace {
+
+bool InRange(const TIntSetting& s, std::int32_t v) {
+    return v >= s.Min && v <= s.Max;
+}
+
+bool Usable(const TStringSetting& s, const std::string& text) {
+    return !s.Usable || s.Usable(text);
+}
+
+// The settings with a range or a form, for the look over a whole store.
+constexpr const TIntSetting* kRangedSettings[] = {&kDfltNotice, &kDfltInterval};
+constexpr const TStringSetting* kFormedSettings[] = {&kAlarm0, &kAlarm1, &kAlarm2};
+
+} // namespace
+
+bool IsScheduleTime(const std::string& text) {
+    TDateTime unused;
+    return text.empty() || TryReadTimeOfDay(text, unused);
+}
+
 std::int32_t ReadSetting(const TWinRegistry& reg, const TIntSetting& s) {
-    return reg.ReadInteger(s.Section, s.Name, s.Default);
+    const std::int32_t v = reg.ReadInteger(s.Section, s.Name, s.Default);
+    return InRange(s, v) ? v : s.Default;
 }
 
 std::uint32_t ReadSetting(const TWinRegistry& reg, const TColorSetting& s) {
@@ -16,7 +39,8 @@ std::uint32_t ReadSetting(const TWinRegistry& reg, const TColorSetting& s) {
 }
 
 std::string ReadSetting(const TWinRegistry& reg, const TStringSetting& s) {
-    return reg.ReadString(s.Section, s.Name, s.Default);
+    std::string text = reg.ReadString(s.Section, s.Name, s.Default);
+    return Usable(s, text) ? text : s.Default;
 }
 
 TDateTime ReadSetting(const TWinRegistry& reg, const TDateSetting& s, TDateTime def) {
@@ -49,6 +73,31 @@ void WriteSetting(TWinRegistry& reg, const TDateSetting& s, TDateTime value) {
 
 void WriteSetting(TWinRegistry& reg, const TFolderSetting& s, const std::string& value) {
     reg.WriteString(s.Section, s.Name, value);
+}
+
+std::vector<std::string> SettingsOutOfRange(const TRegData& data) {
+    std::vector<std::string> out;
+    const auto find = [&](const char* section, const char* name) {
+        return data.Find(std::string(kRegistryRoot) + "\\" + section, name);
+    };
+    const auto named = [](const char* section, const char* name) {
+        return std::string(section) + " \"" + name + "\" is ";
+    };
+    for (const TIntSetting* s : kRangedSettings) {
+        std::uint32_t number;
+        const TRegValue* v = find(s->Section, s->Name);
+        if (v && RegNumber(*v, number) && !InRange(*s, static_cast<std::int32_t>(number)))
+            out.push_back(named(s->Section, s->Name) +
+                          std::to_string(static_cast<std::int32_t>(number)) + ", not from " +
+                          std::to_string(s->Min) + " to " + std::to_string(s->Max));
+    }
+    for (const TStringSetting* s : kFormedSettings) {
+        std::string text;
+        const TRegValue* v = find(s->Section, s->Name);
+        if (v && RegText(*v, text) && !Usable(*s, text))
+            out.push_back(named(s->Section, s->Name) + "\"" + text + "\", not " + s->Form);
+    }
+    return out;
 }
 
 TDateTime ReadLastRun(const TWinRegistry& reg) {

@@ -3,6 +3,7 @@
 // written down once here and read or written only through these descriptors.
 #include "core/DateTime.h"
 #include "store/Registry.h"
+#include <climits>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -12,10 +13,14 @@ struct TBoolSetting {
     const char* Name;
     bool Default;
 };
+// A number outside Min..Max (one the program has no use for) reads as the
+// default.
 struct TIntSetting {
     const char* Section;
     const char* Name;
     std::int32_t Default;
+    std::int32_t Min = INT32_MIN;
+    std::int32_t Max = INT32_MAX;
 };
 // A colour as 0x00BBGGRR, or 0x80000000 plus a system colour index.
 struct TColorSetting {
@@ -23,11 +28,17 @@ struct TColorSetting {
     const char* Name;
     std::uint32_t Default;
 };
+// A text Usable refuses reads as the default; Form says what it takes.
 struct TStringSetting {
     const char* Section;
     const char* Name;
     const char* Default;
+    bool (*Usable)(const std::string& text) = nullptr;
+    const char* Form = nullptr;
 };
+
+// Empty (off), or a time of day such as 07:30.
+bool IsScheduleTime(const std::string& text);
 // A date (day count); the default depends on the day, so the caller gives it.
 struct TDateSetting {
     const char* Section;
@@ -56,8 +67,10 @@ inline constexpr TBoolSetting kShowClock{"Options", "ShowClock", false};
 inline constexpr TBoolSetting kFilterMain{"Options", "FilterMain", false};
 // Written by the options dialog; nothing reads it back.
 inline constexpr TBoolSetting kFilterPast{"Options", "FilterPast", false};
-inline constexpr TIntSetting kDfltNotice{"Options", "DfltNotice", 7};
-inline constexpr TIntSetting kDfltInterval{"Options", "DfltInterval", 1};
+// The options dialog's ranges. (A type its list cannot show is kept, and
+// written back as it was.)
+inline constexpr TIntSetting kDfltNotice{"Options", "DfltNotice", 7, 1, 365};
+inline constexpr TIntSetting kDfltInterval{"Options", "DfltInterval", 1, 1, 52};
 inline constexpr TIntSetting kDfltEventType{"Options", "DfltEventType", 0};
 inline constexpr TBoolSetting kDfltKeepFlag{"Options", "DfltKeepFlag", true};
 // A desktop notification as well when a schedule time opens the due events.
@@ -115,9 +128,13 @@ inline constexpr TColorSetting kCalDTFontColor{"Calendar", "DT Font Color", 0x80
 inline constexpr TStringSetting kCalDTFontName{"Calendar", "DT Font Name", "MS Sans Serif"};
 
 // ---- AlarmForm ----
-inline constexpr TStringSetting kAlarm0{"AlarmForm", "alarm0", ""};
-inline constexpr TStringSetting kAlarm1{"AlarmForm", "alarm1", ""};
-inline constexpr TStringSetting kAlarm2{"AlarmForm", "alarm2", ""};
+inline constexpr const char* kScheduleTimeForm = "a time of day such as 07:30, or empty";
+inline constexpr TStringSetting kAlarm0{"AlarmForm", "alarm0", "", IsScheduleTime,
+                                        kScheduleTimeForm};
+inline constexpr TStringSetting kAlarm1{"AlarmForm", "alarm1", "", IsScheduleTime,
+                                        kScheduleTimeForm};
+inline constexpr TStringSetting kAlarm2{"AlarmForm", "alarm2", "", IsScheduleTime,
+                                        kScheduleTimeForm};
 inline constexpr TStringSetting kClockFontName{"AlarmForm", "fontname", "Arial"};
 inline constexpr TIntSetting kClockFontSize{"AlarmForm", "fontsize", 10};
 inline constexpr TColorSetting kClockFontCol{"AlarmForm", "fontcol", 0x00000000u};
@@ -161,6 +178,11 @@ template <class TSetting, class TValue> void WriteSetting(const TSetting& s, con
     TWinRegistry reg;
     WriteSetting(reg, s, value);
 }
+
+// The stored settings the program cannot use, for one notice: each as
+// `Options "DfltNotice" is 400, not from 1 to 365`. Values of the wrong
+// kind are left to the reader, which tells them.
+std::vector<std::string> SettingsOutOfRange(const TRegData& data);
 
 // QuickMode/LastRun with its default, today minus one day.
 TDateTime ReadLastRun(const TWinRegistry& reg);

@@ -1,8 +1,10 @@
 #include "core/Messages.h"
 #include "platform/RegistryFile.h"
+#include "store/SettingsSchema.h"
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <sys/stat.h>
@@ -53,8 +55,8 @@ protected:
 
 TEST_F(RegistryFileTest, ADamagedFileIsKeptAsideOnceAndDefaultsFollow) {
     fs::create_directories(File.parent_path());
-    const std::string junk = "REGEDIT4\n[HKEY_CURRENT_USER\\software\\VELTRA\\Tickwell\\Options]\n"
-                             "\"MainWindow\"=dword:1zz\n";
+    const std::string junk = "[HKEY_CURRENT_USER\\software\\VELTRA\\Tickwell\\Options]\n"
+                             "\"MainWindow\"=dword:1\n";
     WriteAll(File, junk);
     TRegistryFile reg = Open();
     EXPECT_TRUE(reg.Load().Empty());
@@ -62,7 +64,7 @@ TEST_F(RegistryFileTest, ADamagedFileIsKeptAsideOnceAndDefaultsFollow) {
     const auto damaged = Damaged();
     ASSERT_EQ(damaged.size(), 1u);
     EXPECT_EQ(ReadAll(damaged[0]), junk) << "kept byte for byte";
-    EXPECT_NE(Notices[0].find("line 3"), std::string::npos) << Notices[0];
+    EXPECT_NE(Notices[0].find("does not begin with REGEDIT4"), std::string::npos) << Notices[0];
     EXPECT_TRUE(reg.Load().Empty());
 
     // A second damaged file in the same second does not replace the first copy.
@@ -71,6 +73,72 @@ TEST_F(RegistryFileTest, ADamagedFileIsKeptAsideOnceAndDefaultsFollow) {
     EXPECT_EQ(Notices.size(), 2u);
     EXPECT_EQ(Damaged().size(), 2u);
     EXPECT_EQ(*reg.Load().Find(kOptions, "Beep"), TRegValue::Number(0));
+}
+
+// A line that cannot be read, or a value the program has no use for, is
+// told once and read as its default; every other setting stays. The line is
+// left out when the file is next saved, after a copy of the file is kept.
+TEST_F(RegistryFileTest, AnUnusableValueCostsOnlyItself) {
+    const struct {
+        const char* Section;
+        const char* Line;
+        const char* Told;
+        bool Copied; // at the next save, and the line gone
+        std::function<void()> ReadsDefault;
+        bool NextKept = true; // the line after it
+    } cases[] = {
+        {"Options", "\"TrayIcon\"=dword:zzzz", "line 6: \"TrayIcon\"=dword:zzzz (a dword needs",
+         true, [] { EXPECT_FALSE(ReadSetting(kTrayIcon)); }},
+        {"Options", "\"DfltNotice\"=dword:99999999",
+         "Options \"DfltNotice\" is -1717986919, not from 1 to 365", false,
+         [] { EXPECT_EQ(ReadSetting(kDfltNotice), 7); }},
+        {"Options", "\"DfltInterval\"=dword:00000000",
+         "Options \"DfltInterval\" is 0, not from 1 to 52", false,
+         [] { EXPECT_EQ(ReadSetting(kDfltInterval), 1); }},
+        {"AlarmForm", "\"alarm1\"=\"25:99\"",
+         "AlarmForm \"alarm1\" is \"25:99\", not a time of day such as 07:30", false,
+         [] { EXPECT_EQ(ReadSetting(kAlarm1), ""); }},
+        {"AlarmForm", "[HKEY_CURRENT_USER\\software\\VELTRA\\Tickwell\\AlarmForm",
+         "line 6: [HKEY_CURRENT_USER\\software\\VELTRA\\Tickwell\\AlarmForm (a key line must "
+         "end with ]; the line below it was not read",
+         true, [] { EXPECT_EQ(ReadSetting(kAlarm2), ""); }, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Line);
+        fs::remove_all(Folder);
+        fs::create_directories(File.parent_path());
+        Notices.clear();
+        const std::string text = std::string("REGEDIT4\n[HKEY_CURRENT_USER\\") + kRegistryRoot +
+                                 "\\Options]\n\"MainWindow\"=dword:00000002\n\n"
+                                 "[HKEY_CURRENT_USER\\" +
+                                 kRegistryRoot + "\\" + c.Section + "]\n" + c.Line +
+                                 "\n\"alarm2\"=\"08:15\"\n";
+        WriteAll(File, text);
+        const auto previous = SetRegistryBackend(std::make_shared<TRegistryFile>(
+            File.string(), [this](const std::string& t) { Notices.push_back(t); }));
+        c.ReadsDefault();
+        EXPECT_EQ(ReadSetting(kMainWindow), 2);
+        EXPECT_EQ(TWinRegistry().ReadString(c.Section, "alarm2", ""), c.NextKept ? "08:15" : "");
+        ReadSetting(kTrayIcon);
+        ASSERT_EQ(Notices.size(), 1u);
+        EXPECT_NE(Notices[0].find(c.Told), std::string::npos) << Notices[0];
+        EXPECT_EQ(Notices[0].find("Before the settings are next saved") != std::string::npos,
+                  c.Copied)
+            << Notices[0];
+        EXPECT_TRUE(Damaged().empty());
+
+        WriteSetting(kBeep, true);
+        WriteSetting(kBeep, false);
+        SetRegistryBackend(previous);
+        EXPECT_EQ(Notices.size(), 1u) << Notices.back();
+        const auto damaged = Damaged();
+        ASSERT_EQ(damaged.size(), c.Copied ? 1u : 0u);
+        if (c.Copied)
+            EXPECT_EQ(ReadAll(damaged[0]), text);
+        const std::string saved = ReadAll(File);
+        EXPECT_EQ(saved.find(c.Line + std::string("\n")) == std::string::npos, c.Copied) << saved;
+        EXPECT_NE(saved.find("\"MainWindow\"=dword:00000002"), std::string::npos) << saved;
+    }
 }
 
 // Rewritten in place with the same size and times, or removed.

@@ -16,8 +16,10 @@ const std::string kOptions = "software\\VELTRA\\Tickwell\\Options";
 
 TRegData Parse(const std::string& text) {
     TRegData data;
+    std::vector<TRegFileSkip> skipped;
     std::string error;
-    EXPECT_TRUE(ParseRegFile(text, data, error)) << error;
+    EXPECT_TRUE(ParseRegFile(text, data, skipped, error)) << error;
+    EXPECT_TRUE(skipped.empty()) << skipped[0].Why;
     return data;
 }
 
@@ -56,29 +58,66 @@ TEST(RegFileFormat, AcceptsWhatHandEditingAndOtherToolsProduce) {
 }
 
 TEST(RegFileFormat, RejectsWhatIsNotSuchAFile) {
-    const char* const head = "REGEDIT4\n[HKEY_CURRENT_USER\\software\\VELTRA\\Tickwell\\Options]\n";
-    const std::string cases[] = {
-        "",
-        "Windows Registry Editor Version 5.00\n",
-        "REGEDIT4\n\"x\"=dword:1\n",
-        "REGEDIT4\n[HKEY_LOCAL_MACHINE\\software\\x]\n",
-        "REGEDIT4\n[HKEY_CURRENT_USER\\software\n",
-        "REGEDIT4\n[HKEY_CURRENT_USER\\]\n",
-        std::string(head) + "\"x\"=\"unterminated\n",
-        std::string(head) + "\"x\"=dword:123456789\n",
-        std::string(head) + "\"x\"=dword:\n",
-        std::string(head) + "\"x\"=dword:12zz\n",
-        std::string(head) + "\"x\"=hex:1,2\n",
-        std::string(head) + "\"x\"=qword:1\n",
-        std::string(head) + "\"x\"\n",
-        std::string(head) + "x=1\n",
-        std::string(head) + "\"x\"=\"a\" trailing\n",
-    };
-    for (const std::string& text : cases) {
+    for (const std::string text :
+         {"", "Windows Registry Editor Version 5.00\n", "\n\nx\nREGEDIT4"}) {
         TRegData data;
+        std::vector<TRegFileSkip> skipped;
         std::string error;
-        EXPECT_FALSE(ParseRegFile(text, data, error)) << text;
-        EXPECT_FALSE(error.empty()) << text;
+        EXPECT_FALSE(ParseRegFile(text, data, skipped, error)) << text;
+        EXPECT_NE(error.find("REGEDIT4"), std::string::npos) << error;
+    }
+}
+
+// A line that cannot be read is passed over and listed, and costs nothing
+// else: the values before and after it are read, a key that cannot be read
+// takes only its own values along.
+TEST(RegFileFormat, ALineThatCannotBeReadCostsOnlyItself) {
+    const struct {
+        std::string Lines;   // between "A" and "B", each under the Options key
+        int Line;            // of the one listed
+        const char* Listed;  // as the list shows it
+        const char* Why;     // part of the reason
+        bool MainWindowKept; // "MainWindow"=dword:1, after the bad line
+    } cases[] = {
+        {"\"TrayIcon\"=dword:zzzz\n", 4, "\"TrayIcon\"=dword:zzzz", "hexadecimal", true},
+        {"\"x\"=dword:123456789\n", 4, "\"x\"=dword:123456789", "at most 8", true},
+        {"\"x\"=dword:12zz  \r\n", 4, "\"x\"=dword:12zz", "after the value", true},
+        {"\"x\"=hex:1,2\n", 4, "\"x\"=hex:1,2", "two hexadecimal", true},
+        {"\"x\"=hex:zz,\\\n  01,02\n", 4, "\"x\"=hex:zz,\\", "two hexadecimal", true},
+        {"\"x\"=qword:1\n", 4, "\"x\"=qword:1", "unknown kind", true},
+        {"\"x\"\n", 4, "\"x\"", "=", true},
+        {"x=1\n", 4, "x=1", "quoted name", true},
+        {"\"x\"=\"a\" trailing\n", 4, "\"x\"=\"a\" trailing", "after the value", true},
+        {"\"WavFile\"=\"/home/ann/chime.wav\n", 4, "\"WavFile\"=\"/home/ann/chime.wav",
+         "after the value", true},
+        {"[HKEY_LOCAL_MACHINE\\software\\x]\n\"a\"=dword:1\n\"b\"=zz\n", 4,
+         "[HKEY_LOCAL_MACHINE\\software\\x]", "3 lines below it", false},
+        {"[HKEY_CURRENT_USER\\software\n", 4, "[HKEY_CURRENT_USER\\software",
+         "end with ]; the line below", false},
+        {"[-HKEY_CURRENT_USER\\software\\VELTRA\\Tickwell\\Other]\n", 5, "\"MainWindow\"=dword:1",
+         "before any key", false},
+    };
+    for (const auto& c : cases) {
+        const std::string text = "REGEDIT4\n[HKEY_CURRENT_USER\\" + kOptions +
+                                 "]\n"
+                                 "\"A\"=\"a\"\n" +
+                                 c.Lines +
+                                 "\"MainWindow\"=dword:1\n"
+                                 "[HKEY_CURRENT_USER\\" +
+                                 kOptions + "]\n\"B\"=\"b\"\n";
+        TRegData data;
+        std::vector<TRegFileSkip> skipped;
+        std::string error;
+        ASSERT_TRUE(ParseRegFile(text, data, skipped, error)) << c.Lines << error;
+        ASSERT_EQ(skipped.size(), 1u) << c.Lines << skipped[1].Text;
+        EXPECT_EQ(skipped[0].Line, c.Line) << c.Lines;
+        EXPECT_EQ(skipped[0].Text, c.Listed) << c.Lines;
+        EXPECT_NE(skipped[0].Why.find(c.Why), std::string::npos) << c.Lines << skipped[0].Why;
+        EXPECT_NE(data.Find(kOptions, "A"), nullptr) << c.Lines;
+        EXPECT_NE(data.Find(kOptions, "B"), nullptr) << c.Lines;
+        EXPECT_EQ(data.Find(kOptions, "MainWindow") != nullptr, c.MainWindowKept) << c.Lines;
+        EXPECT_EQ(data.Find(kOptions, "x"), nullptr) << c.Lines;
+        EXPECT_EQ(data.Keys().size(), 1u) << c.Lines;
     }
 }
 

@@ -22,11 +22,13 @@ protected:
     // A fresh registry holding what the settings file says under Options.
     void UseFile(const std::string& values) {
         TRegData data;
+        std::vector<TRegFileSkip> skipped;
         std::string error;
         ASSERT_TRUE(ParseRegFile("REGEDIT4\n[HKEY_CURRENT_USER\\" + std::string(kRegistryRoot) +
                                      "\\Options]\n" + values,
-                                 data, error))
+                                 data, skipped, error))
             << error;
+        ASSERT_TRUE(skipped.empty()) << skipped[0].Why;
         Memory = std::make_shared<TMemoryRegistry>(data);
         SetRegistryBackend(Memory);
     }
