@@ -3,6 +3,7 @@
 #include "app/MessageBoxes.h"
 #include "app/UnsavedOnExit.h"
 #include "ui/AppIcon.h"
+#include "ui/ScreenFit.h"
 #include "ui/Theme.h"
 #include <QEvent>
 #include <exception>
@@ -16,6 +17,7 @@ TTickwellApplication::TTickwellApplication(int& argc, char** argv) : QApplicatio
     setDesktopFileName(DesktopEntryName());
     setWindowIcon(AppIcon());
     ApplyPaletteChoice();
+    installEventFilter(new TScreenFitter(this));
     // Only the main window's close ends the program; hiding the others (or
     // closing the last one shown) does not.
     setQuitOnLastWindowClosed(false);

@@ -532,12 +532,10 @@ void TCalFrm::ReadSettings() {
     SundayStart1->setChecked(sunday);
     const int h = ReadSetting(reg, kFormsHc);
     const int w = ReadSetting(reg, kFormsWc);
-    QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
-    const QRect area = s ? s->availableGeometry() : QRect();
-    resize(FitSize(QSize(w, h), QSize(kFormsWc.Default, kFormsHc.Default), area));
-    if (s) {
+    ApplyStoredSize(this, QSize(w, h), QSize(kFormsWc.Default, kFormsHc.Default));
+    if (const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen()) {
         QRect r = frameGeometry();
-        r.moveCenter(area.center());
+        r.moveCenter(s->availableGeometry().center());
         move(r.topLeft());
     }
     Tool1->setChecked(ReadSetting(reg, kCalToolbar));
@@ -574,7 +572,7 @@ void TCalFrm::ReadSettings() {
 
 void TCalFrm::WriteSettings() const {
     TWinRegistry reg;
-    const QSize size = isMaximized() || isMinimized() ? normalGeometry().size() : this->size();
+    const QSize size = SizeToStore(this);
     WriteSetting(reg, kFormsHc, size.height());
     WriteSetting(reg, kFormsWc, size.width());
     WriteSetting(reg, kCalMonth, Monthly1->isChecked());

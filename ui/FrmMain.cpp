@@ -584,7 +584,7 @@ void TMainFrm::ReadSettings() {
     const int width = reg.ValueExists(kFormsWm.Section, kFormsWm.Name)
                           ? w
                           : std::max(w, ColumnState->BuiltInListWidth());
-    resize(FitSize(QSize(width, h), QSize(kFormsWm.Default, kFormsHm.Default), area));
+    ApplyStoredSize(this, QSize(width, h), QSize(kFormsWm.Default, kFormsHm.Default));
     if (s) {
         QRect r = frameGeometry();
         r.moveCenter(area.center());
@@ -594,7 +594,7 @@ void TMainFrm::ReadSettings() {
 
 void TMainFrm::WriteSettings() const {
     TWinRegistry reg;
-    const QSize size = isMaximized() || isMinimized() ? normalGeometry().size() : this->size();
+    const QSize size = SizeToStore(this);
     WriteSetting(reg, kFormsHm, size.height());
     WriteSetting(reg, kFormsWm, size.width());
     WriteSetting(reg, kDetailPane, EventDetailPane1->isChecked());

@@ -169,8 +169,8 @@ TScanFrm::TScanFrm(QWidget* parent) : QWidget(parent, Qt::Window) {
     SetDueTitle();
     SetDateFormat();
     const QRect area = AvailableArea(QPoint(l, t));
-    const QSize size = FitSize(QSize(w, h), QSize(kFormsWs.Default, kFormsHs.Default), area);
-    resize(size);
+    ApplyStoredSize(this, QSize(w, h), QSize(kFormsWs.Default, kFormsHs.Default));
+    const QSize size = this->size();
     if (l == -1 && t == -1) {
         if (const QScreen* s = QApplication::primaryScreen()) {
             const QRect g = s->geometry();
@@ -227,8 +227,8 @@ TScanFrm::~TScanFrm() {
     WriteSetting(reg, kGrey,
                  ScanListView->palette().color(QPalette::Base) !=
                      QApplication::palette().color(QPalette::Base));
-    WriteSetting(reg, kFormsHs, height());
-    WriteSetting(reg, kFormsWs, width());
+    WriteSetting(reg, kFormsHs, SizeToStore(this).height());
+    WriteSetting(reg, kFormsWs, SizeToStore(this).width());
     WriteSetting(reg, kFormsLs, x());
     WriteSetting(reg, kFormsTs, y());
     if (StartMode == smDue)
