@@ -70,8 +70,24 @@ int StartWindowsFor(std::uint8_t mode, int trayWindow, bool showClock) {
 
 // The thin frame round the borderless clock.
 constexpr int kFrame = 1;
+
+// The short date with a two-digit year, in the order of the short date
+// format, so the line fits the clock. Where the locale has no date of its
+// own, the year is written in full: "26-03-10" could be read either way.
+const char* DateLinePattern() {
+    const TFormatSettings& fs = FormatSettings();
+    if (!fs.ShortDateFromLocale)
+        return "ddd yyyy-mm-dd";
+    const char first =
+        fs.ShortDateFormat.empty() ? 'D' : static_cast<char>(std::toupper(fs.ShortDateFormat[0]));
+    return first == 'M' ? "ddd mm/dd/yy" : first == 'Y' ? "ddd yy/mm/dd" : "ddd dd/mm/yy";
+}
+
 // The widest text the clock shows, with a blank on either side.
-const QString kClockSample = QStringLiteral(" Wed 88/88/88 ");
+QString ClockSample() {
+    return FormatSettings().ShortDateFromLocale ? QStringLiteral(" Wed 88/88/88 ")
+                                                : QStringLiteral(" Wed 8888-88-88 ");
+}
 
 const char* const kNoTrayText =
     "This desktop has no system tray, so Tickwell shows its desktop clock instead of a tray "
@@ -324,7 +340,7 @@ void TClockFrm::ReadSettings() {
                                     : kClockFontSize.Default);
     const QFontMetrics fm(ClockFont);
     const double scale =
-        std::min({1.0, 0.95 * area.width() / (fm.horizontalAdvance(kClockSample) + 2 * kFrame),
+        std::min({1.0, 0.95 * area.width() / (fm.horizontalAdvance(ClockSample()) + 2 * kFrame),
                   0.95 * area.height() / (2 * fm.height() + 2 * kFrame)});
     if (scale < 1)
         ClockFont.setPointSize(std::max(1, static_cast<int>(ClockFont.pointSize() * scale)));
@@ -390,7 +406,7 @@ void TClockFrm::ApplyLook() {
 
 void TClockFrm::LayoutClock() {
     const QFontMetrics fm(ClockFont);
-    setFixedSize(fm.horizontalAdvance(kClockSample) + 2 * kFrame, 2 * fm.height() + 2 * kFrame);
+    setFixedSize(fm.horizontalAdvance(ClockSample()) + 2 * kFrame, 2 * fm.height() + 2 * kFrame);
 }
 
 void TClockFrm::resizeEvent(QResizeEvent* e) {
@@ -410,14 +426,7 @@ void TClockFrm::paintEvent(QPaintEvent*) {
 }
 
 void TClockFrm::UpdateDateLabel() {
-    // The short date with a two-digit year, in the order of the short date
-    // format, so the line fits the clock.
-    const std::string& shortFormat = FormatSettings().ShortDateFormat;
-    const char first = shortFormat.empty() ? 'D' : static_cast<char>(std::toupper(shortFormat[0]));
-    const char* pattern = first == 'M'   ? "ddd mm/dd/yy"
-                          : first == 'Y' ? "ddd yy/mm/dd"
-                                         : "ddd dd/mm/yy";
-    TheDate->setText(QString::fromStdString(FormatDateTime(pattern, Today())));
+    TheDate->setText(QString::fromStdString(FormatDateTime(DateLinePattern(), Today())));
 }
 
 void TClockFrm::StayOnTopFlag(bool onTop) {

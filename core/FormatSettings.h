@@ -8,6 +8,9 @@ struct TFormatSettings {
     std::string ShortDateFormat = "dd/mm/yyyy";
     std::string LongDateFormat = "dddd, d mmmm yyyy";
     char DateSeparator = '/';
+    // False where the locale writes no numeric date (the C locale): the
+    // short date format is then the program's year-month-day with "-".
+    bool ShortDateFromLocale = true;
     char TimeSeparator = ':';
     std::array<std::string, 7> ShortDayNames{"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
     std::array<std::string, 7> LongDayNames{"Sunday",   "Monday", "Tuesday", "Wednesday",

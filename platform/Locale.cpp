@@ -92,6 +92,7 @@ TFormatSettings LocaleFormatSettings(const QLocale& locale) {
     if (sep.isNull()) {
         fs.DateSeparator = '-';
         fs.ShortDateFormat = FixShortDateFormat("yyyy-mm-dd", '-');
+        fs.ShortDateFromLocale = false;
     } else {
         fs.DateSeparator = static_cast<char>(sep.unicode());
         fs.ShortDateFormat = FixShortDateFormat(FromFirstField(shortFormat), fs.DateSeparator);

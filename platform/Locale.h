@@ -8,7 +8,7 @@ class QLocale;
 // designators, the time separator, and the short date format built from the
 // system's order of day, month and year and its separator. A system short
 // format without a numeric separator (the C locale's "d MMM yyyy", say) gives
-// year-month-day with "-".
+// year-month-day with "-", and ShortDateFromLocale false.
 TFormatSettings SystemFormatSettings();
 // The same for any locale (tests use fixed ones).
 TFormatSettings LocaleFormatSettings(const QLocale& locale);

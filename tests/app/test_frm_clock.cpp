@@ -8,11 +8,13 @@
 #include "app/FrmTimeEd.h"
 #include "app/TickTimer.h"
 #include "app/WindowCommands.h"
+#include "platform/Locale.h"
 #include "store/SettingsSchema.h"
 #include "ui/FrmScan.h"
 #include "ui/WindowLinks.h"
 #include "ui/WindowState.h"
 #include <QDBusConnection>
+#include <QLabel>
 #include <QProcess>
 #include <QPushButton>
 #include <QSystemTrayIcon>
@@ -240,6 +242,28 @@ private slots:
         QVERIFY(clock->TrayIcon()->isVisible());
         QCOMPARE(clock->isVisible(), clockShown);
         QVERIFY(!clock->ClockMenu()->actions().contains(clock->ShowMainForm1));
+    }
+
+    // The date line: the locale's order with a two-digit year, or the year
+    // in full where the locale has no numeric date (C); it fits the clock.
+    void DateLineFollowsTheLocale_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates)
+                               << "Tue 03/10/26";
+        QTest::newRow("en_GB") << QLocale(QLocale::English, QLocale::UnitedKingdom)
+                               << "Tue 10/03/26";
+        QTest::newRow("C") << QLocale::c() << "Tue 2026-03-10";
+    }
+    void DateLineFollowsTheLocale() {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, line);
+        SetFormatSettings(LocaleFormatSettings(locale));
+        WriteSetting(kShowClock, true);
+        const TClockFrm* clock = Start(At(0, 12, 0, 0));
+        QVERIFY(clock->isVisible());
+        QCOMPARE(clock->TheDate->text(), line);
+        QVERIFY(clock->TheDate->fontMetrics().horizontalAdvance(line) <= clock->TheDate->width());
     }
 
     // The time editor: a held arrow repeats after half a second, then every
