@@ -209,6 +209,29 @@ private slots:
         QVERIFY(!clock->isVisible() && clock->TrayIcon()->isVisible());
     }
 
+    // A start in the tray opens the window its options choose: the main
+    // window by default, nothing but the icon with "None ( minimized )",
+    // and the desktop clock when it is to be visible on start-up.
+    void AStartInTheTrayOpensTheOptionsWindow_data() {
+        QTest::addColumn<int>("trayWindow");
+        QTest::addColumn<bool>("showClock");
+        QTest::addColumn<bool>("mainShown");
+        QTest::newRow("the defaults") << int(kTrayWindow.Default) << false << true;
+        QTest::newRow("None ( minimized )") << 3 << false << false;
+        QTest::newRow("clock visible") << 3 << true << false;
+    }
+    void AStartInTheTrayOpensTheOptionsWindow() {
+        QFETCH(int, trayWindow);
+        QFETCH(bool, showClock);
+        QFETCH(bool, mainShown);
+        WriteSetting(kTrayWindow, trayWindow);
+        WriteSetting(kShowClock, showClock);
+        const TClockFrm* clock = Start(At(0, 12, 0, 0));
+        QCOMPARE(MainLinks().Window && MainLinks().Window->isVisible(), mainShown);
+        QCOMPARE(clock->isVisible(), showClock);
+        QVERIFY(clock->TrayIcon()->isVisible());
+    }
+
     // A tray that goes away while the program runs (its panel ended): the
     // desktop clock stands in with the tray's menu, also while the schedule
     // is suspended; when the tray is back, so is the icon, and the clock is
