@@ -87,28 +87,35 @@ Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/n
 pids+=($!)
 within 60 test -s "$work/display" || fail "Xvfb did not start"
 export DISPLAY=:$(cat "$work/display")
-openbox >/dev/null 2>&1 &
-pids+=($!)
-within 60 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
-    fail "openbox did not start"
-# trayer now and then ends at once when the display is busy (a loaded machine
-# running other tests): it is started again until its window shows.
-tray_host() {
-    local deadline=$((SECONDS + 60)) host
+# Starts a desktop program (the rest of the command line) and waits until the
+# check ($1) succeeds; one that ends first, as openbox and trayer now and then
+# do when the display is busy on a loaded machine, is started again. The
+# process is left in $started.
+start_until() {
+    local check=$1 deadline=$((SECONDS + 60)) p
+    shift
     while [ $SECONDS -lt $deadline ]; do
-        trayer --edge bottom --align right --widthtype request --height 24 >/dev/null 2>&1 &
-        host=$!
-        pids+=($host)
-        while kill -0 $host 2>/dev/null && [ $SECONDS -lt $deadline ]; do
-            if xdotool search --class trayer >/dev/null 2>&1; then
-                tray=$host
+        "$@" >>"$work/desktop.log" 2>&1 &
+        p=$!
+        pids+=($p)
+        while kill -0 $p 2>/dev/null && [ $SECONDS -lt $deadline ]; do
+            if $check; then
+                started=$p
                 return 0
             fi
             sleep 0.1
         done
     done
+    sed 's/^/  desktop: /' "$work/desktop.log" >&2
     return 1
 }
+wm_up() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; }
+tray_up() { xdotool search --class trayer >/dev/null 2>&1; }
+tray_host() {
+    start_until tray_up trayer --edge bottom --align right --widthtype request --height 24 &&
+        tray=$started
+}
+start_until wm_up openbox || fail "openbox did not start"
 tray_host || fail "trayer did not start"
 # The program's windows on screen: its small one in the tray (the icon), and
 # the others called Tickwell (the desktop clock, or a menu; the main window
