@@ -232,6 +232,15 @@ bool FileExists(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0;
 }
 
+bool SameFileBytes(const std::string& a, const std::string& b) {
+    struct stat sa, sb;
+    if (::stat(a.c_str(), &sa) != 0 || ::stat(b.c_str(), &sb) != 0 || sa.st_size != sb.st_size)
+        return false;
+    TFileBytes ba, bb;
+    std::string error;
+    return ReadWholeFile(a, ba, error) && ReadWholeFile(b, bb, error) && ba.View() == bb.View();
+}
+
 TPreviousFile::TPreviousFile(const std::string& path) : Path(ReplacedPath(path)) {
     Existed = FileExists(Path);
     if (!Existed)

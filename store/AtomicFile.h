@@ -33,6 +33,8 @@ bool ReadWholeFile(const std::string& path, TFileBytes& bytes, std::string& erro
                    bool* missing = nullptr);
 
 bool FileExists(const std::string& path);
+// Both files read whole and hold the same bytes.
+bool SameFileBytes(const std::string& a, const std::string& b);
 
 // The file a write to path replaces: a symbolic link's target, else path.
 std::string ReplacedPath(const std::string& path);

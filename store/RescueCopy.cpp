@@ -1,11 +1,10 @@
 #include "store/RescueCopy.h"
 #include "core/Messages.h"
+#include "store/AtomicFile.h"
 #include "store/DataFile.h"
 #include <algorithm>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace fs = std::filesystem;
 
@@ -21,16 +20,6 @@ std::string Stamp() {
     char stamp[32];
     std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
     return stamp;
-}
-
-bool SameBytes(const fs::path& a, const fs::path& b) {
-    std::error_code ec;
-    if (fs::file_size(a, ec) != fs::file_size(b, ec) || ec)
-        return false;
-    std::ifstream fa(a, std::ios::binary), fb(b, std::ios::binary);
-    return fa && fb &&
-           std::equal(std::istreambuf_iterator<char>(fa), std::istreambuf_iterator<char>(),
-                      std::istreambuf_iterator<char>(fb), std::istreambuf_iterator<char>());
 }
 
 } // namespace
@@ -55,7 +44,7 @@ std::string WriteRescueCopy(const TListSorted& list, const std::vector<std::stri
                 for (const fs::directory_entry& entry : fs::directory_iterator(any, ec)) {
                     const fs::path other = entry.path();
                     if (other != path && other.filename().string().starts_with(kUnsaved) &&
-                        SameBytes(other, path)) {
+                        SameFileBytes(other.string(), path)) {
                         fs::remove(path, ec);
                         return other.string();
                     }
