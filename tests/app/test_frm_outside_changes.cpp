@@ -27,6 +27,7 @@
 #include <csignal>
 #include <memory>
 #include <sys/resource.h>
+#include <utility>
 
 class TestOutsideChanges : public QObject {
     Q_OBJECT
@@ -211,11 +212,9 @@ private slots:
         const QByteArray damaged = FileBytes() + QByteArray(64, 'x');
         WriteFile(damaged);
         // As at a start.
-        delete Cal;
-        delete Due;
+        delete std::exchange(Cal, nullptr);
+        delete std::exchange(Due, nullptr);
         delete Main;
-        Cal = nullptr;
-        Due = nullptr;
         MasterList->FreeAll();
         Env.Answer = anCancel;
         LoadMasterList(MasterList->FileName);
@@ -284,10 +283,8 @@ private slots:
 
         // The next start, with the file mended.
         EndReadOnly();
-        delete Cal;
-        delete Due;
-        Cal = nullptr;
-        Due = nullptr;
+        delete std::exchange(Cal, nullptr);
+        delete std::exchange(Due, nullptr);
         MasterList->FreeAll();
         WriteFile(good);
         LoadSynced(*MasterList);

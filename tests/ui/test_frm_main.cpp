@@ -17,10 +17,6 @@
 
 namespace {
 
-QString Q(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
 // A main window, shown, destroyed at the end of the test unless it closed.
 struct TWindow {
     QPointer<TMainFrm> W;
@@ -170,7 +166,7 @@ private slots:
                        Press(f.Button1);
                    });
         QCOMPARE(ShownTexts(w->ListView()), rows);
-        QCOMPARE(Q(w->SelectedEvent()->Description), QString("Middle"));
+        QCOMPARE(w->SelectedEvent()->Description, std::string("Middle"));
         QCOMPARE(w.Panel(0), QString("3  Event(s) "));
         QCOMPARE(Env.Notices.size(), size_t(saves ? 0 : 1));
     }
@@ -222,7 +218,7 @@ private slots:
         SetFileDialogs({ask, ask, {}});
         TWindow w;
         for (const QString ext : {"csv", "ics"}) {
-            answer = Q(DataFolder()) + "/out." + ext;
+            answer = QString::fromStdString(DataFolder() + "/out.") + ext;
             QVERIFY(w.Use(ext == "csv" ? "Export1" : "ExportICal1"));
             QVERIFY(w.Use(ext == "csv" ? "Import1" : "ImportICal1"));
         }
