@@ -1,5 +1,6 @@
 // Runs of the real program: TICKWELL_HOME in a temporary folder, the
 // offscreen platform, and the message log instead of boxes.
+#include "../ui/UiTestEnv.h"
 #include "core/DateTime.h"
 #include "core/EventLists.h"
 #include "store/DataFile.h"
@@ -72,12 +73,7 @@ protected:
     }
     void WriteOneEvent() {
         TMyList events;
-        EventRecord rec;
-        rec.SetDescription("Renew passport");
-        rec.StartDate = rec.EndDate = EncodeDate(2099, 1, 1);
-        rec.Simple = true;
-        rec.NoticePeriod = 7;
-        events.AddSorted(new TTickwellItem(rec));
+        events.AddSorted(MakeEvent("Renew passport", EncodeDate(2099, 1, 1), true));
         SaveEvents(events, Path("tickwell.dat").toStdString());
     }
 

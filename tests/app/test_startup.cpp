@@ -1,3 +1,4 @@
+#include "../ui/UiTestEnv.h"
 #include "app/Startup.h"
 #include "app/StartupWindows.h"
 #include "core/Clock.h"
@@ -35,11 +36,7 @@ protected:
 
     // A once-only event that many days from today; due within its 7-day notice.
     void AddEvent(int daysFromToday) {
-        EventRecord rec;
-        DefaultRecord(rec);
-        rec.SetDescription("event");
-        rec.StartDate = kToday + daysFromToday;
-        MasterList->AddSorted(new TTickwellItem(rec));
+        MasterList->AddSorted(MakeEvent("event", kToday + daysFromToday, true));
     }
     std::uint8_t Settle(const std::string& arg) { return SettleStartMode(arg, "/data", Hooks); }
 
