@@ -304,10 +304,6 @@ TEST_F(OccurrenceReference, OccursOnMatchesSteppingOnRandomEvents) {
     }
 }
 
-} // namespace
-
-namespace {
-
 // The days of a month or a longer stretch found from the rule are exactly
 // the days on which OccursOn holds, also for starts with a time of day, ends
 // that compare with nothing and rules that fall back to once only.
