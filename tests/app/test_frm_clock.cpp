@@ -71,8 +71,6 @@ private slots:
     void init() {
         Env.Reset();
         ShowNoEventsMsg = true;
-        ClockLinks() = TClockLinks{};
-        OpenWindowCount = 0;
         WriteSetting(kNoTrayTold, true);
         WriteSetting(kTrayWindow, 3); // nothing but the tray at start
     }

@@ -83,8 +83,6 @@ private slots:
         Env.Reset();
         qputenv("XDG_CONFIG_HOME", (Env.Home.path() + "/config").toLocal8Bit());
         QFile::remove(LinkPath());
-        ClockLinks() = TClockLinks{};
-        OpenWindowCount = 0;
         ShowNoEventsMsg = true;
         TClockFrm::TrayAvailable = [] { return true; };
         WriteSetting(kNoTrayTold, true);
