@@ -61,6 +61,7 @@ void TakeOut(TMyList& list, const std::vector<TTickwellItem*>& events) {
 }
 
 int TListSorted::AddSorted(TTickwellItem* e) {
+    Taking(*e);
     for (size_t i = 0; i < Items.size(); ++i)
         if (Compare(*Items[i], *e) >= 0) {
             Items.insert(Items.begin() + static_cast<std::ptrdiff_t>(i), e);
@@ -119,6 +120,8 @@ std::vector<TTickwellItem*> SortedByKey(const std::vector<TTickwellItem*>& items
 void TListSorted::AddSortedAll(const std::vector<TTickwellItem*>& items) {
     if (items.empty())
         return;
+    for (TTickwellItem* e : items)
+        Taking(*e);
     std::vector<double> newKeys(items.size());
     InChunks(items.size(), kKeyChunk, [&](size_t begin, size_t end) {
         for (size_t j = begin; j < end; ++j)
@@ -179,6 +182,18 @@ void TListSorted::AddSortedAll(const std::vector<TTickwellItem*>& items) {
     Items.swap(merged);
 }
 
+std::vector<TTickwellItem*> TListSorted::InFileOrder() const {
+    std::vector<TTickwellItem*> out(Items);
+    for (auto run = out.begin(); run != out.end();) {
+        const double key = Key(**run);
+        const auto end = std::find_if(
+            run, out.end(), [&](const TTickwellItem* e) { return CompareKeys(Key(*e), key) != 0; });
+        std::stable_sort(run, end, AddedEarlier);
+        run = end == run ? run + 1 : end;
+    }
+    return out;
+}
+
 int TListSorted::IndexOf(const TTickwellItem* e) const {
     const auto it = std::find(Items.begin(), Items.end(), e);
     return it == Items.end() ? -1 : static_cast<int>(it - Items.begin());
@@ -228,6 +243,11 @@ int TScanList::Compare(const TTickwellItem& a, const TTickwellItem& b) const {
 
 int TMyList::Compare(const TTickwellItem& a, const TTickwellItem& b) const {
     return CompareKeys(a.NextDate, b.NextDate);
+}
+
+void TMyList::Taking(TTickwellItem& e) {
+    if (e.AddedOrder == 0)
+        e.AddedOrder = ++LastAdded;
 }
 
 TMyList::~TMyList() {
@@ -308,6 +328,11 @@ bool TMyList::ScanInto(TScanList& due) {
     for (size_t i = 0; i < Items.size(); ++i)
         if (listed[i])
             found.push_back(Items[i]);
+    // Among equal scan dates the later found goes first: found from the
+    // last added on, the first added comes first.
+    std::stable_sort(
+        found.begin(), found.end(),
+        [](const TTickwellItem* a, const TTickwellItem* b) { return AddedEarlier(b, a); });
     due.AddSortedAll(found);
     return !found.empty();
 }

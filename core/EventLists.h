@@ -41,6 +41,12 @@ public:
     // O((N + M) log) rather than O(N * M).
     void AddSortedAll(const std::vector<TTickwellItem*>& items);
 
+    // The entries as a data file holds them: the list's order, each run of
+    // equal keys from the first added on. Loading puts the later of equal
+    // keys first, so the file gives this list back in the same order, and
+    // its positions number the events in the order they were added.
+    std::vector<TTickwellItem*> InFileOrder() const;
+
     int Count() const { return static_cast<int>(Items.size()); }
     TTickwellItem* operator[](int i) const { return Items[static_cast<size_t>(i)]; }
     TTickwellItem* At(int i) const { return Items.at(static_cast<size_t>(i)); }
@@ -60,6 +66,8 @@ public:
 
 protected:
     virtual double Key(const TTickwellItem& e) const = 0;
+    // Each event as it is put into the list, before it is placed.
+    virtual void Taking(TTickwellItem&) {}
     std::vector<TTickwellItem*> Items;
 };
 
@@ -101,7 +109,19 @@ public:
 
 protected:
     double Key(const TTickwellItem& e) const override { return e.NextDate; }
+    // Numbers an event the first time it is listed; one taken out and put
+    // back keeps its number.
+    void Taking(TTickwellItem& e) override;
+
+private:
+    uint64_t LastAdded = 0;
 };
+
+// The order in which windows show events of one date: the one the master
+// list took first comes first.
+inline bool AddedEarlier(const TTickwellItem* a, const TTickwellItem* b) {
+    return a->AddedOrder < b->AddedOrder;
+}
 
 // Takes the events out of the list and out of the due list, without freeing
 // them: the caller puts them back, changed, or frees them.

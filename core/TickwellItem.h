@@ -42,6 +42,10 @@ public:
     TDateTime PrevDate = 0;
     TDateTime ScanDate = 0;
     uint8_t DueKind = 0;
+    // When the master list took the event, counting up from 1 (0: never
+    // listed); kept in memory only. Among events of one date the windows
+    // show the one added first first.
+    uint64_t AddedOrder = 0;
 
     explicit TTickwellItem(const EventRecord& rec);
     // The same, with the occurrences computed for a given day.

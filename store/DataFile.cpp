@@ -70,7 +70,7 @@ void WriteEventsFile(const TListSorted& list, const std::string& path,
     if (keys)
         keys->resize(static_cast<size_t>(list.Count()));
     EventRecord rec;
-    for (const TTickwellItem* e : list.All()) {
+    for (const TTickwellItem* e : list.InFileOrder()) {
         e->ToRecord(rec);
         PackRecord(rec, out);
         if (keys)

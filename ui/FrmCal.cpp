@@ -67,14 +67,18 @@ std::string NameToStore(const QFont& font, const std::string& asRead) {
     return font.family() == FamilyOf(asRead) ? asRead : font.family().toStdString();
 }
 
-// The events of the list on each of `days` days from first, each day's in
-// list order, found from each event's rule rather than by asking every day.
+// The events of the list on each of `days` days from first, each day's the
+// first added first, found from each event's rule rather than by asking
+// every day. The list's own order among them follows their next dates, which
+// move with every edit and every day.
 std::vector<std::vector<TTickwellItem*>> EventsByDay(TDateTime first, int days) {
     std::vector<std::vector<TTickwellItem*>> out(static_cast<size_t>(days));
     if (!MasterList || days <= 0)
         return out;
+    std::vector<TTickwellItem*> events = MasterList->All();
+    std::sort(events.begin(), events.end(), AddedEarlier);
     std::vector<TDateTime> hits;
-    for (TTickwellItem* e : MasterList->All()) {
+    for (TTickwellItem* e : events) {
         hits.clear();
         e->DaysOccurring(first, first + days - 1, hits);
         for (const TDateTime day : hits)

@@ -50,7 +50,7 @@ public:
     TDateTime SelectedDate() const { return Selected; }
     // day 1 .. 7 of the week page, from the week start of the grids.
     TDateTime WeekDay(int day) const { return WeekDays[static_cast<size_t>(day)]; }
-    // The events of the month grid's cell, in master-list order.
+    // The events of the month grid's cell, the first added first.
     const std::vector<TTickwellItem*>& DayCellEvents(int col, int row) const {
         return CellEvents[static_cast<size_t>(col)][static_cast<size_t>(row)];
     }

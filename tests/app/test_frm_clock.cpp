@@ -113,7 +113,7 @@ private slots:
             return;
         }
         QCOMPARE(before, QStringList{"Dentist 1"});
-        QCOMPARE(DueRows(), (QStringList{"Dentist 0", "Water plants 0"}));
+        QCOMPARE(DueRows(), (QStringList{"Water plants 0", "Dentist 0"}));
     }
 
     // A command in the same second as midnight, before the tick has seen it,
@@ -125,7 +125,7 @@ private slots:
         TClockFrm* clock = Start(At(0, 23, 59, 59));
         JumpTestTime(At(1, 0, 0, 0));
         ChooseFromMenu(clock->TrayMenu(), clock->ShowTickwellsWindow1);
-        QCOMPARE(DueRows(), (QStringList{"Dentist 0", "Water plants 0"}));
+        QCOMPARE(DueRows(), (QStringList{"Water plants 0", "Dentist 0"}));
         QVERIFY(ClickRow(ScanFrm->ScanListView, "Water plants"));
         QTest::keyClick(ScanFrm->ScanListView, Qt::Key_K, Qt::AltModifier);
         QCOMPARE(Plants->AckDate, Env.Day + 1);

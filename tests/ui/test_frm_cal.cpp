@@ -5,6 +5,7 @@
 #include "UiTestEnv.h"
 #include "core/DateFormat.h"
 #include "core/HalvaneDates.h"
+#include "store/DataFile.h"
 #include "ui/CalDueList.h"
 #include "ui/CalWeekPage.h"
 #include "ui/DescriptionEdit.h"
@@ -160,8 +161,8 @@ private slots:
         Add(MakeEvent("Gym", D(2026, 3, 5), false, etWeekly));
         Add(MakeEvent("\r\nno first line", D(2026, 3, 12), true));
         TWindow w;
-        // Equal next dates: the last added comes first.
-        QCOMPARE(w.Cell(12), (QStringList{"", "Gym", "Dentist"}));
+        // The first added first, whatever their next dates.
+        QCOMPARE(w.Cell(12), (QStringList{"Dentist", "Gym", ""}));
         // Two months on, Thursday the 7th of May is marked, the 8th not.
         w.Input("Ctrl+N Ctrl+N");
         const int at = 7 - w->Cal->FirstCellDay();
@@ -228,6 +229,38 @@ private slots:
         }
     }
 
+    // Events of one day, added in the order A, B, C, with equal next dates:
+    // the month cell, its chooser, the week page's day and the due list all
+    // show them in that order, and so do they after each of two restarts.
+    void OneOrderForTheEventsOfADay() {
+        Add(MakeEvent("A", D(2026, 3, 12), true));
+        Add(MakeEvent("B", D(2020, 3, 12), false, etYearly));
+        Add(MakeEvent("C", D(2026, 1, 12), false, etMonthlyDate));
+        const QString path = Env.Home.path() + "/tickwell.dat";
+        const QStringList abc{"A", "B", "C"};
+        for (int restart = 0; restart < 3; ++restart) {
+            if (restart > 0) {
+                QVERIFY(SaveEvents(*MasterList, path.toStdString()));
+                MasterList->FreeAll();
+                QVERIFY(LoadEvents(*MasterList, path.toStdString()));
+            }
+            TWindow w;
+            // The window reopens on the week page it was closed on.
+            w.Input("Alt+M cal12");
+            QCOMPARE(w.Cell(12), abc);
+            QStringList chooser;
+            WhenUp<QMenu>([&](QMenu* m) {
+                chooser = Entries(m);
+                m->close();
+            });
+            w.Input("EdBtn");
+            QTRY_COMPARE(chooser, (QStringList{"1. A", "2. B", "3. C"}));
+            w.Input("Alt+W");
+            QCOMPARE(ShownTexts(w->WeekPage->List(4)), abc);
+            QCOMPARE(ShownTexts(w->DueEvents->View()), abc);
+        }
+    }
+
     // Edit and Delete on a day: nothing, the one event, or a choice of them
     // (twenty at most); on the week page, the focused list's event.
     void Choosers() {
@@ -249,8 +282,7 @@ private slots:
         };
         for (const auto& c : cases) {
             init();
-            // Added last first, so the list runs E1, E2, ...
-            for (int i = c.Events; i >= 1; --i)
+            for (int i = 1; i <= c.Events; ++i)
                 Add(MakeEvent("E" + std::to_string(i), D(2026, 3, 12), true));
             TWindow w;
             w.Input("cal12");
