@@ -65,9 +65,9 @@ TEditFrm::TEditFrm(QWidget* parent) : QDialog(parent) {
     auto* top = new QWidget;
     auto* tg = new QGridLayout(top);
     tg->setContentsMargins(0, 0, 0, 0);
-    Memo1 = new TDescriptionEdit;
-    Memo1->setObjectName("Memo1");
-    Memo1->setFixedHeight(Memo1->fontMetrics().lineSpacing() * 4 + 12);
+    DescriptionEdit = new TDescriptionEdit;
+    DescriptionEdit->setObjectName("DescriptionEdit");
+    DescriptionEdit->setFixedHeight(DescriptionEdit->fontMetrics().lineSpacing() * 4 + 12);
     DescriptionRoom = new QLabel;
     DescriptionRoom->setObjectName("DescriptionRoom");
     QFont small = DescriptionRoom->font();
@@ -87,18 +87,18 @@ TEditFrm::TEditFrm(QWidget* parent) : QDialog(parent) {
     Rept->setChecked(true);
     Keep = new QCheckBox("Keep on screen");
     Keep->setObjectName("Keep");
-    Button1 = new QPushButton("&OK");
-    Button1->setObjectName("Button1");
-    Button2 = new QPushButton("&Cancel");
-    Button2->setObjectName("Button2");
-    Button3 = new QPushButton("&Help");
-    Button3->setObjectName("Button3");
+    OkBtn = new QPushButton("&OK");
+    OkBtn->setObjectName("OkBtn");
+    CancelBtn = new QPushButton("&Cancel");
+    CancelBtn->setObjectName("CancelBtn");
+    HelpBtn = new QPushButton("&Help");
+    HelpBtn->setObjectName("HelpBtn");
     // Enter in a one-line field presses OK; the description keeps it for
     // its line breaks.
-    Button1->setDefault(true);
+    OkBtn->setDefault(true);
 
-    tg->addWidget(Caption("Description", Memo1), 0, 0, 1, 4);
-    tg->addWidget(Memo1, 1, 0, 1, 4);
+    tg->addWidget(Caption("Description", DescriptionEdit), 0, 0, 1, 4);
+    tg->addWidget(DescriptionEdit, 1, 0, 1, 4);
     tg->addWidget(DescriptionRoom, 2, 0, 1, 4, Qt::AlignRight | Qt::AlignTop);
     tg->addWidget(Caption("Starting On:", EventDate), 3, 0);
     tg->addWidget(EventDate, 3, 1);
@@ -111,9 +111,9 @@ TEditFrm::TEditFrm(QWidget* parent) : QDialog(parent) {
     kinds->addWidget(Keep);
     tg->addLayout(kinds, 4, 0, 1, 4);
     auto* buttons = new QVBoxLayout;
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
-    buttons->addWidget(Button3);
+    buttons->addWidget(OkBtn);
+    buttons->addWidget(CancelBtn);
+    buttons->addWidget(HelpBtn);
     buttons->addStretch(1);
     tg->addLayout(buttons, 1, 4, 4, 1);
     tg->setColumnStretch(1, 1);
@@ -133,19 +133,19 @@ TEditFrm::TEditFrm(QWidget* parent) : QDialog(parent) {
     DayIndex->setObjectName("DayIndex");
     DayIndex->addItems(
         {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"});
-    Spin1 = new QSpinBox;
-    Spin1->setObjectName("Spin1");
-    Spin1->setRange(kMinInterval, kMaxInterval);
-    Spin1->setSingleStep(1);
+    IntervalSpin = new QSpinBox;
+    IntervalSpin->setObjectName("IntervalSpin");
+    IntervalSpin->setRange(kMinInterval, kMaxInterval);
+    IntervalSpin->setSingleStep(1);
     Combo = new QComboBox;
     Combo->setObjectName("Combo");
     Combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     Combo->setMinimumContentsLength(36);
-    Rad1 = new QRadioButton("No End Point");
-    Rad1->setObjectName("Rad1");
-    Rad1->setChecked(true);
-    Rad2 = new QRadioButton("Repeat Until");
-    Rad2->setObjectName("Rad2");
+    NoEndRad = new QRadioButton("No End Point");
+    NoEndRad->setObjectName("NoEndRad");
+    NoEndRad->setChecked(true);
+    UntilRad = new QRadioButton("Repeat Until");
+    UntilRad->setObjectName("UntilRad");
     DateBox = new TDateBox;
     DateBox->setObjectName("DateBox");
     // As wide as the start date box, so a long date is not cut off.
@@ -155,14 +155,14 @@ TEditFrm::TEditFrm(QWidget* parent) : QDialog(parent) {
     pg->addWidget(TypeCombo, 0, 1);
     pg->addWidget(Caption("Index Day", DayIndex), 0, 2, Qt::AlignRight);
     pg->addWidget(DayIndex, 0, 3);
-    pg->addWidget(Caption("Interval", Spin1), 0, 4, Qt::AlignRight);
-    pg->addWidget(Spin1, 0, 5);
+    pg->addWidget(Caption("Interval", IntervalSpin), 0, 4, Qt::AlignRight);
+    pg->addWidget(IntervalSpin, 0, 5);
     pg->addWidget(Caption("Specifically", Combo), 1, 0);
     pg->addWidget(Combo, 1, 1, 1, 5);
     auto* ends = new QHBoxLayout;
-    ends->addWidget(Rad1);
+    ends->addWidget(NoEndRad);
     ends->addSpacing(12);
-    ends->addWidget(Rad2);
+    ends->addWidget(UntilRad);
     ends->addWidget(DateBox);
     ends->addStretch(1);
     pg->addLayout(ends, 2, 0, 1, 6);
@@ -178,25 +178,26 @@ TEditFrm::TEditFrm(QWidget* parent) : QDialog(parent) {
 
     // The two end-point buttons form their own group.
     auto* endGroup = new QButtonGroup(this);
-    endGroup->addButton(Rad1);
-    endGroup->addButton(Rad2);
+    endGroup->addButton(NoEndRad);
+    endGroup->addButton(UntilRad);
 
     // Tab order: the fields as they are laid out, top panel then repeat
     // panel, and the buttons last.
-    QWidget* order[] = {Memo1, EventDate, Notice, Once, Rept,    Keep,    TypeCombo, DayIndex,
-                        Spin1, Combo,     Rad1,   Rad2, DateBox, Button1, Button2,   Button3};
+    QWidget* order[] = {DescriptionEdit, EventDate, Notice,       Once,   Rept,     Keep,
+                        TypeCombo,       DayIndex,  IntervalSpin, Combo,  NoEndRad, UntilRad,
+                        DateBox,         OkBtn,     CancelBtn,    HelpBtn};
     for (size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
 
-    connect(Memo1, &QPlainTextEdit::textChanged, this,
-            [this] { DescriptionRoom->setText(RoomLeftText(Memo1->RoomLeft())); });
-    DescriptionRoom->setText(RoomLeftText(Memo1->RoomLeft()));
-    connect(Button1, &QPushButton::clicked, this, &TEditFrm::accept);
-    connect(Button2, &QPushButton::clicked, this, &TEditFrm::reject);
-    connect(Button3, &QPushButton::clicked, this, &TEditFrm::Button3Click);
+    connect(DescriptionEdit, &QPlainTextEdit::textChanged, this,
+            [this] { DescriptionRoom->setText(RoomLeftText(DescriptionEdit->RoomLeft())); });
+    DescriptionRoom->setText(RoomLeftText(DescriptionEdit->RoomLeft()));
+    connect(OkBtn, &QPushButton::clicked, this, &TEditFrm::accept);
+    connect(CancelBtn, &QPushButton::clicked, this, &TEditFrm::reject);
+    connect(HelpBtn, &QPushButton::clicked, this, &TEditFrm::HelpBtnClick);
     connect(TypeCombo, &QComboBox::currentIndexChanged, this, &TEditFrm::TypeComboChange);
     connect(DayIndex, &QComboBox::currentIndexChanged, this, &TEditFrm::DayIndexChange);
-    connect(Spin1, &QSpinBox::valueChanged, this, &TEditFrm::Spin1Change);
+    connect(IntervalSpin, &QSpinBox::valueChanged, this, &TEditFrm::IntervalChange);
     connect(EventDate, &TDateBox::dateChanged, this, &TEditFrm::EventDateChange);
     connect(Once, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
@@ -206,10 +207,10 @@ TEditFrm::TEditFrm(QWidget* parent) : QDialog(parent) {
         if (on)
             ReptClick();
     });
-    for (QRadioButton* r : {Rad1, Rad2})
+    for (QRadioButton* r : {NoEndRad, UntilRad})
         connect(r, &QRadioButton::toggled, this, [this](bool on) {
             if (on)
-                Rad2Click();
+                EndChoiceClick();
         });
 
     // FormCreate.
@@ -243,16 +244,16 @@ TDateTime TEditFrm::StartDateNow() const {
 
 void TEditFrm::LoadEvent(const TTickwellItem& e) {
     EditingFlag = true;
-    Memo1->SetDescription(e.Description);
+    DescriptionEdit->SetDescription(e.Description);
     EventDate->SetDateValue(e.StartDate);
     setWindowTitle("Edit Event");
     if (!e.NoEndPoint)
-        Rad2->setChecked(true);
+        UntilRad->setChecked(true);
     if (!NoEndFlag)
         DateBox->SetDateValue(e.EndDate);
     TypeCombo->setCurrentIndex(e.EventType <= 5 ? e.EventType : -1);
     Notice->setValue(e.NoticePeriod);
-    Spin1->setValue(e.Interval);
+    IntervalSpin->setValue(e.Interval);
     Keep->setChecked(e.KeepFlag);
     DayIndex->setCurrentIndex(e.Weekday >= 1 && e.Weekday <= 7 ? e.Weekday - 1 : -1);
     OnceOnlyFlag = e.Simple;
@@ -271,14 +272,14 @@ void TEditFrm::showEvent(QShowEvent* e) {
 void TEditFrm::FormShow() {
     const TWinRegistry reg;
     if (!EditingFlag) {
-        Memo1->clear();
+        DescriptionEdit->clear();
         const TDateTime start = CalendarActive ? DateOf(CalendarDate) : Today();
         {
             // The defaults go in before the lists are built once below.
-            const QSignalBlocker b1(EventDate), b2(TypeCombo), b3(DayIndex), b4(Spin1);
+            const QSignalBlocker b1(EventDate), b2(TypeCombo), b3(DayIndex), b4(IntervalSpin);
             EventDate->SetDateValue(start);
             DayIndex->setCurrentIndex(DayOfWeek(start) - 1);
-            Spin1->setValue(ReadSetting(reg, kDfltInterval));
+            IntervalSpin->setValue(ReadSetting(reg, kDfltInterval));
             Notice->setValue(ReadSetting(reg, kDfltNotice));
             int t = ReadSetting(reg, kDfltEventType);
             // The options offer 0 "Once only" .. 6 "Accounting"; anything else
@@ -298,7 +299,7 @@ void TEditFrm::FormShow() {
     adjustSize();
     FullHeightValue = height();
     setFixedWidth(width());
-    Memo1->setFocus();
+    DescriptionEdit->setFocus();
     ResizeForm();
     if (OnceOnlyFlag)
         Once->setChecked(true);
@@ -324,7 +325,7 @@ void TEditFrm::ResizeForm() {
         }
     }
     if (isVisible())
-        Memo1->setFocus();
+        DescriptionEdit->setFocus();
 }
 
 void TEditFrm::OnceClick() {
@@ -337,8 +338,8 @@ void TEditFrm::ReptClick() {
     ResizeForm();
 }
 
-void TEditFrm::Rad2Click() {
-    NoEndFlag = Rad1->isChecked();
+void TEditFrm::EndChoiceClick() {
+    NoEndFlag = NoEndRad->isChecked();
     if (NoEndFlag) {
         DateBox->setEnabled(false);
     } else {
@@ -357,7 +358,7 @@ void TEditFrm::DayIndexChange() {
         SetUpControls();
 }
 
-void TEditFrm::Spin1Change() {
+void TEditFrm::IntervalChange() {
     if (isVisible())
         SetUpControls();
 }
@@ -374,14 +375,14 @@ void TEditFrm::EventDateChange() {
     SetUpControls();
 }
 
-void TEditFrm::Button3Click() {
+void TEditFrm::HelpBtnClick() {
     ShowHelpContext(8);
 }
 
 void TEditFrm::SetUpControls() {
     const int remembered = Combo->currentIndex();
-    Spin1->setEnabled(true);
-    const int interval = Spin1->value();
+    IntervalSpin->setEnabled(true);
+    const int interval = IntervalSpin->value();
     const std::string n = std::to_string(interval);
     auto single = [this](const std::string& text) {
         Combo->clear();
@@ -421,7 +422,7 @@ void TEditFrm::SetUpControls() {
     case etAccounting:
         single("Accounting Period End");
         DayIndex->setEnabled(false);
-        Spin1->setEnabled(false);
+        IntervalSpin->setEnabled(false);
         break;
     default:
         break;
@@ -429,7 +430,7 @@ void TEditFrm::SetUpControls() {
 }
 
 void TEditFrm::DoMonthDates() {
-    const int interval = Spin1->value();
+    const int interval = IntervalSpin->value();
     const std::string s = interval == 1 ? "" : " " + std::to_string(interval);
     const std::string m = s.empty() ? "month" : "months";
     QStringList items;
@@ -443,7 +444,7 @@ void TEditFrm::DoMonthDates() {
 }
 
 void TEditFrm::DoMonthDays() {
-    const int interval = Spin1->value();
+    const int interval = IntervalSpin->value();
     const int day = DayIndex->currentIndex() + 1;
     const std::string w = day >= 1 && day <= 7 ? LongDayNames[static_cast<size_t>(day)] : "";
     const std::string e = interval == 1 ? "every" : "every ";
@@ -461,8 +462,8 @@ void TEditFrm::FormCloseQuery() {
         focus->setFocus();
         throw TTickwellError(text);
     };
-    if (IsBlankText(Memo1->Description()))
-        fail(Memo1, kNoDescriptionText);
+    if (IsBlankText(DescriptionEdit->Description()))
+        fail(DescriptionEdit, kNoDescriptionText);
     // An empty box and an unreadable date get the same message.
     auto dateIn = [&fail](TDateBox* box) {
         const std::optional<TDateTime> d = box->Value();
@@ -471,7 +472,7 @@ void TEditFrm::FormCloseQuery() {
         return *d;
     };
     const TDateTime start = dateIn(EventDate);
-    if (Rept->isChecked() && Rad2->isChecked()) {
+    if (Rept->isChecked() && UntilRad->isChecked()) {
         const TDateTime end = dateIn(DateBox);
         if (const char* fault = EndDateFault(start, end))
             fail(DateBox, fault);
@@ -491,7 +492,7 @@ void TEditFrm::accept() {
 
 EventRecord TEditFrm::Record() const {
     EventRecord rec;
-    rec.SetDescription(Memo1->Description());
+    rec.SetDescription(DescriptionEdit->Description());
     // The checks have passed, so the texts are valid dates.
     rec.StartDate = EventDate->Value().value_or(StartDateNow());
     rec.Simple = Once->isChecked();
@@ -503,7 +504,7 @@ EventRecord TEditFrm::Record() const {
         rec.EndDate = DateBox->Value().value_or(FromQDate(DateBox->date()));
     rec.NoEndPoint = NoEndFlag;
     rec.EventType = static_cast<uint8_t>(std::max(0, TypeCombo->currentIndex()));
-    rec.Interval = static_cast<int16_t>(Spin1->value());
+    rec.Interval = static_cast<int16_t>(IntervalSpin->value());
     // A list left without a selection (a value from the file outside it)
     // keeps what the event held.
     rec.Rank =

@@ -50,7 +50,7 @@ public:
     int FullHeight() const { return FullHeightValue; }
 
     // Top panel.
-    TDescriptionEdit* Memo1;
+    TDescriptionEdit* DescriptionEdit;
     // How many characters the description has room for still.
     QLabel* DescriptionRoom;
     TDateBox* EventDate;
@@ -58,17 +58,17 @@ public:
     QRadioButton* Once;
     QRadioButton* Rept;
     QCheckBox* Keep;
-    QPushButton* Button1;
-    QPushButton* Button2;
-    QPushButton* Button3;
+    QPushButton* OkBtn;
+    QPushButton* CancelBtn;
+    QPushButton* HelpBtn;
     // Repeat panel.
     QFrame* Panel2;
     QComboBox* TypeCombo;
     QComboBox* DayIndex;
-    QSpinBox* Spin1;
+    QSpinBox* IntervalSpin;
     QComboBox* Combo;
-    QRadioButton* Rad1;
-    QRadioButton* Rad2;
+    QRadioButton* NoEndRad;
+    QRadioButton* UntilRad;
     TDateBox* DateBox;
 
 public slots:
@@ -83,12 +83,12 @@ private:
     void FormShow();
     void TypeComboChange();
     void DayIndexChange();
-    void Spin1Change();
+    void IntervalChange();
     void EventDateChange();
     void OnceClick();
     void ReptClick();
-    void Rad2Click();
-    void Button3Click();
+    void EndChoiceClick();
+    void HelpBtnClick();
     TDateTime StartDateNow() const;
 
     bool EditingFlag = false;

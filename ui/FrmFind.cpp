@@ -84,11 +84,11 @@ TFindDlg::TFindDlg(QWidget* parent, QAbstractItemView* list) : QDialog(parent), 
     FindBtn->setObjectName(QStringLiteral("FindBtn"));
     FindBtn->setDefault(true);
     FindBtn->setAutoDefault(true);
-    Button2 = new QPushButton(QStringLiteral("&Close"));
-    Button2->setObjectName(QStringLiteral("Button2"));
-    Button2->setAutoDefault(false);
+    CloseBtn = new QPushButton(QStringLiteral("&Close"));
+    CloseBtn->setObjectName(QStringLiteral("CloseBtn"));
+    CloseBtn->setAutoDefault(false);
     connect(FindBtn, &QPushButton::clicked, this, &TFindDlg::FindBtnClick);
-    connect(Button2, &QPushButton::clicked, this, &TFindDlg::reject);
+    connect(CloseBtn, &QPushButton::clicked, this, &TFindDlg::reject);
 
     auto* left = new QVBoxLayout;
     left->addWidget(Label1);
@@ -96,7 +96,7 @@ TFindDlg::TFindDlg(QWidget* parent, QAbstractItemView* list) : QDialog(parent), 
     left->addStretch(1);
     auto* right = new QVBoxLayout;
     right->addWidget(FindBtn);
-    right->addWidget(Button2);
+    right->addWidget(CloseBtn);
     right->addStretch(1);
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left, 1);

@@ -24,7 +24,7 @@ public:
     QLabel* Label1;
     QLineEdit* FindText;
     QPushButton* FindBtn;
-    QPushButton* Button2;
+    QPushButton* CloseBtn;
 
 protected:
     void showEvent(QShowEvent* e) override;

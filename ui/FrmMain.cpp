@@ -499,15 +499,15 @@ void TMainFrm::CreateCentral() {
          ColumnWidthFor(EnhListView1, 4, {"300"}), ColumnWidthFor(EnhListView1, 5, dates)},
         0);
 
-    Memo1 = new TDetailPane(nullptr);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
+    DetailText = new TDetailPane(nullptr);
+    DetailText->setObjectName(QStringLiteral("DetailText"));
 
     Splitter1 = new QSplitter(Qt::Vertical);
     Splitter1->setObjectName(QStringLiteral("Splitter1"));
     Splitter1->setHandleWidth(2);
     Splitter1->setChildrenCollapsible(false);
     Splitter1->addWidget(EnhListView1);
-    Splitter1->addWidget(Memo1);
+    Splitter1->addWidget(DetailText);
     Splitter1->setStretchFactor(0, 1);
     Splitter1->setStretchFactor(1, 0);
     // Once the user drags the splitter, the pane keeps the height given.
@@ -678,7 +678,7 @@ void TMainFrm::EnhListView1Click() {
         return;
     TTickwellItem* e = SelectedEvent();
     if (!e) {
-        Memo1->clear();
+        DetailText->clear();
         return;
     }
     QString text = Q(e->Description);
@@ -690,30 +690,30 @@ void TMainFrm::EnhListView1Click() {
             QStringLiteral(" days");
     text += QStringLiteral("\nKeep Flag: ") +
             (e->KeepFlag ? QStringLiteral("True") : QStringLiteral("False"));
-    Memo1->setPlainText(text);
+    DetailText->setPlainText(text);
     FitDetailPane();
 }
 
 void TMainFrm::ShowDetailPane(bool show) {
-    Memo1->setVisible(show);
+    DetailText->setVisible(show);
     if (show)
         FitDetailPane();
 }
 
 void TMainFrm::FitDetailPane() {
-    if (Memo1->isHidden() || PaneSizedByUser)
+    if (DetailText->isHidden() || PaneSizedByUser)
         return;
     // Tall enough for every line of the text in the current font (a
     // description and its four detail lines at the least), up to half the
     // window.
-    const QFontMetrics fm = Memo1->fontMetrics();
-    const int width = std::max(1, Memo1->viewport()->width());
+    const QFontMetrics fm = DetailText->fontMetrics();
+    const int width = std::max(1, DetailText->viewport()->width());
     const int lines =
         std::max(5 * fm.lineSpacing(), fm.boundingRect(QRect(0, 0, width, 1 << 20),
-                                                       Qt::TextWordWrap, Memo1->toPlainText())
+                                                       Qt::TextWordWrap, DetailText->toPlainText())
                                            .height());
     const int total = Splitter1->height() > 0 ? Splitter1->height() : height();
-    const int pane = std::min(std::max(kDetailPaneHeight, lines + 2 * Memo1->frameWidth() + 4),
+    const int pane = std::min(std::max(kDetailPaneHeight, lines + 2 * DetailText->frameWidth() + 4),
                               std::max(kDetailPaneHeight, total / 2));
     Splitter1->setSizes({qMax(0, total - pane - Splitter1->handleWidth()), pane});
 }

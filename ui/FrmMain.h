@@ -77,7 +77,7 @@ public:
 
     // For the find dialog and tests.
     TEventListView* ListView() const { return EnhListView1; }
-    QPlainTextEdit* DetailPane() const { return Memo1; }
+    QPlainTextEdit* DetailPane() const { return DetailText; }
     QLabel* StatusPanel(int index) const;
     TTickwellItem* SelectedEvent() const;
     // The first cell of an event's row; invalid when no row shows it.
@@ -119,7 +119,7 @@ private:
 
     TEventTableModel* Rows = nullptr;
     TEventListView* EnhListView1 = nullptr;
-    QPlainTextEdit* Memo1 = nullptr;
+    QPlainTextEdit* DetailText = nullptr;
     QSplitter* Splitter1 = nullptr;
     QToolBar* ToolBar1 = nullptr;
     QLabel* Panels[3] = {nullptr, nullptr, nullptr};

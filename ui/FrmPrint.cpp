@@ -150,21 +150,21 @@ TprnMainFrm::TprnMainFrm(QWidget* parent) : QDialog(parent) {
     titlelbl = new QLabel;
     titlelbl->setVisible(false);
 
-    Button1 = new QPushButton(QStringLiteral("Print"));
-    Button1->setDefault(true);
-    Button2 = new QPushButton(QStringLiteral("Cancel"));
-    Button3 = new QPushButton(QStringLiteral("Font..."));
-    connect(Button1, &QPushButton::clicked, this, [this] {
+    PrintBtn = new QPushButton(QStringLiteral("Print"));
+    PrintBtn->setDefault(true);
+    CancelBtn = new QPushButton(QStringLiteral("Cancel"));
+    FontBtn = new QPushButton(QStringLiteral("Font..."));
+    connect(PrintBtn, &QPushButton::clicked, this, [this] {
         try {
             // Printed, the dialog has done its job.
-            if (Button1Click())
+            if (PrintBtnClick())
                 accept();
         } catch (const std::exception& e) {
             ShowMsg(e.what(), mkError);
         }
     });
-    connect(Button2, &QPushButton::clicked, this, &TprnMainFrm::reject);
-    connect(Button3, &QPushButton::clicked, this, &TprnMainFrm::Button3Click);
+    connect(CancelBtn, &QPushButton::clicked, this, &TprnMainFrm::reject);
+    connect(FontBtn, &QPushButton::clicked, this, &TprnMainFrm::FontBtnClick);
 
     // The page font: the system's own at the largest size the font choice
     // offers.
@@ -180,9 +180,9 @@ TprnMainFrm::TprnMainFrm(QWidget* parent) : QDialog(parent) {
     left->addWidget(titlelbl);
     left->addStretch(1);
     auto* right = new QVBoxLayout;
-    right->addWidget(Button1);
-    right->addWidget(Button2);
-    right->addWidget(Button3);
+    right->addWidget(PrintBtn);
+    right->addWidget(CancelBtn);
+    right->addWidget(FontBtn);
     right->addStretch(1);
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left, 1);
@@ -199,13 +199,13 @@ void TprnMainFrm::SetDueOnly(bool dueOnly) {
     (dueOnly ? DueItem : AllItem)->setChecked(true);
 }
 
-void TprnMainFrm::Button3Click() {
+void TprnMainFrm::FontBtnClick() {
     TFontSizeDlg dlg(PrintFont, 8, 12, this);
     if (dlg.exec() == QDialog::Accepted)
         PrintFont = dlg.ChosenFont();
 }
 
-bool TprnMainFrm::Button1Click() {
+bool TprnMainFrm::PrintBtnClick() {
     QPrinter& printer = CurrentPrinter();
     if (!CheckPrinter(printer)) {
         ShowMsg(kPrinterMessage, mkWarning);

@@ -34,8 +34,8 @@ public:
     explicit TprnMainFrm(QWidget* parent = nullptr);
 
     // Prints as chosen; true when the job went to the printer or file.
-    bool Button1Click();
-    void Button3Click();
+    bool PrintBtnClick();
+    void FontBtnClick();
     // Prints the chosen events on the printer as it is set up; false when
     // the job could not be started.
     bool RunJob(QPrinter& printer);
@@ -48,8 +48,8 @@ public:
     QLabel* Label1;
     QLabel* Label2;
     QLabel* titlelbl;
-    QPushButton* Button1;
-    QPushButton* Button2;
-    QPushButton* Button3;
+    QPushButton* PrintBtn;
+    QPushButton* CancelBtn;
+    QPushButton* FontBtn;
     QFont PrintFont;
 };

@@ -159,9 +159,9 @@ private slots:
                        Cli({outside, id});
                        // Longer than the watcher's look: it waits for the editor.
                        QTest::qWait(1200);
-                       QTest::keyClick(f.Memo1, Qt::Key_End);
-                       QTest::keyClicks(f.Memo1, " edited");
-                       QTest::mouseClick(f.Button1, Qt::LeftButton);
+                       QTest::keyClick(f.DescriptionEdit, Qt::Key_End);
+                       QTest::keyClicks(f.DescriptionEdit, " edited");
+                       QTest::mouseClick(f.OkBtn, Qt::LeftButton);
                    });
         QCOMPARE(OnDisk().join(' '), stored);
         QTRY_COMPARE_WITH_TIMEOUT(SortedTexts(Main->ListView()).join(' '), stored, 30000);
@@ -187,8 +187,8 @@ private slots:
                    [&](TEditFrm& f) {
                        rlimit small{300, old.rlim_max};
                        diskFull ? void(setrlimit(RLIMIT_FSIZE, &small)) : WriteFile(unreadable);
-                       QTest::keyClicks(f.Memo1, "Delta");
-                       QTest::mouseClick(f.Button1, Qt::LeftButton);
+                       QTest::keyClicks(f.DescriptionEdit, "Delta");
+                       QTest::mouseClick(f.OkBtn, Qt::LeftButton);
                    });
         QCOMPARE(SortedTexts(Main->ListView()), all);
         // Longer than the watcher's look: the save has told it already.
@@ -246,8 +246,8 @@ private slots:
                    [&](TEditFrm& f) {
                        rlimit small{300, old.rlim_max};
                        setrlimit(RLIMIT_FSIZE, &small);
-                       QTest::keyClicks(f.Memo1, "Delta");
-                       QTest::mouseClick(f.Button1, Qt::LeftButton);
+                       QTest::keyClicks(f.DescriptionEdit, "Delta");
+                       QTest::mouseClick(f.OkBtn, Qt::LeftButton);
                    });
         // Exit is the File menu's last entry, reached from the keyboard.
         const auto exit = [this] {

@@ -292,8 +292,8 @@ private slots:
                 ClickEntry(m, c.Pick);
             });
             WhenUp<TEditFrm>([&](TEditFrm* f) {
-                seen << "editor: " + f->Memo1->toPlainText();
-                QTest::mouseClick(f->Button2, Qt::LeftButton);
+                seen << "editor: " + f->DescriptionEdit->toPlainText();
+                QTest::mouseClick(f->CancelBtn, Qt::LeftButton);
             });
             w.Input(c.Input);
             auto outcome = [&] {
@@ -332,8 +332,8 @@ private slots:
         TWindow w;
         // A double click on a day adds an event starting on it.
         WhenUp<TEditFrm>([](TEditFrm* f) {
-            QTest::keyClicks(f->Memo1, "Car service");
-            QTest::mouseClick(f->Button1, Qt::LeftButton);
+            QTest::keyClicks(f->DescriptionEdit, "Car service");
+            QTest::mouseClick(f->OkBtn, Qt::LeftButton);
         });
         DoubleClick(w->Cal, DayCentre(w->Cal, 20));
         QTRY_COMPARE(w.Cell(20), QStringList{"Car service"});

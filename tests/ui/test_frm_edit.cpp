@@ -47,8 +47,8 @@ private slots:
             bool Repeating;
             QString Start, End, Message, Focus; // End "-": no end point
         } cases[] = {
-            {"", true, "", "", "Please enter a Description", "Memo1"},
-            {"   ", true, day, "-", "Please enter a Description", "Memo1"},
+            {"", true, "", "", "Please enter a Description", "DescriptionEdit"},
+            {"   ", true, day, "-", "Please enter a Description", "DescriptionEdit"},
             {"x", false, "", "", bad, "EventDate"},
             // A year below 100 would be read as one of the 1900s.
             {"x", false, "01/06/0050", "", bad, "EventDate"},
@@ -66,14 +66,14 @@ private slots:
             QApplication::setActiveWindow(&f);
             Press(f.Rept);
             if (c.End != "-")
-                Press(f.Rad2);
+                Press(f.UntilRad);
             if (!c.Repeating)
                 Press(f.Once);
-            QTest::keyClicks(f.Memo1, c.Description);
+            QTest::keyClicks(f.DescriptionEdit, c.Description);
             TypeInto(f.EventDate, c.Start);
             if (c.End != "-" && c.Repeating)
                 TypeInto(f.DateBox, c.End);
-            Press(f.Button1);
+            Press(f.OkBtn);
             QCOMPARE(Env.LastNotice(), c.Message.toStdString());
             QCOMPARE(f.result(), c.Message.isEmpty() ? int(QDialog::Accepted) : 0);
             if (!c.Message.isEmpty() && QApplication::focusWidget())
@@ -89,17 +89,17 @@ private slots:
         fs.DateSeparator = '-';
         SetFormatSettings(fs);
         TTickwellItem* e = RunEditor(false, nullptr, [](TEditFrm& f) {
-            QTest::keyClicks(f.Memo1, "Board meeting");
+            QTest::keyClicks(f.DescriptionEdit, "Board meeting");
             TypeInto(f.EventDate, "2027-01-15"); // a Friday, the Index Day
             Press(f.Rept);
             QTest::keyClick(f.TypeCombo, Qt::Key_M);    // Monthly (Date)
             QTest::keyClick(f.TypeCombo, Qt::Key_Down); // Monthly (Day)
-            TypeInto(f.Spin1, "2");
+            TypeInto(f.IntervalSpin, "2");
             QTest::keyClick(f.Combo, Qt::Key_End); // On the Last Friday
             TypeInto(f.Notice, "5");
-            Press(f.Rad2);
+            Press(f.UntilRad);
             TypeInto(f.DateBox, "2028-06-30");
-            Press(f.Button1);
+            Press(f.OkBtn);
         });
         QVERIFY(e && !e->Simple);
         QCOMPARE(e->StartDate, EncodeDate(2027, 1, 15));
@@ -115,13 +115,13 @@ private slots:
         for (const int offset : {-1, 0}) {
             const TDateTime start = Env.Day + offset;
             TTickwellItem* e = RunEditor(false, nullptr, [offset](TEditFrm& f) {
-                QTest::keyClicks(f.Memo1, "Call");
+                QTest::keyClicks(f.DescriptionEdit, "Call");
                 Press(f.Rept);
-                Press(f.Rad2);
+                Press(f.UntilRad);
                 Press(f.Once);
                 TypeInto(f.Notice, "0");
                 TypeInto(f.EventDate, QString("%1/03/2026").arg(10 + offset, 2, 10, QChar('0')));
-                Press(f.Button1);
+                Press(f.OkBtn);
             });
             QVERIFY(e && e->Simple);
             QCOMPARE(e->EndDate, start);
@@ -143,11 +143,11 @@ private slots:
         };
         for (const auto& c : cases) {
             TTickwellItem* e = RunEditor(false, nullptr, [&c](TEditFrm& f) {
-                QTest::keyClicks(f.Memo1, "Birthday");
+                QTest::keyClicks(f.DescriptionEdit, "Birthday");
                 TypeInto(f.EventDate, c.Start);
                 Press(f.Rept);
                 QTest::keyClick(f.TypeCombo, Qt::Key_Y);
-                Press(f.Button1);
+                Press(f.OkBtn);
             });
             QVERIFY(e && e->NoEndPoint);
             QCOMPARE(e->EndDate, c.End);
@@ -155,7 +155,7 @@ private slots:
         }
         TTickwellItem* old = MakeEvent("Gran", EncodeDate(1925, 6, 1), false, etYearly);
         MasterList->AddSorted(old);
-        QCOMPARE(RunEditor(true, old, [](TEditFrm& f) { Press(f.Button1); }), old);
+        QCOMPARE(RunEditor(true, old, [](TEditFrm& f) { Press(f.OkBtn); }), old);
         QCOMPARE(old->EndDate, century);
     }
 
@@ -163,20 +163,21 @@ private slots:
     // new line (and Cancel then adds nothing); Tab goes through the fields
     // as laid out, then the buttons.
     void EnterPressesOkAndTabFollowsTheLayout() {
-        for (const QString field : {"EventDate", "Notice", "Spin1", "Keep", "Memo1"}) {
+        for (const QString field :
+             {"EventDate", "Notice", "IntervalSpin", "Keep", "DescriptionEdit"}) {
             QString text;
             TTickwellItem* e = RunEditor(false, nullptr, [&](TEditFrm& f) {
-                QTest::keyClicks(f.Memo1, "Bins");
+                QTest::keyClicks(f.DescriptionEdit, "Bins");
                 Press(f.Rept);
                 QWidget* w = f.findChild<QWidget*>(field);
                 Press(w);
                 QTest::keyClick(w, Qt::Key_Return);
-                text = f.Memo1->toPlainText();
+                text = f.DescriptionEdit->toPlainText();
                 if (f.isVisible())
-                    Press(f.Button2);
+                    Press(f.CancelBtn);
             });
-            QCOMPARE(e != nullptr, field != "Memo1");
-            QCOMPARE(text.contains('\n'), field == "Memo1");
+            QCOMPARE(e != nullptr, field != "DescriptionEdit");
+            QCOMPARE(text.contains('\n'), field == "DescriptionEdit");
         }
         QCOMPARE(MasterList->Count(), 4);
         QVERIFY(!EditFrm);
@@ -186,16 +187,16 @@ private slots:
         Press(f.Rept);
         QTest::keyClick(f.TypeCombo, Qt::Key_M);
         QTest::keyClick(f.TypeCombo, Qt::Key_Down); // Monthly (Day): Index Day in use
-        Press(f.Rad2);                              // the end date box in use
-        f.Memo1->setFocus();
+        Press(f.UntilRad);                          // the end date box in use
+        f.DescriptionEdit->setFocus();
         QStringList visited;
-        for (int i = 0; i < 20 && (visited.isEmpty() || visited.back() != "Memo1"); ++i) {
+        for (int i = 0; i < 20 && (visited.isEmpty() || visited.back() != "DescriptionEdit"); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             visited << QApplication::focusWidget()->objectName();
         }
         QCOMPARE(visited, (QStringList{"EventDate", "Notice", "Rept", "Keep", "TypeCombo",
-                                       "DayIndex", "Spin1", "Combo", "Rad2", "DateBox", "Button1",
-                                       "Button2", "Button3", "Memo1"}));
+                                       "DayIndex", "IntervalSpin", "Combo", "UntilRad", "DateBox",
+                                       "OkBtn", "CancelBtn", "HelpBtn", "DescriptionEdit"}));
     }
 
     // A new event starts from the options' defaults.
@@ -206,8 +207,8 @@ private slots:
         WriteSetting(reg, kDfltNotice, 12);
         WriteSetting(reg, kDfltKeepFlag, false);
         TTickwellItem* e = RunEditor(false, nullptr, [](TEditFrm& f) {
-            QTest::keyClicks(f.Memo1, "Bins");
-            Press(f.Button1);
+            QTest::keyClicks(f.DescriptionEdit, "Bins");
+            Press(f.OkBtn);
         });
         QVERIFY(e);
         QCOMPARE((QList<int>{e->EventType, e->Interval, e->NoticePeriod, e->KeepFlag}),
@@ -221,7 +222,7 @@ private slots:
         e->Rank = 23;
         e->AckDate = e->PrevDate;
         MasterList->AddSorted(e);
-        QCOMPARE(RunEditor(true, e, [](TEditFrm& f) { Press(f.Button1); }), e);
+        QCOMPARE(RunEditor(true, e, [](TEditFrm& f) { Press(f.OkBtn); }), e);
         QCOMPARE(e->AckDate, 0.0);
         QCOMPARE(e->Description, std::string("Rent\r\ndue"));
         QCOMPARE(e->Rank, 23);
@@ -235,42 +236,43 @@ private slots:
         f.show();
         const QString kept = QString::fromUtf8("caf\u00e9 \u20ac5 ");
         for (const char32_t c : (kept + QString::fromUtf8("\u2713")).toUcs4())
-            QTest::sendKeyEvent(QTest::Click, f.Memo1, Qt::Key_unknown, QString::fromUcs4(&c, 1),
-                                {});
-        QCOMPARE(f.Memo1->toPlainText(), kept);
+            QTest::sendKeyEvent(QTest::Click, f.DescriptionEdit, Qt::Key_unknown,
+                                QString::fromUcs4(&c, 1), {});
+        QCOMPARE(f.DescriptionEdit->toPlainText(), kept);
         QVERIFY(Env.LastNotice().find("\u2713") != std::string::npos);
         const QString emoji = QString::fromUtf8("\U0001F389");
-        QTest::sendKeyEvent(QTest::Click, f.Memo1, Qt::Key_unknown, emoji, {});
+        QTest::sendKeyEvent(QTest::Click, f.DescriptionEdit, Qt::Key_unknown, emoji, {});
         for (const QChar half : emoji)
-            QTest::sendKeyEvent(QTest::Click, f.Memo1, Qt::Key_unknown, QString(half), {});
+            QTest::sendKeyEvent(QTest::Click, f.DescriptionEdit, Qt::Key_unknown, QString(half),
+                                {});
         QCOMPARE(Env.Notices.size(), size_t(3));
         QApplication::clipboard()->setText(QString::fromUtf8("ok \u65e5\u672c"));
         if (QApplication::clipboard()->text() == QString::fromUtf8("ok \u65e5\u672c"))
-            QTest::keyClick(f.Memo1, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(f.Memo1->toPlainText(), kept);
+            QTest::keyClick(f.DescriptionEdit, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(f.DescriptionEdit->toPlainText(), kept);
         // A line break takes two of the 255 characters the file holds.
         const size_t notices = Env.Notices.size();
-        f.Memo1->clear();
-        QTest::keyClicks(f.Memo1, QString(250, 'a'));
+        f.DescriptionEdit->clear();
+        QTest::keyClicks(f.DescriptionEdit, QString(250, 'a'));
         QCOMPARE(f.DescriptionRoom->text(), QString("5 characters left"));
         QApplication::clipboard()->setText("bcdefgh");
         if (QApplication::clipboard()->text() == "bcdefgh") {
-            QTest::keyClick(f.Memo1, Qt::Key_V, Qt::ControlModifier);
-            QCOMPARE(f.Memo1->toPlainText(), QString(250, 'a') + "bcdef");
+            QTest::keyClick(f.DescriptionEdit, Qt::Key_V, Qt::ControlModifier);
+            QCOMPARE(f.DescriptionEdit->toPlainText(), QString(250, 'a') + "bcdef");
             for (int i = 0; i < 5; ++i)
-                QTest::keyClick(f.Memo1, Qt::Key_Backspace);
+                QTest::keyClick(f.DescriptionEdit, Qt::Key_Backspace);
         }
-        QTest::keyClicks(f.Memo1, "aaa");
-        QTest::keyClick(f.Memo1, Qt::Key_Return);
+        QTest::keyClicks(f.DescriptionEdit, "aaa");
+        QTest::keyClick(f.DescriptionEdit, Qt::Key_Return);
         QCOMPARE(f.DescriptionRoom->text(), QString("0 characters left"));
-        QTest::keyClicks(f.Memo1, "bc");
-        QTest::keyClick(f.Memo1, Qt::Key_Return);
-        QCOMPARE(f.Memo1->toPlainText(), QString(253, 'a') + "\n");
+        QTest::keyClicks(f.DescriptionEdit, "bc");
+        QTest::keyClick(f.DescriptionEdit, Qt::Key_Return);
+        QCOMPARE(f.DescriptionEdit->toPlainText(), QString(253, 'a') + "\n");
         QCOMPARE(Env.Notices.size(), notices);
         // Typing over a selection frees its room first.
-        f.Memo1->selectAll();
-        QTest::keyClicks(f.Memo1, "c");
-        QCOMPARE(f.Memo1->toPlainText(), QString("c"));
+        f.DescriptionEdit->selectAll();
+        QTest::keyClicks(f.DescriptionEdit, "c");
+        QCOMPARE(f.DescriptionEdit->toPlainText(), QString("c"));
     }
 };
 

@@ -47,7 +47,7 @@ private slots:
                                         Qt::NoModifier);
                 for (int i = 0; i < presses; ++i)
                     QTest::mouseClick(dlg->FindBtn, Qt::LeftButton);
-                QTest::mouseClick(dlg->Button2, Qt::LeftButton);
+                QTest::mouseClick(dlg->CloseBtn, Qt::LeftButton);
             }
         });
         QTest::keyClick(&w, Qt::Key_F, Qt::AltModifier);

@@ -159,11 +159,11 @@ private slots:
             ClickHeader(w->ListView()->header(), 1);
         WithEditor([&] { QVERIFY(w.Use("AddEvent1")); },
                    [](TEditFrm& f) {
-                       QTest::keyClicks(f.Memo1, "Middle");
+                       QTest::keyClicks(f.DescriptionEdit, "Middle");
                        Press(f.EventDate);
                        QTest::keyClick(f.EventDate, Qt::Key_A, Qt::ControlModifier);
                        QTest::keyClicks(f.EventDate, "15/03/2026");
-                       Press(f.Button1);
+                       Press(f.OkBtn);
                    });
         QCOMPARE(ShownTexts(w->ListView()), rows);
         QCOMPARE(w->SelectedEvent()->Description, std::string("Middle"));

@@ -36,7 +36,7 @@ private slots:
                 }
             QTest::keyClick(font, Qt::Key_Return);
         });
-        QTest::mouseClick(dlg.Button3, Qt::LeftButton);
+        QTest::mouseClick(dlg.FontBtn, Qt::LeftButton);
         QCOMPARE(offered, (QStringList{"8", "9", "10", "11", "12"}));
         QCOMPARE(dlg.PrintFont.pointSize(), 9);
     }
@@ -73,7 +73,7 @@ private slots:
         TprnMainFrm dlg;
         dlg.show();
         Press(dlg.DueItem);
-        QTest::mouseClick(dlg.Button1, Qt::LeftButton);
+        QTest::mouseClick(dlg.PrintBtn, Qt::LeftButton);
         QCOMPARE(Env.LastNotice(), std::string("No events to print!"));
         QVERIFY(dlg.isEnabled());
     }
@@ -104,7 +104,7 @@ private slots:
             TprnMainFrm dlg;
             dlg.show();
             Press(dueOnly ? dlg.DueItem : dlg.AllItem);
-            QTest::mouseClick(dlg.Button1, Qt::LeftButton);
+            QTest::mouseClick(dlg.PrintBtn, Qt::LeftButton);
             SetFileDialogs({});
             QCOMPARE(offered,
                      dueOnly ? QString("Tickwell due events.pdf") : QString("Tickwell events.pdf"));

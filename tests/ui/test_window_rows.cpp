@@ -142,7 +142,7 @@ private slots:
         // Each row left shows its own event (a freed one would be read here).
         for (const QString& text : mainRows) {
             QVERIFY(ClickRow(MainRows(), text));
-            QVERIFY(Main->findChild<QPlainTextEdit*>("Memo1")->toPlainText().startsWith(text));
+            QVERIFY(Main->findChild<QPlainTextEdit*>("DetailText")->toPlainText().startsWith(text));
         }
     }
 
