@@ -1,7 +1,7 @@
 #include "platform/Paths.h"
+#include "store/AtomicFile.h"
 
 #include <cstdlib>
-#include <ctime>
 #include <filesystem>
 #include <pwd.h>
 #include <unistd.h>
@@ -76,14 +76,5 @@ std::string RegistryFilePath() {
 }
 
 std::string DamagedCopyName(const std::string& path) {
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char stamp[32];
-    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
-    const std::string base = path + ".damaged-" + stamp;
-    std::string name = base;
-    for (int n = 1; std::filesystem::exists(name); ++n)
-        name = base + "-" + std::to_string(n);
-    return name;
+    return UnusedStampedPath(path + ".damaged-", "");
 }

@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
 #include <random>
@@ -230,6 +231,19 @@ TFileStamp StampOf(const std::string& path) {
 bool FileExists(const std::string& path) {
     struct stat st;
     return ::stat(path.c_str(), &st) == 0;
+}
+
+std::string UnusedStampedPath(const std::string& prefix, const std::string& suffix) {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+    const std::string base = prefix + stamp;
+    std::string name = base + suffix;
+    for (int n = 1; FileExists(name); ++n)
+        name = base + "-" + std::to_string(n) + suffix;
+    return name;
 }
 
 bool SameFileBytes(const std::string& a, const std::string& b) {

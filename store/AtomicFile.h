@@ -33,6 +33,9 @@ bool ReadWholeFile(const std::string& path, TFileBytes& bytes, std::string& erro
                    bool* missing = nullptr);
 
 bool FileExists(const std::string& path);
+// prefix + "YYYYMMDD-HHMMSS" (local time now) + suffix, with "-1", "-2"...
+// after the stamp when that name is taken: a name for a kept copy.
+std::string UnusedStampedPath(const std::string& prefix, const std::string& suffix);
 // Both files read whole and hold the same bytes.
 bool SameFileBytes(const std::string& a, const std::string& b);
 

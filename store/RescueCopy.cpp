@@ -3,7 +3,6 @@
 #include "store/AtomicFile.h"
 #include "store/DataFile.h"
 #include <algorithm>
-#include <ctime>
 #include <filesystem>
 
 namespace fs = std::filesystem;
@@ -13,20 +12,10 @@ namespace {
 constexpr const char* kUnsaved = "unsaved-";
 constexpr const char* kRescued = "rescued-";
 
-std::string Stamp() {
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char stamp[32];
-    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
-    return stamp;
-}
-
 } // namespace
 
 std::string WriteRescueCopy(const TListSorted& list, const std::vector<std::string>& folders,
                             std::string& error) {
-    const std::string name = kUnsaved + Stamp();
     for (const std::string& folder : folders) {
         std::error_code ec;
         fs::create_directories(folder, ec);
@@ -34,9 +23,7 @@ std::string WriteRescueCopy(const TListSorted& list, const std::vector<std::stri
             error = ec.message() + ": " + folder;
             continue;
         }
-        std::string path = folder + "/" + name + ".dat";
-        for (int n = 1; fs::exists(path, ec); ++n)
-            path = folder + "/" + name + "-" + std::to_string(n) + ".dat";
+        const std::string path = UnusedStampedPath(folder + "/" + kUnsaved, ".dat");
         try {
             WriteEventsFile(list, path, nullptr);
             // One copy of the same events, however many ends wrote it.
