@@ -236,7 +236,7 @@ void BM_DueDateStyle(benchmark::State& state) {
     state.counters["due_rows"] = view->model()->rowCount();
     for (auto _ : state) {
         const auto t0 = Clock::now();
-        due->LD->trigger();
+        due->LongDateAction->trigger();
         Shown(view);
         const double ms = MsSince(t0);
         Record("due window: switch the date style", ms, load);

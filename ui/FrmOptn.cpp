@@ -590,7 +590,7 @@ void TOptionDlg::ApplyGeneral(TWinRegistry& reg) {
     WriteSetting(reg, kWavFile, WavEdit->text().toStdString());
     // The due-events window writes its own sound switch when it closes.
     if (ScanFrm)
-        ScanFrm->EnableWav->setChecked(WavEnable->isChecked());
+        ScanFrm->EnableSoundAction->setChecked(WavEnable->isChecked());
 }
 
 void TOptionDlg::ApplyEditing(TWinRegistry& reg) {

@@ -59,7 +59,7 @@ TScanFrm::TScanFrm(QWidget* parent) : QWidget(parent, Qt::Window) {
 
     TEventColumn event = DescriptionColumn("Event");
     event.Icon = [this](const TTickwellItem& e) {
-        return SI->isChecked() ? SharedDueKindIcon(e.DueKind) : QIcon();
+        return ShowIconsAction->isChecked() ? SharedDueKindIcon(e.DueKind) : QIcon();
     };
     TEventColumn date = SortedByNumber(
         "Date",
@@ -71,7 +71,7 @@ TScanFrm::TScanFrm(QWidget* parent) : QWidget(parent, Qt::Window) {
         "When",
         [this](const TTickwellItem& e) {
             QString text = QString::number(DaysToScan(e));
-            if (!BriefDaystoEvent1->isChecked())
+            if (!BriefDaysAction->isChecked())
                 text += " days";
             return text;
         },
@@ -102,45 +102,53 @@ TScanFrm::TScanFrm(QWidget* parent) : QWidget(parent, Qt::Window) {
     // The pop-up menu, in its order.
     ScanPop = new QMenu(this);
     ScanPop->setObjectName("ScanPop");
-    Acknowledge1 =
-        AddItem("Ac&knowledge", QKeySequence(Qt::ALT | Qt::Key_K), &TScanFrm::Acknowledge1Click);
-    New1 = AddItem("&Add an Event", QKeySequence(Qt::ALT | Qt::Key_A), &TScanFrm::New1Click);
-    Edit1 = AddItem("&Edit Event", QKeySequence(Qt::ALT | Qt::Key_E), &TScanFrm::Edit1Click);
-    Delete1 = AddItem("&Delete Event", QKeySequence(Qt::ALT | Qt::Key_D), &TScanFrm::Delete1Click);
-    MarkAsChangingEvents({Acknowledge1, New1, Edit1, Delete1});
+    AcknowledgeAction =
+        AddItem("Ac&knowledge", QKeySequence(Qt::ALT | Qt::Key_K), &TScanFrm::AcknowledgeClick);
+    AddEventAction =
+        AddItem("&Add an Event", QKeySequence(Qt::ALT | Qt::Key_A), &TScanFrm::AddEventClick);
+    EditEventAction =
+        AddItem("&Edit Event", QKeySequence(Qt::ALT | Qt::Key_E), &TScanFrm::EditEventClick);
+    DeleteEventAction =
+        AddItem("&Delete Event", QKeySequence(Qt::ALT | Qt::Key_D), &TScanFrm::DeleteEventClick);
+    MarkAsChangingEvents({AcknowledgeAction, AddEventAction, EditEventAction, DeleteEventAction});
     // Alt+K is the menu entry's; the button's own mnemonic would make the
     // key ambiguous, so that neither ran.
     AckBtn->setShortcut(QKeySequence());
-    AckBtn->setToolTip(Acknowledge1->shortcut().toString(QKeySequence::NativeText));
+    AckBtn->setToolTip(AcknowledgeAction->shortcut().toString(QKeySequence::NativeText));
     ScanPop->addSeparator();
 
     // FormCreate.
     QuitOnClose = false;
     const TWinRegistry reg;
-    LD = AddOption("Use &Long Date style", ReadSetting(reg, kDateStyle), &TScanFrm::LDClick);
-    SI = AddOption("Display &Icons", ReadSetting(reg, kUseIcons), &TScanFrm::SIClick);
-    SH = AddOption("Show &Header", ReadSetting(reg, kHeader), &TScanFrm::SHClick);
-    TB = AddOption("Show date in &Title Bar", ReadSetting(reg, kShowDate), &TScanFrm::TBClick);
-    BriefDaystoEvent1 = AddOption("Brief \"Days to Event\"", ReadSetting(reg, kBriefDays),
-                                  &TScanFrm::BriefDaysClick);
+    LongDateAction =
+        AddOption("Use &Long Date style", ReadSetting(reg, kDateStyle), &TScanFrm::LongDateClick);
+    ShowIconsAction =
+        AddOption("Display &Icons", ReadSetting(reg, kUseIcons), &TScanFrm::ShowIconsClick);
+    ShowHeaderAction =
+        AddOption("Show &Header", ReadSetting(reg, kHeader), &TScanFrm::ShowHeaderClick);
+    TitleDateAction = AddOption("Show date in &Title Bar", ReadSetting(reg, kShowDate),
+                                &TScanFrm::TitleDateClick);
+    BriefDaysAction = AddOption("Brief \"Days to Event\"", ReadSetting(reg, kBriefDays),
+                                &TScanFrm::BriefDaysClick);
     ScanPop->addSeparator();
-    EnableWav = AddOption("E&nable Sound", ReadSetting(reg, kPlayWav), &TScanFrm::EnableWavClick);
+    EnableSoundAction =
+        AddOption("E&nable Sound", ReadSetting(reg, kPlayWav), &TScanFrm::EnableSoundClick);
     ScanPop->addSeparator();
-    About1 = AddItem("Abo&ut", QKeySequence(), &TScanFrm::About1Click);
-    Help1 = AddItem("Hel&p", QKeySequence(Qt::Key_F1), &TScanFrm::Help1Click);
+    AboutAction = AddItem("Abo&ut", QKeySequence(), &TScanFrm::AboutClick);
+    HelpAction = AddItem("Hel&p", QKeySequence(Qt::Key_F1), &TScanFrm::HelpClick);
     ScanPop->addSeparator();
-    MainWindow1 = AddItem("Main Window", QKeySequence(), &TScanFrm::MainWindow1Click);
-    Calendar1 = AddItem("Calendar", QKeySequence(), &TScanFrm::Calendar1Click);
-    Options1 = AddItem("Options...", QKeySequence(), &TScanFrm::Options1Click);
+    MainWindowAction = AddItem("Main Window", QKeySequence(), &TScanFrm::MainWindowClick);
+    CalendarAction = AddItem("Calendar", QKeySequence(), &TScanFrm::CalendarClick);
+    OptionsAction = AddItem("Options...", QKeySequence(), &TScanFrm::OptionsClick);
     ScanPop->addSeparator();
-    Close1 = AddItem("Clo&se", QKeySequence(Qt::Key_Escape), &TScanFrm::CloseBtnClick);
-    ExitApplication1 = AddItem("Exit Tickwell", QKeySequence(Qt::ALT | Qt::Key_X),
-                               &TScanFrm::ExitApplication1Click);
+    CloseAction = AddItem("Clo&se", QKeySequence(Qt::Key_Escape), &TScanFrm::CloseBtnClick);
+    ExitApplicationAction = AddItem("Exit Tickwell", QKeySequence(Qt::ALT | Qt::Key_X),
+                                    &TScanFrm::ExitApplicationClick);
 
     if (StartMode == smDue) {
-        ExitApplication1->setVisible(false);
+        ExitApplicationAction->setVisible(false);
         CloseBtn->setText("E&xit");
-        Close1->setText("E&xit");
+        CloseAction->setText("E&xit");
     }
 
     ListState = std::make_unique<TListViewState>(ScanListView, kDueListKey);
@@ -165,7 +173,7 @@ TScanFrm::TScanFrm(QWidget* parent) : QWidget(parent, Qt::Window) {
     const int t = ReadSetting(reg, kFormsTs);
     WavFileName = QString::fromStdString(ReadSetting(reg, kWavFile));
 
-    ScanListView->header()->setVisible(SH->isChecked());
+    ScanListView->header()->setVisible(ShowHeaderAction->isChecked());
     SetDueTitle();
     SetDateFormat();
     const QRect area = AvailableArea(QPoint(l, t));
@@ -182,15 +190,15 @@ TScanFrm::TScanFrm(QWidget* parent) : QWidget(parent, Qt::Window) {
     }
 
     connect(CloseBtn, &QPushButton::clicked, this, [this] { Run(&TScanFrm::CloseBtnClick); });
-    connect(AckBtn, &QPushButton::clicked, Acknowledge1, &QAction::trigger);
+    connect(AckBtn, &QPushButton::clicked, AcknowledgeAction, &QAction::trigger);
     // The button is there for a selected row the entry may change.
-    connect(Acknowledge1, &QAction::changed, this, &TScanFrm::UpdateAckBtn);
+    connect(AcknowledgeAction, &QAction::changed, this, &TScanFrm::UpdateAckBtn);
     connect(ScanListView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TScanFrm::UpdateAckBtn);
     connect(Rows, &QAbstractItemModel::modelReset, this, &TScanFrm::UpdateAckBtn);
     UpdateAckBtn();
     connect(ScanListView, &QAbstractItemView::doubleClicked, this,
-            [this] { Run(&TScanFrm::Edit1Click); });
+            [this] { Run(&TScanFrm::EditEventClick); });
     connect(ScanListView, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
         UpdateCommandStates();
         ScanPop->popup(ScanListView->viewport()->mapToGlobal(p));
@@ -218,12 +226,12 @@ TScanFrm::TScanFrm(QWidget* parent) : QWidget(parent, Qt::Window) {
 
 TScanFrm::~TScanFrm() {
     TWinRegistry reg;
-    WriteSetting(reg, kUseIcons, SI->isChecked());
-    WriteSetting(reg, kShowDate, TB->isChecked());
-    WriteSetting(reg, kDateStyle, LD->isChecked());
-    WriteSetting(reg, kHeader, SH->isChecked());
-    WriteSetting(reg, kBriefDays, BriefDaystoEvent1->isChecked());
-    WriteSetting(reg, kPlayWav, EnableWav->isChecked());
+    WriteSetting(reg, kUseIcons, ShowIconsAction->isChecked());
+    WriteSetting(reg, kShowDate, TitleDateAction->isChecked());
+    WriteSetting(reg, kDateStyle, LongDateAction->isChecked());
+    WriteSetting(reg, kHeader, ShowHeaderAction->isChecked());
+    WriteSetting(reg, kBriefDays, BriefDaysAction->isChecked());
+    WriteSetting(reg, kPlayWav, EnableSoundAction->isChecked());
     WriteSetting(reg, kGrey,
                  ScanListView->palette().color(QPalette::Base) !=
                      QApplication::palette().color(QPalette::Base));
@@ -302,14 +310,15 @@ void TScanFrm::RefreshDueWindow() {
 }
 
 void TScanFrm::SetDueTitle() {
-    setWindowTitle(TB->isChecked() ? QString::fromStdString("Tickwells for " +
-                                                            FormatDateTime(kTitleDate, Today()))
-                                   : QString("Tickwells"));
+    setWindowTitle(
+        TitleDateAction->isChecked()
+            ? QString::fromStdString("Tickwells for " + FormatDateTime(kTitleDate, Today()))
+            : QString("Tickwells"));
 }
 
 void TScanFrm::SetDateFormat() {
     if (DueList)
-        DueList->DateFormat = LD->isChecked() ? kLongDueDate : kShortDueDate;
+        DueList->DateFormat = LongDateAction->isChecked() ? kLongDueDate : kShortDueDate;
 }
 
 // ---- commands ----
@@ -323,7 +332,7 @@ int TScanFrm::SelectedRowOrTell(const char* nothing) const {
     return row;
 }
 
-void TScanFrm::Acknowledge1Click() {
+void TScanFrm::AcknowledgeClick() {
     if (RefuseChange())
         return;
     const int row = SelectedRowOrTell("Nothing to Acknowledge");
@@ -342,7 +351,7 @@ void TScanFrm::Acknowledge1Click() {
     RefreshCalendarIfOpen();
 }
 
-void TScanFrm::New1Click() {
+void TScanFrm::AddEventClick() {
     TTickwellItem* e = EditEvent(false, nullptr);
     if (!e)
         return;
@@ -357,7 +366,7 @@ void TScanFrm::New1Click() {
         Rows->AppendEvent(e);
 }
 
-void TScanFrm::Edit1Click() {
+void TScanFrm::EditEventClick() {
     const int row = SelectedRowOrTell("Nothing to Edit");
     if (row < 0)
         return;
@@ -377,7 +386,7 @@ void TScanFrm::Edit1Click() {
         ShowInDueList(e);
 }
 
-void TScanFrm::Delete1Click() {
+void TScanFrm::DeleteEventClick() {
     const int row = SelectedRowOrTell("Nothing to Delete");
     if (row < 0)
         return;
@@ -397,24 +406,24 @@ void TScanFrm::CloseBtnClick() {
     close();
 }
 
-void TScanFrm::ExitApplication1Click() {
+void TScanFrm::ExitApplicationClick() {
     ExitByStartMode();
 }
 
-void TScanFrm::LDClick() {
+void TScanFrm::LongDateClick() {
     SetDateFormat();
     Rows->AllChanged();
 }
 
-void TScanFrm::SIClick() {
+void TScanFrm::ShowIconsClick() {
     RefillDueList();
 }
 
-void TScanFrm::SHClick() {
-    ScanListView->header()->setVisible(SH->isChecked());
+void TScanFrm::ShowHeaderClick() {
+    ScanListView->header()->setVisible(ShowHeaderAction->isChecked());
 }
 
-void TScanFrm::TBClick() {
+void TScanFrm::TitleDateClick() {
     SetDueTitle();
 }
 
@@ -422,36 +431,36 @@ void TScanFrm::BriefDaysClick() {
     Rows->AllChanged();
 }
 
-void TScanFrm::About1Click() {
+void TScanFrm::AboutClick() {
     TAboutDlg dlg(this);
     dlg.exec();
 }
 
-void TScanFrm::Help1Click() {
+void TScanFrm::HelpClick() {
     ShowHelpContext(4);
 }
 
-void TScanFrm::MainWindow1Click() {
+void TScanFrm::MainWindowClick() {
     RunClockCommand(&TClockLinks::ShowMainWindow);
 }
 
-void TScanFrm::Calendar1Click() {
+void TScanFrm::CalendarClick() {
     RunClockCommand(&TClockLinks::ShowCalendar);
 }
 
-void TScanFrm::Options1Click() {
+void TScanFrm::OptionsClick() {
     RunClockCommand(&TClockLinks::ShowOptions);
 }
 
 // Commands whose window does not exist yet stay in the menu, disabled.
 void TScanFrm::UpdateCommandStates() {
-    EnableForClockCommand({MainWindow1}, &TClockLinks::ShowMainWindow);
-    EnableForClockCommand({Calendar1}, &TClockLinks::ShowCalendar);
-    EnableForClockCommand({Options1}, &TClockLinks::ShowOptions);
+    EnableForClockCommand({MainWindowAction}, &TClockLinks::ShowMainWindow);
+    EnableForClockCommand({CalendarAction}, &TClockLinks::ShowCalendar);
+    EnableForClockCommand({OptionsAction}, &TClockLinks::ShowOptions);
 }
 
 void TScanFrm::UpdateAckBtn() {
-    AckBtn->setEnabled(Acknowledge1->isEnabled() && ScanListView->SelectedRow() >= 0);
+    AckBtn->setEnabled(AcknowledgeAction->isEnabled() && ScanListView->SelectedRow() >= 0);
 }
 
 // ---- window events ----
@@ -475,7 +484,8 @@ void TScanFrm::hideEvent(QHideEvent* e) {
 
 void TScanFrm::PlayWave() {
     SoundStartedFlag = false;
-    if (!EnableWav->isChecked() || WavFileName.isEmpty() || !QFileInfo(WavFileName).isFile())
+    if (!EnableSoundAction->isChecked() || WavFileName.isEmpty() ||
+        !QFileInfo(WavFileName).isFile())
         return;
     // Without a sound device there is nothing to play to; that is no error.
     if (QMediaDevices::defaultAudioOutput().isNull())
@@ -511,26 +521,26 @@ bool TScanFrm::eventFilter(QObject* watched, QEvent* e) {
     if (watched == ScanListView && e->type() == QEvent::KeyPress) {
         const auto* k = static_cast<QKeyEvent*>(e);
         if (k->key() == Qt::Key_F1) {
-            Run(&TScanFrm::Help1Click);
+            Run(&TScanFrm::HelpClick);
             return true;
         }
         if ((k->modifiers() & ~Qt::KeypadModifier) == Qt::AltModifier) {
             void (TScanFrm::*command)() = nullptr;
             switch (k->key()) {
             case Qt::Key_X:
-                command = &TScanFrm::ExitApplication1Click;
+                command = &TScanFrm::ExitApplicationClick;
                 break;
             case Qt::Key_A:
-                command = &TScanFrm::New1Click;
+                command = &TScanFrm::AddEventClick;
                 break;
             case Qt::Key_K:
-                command = &TScanFrm::Acknowledge1Click;
+                command = &TScanFrm::AcknowledgeClick;
                 break;
             case Qt::Key_D:
-                command = &TScanFrm::Delete1Click;
+                command = &TScanFrm::DeleteEventClick;
                 break;
             case Qt::Key_E:
-                command = &TScanFrm::Edit1Click;
+                command = &TScanFrm::EditEventClick;
                 break;
             default:
                 break;

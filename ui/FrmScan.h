@@ -33,12 +33,12 @@ public:
     // Rewrites the row of the event, when there is one.
     void ShowInDueList(TTickwellItem* e);
 
-    void Acknowledge1Click();
-    void New1Click();
-    void Edit1Click();
-    void Delete1Click();
+    void AcknowledgeClick();
+    void AddEventClick();
+    void EditEventClick();
+    void DeleteEventClick();
     void CloseBtnClick();
-    void ExitApplication1Click();
+    void ExitApplicationClick();
 
     // Shows the window modally and returns when it has been closed (it is
     // destroyed by then).
@@ -54,23 +54,23 @@ public:
     QPushButton* AckBtn;
     QPushButton* CloseBtn;
     QMenu* ScanPop;
-    QAction* Acknowledge1;
-    QAction* New1;
-    QAction* Edit1;
-    QAction* Delete1;
-    QAction* LD;
-    QAction* SI;
-    QAction* SH;
-    QAction* TB;
-    QAction* BriefDaystoEvent1;
-    QAction* EnableWav;
-    QAction* About1;
-    QAction* Help1;
-    QAction* MainWindow1;
-    QAction* Calendar1;
-    QAction* Options1;
-    QAction* Close1;
-    QAction* ExitApplication1;
+    QAction* AcknowledgeAction;
+    QAction* AddEventAction;
+    QAction* EditEventAction;
+    QAction* DeleteEventAction;
+    QAction* LongDateAction;   // LD
+    QAction* ShowIconsAction;  // SI
+    QAction* ShowHeaderAction; // SH
+    QAction* TitleDateAction;  // TB
+    QAction* BriefDaysAction;
+    QAction* EnableSoundAction;
+    QAction* AboutAction;
+    QAction* HelpAction;
+    QAction* MainWindowAction;
+    QAction* CalendarAction;
+    QAction* OptionsAction;
+    QAction* CloseAction;
+    QAction* ExitApplicationAction;
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -95,17 +95,17 @@ private:
     // A command that ends with an error shows it and stops there.
     void Run(void (TScanFrm::*command)());
 
-    void LDClick();
-    void SIClick();
-    void SHClick();
-    void TBClick();
+    void LongDateClick();
+    void ShowIconsClick();
+    void ShowHeaderClick();
+    void TitleDateClick();
     void BriefDaysClick();
-    void EnableWavClick() {}
-    void About1Click();
-    void Help1Click();
-    void MainWindow1Click();
-    void Calendar1Click();
-    void Options1Click();
+    void EnableSoundClick() {}
+    void AboutClick();
+    void HelpClick();
+    void MainWindowClick();
+    void CalendarClick();
+    void OptionsClick();
 
     QString WavFileName;
     QSoundEffect* Sound = nullptr;

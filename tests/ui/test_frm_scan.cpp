@@ -77,7 +77,8 @@ private slots:
             ClickHeader(h, 2); // sort by "When", ascending
             ClickHeader(h, 2); // again: descending
             // Each option from the pop-up menu rewrites the rows at once.
-            for (QAction* a : {w->LD, w->SI, w->SH, w->TB, w->BriefDaystoEvent1, w->EnableWav})
+            for (QAction* a : {w->LongDateAction, w->ShowIconsAction, w->ShowHeaderAction,
+                               w->TitleDateAction, w->BriefDaysAction, w->EnableSoundAction})
                 QVERIFY(Pop(*w, a));
             QCOMPARE(Cell(list, 0, 2), QString("3 days"));
             w->resize(520, 300);
@@ -87,7 +88,7 @@ private slots:
         QVERIFY(!TWinRegistry().ValueExists("QuickMode", "LastRun"));
         // Read back at the next start.
         auto w = Shown();
-        QVERIFY(!w->LD->isChecked() && w->EnableWav->isChecked());
+        QVERIFY(!w->LongDateAction->isChecked() && w->EnableSoundAction->isChecked());
         QCOMPARE(QRect(w->pos(), w->size()), QRect(40, 50, 520, 300));
         QCOMPARE(w->ScanListView->header()->logicalIndex(0), 2);
         // Sorted by day count, not by text: 3, 0, -2, -3.
