@@ -1,5 +1,4 @@
 #include "app/DataFileWatcher.h"
-#include "app/FrmAlert.h"
 #include "core/EventId.h"
 #include "core/EventLists.h"
 #include "core/Globals.h"
@@ -10,6 +9,7 @@
 #include "store/DataFileSync.h"
 #include "store/ReadOnlyMode.h"
 #include "ui/ClockCommands.h"
+#include "ui/FrmAlert.h"
 #include "ui/FrmEdit.h"
 #include "ui/ReadOnlyCommands.h"
 #include "ui/WindowLinks.h"

@@ -1,9 +1,7 @@
 #include "app/FrmClock.h"
 
 #include "app/DesktopNotice.h"
-#include "app/FrmAlert.h"
 #include "app/Startup.h"
-#include "app/TickTimer.h"
 #include "app/TrayArt.h"
 #include "app/UntAlarm.h"
 #include "app/WindowCommands.h"
@@ -16,11 +14,13 @@
 #include "store/SettingsSchema.h"
 #include "ui/ClockCommands.h"
 #include "ui/FrmAbt.h"
+#include "ui/FrmAlert.h"
 #include "ui/FrmEdit.h"
 #include "ui/FrmHelp.h"
 #include "ui/FrmScan.h"
 #include "ui/ScreenFit.h"
 #include "ui/Theme.h"
+#include "ui/TickTimer.h"
 #include "ui/WindowLinks.h"
 #include "ui/WindowState.h"
 #include <QApplication>
@@ -513,7 +513,7 @@ void TClockFrm::DayChanged() {
     CurrentDay = Today();
     const bool eventWindowShown = !(OpenWindowCount == 0 || (OpenWindowCount == 1 && isVisible()));
     if (eventWindowShown)
-        ShowCountDownAlert();
+        ShowCountDownAlert(RecomputeEventsForToday);
     else
         // Nothing is scanned now: the next scan lists the new day.
         RecomputeEventsForToday();

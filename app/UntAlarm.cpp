@@ -1,7 +1,7 @@
 #include "app/UntAlarm.h"
 
-#include "app/TickTimer.h"
 #include "core/Clock.h"
+#include "ui/TickTimer.h"
 #include <cmath>
 
 namespace {

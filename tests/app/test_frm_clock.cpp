@@ -1,16 +1,15 @@
-// The clock window with its tray menu, the schedule alarms, the change of day
-// with its count-down alert, and the time editor. Time is test time: the
-// clock stands still and the timers tick only as a test moves it on.
+// The clock window with its tray menu, the schedule alarms, and the change of
+// day with its count-down alert. Time is test time: the clock stands still
+// and the timers tick only as a test moves it on.
 #include "UiInput.h"
 #include "UiTestEnv.h"
-#include "app/FrmAlert.h"
 #include "app/FrmClock.h"
-#include "app/FrmTimeEd.h"
-#include "app/TickTimer.h"
 #include "app/WindowCommands.h"
 #include "platform/Locale.h"
 #include "store/SettingsSchema.h"
+#include "ui/FrmAlert.h"
 #include "ui/FrmScan.h"
+#include "ui/TickTimer.h"
 #include "ui/WindowLinks.h"
 #include "ui/WindowState.h"
 #include <QDBusConnection>
@@ -276,24 +275,6 @@ private slots:
         QVERIFY(clock->isVisible());
         QCOMPARE(clock->TheDate->text(), line);
         QVERIFY(clock->TheDate->fontMetrics().horizontalAdvance(line) <= clock->TheDate->width());
-    }
-
-    // The time editor: a held arrow repeats after half a second, then every
-    // 100 ms; the hours wrap.
-    void TimeEditorArrowRepeatsWhileHeld() {
-        BeginTestTime(At(0, 12, 0, 0));
-        QTimer::singleShot(0, [] {
-            auto* dlg = dynamic_cast<TTimeFrm*>(QApplication::activeModalWidget());
-            QVERIFY(dlg);
-            QTest::mousePress(dlg->SB1, Qt::LeftButton);
-            for (int t = 0; t < 800; t += 100)
-                AdvanceTestTime(100);
-            QTest::mouseRelease(dlg->SB1, Qt::LeftButton);
-            QTest::mouseClick(dlg->OKBtn, Qt::LeftButton);
-        });
-        std::string text = "23:45";
-        QVERIFY(EditTime(text));
-        QCOMPARE(text, std::string("04:45"));
     }
 };
 

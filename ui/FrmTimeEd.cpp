@@ -1,9 +1,8 @@
-#include "app/FrmTimeEd.h"
+#include "ui/FrmTimeEd.h"
 
-#include "app/TickTimer.h"
-#include "app/UntAlarm.h"
 #include "core/DateFormat.h"
 #include "core/FormatSettings.h"
+#include "ui/TickTimer.h"
 #include <QApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -4,6 +4,7 @@
 // recomputed for the new day and the open windows brought up to date;
 // "Cancel" leaves them as they are.
 #include <QDialog>
+#include <functional>
 
 class QLabel;
 class QPushButton;
@@ -11,7 +12,8 @@ class TTickTimer;
 
 class TMidnightFrm : public QDialog {
 public:
-    explicit TMidnightFrm(QWidget* parent = nullptr);
+    // recomputeForToday brings the events to the new day.
+    explicit TMidnightFrm(std::function<void()> recomputeForToday, QWidget* parent = nullptr);
     ~TMidnightFrm() override;
 
     QLabel* SecondsLabel;
@@ -23,6 +25,7 @@ private:
     void UpdateWindows();
     void ShowSecondsLeft();
 
+    std::function<void()> RecomputeForToday;
     int Elapsed = 0;
     TTickTimer* Timer1;
 };
@@ -32,4 +35,4 @@ extern TMidnightFrm* MidnightFrm;
 
 // Beeps and shows the alert (modal, on top, centred), unless one is open
 // already. Returns at once; the alert frees itself when it closes.
-void ShowCountDownAlert();
+void ShowCountDownAlert(const std::function<void()>& recomputeForToday);

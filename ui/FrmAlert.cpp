@@ -1,11 +1,10 @@
-#include "app/FrmAlert.h"
+#include "ui/FrmAlert.h"
 
-#include "app/TickTimer.h"
-#include "app/WindowCommands.h"
 #include "core/EventLists.h"
 #include "core/Globals.h"
 #include "core/Messages.h"
 #include "ui/ClockCommands.h"
+#include "ui/TickTimer.h"
 #include "ui/WindowLinks.h"
 #include <QApplication>
 #include <QHBoxLayout>
@@ -23,9 +22,10 @@ constexpr int kCountDownSeconds = 60;
 
 } // namespace
 
-TMidnightFrm::TMidnightFrm(QWidget* parent)
-    : QDialog(parent), Timer1(new TTickTimer(
-                           1000, [this] { TimerTick(); }, this)) {
+TMidnightFrm::TMidnightFrm(std::function<void()> recomputeForToday, QWidget* parent)
+    : QDialog(parent), RecomputeForToday(std::move(recomputeForToday)),
+      Timer1(new TTickTimer(
+          1000, [this] { TimerTick(); }, this)) {
     setObjectName("MidnightFrm");
     setWindowTitle("System Date Change");
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -102,7 +102,7 @@ void TMidnightFrm::TimerTick() {
 
 void TMidnightFrm::UpdateWindows() {
     Timer1->Stop();
-    RecomputeEventsForToday();
+    RecomputeForToday();
     const TDueWindowLinks due = DueLinks();
     if (due.Window && MasterList) {
         MasterList->Scan();
@@ -118,11 +118,11 @@ void TMidnightFrm::UpdateWindows() {
     accept();
 }
 
-void ShowCountDownAlert() {
+void ShowCountDownAlert(const std::function<void()>& recomputeForToday) {
     if (MidnightFrm)
         return;
     SystemBeep();
-    auto* alert = new TMidnightFrm;
+    auto* alert = new TMidnightFrm(recomputeForToday);
     alert->setAttribute(Qt::WA_DeleteOnClose);
     // Modal for the whole program, but shown without a nested loop, so the
     // timers and the command that noticed the change go on.

@@ -1,4 +1,4 @@
-#include "app/TickTimer.h"
+#include "ui/TickTimer.h"
 
 #include "core/Clock.h"
 #include <QCoreApplication>

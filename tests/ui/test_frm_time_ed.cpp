@@ -1,0 +1,37 @@
+// The schedule's time editor. Time is test time: the clock stands still and
+// the repeat timer ticks only as the test moves it on.
+#include "UiTestEnv.h"
+#include "ui/FrmTimeEd.h"
+#include "ui/TickTimer.h"
+#include <QPushButton>
+#include <QToolButton>
+
+class TestFrmTimeEd : public QObject {
+    Q_OBJECT
+    TUiTestEnv Env;
+
+private slots:
+    void init() { Env.Reset(); }
+    void cleanup() { EndTestTime(); }
+
+    // A held arrow repeats after half a second, then every 100 ms; the hours
+    // wrap.
+    void ArrowRepeatsWhileHeld() {
+        BeginTestTime(Env.Day + 0.5);
+        QTimer::singleShot(0, [] {
+            auto* dlg = dynamic_cast<TTimeFrm*>(QApplication::activeModalWidget());
+            QVERIFY(dlg);
+            QTest::mousePress(dlg->SB1, Qt::LeftButton);
+            for (int t = 0; t < 800; t += 100)
+                AdvanceTestTime(100);
+            QTest::mouseRelease(dlg->SB1, Qt::LeftButton);
+            QTest::mouseClick(dlg->OKBtn, Qt::LeftButton);
+        });
+        std::string text = "23:45";
+        QVERIFY(EditTime(text));
+        QCOMPARE(text, std::string("04:45"));
+    }
+};
+
+QTEST_MAIN(TestFrmTimeEd)
+#include "test_frm_time_ed.moc"
