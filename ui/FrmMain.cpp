@@ -142,7 +142,7 @@ TMainFrm::TMainFrm(QWidget* parent) : QMainWindow(parent) {
     CreateCentral();
     CreateStatusBar();
 
-    ZapList1->setVisible(FirstArgument == "/z");
+    ZapListAction->setVisible(FirstArgument == "/z");
     QFont toolFont = QApplication::font();
     const QStringList families = QFontDatabase::families();
     for (const QString& f : families)
@@ -150,7 +150,7 @@ TMainFrm::TMainFrm(QWidget* parent) : QMainWindow(parent) {
             toolFont.setFamily(f);
             break;
         }
-    ToolBar1->setFont(toolFont);
+    ToolBar->setFont(toolFont);
     ApplyStartMode();
     ReadSettings();
 
@@ -171,10 +171,10 @@ TMainFrm::TMainFrm(QWidget* parent) : QMainWindow(parent) {
         return e ? std::vector<TTickwellItem*>{e} : std::vector<TTickwellItem*>{};
     };
     links.SelectEvents = [this](const std::vector<TTickwellItem*>& events) {
-        EnhListView1->clearSelection();
+        MainListView->clearSelection();
         if (!events.empty())
             SelectRow(RowOf(events.front()));
-        EnhListView1Click();
+        MainListViewClick();
     };
 
     // The clock window is made after this one at start-up; its commands are
@@ -188,7 +188,7 @@ TMainFrm::~TMainFrm() {
     ColumnState.reset();
     // The rows' texts are worked out by this window; the view and its model
     // go before the window stops being one, not among its children later.
-    delete EnhListView1;
+    delete MainListView;
     delete Rows;
     LastShownWindow = 0;
     if (MainFrm == this)
@@ -210,54 +210,56 @@ QAction* TMainFrm::NewAction(const char* name, const char* caption, const char* 
 }
 
 void TMainFrm::CreateActions() {
-    Options1 = NewAction("Options1", "&Options...", "Display the Program Options Screen",
-                         &TMainFrm::OptionsBtnClick);
-    Export1 = NewAction("Export1", "&Export", "Export your data to another file",
-                        &TMainFrm::Export1Click);
-    Import1 =
-        NewAction("Import1", "&Import", "Import data from a *csv file", &TMainFrm::Import1Click);
-    ExportICal1 = NewAction("ExportICal1", "Export to &iCalendar...",
-                            "Export your events to an iCalendar file for other calendars",
-                            &TMainFrm::ExportICal1Click);
-    ImportICal1 = NewAction("ImportICal1", "Import from iC&alendar...",
-                            "Import events from an iCalendar file of another calendar",
-                            &TMainFrm::ImportICal1Click);
-    Archive1 = NewAction("Archive1", "&Archive", "Archive old events to a history file",
-                         &TMainFrm::Archive1Click);
-    Compress1 = NewAction("Compress1", "&Compress", "Remove old Events from the Tickwell File",
-                          &TMainFrm::Compress1Click);
-    ZapList1 = NewAction("ZapList1", "&Zap List", nullptr, &TMainFrm::ZapList1Click);
-    Backup1 =
-        NewAction("Backup1", "&Backup...", "Backup your Tickwell data", &TMainFrm::Backup1Click);
-    Restore1 = NewAction("Restore1", "&Restore...", "Restore your Tickwell data from a backup",
-                         &TMainFrm::Restore1Click);
-    Merge1 = NewAction("Merge1", "&Merge", "Merge Tickwell Events from another file",
-                       &TMainFrm::Merge1Click);
-    Print1 = NewAction("Print1", "&Print...", "Print Your Tickwell Events", &TMainFrm::Print1Click);
-    PrintSetup1 = NewAction("PrintSetup1", "Print &Setup...", "Set up your Printer",
-                            &TMainFrm::PrintSetup1Click);
-    Close1 = NewAction("Close1", "C&lose", "Close Main Window", &TMainFrm::CloseBtnClick);
-    Exit1 = NewAction("Exit1", "E&xit", "Exit Tickwell", &TMainFrm::ExitBtnClick);
+    OptionsAction = NewAction("OptionsAction", "&Options...", "Display the Program Options Screen",
+                              &TMainFrm::OptionsBtnClick);
+    ExportAction = NewAction("ExportAction", "&Export", "Export your data to another file",
+                             &TMainFrm::ExportClick);
+    ImportAction = NewAction("ImportAction", "&Import", "Import data from a *csv file",
+                             &TMainFrm::ImportClick);
+    ExportICalAction = NewAction("ExportICalAction", "Export to &iCalendar...",
+                                 "Export your events to an iCalendar file for other calendars",
+                                 &TMainFrm::ExportICalClick);
+    ImportICalAction = NewAction("ImportICalAction", "Import from iC&alendar...",
+                                 "Import events from an iCalendar file of another calendar",
+                                 &TMainFrm::ImportICalClick);
+    ArchiveAction = NewAction("ArchiveAction", "&Archive", "Archive old events to a history file",
+                              &TMainFrm::ArchiveClick);
+    CompressAction =
+        NewAction("CompressAction", "&Compress", "Remove old Events from the Tickwell File",
+                  &TMainFrm::CompressClick);
+    ZapListAction = NewAction("ZapListAction", "&Zap List", nullptr, &TMainFrm::ZapListClick);
+    BackupAction = NewAction("BackupAction", "&Backup...", "Backup your Tickwell data",
+                             &TMainFrm::BackupClick);
+    RestoreAction = NewAction("RestoreAction", "&Restore...",
+                              "Restore your Tickwell data from a backup", &TMainFrm::RestoreClick);
+    MergeAction = NewAction("MergeAction", "&Merge", "Merge Tickwell Events from another file",
+                            &TMainFrm::MergeClick);
+    PrintAction =
+        NewAction("PrintAction", "&Print...", "Print Your Tickwell Events", &TMainFrm::PrintClick);
+    PrintSetupAction = NewAction("PrintSetupAction", "Print &Setup...", "Set up your Printer",
+                                 &TMainFrm::PrintSetupClick);
+    CloseAction = NewAction("CloseAction", "C&lose", "Close Main Window", &TMainFrm::CloseBtnClick);
+    ExitAction = NewAction("ExitAction", "E&xit", "Exit Tickwell", &TMainFrm::ExitBtnClick);
 
-    AddEvent1 =
-        NewAction("AddEvent1", "&Add event...", "Add a New Tickwell Event", &TMainFrm::AddBtnClick);
-    AddEvent1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_A));
-    EditEvent1 = NewAction("EditEvent1", "&Edit event...", "Edit the selected Tickwell Event",
-                           &TMainFrm::EditBtnClick);
-    EditEvent1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_E));
-    DeleteEvent1 = NewAction("DeleteEvent1", "&Delete event", "Delete the selected Tickwell Event",
-                             &TMainFrm::DeleteBtnClick);
-    DeleteEvent1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_D));
-    CopyEvent1 = NewAction("CopyEvent1", "&Copy event", "Duplicate the selected Tickwell Event",
-                           &TMainFrm::Copy1Click);
-    CopyEvent1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_C));
-    ClearAck1 = NewAction("ClearAck1", "Clear &Acknowledgement",
-                          "Remove Acknowledged status from selected Tickwell Event",
-                          &TMainFrm::ClearAck1Click);
-    ClearAck1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
-    FindText1 = NewAction("FindText1", "&Find Text...", "Find text in the Tickwell List",
-                          &TMainFrm::FindBtnClick);
-    FindText1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F));
+    AddEventAction = NewAction("AddEventAction", "&Add event...", "Add a New Tickwell Event",
+                               &TMainFrm::AddBtnClick);
+    AddEventAction->setShortcut(QKeySequence(Qt::ALT | Qt::Key_A));
+    EditEventAction = NewAction("EditEventAction", "&Edit event...",
+                                "Edit the selected Tickwell Event", &TMainFrm::EditBtnClick);
+    EditEventAction->setShortcut(QKeySequence(Qt::ALT | Qt::Key_E));
+    DeleteEventAction = NewAction("DeleteEventAction", "&Delete event",
+                                  "Delete the selected Tickwell Event", &TMainFrm::DeleteBtnClick);
+    DeleteEventAction->setShortcut(QKeySequence(Qt::ALT | Qt::Key_D));
+    CopyEventAction = NewAction("CopyEventAction", "&Copy event",
+                                "Duplicate the selected Tickwell Event", &TMainFrm::CopyEventClick);
+    CopyEventAction->setShortcut(QKeySequence(Qt::ALT | Qt::Key_C));
+    ClearAckAction = NewAction("ClearAckAction", "Clear &Acknowledgement",
+                               "Remove Acknowledged status from selected Tickwell Event",
+                               &TMainFrm::ClearAckClick);
+    ClearAckAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+    FindTextAction = NewAction("FindTextAction", "&Find Text...", "Find text in the Tickwell List",
+                               &TMainFrm::FindBtnClick);
+    FindTextAction->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F));
 
     static const char* const viewCaptions[8] = {
         "&All",           "&Once Only", "&Daily",      "&Weekly", "&Monthly - Date",
@@ -284,13 +286,13 @@ void TMainFrm::CreateActions() {
                 [this, tag] { Run([this, tag] { ViewMenuClick(tag); }); });
         ViewItems[tag] = a;
     }
-    EventDetailPane1 = NewAction("EventDetailPane1", "Event Detail &Pane",
+    DetailPaneAction = NewAction("DetailPaneAction", "Event Detail &Pane",
                                  "Toggle Event Detail Pane on or off", nullptr);
-    EventDetailPane1->setCheckable(true);
-    connect(EventDetailPane1, &QAction::toggled, this, [this](bool on) {
+    DetailPaneAction->setCheckable(true);
+    connect(DetailPaneAction, &QAction::toggled, this, [this](bool on) {
         ShowDetailPane(on);
         if (on)
-            EnhListView1Click();
+            MainListViewClick();
     });
     FilterMain = NewAction("FilterMain", "&Filter Old Events", "Filter Old Events", nullptr);
     FilterMain->setCheckable(true);
@@ -301,15 +303,18 @@ void TMainFrm::CreateActions() {
         });
     });
 
-    TickwellsWindow1 = NewAction("TickwellsWindow1", "&Tickwells Window",
-                                 "Display any Due Tickwell Events", &TMainFrm::DueBtnClick);
-    TickwellsWindow1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
-    Calendar1 = NewAction("Calendar1", "Ca&lendar", "Display the Calendar", &TMainFrm::CalBtnClick);
-    Calendar1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
-    Contents1 = NewAction("Contents1", "&Contents", "Display the Help Contents Screen",
-                          &TMainFrm::HelpContents1Click);
-    Contents1->setShortcut(QKeySequence(Qt::Key_F1));
-    About1 = NewAction("About1", "&About...", "Display the About Screen", &TMainFrm::About1Click);
+    DueWindowAction = NewAction("DueWindowAction", "&Tickwells Window",
+                                "Display any Due Tickwell Events", &TMainFrm::DueBtnClick);
+    DueWindowAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    CalendarAction =
+        NewAction("CalendarAction", "Ca&lendar", "Display the Calendar", &TMainFrm::CalBtnClick);
+    CalendarAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    HelpContentsAction =
+        NewAction("HelpContentsAction", "&Contents", "Display the Help Contents Screen",
+                  &TMainFrm::HelpContentsClick);
+    HelpContentsAction->setShortcut(QKeySequence(Qt::Key_F1));
+    AboutAction =
+        NewAction("AboutAction", "&About...", "Display the About Screen", &TMainFrm::AboutClick);
 
     PopAdd =
         NewAction("PopAdd", "&Add an Event", "Add a New Tickwell Event", &TMainFrm::AddBtnClick);
@@ -318,30 +323,30 @@ void TMainFrm::CreateActions() {
     PopDelete = NewAction("PopDelete", "&Delete selected Event",
                           "Delete the selected Tickwell Event", &TMainFrm::DeleteBtnClick);
     PopCopy = NewAction("PopCopy", "&Copy selected Event", "Duplicate the selected Tickwell Event",
-                        &TMainFrm::Copy1Click);
+                        &TMainFrm::CopyEventClick);
     PopClearAck = NewAction("PopClearAck", "Clear Ac&knowledgement",
                             "Remove Acknowledged status from selected Tickwell Event",
-                            &TMainFrm::ClearAck1Click);
-    FullRowSelect1 = NewAction("FullRowSelect1", "Full Row Select", nullptr, nullptr);
-    FullRowSelect1->setCheckable(true);
-    connect(FullRowSelect1, &QAction::toggled, this, [this](bool on) {
-        EnhListView1->setSelectionBehavior(on ? QAbstractItemView::SelectRows
+                            &TMainFrm::ClearAckClick);
+    FullRowSelectAction = NewAction("FullRowSelectAction", "Full Row Select", nullptr, nullptr);
+    FullRowSelectAction->setCheckable(true);
+    connect(FullRowSelectAction, &QAction::toggled, this, [this](bool on) {
+        MainListView->setSelectionBehavior(on ? QAbstractItemView::SelectRows
                                               : QAbstractItemView::SelectItems);
-        const QModelIndex current = EnhListView1->currentIndex();
+        const QModelIndex current = MainListView->currentIndex();
         if (current.isValid()) {
             // Re-select so the new style shows at once.
-            EnhListView1->clearSelection();
-            EnhListView1->selectionModel()->select(current, QItemSelectionModel::Select |
+            MainListView->clearSelection();
+            MainListView->selectionModel()->select(current, QItemSelectionModel::Select |
                                                                 QItemSelectionModel::Rows);
         }
-        EnhListView1->viewport()->update();
+        MainListView->viewport()->update();
     });
-    Gridlines1 = NewAction("Gridlines1", "Show Gridlines", nullptr, nullptr);
-    Gridlines1->setCheckable(true);
-    connect(Gridlines1, &QAction::toggled, this, [this](bool on) {
-        if (auto* d = dynamic_cast<TGridDelegate*>(EnhListView1->itemDelegate()))
+    GridlinesAction = NewAction("GridlinesAction", "Show Gridlines", nullptr, nullptr);
+    GridlinesAction->setCheckable(true);
+    connect(GridlinesAction, &QAction::toggled, this, [this](bool on) {
+        if (auto* d = dynamic_cast<TGridDelegate*>(MainListView->itemDelegate()))
             d->Grid = on;
-        EnhListView1->viewport()->update();
+        MainListView->viewport()->update();
     });
 
     // Toolbar buttons, their hints copied from the menu entries.
@@ -354,93 +359,94 @@ void TMainFrm::CreateActions() {
         connect(a, &QAction::triggered, menuEntry, &QAction::trigger);
         return a;
     };
-    AddBtn = button("AddBtn", "&Add", AddEvent1, TToolPicture::Add);
-    EditBtn = button("EditBtn", "&Edit", EditEvent1, TToolPicture::Edit);
-    DeleteBtn = button("DeleteBtn", "&Delete", DeleteEvent1, TToolPicture::Delete);
-    FindBtn = button("FindBtn", "&Find", FindText1, TToolPicture::Find);
-    DueBtn = button("DueBtn", "D&ue", TickwellsWindow1, TToolPicture::Due);
-    CalBtn = button("CalBtn", "&Cal", Calendar1, TToolPicture::Calendar);
-    OptionsBtn = button("OptionsBtn", "&Options", Options1, TToolPicture::Options);
-    CloseBtn = button("CloseBtn", "&Close", Close1, TToolPicture::Close);
-    ExitBtn = button("ExitBtn", "E&xit", Exit1, TToolPicture::Exit);
-    MarkAsChangingEvents({AddEvent1, EditEvent1, DeleteEvent1, CopyEvent1, ClearAck1,
-                          PopAdd,    PopEdit,    PopDelete,    PopCopy,    PopClearAck,
-                          AddBtn,    EditBtn,    DeleteBtn,    Import1,    ImportICal1,
-                          Archive1,  Compress1,  ZapList1,     Restore1,   Merge1});
+    AddBtn = button("AddBtn", "&Add", AddEventAction, TToolPicture::Add);
+    EditBtn = button("EditBtn", "&Edit", EditEventAction, TToolPicture::Edit);
+    DeleteBtn = button("DeleteBtn", "&Delete", DeleteEventAction, TToolPicture::Delete);
+    FindBtn = button("FindBtn", "&Find", FindTextAction, TToolPicture::Find);
+    DueBtn = button("DueBtn", "D&ue", DueWindowAction, TToolPicture::Due);
+    CalBtn = button("CalBtn", "&Cal", CalendarAction, TToolPicture::Calendar);
+    OptionsBtn = button("OptionsBtn", "&Options", OptionsAction, TToolPicture::Options);
+    CloseBtn = button("CloseBtn", "&Close", CloseAction, TToolPicture::Close);
+    ExitBtn = button("ExitBtn", "E&xit", ExitAction, TToolPicture::Exit);
+    MarkAsChangingEvents(
+        {AddEventAction, EditEventAction, DeleteEventAction, CopyEventAction, ClearAckAction,
+         PopAdd,         PopEdit,         PopDelete,         PopCopy,         PopClearAck,
+         AddBtn,         EditBtn,         DeleteBtn,         ImportAction,    ImportICalAction,
+         ArchiveAction,  CompressAction,  ZapListAction,     RestoreAction,   MergeAction});
 }
 
 void TMainFrm::CreateMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("Fi&le"));
-    file->setObjectName(QStringLiteral("File1"));
-    file->addAction(Options1);
+    file->setObjectName(QStringLiteral("FileMenu"));
+    file->addAction(OptionsAction);
     file->addSeparator();
-    file->addAction(Export1);
-    file->addAction(Import1);
-    file->addAction(ExportICal1);
-    file->addAction(ImportICal1);
+    file->addAction(ExportAction);
+    file->addAction(ImportAction);
+    file->addAction(ExportICalAction);
+    file->addAction(ImportICalAction);
     file->addSeparator();
-    file->addAction(Archive1);
-    file->addAction(Compress1);
-    file->addAction(ZapList1);
+    file->addAction(ArchiveAction);
+    file->addAction(CompressAction);
+    file->addAction(ZapListAction);
     file->addSeparator();
-    file->addAction(Backup1);
-    file->addAction(Restore1);
-    file->addAction(Merge1);
+    file->addAction(BackupAction);
+    file->addAction(RestoreAction);
+    file->addAction(MergeAction);
     file->addSeparator();
-    file->addAction(Print1);
-    file->addAction(PrintSetup1);
+    file->addAction(PrintAction);
+    file->addAction(PrintSetupAction);
     file->addSeparator();
-    file->addAction(Close1);
-    file->addAction(Exit1);
+    file->addAction(CloseAction);
+    file->addAction(ExitAction);
     connect(file, &QMenu::aboutToShow, this, [this] { UpdateLinkedEntries(); });
 
     QMenu* events = menuBar()->addMenu(QStringLiteral("Even&ts"));
-    events->setObjectName(QStringLiteral("Events1"));
-    events->addAction(AddEvent1);
-    events->addAction(EditEvent1);
-    events->addAction(DeleteEvent1);
-    events->addAction(CopyEvent1);
-    events->addAction(ClearAck1);
+    events->setObjectName(QStringLiteral("EventsMenu"));
+    events->addAction(AddEventAction);
+    events->addAction(EditEventAction);
+    events->addAction(DeleteEventAction);
+    events->addAction(CopyEventAction);
+    events->addAction(ClearAckAction);
     events->addSeparator();
-    events->addAction(FindText1);
+    events->addAction(FindTextAction);
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
-    view->setObjectName(QStringLiteral("View1"));
+    view->setObjectName(QStringLiteral("ViewMenu"));
     for (QAction* a : ViewItems)
         view->addAction(a);
     view->addSeparator();
-    view->addAction(EventDetailPane1);
+    view->addAction(DetailPaneAction);
     view->addAction(FilterMain);
 
     QMenu* window = menuBar()->addMenu(QStringLiteral("&Window"));
-    window->setObjectName(QStringLiteral("Window1"));
-    window->addAction(TickwellsWindow1);
-    window->addAction(Calendar1);
+    window->setObjectName(QStringLiteral("WindowMenu"));
+    window->addAction(DueWindowAction);
+    window->addAction(CalendarAction);
     connect(window, &QMenu::aboutToShow, this, [this] { UpdateLinkedEntries(); });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    help->setObjectName(QStringLiteral("Help1"));
-    help->addAction(Contents1);
-    help->addAction(About1);
+    help->setObjectName(QStringLiteral("HelpMenu"));
+    help->addAction(HelpContentsAction);
+    help->addAction(AboutAction);
 }
 
 void TMainFrm::CreateToolBar() {
-    ToolBar1 = new TArtToolBar(QStringLiteral("Toolbar"), this);
-    addToolBar(ToolBar1);
-    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
-    ToolBar1->setMovable(false);
-    ToolBar1->setFloatable(false);
-    ToolBar1->setContextMenuPolicy(Qt::PreventContextMenu);
-    ToolBar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    ToolBar1->setIconSize(QSize(24, 24));
+    ToolBar = new TArtToolBar(QStringLiteral("Toolbar"), this);
+    addToolBar(ToolBar);
+    ToolBar->setObjectName(QStringLiteral("ToolBar"));
+    ToolBar->setMovable(false);
+    ToolBar->setFloatable(false);
+    ToolBar->setContextMenuPolicy(Qt::PreventContextMenu);
+    ToolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    ToolBar->setIconSize(QSize(24, 24));
     for (QAction* a : {AddBtn, EditBtn, DeleteBtn, FindBtn})
-        ToolBar1->addAction(a);
-    ToolBar1->addSeparator();
+        ToolBar->addAction(a);
+    ToolBar->addSeparator();
     for (QAction* a : {DueBtn, CalBtn, OptionsBtn})
-        ToolBar1->addAction(a);
-    ToolBar1->addSeparator();
-    ToolBar1->addAction(CloseBtn);
-    ToolBar1->addAction(ExitBtn);
+        ToolBar->addAction(a);
+    ToolBar->addSeparator();
+    ToolBar->addAction(CloseBtn);
+    ToolBar->addAction(ExitBtn);
 }
 
 void TMainFrm::CreateCentral() {
@@ -465,59 +471,59 @@ void TMainFrm::CreateCentral() {
          SortedByNumber(QStringLiteral("Last Acknowledged"), text(&TTickwellItem::AckDateText),
                         date(&TTickwellItem::AckDate))},
         this);
-    EnhListView1 = new TEventListView(Rows);
-    EnhListView1->setObjectName(QStringLiteral("EnhListView1"));
-    EnhListView1->setItemDelegate(new TGridDelegate(EnhListView1));
-    EnhListView1->setContextMenuPolicy(Qt::ActionsContextMenu);
+    MainListView = new TEventListView(Rows);
+    MainListView->setObjectName(QStringLiteral("MainListView"));
+    MainListView->setItemDelegate(new TGridDelegate(MainListView));
+    MainListView->setContextMenuPolicy(Qt::ActionsContextMenu);
     for (QAction* a : {PopAdd, PopEdit, PopDelete, PopCopy, PopClearAck})
-        EnhListView1->addAction(a);
+        MainListView->addAction(a);
     auto* sep = new QAction(this);
     sep->setSeparator(true);
-    EnhListView1->addAction(sep);
-    EnhListView1->addAction(FullRowSelect1);
-    EnhListView1->addAction(Gridlines1);
-    EnhListView1->installEventFilter(this);
-    connect(EnhListView1, &QAbstractItemView::doubleClicked, this,
+    MainListView->addAction(sep);
+    MainListView->addAction(FullRowSelectAction);
+    MainListView->addAction(GridlinesAction);
+    MainListView->installEventFilter(this);
+    connect(MainListView, &QAbstractItemView::doubleClicked, this,
             [this] { Run([this] { EditBtnClick(); }); });
-    connect(EnhListView1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            [this] { EnhListView1Click(); });
+    connect(MainListView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { MainListViewClick(); });
     // A freed event's row goes by itself (many at once go in one reset);
     // the count follows whatever comes or goes, also when the save after
     // an add fails.
     connect(Rows, &QAbstractItemModel::rowsInserted, this, [this] { UpdateStatusBar(); });
     connect(Rows, &QAbstractItemModel::rowsRemoved, this, [this] { UpdateStatusBar(); });
     connect(Rows, &QAbstractItemModel::modelReset, this, [this] { UpdateStatusBar(); });
-    ColumnState = std::make_unique<TListViewState>(EnhListView1, kMainListKey);
+    ColumnState = std::make_unique<TListViewState>(MainListView, kMainListKey);
     QStringList dates, types{Q(TypeNameOf(true, 0))};
     for (int month = 1; month <= 12; ++month)
         dates << Q(DateToStr(EncodeDate(2000, month, 28)));
     for (int type = etDaily; type <= etAccounting; ++type)
         types << Q(TypeNameOf(false, type));
     ColumnState->SetBuiltInWidths(
-        {std::max(180, ColumnWidthFor(EnhListView1, 0, {})), ColumnWidthFor(EnhListView1, 1, dates),
-         ColumnWidthFor(EnhListView1, 2, {"-9999"}), ColumnWidthFor(EnhListView1, 3, types),
-         ColumnWidthFor(EnhListView1, 4, {"300"}), ColumnWidthFor(EnhListView1, 5, dates)},
+        {std::max(180, ColumnWidthFor(MainListView, 0, {})), ColumnWidthFor(MainListView, 1, dates),
+         ColumnWidthFor(MainListView, 2, {"-9999"}), ColumnWidthFor(MainListView, 3, types),
+         ColumnWidthFor(MainListView, 4, {"300"}), ColumnWidthFor(MainListView, 5, dates)},
         0);
 
     DetailText = new TDetailPane(nullptr);
     DetailText->setObjectName(QStringLiteral("DetailText"));
 
-    Splitter1 = new QSplitter(Qt::Vertical);
-    Splitter1->setObjectName(QStringLiteral("Splitter1"));
-    Splitter1->setHandleWidth(2);
-    Splitter1->setChildrenCollapsible(false);
-    Splitter1->addWidget(EnhListView1);
-    Splitter1->addWidget(DetailText);
-    Splitter1->setStretchFactor(0, 1);
-    Splitter1->setStretchFactor(1, 0);
+    PaneSplitter = new QSplitter(Qt::Vertical);
+    PaneSplitter->setObjectName(QStringLiteral("PaneSplitter"));
+    PaneSplitter->setHandleWidth(2);
+    PaneSplitter->setChildrenCollapsible(false);
+    PaneSplitter->addWidget(MainListView);
+    PaneSplitter->addWidget(DetailText);
+    PaneSplitter->setStretchFactor(0, 1);
+    PaneSplitter->setStretchFactor(1, 0);
     // Once the user drags the splitter, the pane keeps the height given.
-    connect(Splitter1, &QSplitter::splitterMoved, this, [this] { PaneSizedByUser = true; });
-    setCentralWidget(Splitter1);
+    connect(PaneSplitter, &QSplitter::splitterMoved, this, [this] { PaneSizedByUser = true; });
+    setCentralWidget(PaneSplitter);
 }
 
 void TMainFrm::CreateStatusBar() {
     QStatusBar* bar = statusBar();
-    bar->setObjectName(QStringLiteral("StatusBar1"));
+    bar->setObjectName(QStringLiteral("StatusBar"));
     for (int i = 0; i < 3; ++i) {
         Panels[i] = new QLabel;
         Panels[i]->setObjectName(QStringLiteral("Panel%1").arg(i));
@@ -547,13 +553,13 @@ void TMainFrm::ApplyStartMode() {
         return;
     // This window is the application's main window: closing it ends the
     // program, so Close takes Exit's place.
-    Exit1->setVisible(false);
+    ExitAction->setVisible(false);
     ExitBtn->setVisible(false);
-    Close1->setText(QStringLiteral("E&xit"));
-    Close1->setStatusTip(Exit1->statusTip());
+    CloseAction->setText(QStringLiteral("E&xit"));
+    CloseAction->setStatusTip(ExitAction->statusTip());
     CloseBtn->setText(QStringLiteral("E&xit"));
-    CloseBtn->setStatusTip(Exit1->statusTip());
-    CloseBtn->setToolTip(Exit1->statusTip());
+    CloseBtn->setStatusTip(ExitAction->statusTip());
+    CloseBtn->setToolTip(ExitAction->statusTip());
     CloseBtn->setIcon(ExitBtn->icon());
 }
 
@@ -561,21 +567,21 @@ void TMainFrm::ReadSettings() {
     const TWinRegistry reg;
     const int h = ReadSetting(reg, kFormsHm);
     const int w = ReadSetting(reg, kFormsWm);
-    EventDetailPane1->setChecked(ReadSetting(reg, kDetailPane));
+    DetailPaneAction->setChecked(ReadSetting(reg, kDetailPane));
     {
         const QSignalBlocker block(FilterMain);
         FilterMain->setChecked(ReadSetting(reg, kFilterMain));
     }
-    FullRowSelect1->setChecked(ReadSetting(reg, kFullRowSelect));
-    Gridlines1->setChecked(ReadSetting(reg, kGridLines));
+    FullRowSelectAction->setChecked(ReadSetting(reg, kFullRowSelect));
+    GridlinesAction->setChecked(ReadSetting(reg, kGridLines));
     // Toggled signals do not fire for a value that did not change.
-    EnhListView1->setSelectionBehavior(FullRowSelect1->isChecked()
+    MainListView->setSelectionBehavior(FullRowSelectAction->isChecked()
                                            ? QAbstractItemView::SelectRows
                                            : QAbstractItemView::SelectItems);
-    if (auto* d = dynamic_cast<TGridDelegate*>(EnhListView1->itemDelegate()))
-        d->Grid = Gridlines1->isChecked();
+    if (auto* d = dynamic_cast<TGridDelegate*>(MainListView->itemDelegate()))
+        d->Grid = GridlinesAction->isChecked();
     Filter = 0;
-    ShowDetailPane(EventDetailPane1->isChecked());
+    ShowDetailPane(DetailPaneAction->isChecked());
 
     QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
     const QRect area = s ? s->availableGeometry() : QRect();
@@ -597,16 +603,16 @@ void TMainFrm::WriteSettings() const {
     const QSize size = SizeToStore(this);
     WriteSetting(reg, kFormsHm, size.height());
     WriteSetting(reg, kFormsWm, size.width());
-    WriteSetting(reg, kDetailPane, EventDetailPane1->isChecked());
+    WriteSetting(reg, kDetailPane, DetailPaneAction->isChecked());
     WriteSetting(reg, kFilterMain, FilterMain->isChecked());
-    WriteSetting(reg, kFullRowSelect, FullRowSelect1->isChecked());
-    WriteSetting(reg, kGridLines, Gridlines1->isChecked());
+    WriteSetting(reg, kFullRowSelect, FullRowSelectAction->isChecked());
+    WriteSetting(reg, kGridLines, GridlinesAction->isChecked());
 }
 
 void TMainFrm::UpdateLinkedEntries() {
-    EnableForClockCommand({TickwellsWindow1, DueBtn}, &TClockLinks::ShowDueWindow);
-    EnableForClockCommand({Calendar1, CalBtn}, &TClockLinks::ShowCalendar);
-    EnableForClockCommand({Options1, OptionsBtn}, &TClockLinks::ShowOptions);
+    EnableForClockCommand({DueWindowAction, DueBtn}, &TClockLinks::ShowDueWindow);
+    EnableForClockCommand({CalendarAction, CalBtn}, &TClockLinks::ShowCalendar);
+    EnableForClockCommand({OptionsAction, OptionsBtn}, &TClockLinks::ShowOptions);
 }
 
 // ---- list -----------------------------------------------------------------
@@ -616,11 +622,11 @@ QModelIndex TMainFrm::RowOf(const TTickwellItem* e) const {
 }
 
 TTickwellItem* TMainFrm::SelectedEvent() const {
-    return EnhListView1->SelectedEvent();
+    return MainListView->SelectedEvent();
 }
 
 void TMainFrm::SelectRow(const QModelIndex& row) {
-    EnhListView1->SelectRow(row.isValid() ? row.row() : -1);
+    MainListView->SelectRow(row.isValid() ? row.row() : -1);
 }
 
 void TMainFrm::FillListViewMain(int filter) {
@@ -673,8 +679,8 @@ void TMainFrm::ShowStatusText(const QString& text) {
     Panels[2]->setText(text);
 }
 
-void TMainFrm::EnhListView1Click() {
-    if (!EventDetailPane1->isChecked())
+void TMainFrm::MainListViewClick() {
+    if (!DetailPaneAction->isChecked())
         return;
     TTickwellItem* e = SelectedEvent();
     if (!e) {
@@ -712,17 +718,17 @@ void TMainFrm::FitDetailPane() {
         std::max(5 * fm.lineSpacing(), fm.boundingRect(QRect(0, 0, width, 1 << 20),
                                                        Qt::TextWordWrap, DetailText->toPlainText())
                                            .height());
-    const int total = Splitter1->height() > 0 ? Splitter1->height() : height();
+    const int total = PaneSplitter->height() > 0 ? PaneSplitter->height() : height();
     const int pane = std::min(std::max(kDetailPaneHeight, lines + 2 * DetailText->frameWidth() + 4),
                               std::max(kDetailPaneHeight, total / 2));
-    Splitter1->setSizes({qMax(0, total - pane - Splitter1->handleWidth()), pane});
+    PaneSplitter->setSizes({qMax(0, total - pane - PaneSplitter->handleWidth()), pane});
 }
 
 void TMainFrm::RefreshAfterChange() {
     UpdateStatusBar();
     RefreshDueWindowIfOpen();
     RefreshCalendarIfOpen();
-    EnhListView1Click();
+    MainListViewClick();
 }
 
 void TMainFrm::ListChanged() {
@@ -750,7 +756,7 @@ void TMainFrm::AddBtnClick() {
         return;
     if (PassesVisibilityTest(e)) {
         AddRow(e);
-        EnhListView1->setFocus();
+        MainListView->setFocus();
         SelectRow(RowOf(e));
     }
     SaveMasterList();
@@ -767,7 +773,7 @@ void TMainFrm::EditBtnClick() {
         return;
     if (PassesVisibilityTest(e)) {
         UpdateRow(e);
-        EnhListView1->setFocus();
+        MainListView->setFocus();
     } else {
         FillListViewMain(Filter);
     }
@@ -791,7 +797,7 @@ void TMainFrm::DeleteBtnClick() {
     RefreshAfterChange();
 }
 
-void TMainFrm::Copy1Click() {
+void TMainFrm::CopyEventClick() {
     if (BusyCursorShowing() || RefuseChange())
         return;
     TTickwellItem* e = SelectedEvent();
@@ -814,7 +820,7 @@ void TMainFrm::Copy1Click() {
     RefreshCalendarIfOpen();
 }
 
-void TMainFrm::ClearAck1Click() {
+void TMainFrm::ClearAckClick() {
     if (RefuseChange())
         return;
     TTickwellItem* e = SelectedEvent();
@@ -833,7 +839,7 @@ void TMainFrm::ClearAck1Click() {
 }
 
 void TMainFrm::FindBtnClick() {
-    TFindDlg dlg(this, EnhListView1);
+    TFindDlg dlg(this, MainListView);
     dlg.exec();
 }
 
@@ -844,20 +850,20 @@ void TMainFrm::ViewMenuClick(int tag) {
     UpdateStatusBar();
 }
 
-void TMainFrm::EventDetailPane1Click() {
-    EventDetailPane1->toggle();
+void TMainFrm::DetailPaneClick() {
+    DetailPaneAction->toggle();
 }
 
 void TMainFrm::FilterMainClick() {
     FilterMain->toggle();
 }
 
-void TMainFrm::FullRowSelect1Click() {
-    FullRowSelect1->toggle();
+void TMainFrm::FullRowSelectClick() {
+    FullRowSelectAction->toggle();
 }
 
-void TMainFrm::Gridlines1Click() {
-    Gridlines1->toggle();
+void TMainFrm::GridlinesClick() {
+    GridlinesAction->toggle();
 }
 
 void TMainFrm::DueBtnClick() {
@@ -872,7 +878,7 @@ void TMainFrm::OptionsBtnClick() {
     RunClockCommand(&TClockLinks::ShowOptions);
 }
 
-void TMainFrm::Export1Click() {
+void TMainFrm::ExportClick() {
     if (!HasEvents(*MasterList))
         return;
     const QString path =
@@ -886,7 +892,7 @@ void TMainFrm::Export1Click() {
     ExportCommand(*MasterList, path.toStdString());
 }
 
-void TMainFrm::Import1Click() {
+void TMainFrm::ImportClick() {
     const QString path =
         ChooseOpenFile(this, {QStringLiteral("Import CSV data"),
                               DataFolderText(),
@@ -898,7 +904,7 @@ void TMainFrm::Import1Click() {
     ImportCommand(*MasterList, path.toStdString());
 }
 
-void TMainFrm::ExportICal1Click() {
+void TMainFrm::ExportICalClick() {
     if (!HasEvents(*MasterList))
         return;
     const QString path = ChooseSaveFile(this, {QStringLiteral("Export to iCalendar"),
@@ -910,7 +916,7 @@ void TMainFrm::ExportICal1Click() {
     ExportICalendarCommand(*MasterList, path.toStdString());
 }
 
-void TMainFrm::ImportICal1Click() {
+void TMainFrm::ImportICalClick() {
     const QString path = ChooseOpenFile(this, {QStringLiteral("Import iCalendar data"),
                                                DataFolderText(),
                                                {QStringLiteral("iCalendar Files (*.ics)")},
@@ -921,7 +927,7 @@ void TMainFrm::ImportICal1Click() {
     ImportICalendarCommand(*MasterList, path.toStdString());
 }
 
-void TMainFrm::Archive1Click() {
+void TMainFrm::ArchiveClick() {
     if (!HasEvents(*MasterList))
         return;
     const QString folder =
@@ -932,17 +938,17 @@ void TMainFrm::Archive1Click() {
     ArchiveCommand(*MasterList, folder.toStdString());
 }
 
-void TMainFrm::Compress1Click() {
+void TMainFrm::CompressClick() {
     const TChangedHookScope hook([this] { ListChanged(); });
     CompressCommand(*MasterList);
 }
 
-void TMainFrm::ZapList1Click() {
+void TMainFrm::ZapListClick() {
     const TChangedHookScope hook([this] { ListChanged(); });
     ZapListCommand(*MasterList);
 }
 
-void TMainFrm::Backup1Click() {
+void TMainFrm::BackupClick() {
     if (!HasEvents(*MasterList))
         return;
     TBackupDlg dlg(this);
@@ -951,12 +957,12 @@ void TMainFrm::Backup1Click() {
     BackupCommand(*MasterList, dlg.BackupPath());
 }
 
-void TMainFrm::Restore1Click() {
+void TMainFrm::RestoreClick() {
     const TChangedHookScope hook([this] { ListChanged(); });
     RestoreCommand(*MasterList);
 }
 
-void TMainFrm::Merge1Click() {
+void TMainFrm::MergeClick() {
     const std::optional<bool> preV4 = AskMergeFormat();
     if (!preV4)
         return;
@@ -975,11 +981,11 @@ void TMainFrm::Merge1Click() {
     MergeCommand(*MasterList, path.toStdString(), *preV4);
 }
 
-void TMainFrm::Print1Click() {
+void TMainFrm::PrintClick() {
     PrintEventsCommand(this);
 }
 
-void TMainFrm::PrintSetup1Click() {
+void TMainFrm::PrintSetupClick() {
     PrintSetupCommand(this);
 }
 
@@ -991,11 +997,11 @@ void TMainFrm::ExitBtnClick() {
     ExitByStartMode();
 }
 
-void TMainFrm::HelpContents1Click() {
+void TMainFrm::HelpContentsClick() {
     ShowHelpContents();
 }
 
-void TMainFrm::About1Click() {
+void TMainFrm::AboutClick() {
     TAboutDlg dlg(this);
     dlg.exec();
 }
@@ -1018,7 +1024,7 @@ bool TMainFrm::event(QEvent* e) {
 }
 
 bool TMainFrm::eventFilter(QObject* watched, QEvent* e) {
-    if (watched == EnhListView1 && e->type() == QEvent::KeyPress) {
+    if (watched == MainListView && e->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(e);
         if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
             key->modifiers() == Qt::NoModifier) {
@@ -1028,7 +1034,7 @@ bool TMainFrm::eventFilter(QObject* watched, QEvent* e) {
         // The menu's Delete, greyed out with it while changes cannot be saved.
         if (key->key() == Qt::Key_Delete &&
             (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-            DeleteEvent1->trigger();
+            DeleteEventAction->trigger();
             return true;
         }
     }
@@ -1053,7 +1059,7 @@ void TMainFrm::showEvent(QShowEvent* e) {
         FillListViewMain(Filter);
         UpdateStatusBar();
     });
-    ShowDetailPane(EventDetailPane1->isChecked());
+    ShowDetailPane(DetailPaneAction->isChecked());
 }
 
 void TMainFrm::hideEvent(QHideEvent* e) {

@@ -35,7 +35,7 @@ public:
     void AddRow(TTickwellItem* e);
     void UpdateStatusBar();
     bool PassesVisibilityTest(TTickwellItem* e) const;
-    void EnhListView1Click();
+    void MainListViewClick();
     void FilterMainClick();
     void ShowStatusText(const QString& text);
     int ViewFilter() const { return Filter; }
@@ -44,39 +44,39 @@ public:
     void AddBtnClick();
     void EditBtnClick();
     void DeleteBtnClick();
-    void Copy1Click();
-    void ClearAck1Click();
+    void CopyEventClick();
+    void ClearAckClick();
     void FindBtnClick();
     void ViewMenuClick(int tag);
-    void EventDetailPane1Click();
-    void FullRowSelect1Click();
-    void Gridlines1Click();
+    void DetailPaneClick();
+    void FullRowSelectClick();
+    void GridlinesClick();
     void DueBtnClick();
     void CalBtnClick();
     void OptionsBtnClick();
-    void Export1Click();
-    void Import1Click();
-    void ExportICal1Click();
-    void ImportICal1Click();
-    void Archive1Click();
-    void Compress1Click();
-    void ZapList1Click();
-    void Backup1Click();
-    void Restore1Click();
-    void Merge1Click();
-    void Print1Click();
-    void PrintSetup1Click();
+    void ExportClick();
+    void ImportClick();
+    void ExportICalClick();
+    void ImportICalClick();
+    void ArchiveClick();
+    void CompressClick();
+    void ZapListClick();
+    void BackupClick();
+    void RestoreClick();
+    void MergeClick();
+    void PrintClick();
+    void PrintSetupClick();
     void CloseBtnClick();
     void ExitBtnClick();
-    void HelpContents1Click();
-    void About1Click();
+    void HelpContentsClick();
+    void AboutClick();
 
     // The refresh after a change: status bar, due-events window, calendar,
     // detail pane, in that order.
     void RefreshAfterChange();
 
     // For the find dialog and tests.
-    TEventListView* ListView() const { return EnhListView1; }
+    TEventListView* ListView() const { return MainListView; }
     QPlainTextEdit* DetailPane() const { return DetailText; }
     QLabel* StatusPanel(int index) const;
     TTickwellItem* SelectedEvent() const;
@@ -118,50 +118,50 @@ private:
     bool PaneSizedByUser = false;
 
     TEventTableModel* Rows = nullptr;
-    TEventListView* EnhListView1 = nullptr;
+    TEventListView* MainListView = nullptr;
     QPlainTextEdit* DetailText = nullptr;
-    QSplitter* Splitter1 = nullptr;
-    QToolBar* ToolBar1 = nullptr;
+    QSplitter* PaneSplitter = nullptr;
+    QToolBar* ToolBar = nullptr;
     QLabel* Panels[3] = {nullptr, nullptr, nullptr};
     std::unique_ptr<TListViewState> ColumnState;
 
     // Menu entries.
-    QAction* Options1 = nullptr;
-    QAction* Export1 = nullptr;
-    QAction* Import1 = nullptr;
-    QAction* ExportICal1 = nullptr;
-    QAction* ImportICal1 = nullptr;
-    QAction* Archive1 = nullptr;
-    QAction* Compress1 = nullptr;
-    QAction* ZapList1 = nullptr;
-    QAction* Backup1 = nullptr;
-    QAction* Restore1 = nullptr;
-    QAction* Merge1 = nullptr;
-    QAction* Print1 = nullptr;
-    QAction* PrintSetup1 = nullptr;
-    QAction* Close1 = nullptr;
-    QAction* Exit1 = nullptr;
-    QAction* AddEvent1 = nullptr;
-    QAction* EditEvent1 = nullptr;
-    QAction* DeleteEvent1 = nullptr;
-    QAction* CopyEvent1 = nullptr;
-    QAction* ClearAck1 = nullptr;
-    QAction* FindText1 = nullptr;
+    QAction* OptionsAction = nullptr;
+    QAction* ExportAction = nullptr;
+    QAction* ImportAction = nullptr;
+    QAction* ExportICalAction = nullptr;
+    QAction* ImportICalAction = nullptr;
+    QAction* ArchiveAction = nullptr;
+    QAction* CompressAction = nullptr;
+    QAction* ZapListAction = nullptr;
+    QAction* BackupAction = nullptr;
+    QAction* RestoreAction = nullptr;
+    QAction* MergeAction = nullptr;
+    QAction* PrintAction = nullptr;
+    QAction* PrintSetupAction = nullptr;
+    QAction* CloseAction = nullptr;
+    QAction* ExitAction = nullptr;
+    QAction* AddEventAction = nullptr;
+    QAction* EditEventAction = nullptr;
+    QAction* DeleteEventAction = nullptr;
+    QAction* CopyEventAction = nullptr;
+    QAction* ClearAckAction = nullptr;
+    QAction* FindTextAction = nullptr;
     QAction* ViewItems[8] = {};
-    QAction* EventDetailPane1 = nullptr;
+    QAction* DetailPaneAction = nullptr;
     QAction* FilterMain = nullptr;
-    QAction* TickwellsWindow1 = nullptr;
-    QAction* Calendar1 = nullptr;
-    QAction* Contents1 = nullptr;
-    QAction* About1 = nullptr;
+    QAction* DueWindowAction = nullptr;
+    QAction* CalendarAction = nullptr;
+    QAction* HelpContentsAction = nullptr;
+    QAction* AboutAction = nullptr;
     // List pop-up menu entries.
     QAction* PopAdd = nullptr;
     QAction* PopEdit = nullptr;
     QAction* PopDelete = nullptr;
     QAction* PopCopy = nullptr;
     QAction* PopClearAck = nullptr;
-    QAction* FullRowSelect1 = nullptr;
-    QAction* Gridlines1 = nullptr;
+    QAction* FullRowSelectAction = nullptr;
+    QAction* GridlinesAction = nullptr;
     // Toolbar buttons.
     QAction* AddBtn = nullptr;
     QAction* EditBtn = nullptr;

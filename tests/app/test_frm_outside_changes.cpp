@@ -77,7 +77,7 @@ class TestOutsideChanges : public QObject {
         QFile f(QString::fromStdString(MasterList->FileName));
         QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
     }
-    bool CanAdd() const { return Main->findChild<QAction*>("AddEvent1")->isEnabled(); }
+    bool CanAdd() const { return Main->findChild<QAction*>("AddEventAction")->isEnabled(); }
 
 private slots:
     void init() {
@@ -224,12 +224,12 @@ private slots:
         QCOMPARE(Env.Questions.size(), size_t{1});
         QVERIFY(CanAdd());
         QVERIFY(ClickRow(Main->ListView(), "Alpha"));
-        QVERIFY(Use(Main, Main->findChild<QAction*>("CopyEvent1")));
+        QVERIFY(Use(Main, Main->findChild<QAction*>("CopyEventAction")));
         QCOMPARE(Env.Questions.size(), size_t{2});
         QCOMPARE(FileBytes(), damaged);
         QCOMPARE(SortedTexts(Main->ListView()).size(), 3);
         Env.Answer = anOk;
-        QVERIFY(Use(Main, Main->findChild<QAction*>("CopyEvent1")));
+        QVERIFY(Use(Main, Main->findChild<QAction*>("CopyEventAction")));
         QCOMPARE(OnDisk(), (QStringList{"Alpha", "Beta", "Copy of: Alpha", "Gamma"}));
         QCOMPARE(ReadOnlyCause(), TReadOnlyCause::None);
     }
@@ -252,7 +252,7 @@ private slots:
         // Exit is the File menu's last entry, reached from the keyboard.
         const auto exit = [this] {
             QTest::keyClick(Main, Qt::Key_L, Qt::AltModifier);
-            QMenu* file = Main->findChild<QMenu*>("File1");
+            QMenu* file = Main->findChild<QMenu*>("FileMenu");
             QVERIFY(QTest::qWaitFor([file] { return file->isVisible(); }, 2000));
             QTest::keyClick(file, Qt::Key_Up);
             QTest::keyClick(file, Qt::Key_Return);

@@ -91,7 +91,7 @@ private slots:
         // Another window added the once-only event's row.
         MainLinks().AddRow(once);
         QVERIFY(w.Click("Trip"));
-        QVERIFY(w.Use("CopyEvent1"));
+        QVERIFY(w.Use("CopyEventAction"));
         QCOMPARE(w.Rows(), 3);
     }
 
@@ -114,7 +114,7 @@ private slots:
         Add(MakeEvent("Later", Env.Day + 60, true));
         MasterList->Scan();
         TWindow w;
-        QVERIFY(w.Use("EventDetailPane1"));
+        QVERIFY(w.Use("DetailPaneAction"));
         QPointer<TScanFrm> due = ShowDueEventsWindow();
         QStringList order;
         const auto refreshDue = DueLinks().RefreshDueWindow;
@@ -128,7 +128,7 @@ private slots:
             order << QString("calendar with %1 due").arg(due->ScanListView->model()->rowCount());
         };
         QVERIFY(w.Click("Soon A"));
-        QVERIFY(w.Use("DeleteEvent1"));
+        QVERIFY(w.Use("DeleteEventAction"));
         QCOMPARE(order, QStringList({"due after 2  Event(s) ", "calendar with 1 due"}));
         QVERIFY(!w.Detail().startsWith("Soon A"));
         delete due.data();
@@ -157,7 +157,7 @@ private slots:
         TWindow w;
         for (int i = 0; i < dateClicks; ++i)
             ClickHeader(w->ListView()->header(), 1);
-        WithEditor([&] { QVERIFY(w.Use("AddEvent1")); },
+        WithEditor([&] { QVERIFY(w.Use("AddEventAction")); },
                    [](TEditFrm& f) {
                        QTest::keyClicks(f.DescriptionEdit, "Middle");
                        Press(f.EventDate);
@@ -185,7 +185,7 @@ private slots:
         QTest::keyClick(w->ListView(), Qt::Key_Delete);
         QCOMPARE(w.Rows(), 0);
 
-        QVERIFY(w.Use("Contents1"));
+        QVERIFY(w.Use("HelpContentsAction"));
         QPointer<QWidget> help;
         for (QWidget* top : QApplication::topLevelWidgets())
             if (top->objectName() == "HelpFrm" && top->isVisible())
@@ -201,7 +201,7 @@ private slots:
     void settingsReadAndWritten() {
         {
             TWindow w;
-            QVERIFY(w.Use("EventDetailPane1"));
+            QVERIFY(w.Use("DetailPaneAction"));
             QVERIFY(w.Use("FilterMain"));
         }
         TWindow w;
@@ -219,8 +219,8 @@ private slots:
         TWindow w;
         for (const QString ext : {"csv", "ics"}) {
             answer = QString::fromStdString(DataFolder() + "/out.") + ext;
-            QVERIFY(w.Use(ext == "csv" ? "Export1" : "ExportICal1"));
-            QVERIFY(w.Use(ext == "csv" ? "Import1" : "ImportICal1"));
+            QVERIFY(w.Use(ext == "csv" ? "ExportAction" : "ExportICalAction"));
+            QVERIFY(w.Use(ext == "csv" ? "ImportAction" : "ImportICalAction"));
         }
         QCOMPARE(Env.LastNotice(),
                  std::string("Import Successful\n14 event(s) already in your list"));
@@ -235,7 +235,7 @@ private slots:
         };
         SetFileDialogs({count, {}, count});
         TWindow w;
-        for (const char* name : {"Export1", "Archive1", "Backup1", "Print1"}) {
+        for (const char* name : {"ExportAction", "ArchiveAction", "BackupAction", "PrintAction"}) {
             Env.Notices.clear();
             QVERIFY(w.Use(name));
             QCOMPARE(Env.LastNotice(), std::string("There are no events in your Tickwell File!"));
@@ -271,7 +271,7 @@ private slots:
                 QTest::mouseClick(dlg->OKBtn, Qt::LeftButton);
             }
         });
-        QVERIFY(w.Use("Backup1"));
+        QVERIFY(w.Use("BackupAction"));
         QVERIFY(QFile::exists(mixed + "/backup.dat"));
     }
 };

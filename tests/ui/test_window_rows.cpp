@@ -22,7 +22,7 @@ class TestWindowRows : public QObject {
     QPointer<TMainFrm> Main;
     QPointer<TCalFrm> Cal;
 
-    QTreeView* MainRows() const { return Main->findChild<QTreeView*>("EnhListView1"); }
+    QTreeView* MainRows() const { return Main->findChild<QTreeView*>("MainListView"); }
     QTreeView* DueRows() const { return Due->findChild<QTreeView*>("ScanListView"); }
 
     // Due: Water plants (overdue, kept), Pay rent (today), Dentist (in three
