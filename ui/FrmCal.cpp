@@ -115,10 +115,10 @@ TCalFrm::TCalFrm(QWidget* parent) : QMainWindow(parent) {
     root->setSpacing(0);
     CreateHeaderBar(central);
     root->addWidget(HeaderBar);
-    Splitter1 = new QSplitter(Qt::Horizontal);
-    Splitter1->setObjectName(QStringLiteral("Splitter1"));
-    Splitter1->setChildrenCollapsible(false);
-    root->addWidget(Splitter1, 1);
+    PaneSplitter = new QSplitter(Qt::Horizontal);
+    PaneSplitter->setObjectName(QStringLiteral("PaneSplitter"));
+    PaneSplitter->setChildrenCollapsible(false);
+    root->addWidget(PaneSplitter, 1);
     setCentralWidget(central);
     CreatePages();
     CreateSidePanel();
@@ -135,12 +135,12 @@ TCalFrm::TCalFrm(QWidget* parent) : QMainWindow(parent) {
             toolFont.setFamily(f);
             break;
         }
-    ToolBar1->setFont(toolFont);
+    ToolBar->setFont(toolFont);
     ApplyStartMode();
     ReadSettings();
     HideChoosers();
     Selected = Today();
-    Cal->SetBoldMarkedDate(BoldMarkedDate1->isChecked());
+    Cal->SetBoldMarkedDate(BoldMarkedDateAction->isChecked());
 
     connect(Cal, &TMyCalendar::DateChange, this, [this](TDateTime d) { CalDateChange(d); });
     connect(DayCal, &TMyCalendar::DateChange, this, [this](TDateTime d) { DayCalDateChange(d); });
@@ -156,7 +156,7 @@ TCalFrm::TCalFrm(QWidget* parent) : QMainWindow(parent) {
     links.SelectedDate = [this] { return Cal->ShownDate(); };
     links.SundayStartsWeek = [this] { return SundayStartsWeek(); };
     links.SetWeekStart = [this](bool sunday) {
-        SundayStart1->setChecked(sunday);
+        SundayStartAction->setChecked(sunday);
         SetWeekStart(sunday);
         RefreshCalendar();
     };
@@ -195,42 +195,44 @@ QAction* TCalFrm::NewAction(const char* name, const char* caption, const char* h
 }
 
 void TCalFrm::CreateActions() {
-    Options1 = NewAction("Options1", "&Options", "Display the program Options screen",
-                         QKeySequence(Qt::ALT | Qt::Key_O), &TCalFrm::Options1Click);
-    Close1 = NewAction("Close1", "&Close", "Close the Calendar", {}, &TCalFrm::Close1Click);
-    Exit1 = NewAction("Exit1", "E&xit", "Exit Tickwell", QKeySequence(Qt::ALT | Qt::Key_F4),
-                      &TCalFrm::ExitBtnClick);
-    AddEvent1 = NewAction("AddEvent1", "&Add Event", "Add an Event",
-                          QKeySequence(Qt::ALT | Qt::Key_A), &TCalFrm::AddBtnClick);
-    EditEvent1 = NewAction("EditEvent1", "&Edit Event", "Edit the selected Event",
-                           QKeySequence(Qt::ALT | Qt::Key_E), &TCalFrm::EdBtnClick);
-    DeleteEvent1 = NewAction("DeleteEvent1", "&Delete Event", "Delete the selected Event",
-                             QKeySequence(Qt::ALT | Qt::Key_D), &TCalFrm::DelBtnClick);
-    Monthly1 = NewAction("Monthly1", "&Monthly", "Display the Monthly Calendar",
-                         QKeySequence(Qt::ALT | Qt::Key_M), nullptr);
-    Weekly1 = NewAction("Weekly1", "&Weekly", "Display the Weekly Calendar",
-                        QKeySequence(Qt::ALT | Qt::Key_W), nullptr);
+    OptionsAction = NewAction("OptionsAction", "&Options", "Display the program Options screen",
+                              QKeySequence(Qt::ALT | Qt::Key_O), &TCalFrm::OptionsClick);
+    CloseAction =
+        NewAction("CloseAction", "&Close", "Close the Calendar", {}, &TCalFrm::CloseClick);
+    ExitAction = NewAction("ExitAction", "E&xit", "Exit Tickwell",
+                           QKeySequence(Qt::ALT | Qt::Key_F4), &TCalFrm::ExitBtnClick);
+    AddEventAction = NewAction("AddEventAction", "&Add Event", "Add an Event",
+                               QKeySequence(Qt::ALT | Qt::Key_A), &TCalFrm::AddBtnClick);
+    EditEventAction = NewAction("EditEventAction", "&Edit Event", "Edit the selected Event",
+                                QKeySequence(Qt::ALT | Qt::Key_E), &TCalFrm::EdBtnClick);
+    DeleteEventAction = NewAction("DeleteEventAction", "&Delete Event", "Delete the selected Event",
+                                  QKeySequence(Qt::ALT | Qt::Key_D), &TCalFrm::DelBtnClick);
+    MonthlyAction = NewAction("MonthlyAction", "&Monthly", "Display the Monthly Calendar",
+                              QKeySequence(Qt::ALT | Qt::Key_M), nullptr);
+    WeeklyAction = NewAction("WeeklyAction", "&Weekly", "Display the Weekly Calendar",
+                             QKeySequence(Qt::ALT | Qt::Key_W), nullptr);
     auto* views = new QActionGroup(this);
-    for (QAction* a : {Monthly1, Weekly1}) {
+    for (QAction* a : {MonthlyAction, WeeklyAction}) {
         a->setCheckable(true);
         views->addAction(a);
     }
-    connect(Monthly1, &QAction::triggered, this, [this] {
+    connect(MonthlyAction, &QAction::triggered, this, [this] {
         if (!MonthShown())
             ShowPage(true);
     });
-    connect(Weekly1, &QAction::triggered, this, [this] {
+    connect(WeeklyAction, &QAction::triggered, this, [this] {
         if (MonthShown())
             ShowPage(false);
     });
-    Wraptext1 = NewAction("Wraptext1", "Wrap &Text", "Toggle word wrap in monthly calendar",
-                          QKeySequence(Qt::CTRL | Qt::Key_T), &TCalFrm::Wraptext1Click);
-    Wraptext1->setCheckable(true);
+    WrapTextAction =
+        NewAction("WrapTextAction", "Wrap &Text", "Toggle word wrap in monthly calendar",
+                  QKeySequence(Qt::CTRL | Qt::Key_T), &TCalFrm::WrapTextClick);
+    WrapTextAction->setCheckable(true);
     static const char* const kGoTo[4][3] = {
-        {"NextMonth1", "&Next Month", "Next Month"},
-        {"PreviousMonth1", "&Previous Month", "Previous Month"},
-        {"PreviousYear1", "Pre&vious Year", "Previous Year"},
-        {"NextYear1", "Next  &Year", "Next Year"},
+        {"NextMonthAction", "&Next Month", "Next Month"},
+        {"PreviousMonthAction", "&Previous Month", "Previous Month"},
+        {"PreviousYearAction", "Pre&vious Year", "Previous Year"},
+        {"NextYearAction", "Next  &Year", "Next Year"},
     };
     static const Qt::Key kGoToKeys[4] = {Qt::Key_N, Qt::Key_P, Qt::Key_V, Qt::Key_Y};
     for (int tag = 0; tag < 4; ++tag) {
@@ -239,24 +241,25 @@ void TCalFrm::CreateActions() {
         connect(GoTo[tag], &QAction::triggered, this,
                 [this, tag] { Run([this, tag] { Navigate(tag); }); });
     }
-    Today2 = NewAction("Today2", "T&oday", "Go to Today", QKeySequence(Qt::CTRL | Qt::Key_O),
-                       &TCalFrm::Today2Click);
-    Tool1 = NewAction("Tool1", "Toolbar", "Toggle display of toolbar on + off", {},
-                      &TCalFrm::Tool1Click);
-    Tool1->setCheckable(true);
-    SundayStart1 =
-        NewAction("SundayStart1", "Sunday Starts Week", nullptr, {}, &TCalFrm::SundayStart1Click);
-    SundayStart1->setCheckable(true);
-    MainWindow1 = NewAction("MainWindow1", "&Main Window", "Display the Main Window",
-                            QKeySequence(Qt::CTRL | Qt::Key_M), &TCalFrm::MainWindow1Click);
-    TickwellsWindow1 =
-        NewAction("TickwellsWindow1", "&Tickwells Window", "Display the Tickwells Window",
-                  QKeySequence(Qt::CTRL | Qt::Key_R), &TCalFrm::TickwellsWindow1Click);
-    UsingtheCalendar1 = NewAction("UsingtheCalendar1", "&Calendar Help", nullptr,
-                                  QKeySequence(Qt::Key_F1), &TCalFrm::UsingtheCalendar1Click);
-    HelpContents1 =
-        NewAction("HelpContents1", "&Help Contents", nullptr, {}, &TCalFrm::HelpContents1Click);
-    About1 = NewAction("About1", "About", "Display the About Screen", {}, &TCalFrm::About1Click);
+    TodayAction = NewAction("TodayAction", "T&oday", "Go to Today",
+                            QKeySequence(Qt::CTRL | Qt::Key_O), &TCalFrm::TodayClick);
+    ToolbarAction = NewAction("ToolbarAction", "Toolbar", "Toggle display of toolbar on + off", {},
+                              &TCalFrm::ToolbarClick);
+    ToolbarAction->setCheckable(true);
+    SundayStartAction = NewAction("SundayStartAction", "Sunday Starts Week", nullptr, {},
+                                  &TCalFrm::SundayStartClick);
+    SundayStartAction->setCheckable(true);
+    MainWindowAction = NewAction("MainWindowAction", "&Main Window", "Display the Main Window",
+                                 QKeySequence(Qt::CTRL | Qt::Key_M), &TCalFrm::MainWindowClick);
+    DueWindowAction =
+        NewAction("DueWindowAction", "&Tickwells Window", "Display the Tickwells Window",
+                  QKeySequence(Qt::CTRL | Qt::Key_R), &TCalFrm::DueWindowClick);
+    CalendarHelpAction = NewAction("CalendarHelpAction", "&Calendar Help", nullptr,
+                                   QKeySequence(Qt::Key_F1), &TCalFrm::CalendarHelpClick);
+    HelpContentsAction =
+        NewAction("HelpContentsAction", "&Help Contents", nullptr, {}, &TCalFrm::HelpContentsClick);
+    AboutAction =
+        NewAction("AboutAction", "About", "Display the About Screen", {}, &TCalFrm::AboutClick);
 
     ViewBtn = NewAction("ViewBtn", "&Week", "Select Weekly or Monthly Calendar View", {},
                         &TCalFrm::ViewBtnClick);
@@ -266,62 +269,63 @@ void TCalFrm::CreateActions() {
         NewAction("DelBtn", "&Delete", "Delete selected Tickwell Event", {}, &TCalFrm::DelBtnClick);
     ExitBtn = NewAction("ExitBtn", "E&xit", "Exit Tickwell", {}, &TCalFrm::ExitBtnClick);
     OptionBtn = NewAction("OptionBtn", "&Options", "Display the Program Options Screen", {},
-                          &TCalFrm::Options1Click);
-    CloseBtn = NewAction("CloseBtn", "&Close", "Close the Calendar", {}, &TCalFrm::Close1Click);
+                          &TCalFrm::OptionsClick);
+    CloseBtn = NewAction("CloseBtn", "&Close", "Close the Calendar", {}, &TCalFrm::CloseClick);
     AddBtn->setIcon(ToolbarIcon(TToolPicture::Add));
     EdBtn->setIcon(ToolbarIcon(TToolPicture::Edit));
     DelBtn->setIcon(ToolbarIcon(TToolPicture::Delete));
     ExitBtn->setIcon(ToolbarIcon(TToolPicture::Exit));
     OptionBtn->setIcon(ToolbarIcon(TToolPicture::Options));
     CloseBtn->setIcon(ToolbarIcon(TToolPicture::Close));
-    MarkAsChangingEvents({AddEvent1, EditEvent1, DeleteEvent1, AddBtn, EdBtn, DelBtn});
+    MarkAsChangingEvents(
+        {AddEventAction, EditEventAction, DeleteEventAction, AddBtn, EdBtn, DelBtn});
 }
 
 void TCalFrm::CreateMenus() {
     // The menu titles' access keys keep clear of the entries' Alt shortcuts
     // (Alt+E edits, Alt+W shows the week).
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->setObjectName(QStringLiteral("File1"));
-    file->addActions({Options1, Close1, Exit1});
+    file->setObjectName(QStringLiteral("FileMenu"));
+    file->addActions({OptionsAction, CloseAction, ExitAction});
     QMenu* events = menuBar()->addMenu(QStringLiteral("Even&ts"));
-    events->setObjectName(QStringLiteral("Events1"));
-    events->addActions({AddEvent1, EditEvent1, DeleteEvent1});
+    events->setObjectName(QStringLiteral("EventsMenu"));
+    events->addActions({AddEventAction, EditEventAction, DeleteEventAction});
     QMenu* calendar = menuBar()->addMenu(QStringLiteral("&Calendar"));
-    calendar->setObjectName(QStringLiteral("Calendar1"));
-    calendar->addActions({Monthly1, Weekly1, Wraptext1});
+    calendar->setObjectName(QStringLiteral("CalendarMenu"));
+    calendar->addActions({MonthlyAction, WeeklyAction, WrapTextAction});
     QMenu* go = calendar->addMenu(QStringLiteral("&Go To"));
-    go->setObjectName(QStringLiteral("GoTo1"));
-    go->addActions({GoTo[0], GoTo[1], GoTo[2], GoTo[3], Today2});
+    go->setObjectName(QStringLiteral("GoToMenu"));
+    go->addActions({GoTo[0], GoTo[1], GoTo[2], GoTo[3], TodayAction});
     calendar->addSeparator();
-    calendar->addActions({Tool1, SundayStart1});
+    calendar->addActions({ToolbarAction, SundayStartAction});
     QMenu* window = menuBar()->addMenu(QStringLiteral("W&indow"));
-    window->setObjectName(QStringLiteral("Window1"));
-    window->addActions({MainWindow1, TickwellsWindow1});
+    window->setObjectName(QStringLiteral("WindowMenu"));
+    window->addActions({MainWindowAction, DueWindowAction});
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    help->setObjectName(QStringLiteral("Help1"));
-    help->addActions({UsingtheCalendar1, HelpContents1, About1});
+    help->setObjectName(QStringLiteral("HelpMenu"));
+    help->addActions({CalendarHelpAction, HelpContentsAction, AboutAction});
     for (QMenu* m : {file, window})
         connect(m, &QMenu::aboutToShow, this, [this] { UpdateLinkedEntries(); });
 }
 
 void TCalFrm::CreateToolBar() {
-    ToolBar1 = new TArtToolBar(QStringLiteral("Toolbar"), this);
-    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
-    addToolBar(ToolBar1);
-    ToolBar1->setMovable(false);
-    ToolBar1->setFloatable(false);
-    ToolBar1->setContextMenuPolicy(Qt::PreventContextMenu);
-    ToolBar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    ToolBar1->setIconSize(QSize(24, 24));
-    ToolBar1->addAction(ViewBtn);
-    ToolBar1->addSeparator();
-    ToolBar1->addActions({AddBtn, EdBtn, DelBtn});
-    ToolBar1->addSeparator();
-    ToolBar1->addAction(OptionBtn);
-    ToolBar1->addSeparator();
-    ToolBar1->addActions({CloseBtn, ExitBtn});
-    EdToolButton = qobject_cast<QToolButton*>(ToolBar1->widgetForAction(EdBtn));
-    DelToolButton = qobject_cast<QToolButton*>(ToolBar1->widgetForAction(DelBtn));
+    ToolBar = new TArtToolBar(QStringLiteral("Toolbar"), this);
+    ToolBar->setObjectName(QStringLiteral("ToolBar"));
+    addToolBar(ToolBar);
+    ToolBar->setMovable(false);
+    ToolBar->setFloatable(false);
+    ToolBar->setContextMenuPolicy(Qt::PreventContextMenu);
+    ToolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    ToolBar->setIconSize(QSize(24, 24));
+    ToolBar->addAction(ViewBtn);
+    ToolBar->addSeparator();
+    ToolBar->addActions({AddBtn, EdBtn, DelBtn});
+    ToolBar->addSeparator();
+    ToolBar->addAction(OptionBtn);
+    ToolBar->addSeparator();
+    ToolBar->addActions({CloseBtn, ExitBtn});
+    EdToolButton = qobject_cast<QToolButton*>(ToolBar->widgetForAction(EdBtn));
+    DelToolButton = qobject_cast<QToolButton*>(ToolBar->widgetForAction(DelBtn));
     for (QToolButton* b : {EdToolButton, DelToolButton}) {
         b->setPopupMode(QToolButton::InstantPopup);
         b->installEventFilter(this);
@@ -333,11 +337,11 @@ void TCalFrm::CreateHeaderBar(QWidget* parent) {
     HeaderBar->setObjectName(QStringLiteral("HeaderBar"));
     auto* bar = new QHBoxLayout(HeaderBar);
     bar->setContentsMargins(6, 2, 6, 2);
-    Label16 = new QLabel;
-    Label16->setObjectName(QStringLiteral("Label16"));
-    Label15 = new QLabel;
-    Label15->setObjectName(QStringLiteral("Label15"));
-    for (QLabel* l : {Label16, Label15}) {
+    PeriodLabel = new QLabel;
+    PeriodLabel->setObjectName(QStringLiteral("PeriodLabel"));
+    YearLabel = new QLabel;
+    YearLabel->setObjectName(QStringLiteral("YearLabel"));
+    for (QLabel* l : {PeriodLabel, YearLabel}) {
         QFont f = l->font();
         f.setBold(true);
         f.setPointSizeF(f.pointSizeF() * 1.3);
@@ -346,40 +350,41 @@ void TCalFrm::CreateHeaderBar(QWidget* parent) {
     }
     // Each pair of arrows sits beside what it steps: the month (or week)
     // on the left, the year on the right.
-    QToolButton* Btn4 = ArrowButton(HeaderBar, QStyle::SP_ArrowLeft, "Previous Month");
-    QToolButton* Btn3 = ArrowButton(HeaderBar, QStyle::SP_ArrowRight, "Next Month");
-    QToolButton* btn2 = ArrowButton(HeaderBar, QStyle::SP_ArrowLeft, "Previous Year");
-    QToolButton* btn = ArrowButton(HeaderBar, QStyle::SP_ArrowRight, "Next Year");
-    Btn4->setObjectName(QStringLiteral("Btn4"));
-    Btn3->setObjectName(QStringLiteral("Btn3"));
-    btn2->setObjectName(QStringLiteral("btn2"));
-    btn->setObjectName(QStringLiteral("btn"));
-    bar->addWidget(Btn4);
-    bar->addWidget(Label16);
-    bar->addWidget(Btn3);
+    QToolButton* previousMonth = ArrowButton(HeaderBar, QStyle::SP_ArrowLeft, "Previous Month");
+    QToolButton* nextMonth = ArrowButton(HeaderBar, QStyle::SP_ArrowRight, "Next Month");
+    QToolButton* previousYear = ArrowButton(HeaderBar, QStyle::SP_ArrowLeft, "Previous Year");
+    QToolButton* nextYear = ArrowButton(HeaderBar, QStyle::SP_ArrowRight, "Next Year");
+    previousMonth->setObjectName(QStringLiteral("PreviousMonthArrow"));
+    nextMonth->setObjectName(QStringLiteral("NextMonthArrow"));
+    previousYear->setObjectName(QStringLiteral("PreviousYearArrow"));
+    nextYear->setObjectName(QStringLiteral("NextYearArrow"));
+    bar->addWidget(previousMonth);
+    bar->addWidget(PeriodLabel);
+    bar->addWidget(nextMonth);
     bar->addStretch(1);
-    bar->addWidget(btn2);
-    bar->addWidget(Label15);
-    bar->addWidget(btn);
-    const std::pair<QToolButton*, int> tags[] = {{Btn3, 0}, {Btn4, 1}, {btn2, 2}, {btn, 3}};
+    bar->addWidget(previousYear);
+    bar->addWidget(YearLabel);
+    bar->addWidget(nextYear);
+    const std::pair<QToolButton*, int> tags[] = {
+        {nextMonth, 0}, {previousMonth, 1}, {previousYear, 2}, {nextYear, 3}};
     for (const auto& [b, tag] : tags)
         connect(b, &QToolButton::clicked, this,
                 [this, tag = tag] { Run([this, tag] { Navigate(tag); }); });
 }
 
 void TCalFrm::CreatePages() {
-    Notebook1 = new QStackedWidget;
-    Notebook1->setObjectName(QStringLiteral("Notebook1"));
+    Pages = new QStackedWidget;
+    Pages->setObjectName(QStringLiteral("Pages"));
     WeekPage = new TCalWeekPage;
     Cal = new TMarkedCalendar;
     Cal->setObjectName(QStringLiteral("Cal"));
     Cal->SetCenterDate(false);
     Cal->setContextMenuPolicy(Qt::CustomContextMenu);
     Cal->installEventFilter(this);
-    Notebook1->insertWidget(kWeekPage, WeekPage);
-    Notebook1->insertWidget(kMonthPage, Cal);
-    Splitter1->addWidget(Notebook1);
-    Splitter1->setStretchFactor(0, 1);
+    Pages->insertWidget(kWeekPage, WeekPage);
+    Pages->insertWidget(kMonthPage, Cal);
+    PaneSplitter->addWidget(Pages);
+    PaneSplitter->setStretchFactor(0, 1);
     for (int day = 1; day <= 7; ++day) {
         QListView* list = WeekPage->List(day);
         list->viewport()->installEventFilter(this);
@@ -388,8 +393,8 @@ void TCalFrm::CreatePages() {
         for (QWidget* w : {static_cast<QWidget*>(list), WeekPage->Heading(day)})
             connect(w, &QWidget::customContextMenuRequested, this, [this, w](const QPoint& p) {
                 PopupOverList = qobject_cast<QListView*>(w) != nullptr;
-                PopupMenu2Popup();
-                PopupMenu2->exec(w->mapToGlobal(p));
+                WeekPopShowing();
+                WeekPop->exec(w->mapToGlobal(p));
             });
     }
 }
@@ -408,33 +413,34 @@ void TCalFrm::CreateSidePanel() {
     DayCal->setFixedHeight(DayCal->minimumSizeHint().height() + 24);
     side->addWidget(DayCal);
     auto* weekRow = new QHBoxLayout;
-    QToolButton* btn5 = ArrowButton(SidePanel, QStyle::SP_ArrowLeft, "Previous Week");
-    QToolButton* btn6 = ArrowButton(SidePanel, QStyle::SP_ArrowRight, "Next Week");
-    btn5->setObjectName(QStringLiteral("btn5"));
-    btn6->setObjectName(QStringLiteral("btn6"));
-    btn5->setText(QStringLiteral("Previous Week"));
-    btn6->setText(QStringLiteral("Next Week"));
-    btn6->setLayoutDirection(Qt::RightToLeft);
-    for (QToolButton* b : {btn5, btn6})
+    QToolButton* previousWeek = ArrowButton(SidePanel, QStyle::SP_ArrowLeft, "Previous Week");
+    QToolButton* nextWeek = ArrowButton(SidePanel, QStyle::SP_ArrowRight, "Next Week");
+    previousWeek->setObjectName(QStringLiteral("PreviousWeekArrow"));
+    nextWeek->setObjectName(QStringLiteral("NextWeekArrow"));
+    previousWeek->setText(QStringLiteral("Previous Week"));
+    nextWeek->setText(QStringLiteral("Next Week"));
+    nextWeek->setLayoutDirection(Qt::RightToLeft);
+    for (QToolButton* b : {previousWeek, nextWeek})
         b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    weekRow->addWidget(btn5);
+    weekRow->addWidget(previousWeek);
     weekRow->addStretch(1);
-    weekRow->addWidget(btn6);
+    weekRow->addWidget(nextWeek);
     side->addLayout(weekRow);
-    connect(btn5, &QToolButton::clicked, this, [this] { Run([this] { btn5Click(); }); });
-    connect(btn6, &QToolButton::clicked, this, [this] { Run([this] { btn6Click(); }); });
+    connect(previousWeek, &QToolButton::clicked, this,
+            [this] { Run([this] { PreviousWeekClick(); }); });
+    connect(nextWeek, &QToolButton::clicked, this, [this] { Run([this] { NextWeekClick(); }); });
     DueEvents = new TCalDueList(SidePanel);
     side->addWidget(DueEvents->View(), 1);
     DueEvents->View()->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(DueEvents, &TCalDueList::DoubleClicked, this,
             [this] { Run([this] { CalListViewDblClick(); }); });
-    Splitter1->addWidget(SidePanel);
-    Splitter1->setStretchFactor(1, 0);
+    PaneSplitter->addWidget(SidePanel);
+    PaneSplitter->setStretchFactor(1, 0);
 }
 
 void TCalFrm::CreateStatusBar() {
     QStatusBar* bar = statusBar();
-    bar->setObjectName(QStringLiteral("StatusBar1"));
+    bar->setObjectName(QStringLiteral("StatusBar"));
     const int widths[2] = {150, 100};
     for (int i = 0; i < 3; ++i) {
         StatusPanels[i] = new QLabel;
@@ -449,48 +455,47 @@ void TCalFrm::CreateStatusBar() {
 }
 
 void TCalFrm::CreatePopupMenus() {
-    PopupMenu1 = new QMenu(this);
-    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    MonthPop = new QMenu(this);
+    MonthPop->setObjectName(QStringLiteral("MonthPop"));
     auto item = [this](QMenu* menu, const char* name, const char* caption,
                        void (TCalFrm::*handler)()) {
         QAction* a = NewAction(name, caption, nullptr, {}, handler);
         menu->addAction(a);
         return a;
     };
-    item(PopupMenu1, "Font1", "Calendar Font...", &TCalFrm::Font1Click);
-    item(PopupMenu1, "CalendarFontColour1", "Event Text Colour...",
-         &TCalFrm::CalendarFontColour1Click);
-    item(PopupMenu1, "EventDayColor1", "Marked Day Background Colour...",
-         &TCalFrm::EventDayColor1Click);
-    item(PopupMenu1, "EventdaylabelColor1", "Marked Date Font Colour...",
-         &TCalFrm::EventdaylabelColor1Click);
-    item(PopupMenu1, "BlankCellColour1", "Blank Cell Colour...", &TCalFrm::BlankCellColour1Click);
-    PopupMenu1->addSeparator();
-    item(PopupMenu1, "ResetDefaults1", "Reset Defaults", &TCalFrm::ResetDefaults1Click);
-    BoldMarkedDate1 =
-        item(PopupMenu1, "BoldMarkedDate1", "Bold Marked Date", &TCalFrm::BoldMarkedDate1Click);
-    BoldMarkedDate1->setCheckable(true);
+    item(MonthPop, "CalendarFontAction", "Calendar Font...", &TCalFrm::CalendarFontClick);
+    item(MonthPop, "EventTextColourAction", "Event Text Colour...", &TCalFrm::EventTextColourClick);
+    item(MonthPop, "MarkedDayColourAction", "Marked Day Background Colour...",
+         &TCalFrm::MarkedDayColourClick);
+    item(MonthPop, "MarkedDateColourAction", "Marked Date Font Colour...",
+         &TCalFrm::MarkedDateColourClick);
+    item(MonthPop, "BlankCellColourAction", "Blank Cell Colour...", &TCalFrm::BlankCellColourClick);
+    MonthPop->addSeparator();
+    item(MonthPop, "ResetDefaultsAction", "Reset Defaults", &TCalFrm::ResetDefaultsClick);
+    BoldMarkedDateAction =
+        item(MonthPop, "BoldMarkedDateAction", "Bold Marked Date", &TCalFrm::BoldMarkedDateClick);
+    BoldMarkedDateAction->setCheckable(true);
     connect(Cal, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& p) { PopupMenu1->exec(Cal->mapToGlobal(p)); });
+            [this](const QPoint& p) { MonthPop->exec(Cal->mapToGlobal(p)); });
 
-    PopupMenu2 = new QMenu(this);
-    PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
-    Edit2 = item(PopupMenu2, "Edit1", "Edit", &TCalFrm::Edit1Click);
-    Delete2 = item(PopupMenu2, "Delete1", "Delete", &TCalFrm::Delete1Click);
-    PopupMenu2->addSeparator();
-    item(PopupMenu2, "Font2", "Font...", &TCalFrm::Font2Click);
-    item(PopupMenu2, "TextColour1", "Text Colour...", &TCalFrm::TextColour1Click);
+    WeekPop = new QMenu(this);
+    WeekPop->setObjectName(QStringLiteral("WeekPop"));
+    WeekEditAction = item(WeekPop, "WeekEditAction", "Edit", &TCalFrm::WeekEditClick);
+    WeekDeleteAction = item(WeekPop, "WeekDeleteAction", "Delete", &TCalFrm::WeekDeleteClick);
+    WeekPop->addSeparator();
+    item(WeekPop, "WeekFontAction", "Font...", &TCalFrm::WeekFontClick);
+    item(WeekPop, "WeekTextColourAction", "Text Colour...", &TCalFrm::WeekTextColourClick);
 
-    PopupMenu3 = new QMenu(this);
-    PopupMenu3->setObjectName(QStringLiteral("PopupMenu3"));
-    MarkAsChangingEvents({item(PopupMenu3, "Edit3", "Edit", &TCalFrm::CalListViewDblClick),
-                          item(PopupMenu3, "Delete2", "Delete", &TCalFrm::Delete2Click)});
-    PopupMenu3->addSeparator();
+    DuePop = new QMenu(this);
+    DuePop->setObjectName(QStringLiteral("DuePop"));
+    MarkAsChangingEvents({item(DuePop, "DueEditAction", "Edit", &TCalFrm::CalListViewDblClick),
+                          item(DuePop, "DueDeleteAction", "Delete", &TCalFrm::DueDeleteClick)});
+    DuePop->addSeparator();
     MarkAsChangingEvents(
-        {item(PopupMenu3, "Acknowledge1", "Acknowledge", &TCalFrm::Acknowledge1Click)});
+        {item(DuePop, "AcknowledgeAction", "Acknowledge", &TCalFrm::AcknowledgeClick)});
     QTreeView* due = DueEvents->View();
     connect(due, &QWidget::customContextMenuRequested, this,
-            [this, due](const QPoint& p) { PopupMenu3->exec(due->viewport()->mapToGlobal(p)); });
+            [this, due](const QPoint& p) { DuePop->exec(due->viewport()->mapToGlobal(p)); });
 
     // The choosers: one entry per event of the day, and a last one saying
     // how many more there are.
@@ -508,8 +513,9 @@ void TCalFrm::CreatePopupMenus() {
             }
             // Run once the menu and the button that dropped it have let go.
             connect(a, &QAction::triggered, this, [this, a, edit] {
-                QTimer::singleShot(
-                    0, this, [this, a, edit] { Run([this, a, edit] { mnuItemClick(a, edit); }); });
+                QTimer::singleShot(0, this, [this, a, edit] {
+                    Run([this, a, edit] { ChooserEntryClick(a, edit); });
+                });
             });
         }
     }
@@ -519,10 +525,10 @@ void TCalFrm::ApplyStartMode() {
     if (StartMode != smCalendar)
         return;
     // This window is the application's main window: Close ends the program.
-    Exit1->setVisible(false);
+    ExitAction->setVisible(false);
     ExitBtn->setVisible(false);
-    Close1->setText(QStringLiteral("E&xit"));
-    Close1->setStatusTip(Exit1->statusTip());
+    CloseAction->setText(QStringLiteral("E&xit"));
+    CloseAction->setStatusTip(ExitAction->statusTip());
     CloseBtn->setText(QStringLiteral("E&xit"));
     CloseBtn->setStatusTip(QStringLiteral("Close the Calendar"));
     CloseBtn->setToolTip(QStringLiteral("Close the Calendar"));
@@ -533,7 +539,7 @@ void TCalFrm::ReadSettings() {
     const TWinRegistry reg;
     const bool sunday = ReadSetting(reg, kSunStartWeek);
     SetWeekStart(sunday);
-    SundayStart1->setChecked(sunday);
+    SundayStartAction->setChecked(sunday);
     const int h = ReadSetting(reg, kFormsHc);
     const int w = ReadSetting(reg, kFormsWc);
     ApplyStoredSize(this, QSize(w, h), QSize(kFormsWc.Default, kFormsHc.Default));
@@ -542,10 +548,10 @@ void TCalFrm::ReadSettings() {
         r.moveCenter(s->availableGeometry().center());
         move(r.topLeft());
     }
-    Tool1->setChecked(ReadSetting(reg, kCalToolbar));
-    Wraptext1->setChecked(ReadSetting(reg, kCalWrap));
-    ToolBar1->setVisible(Tool1->isChecked());
-    BoldMarkedDate1->setChecked(ReadSetting(reg, kCalBoldMarkedDate));
+    ToolbarAction->setChecked(ReadSetting(reg, kCalToolbar));
+    WrapTextAction->setChecked(ReadSetting(reg, kCalWrap));
+    ToolBar->setVisible(ToolbarAction->isChecked());
+    BoldMarkedDateAction->setChecked(ReadSetting(reg, kCalBoldMarkedDate));
     Cal->SetBlankCellColor(ReadSetting(reg, kCalBlankCell));
     Cal->SetMarkedBrushColor(ReadSetting(reg, kCalMarkedBrushColor));
     Cal->SetMarkedPenColor(ReadSetting(reg, kCalMarkedPenColor));
@@ -566,7 +572,7 @@ void TCalFrm::ReadSettings() {
     HeadingFontName = ReadSetting(reg, kCalDTFontName);
     WeekPage->SetHeadingFamily(FamilyOf(HeadingFontName));
     DayLabelColour = ReadSetting(reg, kCalDTFontColor);
-    for (QLabel* l : {Label16, Label15}) {
+    for (QLabel* l : {PeriodLabel, YearLabel}) {
         QFont f = l->font();
         f.setFamily(FamilyOf(HeadingFontName));
         l->setFont(f);
@@ -579,11 +585,11 @@ void TCalFrm::WriteSettings() const {
     const QSize size = SizeToStore(this);
     WriteSetting(reg, kFormsHc, size.height());
     WriteSetting(reg, kFormsWc, size.width());
-    WriteSetting(reg, kCalMonth, Monthly1->isChecked());
-    WriteSetting(reg, kCalWrap, Wraptext1->isChecked());
-    WriteSetting(reg, kSunStartWeek, SundayStart1->isChecked());
-    WriteSetting(reg, kCalToolbar, Tool1->isChecked());
-    WriteSetting(reg, kCalBoldMarkedDate, BoldMarkedDate1->isChecked());
+    WriteSetting(reg, kCalMonth, MonthlyAction->isChecked());
+    WriteSetting(reg, kCalWrap, WrapTextAction->isChecked());
+    WriteSetting(reg, kSunStartWeek, SundayStartAction->isChecked());
+    WriteSetting(reg, kCalToolbar, ToolbarAction->isChecked());
+    WriteSetting(reg, kCalBoldMarkedDate, BoldMarkedDateAction->isChecked());
     WriteSetting(reg, kCalFontName, NameToStore(Cal->font(), CalFontName));
     WriteSetting(reg, kCalFontSize, Cal->font().pointSize());
     WriteSetting(reg, kCalFontColor, Cal->FontColor());
@@ -597,9 +603,9 @@ void TCalFrm::WriteSettings() const {
 }
 
 void TCalFrm::UpdateLinkedEntries() {
-    EnableForClockCommand({MainWindow1}, &TClockLinks::ShowMainWindow);
-    EnableForClockCommand({TickwellsWindow1}, &TClockLinks::ShowDueWindow);
-    EnableForClockCommand({Options1, OptionBtn}, &TClockLinks::ShowOptions);
+    EnableForClockCommand({MainWindowAction}, &TClockLinks::ShowMainWindow);
+    EnableForClockCommand({DueWindowAction}, &TClockLinks::ShowDueWindow);
+    EnableForClockCommand({OptionsAction, OptionBtn}, &TClockLinks::ShowOptions);
 }
 
 void TCalFrm::Run(const std::function<void()>& command) {
@@ -675,8 +681,8 @@ void TCalFrm::SetupWeek() {
             TextColourOn(StoredColour(d == today ? kRed : DayLabelColour, palette()), background);
         WeekPage->SetHeading(day, Q(FormatDateTime("dd", d)), Q(FormatDateTime("dddd", d)), colour);
     }
-    if (Weekly1->isChecked())
-        Label16->setText(WeekCaption());
+    if (WeeklyAction->isChecked())
+        PeriodLabel->setText(WeekCaption());
 }
 
 void TCalFrm::SetWeekStart(bool sunday) {
@@ -687,32 +693,32 @@ void TCalFrm::SetWeekStart(bool sunday) {
 }
 
 bool TCalFrm::SundayStartsWeek() const {
-    return SundayStart1->isChecked();
+    return SundayStartAction->isChecked();
 }
 
 // ---- views and captions -----------------------------------------------------
 
 bool TCalFrm::MonthShown() const {
-    return Notebook1->currentIndex() == kMonthPage;
+    return Pages->currentIndex() == kMonthPage;
 }
 
 void TCalFrm::ShowPage(bool month) {
-    Monthly1->setChecked(month);
-    Weekly1->setChecked(!month);
+    MonthlyAction->setChecked(month);
+    WeeklyAction->setChecked(!month);
     UpdateCaptions();
-    Notebook1->setCurrentIndex(month ? kMonthPage : kWeekPage);
-    Notebook1PageChanged();
+    Pages->setCurrentIndex(month ? kMonthPage : kWeekPage);
+    PageChanged();
 }
 
-void TCalFrm::Notebook1PageChanged() {
+void TCalFrm::PageChanged() {
     const bool month = MonthShown();
-    Wraptext1->setEnabled(month);
+    WrapTextAction->setEnabled(month);
     SidePanel->setVisible(!month);
     ViewBtn->setText(month ? QStringLiteral("&Week") : QStringLiteral("&Month"));
     ViewBtn->setIcon(ToolbarIcon(month ? TToolPicture::Week : TToolPicture::Month));
-    if (!month && Splitter1->sizes().value(1) <= 0) {
+    if (!month && PaneSplitter->sizes().value(1) <= 0) {
         const int side = std::max(SidePanel->minimumSizeHint().width(), width() * 2 / 5);
-        Splitter1->setSizes({width() - side, side});
+        PaneSplitter->setSizes({width() - side, side});
     }
 }
 
@@ -725,8 +731,9 @@ QString TCalFrm::WeekCaption() const {
 }
 
 void TCalFrm::UpdateCaptions() {
-    Label16->setText(Monthly1->isChecked() ? Q(FormatDateTime("mmmm", Selected)) : WeekCaption());
-    Label15->setText(Q(FormatDateTime("yyyy", Selected)));
+    PeriodLabel->setText(MonthlyAction->isChecked() ? Q(FormatDateTime("mmmm", Selected))
+                                                    : WeekCaption());
+    YearLabel->setText(Q(FormatDateTime("yyyy", Selected)));
     StatusPanels[0]->setText(Q(FormatDateTime("dd mmmm yyyy", Selected)));
 }
 
@@ -783,7 +790,7 @@ void TCalFrm::CalDrawCell(QPainter& p, int col, int row, const QRect& rect, unsi
     const TCellLines lines = LayOutCellLines(
         static_cast<int>(events.size()),
         [&events](int k) { return Q(FirstLine(events[static_cast<size_t>(k)]->Description)); },
-        Cal->font(), rect.width() - 4, maxLines, Wraptext1->isChecked());
+        Cal->font(), rect.width() - 4, maxLines, WrapTextAction->isChecked());
     int top = rect.top() + 1 + h;
     for (const QString& line : lines.Lines) {
         p.drawText(QRect(rect.left() + 3, top, rect.width() - 4, h), Qt::AlignLeft | Qt::AlignTop,
@@ -846,24 +853,24 @@ void TCalFrm::Navigate(int tag) {
     MarkMonth();
 }
 
-void TCalFrm::Today2Click() {
+void TCalFrm::TodayClick() {
     DayCal->SetShownDate(Today());
 }
 
-void TCalFrm::btn5Click() {
+void TCalFrm::PreviousWeekClick() {
     DayCal->SetShownDate(DayCal->ShownDate() - 7);
 }
 
-void TCalFrm::btn6Click() {
+void TCalFrm::NextWeekClick() {
     DayCal->SetShownDate(DayCal->ShownDate() + 7);
 }
 
-void TCalFrm::SundayStart1Click() {
-    SetWeekStart(SundayStart1->isChecked());
+void TCalFrm::SundayStartClick() {
+    SetWeekStart(SundayStartAction->isChecked());
     RefreshCalendar();
 }
 
-void TCalFrm::Options1Click() {
+void TCalFrm::OptionsClick() {
     // Confirmed, the dialog gives its week start to this window
     // (CalendarLinks().SetWeekStart).
     RunClockCommand(&TClockLinks::ShowOptions);
@@ -930,7 +937,7 @@ void TCalFrm::showEvent(QShowEvent* e) {
         return;
     Shown = true;
     Run([this] {
-        Notebook1PageChanged();
+        PageChanged();
         SetupWeek();
         UpdateCaptions();
         RefreshCalendar();

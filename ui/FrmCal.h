@@ -60,14 +60,14 @@ public:
     TMarkedCalendar* DayCal = nullptr;
     TCalWeekPage* WeekPage = nullptr;
     TCalDueList* DueEvents = nullptr;
-    QLabel* Label16 = nullptr; // the period shown
-    QLabel* Label15 = nullptr; // the year
+    QLabel* PeriodLabel = nullptr; // the month or week shown
+    QLabel* YearLabel = nullptr;
     QLabel* StatusPanels[3] = {nullptr, nullptr, nullptr};
     QMenu* EditMnu = nullptr;
     QMenu* DelMnu = nullptr;
-    QMenu* PopupMenu1 = nullptr; // month grid
-    QMenu* PopupMenu2 = nullptr; // week headings and lists
-    QMenu* PopupMenu3 = nullptr; // due list
+    QMenu* MonthPop = nullptr; // month grid
+    QMenu* WeekPop = nullptr;  // week headings and lists
+    QMenu* DuePop = nullptr;   // due list
 
 protected:
     bool event(QEvent* e) override;
@@ -98,7 +98,7 @@ private:
 
     // Views and captions.
     void ShowPage(bool month);
-    void Notebook1PageChanged();
+    void PageChanged();
     void ViewBtnClick();
     void UpdateCaptions();
     QString WeekCaption() const;
@@ -112,11 +112,11 @@ private:
 
     // Navigation.
     void Navigate(int tag);
-    void Today2Click();
-    void btn5Click();
-    void btn6Click();
-    void SundayStart1Click();
-    void Options1Click();
+    void TodayClick();
+    void PreviousWeekClick();
+    void NextWeekClick();
+    void SundayStartClick();
+    void OptionsClick();
 
     // Commands on events.
     void AddBtnClick();
@@ -131,38 +131,38 @@ private:
     void FillChooser(QMenu* chooser, bool edit);
     void HideChoosers();
     void PopUpChooser(QMenu* chooser, QToolButton* button);
-    void mnuItemClick(QAction* entry, bool edit);
+    void ChooserEntryClick(QAction* entry, bool edit);
     void EditChosen(TTickwellItem* e);
     void DeleteChosen(TTickwellItem* e);
-    void Edit1Click();
-    void Delete1Click();
-    void PopupMenu2Popup();
+    void WeekEditClick();
+    void WeekDeleteClick();
+    void WeekPopShowing();
     void CalListViewDblClick();
-    void Delete2Click();
-    void Acknowledge1Click();
+    void DueDeleteClick();
+    void AcknowledgeClick();
     // What the other windows need after an event changed or went.
     void RefreshMainRow(TTickwellItem* e, bool shownBefore);
     void RefillDueWindow();
 
     // Fonts and colours.
-    void Font1Click();
-    void CalendarFontColour1Click();
-    void EventDayColor1Click();
-    void EventdaylabelColor1Click();
-    void BlankCellColour1Click();
-    void ResetDefaults1Click();
-    void BoldMarkedDate1Click();
-    void Font2Click();
-    void TextColour1Click();
-    void Wraptext1Click();
-    void Tool1Click();
+    void CalendarFontClick();
+    void EventTextColourClick();
+    void MarkedDayColourClick();
+    void MarkedDateColourClick();
+    void BlankCellColourClick();
+    void ResetDefaultsClick();
+    void BoldMarkedDateClick();
+    void WeekFontClick();
+    void WeekTextColourClick();
+    void WrapTextClick();
+    void ToolbarClick();
 
-    void MainWindow1Click();
-    void TickwellsWindow1Click();
-    void UsingtheCalendar1Click();
-    void HelpContents1Click();
-    void About1Click();
-    void Close1Click();
+    void MainWindowClick();
+    void DueWindowClick();
+    void CalendarHelpClick();
+    void HelpContentsClick();
+    void AboutClick();
+    void CloseClick();
     void ExitBtnClick();
 
     TDateTime Selected = 0;
@@ -177,43 +177,43 @@ private:
     // the end rather than at each intermediate date.
     bool Navigating = false;
     bool Shown = false;
-    // Whether pop-up menu 2 was opened over a day list (else a heading).
+    // Whether the week pop-up was opened over a day list (else a heading).
     bool PopupOverList = false;
     // The font names as read: kept as they were while the font is unchanged.
     std::string CalFontName;
     std::string ListFontName;
     std::string HeadingFontName;
 
-    QStackedWidget* Notebook1 = nullptr;
-    QSplitter* Splitter1 = nullptr;
+    QStackedWidget* Pages = nullptr;
+    QSplitter* PaneSplitter = nullptr;
     QWidget* SidePanel = nullptr;
     QWidget* HeaderBar = nullptr;
-    TArtToolBar* ToolBar1 = nullptr;
+    TArtToolBar* ToolBar = nullptr;
     QToolButton* EdToolButton = nullptr;
     QToolButton* DelToolButton = nullptr;
 
     // Menu entries.
-    QAction* Options1 = nullptr;
-    QAction* Close1 = nullptr;
-    QAction* Exit1 = nullptr;
-    QAction* AddEvent1 = nullptr;
-    QAction* EditEvent1 = nullptr;
-    QAction* DeleteEvent1 = nullptr;
-    QAction* Monthly1 = nullptr;
-    QAction* Weekly1 = nullptr;
-    QAction* Wraptext1 = nullptr;
+    QAction* OptionsAction = nullptr;
+    QAction* CloseAction = nullptr;
+    QAction* ExitAction = nullptr;
+    QAction* AddEventAction = nullptr;
+    QAction* EditEventAction = nullptr;
+    QAction* DeleteEventAction = nullptr;
+    QAction* MonthlyAction = nullptr;
+    QAction* WeeklyAction = nullptr;
+    QAction* WrapTextAction = nullptr;
     QAction* GoTo[4] = {};
-    QAction* Today2 = nullptr;
-    QAction* Tool1 = nullptr;
-    QAction* SundayStart1 = nullptr;
-    QAction* MainWindow1 = nullptr;
-    QAction* TickwellsWindow1 = nullptr;
-    QAction* UsingtheCalendar1 = nullptr;
-    QAction* HelpContents1 = nullptr;
-    QAction* About1 = nullptr;
-    QAction* BoldMarkedDate1 = nullptr;
-    QAction* Edit2 = nullptr;   // pop-up menu 2
-    QAction* Delete2 = nullptr; // pop-up menu 2
+    QAction* TodayAction = nullptr;
+    QAction* ToolbarAction = nullptr;
+    QAction* SundayStartAction = nullptr;
+    QAction* MainWindowAction = nullptr;
+    QAction* DueWindowAction = nullptr;
+    QAction* CalendarHelpAction = nullptr;
+    QAction* HelpContentsAction = nullptr;
+    QAction* AboutAction = nullptr;
+    QAction* BoldMarkedDateAction = nullptr;
+    QAction* WeekEditAction = nullptr;
+    QAction* WeekDeleteAction = nullptr;
     // Toolbar buttons.
     QAction* ViewBtn = nullptr;
     QAction* AddBtn = nullptr;

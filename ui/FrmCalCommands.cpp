@@ -184,7 +184,7 @@ void TCalFrm::DelBtnMouseDown() {
         HideChoosers();
 }
 
-void TCalFrm::mnuItemClick(QAction* entry, bool edit) {
+void TCalFrm::ChooserEntryClick(QAction* entry, bool edit) {
     auto* e = reinterpret_cast<TTickwellItem*>(entry->data().value<quintptr>());
     HideChoosers();
     // Only an event the cell still holds: a refresh while the menu was open
@@ -242,19 +242,19 @@ void TCalFrm::EventsFreeing(const std::vector<TTickwellItem*>& events) {
         WeekPage->Model(day)->Forget(gone);
 }
 
-void TCalFrm::Edit1Click() {
+void TCalFrm::WeekEditClick() {
     EdBtnClick();
 }
 
-void TCalFrm::Delete1Click() {
+void TCalFrm::WeekDeleteClick() {
     DelBtnClick();
 }
 
-void TCalFrm::PopupMenu2Popup() {
+void TCalFrm::WeekPopShowing() {
     const int day = PopupOverList ? WeekPage->DayOf(focusWidget()) : 0;
     const bool selected = day && WeekPage->SelectedEvent(day);
-    Edit2->setEnabled(selected);
-    Delete2->setEnabled(selected);
+    WeekEditAction->setEnabled(selected);
+    WeekDeleteAction->setEnabled(selected);
 }
 
 void TCalFrm::CalListViewDblClick() {
@@ -266,7 +266,7 @@ void TCalFrm::CalListViewDblClick() {
     EditChosen(e);
 }
 
-void TCalFrm::Delete2Click() {
+void TCalFrm::DueDeleteClick() {
     if (BusyCursorShowing())
         return;
     TTickwellItem* e = DueEvents->SelectedEvent();
@@ -277,7 +277,7 @@ void TCalFrm::Delete2Click() {
     DeleteChosen(e);
 }
 
-void TCalFrm::Acknowledge1Click() {
+void TCalFrm::AcknowledgeClick() {
     if (RefuseChange())
         return;
     TTickwellItem* e = DueEvents->SelectedEvent();
@@ -305,7 +305,7 @@ void TCalFrm::Acknowledge1Click() {
 
 // ---- fonts and colours ------------------------------------------------------
 
-void TCalFrm::Font1Click() {
+void TCalFrm::CalendarFontClick() {
     QFont f = Cal->font();
     if (!ChooseFont(this, f, 8, 10))
         return;
@@ -313,19 +313,19 @@ void TCalFrm::Font1Click() {
     Cal->update();
 }
 
-void TCalFrm::CalendarFontColour1Click() {
+void TCalFrm::EventTextColourClick() {
     QColor c;
     if (ChooseColour(this, Cal->Colour(Cal->FontColor()), c))
         Cal->SetFontColor(StoredColourValue(c));
 }
 
-void TCalFrm::EventDayColor1Click() {
+void TCalFrm::MarkedDayColourClick() {
     QColor c;
     if (ChooseColour(this, Cal->MarkedBackground(), c))
         Cal->SetMarkedBrushColor(StoredColourValue(c));
 }
 
-void TCalFrm::EventdaylabelColor1Click() {
+void TCalFrm::MarkedDateColourClick() {
     QColor c;
     if (!ChooseColour(this, Cal->Colour(Cal->MarkedPenColor()), c))
         return;
@@ -333,7 +333,7 @@ void TCalFrm::EventdaylabelColor1Click() {
     DayCal->SetMarkedPenColor(StoredColourValue(c));
 }
 
-void TCalFrm::BlankCellColour1Click() {
+void TCalFrm::BlankCellColourClick() {
     QColor c;
     if (!ChooseColour(this, Cal->Colour(Cal->BlankCellColor()), c))
         return;
@@ -341,7 +341,7 @@ void TCalFrm::BlankCellColour1Click() {
     Cal->update();
 }
 
-void TCalFrm::ResetDefaults1Click() {
+void TCalFrm::ResetDefaultsClick() {
     Cal->SetMarkedPenColor(TMarkedCalendar::kDefaultPen);
     Cal->SetBlankCellColor(kClInfoBk);
     Cal->SetMarkedBrushColor(TMarkedCalendar::kDefaultBrush);
@@ -353,11 +353,11 @@ void TCalFrm::ResetDefaults1Click() {
     Cal->SetFontColor(kClWindowText);
 }
 
-void TCalFrm::BoldMarkedDate1Click() {
-    Cal->SetBoldMarkedDate(BoldMarkedDate1->isChecked());
+void TCalFrm::BoldMarkedDateClick() {
+    Cal->SetBoldMarkedDate(BoldMarkedDateAction->isChecked());
 }
 
-void TCalFrm::Font2Click() {
+void TCalFrm::WeekFontClick() {
     if (PopupOverList) {
         QFont f = WeekPage->List(1)->font();
         if (ChooseFont(this, f, 8, 10))
@@ -368,14 +368,14 @@ void TCalFrm::Font2Click() {
     if (!ChooseFont(this, f, 8, 8))
         return;
     WeekPage->SetHeadingFamily(f.family());
-    for (QLabel* l : {Label16, Label15}) {
+    for (QLabel* l : {PeriodLabel, YearLabel}) {
         QFont header = l->font();
         header.setFamily(f.family());
         l->setFont(header);
     }
 }
 
-void TCalFrm::TextColour1Click() {
+void TCalFrm::WeekTextColourClick() {
     QColor c;
     if (PopupOverList) {
         if (!ChooseColour(this, StoredColour(ListColour, palette()), c))
@@ -391,40 +391,40 @@ void TCalFrm::TextColour1Click() {
     FillWeek();
 }
 
-void TCalFrm::Wraptext1Click() {
+void TCalFrm::WrapTextClick() {
     Cal->update();
 }
 
-void TCalFrm::Tool1Click() {
-    ToolBar1->setVisible(Tool1->isChecked());
+void TCalFrm::ToolbarClick() {
+    ToolBar->setVisible(ToolbarAction->isChecked());
 }
 
 // ---- other commands -----------------------------------------------------------
 
-void TCalFrm::MainWindow1Click() {
+void TCalFrm::MainWindowClick() {
     RunClockCommand(&TClockLinks::ShowMainWindow);
 }
 
-void TCalFrm::TickwellsWindow1Click() {
+void TCalFrm::DueWindowClick() {
     RunClockCommand(&TClockLinks::ShowDueWindow);
 }
 
-void TCalFrm::UsingtheCalendar1Click() {
+void TCalFrm::CalendarHelpClick() {
     ShowHelpContext(72);
 }
 
-void TCalFrm::HelpContents1Click() {
+void TCalFrm::HelpContentsClick() {
     ShowHelpContents();
 }
 
-void TCalFrm::About1Click() {
+void TCalFrm::AboutClick() {
     if (EditFrm)
         return;
     TAboutDlg dlg(this);
     dlg.exec();
 }
 
-void TCalFrm::Close1Click() {
+void TCalFrm::CloseClick() {
     close();
 }
 

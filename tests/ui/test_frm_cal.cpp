@@ -87,7 +87,7 @@ struct TWindow {
     ~TWindow() { delete W.data(); }
     TCalFrm* operator->() const { return W.data(); }
     QToolButton* Button(const char* action) const {
-        auto* bar = W->findChild<QToolBar*>("ToolBar1");
+        auto* bar = W->findChild<QToolBar*>("ToolBar");
         return qobject_cast<QToolButton*>(bar->widgetForAction(W->findChild<QAction*>(action)));
     }
     QStringList Cell(int day) const {
@@ -103,7 +103,7 @@ struct TWindow {
             TMyCalendar* grid = step.startsWith("day") ? W->DayCal : W->Cal;
             if (step.startsWith("day") || step.startsWith("cal"))
                 QTest::mouseClick(grid, Qt::LeftButton, {}, DayCentre(grid, step.mid(3).toInt()));
-            else if (step.startsWith("btn"))
+            else if (step.endsWith("Arrow"))
                 QTest::mouseClick(W->findChild<QToolButton*>(step), Qt::LeftButton);
             else if (step.endsWith("Btn"))
                 QTest::mouseClick(Button(step.toLatin1()), Qt::LeftButton);
@@ -181,7 +181,7 @@ private slots:
         } cases[] = {
             {jan31, "Ctrl+N", D(2026, 2, 28), "February"},
             {jan31, "Ctrl+N cal3 Ctrl+O", jan31, "January"},
-            {jan31, "Alt+W btn6", D(2026, 2, 7), "02 February - 08 February"},
+            {jan31, "Alt+W NextWeekArrow", D(2026, 2, 7), "02 February - 08 February"},
             {D(2026, 3, 10), "Alt+W day15", D(2026, 3, 15), "09 March - 15 March"}, // a Sunday
         };
         for (const auto& c : cases) {
@@ -191,7 +191,7 @@ private slots:
             TWindow w;
             w.Input(c.Input);
             QCOMPARE(w->DayCal->ShownDate(), c.Selected);
-            QCOMPARE(w->Label16->text(), QString(c.Header));
+            QCOMPARE(w->PeriodLabel->text(), QString(c.Header));
             QCOMPARE(w.Cell(DayOf(c.Selected)), QStringList{"Every day"});
         }
     }
@@ -210,7 +210,7 @@ private slots:
             TWindow w;
             w.Input("Alt+W");
             QCOMPARE(w->StatusPanels[1]->text(), QString("Week 11"));
-            QCOMPARE(w->Label16->text(), QString("09 March - 15 March"));
+            QCOMPARE(w->PeriodLabel->text(), QString("09 March - 15 March"));
             if (byOptions) {
                 WhenUp<TOptionDlg>([](TOptionDlg* d) {
                     Press(d->StartWeek);
@@ -218,13 +218,13 @@ private slots:
                 });
                 w.Input("OptionBtn");
             } else {
-                QVERIFY(ChooseMenu(w.W, w->findChild<QAction*>("SundayStart1")));
+                QVERIFY(ChooseMenu(w.W, w->findChild<QAction*>("SundayStartAction")));
             }
             QTRY_COMPARE(w->Cal->CellText(0, 0), QString("Sun"));
             QCOMPARE(w->WeekDay(1), D(2026, 3, 8));
             QCOMPARE(w->WeekPage->DayName(1)->text(), QString("Sunday"));
             QCOMPARE(w->WeekPage->Model(7)->rowCount(), 1);
-            QCOMPARE(w->Label16->text(), QString("08 March - 14 March"));
+            QCOMPARE(w->PeriodLabel->text(), QString("08 March - 14 March"));
             QCOMPARE(w->StatusPanels[1]->text(), QString("Week 10"));
         }
     }
@@ -346,8 +346,8 @@ private slots:
         const QModelIndex first = due->model()->index(0, 0);
         QTRY_VERIFY(due->viewport()->rect().contains(due->visualRect(first)));
         const QPoint row = due->visualRect(first).center();
-        QVERIFY(
-            ChooseFromContextMenu(due->viewport(), w->findChild<QAction*>("Acknowledge1"), row));
+        QVERIFY(ChooseFromContextMenu(due->viewport(), w->findChild<QAction*>("AcknowledgeAction"),
+                                      row));
         QCOMPARE(w->DueEvents->RowCount(), 0);
         QCOMPARE(Order, (QStringList{"main row", "due"}));
     }
