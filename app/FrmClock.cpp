@@ -1,26 +1,12 @@
 #include "app/FrmClock.h"
 
-#include "app/DesktopNotice.h"
-#include "app/Startup.h"
-#include "app/TrayArt.h"
-#include "app/UntAlarm.h"
-#include "app/WindowCommands.h"
 #include "core/Clock.h"
 #include "core/DateFormat.h"
-#include "core/EventLists.h"
 #include "core/FormatSettings.h"
-#include "core/Globals.h"
-#include "core/Messages.h"
 #include "store/SettingsSchema.h"
-#include "ui/ClockCommands.h"
-#include "ui/FrmAbt.h"
-#include "ui/FrmAlert.h"
-#include "ui/FrmEdit.h"
 #include "ui/FrmHelp.h"
-#include "ui/FrmScan.h"
 #include "ui/ScreenFit.h"
 #include "ui/Theme.h"
-#include "ui/TickTimer.h"
 #include "ui/WindowLinks.h"
 #include "ui/WindowState.h"
 #include <QApplication>
@@ -31,42 +17,12 @@
 #include <QMenu>
 #include <QPainter>
 #include <QScreen>
-#include <QSessionManager>
-#include <QSystemTrayIcon>
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
 #include <cctype>
 
-TClockFrm* ClockFrm = nullptr;
-std::function<bool()> TClockFrm::TrayAvailable = [] {
-    return QSystemTrayIcon::isSystemTrayAvailable();
-};
-
 namespace {
-
-// The windows opened at start.
-enum TStartWindow { swMain = 1, swDue = 2, swCalendar = 4, swClock = 8 };
-
-int StartWindowsFor(std::uint8_t mode, int trayWindow, bool showClock) {
-    switch (mode) {
-    case smMain:
-        return swMain;
-    case smDue:
-        return swDue;
-    case smCalendar:
-        return swCalendar;
-    case smTray: {
-        const int windows = trayWindow == 0   ? swMain
-                            : trayWindow == 1 ? swDue
-                            : trayWindow == 2 ? swCalendar
-                                              : 0;
-        return windows | (showClock ? swClock : 0);
-    }
-    default:
-        return 0;
-    }
-}
 
 // The thin frame round the borderless clock.
 constexpr int kFrame = 1;
@@ -89,10 +45,6 @@ QString ClockSample() {
                                                 : QStringLiteral(" Wed 8888-88-88 ");
 }
 
-const char* const kNoTrayText =
-    "This desktop has no system tray, so Tickwell shows its desktop clock instead of a tray "
-    "icon. Right-click the clock for Tickwell's menu; drag it to move it.";
-
 // What the clock says in place of the time while the schedule is suspended
 // and it stands in for the tray.
 const char* const kSuspendedText = "Suspended";
@@ -107,19 +59,9 @@ QString ClockFontFamily(const std::string& stored) {
 } // namespace
 
 TClockFrm::TClockFrm(QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), TrayIcon1(new QSystemTrayIcon(this)),
-      TrayIconMenu(new QMenu(this)), PopupMenu1(new QMenu(this)),
-      Timer1(new TTickTimer(
-          1000, [this] { Timer1Timer(); }, this)),
-      TrayWatch(new TTickTimer(
-          1000, [this] { FollowTray(); }, this)) {
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), PopupMenu1(new QMenu(this)) {
     setObjectName("ClockFrm");
     setWindowTitle("Tickwell");
-    ClockFrm = this;
-    InstallClockLinks();
-    ClockLinks().SetScheduleTimes = [this](const std::array<std::string, 3>& times) {
-        SetAlarmTimes(times);
-    };
 
     TheDate = new QLabel(this);
     TheDate->setObjectName("TheDate");
@@ -130,62 +72,17 @@ TClockFrm::TClockFrm(QWidget* parent)
         // Clicks and drags go to the window, which moves.
         l->setAttribute(Qt::WA_TransparentForMouseEvents);
     }
-    BuildMenus();
-    Notice = new TDesktopNotice(
-        TrayIcon1, [this] { BringDueWindowForward(); }, this);
+    BuildMenu();
     // The look first, so that a clock shown for a missing tray has it.
     ReadSettings();
-
-    // Creation, in its order. The hints of the main window's menus are
-    // shown by that window's own status bar.
-    TrayIcon1->setIcon(TrayImage(false));
-    TrayIcon1->setToolTip("Tickwell");
-    TrayIcon1->setContextMenu(TrayIconMenu);
-    connect(TrayIcon1, &QSystemTrayIcon::activated, this,
-            [](QSystemTrayIcon::ActivationReason reason) {
-                if (reason == QSystemTrayIcon::Trigger)
-                    ShowDueWindow();
-            });
-
-    CurrentDay = Today();
-    if (EventsComputedFor() == 0)
-        SetEventsComputedFor(CurrentDay);
-    Timer1Timer();
-    Timer1->Start();
-
-    const TWinRegistry reg;
-    const int windows =
-        StartWindowsFor(StartMode, ReadSetting(reg, kTrayWindow), ReadSetting(reg, kShowClock));
-    if ((windows & swCalendar) && ClockLinks().ShowCalendar)
-        ClockLinks().ShowCalendar();
-    if (windows & swDue)
-        ShowDueWindow();
-    if (windows & swMain)
-        ShowMainWindow();
-    if (StartMode == smTray)
-        SetupAlarms();
     StayOnTopFlag(StayOnTop->isChecked());
-    if (windows & swClock) {
-        DesktopClock1->setChecked(true);
-        show();
-    }
-    // After the clock's own start, which a tray that goes and comes back
-    // returns to.
-    if (StartMode == smTray)
-        ShowTrayIcon();
-
-    connect(qApp, &QGuiApplication::commitDataRequest, this, &TClockFrm::CommitData);
 }
 
 TClockFrm::~TClockFrm() {
-    FreeAlarms();
     WriteSettings();
-    if (ClockFrm == this)
-        ClockFrm = nullptr;
-    ClockLinks().SetScheduleTimes = nullptr;
 }
 
-// ---- menus ------------------------------------------------------------------
+// ---- menu -------------------------------------------------------------------
 
 QAction* TClockFrm::MenuItem(const char* name, const char* caption, const QKeySequence& key,
                              void (TClockFrm::*command)()) {
@@ -200,7 +97,7 @@ QAction* TClockFrm::MenuItem(const char* name, const char* caption, const QKeySe
     return a;
 }
 
-void TClockFrm::BuildMenus() {
+void TClockFrm::BuildMenu() {
     StayOnTop = MenuItem("StayOnTop", "Sta&y On Top", QKeySequence(Qt::CTRL | Qt::Key_Y),
                          &TClockFrm::StayOnTopClick);
     StayOnTop->setCheckable(true);
@@ -216,115 +113,27 @@ void TClockFrm::BuildMenus() {
     Help1 = MenuItem("Help1", "Hel&p", QKeySequence(Qt::Key_F1), &TClockFrm::Help1Click);
     Exit2 = MenuItem("Exit2", "Exit", QKeySequence(), &TClockFrm::Exit1Click);
 
-    ShowMainForm1 = MenuItem("ShowMainForm1", "Show Main Window", QKeySequence(),
-                             &TClockFrm::ShowMainForm1Click);
-    ShowTickwellsWindow1 = MenuItem("ShowTickwellsWindow1", "Show Tickwells Window", QKeySequence(),
-                                    &TClockFrm::ShowTickwellsWindow1Click);
-    ShowCalendar1 =
-        MenuItem("ShowCalendar1", "Show Calendar", QKeySequence(), &TClockFrm::ShowCalendar1Click);
-    DesktopClock1 =
-        MenuItem("DesktopClock1", "Desktop Clock", QKeySequence(), &TClockFrm::DesktopClock1Click);
-    DesktopClock1->setCheckable(true);
-    SuspendSchedule1 =
-        MenuItem("SuspendSchedule1", "Sus&pend", QKeySequence(), &TClockFrm::SuspendSchedule1Click);
-    Options1 = MenuItem("Options1", "Options...", QKeySequence(), &TClockFrm::Options1Click);
-    Schedule1 = MenuItem("Schedule1", "Schedule...", QKeySequence(), &TClockFrm::Schedule1Click);
-    HelpContents1 =
-        MenuItem("HelpContents1", "Help Contents", QKeySequence(), &TClockFrm::HelpContents1Click);
-    About1 = MenuItem("About1", "About", QKeySequence(), &TClockFrm::About1Click);
-    Exit1 = MenuItem("Exit1", "Exit", QKeySequence(), &TClockFrm::Exit1Click);
-
-    TrayIconMenu->setObjectName("TrayIconMenu");
-    TrayIconMenu->addActions({ShowMainForm1, ShowTickwellsWindow1, ShowCalendar1, DesktopClock1});
-    TrayIconMenu->addSeparator();
-    TrayIconMenu->addAction(SuspendSchedule1);
-    TrayIconMenu->addSeparator();
-    TrayIconMenu->addActions({Options1, Schedule1});
-    TrayIconMenu->addSeparator();
-    TrayIconMenu->addActions({HelpContents1, About1});
-    TrayIconMenu->addSeparator();
-    TrayIconMenu->addAction(Exit1);
-
     PopupMenu1->setObjectName("PopupMenu1");
     PopupMenu1->addActions({StayOnTop, Font1, WindowColour1, TextColour1, N24hrFormat1});
     PopupMenu1->addSeparator();
     PopupMenu1->addActions({Help1, Exit2});
-
-    for (QMenu* m : {TrayIconMenu, PopupMenu1})
-        connect(m, &QMenu::aboutToShow, this, &TClockFrm::UpdateMenuStates);
 }
 
-// Entries whose window does not exist yet stay in the menu, disabled; while
-// the event editor is open, none of the tray's entries can be chosen.
-void TClockFrm::UpdateMenuStates() {
-    const bool editing = EditFrm != nullptr;
-    for (QAction* a : TrayIconMenu->actions())
-        a->setEnabled(!editing);
-    if (editing)
-        return;
-    EnableForClockCommand({ShowCalendar1}, &TClockLinks::ShowCalendar);
-    EnableForClockCommand({Options1}, &TClockLinks::ShowOptions);
-    EnableForClockCommand({Schedule1}, &TClockLinks::ShowSchedule);
-    DesktopClock1->setEnabled(!SuspendedFlag && !NoTray);
-}
-
-void TClockFrm::ShowTrayIcon() {
-    // Qt tells nothing when a tray goes or comes (a panel restarted, or
-    // started after the program), so it is looked for every second, on a
-    // timer of its own: a suspended schedule must not leave the program
-    // without a way in.
-    if (!TrayWatch->IsActive())
-        TrayWatch->Start();
-    FollowTray();
-}
-
-void TClockFrm::FollowTray() {
-    if (!TrayAvailable()) {
-        if (!NoTray)
-            UseDesktopClockInsteadOfTray();
-    } else if (NoTray) {
-        TrayIsBack();
-    } else {
-        TrayIcon1->show();
-    }
-}
-
-void TClockFrm::UseDesktopClockInsteadOfTray() {
-    NoTray = true;
-    ClockShownWithTray = DesktopClock1->isChecked();
-    TrayIcon1->hide();
-    // The clock's menu takes the tray's entries; the clock cannot be hidden,
-    // being the only way in.
+// The clock cannot be hidden while it stands in, being the only way in.
+void TClockFrm::StandInForTray(const QList<QAction*>& entries) {
     PopupMenu1->removeAction(Exit2);
-    NoTraySeparator = PopupMenu1->addSeparator();
-    for (QAction* a : TrayIconMenu->actions())
-        if (a != DesktopClock1)
-            PopupMenu1->addAction(a);
-    DesktopClock1->setChecked(true);
-    if (SuspendedFlag)
-        Clock->setText(kSuspendedText);
-    show();
-    if (!ReadSetting(kNoTrayTold)) {
-        WriteSetting(kNoTrayTold, true);
-        QTimer::singleShot(0, this, [] { ShowMsg(kNoTrayText, mkInformation); });
-    }
+    StandInSeparator = PopupMenu1->addSeparator();
+    PopupMenu1->addActions(entries);
+    StandIns = entries;
 }
 
-// A tray that comes up after the program (a panel started later at login,
-// or started again) takes over from the desktop clock, which goes back to
-// how it was with a tray.
-void TClockFrm::TrayIsBack() {
-    NoTray = false;
-    for (QAction* a : TrayIconMenu->actions())
+void TClockFrm::EndStandIn() {
+    for (QAction* a : StandIns)
         PopupMenu1->removeAction(a);
-    delete NoTraySeparator;
-    NoTraySeparator = nullptr;
+    StandIns.clear();
+    delete StandInSeparator;
+    StandInSeparator = nullptr;
     PopupMenu1->addAction(Exit2);
-    TrayIcon1->show();
-    if (!ClockShownWithTray || SuspendedFlag) {
-        DesktopClock1->setChecked(false);
-        hide();
-    }
 }
 
 // ---- settings and look ------------------------------------------------------
@@ -351,7 +160,6 @@ void TClockFrm::ReadSettings() {
     QPoint pos(ReadSetting(reg, kClockLeft), ReadSetting(reg, kClockTop));
     StayOnTop->setChecked(ReadSetting(reg, kClockOnTop));
     N24hrFormat1->setChecked(ReadSetting(reg, kClock24Hour));
-    AlarmTimes = {ReadSetting(reg, kAlarm0), ReadSetting(reg, kAlarm1), ReadSetting(reg, kAlarm2)};
     ApplyLook();
     // A place from another screen layout is brought back onto this one.
     if (const QScreen* s = QGuiApplication::screenAt(pos) ? QGuiApplication::screenAt(pos)
@@ -496,109 +304,13 @@ void TClockFrm::contextMenuEvent(QContextMenuEvent* e) {
 
 // ---- time -------------------------------------------------------------------
 
-void TClockFrm::Timer1Timer() {
+void TClockFrm::ShowTime() {
     const char* timeFormat = N24hrFormat1->isChecked() ? "hh:nn:ss" : "h:nn:ss ampm";
     Clock->setText(QString::fromStdString(FormatDateTime(timeFormat, Now())));
-    CheckDayChange();
 }
 
-void TClockFrm::CheckDayChange() {
-    // A jump of the system clock, or a night asleep, is a change of day too.
-    if (Today() != CurrentDay)
-        DayChanged();
-}
-
-void TClockFrm::DayChanged() {
-    UpdateDateLabel();
-    CurrentDay = Today();
-    const bool eventWindowShown = !(OpenWindowCount == 0 || (OpenWindowCount == 1 && isVisible()));
-    if (eventWindowShown)
-        ShowCountDownAlert(RecomputeEventsForToday);
-    else
-        // Nothing is scanned now: the next scan lists the new day.
-        RecomputeEventsForToday();
-}
-
-// ---- schedule ---------------------------------------------------------------
-
-void TClockFrm::SetAlarmTimes(const std::array<std::string, 3>& times) {
-    AlarmTimes = times;
-    // A suspended schedule stays quiet; Resume arms the new times.
-    if (!SuspendedFlag)
-        SetupAlarms();
-}
-
-void TClockFrm::SetupAlarms() {
-    for (size_t i = 0; i < Alarms.size(); ++i) {
-        if (!Alarms[i])
-            Alarms[i] = new TAlarm(this);
-        TDateTime timeOfDay = 0;
-        if (!AlarmTimes[i].empty() && TryReadTimeOfDay(AlarmTimes[i], timeOfDay)) {
-            const TDateTime now = Now();
-            const TDateTime day = (now - DateOf(now)) >= timeOfDay ? DateOf(now) + 1 : DateOf(now);
-            Alarms[i]->SetAlarmTime(day + timeOfDay);
-            Alarms[i]->SetEnabled(true);
-        } else {
-            // Empty, or not a time of day: off.
-            Alarms[i]->SetEnabled(false);
-        }
-        Alarms[i]->SetOnAlarm([this](TAlarm* alarm) { AlarmTimer(alarm); });
-    }
-}
-
-void TClockFrm::FreeAlarms() {
-    for (TAlarm*& alarm : Alarms) {
-        delete alarm;
-        alarm = nullptr;
-    }
-}
-
-void TClockFrm::AlarmTimer(TAlarm* alarm) {
-    alarm->SetAlarmTime(alarm->AlarmTime() + 1);
-    // Outside tray mode the alarms only move on to the next day.
-    if (StartMode != smTray)
-        return;
-    if (ShowDueWindow() && DueList && ReadSetting(kNotify))
-        Notice->Show(DueList->All());
-}
-
-void TClockFrm::BringDueWindowForward() {
-    if (ScanFrm) {
-        if (ScanFrm->isMinimized())
-            ScanFrm->showNormal();
-        ScanFrm->raise();
-        ScanFrm->activateWindow();
-    } else {
-        ShowDueWindow();
-    }
-}
-
-// ---- session end ------------------------------------------------------------
-
-void TClockFrm::CommitData(QSessionManager& manager) {
-    if (!NoTray)
-        hide();
-    if (!ReadSetting(kWinExShow) || !MasterList || !MasterList->Scan())
-        return;
-    if (manager.allowsInteraction()) {
-        ShowDueAtShutdown();
-        manager.release();
-    }
-}
-
-void TClockFrm::ShowDueAtShutdown() {
-    if (StartMode != smTray || MidnightFrm || EditFrm)
-        return;
-    if (DueList->Empty() && !MasterList->Scan()) {
-        if (ShowNoEventsMsg)
-            ShowMsg(kNoEventsDueText, mkInformation);
-        return;
-    }
-    if (!ScanFrm) {
-        TScanFrm* w = CreateDueWindow();
-        w->QuitOnClose = true;
-        w->ExecModal();
-    }
+void TClockFrm::ShowSuspended() {
+    Clock->setText(kSuspendedText);
 }
 
 // ---- clock menu -------------------------------------------------------------
@@ -638,93 +350,4 @@ void TClockFrm::Help1Click() {
 
 void TClockFrm::Exit1Click() {
     close();
-}
-
-// ---- tray menu --------------------------------------------------------------
-
-void TClockFrm::ShowMainForm1Click() {
-    ShowMainWindow();
-}
-
-void TClockFrm::ShowTickwellsWindow1Click() {
-    ShowDueWindow();
-}
-
-void TClockFrm::ShowCalendar1Click() {
-    RunClockCommand(&TClockLinks::ShowCalendar);
-}
-
-void TClockFrm::DesktopClock1Click() {
-    setVisible(DesktopClock1->isChecked());
-}
-
-void TClockFrm::SuspendSchedule1Click() {
-    if (!SuspendedFlag) {
-        SuspendedFlag = true;
-        SuspendSchedule1->setText("Res&ume");
-        FreeAlarms();
-        TrayIcon1->setIcon(TrayImage(true));
-        Timer1->Stop();
-        if (NoTray) {
-            // Still the only way in: it stays, saying why it stands still.
-            Clock->setText(kSuspendedText);
-        } else {
-            if (DesktopClock1->isChecked()) {
-                DesktopClock1->setChecked(false);
-                hide();
-            }
-            DesktopClock1->setEnabled(false);
-        }
-        return;
-    }
-    SuspendedFlag = false;
-    SuspendSchedule1->setText("Sus&pend");
-    SetupAlarms();
-    TrayIcon1->setIcon(TrayImage(false));
-    Timer1->Start();
-    DesktopClock1->setEnabled(!NoTray);
-    Timer1Timer();
-}
-
-void TClockFrm::Options1Click() {
-    RunClockCommand(&TClockLinks::ShowOptions);
-}
-
-void TClockFrm::Schedule1Click() {
-    RunClockCommand(&TClockLinks::ShowSchedule);
-}
-
-void TClockFrm::HelpContents1Click() {
-    ShowHelpContents();
-}
-
-void TClockFrm::About1Click() {
-    TAboutDlg dlg;
-    dlg.exec();
-}
-
-bool TClockFrm::OpenTrayStartWindows() {
-    const TWinRegistry reg;
-    const int windows =
-        StartWindowsFor(smTray, ReadSetting(reg, kTrayWindow), ReadSetting(reg, kShowClock));
-    bool opened = false;
-    if ((windows & swCalendar) && ClockLinks().ShowCalendar) {
-        ClockLinks().ShowCalendar();
-        opened = true;
-    }
-    if (windows & swDue) {
-        ShowDueWindow();
-        opened = true;
-    }
-    if (windows & swMain) {
-        ShowMainWindow();
-        opened = true;
-    }
-    if ((windows & swClock) && !SuspendedFlag) {
-        DesktopClock1->setChecked(true);
-        show();
-        raise();
-        opened = true;
-    }
-    return opened;
 }

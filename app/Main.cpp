@@ -1,6 +1,7 @@
 // tickwell: the desktop program.
 #include "app/BackupOnExit.h"
 #include "app/CommandLine.h"
+#include "app/Controller.h"
 #include "app/DataFileWatcher.h"
 #include "app/FrmClock.h"
 #include "app/MessageBoxes.h"
@@ -24,15 +25,13 @@
 #include <QTimer>
 #include <exception>
 #include <iostream>
+#include <memory>
 #include <vector>
 
 namespace {
 
 // Every window without a parent, freed at the end of the run.
 void FreeWindows() {
-    // The clock window first: its tray icon owns a window of the tray's own,
-    // which must not be freed before the icon.
-    delete ClockFrm;
     std::vector<QPointer<QWidget>> windows;
     for (QWidget* w : QApplication::topLevelWidgets())
         if (!w->parentWidget())
@@ -70,10 +69,11 @@ int main(int argc, char** argv) {
     // Tested only after start-up, so that a second copy started with "/q"
     // may still tell that nothing is due.
     TSingleInstance instance(dataFolder);
-    const auto listen = [&instance] {
-        instance.Listen([](const std::string& request) {
-            if (request.size() == 1 && request[0] >= '0' && request[0] <= '5')
-                OpenForSecondStart(static_cast<std::uint8_t>(request[0] - '0'));
+    std::unique_ptr<TController> controller;
+    const auto listen = [&instance, &controller] {
+        instance.Listen([&controller](const std::string& request) {
+            if (controller && request.size() == 1 && request[0] >= '0' && request[0] <= '5')
+                controller->OpenForSecondStart(static_cast<std::uint8_t>(request[0] - '0'));
         });
     };
     std::string error;
@@ -102,13 +102,13 @@ int main(int argc, char** argv) {
         SetReadOnly(TReadOnlyCause::CannotSave, why.empty() ? error : why);
 
     // Before the first window, so its menus find the commands in place.
-    InstallClockLinks();
-    QWidget* mainWindow = CreateStartWindows(StartMode, ProgramWindows());
+    controller = std::make_unique<TController>();
+    QWidget* mainWindow = CreateStartWindows(StartMode, ProgramWindows(*controller));
     app.SetMainWindow(mainWindow);
     // With no other window to show, the tray icon is the only way to reach
     // (and end) the program, whatever the mode.
-    if (ClockFrm && mainWindow == ClockFrm && StartMode != smEnd)
-        ClockFrm->ShowTrayIcon();
+    if (mainWindow && mainWindow == controller->Clock() && StartMode != smEnd)
+        controller->ShowTrayIcon();
 
     int rc = 0;
     const bool runs = StartMode != smEnd && mainWindow;
@@ -139,6 +139,9 @@ int main(int argc, char** argv) {
         }
         rc = app.exec();
     }
+    // The clock and the tray icon first: the icon owns a window of the
+    // tray's own, which must not be freed before the icon.
+    controller.reset();
     FreeWindows();
     // After the windows, which save what they hold as they go.
     if (runs) {

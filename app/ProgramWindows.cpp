@@ -1,3 +1,4 @@
+#include "app/Controller.h"
 #include "app/FrmClock.h"
 #include "app/StartupWindows.h"
 #include "ui/FrmCal.h"
@@ -5,11 +6,11 @@
 #include "ui/FrmScan.h"
 
 // Each window joins here as it is built.
-TStartupWindows ProgramWindows() {
+TStartupWindows ProgramWindows(TController& controller) {
     TStartupWindows w;
     w.CreateMainWindow = [] { return CreateMainWindowForStartup(); };
     w.CreateDueWindow = [] { return static_cast<QWidget*>(ShowDueEventsWindow()); };
     w.CreateCalendarWindow = [] { return CreateCalendarWindowForStartup(); };
-    w.CreateClockWindow = [] { return static_cast<QWidget*>(new TClockFrm); };
+    w.CreateClockWindow = [&controller] { return static_cast<QWidget*>(controller.Start()); };
     return w;
 }

@@ -7,6 +7,7 @@
 #include <functional>
 
 class QWidget;
+class TController;
 
 struct TStartupWindows {
     std::function<QWidget*()> CreateMainWindow;
@@ -15,8 +16,8 @@ struct TStartupWindows {
     std::function<QWidget*()> CreateClockWindow;
 };
 
-// The windows of this program.
-TStartupWindows ProgramWindows();
+// The windows of this program; the clock window is the controller's.
+TStartupWindows ProgramWindows(TController& controller);
 
 // Creates the window of the start mode (1 main, 2 due-events, 3 calendar;
 // none for the others), then always the clock window. Returns the first

@@ -52,19 +52,19 @@ struct TCalendarWindowLinks {
     std::function<void(bool sunday)> SetWeekStart;
 };
 
-// The clock window's commands that other windows use.
+// The program's commands that other windows use.
 struct TClockLinks {
     std::function<void()> ShowDueWindow;
     std::function<void()> ShowMainWindow;
     std::function<void()> ShowCalendar;
     std::function<void()> ShowOptions;  // the options dialog at its first page
     std::function<void()> ShowSchedule; // the options dialog at its "Schedule" page
-    std::function<void()> ExitProgram;  // end the program through the clock window
+    std::function<void()> ExitProgram;  // end the program in tray mode
     // The time editor on a time of day ("hh:nn", or empty for 00:00): true,
     // with the text replaced by the edited time, when the user confirms.
     std::function<bool(std::string& time)> EditTime;
     // Takes the three schedule times ("hh:nn", empty for an alarm that is
-    // off) and arms or stops the alarms at once. Set while the clock window
+    // off) and arms or stops the alarms at once. Set while the controller
     // exists.
     std::function<void(const std::array<std::string, 3>& times)> SetScheduleTimes;
 };

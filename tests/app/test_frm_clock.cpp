@@ -3,8 +3,9 @@
 // and the timers tick only as a test moves it on.
 #include "UiInput.h"
 #include "UiTestEnv.h"
+#include "app/Controller.h"
 #include "app/FrmClock.h"
-#include "app/WindowCommands.h"
+#include "app/TrayIcon.h"
 #include "platform/Locale.h"
 #include "store/SettingsSchema.h"
 #include "ui/FrmAlert.h"
@@ -39,16 +40,18 @@ class TestFrmClock : public QObject {
     TUiTestEnv Env;
     TTickwellItem* Plants = nullptr;
     bool TrayUp = true;
+    std::unique_ptr<TController> App;
 
     TDateTime At(int day, int h, int m, int s) const {
         return Env.Day + day + ((h * 60 + m) * 60 + s) / 86400.0;
     }
-    TClockFrm* Start(TDateTime moment, bool tray = true) {
+    TController* Start(TDateTime moment, bool tray = true) {
         BeginTestTime(moment);
         StartMode = smTray;
         TrayUp = tray;
-        TClockFrm::TrayAvailable = [this] { return TrayUp; };
-        return new TClockFrm;
+        App = std::make_unique<TController>([this] { return TrayUp; });
+        App->Start();
+        return App.get();
     }
     QStringList DueRows() const {
         QStringList rows;
@@ -74,7 +77,7 @@ private slots:
         WriteSetting(kTrayWindow, 3); // nothing but the tray at start
     }
     void cleanup() {
-        delete ClockFrm; // with its tray icon, before the tray's own window
+        App.reset(); // with its tray icon, before the tray's own window
         QList<QPointer<QWidget>> windows;
         for (QWidget* w : QApplication::topLevelWidgets())
             if (!w->parentWidget())
@@ -95,8 +98,8 @@ private slots:
     void MidnightPasses() {
         QFETCH(QString, answer);
         AddNightEvents();
-        TClockFrm* clock = Start(At(0, 23, 59, 59));
-        ChooseFromMenu(clock->TrayMenu(), clock->ShowTickwellsWindow1);
+        TController* app = Start(At(0, 23, 59, 59));
+        ChooseFromMenu(app->Tray()->Menu(), app->Tray()->ShowTickwellsWindow1);
         const QStringList before = DueRows();
         AdvanceTestTime(1000);
         QVERIFY(MidnightFrm && MidnightFrm->isVisible());
@@ -107,7 +110,7 @@ private slots:
         QVERIFY(!MidnightFrm);
         if (answer == "Cancel") {
             QCOMPARE(DueRows(), before);
-            ChooseFromMenu(clock->TrayMenu(), clock->ShowTickwellsWindow1);
+            ChooseFromMenu(app->Tray()->Menu(), app->Tray()->ShowTickwellsWindow1);
             QCOMPARE(DueList->Count(), 2);
             return;
         }
@@ -121,9 +124,9 @@ private slots:
     // it stores today's date.
     void ACommandBeforeTheTickSeesTheNewDay() {
         AddNightEvents();
-        TClockFrm* clock = Start(At(0, 23, 59, 59));
+        TController* app = Start(At(0, 23, 59, 59));
         JumpTestTime(At(1, 0, 0, 0));
-        ChooseFromMenu(clock->TrayMenu(), clock->ShowTickwellsWindow1);
+        ChooseFromMenu(app->Tray()->Menu(), app->Tray()->ShowTickwellsWindow1);
         QCOMPARE(DueRows(), (QStringList{"Water plants 0", "Dentist 0"}));
         QVERIFY(ClickRow(ScanFrm->ScanListView, "Water plants"));
         QTest::keyClick(ScanFrm->ScanListView, Qt::Key_K, Qt::AltModifier);
@@ -190,10 +193,11 @@ private slots:
     void NoTrayOnTheDesktop() {
         WriteSetting(kNoTrayTold, false);
         for (int run = 0; run < 2; ++run) {
-            std::unique_ptr<TClockFrm> clock(Start(At(0, 12, 0, 0), false));
+            const TController* app = Start(At(0, 12, 0, 0), false);
             QCoreApplication::processEvents();
             QCOMPARE(Env.Notices.size(), size_t(1));
-            QVERIFY(clock->isVisible() && !clock->TrayIcon()->isVisible());
+            QVERIFY(app->Clock()->isVisible() && !app->Tray()->Icon()->isVisible());
+            App.reset();
         }
     }
 
@@ -214,10 +218,10 @@ private slots:
         QFETCH(bool, mainShown);
         WriteSetting(kTrayWindow, trayWindow);
         WriteSetting(kShowClock, showClock);
-        const TClockFrm* clock = Start(At(0, 12, 0, 0));
+        const TController* app = Start(At(0, 12, 0, 0));
         QCOMPARE(MainLinks().Window && MainLinks().Window->isVisible(), mainShown);
-        QCOMPARE(clock->isVisible(), showClock);
-        QVERIFY(clock->TrayIcon()->isVisible());
+        QCOMPARE(app->Clock()->isVisible(), showClock);
+        QVERIFY(app->Tray()->Icon()->isVisible());
     }
 
     // A tray that goes away while the program runs (its panel ended): the
@@ -234,25 +238,25 @@ private slots:
     void TheTrayGoesAndComesBack() {
         QFETCH(bool, clockShown);
         QFETCH(bool, suspended);
-        TClockFrm* clock = Start(At(0, 12, 0, 0));
+        TController* app = Start(At(0, 12, 0, 0));
         if (clockShown)
-            ChooseFromMenu(clock->TrayMenu(), clock->DesktopClock1);
+            ChooseFromMenu(app->Tray()->Menu(), app->Tray()->DesktopClock1);
         if (suspended)
-            ChooseFromMenu(clock->TrayMenu(), clock->SuspendSchedule1);
-        QCOMPARE(clock->isVisible(), clockShown);
+            ChooseFromMenu(app->Tray()->Menu(), app->Tray()->SuspendSchedule1);
+        QCOMPARE(app->Clock()->isVisible(), clockShown);
         TrayUp = false;
         AdvanceTestTime(1000);
-        QVERIFY(clock->isVisible() && !clock->TrayIcon()->isVisible());
-        QVERIFY(QTest::qWaitForWindowExposed(clock));
-        QTest::mousePress(clock->windowHandle(), Qt::RightButton, {}, QPoint(5, 5));
-        QVERIFY(clock->ClockMenu()->isVisible());
-        ChooseFromMenu(clock->ClockMenu(), clock->ShowMainForm1);
+        QVERIFY(app->Clock()->isVisible() && !app->Tray()->Icon()->isVisible());
+        QVERIFY(QTest::qWaitForWindowExposed(app->Clock()));
+        QTest::mousePress(app->Clock()->windowHandle(), Qt::RightButton, {}, QPoint(5, 5));
+        QVERIFY(app->Clock()->ClockMenu()->isVisible());
+        ChooseFromMenu(app->Clock()->ClockMenu(), app->Tray()->ShowMainForm1);
         QVERIFY(MainLinks().Window && MainLinks().Window->isVisible());
         TrayUp = true;
         AdvanceTestTime(1000);
-        QVERIFY(clock->TrayIcon()->isVisible());
-        QCOMPARE(clock->isVisible(), clockShown);
-        QVERIFY(!clock->ClockMenu()->actions().contains(clock->ShowMainForm1));
+        QVERIFY(app->Tray()->Icon()->isVisible());
+        QCOMPARE(app->Clock()->isVisible(), clockShown);
+        QVERIFY(!app->Clock()->ClockMenu()->actions().contains(app->Tray()->ShowMainForm1));
     }
 
     // The date line: the locale's order with a two-digit year, or the year
@@ -271,10 +275,11 @@ private slots:
         QFETCH(QString, line);
         SetFormatSettings(LocaleFormatSettings(locale));
         WriteSetting(kShowClock, true);
-        const TClockFrm* clock = Start(At(0, 12, 0, 0));
-        QVERIFY(clock->isVisible());
-        QCOMPARE(clock->TheDate->text(), line);
-        QVERIFY(clock->TheDate->fontMetrics().horizontalAdvance(line) <= clock->TheDate->width());
+        const TController* app = Start(At(0, 12, 0, 0));
+        QVERIFY(app->Clock()->isVisible());
+        QCOMPARE(app->Clock()->TheDate->text(), line);
+        QVERIFY(app->Clock()->TheDate->fontMetrics().horizontalAdvance(line) <=
+                app->Clock()->TheDate->width());
     }
 };
 

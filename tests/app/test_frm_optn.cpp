@@ -3,7 +3,8 @@
 // the start-up link taking effect at once.
 #include "UiInput.h"
 #include "UiTestEnv.h"
-#include "app/FrmClock.h"
+#include "app/Controller.h"
+#include "app/TrayIcon.h"
 #include "store/SettingsSchema.h"
 #include "ui/FrmMain.h"
 #include "ui/FrmMsg.h"
@@ -23,7 +24,7 @@
 class TestFrmOptn : public QObject {
     Q_OBJECT
     TUiTestEnv Env;
-    TClockFrm* Clock = nullptr;
+    std::unique_ptr<TController> App;
 
     QString LinkPath() const { return Env.Home.path() + "/config/autostart/tickwell.desktop"; }
     static QString Own() { return QCoreApplication::applicationFilePath(); }
@@ -31,9 +32,10 @@ class TestFrmOptn : public QObject {
     void Start(std::uint8_t mode, double hours = 12) {
         BeginTestTime(Env.Day + hours / 24);
         StartMode = mode;
-        Clock = new TClockFrm;
+        App = std::make_unique<TController>([] { return true; });
+        App->Start();
     }
-    static void Choose(QAction* entry) { ChooseFromMenu(ClockFrm->TrayMenu(), entry); }
+    void Choose(QAction* entry) { ChooseFromMenu(App->Tray()->Menu(), entry); }
     // Turns to the page that holds the control, by its tab.
     static void TurnTo(TOptionDlg& dlg, QWidget* control) {
         for (QWidget* w = control; w; w = w->parentWidget())
@@ -84,11 +86,10 @@ private slots:
         qputenv("XDG_CONFIG_HOME", (Env.Home.path() + "/config").toLocal8Bit());
         QFile::remove(LinkPath());
         ShowNoEventsMsg = true;
-        TClockFrm::TrayAvailable = [] { return true; };
         WriteSetting(kNoTrayTold, true);
     }
     void cleanup() {
-        delete ClockFrm;
+        App.reset();
         for (QWidget* w : QApplication::topLevelWidgets())
             w->deleteLater();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -100,7 +101,7 @@ private slots:
     void AnUnreadablePageIsLeftAsItWas() {
         TWinRegistry().WriteString("Options", "Beep", "yes");
         Start(smMain);
-        Options([this] { Choose(Clock->Options1); },
+        Options([this] { Choose(App->Tray()->Options1); },
                 [](TOptionDlg& dlg) {
                     QVERIFY(!dlg.PageControl1->widget(TOptionDlg::pgGeneral)->isEnabled());
                     TurnTo(dlg, dlg.DfltKeepFlag);
@@ -120,7 +121,7 @@ private slots:
         WriteSetting(kTrayIcon, true);
         WriteSetting(kTrayWindow, 3);
         Start(smTray);
-        Options([this] { Choose(Clock->Options1); },
+        Options([this] { Choose(App->Tray()->Options1); },
                 [&](TOptionDlg& dlg) {
                     TurnTo(dlg, dlg.NoTrayRad);
                     Press(dlg.NoTrayRad);
@@ -148,8 +149,8 @@ private slots:
         WriteSetting(kAlarm2, std::string("07:30"));
         Start(smTray, 9 + 29 / 60.0);
         if (suspended)
-            Choose(Clock->SuspendSchedule1);
-        Options([this] { Choose(Clock->Schedule1); },
+            Choose(App->Tray()->SuspendSchedule1);
+        Options([this] { Choose(App->Tray()->Schedule1); },
                 [&](TOptionDlg& dlg) {
                     Press(dlg.A[0]);
                     Then<TTimeFrm>([&](TTimeFrm& time) {
@@ -178,7 +179,7 @@ private slots:
         MasterList->AddSorted(MakeEvent("Kept bill", Env.Day - 40, false, 2, 1, 3, true));
         MasterList->AddSorted(MakeEvent("Tomorrow", Env.Day + 1, true));
         Start(smMain);
-        Choose(Clock->ShowTickwellsWindow1);
+        Choose(App->Tray()->ShowTickwellsWindow1);
         auto* main = qobject_cast<TMainFrm*>(MainLinks().Window);
         QCOMPARE(main->ListView()->model()->rowCount(), 3);
         QCOMPARE(ScanFrm->ScanListView->model()->rowCount(), 2);
@@ -226,7 +227,7 @@ private slots:
         QVERIFY(existing.isEmpty() || (f.open(QIODevice::WriteOnly) && f.write(before)));
         f.close();
         Start(smMain);
-        Options([this] { Choose(Clock->Options1); },
+        Options([this] { Choose(App->Tray()->Options1); },
                 [&](TOptionDlg& dlg) {
                     QCOMPARE(QString("%1%2")
                                  .arg(dlg.WinStart->isChecked())

@@ -1,0 +1,428 @@
+#include "app/Controller.h"
+
+#include "app/DesktopNotice.h"
+#include "app/FrmClock.h"
+#include "app/Startup.h"
+#include "app/TrayIcon.h"
+#include "app/UntAlarm.h"
+#include "app/WindowCommands.h"
+#include "core/Clock.h"
+#include "core/DateFormat.h"
+#include "core/EventLists.h"
+#include "core/Globals.h"
+#include "core/Messages.h"
+#include "store/SettingsSchema.h"
+#include "ui/ClockCommands.h"
+#include "ui/FrmAbt.h"
+#include "ui/FrmAlert.h"
+#include "ui/FrmEdit.h"
+#include "ui/FrmHelp.h"
+#include "ui/FrmScan.h"
+#include "ui/TickTimer.h"
+#include "ui/WindowLinks.h"
+#include "ui/WindowState.h"
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QSessionManager>
+#include <QSystemTrayIcon>
+#include <QTimer>
+
+namespace {
+
+// The windows opened at start.
+enum TStartWindow { swMain = 1, swDue = 2, swCalendar = 4, swClock = 8 };
+
+int StartWindowsFor(std::uint8_t mode, int trayWindow, bool showClock) {
+    switch (mode) {
+    case smMain:
+        return swMain;
+    case smDue:
+        return swDue;
+    case smCalendar:
+        return swCalendar;
+    case smTray: {
+        const int windows = trayWindow == 0   ? swMain
+                            : trayWindow == 1 ? swDue
+                            : trayWindow == 2 ? swCalendar
+                                              : 0;
+        return windows | (showClock ? swClock : 0);
+    }
+    default:
+        return 0;
+    }
+}
+
+const char* const kNoTrayText =
+    "This desktop has no system tray, so Tickwell shows its desktop clock instead of a tray "
+    "icon. Right-click the clock for Tickwell's menu; drag it to move it.";
+
+} // namespace
+
+TController::TController(std::function<bool()> trayAvailable)
+    : TrayAvailable(trayAvailable ? std::move(trayAvailable)
+                                  : [] { return QSystemTrayIcon::isSystemTrayAvailable(); }),
+      Timer1(new TTickTimer(
+          1000, [this] { Timer1Timer(); }, this)) {
+    InstallClockLinks();
+    TClockLinks& links = ClockLinks();
+    links.ShowDueWindow = [this] { ShowDueWindow(); };
+    links.ExitProgram = [this] { Exit1Click(); };
+    links.SetScheduleTimes = [this](const std::array<std::string, 3>& times) {
+        SetAlarmTimes(times);
+    };
+    SetScanCheck([this] { CheckDayBeforeScan(); });
+
+    TrayIcon1 = new TTrayIcon(TrayAvailable, this);
+    TrayIcon1->OnMissing = [this] { UseDesktopClockInsteadOfTray(); };
+    TrayIcon1->OnBack = [this] { TrayIsBack(); };
+    ConnectTrayMenu();
+    Notice = new TDesktopNotice(
+        TrayIcon1->Icon(), [this] { BringDueWindowForward(); }, this);
+    connect(TrayIcon1->Icon(), &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                if (reason == QSystemTrayIcon::Trigger)
+                    ShowDueWindow();
+            });
+}
+
+TController::~TController() {
+    FreeAlarms();
+    TClockLinks& links = ClockLinks();
+    links.ShowDueWindow = nullptr;
+    links.ExitProgram = nullptr;
+    links.SetScheduleTimes = nullptr;
+    SetScanCheck({});
+    delete Notice;
+    delete TrayIcon1;
+    delete DesktopClock.data();
+}
+
+void TController::ConnectTrayMenu() {
+    const TTrayIcon& t = *TrayIcon1;
+    connect(t.ShowMainForm1, &QAction::triggered, this, [] { ShowMainWindow(); });
+    connect(t.ShowTickwellsWindow1, &QAction::triggered, this, [this] { ShowDueWindow(); });
+    connect(t.ShowCalendar1, &QAction::triggered, this,
+            [] { RunClockCommand(&TClockLinks::ShowCalendar); });
+    connect(t.DesktopClock1, &QAction::triggered, this, &TController::DesktopClock1Click);
+    connect(t.SuspendSchedule1, &QAction::triggered, this, &TController::SuspendSchedule1Click);
+    connect(t.Options1, &QAction::triggered, this,
+            [] { RunClockCommand(&TClockLinks::ShowOptions); });
+    connect(t.Schedule1, &QAction::triggered, this,
+            [] { RunClockCommand(&TClockLinks::ShowSchedule); });
+    connect(t.HelpContents1, &QAction::triggered, this, [] { ShowHelpContents(); });
+    connect(t.About1, &QAction::triggered, this, &TController::About1Click);
+    connect(t.Exit1, &QAction::triggered, this, &TController::Exit1Click);
+}
+
+TClockFrm* TController::Start() {
+    DesktopClock = new TClockFrm;
+    // Standing in for the tray, the clock's menu holds the tray's entries.
+    connect(DesktopClock->ClockMenu(), &QMenu::aboutToShow, TrayIcon1, &TTrayIcon::UpdateEntries);
+    const TWinRegistry reg;
+    AlarmTimes = {ReadSetting(reg, kAlarm0), ReadSetting(reg, kAlarm1), ReadSetting(reg, kAlarm2)};
+
+    CurrentDay = Today();
+    if (EventsComputedFor() == 0)
+        SetEventsComputedFor(CurrentDay);
+    Timer1Timer();
+    Timer1->Start();
+
+    OpenStartWindows();
+    // After the clock's own start, which a tray that goes and comes back
+    // returns to.
+    if (StartMode == smTray)
+        ShowTrayIcon();
+
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &TController::CommitData);
+    return DesktopClock;
+}
+
+TClockFrm* TController::Clock() const {
+    return DesktopClock;
+}
+
+void TController::OpenStartWindows() {
+    const TWinRegistry reg;
+    const int windows =
+        StartWindowsFor(StartMode, ReadSetting(reg, kTrayWindow), ReadSetting(reg, kShowClock));
+    if ((windows & swCalendar) && ClockLinks().ShowCalendar)
+        ClockLinks().ShowCalendar();
+    if (windows & swDue)
+        ShowDueWindow();
+    if (windows & swMain)
+        ShowMainWindow();
+    if (StartMode == smTray)
+        SetupAlarms();
+    if (windows & swClock) {
+        TrayIcon1->DesktopClock1->setChecked(true);
+        DesktopClock->show();
+    }
+}
+
+bool TController::OpenTrayStartWindows() {
+    const TWinRegistry reg;
+    const int windows =
+        StartWindowsFor(smTray, ReadSetting(reg, kTrayWindow), ReadSetting(reg, kShowClock));
+    bool opened = false;
+    if ((windows & swCalendar) && ClockLinks().ShowCalendar) {
+        ClockLinks().ShowCalendar();
+        opened = true;
+    }
+    if (windows & swDue) {
+        ShowDueWindow();
+        opened = true;
+    }
+    if (windows & swMain) {
+        ShowMainWindow();
+        opened = true;
+    }
+    if ((windows & swClock) && !SuspendedFlag && DesktopClock) {
+        TrayIcon1->DesktopClock1->setChecked(true);
+        DesktopClock->show();
+        DesktopClock->raise();
+        opened = true;
+    }
+    return opened;
+}
+
+void TController::OpenForSecondStart(std::uint8_t startMode) {
+    switch (startMode) {
+    case smMain:
+        ShowMainWindow();
+        break;
+    case smDue:
+        ShowDueWindow();
+        break;
+    case smCalendar:
+        if (ClockLinks().ShowCalendar)
+            ClockLinks().ShowCalendar();
+        else
+            ShowMainWindow();
+        break;
+    case smTray:
+        // A start that would show nothing still asks to see the program.
+        if (!OpenTrayStartWindows())
+            ShowMainWindow();
+        break;
+    default: // the quick check has said all there was to say
+        break;
+    }
+}
+
+// ---- tray -------------------------------------------------------------------
+
+void TController::ShowTrayIcon() {
+    TrayIcon1->Show();
+}
+
+void TController::UseDesktopClockInsteadOfTray() {
+    if (!DesktopClock)
+        return;
+    QAction* desktopClock = TrayIcon1->DesktopClock1;
+    ClockShownWithTray = desktopClock->isChecked();
+    DesktopClock->StandInForTray(TrayIcon1->StandInEntries());
+    desktopClock->setChecked(true);
+    if (SuspendedFlag)
+        DesktopClock->ShowSuspended();
+    DesktopClock->show();
+    if (!ReadSetting(kNoTrayTold)) {
+        WriteSetting(kNoTrayTold, true);
+        QTimer::singleShot(0, DesktopClock, [] { ShowMsg(kNoTrayText, mkInformation); });
+    }
+}
+
+// A tray that comes up after the program (a panel started later at login,
+// or started again) takes over from the desktop clock, which goes back to
+// how it was with a tray.
+void TController::TrayIsBack() {
+    if (!DesktopClock)
+        return;
+    DesktopClock->EndStandIn();
+    if (!ClockShownWithTray || SuspendedFlag) {
+        TrayIcon1->DesktopClock1->setChecked(false);
+        DesktopClock->hide();
+    }
+}
+
+void TController::DesktopClock1Click() {
+    DesktopClock->setVisible(TrayIcon1->DesktopClock1->isChecked());
+}
+
+void TController::SuspendSchedule1Click() {
+    SuspendedFlag = !SuspendedFlag;
+    TrayIcon1->ShowSuspended(SuspendedFlag);
+    if (!SuspendedFlag) {
+        SetupAlarms();
+        Timer1->Start();
+        Timer1Timer();
+        return;
+    }
+    FreeAlarms();
+    Timer1->Stop();
+    if (TrayIcon1->Missing()) {
+        // Still the only way in: it stays, saying why it stands still.
+        DesktopClock->ShowSuspended();
+    } else if (TrayIcon1->DesktopClock1->isChecked()) {
+        TrayIcon1->DesktopClock1->setChecked(false);
+        DesktopClock->hide();
+    }
+}
+
+void TController::About1Click() {
+    TAboutDlg dlg;
+    dlg.exec();
+}
+
+void TController::Exit1Click() {
+    if (DesktopClock)
+        DesktopClock->close();
+}
+
+// ---- time -------------------------------------------------------------------
+
+void TController::Timer1Timer() {
+    if (DesktopClock)
+        DesktopClock->ShowTime();
+    CheckDayChange();
+}
+
+void TController::CheckDayChange() {
+    // A jump of the system clock, or a night asleep, is a change of day too.
+    if (Today() != CurrentDay)
+        DayChanged();
+}
+
+void TController::DayChanged() {
+    DesktopClock->UpdateDateLabel();
+    CurrentDay = Today();
+    const bool eventWindowShown =
+        !(OpenWindowCount == 0 || (OpenWindowCount == 1 && DesktopClock->isVisible()));
+    if (eventWindowShown)
+        ShowCountDownAlert(RecomputeEventsForToday);
+    else
+        // Nothing is scanned now: the next scan lists the new day.
+        RecomputeEventsForToday();
+}
+
+// Run before every due scan: the change of day if the tick has not seen the
+// new day yet, then a recomputation if the events are still a past day's
+// (the count-down alert was cancelled, or has not run yet), so no list is
+// built from a past day's occurrences.
+void TController::CheckDayBeforeScan() {
+    // The alert's update scans too; one check at a time is enough.
+    if (CheckingDay)
+        return;
+    CheckingDay = true;
+    if (DesktopClock)
+        CheckDayChange();
+    if (EventsComputedFor() != Today())
+        RecomputeEventsForToday();
+    CheckingDay = false;
+}
+
+bool TController::ShowDueWindow() {
+    CheckDayBeforeScan();
+    if (EditFrm != nullptr || MidnightFrm != nullptr || MasterList == nullptr)
+        return false;
+    if (MasterList->Scan()) {
+        if (ScanFrm != nullptr && ScanFrm->isVisible()) {
+            // Already on screen: only brought to the front.
+            ScanFrm->raise();
+            ScanFrm->activateWindow();
+            LastShownWindow = 2;
+        } else {
+            ShowDueEventsWindow();
+        }
+        return true;
+    }
+    if (ShowNoEventsMsg) {
+        // Shown from the event loop, so the command that asked returns first.
+        QTimer::singleShot(0, [] { ShowMsg(kNoEventsDueText, mkInformation); });
+    } else if (MainLinks().ShowStatusText) {
+        MainLinks().ShowStatusText(kNoEventsDueText);
+    }
+    return false;
+}
+
+// ---- schedule ---------------------------------------------------------------
+
+void TController::SetAlarmTimes(const std::array<std::string, 3>& times) {
+    AlarmTimes = times;
+    // A suspended schedule stays quiet; Resume arms the new times.
+    if (!SuspendedFlag)
+        SetupAlarms();
+}
+
+void TController::SetupAlarms() {
+    for (size_t i = 0; i < Alarms.size(); ++i) {
+        if (!Alarms[i])
+            Alarms[i] = new TAlarm(this);
+        TDateTime timeOfDay = 0;
+        if (!AlarmTimes[i].empty() && TryReadTimeOfDay(AlarmTimes[i], timeOfDay)) {
+            const TDateTime now = Now();
+            const TDateTime day = (now - DateOf(now)) >= timeOfDay ? DateOf(now) + 1 : DateOf(now);
+            Alarms[i]->SetAlarmTime(day + timeOfDay);
+            Alarms[i]->SetEnabled(true);
+        } else {
+            // Empty, or not a time of day: off.
+            Alarms[i]->SetEnabled(false);
+        }
+        Alarms[i]->SetOnAlarm([this](TAlarm* alarm) { AlarmTimer(alarm); });
+    }
+}
+
+void TController::FreeAlarms() {
+    for (TAlarm*& alarm : Alarms) {
+        delete alarm;
+        alarm = nullptr;
+    }
+}
+
+void TController::AlarmTimer(TAlarm* alarm) {
+    alarm->SetAlarmTime(alarm->AlarmTime() + 1);
+    // Outside tray mode the alarms only move on to the next day.
+    if (StartMode != smTray)
+        return;
+    if (ShowDueWindow() && DueList && ReadSetting(kNotify))
+        Notice->Show(DueList->All());
+}
+
+void TController::BringDueWindowForward() {
+    if (ScanFrm) {
+        if (ScanFrm->isMinimized())
+            ScanFrm->showNormal();
+        ScanFrm->raise();
+        ScanFrm->activateWindow();
+    } else {
+        ShowDueWindow();
+    }
+}
+
+// ---- session end ------------------------------------------------------------
+
+void TController::CommitData(QSessionManager& manager) {
+    if (!TrayIcon1->Missing() && DesktopClock)
+        DesktopClock->hide();
+    if (!ReadSetting(kWinExShow) || !MasterList || !MasterList->Scan())
+        return;
+    if (manager.allowsInteraction()) {
+        ShowDueAtShutdown();
+        manager.release();
+    }
+}
+
+void TController::ShowDueAtShutdown() {
+    if (StartMode != smTray || MidnightFrm || EditFrm)
+        return;
+    if (DueList->Empty() && !MasterList->Scan()) {
+        if (ShowNoEventsMsg)
+            ShowMsg(kNoEventsDueText, mkInformation);
+        return;
+    }
+    if (!ScanFrm) {
+        TScanFrm* w = CreateDueWindow();
+        w->QuitOnClose = true;
+        w->ExecModal();
+    }
+}
