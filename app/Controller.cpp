@@ -62,24 +62,24 @@ const char* const kNoTrayText =
 TController::TController(std::function<bool()> trayAvailable)
     : TrayAvailable(trayAvailable ? std::move(trayAvailable)
                                   : [] { return QSystemTrayIcon::isSystemTrayAvailable(); }),
-      Timer1(new TTickTimer(
-          1000, [this] { Timer1Timer(); }, this)) {
+      SecondTick(new TTickTimer(
+          1000, [this] { EverySecond(); }, this)) {
     InstallClockLinks();
     TClockLinks& links = ClockLinks();
     links.ShowDueWindow = [this] { ShowDueWindow(); };
-    links.ExitProgram = [this] { Exit1Click(); };
+    links.ExitProgram = [this] { ExitClick(); };
     links.SetScheduleTimes = [this](const std::array<std::string, 3>& times) {
         SetAlarmTimes(times);
     };
     SetScanCheck([this] { CheckDayBeforeScan(); });
 
-    TrayIcon1 = new TTrayIcon(TrayAvailable, this);
-    TrayIcon1->OnMissing = [this] { UseDesktopClockInsteadOfTray(); };
-    TrayIcon1->OnBack = [this] { TrayIsBack(); };
+    TrayIcon = new TTrayIcon(TrayAvailable, this);
+    TrayIcon->OnMissing = [this] { UseDesktopClockInsteadOfTray(); };
+    TrayIcon->OnBack = [this] { TrayIsBack(); };
     ConnectTrayMenu();
     Notice = new TDesktopNotice(
-        TrayIcon1->Icon(), [this] { BringDueWindowForward(); }, this);
-    connect(TrayIcon1->Icon(), &QSystemTrayIcon::activated, this,
+        TrayIcon->Icon(), [this] { BringDueWindowForward(); }, this);
+    connect(TrayIcon->Icon(), &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
                 if (reason == QSystemTrayIcon::Trigger)
                     ShowDueWindow();
@@ -94,39 +94,39 @@ TController::~TController() {
     links.SetScheduleTimes = nullptr;
     SetScanCheck({});
     delete Notice;
-    delete TrayIcon1;
+    delete TrayIcon;
     delete DesktopClock.data();
 }
 
 void TController::ConnectTrayMenu() {
-    const TTrayIcon& t = *TrayIcon1;
-    connect(t.ShowMainForm1, &QAction::triggered, this, [] { ShowMainWindow(); });
-    connect(t.ShowTickwellsWindow1, &QAction::triggered, this, [this] { ShowDueWindow(); });
-    connect(t.ShowCalendar1, &QAction::triggered, this,
+    const TTrayIcon& t = *TrayIcon;
+    connect(t.MainWindowAction, &QAction::triggered, this, [] { ShowMainWindow(); });
+    connect(t.DueWindowAction, &QAction::triggered, this, [this] { ShowDueWindow(); });
+    connect(t.CalendarAction, &QAction::triggered, this,
             [] { RunClockCommand(&TClockLinks::ShowCalendar); });
-    connect(t.DesktopClock1, &QAction::triggered, this, &TController::DesktopClock1Click);
-    connect(t.SuspendSchedule1, &QAction::triggered, this, &TController::SuspendSchedule1Click);
-    connect(t.Options1, &QAction::triggered, this,
+    connect(t.DesktopClockAction, &QAction::triggered, this, &TController::DesktopClockClick);
+    connect(t.SuspendAction, &QAction::triggered, this, &TController::SuspendClick);
+    connect(t.OptionsAction, &QAction::triggered, this,
             [] { RunClockCommand(&TClockLinks::ShowOptions); });
-    connect(t.Schedule1, &QAction::triggered, this,
+    connect(t.ScheduleAction, &QAction::triggered, this,
             [] { RunClockCommand(&TClockLinks::ShowSchedule); });
-    connect(t.HelpContents1, &QAction::triggered, this, [] { ShowHelpContents(); });
-    connect(t.About1, &QAction::triggered, this, &TController::About1Click);
-    connect(t.Exit1, &QAction::triggered, this, &TController::Exit1Click);
+    connect(t.HelpContentsAction, &QAction::triggered, this, [] { ShowHelpContents(); });
+    connect(t.AboutAction, &QAction::triggered, this, &TController::AboutClick);
+    connect(t.ExitAction, &QAction::triggered, this, &TController::ExitClick);
 }
 
 TClockFrm* TController::Start() {
     DesktopClock = new TClockFrm;
     // Standing in for the tray, the clock's menu holds the tray's entries.
-    connect(DesktopClock->ClockMenu(), &QMenu::aboutToShow, TrayIcon1, &TTrayIcon::UpdateEntries);
+    connect(DesktopClock->ClockMenu(), &QMenu::aboutToShow, TrayIcon, &TTrayIcon::UpdateEntries);
     const TWinRegistry reg;
     AlarmTimes = {ReadSetting(reg, kAlarm0), ReadSetting(reg, kAlarm1), ReadSetting(reg, kAlarm2)};
 
     CurrentDay = Today();
     if (EventsComputedFor() == 0)
         SetEventsComputedFor(CurrentDay);
-    Timer1Timer();
-    Timer1->Start();
+    EverySecond();
+    SecondTick->Start();
 
     OpenStartWindows();
     // After the clock's own start, which a tray that goes and comes back
@@ -155,7 +155,7 @@ void TController::OpenStartWindows() {
     if (StartMode == smTray)
         SetupAlarms();
     if (windows & swClock) {
-        TrayIcon1->DesktopClock1->setChecked(true);
+        TrayIcon->DesktopClockAction->setChecked(true);
         DesktopClock->show();
     }
 }
@@ -178,7 +178,7 @@ bool TController::OpenTrayStartWindows() {
         opened = true;
     }
     if ((windows & swClock) && !SuspendedFlag && DesktopClock) {
-        TrayIcon1->DesktopClock1->setChecked(true);
+        TrayIcon->DesktopClockAction->setChecked(true);
         DesktopClock->show();
         DesktopClock->raise();
         opened = true;
@@ -213,15 +213,15 @@ void TController::OpenForSecondStart(std::uint8_t startMode) {
 // ---- tray -------------------------------------------------------------------
 
 void TController::ShowTrayIcon() {
-    TrayIcon1->Show();
+    TrayIcon->Show();
 }
 
 void TController::UseDesktopClockInsteadOfTray() {
     if (!DesktopClock)
         return;
-    QAction* desktopClock = TrayIcon1->DesktopClock1;
+    QAction* desktopClock = TrayIcon->DesktopClockAction;
     ClockShownWithTray = desktopClock->isChecked();
-    DesktopClock->StandInForTray(TrayIcon1->StandInEntries());
+    DesktopClock->StandInForTray(TrayIcon->StandInEntries());
     desktopClock->setChecked(true);
     if (SuspendedFlag)
         DesktopClock->ShowSuspended();
@@ -240,48 +240,48 @@ void TController::TrayIsBack() {
         return;
     DesktopClock->EndStandIn();
     if (!ClockShownWithTray || SuspendedFlag) {
-        TrayIcon1->DesktopClock1->setChecked(false);
+        TrayIcon->DesktopClockAction->setChecked(false);
         DesktopClock->hide();
     }
 }
 
-void TController::DesktopClock1Click() {
-    DesktopClock->setVisible(TrayIcon1->DesktopClock1->isChecked());
+void TController::DesktopClockClick() {
+    DesktopClock->setVisible(TrayIcon->DesktopClockAction->isChecked());
 }
 
-void TController::SuspendSchedule1Click() {
+void TController::SuspendClick() {
     SuspendedFlag = !SuspendedFlag;
-    TrayIcon1->ShowSuspended(SuspendedFlag);
+    TrayIcon->ShowSuspended(SuspendedFlag);
     if (!SuspendedFlag) {
         SetupAlarms();
-        Timer1->Start();
-        Timer1Timer();
+        SecondTick->Start();
+        EverySecond();
         return;
     }
     FreeAlarms();
-    Timer1->Stop();
-    if (TrayIcon1->Missing()) {
+    SecondTick->Stop();
+    if (TrayIcon->Missing()) {
         // Still the only way in: it stays, saying why it stands still.
         DesktopClock->ShowSuspended();
-    } else if (TrayIcon1->DesktopClock1->isChecked()) {
-        TrayIcon1->DesktopClock1->setChecked(false);
+    } else if (TrayIcon->DesktopClockAction->isChecked()) {
+        TrayIcon->DesktopClockAction->setChecked(false);
         DesktopClock->hide();
     }
 }
 
-void TController::About1Click() {
+void TController::AboutClick() {
     TAboutDlg dlg;
     dlg.exec();
 }
 
-void TController::Exit1Click() {
+void TController::ExitClick() {
     if (DesktopClock)
         DesktopClock->close();
 }
 
 // ---- time -------------------------------------------------------------------
 
-void TController::Timer1Timer() {
+void TController::EverySecond() {
     if (DesktopClock)
         DesktopClock->ShowTime();
     CheckDayChange();
@@ -368,7 +368,7 @@ void TController::SetupAlarms() {
             // Empty, or not a time of day: off.
             Alarms[i]->SetEnabled(false);
         }
-        Alarms[i]->SetOnAlarm([this](TAlarm* alarm) { AlarmTimer(alarm); });
+        Alarms[i]->SetOnAlarm([this](TAlarm* alarm) { AlarmRang(alarm); });
     }
 }
 
@@ -379,7 +379,7 @@ void TController::FreeAlarms() {
     }
 }
 
-void TController::AlarmTimer(TAlarm* alarm) {
+void TController::AlarmRang(TAlarm* alarm) {
     alarm->SetAlarmTime(alarm->AlarmTime() + 1);
     // Outside tray mode the alarms only move on to the next day.
     if (StartMode != smTray)
@@ -402,7 +402,7 @@ void TController::BringDueWindowForward() {
 // ---- session end ------------------------------------------------------------
 
 void TController::CommitData(QSessionManager& manager) {
-    if (!TrayIcon1->Missing() && DesktopClock)
+    if (!TrayIcon->Missing() && DesktopClock)
         DesktopClock->hide();
     if (!ReadSetting(kWinExShow) || !MasterList || !MasterList->Scan())
         return;

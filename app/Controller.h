@@ -35,7 +35,7 @@ public:
     // mode, and in tray mode the alarms and the tray icon. Returns the clock.
     TClockFrm* Start();
     TClockFrm* Clock() const;
-    TTrayIcon* Tray() const { return TrayIcon1; }
+    TTrayIcon* Tray() const { return TrayIcon; }
 
     // The tray icon; where there is no tray, the desktop clock in its place,
     // for as long as the tray is missing.
@@ -65,26 +65,26 @@ public:
 private:
     void ConnectTrayMenu();
     void OpenStartWindows();
-    void Timer1Timer();
+    void EverySecond();
     void DayChanged();
     void CheckDayBeforeScan();
-    void AlarmTimer(TAlarm* alarm);
+    void AlarmRang(TAlarm* alarm);
     void BringDueWindowForward();
     void CommitData(QSessionManager& manager);
     void ShowDueAtShutdown();
     void UseDesktopClockInsteadOfTray();
     void TrayIsBack();
 
-    void DesktopClock1Click();
-    void SuspendSchedule1Click();
-    void About1Click();
-    void Exit1Click();
+    void DesktopClockClick();
+    void SuspendClick();
+    void AboutClick();
+    void ExitClick();
 
     std::function<bool()> TrayAvailable;
     QPointer<TClockFrm> DesktopClock;
-    TTrayIcon* TrayIcon1 = nullptr;
+    TTrayIcon* TrayIcon = nullptr;
     TDesktopNotice* Notice = nullptr;
-    TTickTimer* Timer1;
+    TTickTimer* SecondTick;
     TDateTime CurrentDay = 0;
     std::array<std::string, 3> AlarmTimes;
     std::array<TAlarm*, 3> Alarms{};

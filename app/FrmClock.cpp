@@ -59,15 +59,15 @@ QString ClockFontFamily(const std::string& stored) {
 } // namespace
 
 TClockFrm::TClockFrm(QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), PopupMenu1(new QMenu(this)) {
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), ClockPop(new QMenu(this)) {
     setObjectName("ClockFrm");
     setWindowTitle("Tickwell");
 
-    TheDate = new QLabel(this);
-    TheDate->setObjectName("TheDate");
-    Clock = new QLabel(this);
-    Clock->setObjectName("Clock");
-    for (QLabel* l : {TheDate, Clock}) {
+    DateLabel = new QLabel(this);
+    DateLabel->setObjectName("DateLabel");
+    TimeLabel = new QLabel(this);
+    TimeLabel->setObjectName("TimeLabel");
+    for (QLabel* l : {DateLabel, TimeLabel}) {
         l->setAlignment(Qt::AlignCenter);
         // Clicks and drags go to the window, which moves.
         l->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -75,7 +75,7 @@ TClockFrm::TClockFrm(QWidget* parent)
     BuildMenu();
     // The look first, so that a clock shown for a missing tray has it.
     ReadSettings();
-    StayOnTopFlag(StayOnTop->isChecked());
+    StayOnTopFlag(StayOnTopAction->isChecked());
 }
 
 TClockFrm::~TClockFrm() {
@@ -93,47 +93,51 @@ QAction* TClockFrm::MenuItem(const char* name, const char* caption, const QKeySe
         a->setShortcutContext(Qt::WindowShortcut);
         addAction(a);
     }
-    connect(a, &QAction::triggered, this, [this, command] { (this->*command)(); });
+    // A checkable entry without a command only holds its check.
+    if (command)
+        connect(a, &QAction::triggered, this, [this, command] { (this->*command)(); });
     return a;
 }
 
 void TClockFrm::BuildMenu() {
-    StayOnTop = MenuItem("StayOnTop", "Sta&y On Top", QKeySequence(Qt::CTRL | Qt::Key_Y),
-                         &TClockFrm::StayOnTopClick);
-    StayOnTop->setCheckable(true);
-    Font1 = MenuItem("Font1", "Clock &Font...", QKeySequence(Qt::CTRL | Qt::Key_F),
-                     &TClockFrm::Font1Click);
-    WindowColour1 = MenuItem("WindowColour1", "C&lock Colour", QKeySequence(Qt::CTRL | Qt::Key_W),
-                             &TClockFrm::WindowColour1Click);
-    TextColour1 = MenuItem("TextColour1", "Te&xt Colour", QKeySequence(Qt::CTRL | Qt::Key_X),
-                           &TClockFrm::TextColour1Click);
-    N24hrFormat1 = MenuItem("N24hrFormat1", "24 &hr Format", QKeySequence(Qt::CTRL | Qt::Key_H),
-                            &TClockFrm::N24hrFormat1Click);
-    N24hrFormat1->setCheckable(true);
-    Help1 = MenuItem("Help1", "Hel&p", QKeySequence(Qt::Key_F1), &TClockFrm::Help1Click);
-    Exit2 = MenuItem("Exit2", "Exit", QKeySequence(), &TClockFrm::Exit1Click);
+    StayOnTopAction = MenuItem("StayOnTopAction", "Sta&y On Top",
+                               QKeySequence(Qt::CTRL | Qt::Key_Y), &TClockFrm::StayOnTopClick);
+    StayOnTopAction->setCheckable(true);
+    ClockFontAction = MenuItem("ClockFontAction", "Clock &Font...",
+                               QKeySequence(Qt::CTRL | Qt::Key_F), &TClockFrm::ClockFontClick);
+    ClockColourAction = MenuItem("ClockColourAction", "C&lock Colour",
+                                 QKeySequence(Qt::CTRL | Qt::Key_W), &TClockFrm::ClockColourClick);
+    TextColourAction = MenuItem("TextColourAction", "Te&xt Colour",
+                                QKeySequence(Qt::CTRL | Qt::Key_X), &TClockFrm::TextColourClick);
+    Hour24Action =
+        MenuItem("Hour24Action", "24 &hr Format", QKeySequence(Qt::CTRL | Qt::Key_H), nullptr);
+    Hour24Action->setCheckable(true);
+    ClockHelpAction =
+        MenuItem("ClockHelpAction", "Hel&p", QKeySequence(Qt::Key_F1), &TClockFrm::ClockHelpClick);
+    ExitAction = MenuItem("ExitAction", "Exit", QKeySequence(), &TClockFrm::ExitClick);
 
-    PopupMenu1->setObjectName("PopupMenu1");
-    PopupMenu1->addActions({StayOnTop, Font1, WindowColour1, TextColour1, N24hrFormat1});
-    PopupMenu1->addSeparator();
-    PopupMenu1->addActions({Help1, Exit2});
+    ClockPop->setObjectName("ClockPop");
+    ClockPop->addActions(
+        {StayOnTopAction, ClockFontAction, ClockColourAction, TextColourAction, Hour24Action});
+    ClockPop->addSeparator();
+    ClockPop->addActions({ClockHelpAction, ExitAction});
 }
 
 // The clock cannot be hidden while it stands in, being the only way in.
 void TClockFrm::StandInForTray(const QList<QAction*>& entries) {
-    PopupMenu1->removeAction(Exit2);
-    StandInSeparator = PopupMenu1->addSeparator();
-    PopupMenu1->addActions(entries);
+    ClockPop->removeAction(ExitAction);
+    StandInSeparator = ClockPop->addSeparator();
+    ClockPop->addActions(entries);
     StandIns = entries;
 }
 
 void TClockFrm::EndStandIn() {
     for (QAction* a : StandIns)
-        PopupMenu1->removeAction(a);
+        ClockPop->removeAction(a);
     StandIns.clear();
     delete StandInSeparator;
     StandInSeparator = nullptr;
-    PopupMenu1->addAction(Exit2);
+    ClockPop->addAction(ExitAction);
 }
 
 // ---- settings and look ------------------------------------------------------
@@ -158,8 +162,8 @@ void TClockFrm::ReadSettings() {
     ClockFont.setItalic(ReadSetting(reg, kClockItalic));
     Background = StoredColour(ReadSetting(reg, kClockColor), QApplication::palette());
     QPoint pos(ReadSetting(reg, kClockLeft), ReadSetting(reg, kClockTop));
-    StayOnTop->setChecked(ReadSetting(reg, kClockOnTop));
-    N24hrFormat1->setChecked(ReadSetting(reg, kClock24Hour));
+    StayOnTopAction->setChecked(ReadSetting(reg, kClockOnTop));
+    Hour24Action->setChecked(ReadSetting(reg, kClock24Hour));
     ApplyLook();
     // A place from another screen layout is brought back onto this one.
     if (const QScreen* s = QGuiApplication::screenAt(pos) ? QGuiApplication::screenAt(pos)
@@ -178,8 +182,8 @@ std::string TClockFrm::Look() const {
                        ClockFont.toString(),
                        FontColour.name(),
                        Background.name(),
-                       QString::number(N24hrFormat1->isChecked()),
-                       QString::number(StayOnTop->isChecked())}
+                       QString::number(Hour24Action->isChecked()),
+                       QString::number(StayOnTopAction->isChecked())}
         .join('|')
         .toStdString();
 }
@@ -197,12 +201,12 @@ void TClockFrm::WriteSettings() const {
     WriteSetting(reg, kClockItalic, ClockFont.italic());
     WriteSetting(reg, kClockFontCol, StoredColourValue(FontColour));
     WriteSetting(reg, kClockColor, StoredColourValue(Background));
-    WriteSetting(reg, kClock24Hour, N24hrFormat1->isChecked());
-    WriteSetting(reg, kClockOnTop, StayOnTop->isChecked());
+    WriteSetting(reg, kClock24Hour, Hour24Action->isChecked());
+    WriteSetting(reg, kClockOnTop, StayOnTopAction->isChecked());
 }
 
 void TClockFrm::ApplyLook() {
-    for (QLabel* l : {TheDate, Clock}) {
+    for (QLabel* l : {DateLabel, TimeLabel}) {
         l->setFont(ClockFont);
         QPalette pal = l->palette();
         pal.setColor(QPalette::WindowText, FontColour);
@@ -221,9 +225,9 @@ void TClockFrm::resizeEvent(QResizeEvent* e) {
     QWidget::resizeEvent(e);
     const QRect inner = rect().adjusted(kFrame, kFrame, -kFrame, -kFrame);
     const int half = inner.height() / 2;
-    TheDate->setGeometry(inner.left(), inner.top(), inner.width(), half);
-    Clock->setGeometry(inner.left(), inner.top() + half + 1, inner.width(),
-                       inner.height() - half - 1);
+    DateLabel->setGeometry(inner.left(), inner.top(), inner.width(), half);
+    TimeLabel->setGeometry(inner.left(), inner.top() + half + 1, inner.width(),
+                           inner.height() - half - 1);
 }
 
 void TClockFrm::paintEvent(QPaintEvent*) {
@@ -234,7 +238,7 @@ void TClockFrm::paintEvent(QPaintEvent*) {
 }
 
 void TClockFrm::UpdateDateLabel() {
-    TheDate->setText(QString::fromStdString(FormatDateTime(DateLinePattern(), Today())));
+    DateLabel->setText(QString::fromStdString(FormatDateTime(DateLinePattern(), Today())));
 }
 
 void TClockFrm::StayOnTopFlag(bool onTop) {
@@ -299,27 +303,27 @@ void TClockFrm::mouseReleaseEvent(QMouseEvent* e) {
 }
 
 void TClockFrm::contextMenuEvent(QContextMenuEvent* e) {
-    PopupMenu1->popup(e->globalPos());
+    ClockPop->popup(e->globalPos());
 }
 
 // ---- time -------------------------------------------------------------------
 
 void TClockFrm::ShowTime() {
-    const char* timeFormat = N24hrFormat1->isChecked() ? "hh:nn:ss" : "h:nn:ss ampm";
-    Clock->setText(QString::fromStdString(FormatDateTime(timeFormat, Now())));
+    const char* timeFormat = Hour24Action->isChecked() ? "hh:nn:ss" : "h:nn:ss ampm";
+    TimeLabel->setText(QString::fromStdString(FormatDateTime(timeFormat, Now())));
 }
 
 void TClockFrm::ShowSuspended() {
-    Clock->setText(kSuspendedText);
+    TimeLabel->setText(kSuspendedText);
 }
 
 // ---- clock menu -------------------------------------------------------------
 
 void TClockFrm::StayOnTopClick() {
-    StayOnTopFlag(StayOnTop->isChecked());
+    StayOnTopFlag(StayOnTopAction->isChecked());
 }
 
-void TClockFrm::Font1Click() {
+void TClockFrm::ClockFontClick() {
     bool ok = false;
     const QFont f = QFontDialog::getFont(&ok, ClockFont, this, "Clock Font");
     if (!ok)
@@ -328,7 +332,7 @@ void TClockFrm::Font1Click() {
     ApplyLook();
 }
 
-void TClockFrm::WindowColour1Click() {
+void TClockFrm::ClockColourClick() {
     const QColor c = QColorDialog::getColor(Background, this, "Clock Colour");
     if (!c.isValid())
         return;
@@ -336,7 +340,7 @@ void TClockFrm::WindowColour1Click() {
     update();
 }
 
-void TClockFrm::TextColour1Click() {
+void TClockFrm::TextColourClick() {
     const QColor c = QColorDialog::getColor(FontColour, this, "Text Colour");
     if (!c.isValid())
         return;
@@ -344,10 +348,10 @@ void TClockFrm::TextColour1Click() {
     ApplyLook();
 }
 
-void TClockFrm::Help1Click() {
+void TClockFrm::ClockHelpClick() {
     ShowHelpTopic("tray.html#clock");
 }
 
-void TClockFrm::Exit1Click() {
+void TClockFrm::ExitClick() {
     close();
 }

@@ -22,7 +22,7 @@ public:
     // Keeps the clock's look and place.
     ~TClockFrm() override;
 
-    QMenu* ClockMenu() const { return PopupMenu1; }
+    QMenu* ClockMenu() const { return ClockPop; }
     // The time now, in the clock's 12 or 24 hour form.
     void ShowTime();
     // Stands still, saying why, while the schedule is suspended and the
@@ -34,15 +34,15 @@ public:
     void StandInForTray(const QList<QAction*>& entries);
     void EndStandIn();
 
-    QLabel* TheDate;
-    QLabel* Clock;
-    QAction* StayOnTop;
-    QAction* Font1;
-    QAction* WindowColour1;
-    QAction* TextColour1;
-    QAction* N24hrFormat1;
-    QAction* Help1;
-    QAction* Exit2;
+    QLabel* DateLabel;
+    QLabel* TimeLabel;
+    QAction* StayOnTopAction;
+    QAction* ClockFontAction;
+    QAction* ClockColourAction;
+    QAction* TextColourAction;
+    QAction* Hour24Action;
+    QAction* ClockHelpAction;
+    QAction* ExitAction;
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -66,14 +66,13 @@ private:
     void StayOnTopFlag(bool onTop);
 
     void StayOnTopClick();
-    void Font1Click();
-    void WindowColour1Click();
-    void TextColour1Click();
-    void N24hrFormat1Click() {}
-    void Help1Click();
-    void Exit1Click();
+    void ClockFontClick();
+    void ClockColourClick();
+    void TextColourClick();
+    void ClockHelpClick();
+    void ExitClick();
 
-    QMenu* PopupMenu1;
+    QMenu* ClockPop;
     QList<QAction*> StandIns;
     QAction* StandInSeparator = nullptr;
     QFont ClockFont;

@@ -20,8 +20,8 @@ public:
     TTrayIcon(std::function<bool()> available, QObject* parent = nullptr);
     ~TTrayIcon() override;
 
-    QSystemTrayIcon* Icon() const { return TrayIcon1; }
-    QMenu* Menu() const { return TrayIconMenu.get(); }
+    QSystemTrayIcon* Icon() const { return TrayIcon; }
+    QMenu* Menu() const { return TrayMenu.get(); }
     // The menu's entries and separators but Desktop Clock: what the desktop
     // clock shows while it stands in for a missing tray.
     QList<QAction*> StandInEntries() const;
@@ -41,24 +41,24 @@ public:
     std::function<void()> OnMissing;
     std::function<void()> OnBack;
 
-    QAction* ShowMainForm1;
-    QAction* ShowTickwellsWindow1;
-    QAction* ShowCalendar1;
-    QAction* DesktopClock1;
-    QAction* SuspendSchedule1;
-    QAction* Options1;
-    QAction* Schedule1;
-    QAction* HelpContents1;
-    QAction* About1;
-    QAction* Exit1;
+    QAction* MainWindowAction;
+    QAction* DueWindowAction;
+    QAction* CalendarAction;
+    QAction* DesktopClockAction;
+    QAction* SuspendAction;
+    QAction* OptionsAction;
+    QAction* ScheduleAction;
+    QAction* HelpContentsAction;
+    QAction* AboutAction;
+    QAction* ExitAction;
 
 private:
     QAction* MenuItem(const char* name, const char* caption);
     void FollowTray();
 
     std::function<bool()> Available;
-    QSystemTrayIcon* TrayIcon1;
-    std::unique_ptr<QMenu> TrayIconMenu;
+    QSystemTrayIcon* TrayIcon;
+    std::unique_ptr<QMenu> TrayMenu;
     TTickTimer* TrayWatch;
     bool NoTray = false;
     bool SuspendedFlag = false;

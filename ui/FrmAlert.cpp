@@ -24,8 +24,8 @@ constexpr int kCountDownSeconds = 60;
 
 TMidnightFrm::TMidnightFrm(std::function<void()> recomputeForToday, QWidget* parent)
     : QDialog(parent), RecomputeForToday(std::move(recomputeForToday)),
-      Timer1(new TTickTimer(
-          1000, [this] { TimerTick(); }, this)) {
+      CountDown(new TTickTimer(
+          1000, [this] { CountDownTick(); }, this)) {
     setObjectName("MidnightFrm");
     setWindowTitle("System Date Change");
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -81,7 +81,7 @@ TMidnightFrm::TMidnightFrm(std::function<void()> recomputeForToday, QWidget* par
     root->setSizeConstraint(QLayout::SetFixedSize);
 
     ShowSecondsLeft();
-    Timer1->Start();
+    CountDown->Start();
 }
 
 TMidnightFrm::~TMidnightFrm() {
@@ -93,7 +93,7 @@ void TMidnightFrm::ShowSecondsLeft() {
     SecondsLabel->setText(QString::number(kCountDownSeconds - Elapsed) + " seconds remaining");
 }
 
-void TMidnightFrm::TimerTick() {
+void TMidnightFrm::CountDownTick() {
     ++Elapsed;
     ShowSecondsLeft();
     if (Elapsed >= kCountDownSeconds)
@@ -101,7 +101,7 @@ void TMidnightFrm::TimerTick() {
 }
 
 void TMidnightFrm::UpdateWindows() {
-    Timer1->Stop();
+    CountDown->Stop();
     RecomputeForToday();
     const TDueWindowLinks due = DueLinks();
     if (due.Window && MasterList) {

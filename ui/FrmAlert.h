@@ -21,13 +21,13 @@ public:
     QPushButton* CancelBtn;
 
 private:
-    void TimerTick();
+    void CountDownTick();
     void UpdateWindows();
     void ShowSecondsLeft();
 
     std::function<void()> RecomputeForToday;
     int Elapsed = 0;
-    TTickTimer* Timer1;
+    TTickTimer* CountDown;
 };
 
 // The alert while it is open, null otherwise.

@@ -25,46 +25,46 @@ TTimeFrm::TTimeFrm(QWidget* parent)
     setWindowTitle("Edit Time");
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    Panel1 = new QLabel;
-    Panel1->setObjectName("Panel1");
-    Panel1->setAlignment(Qt::AlignCenter);
-    Panel1->setAutoFillBackground(true);
-    QPalette pal = Panel1->palette();
+    TimePanel = new QLabel;
+    TimePanel->setObjectName("TimePanel");
+    TimePanel->setAlignment(Qt::AlignCenter);
+    TimePanel->setAutoFillBackground(true);
+    QPalette pal = TimePanel->palette();
     pal.setColor(QPalette::Window, Qt::black);
     pal.setColor(QPalette::WindowText, QColor(0, 255, 0));
-    Panel1->setPalette(pal);
-    QFont digits = Panel1->font();
+    TimePanel->setPalette(pal);
+    QFont digits = TimePanel->font();
     digits.setBold(true);
     digits.setPointSizeF(digits.pointSizeF() * 2.2);
-    Panel1->setFont(digits);
-    Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Panel1->setMinimumSize(QFontMetrics(digits).horizontalAdvance(" 88:88 ") + 8,
-                           QFontMetrics(digits).height() + 12);
+    TimePanel->setFont(digits);
+    TimePanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    TimePanel->setMinimumSize(QFontMetrics(digits).horizontalAdvance(" 88:88 ") + 8,
+                              QFontMetrics(digits).height() + 12);
 
-    SB1 = ArrowButton("SB1", Qt::UpArrow, 1);
-    SB2 = ArrowButton("SB2", Qt::DownArrow, 2);
-    SB3 = ArrowButton("SB3", Qt::UpArrow, 3);
-    SB4 = ArrowButton("SB4", Qt::DownArrow, 4);
-    SB1->setToolTip("Hour up");
-    SB2->setToolTip("Hour down");
-    SB3->setToolTip("Minute up");
-    SB4->setToolTip("Minute down");
+    HourUpBtn = ArrowButton("HourUpBtn", Qt::UpArrow, 1);
+    HourDownBtn = ArrowButton("HourDownBtn", Qt::DownArrow, 2);
+    MinuteUpBtn = ArrowButton("MinuteUpBtn", Qt::UpArrow, 3);
+    MinuteDownBtn = ArrowButton("MinuteDownBtn", Qt::DownArrow, 4);
+    HourUpBtn->setToolTip("Hour up");
+    HourDownBtn->setToolTip("Hour down");
+    MinuteUpBtn->setToolTip("Minute up");
+    MinuteDownBtn->setToolTip("Minute down");
 
     auto* grid = new QGridLayout;
-    grid->addWidget(SB1, 0, 0);
-    grid->addWidget(SB2, 1, 0);
-    grid->addWidget(Panel1, 0, 1, 2, 1);
-    grid->addWidget(SB3, 0, 2);
-    grid->addWidget(SB4, 1, 2);
+    grid->addWidget(HourUpBtn, 0, 0);
+    grid->addWidget(HourDownBtn, 1, 0);
+    grid->addWidget(TimePanel, 0, 1, 2, 1);
+    grid->addWidget(MinuteUpBtn, 0, 2);
+    grid->addWidget(MinuteDownBtn, 1, 2);
 
-    OKBtn = new QPushButton("OK");
-    OKBtn->setDefault(true);
+    OkBtn = new QPushButton("OK");
+    OkBtn->setDefault(true);
     CancelBtn = new QPushButton("Cancel");
-    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+    connect(OkBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(OKBtn);
+    buttons->addWidget(OkBtn);
     buttons->addWidget(CancelBtn);
 
     auto* root = new QVBoxLayout(this);
@@ -94,7 +94,7 @@ QToolButton* TTimeFrm::ArrowButton(const char* name, Qt::ArrowType arrow, int ta
 void TTimeFrm::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     if (!e->spontaneous())
-        Panel1->setText(QString::fromStdString(FormatDateTime(kPanelFormat, StartTime)));
+        TimePanel->setText(QString::fromStdString(FormatDateTime(kPanelFormat, StartTime)));
 }
 
 void TTimeFrm::RepeatTimerTick() {
@@ -104,7 +104,7 @@ void TTimeFrm::RepeatTimerTick() {
 
 void TTimeFrm::Step() {
     TDateTime shown = 0;
-    TryReadTimeOfDay(Panel1->text().toStdString(), shown);
+    TryReadTimeOfDay(TimePanel->text().toStdString(), shown);
     const int minutes = static_cast<int>(shown * 1440.0 + 0.5);
     int h = minutes / 60 % 24;
     int m = minutes % 60;
@@ -122,7 +122,7 @@ void TTimeFrm::Step() {
         m = m == 0 ? 59 : m - 1;
         break;
     }
-    Panel1->setText(QString::fromStdString(FormatDateTime(kPanelFormat, (h * 60 + m) / 1440.0)));
+    TimePanel->setText(QString::fromStdString(FormatDateTime(kPanelFormat, (h * 60 + m) / 1440.0)));
 }
 
 bool EditTime(std::string& text) {
@@ -131,6 +131,6 @@ bool EditTime(std::string& text) {
         dlg.StartTime = 0; // not a time: start at midnight
     if (dlg.exec() != QDialog::Accepted)
         return false;
-    text = dlg.Panel1->text().left(8).toStdString();
+    text = dlg.TimePanel->text().left(8).toStdString();
     return true;
 }

@@ -18,12 +18,12 @@ public:
     // The time shown when the dialog opens (a day fraction).
     TDateTime StartTime = 0;
 
-    QLabel* Panel1;
-    QToolButton* SB1; // hour up
-    QToolButton* SB2; // hour down
-    QToolButton* SB3; // minute up
-    QToolButton* SB4; // minute down
-    QPushButton* OKBtn;
+    QLabel* TimePanel;
+    QToolButton* HourUpBtn;
+    QToolButton* HourDownBtn;
+    QToolButton* MinuteUpBtn;
+    QToolButton* MinuteDownBtn;
+    QPushButton* OkBtn;
     QPushButton* CancelBtn;
 
 protected:

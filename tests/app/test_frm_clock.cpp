@@ -99,7 +99,7 @@ private slots:
         QFETCH(QString, answer);
         AddNightEvents();
         TController* app = Start(At(0, 23, 59, 59));
-        ChooseFromMenu(app->Tray()->Menu(), app->Tray()->ShowTickwellsWindow1);
+        ChooseFromMenu(app->Tray()->Menu(), app->Tray()->DueWindowAction);
         const QStringList before = DueRows();
         AdvanceTestTime(1000);
         QVERIFY(MidnightFrm && MidnightFrm->isVisible());
@@ -110,7 +110,7 @@ private slots:
         QVERIFY(!MidnightFrm);
         if (answer == "Cancel") {
             QCOMPARE(DueRows(), before);
-            ChooseFromMenu(app->Tray()->Menu(), app->Tray()->ShowTickwellsWindow1);
+            ChooseFromMenu(app->Tray()->Menu(), app->Tray()->DueWindowAction);
             QCOMPARE(DueList->Count(), 2);
             return;
         }
@@ -126,7 +126,7 @@ private slots:
         AddNightEvents();
         TController* app = Start(At(0, 23, 59, 59));
         JumpTestTime(At(1, 0, 0, 0));
-        ChooseFromMenu(app->Tray()->Menu(), app->Tray()->ShowTickwellsWindow1);
+        ChooseFromMenu(app->Tray()->Menu(), app->Tray()->DueWindowAction);
         QCOMPARE(DueRows(), (QStringList{"Water plants 0", "Dentist 0"}));
         QVERIFY(ClickRow(ScanFrm->ScanListView, "Water plants"));
         QTest::keyClick(ScanFrm->ScanListView, Qt::Key_K, Qt::AltModifier);
@@ -240,9 +240,9 @@ private slots:
         QFETCH(bool, suspended);
         TController* app = Start(At(0, 12, 0, 0));
         if (clockShown)
-            ChooseFromMenu(app->Tray()->Menu(), app->Tray()->DesktopClock1);
+            ChooseFromMenu(app->Tray()->Menu(), app->Tray()->DesktopClockAction);
         if (suspended)
-            ChooseFromMenu(app->Tray()->Menu(), app->Tray()->SuspendSchedule1);
+            ChooseFromMenu(app->Tray()->Menu(), app->Tray()->SuspendAction);
         QCOMPARE(app->Clock()->isVisible(), clockShown);
         TrayUp = false;
         AdvanceTestTime(1000);
@@ -250,13 +250,13 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(app->Clock()));
         QTest::mousePress(app->Clock()->windowHandle(), Qt::RightButton, {}, QPoint(5, 5));
         QVERIFY(app->Clock()->ClockMenu()->isVisible());
-        ChooseFromMenu(app->Clock()->ClockMenu(), app->Tray()->ShowMainForm1);
+        ChooseFromMenu(app->Clock()->ClockMenu(), app->Tray()->MainWindowAction);
         QVERIFY(MainLinks().Window && MainLinks().Window->isVisible());
         TrayUp = true;
         AdvanceTestTime(1000);
         QVERIFY(app->Tray()->Icon()->isVisible());
         QCOMPARE(app->Clock()->isVisible(), clockShown);
-        QVERIFY(!app->Clock()->ClockMenu()->actions().contains(app->Tray()->ShowMainForm1));
+        QVERIFY(!app->Clock()->ClockMenu()->actions().contains(app->Tray()->MainWindowAction));
     }
 
     // The date line: the locale's order with a two-digit year, or the year
@@ -277,9 +277,9 @@ private slots:
         WriteSetting(kShowClock, true);
         const TController* app = Start(At(0, 12, 0, 0));
         QVERIFY(app->Clock()->isVisible());
-        QCOMPARE(app->Clock()->TheDate->text(), line);
-        QVERIFY(app->Clock()->TheDate->fontMetrics().horizontalAdvance(line) <=
-                app->Clock()->TheDate->width());
+        QCOMPARE(app->Clock()->DateLabel->text(), line);
+        QVERIFY(app->Clock()->DateLabel->fontMetrics().horizontalAdvance(line) <=
+                app->Clock()->DateLabel->width());
     }
 };
 

@@ -101,7 +101,7 @@ private slots:
     void AnUnreadablePageIsLeftAsItWas() {
         TWinRegistry().WriteString("Options", "Beep", "yes");
         Start(smMain);
-        Options([this] { Choose(App->Tray()->Options1); },
+        Options([this] { Choose(App->Tray()->OptionsAction); },
                 [](TOptionDlg& dlg) {
                     QVERIFY(!dlg.PageControl1->widget(TOptionDlg::pgGeneral)->isEnabled());
                     TurnTo(dlg, dlg.DfltKeepFlag);
@@ -121,7 +121,7 @@ private slots:
         WriteSetting(kTrayIcon, true);
         WriteSetting(kTrayWindow, 3);
         Start(smTray);
-        Options([this] { Choose(App->Tray()->Options1); },
+        Options([this] { Choose(App->Tray()->OptionsAction); },
                 [&](TOptionDlg& dlg) {
                     TurnTo(dlg, dlg.NoTrayRad);
                     Press(dlg.NoTrayRad);
@@ -149,14 +149,14 @@ private slots:
         WriteSetting(kAlarm2, std::string("07:30"));
         Start(smTray, 9 + 29 / 60.0);
         if (suspended)
-            Choose(App->Tray()->SuspendSchedule1);
-        Options([this] { Choose(App->Tray()->Schedule1); },
+            Choose(App->Tray()->SuspendAction);
+        Options([this] { Choose(App->Tray()->ScheduleAction); },
                 [&](TOptionDlg& dlg) {
                     Press(dlg.A[0]);
                     Then<TTimeFrm>([&](TTimeFrm& time) {
-                        for (QToolButton* b : {time.SB1, time.SB1, time.SB3})
+                        for (QToolButton* b : {time.HourUpBtn, time.HourUpBtn, time.MinuteUpBtn})
                             QTest::mouseClick(b, Qt::LeftButton);
-                        QTest::mouseClick(time.OKBtn, Qt::LeftButton);
+                        QTest::mouseClick(time.OkBtn, Qt::LeftButton);
                     });
                     QTest::mouseClick(dlg.ABtn[2], Qt::LeftButton);
                     QTest::mouseClick(dlg.OKBtn, Qt::LeftButton);
@@ -179,7 +179,7 @@ private slots:
         MasterList->AddSorted(MakeEvent("Kept bill", Env.Day - 40, false, 2, 1, 3, true));
         MasterList->AddSorted(MakeEvent("Tomorrow", Env.Day + 1, true));
         Start(smMain);
-        Choose(App->Tray()->ShowTickwellsWindow1);
+        Choose(App->Tray()->DueWindowAction);
         auto* main = qobject_cast<TMainFrm*>(MainLinks().Window);
         QCOMPARE(main->ListView()->model()->rowCount(), 3);
         QCOMPARE(ScanFrm->ScanListView->model()->rowCount(), 2);
@@ -227,7 +227,7 @@ private slots:
         QVERIFY(existing.isEmpty() || (f.open(QIODevice::WriteOnly) && f.write(before)));
         f.close();
         Start(smMain);
-        Options([this] { Choose(App->Tray()->Options1); },
+        Options([this] { Choose(App->Tray()->OptionsAction); },
                 [&](TOptionDlg& dlg) {
                     QCOMPARE(QString("%1%2")
                                  .arg(dlg.WinStart->isChecked())

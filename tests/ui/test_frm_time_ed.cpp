@@ -21,11 +21,11 @@ private slots:
         QTimer::singleShot(0, [] {
             auto* dlg = dynamic_cast<TTimeFrm*>(QApplication::activeModalWidget());
             QVERIFY(dlg);
-            QTest::mousePress(dlg->SB1, Qt::LeftButton);
+            QTest::mousePress(dlg->HourUpBtn, Qt::LeftButton);
             for (int t = 0; t < 800; t += 100)
                 AdvanceTestTime(100);
-            QTest::mouseRelease(dlg->SB1, Qt::LeftButton);
-            QTest::mouseClick(dlg->OKBtn, Qt::LeftButton);
+            QTest::mouseRelease(dlg->HourUpBtn, Qt::LeftButton);
+            QTest::mouseClick(dlg->OkBtn, Qt::LeftButton);
         });
         std::string text = "23:45";
         QVERIFY(EditTime(text));
