@@ -1,6 +1,6 @@
 #include "app/BackupOnExit.h"
 
-#include "core/EventLists.h"
+#include "store/EventBook.h"
 #include "core/Globals.h"
 #include "core/Messages.h"
 #include "store/DataCommands.h"
@@ -8,13 +8,13 @@
 #include "store/SettingsSchema.h"
 #include <exception>
 
-void BackupOnExit() {
-    if (!AutoBackup || !MasterList)
+void BackupOnExit(const TEventBook& book) {
+    if (!AutoBackup)
         return;
     try {
         const std::string backup = BackupFilePath();
         std::string error;
-        if (BackupDataFile(MasterList->FileName, backup, error) == TExitBackup::Failed)
+        if (BackupDataFile(book.FileName(), backup, error) == TExitBackup::Failed)
             WriteSetting(kExitBackupFailed, backup + ": " + error);
     } catch (const std::exception&) {
         // The settings cannot be written either: nothing is left to tell it.

@@ -8,7 +8,8 @@
 #include "app/WindowCommands.h"
 #include "core/Clock.h"
 #include "core/DateFormat.h"
-#include "core/EventLists.h"
+#include "store/EventBook.h"
+#include "ui/EventBookSignals.h"
 #include "core/Globals.h"
 #include "core/Messages.h"
 #include "store/SettingsSchema.h"
@@ -59,19 +60,19 @@ const char* const kNoTrayText =
 
 } // namespace
 
-TController::TController(std::function<bool()> trayAvailable)
-    : TrayAvailable(trayAvailable ? std::move(trayAvailable)
+TController::TController(TEventBookSignals& events, std::function<bool()> trayAvailable)
+    : Events(events), Book(events.Book()), TrayAvailable(trayAvailable ? std::move(trayAvailable)
                                   : [] { return QSystemTrayIcon::isSystemTrayAvailable(); }),
       SecondTick(new TTickTimer(
           1000, [this] { EverySecond(); }, this)) {
-    InstallClockLinks();
+    InstallClockLinks(Events);
     TClockLinks& links = ClockLinks();
     links.ShowDueWindow = [this] { ShowDueWindow(); };
     links.ExitProgram = [this] { ExitClick(); };
     links.SetScheduleTimes = [this](const std::array<std::string, 3>& times) {
         SetAlarmTimes(times);
     };
-    SetScanCheck([this] { CheckDayBeforeScan(); });
+    Book.SetBeforeScan([this] { CheckDayBeforeScan(); });
 
     TrayIcon = new TTrayIcon(TrayAvailable, this);
     TrayIcon->OnMissing = [this] { UseDesktopClockInsteadOfTray(); };
@@ -92,7 +93,7 @@ TController::~TController() {
     links.ShowDueWindow = nullptr;
     links.ExitProgram = nullptr;
     links.SetScheduleTimes = nullptr;
-    SetScanCheck({});
+    Book.SetBeforeScan({});
     delete Notice;
     delete TrayIcon;
     delete DesktopClock.data();
@@ -100,7 +101,7 @@ TController::~TController() {
 
 void TController::ConnectTrayMenu() {
     const TTrayIcon& t = *TrayIcon;
-    connect(t.MainWindowAction, &QAction::triggered, this, [] { ShowMainWindow(); });
+    connect(t.MainWindowAction, &QAction::triggered, this, [this] { ShowMainWindow(Events); });
     connect(t.DueWindowAction, &QAction::triggered, this, [this] { ShowDueWindow(); });
     connect(t.CalendarAction, &QAction::triggered, this,
             [] { RunClockCommand(&TClockLinks::ShowCalendar); });
@@ -123,8 +124,6 @@ TClockFrm* TController::Start() {
     AlarmTimes = {ReadSetting(reg, kAlarm0), ReadSetting(reg, kAlarm1), ReadSetting(reg, kAlarm2)};
 
     CurrentDay = Today();
-    if (EventsComputedFor() == 0)
-        SetEventsComputedFor(CurrentDay);
     EverySecond();
     SecondTick->Start();
 
@@ -151,7 +150,7 @@ void TController::OpenStartWindows() {
     if (windows & swDue)
         ShowDueWindow();
     if (windows & swMain)
-        ShowMainWindow();
+        ShowMainWindow(Events);
     if (StartMode == smTray)
         SetupAlarms();
     if (windows & swClock) {
@@ -174,7 +173,7 @@ bool TController::OpenTrayStartWindows() {
         opened = true;
     }
     if (windows & swMain) {
-        ShowMainWindow();
+        ShowMainWindow(Events);
         opened = true;
     }
     if ((windows & swClock) && !SuspendedFlag && DesktopClock) {
@@ -189,7 +188,7 @@ bool TController::OpenTrayStartWindows() {
 void TController::OpenForSecondStart(std::uint8_t startMode) {
     switch (startMode) {
     case smMain:
-        ShowMainWindow();
+        ShowMainWindow(Events);
         break;
     case smDue:
         ShowDueWindow();
@@ -198,12 +197,12 @@ void TController::OpenForSecondStart(std::uint8_t startMode) {
         if (ClockLinks().ShowCalendar)
             ClockLinks().ShowCalendar();
         else
-            ShowMainWindow();
+            ShowMainWindow(Events);
         break;
     case smTray:
         // A start that would show nothing still asks to see the program.
         if (!OpenTrayStartWindows())
-            ShowMainWindow();
+            ShowMainWindow(Events);
         break;
     default: // the quick check has said all there was to say
         break;
@@ -299,16 +298,15 @@ void TController::DayChanged() {
     const bool eventWindowShown =
         !(OpenWindowCount == 0 || (OpenWindowCount == 1 && DesktopClock->isVisible()));
     if (eventWindowShown)
-        ShowCountDownAlert(RecomputeEventsForToday);
+        ShowCountDownAlert([this] { RecomputeEventsForToday(Book); });
     else
         // Nothing is scanned now: the next scan lists the new day.
-        RecomputeEventsForToday();
+        RecomputeEventsForToday(Book);
 }
 
 // Run before every due scan: the change of day if the tick has not seen the
-// new day yet, then a recomputation if the events are still a past day's
-// (the count-down alert was cancelled, or has not run yet), so no list is
-// built from a past day's occurrences.
+// new day yet. The book itself works the events out anew when they are still
+// a past day's (the count-down alert was cancelled, or has not run yet).
 void TController::CheckDayBeforeScan() {
     // The alert's update scans too; one check at a time is enough.
     if (CheckingDay)
@@ -316,23 +314,21 @@ void TController::CheckDayBeforeScan() {
     CheckingDay = true;
     if (DesktopClock)
         CheckDayChange();
-    if (EventsComputedFor() != Today())
-        RecomputeEventsForToday();
     CheckingDay = false;
 }
 
 bool TController::ShowDueWindow() {
     CheckDayBeforeScan();
-    if (EditFrm != nullptr || MidnightFrm != nullptr || MasterList == nullptr)
+    if (EditFrm != nullptr || MidnightFrm != nullptr)
         return false;
-    if (MasterList->Scan()) {
+    if (Book.Scan()) {
         if (ScanFrm != nullptr && ScanFrm->isVisible()) {
             // Already on screen: only brought to the front.
             ScanFrm->raise();
             ScanFrm->activateWindow();
             LastShownWindow = 2;
         } else {
-            ShowDueEventsWindow();
+            ShowDueEventsWindow(Events);
         }
         return true;
     }
@@ -384,8 +380,8 @@ void TController::AlarmRang(TAlarm* alarm) {
     // Outside tray mode the alarms only move on to the next day.
     if (StartMode != smTray)
         return;
-    if (ShowDueWindow() && DueList && ReadSetting(kNotify))
-        Notice->Show(DueList->All());
+    if (ShowDueWindow() && ReadSetting(kNotify))
+        Notice->Show(Book.DueList.All());
 }
 
 void TController::BringDueWindowForward() {
@@ -404,7 +400,7 @@ void TController::BringDueWindowForward() {
 void TController::CommitData(QSessionManager& manager) {
     if (!TrayIcon->Missing() && DesktopClock)
         DesktopClock->hide();
-    if (!ReadSetting(kWinExShow) || !MasterList || !MasterList->Scan())
+    if (!ReadSetting(kWinExShow) || !Book.Scan())
         return;
     if (manager.allowsInteraction()) {
         ShowDueAtShutdown();
@@ -415,13 +411,13 @@ void TController::CommitData(QSessionManager& manager) {
 void TController::ShowDueAtShutdown() {
     if (StartMode != smTray || MidnightFrm || EditFrm)
         return;
-    if (DueList->Empty() && !MasterList->Scan()) {
+    if (Book.DueList.Empty() && !Book.Scan()) {
         if (ShowNoEventsMsg)
             ShowMsg(kNoEventsDueText, mkInformation);
         return;
     }
     if (!ScanFrm) {
-        TScanFrm* w = CreateDueWindow();
+        TScanFrm* w = CreateDueWindow(Events);
         w->QuitOnClose = true;
         w->ExecModal();
     }

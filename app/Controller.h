@@ -18,6 +18,8 @@ class QSessionManager;
 class TAlarm;
 class TClockFrm;
 class TDesktopNotice;
+class TEventBook;
+class TEventBookSignals;
 class TTickTimer;
 class TTrayIcon;
 
@@ -26,7 +28,7 @@ public:
     // Installs the commands the windows reach through ClockLinks() and the
     // day check before every scan. trayAvailable tells whether the desktop
     // has a tray; empty, the desktop is asked.
-    explicit TController(std::function<bool()> trayAvailable = {});
+    TController(TEventBookSignals& events, std::function<bool()> trayAvailable = {});
     // Frees the alarms, then the tray icon and the clock, which must go
     // before the tray's own window.
     ~TController() override;
@@ -80,6 +82,8 @@ private:
     void AboutClick();
     void ExitClick();
 
+    TEventBookSignals& Events;
+    TEventBook& Book;
     std::function<bool()> TrayAvailable;
     QPointer<TClockFrm> DesktopClock;
     TTrayIcon* TrayIcon = nullptr;

@@ -1,14 +1,10 @@
 #include "app/DataFileWatcher.h"
-#include "core/EventId.h"
-#include "core/EventLists.h"
-#include "core/Globals.h"
 #include "core/Messages.h"
 #include "store/AtomicFile.h"
 #include "store/BusyCursor.h"
-#include "store/DataFile.h"
 #include "store/DataFileSync.h"
+#include "store/EventBook.h"
 #include "store/ReadOnlyMode.h"
-#include "ui/ClockCommands.h"
 #include "ui/FrmAlert.h"
 #include "ui/FrmEdit.h"
 #include "ui/ReadOnlyCommands.h"
@@ -17,8 +13,6 @@
 #include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QTimer>
-#include <algorithm>
-#include <functional>
 
 namespace {
 
@@ -28,71 +22,15 @@ constexpr int kSettleMs = 50;
 // While read-only for want of saving, a save is tried again this often.
 constexpr int kRetryPolls = 3;
 
-using TSelected = std::vector<std::uint64_t>;
-
-TSelected KeysOf(const std::function<std::vector<TTickwellItem*>()>& selected) {
-    TSelected keys;
-    if (selected)
-        for (const TTickwellItem* e : selected())
-            keys.push_back(EventKey(*e));
-    return keys;
-}
-
-// The master list's events with these identities, one for each.
-std::vector<TTickwellItem*> EventsWith(TSelected keys) {
-    std::vector<TTickwellItem*> found;
-    if (!MasterList)
-        return found;
-    for (TTickwellItem* e : MasterList->All()) {
-        if (keys.empty())
-            break;
-        const auto at = std::find(keys.begin(), keys.end(), EventKey(*e));
-        if (at != keys.end()) {
-            found.push_back(e);
-            keys.erase(at);
-        }
-    }
-    return found;
-}
-
 void SayInMainWindow(const char* text) {
     if (MainLinks().Window && MainLinks().ShowStatusText)
         MainLinks().ShowStatusText(text);
 }
 
-struct TSelection {
-    TSelected Main, Due;
-};
-
-TSelection SelectedInWindows() {
-    return {KeysOf(MainLinks().SelectedEvents), KeysOf(DueLinks().SelectedEvents)};
-}
-
-void RefreshWindows(const TSelection& selected) {
-    const TMainWindowLinks& main = MainLinks();
-    if (main.Window && main.FillListViewMain) {
-        main.FillListViewMain();
-        if (main.UpdateStatusBar)
-            main.UpdateStatusBar();
-        if (main.SelectEvents)
-            main.SelectEvents(EventsWith(selected.Main));
-    }
-    RefreshDueWindowIfOpen();
-    if (DueLinks().Window && DueLinks().SelectEvents)
-        DueLinks().SelectEvents(EventsWith(selected.Due));
-    RefreshCalendarIfOpen();
-}
-
 } // namespace
 
-void RefreshWindowsAfter(const std::function<void()>& change) {
-    const TSelection selected = SelectedInWindows();
-    change();
-    RefreshWindows(selected);
-}
-
-TDataFileWatcher::TDataFileWatcher(QObject* parent)
-    : QObject(parent), Watcher(new QFileSystemWatcher(this)), Poll(new QTimer(this)),
+TDataFileWatcher::TDataFileWatcher(TEventBook& book, QObject* parent)
+    : QObject(parent), Book(book), Watcher(new QFileSystemWatcher(this)), Poll(new QTimer(this)),
       Soon(new QTimer(this)) {
     Soon->setSingleShot(true);
     Soon->setInterval(kSettleMs);
@@ -131,9 +69,7 @@ TDataFileWatcher::~TDataFileWatcher() {
 }
 
 void TDataFileWatcher::Arm() {
-    if (!MasterList)
-        return;
-    const std::string path = MasterList->FileName;
+    const std::string path = Book.FileName();
     const QString file = QString::fromStdString(path);
     const QString folder = QFileInfo(file).absolutePath();
     if (path != WatchedPath) {
@@ -154,32 +90,20 @@ void TDataFileWatcher::Arm() {
 void TDataFileWatcher::Check() {
     // A dialog, a menu, the editor or a long command may be holding events
     // that a reload would free; the next poll comes back.
-    if (!MasterList || QApplication::activeModalWidget() || QApplication::activePopupWidget() ||
-        EditFrm || MidnightFrm || BusyCursorShowing())
+    if (QApplication::activeModalWidget() || QApplication::activePopupWidget() || EditFrm ||
+        MidnightFrm || BusyCursorShowing())
         return;
     Arm();
-    TMyList& list = *MasterList;
-    const TSelection selected = SelectedInWindows();
-    // Events a save took out because another program had deleted them, and
-    // changes it took in: the command that saved has finished.
-    bool changed = false;
-    if (list.Synced) {
-        changed = !list.Synced->Retired.empty() || list.Synced->MergedOutside;
-        list.Synced->MergedOutside = false;
-    }
-    FreeRetired(list);
-    const TSyncReport report = SyncFromDisk(list);
-    if (changed || report.Any())
-        RefreshWindows(selected);
+    const TSyncReport report = Book.Sync();
     if (report.Result == TSyncResult::Unreadable && report.NewlyUnreadable) {
         SetReadOnly(TReadOnlyCause::CannotRead,
-                    "The events file cannot be read: " + MasterList->FileName);
-        ShowMsg(std::string(kUnreadableChangeText) + "\n" + MasterList->FileName, mkWarning);
+                    "The events file cannot be read: " + Book.FileName());
+        ShowMsg(std::string(kUnreadableChangeText) + "\n" + Book.FileName(), mkWarning);
     } else if (report.Result == TSyncResult::Merged &&
                (ReadOnlyCause() == TReadOnlyCause::CannotRead ||
                 ReadOnlyCause() == TReadOnlyCause::Damaged)) {
         // An edit made before the file went bad is still only in memory.
-        if (HasUnsavedChanges(list))
+        if (HasUnsavedChanges(Book.MasterList))
             TryToSaveAgain();
         else
             EndReadOnly();
@@ -191,17 +115,16 @@ void TDataFileWatcher::Check() {
 }
 
 void TDataFileWatcher::TryToSaveAgain() {
-    TMyList& list = *MasterList;
-    if (HasUnsavedChanges(list)) {
+    if (HasUnsavedChanges(Book.MasterList)) {
         // What the failed save left in memory goes out first.
         try {
-            RefreshWindowsAfter([&] { SaveEvents(list, list.FileName); });
+            Book.SaveAgain();
         } catch (const TTickwellError&) {
             return; // still read-only, with the new reason
         }
     } else {
         std::string why;
-        if (!CanWriteBeside(list.FileName, why)) {
+        if (!CanWriteBeside(Book.FileName(), why)) {
             SetReadOnly(TReadOnlyCause::CannotSave, why);
             return;
         }

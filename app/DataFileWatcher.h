@@ -2,22 +2,22 @@
 // Another program may write the events file while Tickwell runs
 // (tickwell-cli, a sync tool, a restore by hand). The watcher sees the change
 // (the file system tells it at once, and a look every second catches what it
-// misses), takes it into the master list and brings every open window up to
-// date, keeping the selected rows where their events still exist. It waits
+// misses) and has the book take it in; the windows follow the book, keeping
+// the selected rows where their events still exist. It waits
 // while a dialog, a menu or the editor is open, since a command may be
 // holding events then. It also ends the read-only mode once the events can
 // be saved or read again.
 #include <QObject>
-#include <functional>
 #include <string>
 
 class QFileSystemWatcher;
 class QTimer;
+class TEventBook;
 
 class TDataFileWatcher : public QObject {
     Q_OBJECT
 public:
-    explicit TDataFileWatcher(QObject* parent = nullptr);
+    explicit TDataFileWatcher(TEventBook& book, QObject* parent = nullptr);
     ~TDataFileWatcher() override;
 
     // Looks at the file now, or as soon as nothing holds events.
@@ -27,6 +27,7 @@ private:
     void Arm();
     void TryToSaveAgain();
 
+    TEventBook& Book;
     QFileSystemWatcher* Watcher;
     QTimer* Poll;
     QTimer* Soon;
@@ -38,7 +39,3 @@ private:
 inline constexpr const char* kUnreadableChangeText =
     "Your events file was changed by another program and cannot be read. Tickwell keeps "
     "showing the events it has and will not save over the file until it can be read again.";
-
-// Brings every open window up to date after `change` changed the master list
-// under them, keeping the selected rows by event identity.
-void RefreshWindowsAfter(const std::function<void()>& change);

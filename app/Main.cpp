@@ -11,7 +11,8 @@
 #include "app/UnsavedOnExit.h"
 #include "app/WindowCommands.h"
 #include "core/Clock.h"
-#include "core/EventLists.h"
+#include "store/EventBook.h"
+#include "ui/EventBookSignals.h"
 #include "core/Globals.h"
 #include "core/Messages.h"
 #include "platform/Paths.h"
@@ -51,17 +52,14 @@ int main(int argc, char** argv) {
 
     const std::string dataFolder = DataFolder();
     const std::string first = argc > 1 ? argv[1] : "";
-    // Loading computes every event for this day; a load that runs past
-    // midnight is caught by the first scan.
-    SetEventsComputedFor(Today());
+    TEventBook book;
+    TEventBookSignals events(book);
     try {
-        RunStartupRoutine(first, dataFolder, {ShowSystemMessage, ShowErrorBox});
+        RunStartupRoutine(book, first, dataFolder, {ShowSystemMessage, ShowErrorBox});
     } catch (const std::exception& e) {
         // Start-up goes on with what it has: the program is never left
         // without its lists or a mode.
         ShowErrorBox(e.what());
-        if (!MasterList)
-            CreateEventLists();
         if (StartMode == smQuickCheck)
             StartMode = smEnd;
     }
@@ -86,7 +84,6 @@ int main(int argc, char** argv) {
         // is for a copy that does not answer.
         if (!instance.AskRunningCopy(std::to_string(StartMode), 1000))
             ShowSystemMessage("Tickwell is already running");
-        FreeEventLists();
         return 0;
     case TSingleInstance::siError:
         // A full disk has no room for the lock file, but the due events
@@ -97,14 +94,15 @@ int main(int argc, char** argv) {
     std::string why;
     // A damaged file's question comes first: its answer is what lets a
     // save write at all.
-    if ((!CanWriteBeside(MasterList->FileName, why) || !single) &&
+    if ((!CanWriteBeside(book.FileName(), why) || !single) &&
         ReadOnlyCause() == TReadOnlyCause::None)
         SetReadOnly(TReadOnlyCause::CannotSave, why.empty() ? error : why);
 
     // Before the first window, so its menus find the commands in place.
-    controller = std::make_unique<TController>();
-    QWidget* mainWindow = CreateStartWindows(StartMode, ProgramWindows(*controller));
+    controller = std::make_unique<TController>(events);
+    QWidget* mainWindow = CreateStartWindows(StartMode, ProgramWindows(events, *controller));
     app.SetMainWindow(mainWindow);
+    app.SetMayQuit([&book] { return MayQuitWithUnsavedChanges(book); });
     // With no other window to show, the tray icon is the only way to reach
     // (and end) the program, whatever the mode.
     if (mainWindow && mainWindow == controller->Clock() && StartMode != smEnd)
@@ -115,8 +113,8 @@ int main(int argc, char** argv) {
     if (runs) {
         QuitOnTerminationSignals();
         QTimer::singleShot(0, ReportBackupOnExitFailure);
-        QTimer::singleShot(0, ReportRescuedEvents);
-        TDataFileWatcher watcher;
+        QTimer::singleShot(0, [&book] { ReportRescuedEvents(book); });
+        TDataFileWatcher watcher(book);
         if (ReadOnlyCause() != TReadOnlyCause::None && ReadOnlyCause() != TReadOnlyCause::Damaged)
             QTimer::singleShot(0, [] {
                 ShowMsg(std::string(kReadOnlyText) + "\n" + ReadOnlyReason(), mkWarning);
@@ -145,9 +143,8 @@ int main(int argc, char** argv) {
     FreeWindows();
     // After the windows, which save what they hold as they go.
     if (runs) {
-        RescueUnsavedEvents();
-        BackupOnExit();
+        RescueUnsavedEvents(book);
+        BackupOnExit(book);
     }
-    FreeEventLists();
     return rc;
 }

@@ -6,11 +6,11 @@
 #include "ui/FrmScan.h"
 
 // Each window joins here as it is built.
-TStartupWindows ProgramWindows(TController& controller) {
+TStartupWindows ProgramWindows(TEventBookSignals& events, TController& controller) {
     TStartupWindows w;
-    w.CreateMainWindow = [] { return CreateMainWindowForStartup(); };
-    w.CreateDueWindow = [] { return static_cast<QWidget*>(ShowDueEventsWindow()); };
-    w.CreateCalendarWindow = [] { return CreateCalendarWindowForStartup(); };
+    w.CreateMainWindow = [&events] { return CreateMainWindowForStartup(events); };
+    w.CreateDueWindow = [&events] { return static_cast<QWidget*>(ShowDueEventsWindow(events)); };
+    w.CreateCalendarWindow = [&events] { return CreateCalendarWindowForStartup(events); };
     w.CreateClockWindow = [&controller] { return static_cast<QWidget*>(controller.Start()); };
     return w;
 }

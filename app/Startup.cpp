@@ -1,7 +1,7 @@
 #include "app/Startup.h"
 
 #include "core/Clock.h"
-#include "core/EventLists.h"
+#include "store/EventBook.h"
 #include "core/FormatSettings.h"
 #include "core/Globals.h"
 #include "core/Messages.h"
@@ -21,22 +21,8 @@ bool QuickCheckRanToday(const TWinRegistry& reg) {
     return ReadLastRun(reg) == Today();
 }
 
-void FreeEventLists() {
-    delete MasterList; // frees every event and takes them out of DueList
-    MasterList = nullptr;
-    delete DueList;
-    DueList = nullptr;
-}
-
-void CreateEventLists() {
-    FreeEventLists();
-    DueList = new TScanList;
-    MasterList = new TMyList;
-}
-
-bool LoadMasterList(const std::string& dataFile) {
-    MasterList->FileName = dataFile;
-    if (LoadSynced(*MasterList))
+bool LoadMasterList(TEventBook& book, const std::string& dataFile) {
+    if (book.Load(dataFile))
         return true;
     // A copy first, whatever the user decides below.
     std::string error;
@@ -47,13 +33,13 @@ bool LoadMasterList(const std::string& dataFile) {
     // The events read whole stay on show. The list already takes them for
     // what the file holds, so once the user agrees the next save writes
     // them over the damaged file; until then nothing is written.
-    const std::string question = KeepWholeEventsQuestion(MasterList->Count());
+    const std::string question = KeepWholeEventsQuestion(book.MasterList.Count());
     if (AskOkCancel(question) != anOk)
         SetReadOnly(TReadOnlyCause::Damaged, question);
     return false;
 }
 
-std::uint8_t SettleStartMode(const std::string& firstArgument, const std::string& dataFolder,
+std::uint8_t SettleStartMode(TEventBook& book, const std::string& firstArgument, const std::string& dataFolder,
                              const TStartupHooks& hooks) {
     std::uint8_t mode = smMain;
     BackupDest = dataFolder;
@@ -84,7 +70,7 @@ std::uint8_t SettleStartMode(const std::string& firstArgument, const std::string
             mode = smQuickCheck;
             if (QuickCheckRanToday(reg)) {
                 mode = smEnd;
-            } else if (MasterList->Scan()) {
+            } else if (book.MasterList.Scan()) {
                 mode = smDue;
             } else {
                 if (ShowNoEventsMsg && hooks.SystemMessage)
@@ -94,7 +80,7 @@ std::uint8_t SettleStartMode(const std::string& firstArgument, const std::string
         }
 
         // An empty due-events window is never the first thing shown.
-        if (mode == smDue && DueList->Empty() && !MasterList->Scan())
+        if (mode == smDue && book.DueList.Empty() && !book.MasterList.Scan())
             mode = smMain;
 
         if (firstArgument == "/m")
@@ -122,12 +108,11 @@ std::uint8_t SettleStartMode(const std::string& firstArgument, const std::string
     return mode;
 }
 
-std::uint8_t RunStartupRoutine(const std::string& firstArgument, const std::string& dataFolder,
+std::uint8_t RunStartupRoutine(TEventBook& book, const std::string& firstArgument, const std::string& dataFolder,
                                const TStartupHooks& hooks) {
     SetFormatSettings(SystemFormatSettings());
     FirstArgument = firstArgument;
-    CreateEventLists();
-    LoadMasterList(dataFolder + "/tickwell.dat");
-    StartMode = SettleStartMode(firstArgument, dataFolder, hooks);
+    LoadMasterList(book, dataFolder + "/tickwell.dat");
+    StartMode = SettleStartMode(book, firstArgument, dataFolder, hooks);
     return StartMode;
 }

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+class TEventBook;
 class TWinRegistry;
 
 struct TStartupHooks {
@@ -36,17 +37,17 @@ void FreeEventLists();
 // path on a line of its own; the list keeps the events read whole, and the
 // user is asked whether a save may write them over the file. Until then the
 // program is read-only (TReadOnlyCause::Damaged). True when the file loaded.
-bool LoadMasterList(const std::string& dataFile);
+bool LoadMasterList(TEventBook& book, const std::string& dataFile);
 
 // From the options and the first argument: the start mode, and on the way
 // ShowNoEventsMsg, EventDeleteConfirm, AutoBackup, Beep and BackupDest
 // (default dataFolder, one trailing "/" removed). Runs the due scan when the
 // mode needs it. Does not set StartMode.
-std::uint8_t SettleStartMode(const std::string& firstArgument, const std::string& dataFolder,
+std::uint8_t SettleStartMode(TEventBook& book, const std::string& firstArgument, const std::string& dataFolder,
                              const TStartupHooks& hooks);
 
-// The whole routine: the short date format from the system, the lists, the
+// The whole routine: the short date format from the system, the
 // data file of dataFolder, then SettleStartMode. Sets StartMode and
 // FirstArgument and returns the mode.
-std::uint8_t RunStartupRoutine(const std::string& firstArgument, const std::string& dataFolder,
+std::uint8_t RunStartupRoutine(TEventBook& book, const std::string& firstArgument, const std::string& dataFolder,
                                const TStartupHooks& hooks);

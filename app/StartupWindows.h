@@ -8,6 +8,7 @@
 
 class QWidget;
 class TController;
+class TEventBookSignals;
 
 struct TStartupWindows {
     std::function<QWidget*()> CreateMainWindow;
@@ -17,7 +18,7 @@ struct TStartupWindows {
 };
 
 // The windows of this program; the clock window is the controller's.
-TStartupWindows ProgramWindows(TController& controller);
+TStartupWindows ProgramWindows(TEventBookSignals& events, TController& controller);
 
 // Creates the window of the start mode (1 main, 2 due-events, 3 calendar;
 // none for the others), then always the clock window. Returns the first

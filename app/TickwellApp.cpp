@@ -1,7 +1,6 @@
 #include "app/TickwellApp.h"
 
 #include "app/MessageBoxes.h"
-#include "app/UnsavedOnExit.h"
 #include "ui/AppIcon.h"
 #include "ui/ScreenFit.h"
 #include "ui/Theme.h"
@@ -28,7 +27,7 @@ bool TTickwellApplication::notify(QObject* receiver, QEvent* event) {
     // asked about before the window sees it, so keeping on running leaves
     // everything as it was.
     if (event->type() == QEvent::Close && !MainWindow.isNull() &&
-        receiver == static_cast<QObject*>(MainWindow.data()) && !MayQuitWithUnsavedChanges()) {
+        receiver == static_cast<QObject*>(MainWindow.data()) && MayQuit && !MayQuit()) {
         event->ignore();
         return true;
     }

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 
 class TTickwellApplication : public QApplication {
     Q_OBJECT
@@ -16,8 +17,11 @@ public:
     bool notify(QObject* receiver, QEvent* event) override;
 
     void SetMainWindow(QWidget* window) { MainWindow = window; }
+    // Asked before the main window closes: false keeps the program running.
+    void SetMayQuit(std::function<bool()> mayQuit) { MayQuit = std::move(mayQuit); }
     QWidget* ApplicationMainWindow() const { return MainWindow; }
 
 private:
     QPointer<QWidget> MainWindow;
+    std::function<bool()> MayQuit;
 };

@@ -1,11 +1,9 @@
 #include "app/UnsavedOnExit.h"
-#include "app/DataFileWatcher.h"
 #include "core/EventLists.h"
-#include "core/Globals.h"
 #include "core/Messages.h"
 #include "platform/Paths.h"
 #include "store/DataCommands.h"
-#include "store/DataFile.h"
+#include "store/EventBook.h"
 #include "store/DataFileSync.h"
 #include "store/ReadOnlyMode.h"
 #include "store/RescueCopy.h"
@@ -15,15 +13,15 @@ std::vector<std::string> RescueFolders() {
     return {StateFolder(), "/tmp/tickwell-" + std::to_string(::getuid())};
 }
 
-bool MayQuitWithUnsavedChanges() {
-    if (!MasterList || !HasUnsavedChanges(*MasterList))
+bool MayQuitWithUnsavedChanges(TEventBook& book) {
+    if (!HasUnsavedChanges(book.MasterList))
         return true;
     try {
-        RefreshWindowsAfter([] { SaveEvents(*MasterList, MasterList->FileName); });
+        book.SaveAgain();
         return true;
     } catch (const TTickwellError&) {
     }
-    const int count = UnsavedChangeCount(*MasterList);
+    const int count = UnsavedChangeCount(book.MasterList);
     const std::string changes =
         std::to_string(count) + (count == 1 ? " change" : " changes") + " to your events";
     if (AskOkCancel(changes + " could not be saved:\n" + ReadOnlyReason() +
@@ -35,7 +33,7 @@ bool MayQuitWithUnsavedChanges() {
     // The promise of a rescue copy is kept before the program ends, or it
     // does not end.
     std::string error;
-    if (!WriteRescueCopy(*MasterList, RescueFolders(), error).empty())
+    if (!WriteRescueCopy(book.MasterList, RescueFolders(), error).empty())
         return true;
     ShowMsg("Your events could not be kept in a rescue copy either, so Tickwell keeps running:\n" +
                 error,
@@ -43,31 +41,20 @@ bool MayQuitWithUnsavedChanges() {
     return false;
 }
 
-void RescueUnsavedEvents() {
-    if (!MasterList || !HasUnsavedChanges(*MasterList))
+void RescueUnsavedEvents(TEventBook& book) {
+    if (!HasUnsavedChanges(book.MasterList))
         return;
     std::string error;
     // Told at the next start; there is no one to tell now.
-    WriteRescueCopy(*MasterList, RescueFolders(), error);
+    WriteRescueCopy(book.MasterList, RescueFolders(), error);
 }
 
-void ReportRescuedEvents() {
+void ReportRescuedEvents(TEventBook& book) {
     for (const std::string& path : TakeRescueCopies(RescueFolders())) {
         ShowMsg("When Tickwell last ended, changes to your events could not be saved. Your "
                 "events as they were then are kept in:\n" +
                     path,
                 mkWarning);
-        if (!MasterList)
-            continue;
-        // The windows show the restored events before its notice does.
-        const TEventsChangedHook previous =
-            SetEventsChangedHook([] { RefreshWindowsAfter([] {}); });
-        try {
-            RestoreCommand(*MasterList, path);
-        } catch (...) {
-            SetEventsChangedHook(previous);
-            throw;
-        }
-        SetEventsChangedHook(previous);
+        book.Run([&path](TMyList& list) { return RestoreCommand(list, path); });
     }
 }

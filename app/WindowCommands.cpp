@@ -1,8 +1,7 @@
 #include "app/WindowCommands.h"
 
-#include "core/Clock.h"
-#include "core/EventLists.h"
-#include "core/Globals.h"
+#include "store/EventBook.h"
+#include "ui/EventBookSignals.h"
 #include "ui/FrmCal.h"
 #include "ui/FrmMain.h"
 #include "ui/FrmOptn.h"
@@ -10,44 +9,26 @@
 #include "ui/WindowLinks.h"
 #include "ui/WindowState.h"
 
-namespace {
-
-TDateTime ComputedFor = 0;
-
-} // namespace
-
-void ShowMainWindow() {
-    ShowMainFrm();
+void ShowMainWindow(TEventBookSignals& events) {
+    ShowMainFrm(events);
     LastShownWindow = 1;
 }
 
-void ShowCalendar() {
-    ShowCalFrm();
+void ShowCalendar(TEventBookSignals& events) {
+    ShowCalFrm(events);
     LastShownWindow = 4;
 }
 
-void RecomputeEventsForToday() {
-    if (!MasterList)
-        return;
-    if (DueList)
-        DueList->Clear();
-    ComputedFor = Today();
-    MasterList->ResetAll();
+void RecomputeEventsForToday(TEventBook& book) {
+    book.NewDay();
 }
 
-TDateTime EventsComputedFor() {
-    return ComputedFor;
-}
-
-void SetEventsComputedFor(TDateTime day) {
-    ComputedFor = day;
-}
-
-void InstallClockLinks() {
+void InstallClockLinks(TEventBookSignals& events) {
     TClockLinks& links = ClockLinks();
-    links.ShowMainWindow = ShowMainWindow;
-    links.ShowCalendar = ShowCalendar;
+    links.ShowMainWindow = [&events] { ShowMainWindow(events); };
+    links.ShowCalendar = [&events] { ShowCalendar(events); };
     links.EditTime = EditTime;
-    links.ShowOptions = [] { ShowOptionDlg(false); };
-    links.ShowSchedule = [] { ShowOptionDlg(true); };
+    TEventBook& book = events.Book();
+    links.ShowOptions = [&book] { ShowOptionDlg(book, false); };
+    links.ShowSchedule = [&book] { ShowOptionDlg(book, true); };
 }

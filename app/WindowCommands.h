@@ -1,17 +1,15 @@
 #pragma once
-// The commands that the tray and the other windows use to open a window, and
-// the day the events were last computed for.
-#include "core/DateTime.h"
+// The commands that the tray and the other windows use to open a window.
+
+class TEventBook;
+class TEventBookSignals;
 
 // Creates the main window if needed, shows it and brings it to the front.
-void ShowMainWindow();
+void ShowMainWindow(TEventBookSignals& events);
 // The same for the calendar window.
-void ShowCalendar();
-// Empties the due list and recomputes every event for today.
-void RecomputeEventsForToday();
-// The day the events' occurrences were last computed for.
-TDateTime EventsComputedFor();
-void SetEventsComputedFor(TDateTime day);
+void ShowCalendar(TEventBookSignals& events);
+// Every event worked out anew for today; the open windows follow.
+void RecomputeEventsForToday(TEventBook& book);
 // Makes these commands reachable through the window links; the due-events
 // window, the exit and the schedule are the controller's.
-void InstallClockLinks();
+void InstallClockLinks(TEventBookSignals& events);

@@ -28,8 +28,7 @@ TExitStatus Add(const TCliContext& c) {
     auto event = std::make_unique<TTickwellItem>(rec);
     AckPastOnCreate(*event);
     TTickwellItem* e = event.release();
-    const int index = c.List.AddSorted(e);
-    SaveEvents(c.List, c.List.FileName);
+    const int index = c.Book.Add(e);
     if (c.Args.Json)
         c.Io.Out << EventJson(*e, index) << '\n';
     else
@@ -44,13 +43,13 @@ TTickwellItem* NamedEvent(const TCliContext& c, const char* nothing, TMsgKind ki
     const std::string& id = c.Args.Id;
     if (id.empty()) {
         const int index = c.Args.Index;
-        if (index >= 0 && index < c.List.Count())
-            return c.List[index];
+        if (index >= 0 && index < c.Book.MasterList.Count())
+            return c.Book.MasterList[index];
         ShowMsg(nothing, kind);
         return nullptr;
     }
     std::vector<TTickwellItem*> found;
-    for (TTickwellItem* e : c.List.All())
+    for (TTickwellItem* e : c.Book.MasterList.All())
         if (EventId(*e) == id)
             found.push_back(e);
     if (found.size() > 1)
@@ -67,16 +66,14 @@ TExitStatus Acknowledge(const TCliContext& c) {
     TTickwellItem* e = NamedEvent(c, "Nothing to Acknowledge", mkInformation);
     if (!e)
         return esNotDone;
-    c.List.ScanInto(c.Due);
-    if (c.Due.IndexOf(e) < 0) {
+    c.Book.Scan();
+    if (!c.Book.Acknowledge(e)) {
         ShowMsg("Nothing to Acknowledge", mkInformation);
         return esNotDone;
     }
-    e->AckDate = e->ScanDate;
-    SaveEvents(c.List, c.List.FileName);
     if (c.Args.Json)
         c.Io.Out << TJsonObject()
-                        .Add("index", c.List.IndexOf(e))
+                        .Add("index", c.Book.MasterList.IndexOf(e))
                         .Add("id", EventId(*e))
                         .Add("ackDate", IsoDate(e->AckDate))
                         .Add("description", e->Description)
@@ -93,30 +90,29 @@ TExitStatus Delete(const TCliContext& c) {
         return esNotDone;
     // Taken before the event is freed.
     const std::string json = TJsonObject()
-                                 .Add("index", c.List.IndexOf(e))
+                                 .Add("index", c.Book.MasterList.IndexOf(e))
                                  .Add("id", EventId(*e))
                                  .Add("nextDate", IsoDate(e->NextDate))
                                  .Add("description", e->Description)
                                  .Str();
     const std::string name = EventName(*e, e->NextDate);
-    if (!DeleteEvent(c.List, e, false, name))
+    if (!c.Book.Delete(e, false, name))
         return esNotDone;
-    SaveEvents(c.List, c.List.FileName);
     c.Io.Out << (c.Args.Json ? json : "Deleted: " + name) << '\n';
     return esDone;
 }
 
 TExitStatus Backup(const TCliContext& c) {
-    if (!HasEvents(c.List))
+    if (!HasEvents(c.Book.MasterList))
         return esNotDone;
     if (c.Args.Path.empty())
-        return BackupCommand(c.List, BackupFilePath()).Succeeded ? esDone : esNotDone;
+        return BackupCommand(c.Book.MasterList, BackupFilePath()).Succeeded ? esDone : esNotDone;
     // The folder is remembered only once a backup there worked; the old one
     // is in use until then.
     const std::string previous = BackupDest;
     const std::string path = ApplyBackupDestination(AbsoluteFolder(c.Args.Path));
     std::string chosen = std::exchange(BackupDest, previous);
-    if (!BackupCommand(c.List, path).Succeeded)
+    if (!BackupCommand(c.Book.MasterList, path).Succeeded)
         return esNotDone;
     BackupDest = std::move(chosen);
     // A settings file that cannot be written says so itself; the backup is
@@ -146,15 +142,15 @@ bool WritesEvents(TCliCommand command) {
 }
 
 TExitStatus RunCommand(const TCliContext& c) {
-    TMyList& list = c.List;
+    TMyList& list = c.Book.MasterList;
     const bool wasEmpty = list.Empty();
     switch (c.Args.Command) {
     case TCliCommand::List:
         WriteList(c.Io.Out, list, c.Args.Json);
         return esDone;
     case TCliCommand::Due:
-        list.ScanInto(c.Due);
-        WriteDue(c.Io.Out, list, c.Due, c.Args.Json);
+        c.Book.Scan();
+        WriteDue(c.Io.Out, list, c.Book.DueList, c.Args.Json);
         return esDone;
     case TCliCommand::Month:
         WriteMonth(c.Io.Out, list, c.Args.Year, c.Args.Month, c.Args.Json);

@@ -4,14 +4,12 @@
 // operands and their exit status.
 #include "cli/CliArgs.h"
 #include "cli/TerminalMessages.h"
-#include "core/EventLists.h"
+#include "store/EventBook.h"
 
 struct TCliContext {
     const TCliArgs& Args;
     const TCliStreams& Io;
-    TMyList& List;
-    // The process-wide due list the scan fills.
-    TScanList& Due;
+    TEventBook& Book;
 };
 
 // Runs the command; errors that end it are thrown as TTickwellError. The

@@ -1,4 +1,5 @@
 #include "cli/EventOutput.h"
+#include "core/EventsByDay.h"
 #include "cli/Json.h"
 #include "core/Clock.h"
 #include "core/DateFormat.h"
@@ -137,12 +138,7 @@ void WriteMonth(std::ostream& out, const TMyList& list, int year, int month, boo
     std::vector<std::vector<uint32_t>> onDay(static_cast<size_t>(days));
     std::string texts;
     std::vector<size_t> textStart{0};
-    std::vector<TDateTime> hits;
-    for (int i = 0; i < list.Count(); ++i) {
-        hits.clear();
-        list[i]->DaysOccurring(first, first + days - 1, hits);
-        if (hits.empty())
-            continue;
+    ForEachOccurring(list, first, days, [&](int i, const std::vector<TDateTime>& hits) {
         auto entry = static_cast<uint32_t>(i);
         if (!json) {
             entry = static_cast<uint32_t>(textStart.size() - 1);
@@ -151,7 +147,7 @@ void WriteMonth(std::ostream& out, const TMyList& list, int year, int month, boo
         }
         for (const TDateTime day : hits)
             onDay[static_cast<size_t>(day - first)].push_back(entry);
-    }
+    });
     if (json)
         out << '{';
     std::string rows;

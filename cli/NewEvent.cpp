@@ -25,10 +25,11 @@ void Refuse(bool given, const std::string& why) {
         throw TUsageError(why);
 }
 
-TDateTime DateOrRefuse(const std::string& text) {
+// Nothing for a date that cannot be read.
+std::optional<TDateTime> DateIn(const std::string& text) {
     TDateTime d = 0;
-    if (text.empty() || !TryParseIsoDate(text, d) || YearOf(d) < kFirstEnteredYear)
-        throw TTickwellError(kInvalidDateText);
+    if (text.empty() || !TryParseIsoDate(text, d))
+        return std::nullopt;
     return d;
 }
 
@@ -73,39 +74,27 @@ EventRecord BuildNewEventRecord(const TAddOptions& o, const TEditorDefaults& def
         CheckRange("--rank", *o.Rank, 0,
                    type == etMonthlyDate ? kMaxRankMonthlyDate : kMaxRankMonthlyDay);
 
-    if (!o.Description || IsBlankText(*o.Description))
-        throw TTickwellError(kNoDescriptionText);
-    if (const std::string bad = FirstUnstorable(*o.Description); !bad.empty())
+    const std::string description = o.Description ? WithCrLf(*o.Description) : std::string();
+    if (const std::string bad = FirstUnstorable(description);
+        !IsBlankText(description) && !bad.empty())
         throw TTickwellError("The description cannot hold the character " + bad +
                              ". Only Western European (Windows-1252) characters can be stored "
                              "in the events file.");
-    const TDateTime start = o.Start ? DateOrRefuse(*o.Start) : Today();
-    const bool noEnd = !o.Until;
-    TDateTime end = start;
-    if (!once) {
-        if (noEnd) {
-            end = NoEndPointEnd(start);
-        } else {
-            end = DateOrRefuse(*o.Until);
-            if (const char* fault = EndDateFault(start, end))
-                throw TTickwellError(fault);
-        }
-    }
-
+    TEventInput in;
+    in.Description = description;
+    in.Start = o.Start ? DateIn(*o.Start) : std::optional<TDateTime>(Today());
+    in.Once = once;
+    in.EventType = type;
+    in.Interval = o.Interval.value_or(std::clamp(defaults.Interval, kMinInterval, kMaxInterval));
+    in.Rank = o.Rank.value_or(0);
+    in.Weekday = o.Weekday.value_or(in.Start ? DayOfWeek(*in.Start) : 1);
+    in.Notice = o.Notice.value_or(std::clamp(defaults.Notice, kMinNotice, kMaxNotice));
+    in.Keep = o.Keep.value_or(defaults.Keep);
+    in.NoEndPoint = !o.Until;
+    if (o.Until)
+        in.Until = DateIn(*o.Until);
     EventRecord rec;
-    rec.SetDescription(WithCrLf(*o.Description));
-    rec.StartDate = start;
-    rec.EndDate = end;
-    rec.Simple = once ? 1 : 0;
-    rec.NoEndPoint = noEnd ? 1 : 0;
-    rec.EventType = static_cast<uint8_t>(type);
-    rec.Interval = static_cast<int16_t>(
-        o.Interval.value_or(std::clamp(defaults.Interval, kMinInterval, kMaxInterval)));
-    rec.Rank = static_cast<int16_t>(o.Rank.value_or(0));
-    rec.Weekday = static_cast<int16_t>(o.Weekday.value_or(DayOfWeek(start)));
-    rec.NoticePeriod = static_cast<int16_t>(
-        o.Notice.value_or(std::clamp(defaults.Notice, kMinNotice, kMaxNotice)));
-    rec.KeepFlag = o.Keep.value_or(defaults.Keep) ? 1 : 0;
-    rec.AckDate = 0;
+    if (const std::optional<TEventInputFault> fault = BuildEventRecord(in, rec))
+        throw TTickwellError(fault->Text);
     return rec;
 }

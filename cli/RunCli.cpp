@@ -5,7 +5,6 @@
 #include "cli/TerminalMessages.h"
 #include "core/Clock.h"
 #include "core/EventLists.h"
-#include "core/Globals.h"
 #include "core/Messages.h"
 #include "platform/DamagedCopy.h"
 #include "platform/Paths.h"
@@ -18,25 +17,6 @@
 namespace {
 
 constexpr const char* kPrefix = "tickwell-cli: ";
-
-// The process-wide lists point at this run's lists while it lasts.
-class TListsInstalled {
-public:
-    TListsInstalled(TMyList& master, TScanList& due) : OldMaster(MasterList), OldDue(DueList) {
-        MasterList = &master;
-        DueList = &due;
-    }
-    ~TListsInstalled() {
-        MasterList = OldMaster;
-        DueList = OldDue;
-    }
-    TListsInstalled(const TListsInstalled&) = delete;
-    TListsInstalled& operator=(const TListsInstalled&) = delete;
-
-private:
-    TMyList* OldMaster;
-    TScanList* OldDue;
-};
 
 class TFixedToday {
 public:
@@ -58,21 +38,18 @@ private:
 TExitStatus Run(const TCliArgs& args, const TCliStreams& io) {
     TCliSettingsStore settings;
     ReadCliOptions(DataFolder());
-    // The due list goes last, so the master list's events leave it before
-    // they are freed.
-    TScanList due;
-    TMyList list;
-    TListsInstalled installed(list, due);
+    TEventBook book;
+    TMyList& list = book.MasterList;
     list.FileName = args.DataFile.empty() ? DataFilePath() : args.DataFile;
     // A command that writes remembers what it read, so that its save can
     // take in whatever another program wrote meanwhile.
     const bool writes = WritesEvents(args.Command);
     if (writes ? LoadSynced(list) : LoadEvents(list, list.FileName))
-        return RunCommand({args, io, list, due});
+        return RunCommand({args, io, book});
     if (ReplacesAllEvents(args.Command)) {
         list.FreeAll();
         RememberSynced(list);
-        return RunCommand({args, io, list, due});
+        return RunCommand({args, io, book});
     }
     // Saving what was read would lose the rest of the file for good: a
     // command that writes goes on only when told to keep the whole events.
@@ -86,10 +63,10 @@ TExitStatus Run(const TCliArgs& args, const TCliStreams& io) {
                             : "a copy of it is kept as " + copy)
            << '\n';
     if (!writes)
-        return std::max(RunCommand({args, io, list, due}), esNotDone);
+        return std::max(RunCommand({args, io, book}), esNotDone);
     if (AskOkCancel(KeepWholeEventsQuestion(list.Count())) != anOk)
         throw TTickwellError("The data file " + list.FileName + " was left as it is");
-    return RunCommand({args, io, list, due});
+    return RunCommand({args, io, book});
 }
 
 } // namespace

@@ -38,11 +38,11 @@ TEventWatcher::~TEventWatcher() {
     std::erase(Watchers(), this);
 }
 
-void FreeEvents(std::vector<TTickwellItem*>& events) {
+void FreeEvents(std::vector<TTickwellItem*>& events, TScanList* due) {
     if (events.empty())
         return;
-    if (DueList != nullptr)
-        DueList->RemoveEvents(events);
+    if (due != nullptr)
+        due->RemoveEvents(events);
     // A watcher may add or remove watchers as it lets go (a window closing),
     // so each is looked up again.
     const std::vector<TEventWatcher*> watchers = Watchers();
@@ -56,8 +56,8 @@ void FreeEvents(std::vector<TTickwellItem*>& events) {
 
 void TakeOut(TMyList& list, const std::vector<TTickwellItem*>& events) {
     list.RemoveEvents(events);
-    if (DueList && DueList != &list)
-        DueList->RemoveEvents(events);
+    if (list.Due && list.Due != &list)
+        list.Due->RemoveEvents(events);
 }
 
 int TListSorted::AddSorted(TTickwellItem* e) {
@@ -262,13 +262,13 @@ void TMyList::DeleteAt(int index) {
     }
     std::vector<TTickwellItem*> gone{Items[static_cast<size_t>(index)]};
     Items.erase(Items.begin() + index);
-    FreeEvents(gone);
+    FreeEvents(gone, Due);
 }
 
 void TMyList::FreeAll() {
     std::vector<TTickwellItem*> gone;
     gone.swap(Items);
-    FreeEvents(gone);
+    FreeEvents(gone, Due);
 }
 
 void TMyList::ResetAll() {
@@ -282,25 +282,10 @@ void TMyList::ResetAll() {
     }
 }
 
-namespace {
-
-std::function<void()>& ScanCheck() {
-    static std::function<void()> check;
-    return check;
-}
-
-} // namespace
-
-void SetScanCheck(std::function<void()> check) {
-    ScanCheck() = std::move(check);
-}
-
 bool TMyList::Scan() {
-    if (DueList == nullptr)
+    if (Due == nullptr)
         return false;
-    if (ScanCheck())
-        ScanCheck()();
-    return ScanInto(*DueList);
+    return ScanInto(*Due);
 }
 
 bool TMyList::ScanInto(TScanList& due) {

@@ -24,9 +24,10 @@ public:
     virtual void EventsFreeing(const std::vector<TTickwellItem*>& events) = 0;
 };
 
+class TScanList;
 // Takes the events out of the due list, tells every watcher, then frees them.
 // The one way events are freed once they have been in a list.
-void FreeEvents(std::vector<TTickwellItem*>& events);
+void FreeEvents(std::vector<TTickwellItem*>& events, TScanList* due = nullptr);
 
 class TListSorted {
 public:
@@ -88,6 +89,9 @@ public:
     std::string FileName;
     // Set by a load or save of FileName (store/DataFileSync.h).
     std::shared_ptr<TFileSyncState> Synced;
+    // The due list that refers to this list's events, if any: freeing an
+    // event takes it out there first.
+    TScanList* Due = nullptr;
 
     TMyList() = default;
     ~TMyList() override;
@@ -101,8 +105,7 @@ public:
     void FreeAll();
     // Recomputes every event for a new day; acknowledgements are kept.
     void ResetAll();
-    // The due scan into the process-wide due list; true when any is due.
-    // Runs the scan check first (SetScanCheck).
+    // The due scan into Due; true when any is due.
     bool Scan();
     // Same, into a given list.
     bool ScanInto(TScanList& due);
@@ -127,7 +130,3 @@ inline bool AddedEarlier(const TTickwellItem* a, const TTickwellItem* b) {
 // them: the caller puts them back, changed, or frees them.
 void TakeOut(TMyList& list, const std::vector<TTickwellItem*>& events);
 
-// Run at the start of every Scan of a master list. The program installs its
-// change-of-day check here, so that no due list is built from the
-// occurrences of a day already past; empty by default.
-void SetScanCheck(std::function<void()> check);

@@ -1,7 +1,5 @@
 #include "core/Globals.h"
 
-TMyList* MasterList = nullptr;
-TScanList* DueList = nullptr;
 
 bool ShowNoEventsMsg = true;
 bool EventDeleteConfirm = true;

@@ -2,12 +2,6 @@
 // The process-wide state every part of the program shares.
 #include <string>
 
-class TMyList;
-class TScanList;
-
-extern TMyList* MasterList;
-extern TScanList* DueList;
-
 // Option flags read at start-up and refreshed by the options dialog.
 extern bool ShowNoEventsMsg;
 extern bool EventDeleteConfirm;

@@ -29,3 +29,50 @@ const char* EndDateFault(TDateTime start, TDateTime end) {
         return kSameDatesText;
     return nullptr;
 }
+
+std::optional<TEventInputFault> BuildEventRecord(const TEventInput& in, EventRecord& rec) {
+    using F = TEventInputField;
+    if (IsBlankText(in.Description))
+        return TEventInputFault{F::Description, kNoDescriptionText};
+    const auto entered = [](const std::optional<TDateTime>& d) {
+        return d && YearOf(*d) >= kFirstEnteredYear;
+    };
+    if (!entered(in.Start))
+        return TEventInputFault{F::Start, kInvalidDateText};
+    const TDateTime start = *in.Start;
+    TDateTime end = start;
+    if (!in.Once) {
+        if (in.NoEndPoint) {
+            end = NoEndPointEnd(start);
+        } else {
+            if (!entered(in.Until))
+                return TEventInputFault{F::Until, kInvalidDateText};
+            end = *in.Until;
+            if (const char* fault = EndDateFault(start, end))
+                return TEventInputFault{F::Until, fault};
+        }
+    }
+    rec = EventRecord{};
+    rec.SetDescription(in.Description);
+    rec.StartDate = start;
+    rec.EndDate = end;
+    rec.Simple = in.Once ? 1 : 0;
+    rec.NoEndPoint = in.NoEndPoint ? 1 : 0;
+    rec.EventType = static_cast<uint8_t>(std::max(0, in.EventType));
+    rec.Interval = static_cast<int16_t>(in.Interval);
+    rec.Rank = static_cast<int16_t>(in.Rank);
+    rec.Weekday = static_cast<int16_t>(in.Weekday);
+    rec.NoticePeriod = static_cast<int16_t>(in.Notice);
+    rec.KeepFlag = in.Keep ? 1 : 0;
+    rec.AckDate = 0;
+    return std::nullopt;
+}
+
+std::string OrdinalWord(int n) {
+    static const char* const words[] = {
+        "first",      "second",     "third",        "fourth",       "fifth",       "sixth",
+        "seventh",    "eighth",     "ninth",        "tenth",        "eleventh",    "twelfth",
+        "thirteenth", "fourteenth", "fifteenth",    "sixteenth",    "seventeenth", "eighteenth",
+        "nineteenth", "twentieth",  "twenty first", "twenty second"};
+    return n >= 1 && n <= 22 ? words[n - 1] : "";
+}

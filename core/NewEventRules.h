@@ -3,6 +3,8 @@
 // command line's add alike: the same input is refused with the same words,
 // and an event with no end point gets the same end date.
 #include "core/DateTime.h"
+#include "core/EventRecord.h"
+#include <optional>
 #include <string>
 
 inline constexpr const char* kNoDescriptionText = "Please enter a Description";
@@ -31,3 +33,38 @@ TDateTime NoEndPointEnd(TDateTime start);
 
 // Why a "Repeat Until" date cannot go with the start date, or null.
 const char* EndDateFault(TDateTime start, TDateTime end);
+
+// What the user gave for a new or edited event, checked by BuildEventRecord.
+struct TEventInput {
+    std::string Description; // UTF-8, line breaks as typed
+    // Nothing for a date that could not be read (or was left empty).
+    std::optional<TDateTime> Start;
+    bool Once = true;
+    int EventType = 0;
+    int Interval = 1;
+    int Rank = 0;
+    int Weekday = 1;
+    int Notice = 7;
+    bool Keep = false;
+    // A repeating event runs to Until, or has no end point.
+    bool NoEndPoint = true;
+    std::optional<TDateTime> Until;
+};
+
+// The input that a refusal is about, so that the editor can put the cursor
+// there.
+enum class TEventInputField { Description, Start, Until };
+
+struct TEventInputFault {
+    TEventInputField Field;
+    const char* Text;
+};
+
+// The stored record of the input (AckDate 0; derived dates are the event's
+// own business), or the first thing wrong with it, in the editor's order and
+// with its words.
+std::optional<TEventInputFault> BuildEventRecord(const TEventInput& input, EventRecord& record);
+
+// "first" .. "twenty second", for the editor's lists of working days; empty
+// outside 1..22.
+std::string OrdinalWord(int n);

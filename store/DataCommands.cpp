@@ -75,7 +75,7 @@ void DeleteEvents(TMyList& list, std::vector<TTickwellItem*>& events) {
     if (events.empty())
         return;
     list.RemoveEvents(events);
-    FreeEvents(events);
+    FreeEvents(events, list.Due);
 }
 
 // The list takes the events over; if it cannot, they are freed.

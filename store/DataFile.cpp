@@ -104,7 +104,8 @@ bool SaveEvents(TMyList& list, const std::string& path) {
     return true;
 }
 
-bool DeleteEvent(TMyList& list, TTickwellItem* event, bool warnRepeating, const std::string& name) {
+bool ConfirmDelete(const TMyList& list, TTickwellItem* event, bool warnRepeating,
+                   const std::string& name) {
     if (RefuseChange())
         return false;
     std::string question = warnRepeating && event && !event->Simple
@@ -117,8 +118,5 @@ bool DeleteEvent(TMyList& list, TTickwellItem* event, bool warnRepeating, const 
         ShowMsg("Nothing to Delete", mkWarning);
         return false;
     }
-    if (EventDeleteConfirm && !DeleteConfirmSuspended && AskOkCancel(question) != anOk)
-        return false;
-    list.DeleteAt(index);
-    return true;
+    return !EventDeleteConfirm || DeleteConfirmSuspended || AskOkCancel(question) == anOk;
 }

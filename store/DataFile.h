@@ -31,8 +31,7 @@ bool SaveEvents(TMyList& list, const std::string& path);
 // (EventKey) in list order when keys is given. Throws as SaveEvents.
 void WriteEventsFile(const TListSorted& list, const std::string& path,
                      std::vector<std::uint64_t>* keys);
-// Removes and frees the event after asking, as the options say; true when it
-// was removed. A name given follows the question, so that the user sees which
-// event goes.
-bool DeleteEvent(TMyList& list, TTickwellItem* event, bool warnRepeating,
-                 const std::string& name = {});
+// Whether the event may be deleted: after asking, as the options say. A name
+// given follows the question, so that the user sees which event goes.
+bool ConfirmDelete(const TMyList& list, TTickwellItem* event, bool warnRepeating,
+                   const std::string& name = {});

@@ -2,7 +2,6 @@
 #include "core/Clock.h"
 #include "core/DateFormat.h"
 #include "core/EventLists.h"
-#include "core/Globals.h"
 #include "store/SettingsSchema.h"
 #include "ui/DueIcons.h"
 #include "ui/EventListView.h"
@@ -54,9 +53,9 @@ void TCalDueList::Clear() {
     Rows->SetEvents({});
 }
 
-void TCalDueList::Fill() {
+void TCalDueList::Fill(const TScanList& due) {
     RowsDay = Today();
-    Rows->SetEvents(DueList ? DueList->All() : std::vector<TTickwellItem*>{});
+    Rows->SetEvents(due.All());
     State->ReapplySort();
 }
 

@@ -5,6 +5,8 @@
 // Each row refers to an event of the master list, and goes when it is freed.
 #include "core/DateTime.h"
 #include <QObject>
+
+class TScanList;
 #include <memory>
 
 class QWidget;
@@ -20,9 +22,9 @@ public:
     ~TCalDueList() override;
 
     TEventListView* View() const { return List; }
-    // A row for each entry of DueList, in its order; then the user's sort,
+    // A row for each entry of the due list, in its order; then the user's sort,
     // if any.
-    void Fill();
+    void Fill(const TScanList& due);
     void Clear();
     // The event of the selected row, or null.
     TTickwellItem* SelectedEvent() const;

@@ -39,15 +39,3 @@ void ExitByStartMode() {
     if (startWindow)
         startWindow->close();
 }
-
-void RefreshDueWindowIfOpen() {
-    const TDueWindowLinks& due = DueLinks();
-    if (due.Window && due.RefreshDueWindow)
-        due.RefreshDueWindow();
-}
-
-void RefreshCalendarIfOpen() {
-    const TCalendarWindowLinks& calendar = CalendarLinks();
-    if (calendar.Window && calendar.RefreshCalendar)
-        calendar.RefreshCalendar();
-}

@@ -19,8 +19,3 @@ void EnableForClockCommand(const QList<QAction*>& entries, TClockCommand command
 // in the tray, otherwise by closing the window it started with, which ends
 // it.
 void ExitByStartMode();
-
-// The refreshes other windows ask for after a change, each only while its
-// window is open.
-void RefreshDueWindowIfOpen();
-void RefreshCalendarIfOpen();

@@ -1,11 +1,7 @@
 #include "ui/FrmAlert.h"
 
-#include "core/EventLists.h"
-#include "core/Globals.h"
 #include "core/Messages.h"
-#include "ui/ClockCommands.h"
 #include "ui/TickTimer.h"
-#include "ui/WindowLinks.h"
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -102,19 +98,8 @@ void TMidnightFrm::CountDownTick() {
 
 void TMidnightFrm::UpdateWindows() {
     CountDown->Stop();
+    // Every open window follows the book to the new day.
     RecomputeForToday();
-    const TDueWindowLinks due = DueLinks();
-    if (due.Window && MasterList) {
-        MasterList->Scan();
-        if (due.RefillDueList)
-            due.RefillDueList();
-        if (due.SetDueTitle)
-            due.SetDueTitle();
-    }
-    const TMainWindowLinks main = MainLinks();
-    if (main.Window && main.FillListViewMain)
-        main.FillListViewMain();
-    RefreshCalendarIfOpen();
     accept();
 }
 

@@ -7,7 +7,9 @@
 #include "core/Messages.h"
 #include "store/SettingsSchema.h"
 #include "ui/CalCellText.h"
+#include "core/EventsByDay.h"
 #include "ui/CalDueList.h"
+#include "ui/EventBookSignals.h"
 #include "ui/CalWeekPage.h"
 #include "ui/ClockCommands.h"
 #include "ui/EventListView.h"
@@ -67,26 +69,6 @@ std::string NameToStore(const QFont& font, const std::string& asRead) {
     return font.family() == FamilyOf(asRead) ? asRead : font.family().toStdString();
 }
 
-// The events of the list on each of `days` days from first, each day's the
-// first added first, found from each event's rule rather than by asking
-// every day. The list's own order among them follows their next dates, which
-// move with every edit and every day.
-std::vector<std::vector<TTickwellItem*>> EventsByDay(TDateTime first, int days) {
-    std::vector<std::vector<TTickwellItem*>> out(static_cast<size_t>(days));
-    if (!MasterList || days <= 0)
-        return out;
-    std::vector<TTickwellItem*> events = MasterList->All();
-    std::sort(events.begin(), events.end(), AddedEarlier);
-    std::vector<TDateTime> hits;
-    for (TTickwellItem* e : events) {
-        hits.clear();
-        e->DaysOccurring(first, first + days - 1, hits);
-        for (const TDateTime day : hits)
-            out[static_cast<size_t>(day - first)].push_back(e);
-    }
-    return out;
-}
-
 QToolButton* ArrowButton(QWidget* parent, QStyle::StandardPixmap arrow, const char* hint) {
     auto* b = new QToolButton(parent);
     b->setIcon(parent->style()->standardIcon(arrow));
@@ -101,7 +83,8 @@ QToolButton* ArrowButton(QWidget* parent, QStyle::StandardPixmap arrow, const ch
 
 // ---- creation -------------------------------------------------------------
 
-TCalFrm::TCalFrm(QWidget* parent) : QMainWindow(parent) {
+TCalFrm::TCalFrm(TEventBookSignals& events, QWidget* parent)
+    : QMainWindow(parent), Events(events), Book(events.Book()) {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("CalFrm"));
     setWindowTitle(QStringLiteral("Tickwell Calendar"));
@@ -152,7 +135,6 @@ TCalFrm::TCalFrm(QWidget* parent) : QMainWindow(parent) {
     CalFrm = this;
     TCalendarWindowLinks& links = CalendarLinks();
     links.Window = this;
-    links.RefreshCalendar = [this] { RefreshCalendar(); };
     links.SelectedDate = [this] { return Cal->ShownDate(); };
     links.SundayStartsWeek = [this] { return SundayStartsWeek(); };
     links.SetWeekStart = [this](bool sunday) {
@@ -162,6 +144,11 @@ TCalFrm::TCalFrm(QWidget* parent) : QMainWindow(parent) {
     };
     UpdateLinkedEntries();
     QTimer::singleShot(0, this, [this] { UpdateLinkedEntries(); });
+    for (auto notice : {&TEventBookSignals::Added, &TEventBookSignals::Changed,
+                        &TEventBookSignals::Removed})
+        connect(&Events, notice, this, [this] { RefreshCalendar(); });
+    connect(&Events, &TEventBookSignals::Reset, this, &TCalFrm::RefreshCalendar);
+    connect(&Events, &TEventBookSignals::DueRebuilt, this, &TCalFrm::FillDueEvents);
 }
 
 TCalFrm::~TCalFrm() {
@@ -638,7 +625,7 @@ void TCalFrm::MarkMonth() {
     const int year = Cal->DatePart(1);
     const int month = Cal->DatePart(2);
     const int days = Cal->MonthLength(year, month);
-    std::vector<std::vector<TTickwellItem*>> byDay = EventsByDay(EncodeDate(year, month, 1), days);
+    std::vector<std::vector<TTickwellItem*>> byDay = EventsByDay(Book.MasterList, EncodeDate(year, month, 1), days);
     for (int day = 1; day <= days; ++day) {
         std::vector<TTickwellItem*>& events = byDay[static_cast<size_t>(day - 1)];
         if (events.empty())
@@ -655,15 +642,13 @@ void TCalFrm::MarkMonth() {
 }
 
 void TCalFrm::FillWeek() {
-    std::vector<std::vector<TTickwellItem*>> byDay = EventsByDay(WeekDays[1], 7);
+    std::vector<std::vector<TTickwellItem*>> byDay = EventsByDay(Book.MasterList, WeekDays[1], 7);
     for (int day = 1; day <= 7; ++day)
         WeekPage->Model(day)->SetEvents(std::move(byDay[static_cast<size_t>(day - 1)]));
 }
 
 void TCalFrm::FillDueEvents() {
-    if (MasterList)
-        MasterList->Scan();
-    DueEvents->Fill();
+    DueEvents->Fill(Book.DueList);
 }
 
 void TCalFrm::SetupWeek() {
@@ -940,6 +925,8 @@ void TCalFrm::showEvent(QShowEvent* e) {
         PageChanged();
         SetupWeek();
         UpdateCaptions();
+        // The due list as of now, for the side panel.
+        Book.Scan();
         RefreshCalendar();
     });
     ++OpenWindowCount;
@@ -954,9 +941,9 @@ void TCalFrm::hideEvent(QHideEvent* e) {
     --OpenWindowCount;
 }
 
-TCalFrm* ShowCalFrm() {
+TCalFrm* ShowCalFrm(TEventBookSignals& events) {
     if (!CalFrm)
-        new TCalFrm;
+        new TCalFrm(events);
     CalFrm->show();
     if (CalFrm->isMinimized())
         CalFrm->showNormal();
@@ -965,8 +952,8 @@ TCalFrm* ShowCalFrm() {
     return CalFrm;
 }
 
-QWidget* CreateCalendarWindowForStartup() {
-    auto* w = new TCalFrm;
+QWidget* CreateCalendarWindowForStartup(TEventBookSignals& events) {
+    auto* w = new TCalFrm(events);
     w->show();
     return w;
 }

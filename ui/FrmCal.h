@@ -24,6 +24,8 @@ class QToolButton;
 class TArtToolBar;
 class TCalDueList;
 class TCalWeekPage;
+class TEventBook;
+class TEventBookSignals;
 class TMarkedCalendar;
 class TTickwellItem;
 
@@ -33,7 +35,7 @@ public:
     // The most events a chooser offers.
     static constexpr int kChooserEntries = 20;
 
-    explicit TCalFrm(QWidget* parent = nullptr);
+    explicit TCalFrm(TEventBookSignals& events, QWidget* parent = nullptr);
     // Writes the settings back.
     ~TCalFrm() override;
 
@@ -77,6 +79,8 @@ protected:
     void hideEvent(QHideEvent* e) override;
 
 private:
+    TEventBookSignals& Events;
+    TEventBook& Book;
     // Every cell, day list and due row lets go of the events.
     void EventsFreeing(const std::vector<TTickwellItem*>& events) override;
     void CreateActions();
@@ -141,8 +145,6 @@ private:
     void DueDeleteClick();
     void AcknowledgeClick();
     // What the other windows need after an event changed or went.
-    void RefreshMainRow(TTickwellItem* e, bool shownBefore);
-    void RefillDueWindow();
 
     // Fonts and colours.
     void CalendarFontClick();
@@ -228,6 +230,6 @@ private:
 extern TCalFrm* CalFrm;
 
 // Makes the window when there is none, shows it and brings it to the front.
-TCalFrm* ShowCalFrm();
+TCalFrm* ShowCalFrm(TEventBookSignals& events);
 // The window for start-up in calendar mode: created and shown.
-QWidget* CreateCalendarWindowForStartup();
+QWidget* CreateCalendarWindowForStartup(TEventBookSignals& events);

@@ -3,10 +3,9 @@
 // day's events, the fonts and colours of both views, and the window, help,
 // close and exit commands.
 #include "core/EventLists.h"
-#include "core/Globals.h"
 #include "core/Messages.h"
 #include "store/BusyCursor.h"
-#include "store/DataFile.h"
+#include "store/EventBook.h"
 #include "store/ReadOnlyMode.h"
 #include "store/SettingsSchema.h"
 #include "ui/CalDueList.h"
@@ -58,41 +57,8 @@ bool ChooseColour(QWidget* parent, const QColor& initial, QColor& out) {
 
 // ---- events: add, edit, delete, acknowledge ---------------------------------
 
-void TCalFrm::RefreshMainRow(TTickwellItem* e, bool shownBefore) {
-    const TMainWindowLinks& main = MainLinks();
-    if (!main.Window)
-        return;
-    const bool shownNow = main.PassesVisibilityTest && main.PassesVisibilityTest(e);
-    if (shownBefore && shownNow) {
-        if (main.UpdateRow)
-            main.UpdateRow(e);
-    } else if (shownBefore != shownNow && main.FillListViewMain) {
-        // The edit moved the event into or out of the main window's filter.
-        main.FillListViewMain();
-        if (main.UpdateStatusBar)
-            main.UpdateStatusBar();
-    }
-}
-
-void TCalFrm::RefillDueWindow() {
-    const TDueWindowLinks& due = DueLinks();
-    if (due.Window && due.RefillDueList)
-        due.RefillDueList();
-}
-
 void TCalFrm::AddBtnClick() {
-    TTickwellItem* e = EditEvent(false, nullptr);
-    if (!e)
-        return;
-    SaveEvents(*MasterList, MasterList->FileName);
-    const TMainWindowLinks& main = MainLinks();
-    if (main.Window && main.PassesVisibilityTest && main.PassesVisibilityTest(e) && main.AddRow) {
-        main.AddRow(e);
-        if (main.UpdateStatusBar)
-            main.UpdateStatusBar();
-    }
-    RefreshCalendar();
-    RefillDueWindow();
+    EditEvent(Book, false, nullptr);
 }
 
 TTickwellItem* TCalFrm::ChosenEvent(bool edit) {
@@ -199,28 +165,14 @@ void TCalFrm::ChooserEntryClick(QAction* entry, bool edit) {
 }
 
 void TCalFrm::EditChosen(TTickwellItem* e) {
-    const TMainWindowLinks& main = MainLinks();
-    const bool shownBefore =
-        main.Window && main.PassesVisibilityTest && main.PassesVisibilityTest(e);
-    if (!EditEvent(true, e))
-        return;
-    SaveEvents(*MasterList, MasterList->FileName);
-    RefreshCalendar();
-    RefillDueWindow();
-    RefreshMainRow(e, shownBefore);
+    EditEvent(Book, true, e);
 }
 
 void TCalFrm::DeleteChosen(TTickwellItem* e) {
     if (BusyCursorShowing())
         return;
     const TBusyCursor busy;
-    // Freeing the event takes it out of every list of this window and the
-    // others (with the main window's status bar) before anything can fail.
-    if (!DeleteEvent(*MasterList, e, true))
-        return;
-    SaveEvents(*MasterList, MasterList->FileName);
-    RefreshCalendar();
-    RefillDueWindow();
+    Book.Delete(e, true);
 }
 
 void TCalFrm::EventsFreeing(const std::vector<TTickwellItem*>& events) {
@@ -285,22 +237,7 @@ void TCalFrm::AcknowledgeClick() {
         ShowMsg("Nothing to Acknowledge", mkInformation);
         return;
     }
-    e->AckDate = e->ScanDate;
-    SaveEvents(*MasterList, MasterList->FileName);
-    FillDueEvents();
-    const TMainWindowLinks& main = MainLinks();
-    if (main.Window) {
-        // The row's "Last Acknowledged" changed; the accounting view also
-        // counts again.
-        if (main.UpdateRow)
-            main.UpdateRow(e);
-        if (main.ViewFilter && main.ViewFilter() == 7 && main.FillListViewMain) {
-            main.FillListViewMain();
-            if (main.UpdateStatusBar)
-                main.UpdateStatusBar();
-        }
-    }
-    RefillDueWindow();
+    Book.Acknowledge(e);
 }
 
 // ---- fonts and colours ------------------------------------------------------

@@ -11,6 +11,7 @@
 #include "core/TickwellItem.h"
 #include "store/BusyCursor.h"
 #include "store/DataFileSync.h"
+#include "store/EventBook.h"
 #include "store/ReadOnlyMode.h"
 #include "store/SettingsSchema.h"
 #include "ui/DateBox.h"
@@ -35,15 +36,6 @@
 #include <algorithm>
 
 TEditFrm* EditFrm = nullptr;
-
-std::string OrdinalWord(int n) {
-    static const char* const words[] = {
-        "first",      "second",     "third",        "fourth",       "fifth",       "sixth",
-        "seventh",    "eighth",     "ninth",        "tenth",        "eleventh",    "twelfth",
-        "thirteenth", "fourteenth", "fifteenth",    "sixteenth",    "seventeenth", "eighteenth",
-        "nineteenth", "twentieth",  "twenty first", "twenty second"};
-    return n >= 1 && n <= 22 ? words[n - 1] : "";
-}
 
 namespace {
 
@@ -457,25 +449,37 @@ void TEditFrm::DoMonthDays() {
     Combo->addItems(items);
 }
 
+TEventInput TEditFrm::Input() const {
+    TEventInput in;
+    in.Description = DescriptionEdit->Description();
+    in.Start = EventDate->Value();
+    in.Once = Once->isChecked();
+    in.EventType = TypeCombo->currentIndex();
+    in.Interval = IntervalSpin->value();
+    // A list left without a selection (a value from the file outside it)
+    // keeps what the event held.
+    in.Rank = Combo->currentIndex() >= 0 ? Combo->currentIndex() : OriginalRank;
+    in.Weekday = DayIndex->currentIndex() >= 0 ? DayIndex->currentIndex() + 1 : OriginalWeekday;
+    in.Notice = Notice->value();
+    in.Keep = Keep->isChecked();
+    in.NoEndPoint = NoEndFlag;
+    in.Until = DateBox->Value();
+    return in;
+}
+
 void TEditFrm::FormCloseQuery() {
-    auto fail = [](QWidget* focus, const char* text) {
+    EventRecord rec;
+    TEventInput in = Input();
+    // The until date counts only where it is shown and chosen.
+    if (!(Rept->isChecked() && UntilRad->isChecked()))
+        in.Once = true;
+    if (const std::optional<TEventInputFault> fault = BuildEventRecord(in, rec)) {
+        QWidget* focus = fault->Field == TEventInputField::Description
+                             ? static_cast<QWidget*>(DescriptionEdit)
+                         : fault->Field == TEventInputField::Start     ? EventDate
+                                                                       : DateBox;
         focus->setFocus();
-        throw TTickwellError(text);
-    };
-    if (IsBlankText(DescriptionEdit->Description()))
-        fail(DescriptionEdit, kNoDescriptionText);
-    // An empty box and an unreadable date get the same message.
-    auto dateIn = [&fail](TDateBox* box) {
-        const std::optional<TDateTime> d = box->Value();
-        if (!d)
-            fail(box, kInvalidDateText);
-        return *d;
-    };
-    const TDateTime start = dateIn(EventDate);
-    if (Rept->isChecked() && UntilRad->isChecked()) {
-        const TDateTime end = dateIn(DateBox);
-        if (const char* fault = EndDateFault(start, end))
-            fail(DateBox, fault);
+        throw TTickwellError(fault->Text);
     }
 }
 
@@ -492,45 +496,18 @@ void TEditFrm::accept() {
 
 EventRecord TEditFrm::Record() const {
     EventRecord rec;
-    rec.SetDescription(DescriptionEdit->Description());
-    // The checks have passed, so the texts are valid dates.
-    rec.StartDate = EventDate->Value().value_or(StartDateNow());
-    rec.Simple = Once->isChecked();
-    if (rec.Simple)
-        rec.EndDate = rec.StartDate;
-    else if (NoEndFlag)
-        rec.EndDate = NoEndPointEnd(rec.StartDate);
-    else
-        rec.EndDate = DateBox->Value().value_or(FromQDate(DateBox->date()));
-    rec.NoEndPoint = NoEndFlag;
-    rec.EventType = static_cast<uint8_t>(std::max(0, TypeCombo->currentIndex()));
-    rec.Interval = static_cast<int16_t>(IntervalSpin->value());
-    // A list left without a selection (a value from the file outside it)
-    // keeps what the event held.
-    rec.Rank =
-        static_cast<int16_t>(Combo->currentIndex() >= 0 ? Combo->currentIndex() : OriginalRank);
-    rec.Weekday = static_cast<int16_t>(DayIndex->currentIndex() >= 0 ? DayIndex->currentIndex() + 1
-                                                                     : OriginalWeekday);
-    rec.NoticePeriod = static_cast<int16_t>(Notice->value());
-    rec.KeepFlag = Keep->isChecked();
-    rec.AckDate = 0;
+    // The checks have passed.
+    BuildEventRecord(Input(), rec);
     return rec;
-}
-
-void TEditFrm::StoreInto(TTickwellItem& e) const {
-    e.AssignRecord(Record());
-    e.Reset();
 }
 
 TTickwellItem* TEditFrm::CreateEvent() const {
     auto* e = new TTickwellItem(Record());
     AckPastOnCreate(*e);
-    if (MasterList)
-        MasterList->AddSorted(e);
     return e;
 }
 
-TTickwellItem* EditEvent(bool isEdit, TTickwellItem* event) {
+TTickwellItem* EditEvent(TEventBook& book, bool isEdit, TTickwellItem* event) {
     if (isEdit && !event)
         return nullptr;
     if (RefuseChange())
@@ -544,13 +521,15 @@ TTickwellItem* EditEvent(bool isEdit, TTickwellItem* event) {
     // list in memory takes that in only once the editor is closed). An edit
     // of an event still in the file replaces it there; one deleted or edited
     // elsewhere would come back as a new event, so the user says whether.
-    if (dlg.Editing() && MasterList && DeletedElsewhere(*MasterList, EventKey(*event)) &&
+    if (dlg.Editing() && DeletedElsewhere(book.MasterList, EventKey(*event)) &&
         AskYesNoCancel(kChangedElsewhereText, anNo) != anYes)
         return nullptr;
     const TBusyCursor busy;
     if (dlg.Editing()) {
-        dlg.StoreInto(*event);
+        book.Edit(event, dlg.Record());
         return event;
     }
-    return dlg.CreateEvent();
+    TTickwellItem* e = dlg.CreateEvent();
+    book.Add(e);
+    return e;
 }

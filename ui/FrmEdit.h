@@ -6,6 +6,7 @@
 // the data file: the caller does.
 #include "core/DateTime.h"
 #include "core/EventRecord.h"
+#include "core/NewEventRules.h"
 #include <QDialog>
 #include <array>
 #include <string>
@@ -19,6 +20,7 @@ class QRadioButton;
 class QSpinBox;
 class TDateBox;
 class TDescriptionEdit;
+class TEventBook;
 class TTickwellItem;
 
 class TEditFrm : public QDialog {
@@ -29,10 +31,10 @@ public:
 
     // Loads an existing event into the controls (before showing).
     void LoadEvent(const TTickwellItem& e);
-    // OK on an edit: writes the controls into the event and resets it.
-    void StoreInto(TTickwellItem& e) const;
+    // The record of what the controls hold, once the checks have passed.
+    EventRecord Record() const;
     // OK on an add: a new event from the controls, with its past occurrence
-    // acknowledged, inserted into MasterList at its sorted place.
+    // acknowledged, for the book to take.
     TTickwellItem* CreateEvent() const;
 
     // The checks of OK, in order; the first failure moves the focus and
@@ -78,8 +80,8 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
-    // Everything OK writes, read from the controls.
-    EventRecord Record() const;
+    // What the controls hold.
+    TEventInput Input() const;
     void FormShow();
     void TypeComboChange();
     void DayIndexChange();
@@ -111,17 +113,17 @@ private:
 // so that they do not open windows over the editor.
 extern TEditFrm* EditFrm;
 
-// With isEdit false a new event is made (event is ignored); with isEdit true
-// the given event of MasterList is shown and changed on OK. Returns the
+// With isEdit false a new event is made and added to the book (event is
+// ignored); with isEdit true the given event of the book is shown and
+// changed on OK. Returns the
 // changed or the new event, or null when the user cancelled. An event that
 // another program deleted or edited while the editor was open is changed
 // only when the user agrees to add the edit as a new event
 // (kChangedElsewhereText). Refused while changes cannot be saved.
-TTickwellItem* EditEvent(bool isEdit, TTickwellItem* event);
+TTickwellItem* EditEvent(TEventBook& book, bool isEdit, TTickwellItem* event);
 
 inline constexpr const char* kChangedElsewhereText =
     "Another program has changed or deleted this event while you were editing it.\n"
     "Add your version as a new event?";
 
 // "first" .. "twenty second" for 1..22, empty for any other n.
-std::string OrdinalWord(int n);

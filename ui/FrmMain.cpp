@@ -2,7 +2,8 @@
 #include "core/Clock.h"
 #include "core/DateFormat.h"
 #include "core/EventLists.h"
-#include "core/Globals.h"
+#include "core/EventId.h"
+#include "core/MainFilter.h"
 #include "core/Messages.h"
 #include "ical/ICalExport.h"
 #include "ical/ICalImport.h"
@@ -21,6 +22,7 @@
 #include "ui/FrmEdit.h"
 #include "ui/FrmFind.h"
 #include "ui/FrmHelp.h"
+#include "ui/EventBookSignals.h"
 #include "ui/FrmPrint.h"
 #include "ui/ListViewSettings.h"
 #include "ui/ReadOnlyCommands.h"
@@ -55,11 +57,6 @@ namespace {
 
 constexpr int kDetailPaneHeight = 70;
 
-const char* const kFilterTexts[8] = {
-    "  Event(s) ",        "  Once Only Event(s) ",      "  Daily Event(s) ",
-    "  Weekly Event(s) ", "  Monthly - Date Event(s) ", "  Monthly - Day Event(s) ",
-    "  Yearly Event(s) ", "  Accounting Event(s) ",
-};
 
 QString Q(const std::string& s) {
     return QString::fromStdString(s);
@@ -95,44 +92,16 @@ public:
     }
 };
 
-// Keeps the changed-events hook of the data commands pointed at this window
-// for the length of one command.
-class TChangedHookScope {
-public:
-    explicit TChangedHookScope(TEventsChangedHook hook)
-        : Previous(SetEventsChangedHook(std::move(hook))) {}
-    ~TChangedHookScope() { SetEventsChangedHook(std::move(Previous)); }
-
-private:
-    TEventsChangedHook Previous;
-};
-
 QString DataFolderText() {
     return QString::fromStdString(DataFolder());
 }
 
 } // namespace
 
-bool PassesMainFilter(const TTickwellItem& e, int viewFilter, bool filterOld) {
-    bool pass = false;
-    if (viewFilter == 0)
-        pass = true;
-    else if (viewFilter == 1)
-        pass = e.Simple;
-    else if (viewFilter >= 2 && viewFilter <= 7)
-        pass = !e.Simple && e.EventType == viewFilter - 2;
-    if (pass && filterOld && IsOld(e))
-        pass = false;
-    return pass;
-}
-
-const char* FilterText(int viewFilter) {
-    return viewFilter >= 0 && viewFilter <= 7 ? kFilterTexts[viewFilter] : "";
-}
-
 // ---- creation -------------------------------------------------------------
 
-TMainFrm::TMainFrm(QWidget* parent) : QMainWindow(parent) {
+TMainFrm::TMainFrm(TEventBookSignals& events, QWidget* parent)
+    : QMainWindow(parent), Events(events), Book(events.Book()) {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("MainFrm"));
     setWindowTitle(QStringLiteral("Tickwell "));
@@ -157,25 +126,13 @@ TMainFrm::TMainFrm(QWidget* parent) : QMainWindow(parent) {
     MainFrm = this;
     TMainWindowLinks& links = MainLinks();
     links.Window = this;
-    links.FillListViewMain = [this] { FillListViewMain(Filter); };
-    links.UpdateRow = [this](TTickwellItem* e) { UpdateRow(e); };
-    links.AddRow = [this](TTickwellItem* e) { AddRow(e); };
-    links.UpdateStatusBar = [this] { UpdateStatusBar(); };
-    links.PassesVisibilityTest = [this](TTickwellItem* e) { return PassesVisibilityTest(e); };
-    links.ViewFilter = [this] { return Filter; };
     links.ShowStatusText = [this](const char* text) { ShowStatusText(QString::fromUtf8(text)); };
     links.FilterMainClick = [this] { FilterMainClick(); };
     links.FilterMainChecked = [this] { return FilterMain->isChecked(); };
-    links.SelectedEvents = [this] {
-        TTickwellItem* e = SelectedEvent();
-        return e ? std::vector<TTickwellItem*>{e} : std::vector<TTickwellItem*>{};
-    };
-    links.SelectEvents = [this](const std::vector<TTickwellItem*>& events) {
-        MainListView->clearSelection();
-        if (!events.empty())
-            SelectRow(RowOf(events.front()));
-        MainListViewClick();
-    };
+    connect(&Events, &TEventBookSignals::Added, this, &TMainFrm::FollowChanges);
+    connect(&Events, &TEventBookSignals::Changed, this, &TMainFrm::FollowChanges);
+    connect(&Events, &TEventBookSignals::Removed, this, &TMainFrm::FollowRemoval);
+    connect(&Events, &TEventBookSignals::Reset, this, &TMainFrm::FollowReset);
 
     // The clock window is made after this one at start-up; its commands are
     // looked at again once the event loop runs.
@@ -633,12 +590,10 @@ void TMainFrm::FillListViewMain(int filter) {
     Filter = filter;
     ListDay = Today();
     std::vector<TTickwellItem*> shown;
-    if (MasterList) {
-        const bool filterOld = FilterMain->isChecked();
-        for (TTickwellItem* e : MasterList->All())
-            if (PassesMainFilter(*e, filter, filterOld))
-                shown.push_back(e);
-    }
+    const bool filterOld = FilterMain->isChecked();
+    for (TTickwellItem* e : Book.MasterList.All())
+        if (PassesMainFilter(*e, filter, filterOld))
+            shown.push_back(e);
     Rows->SetEvents(std::move(shown));
     ColumnState->ReapplySort();
 }
@@ -651,14 +606,12 @@ void TMainFrm::AddRow(TTickwellItem* e) {
     Rows->AppendEvent(e);
     // The rows as a new list would have them: in the master list's order,
     // then in the user's column sort (ties keeping that order).
-    if (MasterList) {
-        const std::vector<int> places = MasterList->IndexesOf(Rows->Events());
-        std::unordered_map<const TTickwellItem*, double> placeOf;
-        placeOf.reserve(places.size());
-        for (size_t i = 0; i < places.size(); ++i)
-            placeOf.emplace(Rows->Events()[i], places[i] < 0 ? HUGE_VAL : places[i]);
-        Rows->SortBy([&placeOf](const TTickwellItem& row) { return placeOf.at(&row); });
-    }
+    const std::vector<int> places = Book.MasterList.IndexesOf(Rows->Events());
+    std::unordered_map<const TTickwellItem*, double> placeOf;
+    placeOf.reserve(places.size());
+    for (size_t i = 0; i < places.size(); ++i)
+        placeOf.emplace(Rows->Events()[i], places[i] < 0 ? HUGE_VAL : places[i]);
+    Rows->SortBy([&placeOf](const TTickwellItem& row) { return placeOf.at(&row); });
     ColumnState->ReapplySort();
 }
 
@@ -724,20 +677,45 @@ void TMainFrm::FitDetailPane() {
     PaneSplitter->setSizes({qMax(0, total - pane - PaneSplitter->handleWidth()), pane});
 }
 
-void TMainFrm::RefreshAfterChange() {
+void TMainFrm::FollowChanges(const std::vector<TTickwellItem*>& events) {
+    // Each event gets, keeps or loses its row as the view's filter says now.
+    for (TTickwellItem* e : events) {
+        const QModelIndex row = RowOf(e);
+        if (!PassesVisibilityTest(e)) {
+            if (row.isValid())
+                Rows->RemoveRowAt(row.row());
+        } else if (row.isValid()) {
+            UpdateRow(e);
+        } else {
+            AddRow(e);
+        }
+    }
     UpdateStatusBar();
-    RefreshDueWindowIfOpen();
-    RefreshCalendarIfOpen();
     MainListViewClick();
 }
 
-void TMainFrm::ListChanged() {
-    FillListViewMain(Filter);
-    RefreshAfterChange();
+void TMainFrm::FollowRemoval(const std::vector<TTickwellItem*>& events) {
+    for (TTickwellItem* e : events)
+        if (const QModelIndex row = RowOf(e); row.isValid())
+            Rows->RemoveRowAt(row.row());
+    UpdateStatusBar();
+    MainListViewClick();
 }
 
-void TMainFrm::SaveMasterList() {
-    SaveEvents(*MasterList, MasterList->FileName);
+void TMainFrm::FollowReset() {
+    // The selected row stays selected where its event is still there.
+    const TTickwellItem* selected = SelectedEvent();
+    const std::uint64_t key = selected ? EventKey(*selected) : 0;
+    FillListViewMain(Filter);
+    UpdateStatusBar();
+    MainListView->clearSelection();
+    if (selected)
+        for (TTickwellItem* e : Rows->Events())
+            if (EventKey(*e) == key) {
+                SelectRow(RowOf(e));
+                break;
+            }
+    MainListViewClick();
 }
 
 void TMainFrm::Run(const std::function<void()>& command) {
@@ -751,16 +729,11 @@ void TMainFrm::Run(const std::function<void()>& command) {
 // ---- commands -------------------------------------------------------------
 
 void TMainFrm::AddBtnClick() {
-    TTickwellItem* e = EditEvent(false, nullptr);
-    if (!e)
-        return;
-    if (PassesVisibilityTest(e)) {
-        AddRow(e);
+    TTickwellItem* e = EditEvent(Book, false, nullptr);
+    if (e && RowOf(e).isValid()) {
         MainListView->setFocus();
         SelectRow(RowOf(e));
     }
-    SaveMasterList();
-    RefreshAfterChange();
 }
 
 void TMainFrm::EditBtnClick() {
@@ -769,16 +742,8 @@ void TMainFrm::EditBtnClick() {
         ShowMsg("Nothing to Edit", mkInformation);
         return;
     }
-    if (!EditEvent(true, e))
-        return;
-    if (PassesVisibilityTest(e)) {
-        UpdateRow(e);
+    if (EditEvent(Book, true, e) && RowOf(e).isValid())
         MainListView->setFocus();
-    } else {
-        FillListViewMain(Filter);
-    }
-    SaveMasterList();
-    RefreshAfterChange();
 }
 
 void TMainFrm::DeleteBtnClick() {
@@ -790,11 +755,7 @@ void TMainFrm::DeleteBtnClick() {
         return;
     }
     const TBusyCursor busy;
-    // Freeing the event takes its row out of every window.
-    if (!DeleteEvent(*MasterList, e, false))
-        return;
-    SaveMasterList();
-    RefreshAfterChange();
+    Book.Delete(e, false);
 }
 
 void TMainFrm::CopyEventClick() {
@@ -810,14 +771,8 @@ void TMainFrm::CopyEventClick() {
     rec.SetDescription("Copy of: " + e->Description);
     auto* copy = new TTickwellItem(rec);
     copy->AckDate = e->AckDate;
-    MasterList->AddSorted(copy);
-    AddRow(copy);
-    SaveMasterList();
-    UpdateStatusBar();
+    Book.Add(copy);
     SelectRow(RowOf(copy));
-    // The copy may be due, or fall on a day the calendar shows.
-    RefreshDueWindowIfOpen();
-    RefreshCalendarIfOpen();
 }
 
 void TMainFrm::ClearAckClick() {
@@ -828,14 +783,8 @@ void TMainFrm::ClearAckClick() {
         ShowMsg("No Event selected", mkInformation);
         return;
     }
-    if (e->AckDate == 0) {
+    if (!Book.ClearAcknowledgement(e))
         ShowMsg("Acknowledged field cleared", mkInformation);
-    } else {
-        e->AckDate = 0;
-        SaveMasterList();
-        UpdateRow(e);
-    }
-    RefreshDueWindowIfOpen();
 }
 
 void TMainFrm::FindBtnClick() {
@@ -879,7 +828,7 @@ void TMainFrm::OptionsBtnClick() {
 }
 
 void TMainFrm::ExportClick() {
-    if (!HasEvents(*MasterList))
+    if (!HasEvents(Book.MasterList))
         return;
     const QString path =
         ChooseSaveFile(this, {QStringLiteral("Export File As"),
@@ -889,7 +838,7 @@ void TMainFrm::ExportClick() {
                               QStringLiteral("dat")});
     if (path.isEmpty())
         return;
-    ExportCommand(*MasterList, path.toStdString());
+    ExportCommand(Book.MasterList, path.toStdString());
 }
 
 void TMainFrm::ImportClick() {
@@ -900,12 +849,11 @@ void TMainFrm::ImportClick() {
                               QStringLiteral("csv")});
     if (path.isEmpty())
         return;
-    const TChangedHookScope hook([this] { ListChanged(); });
-    ImportCommand(*MasterList, path.toStdString());
+    Book.Run([&](TMyList& list) { return ImportCommand(list, path.toStdString()); });
 }
 
 void TMainFrm::ExportICalClick() {
-    if (!HasEvents(*MasterList))
+    if (!HasEvents(Book.MasterList))
         return;
     const QString path = ChooseSaveFile(this, {QStringLiteral("Export to iCalendar"),
                                                DataFolderText(),
@@ -913,7 +861,7 @@ void TMainFrm::ExportICalClick() {
                                                QStringLiteral("ics")});
     if (path.isEmpty())
         return;
-    ExportICalendarCommand(*MasterList, path.toStdString());
+    ExportICalendarCommand(Book.MasterList, path.toStdString());
 }
 
 void TMainFrm::ImportICalClick() {
@@ -923,43 +871,38 @@ void TMainFrm::ImportICalClick() {
                                                QStringLiteral("ics")});
     if (path.isEmpty())
         return;
-    const TChangedHookScope hook([this] { ListChanged(); });
-    ImportICalendarCommand(*MasterList, path.toStdString());
+    Book.Run([&](TMyList& list) { return ImportICalendarCommand(list, path.toStdString()); });
 }
 
 void TMainFrm::ArchiveClick() {
-    if (!HasEvents(*MasterList))
+    if (!HasEvents(Book.MasterList))
         return;
     const QString folder =
         ChooseFolder(this, QStringLiteral("Select a folder for archive:"), DataFolderText());
     if (folder.isEmpty())
         return;
-    const TChangedHookScope hook([this] { ListChanged(); });
-    ArchiveCommand(*MasterList, folder.toStdString());
+    Book.Run([&](TMyList& list) { return ArchiveCommand(list, folder.toStdString()); });
 }
 
 void TMainFrm::CompressClick() {
-    const TChangedHookScope hook([this] { ListChanged(); });
-    CompressCommand(*MasterList);
+    Book.Run([&](TMyList& list) { return CompressCommand(list); });
 }
 
 void TMainFrm::ZapListClick() {
-    const TChangedHookScope hook([this] { ListChanged(); });
-    ZapListCommand(*MasterList);
+    Book.Run([&](TMyList& list) { return ZapListCommand(list); });
 }
 
 void TMainFrm::BackupClick() {
-    if (!HasEvents(*MasterList))
+    if (!HasEvents(Book.MasterList))
         return;
     TBackupDlg dlg(this);
     if (dlg.exec() != QDialog::Accepted)
         return;
-    BackupCommand(*MasterList, dlg.BackupPath());
+    BackupCommand(Book.MasterList, dlg.BackupPath());
 }
 
 void TMainFrm::RestoreClick() {
-    const TChangedHookScope hook([this] { ListChanged(); });
-    RestoreCommand(*MasterList);
+    Book.Run([&](TMyList& list) { return RestoreCommand(list); });
 }
 
 void TMainFrm::MergeClick() {
@@ -977,12 +920,11 @@ void TMainFrm::MergeClick() {
     const QString path = ChooseOpenFile(this, request);
     if (path.isEmpty())
         return;
-    const TChangedHookScope hook([this] { ListChanged(); });
-    MergeCommand(*MasterList, path.toStdString(), *preV4);
+    Book.Run([&](TMyList& list) { return MergeCommand(list, path.toStdString(), *preV4); });
 }
 
 void TMainFrm::PrintClick() {
-    PrintEventsCommand(this);
+    PrintEventsCommand(Book, this);
 }
 
 void TMainFrm::PrintSetupClick() {
@@ -1070,15 +1012,15 @@ void TMainFrm::hideEvent(QHideEvent* e) {
     --OpenWindowCount;
 }
 
-QWidget* CreateMainWindowForStartup() {
-    auto* w = new TMainFrm;
+QWidget* CreateMainWindowForStartup(TEventBookSignals& events) {
+    auto* w = new TMainFrm(events);
     w->show();
     return w;
 }
 
-TMainFrm* ShowMainFrm() {
+TMainFrm* ShowMainFrm(TEventBookSignals& events) {
     if (!MainFrm)
-        new TMainFrm;
+        new TMainFrm(events);
     MainFrm->show();
     if (MainFrm->isMinimized())
         MainFrm->showNormal();

@@ -13,23 +13,18 @@ class QLabel;
 class QPlainTextEdit;
 class QSplitter;
 class QToolBar;
+class TEventBook;
+class TEventBookSignals;
 class TEventTableModel;
 class TListViewState;
-
-// The filter test of one event: view filter 0 all, 1 once only, 2..7 the
-// repeat types Daily .. Accounting; with filterOld an event whose next date
-// is before today fails.
-bool PassesMainFilter(const TTickwellItem& e, int viewFilter, bool filterOld);
-// The status bar's count text of a view filter, e.g. "  Daily Event(s) ".
-const char* FilterText(int viewFilter);
 
 class TMainFrm : public QMainWindow {
     Q_OBJECT
 public:
-    explicit TMainFrm(QWidget* parent = nullptr);
+    explicit TMainFrm(TEventBookSignals& events, QWidget* parent = nullptr);
     ~TMainFrm() override;
 
-    // Operations other windows call (also through MainLinks()).
+    // The rows of the events the view filter lets through.
     void FillListViewMain(int filter);
     void UpdateRow(TTickwellItem* e);
     void AddRow(TTickwellItem* e);
@@ -71,10 +66,6 @@ public:
     void HelpContentsClick();
     void AboutClick();
 
-    // The refresh after a change: status bar, due-events window, calendar,
-    // detail pane, in that order.
-    void RefreshAfterChange();
-
     // For the find dialog and tests.
     TEventListView* ListView() const { return MainListView; }
     QPlainTextEdit* DetailPane() const { return DetailText; }
@@ -92,6 +83,8 @@ protected:
     void hideEvent(QHideEvent* e) override;
 
 private:
+    TEventBookSignals& Events;
+    TEventBook& Book;
     void CreateActions();
     void CreateMenus();
     void CreateToolBar();
@@ -102,8 +95,10 @@ private:
     void WriteSettings() const;
     void ShowDetailPane(bool show);
     void FitDetailPane();
-    void SaveMasterList();
-    void ListChanged();
+    // The rows follow the book, each event as the view's filter says.
+    void FollowChanges(const std::vector<TTickwellItem*>& events);
+    void FollowRemoval(const std::vector<TTickwellItem*>& events);
+    void FollowReset();
     void UpdateLinkedEntries();
     // Runs a command; an error that ends it is shown as an error notice.
     void Run(const std::function<void()>& command);
@@ -178,7 +173,7 @@ private:
 extern TMainFrm* MainFrm;
 
 // The main window for start-up (start mode 1): created and shown.
-QWidget* CreateMainWindowForStartup();
+QWidget* CreateMainWindowForStartup(TEventBookSignals& events);
 // Makes the main window when there is none, shows it and brings it to the
 // front.
-TMainFrm* ShowMainFrm();
+TMainFrm* ShowMainFrm(TEventBookSignals& events);

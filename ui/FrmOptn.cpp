@@ -2,6 +2,7 @@
 
 #include "core/EventLists.h"
 #include "core/Globals.h"
+#include "store/EventBook.h"
 #include "core/Messages.h"
 #include "platform/ShellLink.h"
 #include "store/SettingsSchema.h"
@@ -113,7 +114,7 @@ QString Upper(const std::string& s) {
 
 } // namespace
 
-TOptionDlg::TOptionDlg(QWidget* parent) : QDialog(parent) {
+TOptionDlg::TOptionDlg(TEventBook& book, QWidget* parent) : QDialog(parent), Book(book) {
     setObjectName("OptionDlg");
     setWindowTitle("Options");
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -422,7 +423,7 @@ void TOptionDlg::LoadValues() {
         TrayChoice = ReadSetting(reg, kTrayIcon);
     });
     load(pgFilters, [this](const TWinRegistry& reg) {
-        FilterPastChk->setChecked(MasterList && MasterList->FilterPast);
+        FilterPastChk->setChecked(Book.MasterList.FilterPast);
         const TMainWindowLinks& main = MainLinks();
         FilterMainChk->setChecked(main.Window && main.FilterMainChecked
                                       ? main.FilterMainChecked()
@@ -616,12 +617,9 @@ void TOptionDlg::ApplyFilters(TWinRegistry& reg) {
         main.FilterMainChecked() != FilterMainChk->isChecked())
         main.FilterMainClick();
     WriteSetting(reg, kFilterPast, FilterPastChk->isChecked());
-    if (MasterList && MasterList->FilterPast != FilterPastChk->isChecked()) {
-        MasterList->FilterPast = FilterPastChk->isChecked();
-        if (DueLinks().Window)
-            RefreshDueWindowIfOpen();
-        else
-            MasterList->Scan();
+    if (Book.MasterList.FilterPast != FilterPastChk->isChecked()) {
+        Book.MasterList.FilterPast = FilterPastChk->isChecked();
+        Book.Scan();
     }
 }
 
@@ -665,7 +663,7 @@ void TOptionDlg::WriteStartupLink() {
 
 // ---- the command --------------------------------------------------------------
 
-void ShowOptionDlg(bool schedulePage) {
+void ShowOptionDlg(TEventBook& book, bool schedulePage) {
     if (OptionDlg) {
         OptionDlg->raise();
         OptionDlg->activateWindow();
@@ -677,7 +675,7 @@ void ShowOptionDlg(bool schedulePage) {
     if (over && (!over->isVisible() || over->windowFlags().testFlag(Qt::Tool)))
         over = nullptr;
     // A window that goes while the dialog is open takes it along.
-    QPointer<TOptionDlg> dlg = new TOptionDlg(over);
+    QPointer<TOptionDlg> dlg = new TOptionDlg(book, over);
     if (schedulePage)
         dlg->PageControl1->setCurrentIndex(TOptionDlg::pgSchedule);
     const bool ok = dlg->exec() == QDialog::Accepted;

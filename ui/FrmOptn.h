@@ -19,6 +19,7 @@ class QSpinBox;
 class QStackedWidget;
 class QTabWidget;
 class QToolButton;
+class TEventBook;
 class TWinRegistry;
 
 class TOptionDlg : public QDialog {
@@ -26,7 +27,7 @@ class TOptionDlg : public QDialog {
 public:
     enum TPage { pgGeneral, pgEditing, pgStartup, pgSystem, pgSchedule, pgFilters, kPageCount };
 
-    explicit TOptionDlg(QWidget* parent = nullptr);
+    explicit TOptionDlg(TEventBook& book, QWidget* parent = nullptr);
     ~TOptionDlg() override;
 
     // Writes the values of every page that was loaded and applies them to
@@ -92,6 +93,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    TEventBook& Book;
     QWidget* GeneralPage();
     QWidget* EditingPage();
     QWidget* StartupPage();
@@ -130,4 +132,4 @@ extern TOptionDlg* OptionDlg;
 // The Options command: the dialog at its first page, or at "Schedule";
 // modal, and applied when the user confirms with OK. While it is open, a
 // second call only brings it to the front.
-void ShowOptionDlg(bool schedulePage);
+void ShowOptionDlg(TEventBook& book, bool schedulePage);

@@ -1,6 +1,6 @@
 #include "ui/FrmPrint.h"
 #include "core/EventLists.h"
-#include "core/Globals.h"
+#include "store/EventBook.h"
 #include "core/Messages.h"
 #include "platform/Paths.h"
 #include "store/DataCommands.h"
@@ -91,17 +91,17 @@ QString PrinterDescription(const QPrinter& printer) {
     return printer.printerName();
 }
 
-void PrintEventsCommand(QWidget* parent) {
-    if (!HasEvents(*MasterList))
+void PrintEventsCommand(TEventBook& book, QWidget* parent) {
+    if (!HasEvents(book.MasterList))
         return;
     if (!CheckPrinter(CurrentPrinter())) {
         ShowMsg(kPrinterMessage, mkWarning);
         return;
     }
     // So that "Due Tickwells Only" has something to print.
-    if (DueList->Empty())
-        MasterList->Scan();
-    TprnMainFrm dlg(parent);
+    if (book.DueList.Empty())
+        book.Scan();
+    TprnMainFrm dlg(book, parent);
     dlg.exec();
 }
 
@@ -129,7 +129,7 @@ void PrintSetupCommand(QWidget* parent) {
     dlg.exec();
 }
 
-TprnMainFrm::TprnMainFrm(QWidget* parent) : QDialog(parent) {
+TprnMainFrm::TprnMainFrm(TEventBook& book, QWidget* parent) : QDialog(parent), Book(book) {
     setObjectName(QStringLiteral("prnMainFrm"));
     setWindowTitle(QStringLiteral("Print"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -211,7 +211,7 @@ bool TprnMainFrm::PrintBtnClick() {
         ShowMsg(kPrinterMessage, mkWarning);
         return false;
     }
-    if (DueOnly() && DueList->Empty()) {
+    if (DueOnly() && Book.DueList.Empty()) {
         ShowMsg("No events to print!", mkInformation);
         return false;
     }
@@ -229,8 +229,9 @@ bool TprnMainFrm::PrintBtnClick() {
 
 bool TprnMainFrm::RunJob(QPrinter& printer) {
     const bool dueOnly = DueOnly();
-    const TListSorted& source = dueOnly ? static_cast<const TListSorted&>(*DueList) : *MasterList;
-    const QString title = PrintTitle(dueOnly);
+    const TListSorted& source =
+        dueOnly ? static_cast<const TListSorted&>(Book.DueList) : Book.MasterList;
+    const QString title = PrintTitle(dueOnly, Book.DueList.DateFormat);
     titlelbl->setText(title);
     const TDisabledWhile disabled(this);
 

@@ -5,6 +5,7 @@
 #include <QFont>
 
 class QLabel;
+class TEventBook;
 class QPrinter;
 class QPushButton;
 class QRadioButton;
@@ -24,14 +25,14 @@ bool CheckPrinter(QPrinter& printer);
 QString PrinterDescription(const QPrinter& printer);
 
 // The main window's "Print..." command.
-void PrintEventsCommand(QWidget* parent);
+void PrintEventsCommand(TEventBook& book, QWidget* parent);
 // The main window's "Print Setup..." command.
 void PrintSetupCommand(QWidget* parent);
 
 class TprnMainFrm : public QDialog {
     Q_OBJECT
 public:
-    explicit TprnMainFrm(QWidget* parent = nullptr);
+    explicit TprnMainFrm(TEventBook& book, QWidget* parent = nullptr);
 
     // Prints as chosen; true when the job went to the printer or file.
     bool PrintBtnClick();
@@ -52,4 +53,7 @@ public:
     QPushButton* CancelBtn;
     QPushButton* FontBtn;
     QFont PrintFont;
+
+private:
+    TEventBook& Book;
 };

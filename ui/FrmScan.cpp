@@ -2,7 +2,7 @@
 #include "core/Clock.h"
 #include "core/DateFormat.h"
 #include "core/EventLists.h"
-#include "core/Globals.h"
+#include "core/EventId.h"
 #include "core/Messages.h"
 #include "core/TickwellItem.h"
 #include "store/DataFile.h"
@@ -18,6 +18,7 @@
 #include "ui/ListViewSettings.h"
 #include "ui/ReadOnlyCommands.h"
 #include "ui/ScreenFit.h"
+#include "ui/EventBookSignals.h"
 #include "ui/WindowLinks.h"
 #include "ui/WindowState.h"
 #include <QApplication>
@@ -50,7 +51,8 @@ constexpr int kButtonGap = 8;
 
 } // namespace
 
-TScanFrm::TScanFrm(QWidget* parent) : QWidget(parent, Qt::Window) {
+TScanFrm::TScanFrm(TEventBookSignals& events, QWidget* parent)
+    : QWidget(parent, Qt::Window), Events(events), Book(events.Book()) {
     setObjectName("ScanFrm");
     setAttribute(Qt::WA_DeleteOnClose);
     // A system menu and a close button, no minimise or maximise buttons.
@@ -63,8 +65,8 @@ TScanFrm::TScanFrm(QWidget* parent) : QWidget(parent, Qt::Window) {
     };
     TEventColumn date = SortedByNumber(
         "Date",
-        [](const TTickwellItem& e) {
-            return QString::fromStdString(e.ScanDateText(DueList ? DueList->DateFormat : ""));
+        [this](const TTickwellItem& e) {
+            return QString::fromStdString(e.ScanDateText(Book.DueList.DateFormat));
         },
         [](const TTickwellItem& e) { return e.ScanDate; });
     TEventColumn when = SortedByNumber(
@@ -207,21 +209,10 @@ TScanFrm::TScanFrm(QWidget* parent) : QWidget(parent, Qt::Window) {
     UpdateCommandStates();
 
     ScanFrm = this;
-    TDueWindowLinks& links = DueLinks();
-    links.Window = this;
-    links.RefillDueList = [this] { RefillDueList(); };
-    links.RefreshDueWindow = [this] { RefreshDueWindow(); };
-    links.SetDueTitle = [this] { SetDueTitle(); };
-    links.ShowInDueList = [this](TTickwellItem* e) { ShowInDueList(e); };
-    links.SelectedEvents = [this] {
-        TTickwellItem* e = ScanListView->SelectedEvent();
-        return e ? std::vector<TTickwellItem*>{e} : std::vector<TTickwellItem*>{};
-    };
-    links.SelectEvents = [this](const std::vector<TTickwellItem*>& events) {
-        ScanListView->clearSelection();
-        if (!events.empty())
-            ScanListView->SelectRow(Rows->RowOf(events.front()));
-    };
+    DueLinks().Window = this;
+    connect(&Events, &TEventBookSignals::Added, this, &TScanFrm::FollowChanges);
+    connect(&Events, &TEventBookSignals::Changed, this, &TScanFrm::FollowChanges);
+    connect(&Events, &TEventBookSignals::Reset, this, &TScanFrm::FollowReset);
 }
 
 TScanFrm::~TScanFrm() {
@@ -287,26 +278,43 @@ void TScanFrm::Run(void (TScanFrm::*command)()) {
     }
 }
 
-void TScanFrm::ShowInDueList(TTickwellItem* e) {
-    Rows->EventChanged(e);
-}
-
 long long TScanFrm::DaysToScan(const TTickwellItem& e) const {
     return std::llround(e.ScanDate - RowsDay);
 }
 
 void TScanFrm::RefillDueList() {
     RowsDay = Today();
-    Rows->SetEvents(DueList ? DueList->All() : std::vector<TTickwellItem*>{});
+    Rows->SetEvents(Book.DueList.All());
     ListState->ReapplySort();
 }
 
-void TScanFrm::RefreshDueWindow() {
-    if (!DueList || !MasterList)
-        return;
-    DueList->Clear();
-    MasterList->Scan();
+void TScanFrm::FollowChanges(const std::vector<TTickwellItem*>& events) {
+    for (TTickwellItem* e : events) {
+        const int row = Rows->RowOf(e);
+        if (Book.DueList.IndexOf(e) < 0) {
+            if (row >= 0)
+                Rows->RemoveRowAt(row);
+        } else if (row >= 0) {
+            Rows->EventChanged(e);
+        } else {
+            Rows->AppendEvent(e);
+        }
+    }
+}
+
+void TScanFrm::FollowReset() {
+    // The selected row stays selected where its event is still due.
+    TTickwellItem* selected = ScanListView->SelectedEvent();
+    const std::uint64_t key = selected ? EventKey(*selected) : 0;
     RefillDueList();
+    SetDueTitle();
+    if (!selected)
+        return;
+    for (TTickwellItem* e : Book.DueList.All())
+        if (EventKey(*e) == key) {
+            ScanListView->SelectRow(Rows->RowOf(e));
+            break;
+        }
 }
 
 void TScanFrm::SetDueTitle() {
@@ -317,15 +325,14 @@ void TScanFrm::SetDueTitle() {
 }
 
 void TScanFrm::SetDateFormat() {
-    if (DueList)
-        DueList->DateFormat = LongDateAction->isChecked() ? kLongDueDate : kShortDueDate;
+    Book.DueList.DateFormat = LongDateAction->isChecked() ? kLongDueDate : kShortDueDate;
 }
 
 // ---- commands ----
 
 int TScanFrm::SelectedRowOrTell(const char* nothing) const {
     const int row = ScanListView->SelectedRow();
-    if (!DueList || DueList->Empty() || row < 0) {
+    if (Book.DueList.Empty() || row < 0) {
         ShowMsg(nothing, mkInformation);
         return -1;
     }
@@ -338,66 +345,25 @@ void TScanFrm::AcknowledgeClick() {
     const int row = SelectedRowOrTell("Nothing to Acknowledge");
     if (row < 0)
         return;
-    TTickwellItem* e = Rows->EventAt(row);
-    e->AckDate = e->ScanDate;
-    SaveEvents(*MasterList, MasterList->FileName);
-    DueList->Clear();
-    MasterList->Scan();
-    // The scan may have let a change of day refill the rows.
-    Rows->RemoveRowAt(Rows->EventAt(row) == e ? row : Rows->RowOf(e));
-    const TMainWindowLinks& main = MainLinks();
-    if (main.Window && main.PassesVisibilityTest && main.PassesVisibilityTest(e) && main.UpdateRow)
-        main.UpdateRow(e);
-    RefreshCalendarIfOpen();
+    Book.Acknowledge(Rows->EventAt(row));
 }
 
 void TScanFrm::AddEventClick() {
-    TTickwellItem* e = EditEvent(false, nullptr);
-    if (!e)
-        return;
-    SaveEvents(*MasterList, MasterList->FileName);
-    RefreshCalendarIfOpen();
-    const TMainWindowLinks& main = MainLinks();
-    if (main.Window && main.PassesVisibilityTest && main.PassesVisibilityTest(e) && main.AddRow)
-        main.AddRow(e);
-    DueList->Clear();
-    MasterList->Scan();
-    if (DueList->IndexOf(e) >= 0)
-        Rows->AppendEvent(e);
+    EditEvent(Book, false, nullptr);
 }
 
 void TScanFrm::EditEventClick() {
     const int row = SelectedRowOrTell("Nothing to Edit");
     if (row < 0)
         return;
-    TTickwellItem* e = Rows->EventAt(row);
-    if (!EditEvent(true, e))
-        return;
-    SaveEvents(*MasterList, MasterList->FileName);
-    if (MainLinks().Window && MainLinks().UpdateRow)
-        MainLinks().UpdateRow(e);
-    RefreshCalendarIfOpen();
-    DueList->Clear();
-    MasterList->Scan();
-    const int now = Rows->RowOf(e);
-    if (now >= 0 && DueList->IndexOf(e) < 0)
-        Rows->RemoveRowAt(now);
-    else
-        ShowInDueList(e);
+    EditEvent(Book, true, Rows->EventAt(row));
 }
 
 void TScanFrm::DeleteEventClick() {
     const int row = SelectedRowOrTell("Nothing to Delete");
     if (row < 0)
         return;
-    // Freeing the event takes its rows out of this window and the main
-    // window (with its status bar) before anything here can fail.
-    if (!DeleteEvent(*MasterList, Rows->EventAt(row), false))
-        return;
-    SaveEvents(*MasterList, MasterList->FileName);
-    DueList->Clear();
-    MasterList->Scan();
-    RefreshCalendarIfOpen();
+    Book.Delete(Rows->EventAt(row), false);
 }
 
 void TScanFrm::CloseBtnClick() {
@@ -564,12 +530,12 @@ void TScanFrm::ExecModal() {
         loop.exec();
 }
 
-TScanFrm* CreateDueWindow() {
-    return ScanFrm ? ScanFrm : new TScanFrm;
+TScanFrm* CreateDueWindow(TEventBookSignals& events) {
+    return ScanFrm ? ScanFrm : new TScanFrm(events);
 }
 
-TScanFrm* ShowDueEventsWindow() {
-    TScanFrm* w = CreateDueWindow();
+TScanFrm* ShowDueEventsWindow(TEventBookSignals& events) {
+    TScanFrm* w = CreateDueWindow(events);
     w->show();
     w->raise();
     w->activateWindow();

@@ -12,6 +12,8 @@ class QAction;
 class QMenu;
 class QPushButton;
 class QSoundEffect;
+class TEventBook;
+class TEventBookSignals;
 class TEventTableModel;
 class TListViewState;
 
@@ -19,19 +21,16 @@ class TScanFrm : public QWidget {
     Q_OBJECT
 public:
     // Reads the window's settings; the rows are built when it is shown.
-    explicit TScanFrm(QWidget* parent = nullptr);
+    explicit TScanFrm(TEventBookSignals& events, QWidget* parent = nullptr);
     // Writes the settings back.
     ~TScanFrm() override;
 
     // Closing the window ends the program (set for the display at shutdown).
     bool QuitOnClose = false;
 
+    // One row for each event of the due list, sorted as the user chose.
     void RefillDueList();
-    // Empties DueList, scans MasterList again, refills.
-    void RefreshDueWindow();
     void SetDueTitle();
-    // Rewrites the row of the event, when there is one.
-    void ShowInDueList(TTickwellItem* e);
 
     void AcknowledgeClick();
     void AddEventClick();
@@ -80,6 +79,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    // The rows follow the book: an event due after a change gets a row at
+    // the end, one no longer due loses its row.
+    void FollowChanges(const std::vector<TTickwellItem*>& events);
+    void FollowReset();
+
+    TEventBookSignals& Events;
+    TEventBook& Book;
     QAction* AddItem(const char* caption, const QKeySequence& key, void (TScanFrm::*slot)());
     QAction* AddOption(const char* caption, bool checked, void (TScanFrm::*slot)());
     // The selected row, or -1 after telling the user there is nothing to
@@ -118,6 +124,6 @@ private:
 extern TScanFrm* ScanFrm;
 
 // Makes the window when there is none; returns it (not shown).
-TScanFrm* CreateDueWindow();
+TScanFrm* CreateDueWindow(TEventBookSignals& events);
 // Makes the window when needed, shows it and brings it to the front.
-TScanFrm* ShowDueEventsWindow();
+TScanFrm* ShowDueEventsWindow(TEventBookSignals& events);

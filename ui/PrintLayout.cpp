@@ -2,7 +2,6 @@
 #include "core/Clock.h"
 #include "core/DateFormat.h"
 #include "core/EventLists.h"
-#include "core/Globals.h"
 #include "ui/EventTableModel.h"
 #include <cmath>
 
@@ -97,12 +96,12 @@ std::unique_ptr<TEventTableModel> PrintRows(const TListSorted& source, bool dueO
     return rows;
 }
 
-QString PrintTitle(bool dueOnly) {
+QString PrintTitle(bool dueOnly, const std::string& dueDateFormat) {
     const QString title =
         dueOnly ? QStringLiteral("DUE TICKWELL EVENTS:") : QStringLiteral("ALL TICKWELL EVENTS:");
     // The due-events window sets the pattern; until it has, the short date.
     const std::string pattern =
-        DueList && !DueList->DateFormat.empty() ? DueList->DateFormat : std::string("ddddd");
+        !dueDateFormat.empty() ? dueDateFormat : std::string("ddddd");
     return title + Q(FormatDateTime(pattern, Today()));
 }
 

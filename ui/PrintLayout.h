@@ -47,7 +47,7 @@ TPrintRow HeadingRow();
 std::unique_ptr<TEventTableModel> PrintRows(const TListSorted& source, bool dueOnly);
 // "ALL TICKWELL EVENTS:" or "DUE TICKWELL EVENTS:" and today's date in the
 // due list's date pattern.
-QString PrintTitle(bool dueOnly);
+QString PrintTitle(bool dueOnly, const std::string& dueDateFormat);
 
 // The page that begins with row `first`: the title centred at the top (when
 // not empty) and the heading row, then rows from `first` on, each advancing

@@ -11,39 +11,22 @@
 class TTickwellItem;
 class QWidget;
 
-// A freed event's rows leave every window by themselves (TEventWatcher).
+// Windows follow the event book by themselves; these are only what one window
+// asks of another.
 struct TMainWindowLinks {
     // The main window exists while this is set.
     QWidget* Window = nullptr;
-    std::function<void()> FillListViewMain;        // rebuild with the current view filter
-    std::function<void(TTickwellItem*)> UpdateRow; // rewrite the row of an event, if any
-    std::function<void(TTickwellItem*)> AddRow;    // add and fill a row for an event
-    std::function<void()> UpdateStatusBar;
-    std::function<bool(TTickwellItem*)> PassesVisibilityTest;
-    std::function<int()> ViewFilter;
     std::function<void(const char*)> ShowStatusText; // third status panel
     std::function<void()> FilterMainClick;
     std::function<bool()> FilterMainChecked; // the "Filter Old Events" item
-    // The events of the selected rows, and selecting the rows of the given
-    // events (and no other), for a refresh that rebuilds the rows.
-    std::function<std::vector<TTickwellItem*>()> SelectedEvents;
-    std::function<void(const std::vector<TTickwellItem*>&)> SelectEvents;
 };
 
 struct TDueWindowLinks {
     QWidget* Window = nullptr;
-    std::function<void()> RefillDueList;
-    std::function<void()> RefreshDueWindow;
-    std::function<void()> SetDueTitle;
-    std::function<void(TTickwellItem*)> ShowInDueList;
-    // As the main window's.
-    std::function<std::vector<TTickwellItem*>()> SelectedEvents;
-    std::function<void(const std::vector<TTickwellItem*>&)> SelectEvents;
 };
 
 struct TCalendarWindowLinks {
     QWidget* Window = nullptr;
-    std::function<void()> RefreshCalendar;
     // The day selected in the month grid, for a new event started there.
     std::function<double()> SelectedDate;
     // The calendar's "Sunday Starts Week", which it stores when it closes:

@@ -25,8 +25,8 @@ TEST(DestructiveQuestions, EnterAnswersNo) {
         InstallMessageBoxes();
         FirstArgument = "/z";
         BackupDest = env.Home.path().toStdString();
-        MasterList->AddSorted(MakeEvent("Expired", env.Day - 5, true));
-        SaveEvents(*MasterList, BackupFilePath());
+        env.Book->MasterList.AddSorted(MakeEvent("Expired", env.Day - 5, true));
+        SaveEvents(env.Book->MasterList, BackupFilePath());
         SetFileDialogs({{}, [](QWidget*, const TFileDialogRequest&) { return QString(); }, {}});
         QStringList asked;
         QTimer enter;
@@ -37,12 +37,12 @@ TEST(DestructiveQuestions, EnterAnswersNo) {
             }
         });
         enter.start(10);
-        MasterList->AddSorted(MakeEvent("Kept", env.Day + 5, true));
-        TMainFrm w;
+        env.Book->MasterList.AddSorted(MakeEvent("Kept", env.Day + 5, true));
+        TMainFrm w(*env.Events);
         w.show();
         ASSERT_TRUE(ChooseMenu(&w, "Fi&le", entry)) << entry;
         EXPECT_EQ(asked.size(), 1) << entry;
-        EXPECT_EQ(MasterList->Count(), 2) << entry;
+        EXPECT_EQ(env.Book->MasterList.Count(), 2) << entry;
         SetFileDialogs({});
     }
     FirstArgument.clear();

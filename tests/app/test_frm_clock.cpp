@@ -49,7 +49,7 @@ class TestFrmClock : public QObject {
         BeginTestTime(moment);
         StartMode = smTray;
         TrayUp = tray;
-        App = std::make_unique<TController>([this] { return TrayUp; });
+        App = std::make_unique<TController>(*Env.Events, [this] { return TrayUp; });
         App->Start();
         return App.get();
     }
@@ -65,8 +65,8 @@ class TestFrmClock : public QObject {
     void AddNightEvents() {
         Plants = MakeEvent("Water plants", Env.Day - 5, false, 0, 1, 0, true);
         Plants->AckDate = Env.Day;
-        MasterList->AddSorted(Plants);
-        MasterList->AddSorted(MakeEvent("Dentist", Env.Day + 1, true));
+        Env.Book->MasterList.AddSorted(Plants);
+        Env.Book->MasterList.AddSorted(MakeEvent("Dentist", Env.Day + 1, true));
     }
 
 private slots:
@@ -111,7 +111,7 @@ private slots:
         if (answer == "Cancel") {
             QCOMPARE(DueRows(), before);
             ChooseFromMenu(app->Tray()->Menu(), app->Tray()->DueWindowAction);
-            QCOMPARE(DueList->Count(), 2);
+            QCOMPARE(Env.Book->DueList.Count(), 2);
             return;
         }
         QCOMPARE(before, QStringList{"Dentist 1"});
@@ -177,7 +177,7 @@ private slots:
         QVERIFY(server.registerService("org.freedesktop.Notifications") &&
                 server.registerObject("/org/freedesktop/Notifications", &fake,
                                       QDBusConnection::ExportAllSlots));
-        MasterList->AddSorted(MakeEvent("Pay rent\r\nto the landlord", Env.Day, true));
+        Env.Book->MasterList.AddSorted(MakeEvent("Pay rent\r\nto the landlord", Env.Day, true));
         WriteSetting(kAlarm2, std::string("09:30"));
         Start(At(0, 9, 29, 58));
         AdvanceTestTime(3000);

@@ -32,7 +32,7 @@ class TestFrmOptn : public QObject {
     void Start(std::uint8_t mode, double hours = 12) {
         BeginTestTime(Env.Day + hours / 24);
         StartMode = mode;
-        App = std::make_unique<TController>([] { return true; });
+        App = std::make_unique<TController>(*Env.Events, [] { return true; });
         App->Start();
     }
     void Choose(QAction* entry) { ChooseFromMenu(App->Tray()->Menu(), entry); }
@@ -175,9 +175,9 @@ private slots:
         reg.WriteInteger("Options", "DfltEventType", 9);
         reg.WriteInteger("Options", "MainWindow", 7);
         reg.WriteInteger("Options", "FilterPast", 1);
-        MasterList->AddSorted(MakeEvent("Old dentist", Env.Day - 10, true));
-        MasterList->AddSorted(MakeEvent("Kept bill", Env.Day - 40, false, 2, 1, 3, true));
-        MasterList->AddSorted(MakeEvent("Tomorrow", Env.Day + 1, true));
+        Env.Book->MasterList.AddSorted(MakeEvent("Old dentist", Env.Day - 10, true));
+        Env.Book->MasterList.AddSorted(MakeEvent("Kept bill", Env.Day - 40, false, 2, 1, 3, true));
+        Env.Book->MasterList.AddSorted(MakeEvent("Tomorrow", Env.Day + 1, true));
         Start(smMain);
         Choose(App->Tray()->DueWindowAction);
         auto* main = qobject_cast<TMainFrm*>(MainLinks().Window);

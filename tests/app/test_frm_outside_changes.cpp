@@ -38,7 +38,7 @@ class TestOutsideChanges : public QObject {
     TCalFrm* Cal = nullptr;
 
     std::string IdOf(const std::string& description) const {
-        for (const TTickwellItem* e : MasterList->All())
+        for (const TTickwellItem* e : Env.Book->MasterList.All())
             if (e->Description == description)
                 return EventId(*e);
         return "none";
@@ -60,7 +60,7 @@ class TestOutsideChanges : public QObject {
     // What the file holds now.
     QStringList OnDisk() const {
         TMyList list;
-        LoadEvents(list, MasterList->FileName);
+        LoadEvents(list, Env.Book->MasterList.FileName);
         return Sorted(list.All());
     }
     // The calendar's cell of a day of the test's month.
@@ -69,12 +69,12 @@ class TestOutsideChanges : public QObject {
         return Sorted(Cal->DayCellEvents(offset % 7, offset / 7 + 1));
     }
     QByteArray FileBytes() const {
-        QFile f(QString::fromStdString(MasterList->FileName));
+        QFile f(QString::fromStdString(Env.Book->MasterList.FileName));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
     // As another program writing in place would.
     void WriteFile(const QByteArray& bytes) const {
-        QFile f(QString::fromStdString(MasterList->FileName));
+        QFile f(QString::fromStdString(Env.Book->MasterList.FileName));
         QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
     }
     bool CanAdd() const { return Main->findChild<QAction*>("AddEventAction")->isEnabled(); }
@@ -82,16 +82,16 @@ class TestOutsideChanges : public QObject {
 private slots:
     void init() {
         Env.Reset();
-        MasterList->AddSorted(MakeEvent("Alpha", Env.Day + 3, true));
-        MasterList->AddSorted(MakeEvent("Beta", Env.Day - 30, false, 1, 1, 0));
-        MasterList->AddSorted(MakeEvent("Gamma", Env.Day + 40, true));
-        SaveEvents(static_cast<const TListSorted&>(*MasterList), MasterList->FileName);
-        MasterList->FreeAll();
-        LoadSynced(*MasterList);
+        Env.Book->MasterList.AddSorted(MakeEvent("Alpha", Env.Day + 3, true));
+        Env.Book->MasterList.AddSorted(MakeEvent("Beta", Env.Day - 30, false, 1, 1, 0));
+        Env.Book->MasterList.AddSorted(MakeEvent("Gamma", Env.Day + 40, true));
+        SaveEvents(static_cast<const TListSorted&>(Env.Book->MasterList), Env.Book->MasterList.FileName);
+        Env.Book->MasterList.FreeAll();
+        LoadSynced(Env.Book->MasterList);
         Watcher = std::make_unique<TDataFileWatcher>();
-        Main = ShowMainFrm();
-        Due = ShowDueEventsWindow();
-        (Cal = new TCalFrm)->show();
+        Main = ShowMainFrm(*Env.Events);
+        Due = ShowDueEventsWindow(*Env.Events);
+        (Cal = new TCalFrm(*Env.Events))->show();
         QVERIFY(QTest::qWaitForWindowExposed(Main));
     }
     void cleanup() {
@@ -215,10 +215,10 @@ private slots:
         delete std::exchange(Cal, nullptr);
         delete std::exchange(Due, nullptr);
         delete Main;
-        MasterList->FreeAll();
+        Env.Book->MasterList.FreeAll();
         Env.Answer = anCancel;
-        LoadMasterList(MasterList->FileName);
-        Main = ShowMainFrm();
+        LoadMasterList(Env.Book->MasterList.FileName);
+        Main = ShowMainFrm(*Env.Events);
         QVERIFY(QTest::qWaitForWindowExposed(Main));
         QCOMPARE(SortedTexts(Main->ListView()), (QStringList{"Alpha", "Beta", "Gamma"}));
         QCOMPARE(Env.Questions.size(), size_t{1});
@@ -285,9 +285,9 @@ private slots:
         EndReadOnly();
         delete std::exchange(Cal, nullptr);
         delete std::exchange(Due, nullptr);
-        MasterList->FreeAll();
+        Env.Book->MasterList.FreeAll();
         WriteFile(good);
-        LoadSynced(*MasterList);
+        LoadSynced(Env.Book->MasterList);
         Main->FillListViewMain(0);
         Env.Answer = anYes;
         ReportRescuedEvents();

@@ -36,7 +36,7 @@ protected:
 
     // A once-only event that many days from today; due within its 7-day notice.
     void AddEvent(int daysFromToday) {
-        MasterList->AddSorted(MakeEvent("event", kToday + daysFromToday, true));
+        Env.Book->MasterList.AddSorted(MakeEvent("event", kToday + daysFromToday, true));
     }
     std::uint8_t Settle(const std::string& arg) { return SettleStartMode(arg, "/data", Hooks); }
 

@@ -28,13 +28,10 @@ class EventLists : public ::testing::Test {
 protected:
     void SetUp() override {
         FixToday(D(2025, 3, 1));
-        MasterList = &master;
-        DueList = &due;
+        master.Due = &due;
     }
     void TearDown() override {
         master.FreeAll();
-        MasterList = nullptr;
-        DueList = nullptr;
         SetClockSource({});
     }
     TMyList master;

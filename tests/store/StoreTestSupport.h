@@ -33,7 +33,6 @@ protected:
     std::deque<TAnswer> Answers; // taken in order; empty: DefaultAnswer
     TAnswer DefaultAnswer = anCancel;
     TScanList Due;
-    TScanList* OldDue = nullptr;
     TMessageHandlers OldHandlers;
 
     void SetUp() override {
@@ -43,8 +42,6 @@ protected:
         setenv("TICKWELL_HOME", Dir.c_str(), 1);
         FixToday(EncodeDate(2024, 6, 15));
         SetFormatSettings(TFormatSettings{});
-        OldDue = DueList;
-        DueList = &Due;
         EventDeleteConfirm = true;
         DeleteConfirmSuspended = false;
         OldFormatFlag = false;
@@ -65,7 +62,6 @@ protected:
 
     void TearDown() override {
         SetMessageHandlers(OldHandlers);
-        DueList = OldDue;
         SetClockSource({});
         std::error_code ec;
         std::filesystem::remove_all(Dir, ec);

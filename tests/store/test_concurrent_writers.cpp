@@ -74,7 +74,7 @@ protected:
                  e->Reset();
              })},
             {"delete", saved([](auto& l, auto& w) {
-                 ASSERT_TRUE(DeleteEvent(l, Named(l, w + " delete"), false));
+                 l.DeleteAt(l.IndexOf(Named(l, w + " delete")));
              })},
             {"ack", saved([](auto& l, auto& w) {
                  TTickwellItem* e = Named(l, w + " ack");
@@ -185,7 +185,7 @@ TEST_F(ConcurrentWritersTest, SyncTakesInOutsideChangesAndKeepsUnsavedOnes) {
     mine->AckDate = mine->NextDate; // not saved: the disk was full, say
 
     EXPECT_EQ(SyncFromDisk(running).Result, TSyncResult::Unchanged);
-    DeleteEvent(other, Named(other, "A delete"), false);
+    other.DeleteAt(other.IndexOf(Named(other, "A delete")));
     other.AddSorted(CurrentEvent("A added"));
     Named(other, "B ack")->AckDate = 0;
     Named(other, "A ack")->AckDate = D(2024, 6, 18);

@@ -19,6 +19,7 @@ protected:
     void SetUp() override {
         StoreTest::SetUp();
         List.FileName = Path("tickwell.dat");
+        List.Due = &Due;
     }
     Texts Descriptions() const {
         Texts d;

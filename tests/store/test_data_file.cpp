@@ -167,43 +167,4 @@ TEST_F(SaveFailureTest, SaveReplacesAndKeepsPermissions) {
 
 // ---- The shared delete
 
-TEST_F(DataFileTest, DeleteAsksTheRightQuestion) {
-    const struct {
-        bool WarnRepeating, Simple;
-        const char* Question;
-    } cases[] = {
-        {true, false, "This is a repeating event. Do you wish to Delete this Event?"},
-        {true, true, "Delete this Event?"},
-        {false, false, "Delete this Event?"},
-    };
-    for (const auto& c : cases) {
-        TRecSpec s;
-        s.Simple = c.Simple;
-        TTickwellItem* e = MakeEvent(s);
-        List.AddSorted(e);
-        Due.AddSorted(e);
-        Asked.clear();
-        EXPECT_FALSE(DeleteEvent(List, e, c.WarnRepeating));
-        EXPECT_EQ(Asked, std::vector<std::string>{c.Question});
-        Answers = {anOk};
-        EXPECT_TRUE(DeleteEvent(List, e, c.WarnRepeating));
-        EXPECT_EQ(List.Count() + Due.Count(), 0);
-    }
-}
-
-TEST_F(DataFileTest, DeleteWithoutConfirmationOrOfAStrayEvent) {
-    List.AddSorted(CurrentEvent("a"));
-    List.AddSorted(CurrentEvent("b"));
-    EventDeleteConfirm = false;
-    EXPECT_TRUE(DeleteEvent(List, List[0], true));
-    EventDeleteConfirm = true;
-    DeleteConfirmSuspended = true;
-    EXPECT_TRUE(DeleteEvent(List, List[0], false));
-    std::unique_ptr<TTickwellItem> stray(CurrentEvent("stray"));
-    EXPECT_FALSE(DeleteEvent(List, stray.get(), false));
-    EXPECT_FALSE(DeleteEvent(List, nullptr, false));
-    EXPECT_EQ(ShownTexts(), std::vector<std::string>(2, "Nothing to Delete"));
-    EXPECT_TRUE(Asked.empty() && List.Count() == 0);
-}
-
 } // namespace

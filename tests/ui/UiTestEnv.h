@@ -11,11 +11,14 @@
 #include "core/Globals.h"
 #include "core/Messages.h"
 #include "store/Registry.h"
+#include "store/EventBook.h"
+#include "ui/EventBookSignals.h"
 #include "ui/FrmEdit.h"
 #include "ui/WindowLinks.h"
 #include "ui/WindowState.h"
 #include <QTemporaryDir>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -26,6 +29,8 @@ struct TUiTestEnv {
     TAnswer Answer = anOk;
     int EndRequests = 0;
     TDateTime Day = EncodeDate(2026, 3, 10); // a Tuesday
+    std::unique_ptr<TEventBook> Book;
+    std::unique_ptr<TEventBookSignals> Events;
 
     // Before each test.
     void Reset() {
@@ -42,12 +47,10 @@ struct TUiTestEnv {
         DueLinks() = {};
         CalendarLinks() = {};
         ClockLinks() = {};
-        // The master list takes its events out of the due list as it goes.
-        delete MasterList;
-        delete DueList;
-        MasterList = new TMyList;
-        DueList = new TScanList;
-        MasterList->FileName = (Home.path() + "/tickwell.dat").toStdString();
+        Events.reset();
+        Book = std::make_unique<TEventBook>();
+        Events = std::make_unique<TEventBookSignals>(*Book);
+        Book->MasterList.FileName = (Home.path() + "/tickwell.dat").toStdString();
         Notices.clear();
         Questions.clear();
         Answer = anOk;

@@ -30,16 +30,16 @@ private slots:
         QFETCH(int, selected);
         QFETCH(bool, keepsSelection);
         for (int i = 0; i < 40; ++i)
-            MasterList->AddSorted(MakeEvent("E" + std::to_string(i), Env.Day + i, true));
+            Env.Book->MasterList.AddSorted(MakeEvent("E" + std::to_string(i), Env.Day + i, true));
         TEventTableModel rows({DescriptionColumn("Event")});
         TEventListView view(&rows);
-        rows.SetEvents(MasterList->All());
+        rows.SetEvents(Env.Book->MasterList.All());
         view.SelectRow(selected);
         TTickwellItem* chosen = view.SelectedEvent();
         std::vector<TTickwellItem*> gone, left;
         for (int i = 0; i < 40; ++i)
-            (freed.contains(i) ? gone : left).push_back(MasterList->At(i));
-        MasterList->RemoveEvents(gone);
+            (freed.contains(i) ? gone : left).push_back(Env.Book->MasterList.At(i));
+        Env.Book->MasterList.RemoveEvents(gone);
         FreeEvents(gone);
         QVERIFY(rows.Events() == left);
         QCOMPARE(view.SelectedEvent(), keepsSelection ? chosen : nullptr);
@@ -70,7 +70,7 @@ private slots:
         const char* texts[] = {"a3", "no date", "b1", "c3", "d1"};
         for (int i = 0; i < 5; ++i) {
             events.push_back(MakeEvent(texts[i], Env.Day, codes[i].first, codes[i].second));
-            MasterList->AddSorted(events.back());
+            Env.Book->MasterList.AddSorted(events.back());
             events.back()->NextDate = i == 1 ? std::nan("") : texts[i][1] - '0';
         }
         TEventTableModel model({TypeColumn("Type"), DescriptionColumn("Event"),

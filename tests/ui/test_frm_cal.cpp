@@ -79,7 +79,7 @@ void DoubleClick(QWidget* w, const QPoint& at) {
 // A calendar window, shown and active, destroyed at the end unless closed.
 struct TWindow {
     QPointer<TCalFrm> W;
-    TWindow() : W(new TCalFrm) {
+    explicit TWindow(TEventBookSignals& events) : W(new TCalFrm(events)) {
         W->show();
         if (!Activate(W))
             qWarning("The calendar window did not become active");
@@ -127,25 +127,22 @@ class TestFrmCal : public QObject {
     Q_OBJECT
     TUiTestEnv Env;
     QStringList Order;
-    QWidget OtherWindow;
 
     TTickwellItem* Add(TTickwellItem* e) {
-        MasterList->AddSorted(e);
+        Env.Book->MasterList.AddSorted(e);
         return e;
     }
 
-    // The main and due-events windows as the calendar sees them, each
-    // recording what it is asked to do.
-    void FakeOtherWindows() {
-        TMainWindowLinks& main = MainLinks();
-        main.Window = &OtherWindow;
-        main.PassesVisibilityTest = [](TTickwellItem*) { return true; };
-        main.AddRow = [this](TTickwellItem*) { Order << "main add"; };
-        main.UpdateRow = [this](TTickwellItem*) { Order << "main row"; };
-        main.UpdateStatusBar = [this] { Order << "main status"; };
-        main.ViewFilter = [] { return 0; };
-        DueLinks().Window = &OtherWindow;
-        DueLinks().RefillDueList = [this] { Order << "due"; };
+    // What the book tells every window, as the calendar's commands make it.
+    void RecordNotices() {
+        const auto note = [this](const char* what) {
+            return [this, what](const std::vector<TTickwellItem*>& events) {
+                for (const TTickwellItem* e : events)
+                    Order << QString("%1 %2").arg(what, QString::fromStdString(e->Description));
+            };
+        };
+        connect(Env.Events.get(), &TEventBookSignals::Added, this, note("added"));
+        connect(Env.Events.get(), &TEventBookSignals::Changed, this, note("changed"));
     }
 
 private slots:
@@ -160,7 +157,7 @@ private slots:
         Add(MakeEvent("Dentist\r\nbring card", D(2026, 3, 12), true));
         Add(MakeEvent("Gym", D(2026, 3, 5), false, etWeekly));
         Add(MakeEvent("\r\nno first line", D(2026, 3, 12), true));
-        TWindow w;
+        TWindow w(*Env.Events);
         // The first added first, whatever their next dates.
         QCOMPARE(w.Cell(12), (QStringList{"Dentist", "Gym", ""}));
         // Two months on, Thursday the 7th of May is marked, the 8th not.
@@ -188,7 +185,7 @@ private slots:
             init();
             FixToday(c.Today);
             Add(MakeEvent("Every day", D(2020, 1, 1), false, etDaily));
-            TWindow w;
+            TWindow w(*Env.Events);
             w.Input(c.Input);
             QCOMPARE(w->DayCal->ShownDate(), c.Selected);
             QCOMPARE(w->PeriodLabel->text(), QString(c.Header));
@@ -206,8 +203,8 @@ private slots:
             init();
             FixToday(sat);
             Add(MakeEvent("Saturday lunch", sat, true));
-            ClockLinks().ShowOptions = [] { ShowOptionDlg(false); };
-            TWindow w;
+            ClockLinks().ShowOptions = [this] { ShowOptionDlg(*Env.Book, false); };
+            TWindow w(*Env.Events);
             w.Input("Alt+W");
             QCOMPARE(w->StatusPanels[1]->text(), QString("Week 11"));
             QCOMPARE(w->PeriodLabel->text(), QString("09 March - 15 March"));
@@ -240,11 +237,11 @@ private slots:
         const QStringList abc{"A", "B", "C"};
         for (int restart = 0; restart < 3; ++restart) {
             if (restart > 0) {
-                QVERIFY(SaveEvents(*MasterList, path.toStdString()));
-                MasterList->FreeAll();
-                QVERIFY(LoadEvents(*MasterList, path.toStdString()));
+                QVERIFY(SaveEvents(Env.Book->MasterList, path.toStdString()));
+                Env.Book->MasterList.FreeAll();
+                QVERIFY(LoadEvents(Env.Book->MasterList, path.toStdString()));
             }
-            TWindow w;
+            TWindow w(*Env.Events);
             // The window reopens on the week page it was closed on.
             w.Input("Alt+M cal12");
             QCOMPARE(w.Cell(12), abc);
@@ -284,7 +281,7 @@ private slots:
             init();
             for (int i = 1; i <= c.Events; ++i)
                 Add(MakeEvent("E" + std::to_string(i), D(2026, 3, 12), true));
-            TWindow w;
+            TWindow w(*Env.Events);
             w.Input("cal12");
             QStringList seen;
             WhenUp<QMenu>([&](QMenu* m) {
@@ -314,8 +311,8 @@ private slots:
         for (const TAnswer answer : {anCancel, anOk}) {
             init();
             Add(MakeEvent("Water plants", D(2026, 3, 5), false, etWeekly, 1, 7, true));
-            MasterList->FileName = Env.Home.path().toStdString() + "/missing/tickwell.dat";
-            TWindow w;
+            Env.Book->MasterList.FileName = Env.Home.path().toStdString() + "/missing/tickwell.dat";
+            TWindow w(*Env.Events);
             Env.Answer = answer;
             w.Input("cal12 DelBtn");
             const int left = answer == anOk ? 0 : 1;
@@ -328,8 +325,8 @@ private slots:
 
     void AddAndAcknowledge() {
         Add(MakeEvent("Water plants", Env.Day - 10, false, etWeekly, 1, 0, true));
-        FakeOtherWindows();
-        TWindow w;
+        RecordNotices();
+        TWindow w(*Env.Events);
         // A double click on a day adds an event starting on it.
         WhenUp<TEditFrm>([](TEditFrm* f) {
             QTest::keyClicks(f->DescriptionEdit, "Car service");
@@ -337,7 +334,7 @@ private slots:
         });
         DoubleClick(w->Cal, DayCentre(w->Cal, 20));
         QTRY_COMPARE(w.Cell(20), QStringList{"Car service"});
-        QCOMPARE(Order, (QStringList{"main add", "main status", "due"}));
+        QCOMPARE(Order, (QStringList{"added Car service"}));
         // The overdue event acknowledged from the side list.
         w.Input("Alt+W");
         QTreeView* due = w->DueEvents->View();
@@ -349,7 +346,7 @@ private slots:
         QVERIFY(ChooseFromContextMenu(due->viewport(), w->findChild<QAction*>("AcknowledgeAction"),
                                       row));
         QCOMPARE(w->DueEvents->RowCount(), 0);
-        QCOMPARE(Order, (QStringList{"main row", "due"}));
+        QCOMPARE(Order, (QStringList{"changed Water plants"}));
     }
 };
 

@@ -31,7 +31,7 @@ class TestFrmEdit : public QObject {
 
     TTickwellItem* RunEditor(bool isEdit, TTickwellItem* e, std::function<void(TEditFrm&)> fill) {
         TTickwellItem* result = nullptr;
-        WithEditor([&] { result = EditEvent(isEdit, e); }, fill);
+        WithEditor([&] { result = EditEvent(*Env.Book, isEdit, e); }, fill);
         return result;
     }
 
@@ -154,7 +154,7 @@ private slots:
             QVERIFY(e->NextDate > Env.Day);
         }
         TTickwellItem* old = MakeEvent("Gran", EncodeDate(1925, 6, 1), false, etYearly);
-        MasterList->AddSorted(old);
+        Env.Book->MasterList.AddSorted(old);
         QCOMPARE(RunEditor(true, old, [](TEditFrm& f) { Press(f.OkBtn); }), old);
         QCOMPARE(old->EndDate, century);
     }
@@ -179,7 +179,7 @@ private slots:
             QCOMPARE(e != nullptr, field != "DescriptionEdit");
             QCOMPARE(text.contains('\n'), field == "DescriptionEdit");
         }
-        QCOMPARE(MasterList->Count(), 4);
+        QCOMPARE(Env.Book->MasterList.Count(), 4);
         QVERIFY(!EditFrm);
         TEditFrm f;
         f.show();
@@ -221,7 +221,7 @@ private slots:
             MakeEvent("Rent\r\ndue", Env.Day - 3, false, 2, 1, 7, true, Env.Day + 60);
         e->Rank = 23;
         e->AckDate = e->PrevDate;
-        MasterList->AddSorted(e);
+        Env.Book->MasterList.AddSorted(e);
         QCOMPARE(RunEditor(true, e, [](TEditFrm& f) { Press(f.OkBtn); }), e);
         QCOMPARE(e->AckDate, 0.0);
         QCOMPARE(e->Description, std::string("Rent\r\ndue"));

@@ -7,6 +7,8 @@
 #include "ui/DescriptionEdit.h"
 #include "ui/FileDialogs.h"
 #include "ui/FrmBakUp.h"
+#include "ui/CalDueList.h"
+#include "ui/FrmCal.h"
 #include "ui/FrmMain.h"
 #include "ui/FrmScan.h"
 #include <QDir>
@@ -20,8 +22,8 @@ namespace {
 // A main window, shown, destroyed at the end of the test unless it closed.
 struct TWindow {
     QPointer<TMainFrm> W;
-    TWindow() {
-        W = new TMainFrm;
+    explicit TWindow(TEventBookSignals& events) {
+        W = new TMainFrm(events);
         W->show();
         Activate(W);
     }
@@ -42,7 +44,7 @@ class TestFrmMain : public QObject {
     TUiTestEnv Env;
 
     TTickwellItem* Add(TTickwellItem* e) {
-        MasterList->AddSorted(e);
+        Env.Book->MasterList.AddSorted(e);
         return e;
     }
 
@@ -69,7 +71,7 @@ private slots:
         Add(MakeEvent("Old once", Env.Day - 1, true));
         // A once-only event whose type code is the yearly one is once only.
         Add(MakeEvent("Today once", Env.Day, true, etYearly));
-        TWindow w;
+        TWindow w(*Env.Events);
         const int rows[8] = {9, 3, 1, 1, 1, 1, 1, 1};
         for (int tag = 0; tag < 8; ++tag) {
             QVERIFY(w.Use(qPrintable(QString("View%1").arg(tag))));
@@ -83,55 +85,48 @@ private slots:
         QCOMPARE(w.Rows(), 3);
     }
 
-    void copyAddsItsRowWhateverTheFilter() {
-        TTickwellItem* once = Add(MakeEvent("Trip", Env.Day + 3, true));
+    void copyAddsItsRowSelected() {
+        Add(MakeEvent("Trip", Env.Day + 3, true));
         Add(MakeEvent("Daily", Env.Day + 1, false, etDaily));
-        TWindow w;
-        QVERIFY(w.Use("View2"));
-        // Another window added the once-only event's row.
-        MainLinks().AddRow(once);
+        TWindow w(*Env.Events);
         QVERIFY(w.Click("Trip"));
         QVERIFY(w.Use("CopyEventAction"));
         QCOMPARE(w.Rows(), 3);
+        QCOMPARE(QString::fromStdString(w->SelectedEvent()->Description), QString("Copy of: Trip"));
     }
 
     // Ctrl+A in the list is the command, not "select all".
     void clearAcknowledgement() {
         TTickwellItem* e = Add(MakeEvent("Bins", Env.Day + 2, false, etWeekly));
         e->AckDate = e->NextDate;
-        TWindow w;
+        TWindow w(*Env.Events);
         QVERIFY(w.Click("Bins"));
         QTest::keyClick(w->ListView(), Qt::Key_A, Qt::ControlModifier);
         QCOMPARE(e->AckDate, 0.0);
     }
 
-    // A delete ends with the status bar, then the due-events window, then
-    // the calendar, then the detail pane.
-    void deleteRefreshesTheOpenWindowsInOrder() {
+    // A delete leaves every open window up to date: the status bar, the
+    // due-events window, the calendar, the detail pane.
+    void deleteReachesEveryOpenWindow() {
         EventDeleteConfirm = false;
         Add(MakeEvent("Soon A", Env.Day + 2, true));
         Add(MakeEvent("Soon B", Env.Day + 3, true));
         Add(MakeEvent("Later", Env.Day + 60, true));
-        MasterList->Scan();
-        TWindow w;
+        Env.Book->MasterList.Scan();
+        TWindow w(*Env.Events);
         QVERIFY(w.Use("DetailPaneAction"));
-        QPointer<TScanFrm> due = ShowDueEventsWindow();
-        QStringList order;
-        const auto refreshDue = DueLinks().RefreshDueWindow;
-        DueLinks().RefreshDueWindow = [&] {
-            order << "due after " + w.Panel(0);
-            refreshDue();
-        };
-        QWidget calendar;
-        CalendarLinks().Window = &calendar;
-        CalendarLinks().RefreshCalendar = [&] {
-            order << QString("calendar with %1 due").arg(due->ScanListView->model()->rowCount());
-        };
+        QPointer<TScanFrm> due = ShowDueEventsWindow(*Env.Events);
+        QPointer<TCalFrm> calendar = ShowCalFrm(*Env.Events);
+        QCOMPARE(calendar->DueEvents->RowCount(), 2);
+        QVERIFY(Activate(w.W));
         QVERIFY(w.Click("Soon A"));
         QVERIFY(w.Use("DeleteEventAction"));
-        QCOMPARE(order, QStringList({"due after 2  Event(s) ", "calendar with 1 due"}));
+        QCOMPARE(w.Panel(0), QString("2  Event(s) "));
+        QCOMPARE(due->ScanListView->model()->rowCount(), 1);
+        QCOMPARE(calendar->DueEvents->RowCount(), 1);
         QVERIFY(!w.Detail().startsWith("Soon A"));
         delete due.data();
+        delete calendar.data();
     }
 
     // The row of an event added in the editor goes where a new list would
@@ -153,8 +148,8 @@ private slots:
         Add(MakeEvent("Early", Env.Day + 1, true));
         Add(MakeEvent("Late", Env.Day + 9, true));
         if (!saves)
-            MasterList->FileName = Env.Home.path().toStdString() + "/missing/tickwell.dat";
-        TWindow w;
+            Env.Book->MasterList.FileName = Env.Home.path().toStdString() + "/missing/tickwell.dat";
+        TWindow w(*Env.Events);
         for (int i = 0; i < dateClicks; ++i)
             ClickHeader(w->ListView()->header(), 1);
         WithEditor([&] { QVERIFY(w.Use("AddEventAction")); },
@@ -175,7 +170,7 @@ private slots:
     // opens in the middle of the screen and Esc closes it.
     void deleteKeyAndHelpWindow() {
         Add(MakeEvent("Bins", Env.Day + 2, false, etWeekly));
-        TWindow w;
+        TWindow w(*Env.Events);
         QVERIFY(w.Click("Bins"));
         Env.Answer = anCancel;
         QTest::keyClick(w->ListView(), Qt::Key_Delete);
@@ -200,11 +195,11 @@ private slots:
 
     void settingsReadAndWritten() {
         {
-            TWindow w;
+            TWindow w(*Env.Events);
             QVERIFY(w.Use("DetailPaneAction"));
             QVERIFY(w.Use("FilterMain"));
         }
-        TWindow w;
+        TWindow w(*Env.Events);
         QCOMPARE(w.Panel(1), QString("Filtered"));
         QVERIFY(!w->DetailPane()->isHidden());
     }
@@ -216,7 +211,7 @@ private slots:
         QString answer;
         auto ask = [&](QWidget*, const TFileDialogRequest&) { return answer; };
         SetFileDialogs({ask, ask, {}});
-        TWindow w;
+        TWindow w(*Env.Events);
         for (const QString ext : {"csv", "ics"}) {
             answer = QString::fromStdString(DataFolder() + "/out.") + ext;
             QVERIFY(w.Use(ext == "csv" ? "ExportAction" : "ExportICalAction"));
@@ -234,7 +229,7 @@ private slots:
             return QString();
         };
         SetFileDialogs({count, {}, count});
-        TWindow w;
+        TWindow w(*Env.Events);
         for (const char* name : {"ExportAction", "ArchiveAction", "BackupAction", "PrintAction"}) {
             Env.Notices.clear();
             QVERIFY(w.Use(name));
@@ -247,7 +242,7 @@ private slots:
         for (const std::uint8_t mode : {smTray, smMain}) {
             StartMode = mode;
             const int before = OpenWindowCount;
-            TWindow w;
+            TWindow w(*Env.Events);
             w->showMinimized();
             QCoreApplication::processEvents();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -264,7 +259,7 @@ private slots:
         QVERIFY(QDir().mkpath(mixed));
         SetFileDialogs(
             {{}, {}, [&](QWidget*, const QString&, const QString&) { return mixed + "/"; }});
-        TWindow w;
+        TWindow w(*Env.Events);
         QTimer::singleShot(0, [] {
             if (auto* dlg = qobject_cast<TBackupDlg*>(QApplication::activeModalWidget())) {
                 QTest::mouseClick(dlg->SetupBtn, Qt::LeftButton);

@@ -24,7 +24,7 @@ private slots:
     // The font dialog offers 8 to 12 points and nothing else, and keeps the
     // size chosen.
     void fontDialogOffersOnlyItsSizes() {
-        TprnMainFrm dlg;
+        TprnMainFrm dlg(*Env.Book);
         dlg.show();
         QStringList offered;
         QTimer::singleShot(0, [&offered] {
@@ -69,8 +69,8 @@ private slots:
     }
 
     void dueOnlyWithNothingDue() {
-        MasterList->AddSorted(MakeEvent("Far", Env.Day + 90, true));
-        TprnMainFrm dlg;
+        Env.Book->MasterList.AddSorted(MakeEvent("Far", Env.Day + 90, true));
+        TprnMainFrm dlg(*Env.Book);
         dlg.show();
         Press(dlg.DueItem);
         QTest::mouseClick(dlg.PrintBtn, Qt::LeftButton);
@@ -87,9 +87,9 @@ private slots:
         if (!QPrinterInfo::availablePrinters().isEmpty())
             QSKIP("a printer is installed: the job would go to it");
         const QString longText = "Start-of-long-text " + QString(60, 'W') + " TAILMARK";
-        MasterList->AddSorted(MakeEvent(longText.toStdString(), Env.Day + 1, true));
+        Env.Book->MasterList.AddSorted(MakeEvent(longText.toStdString(), Env.Day + 1, true));
         for (int i = 0; i < 90; ++i)
-            MasterList->AddSorted(MakeEvent("Event " + std::to_string(100 + i), Env.Day + 2 + i,
+            Env.Book->MasterList.AddSorted(MakeEvent("Event " + std::to_string(100 + i), Env.Day + 2 + i,
                                             false, i ? etYearly : etMonthlyDate));
         const QString pdf = Env.Home.path() + "/out.pdf";
         for (const bool dueOnly : {true, false}) {
@@ -100,8 +100,8 @@ private slots:
                             },
                             {},
                             {}});
-            MasterList->Scan();
-            TprnMainFrm dlg;
+            Env.Book->MasterList.Scan();
+            TprnMainFrm dlg(*Env.Book);
             dlg.show();
             Press(dueOnly ? dlg.DueItem : dlg.AllItem);
             QTest::mouseClick(dlg.PrintBtn, Qt::LeftButton);

@@ -26,13 +26,13 @@ class TestFrmScan : public QObject {
         for (TTickwellItem* e : {MakeEvent("Dentist\r\nbring card", Env.Day + 3, true),
                                  MakeEvent("Pay rent", Env.Day, true), Overdue,
                                  MakeEvent("Return books", Env.Day - 2, true, 0, 1, 0, true)})
-            MasterList->AddSorted(e);
-        SaveEvents(*MasterList, MasterList->FileName);
-        MasterList->Scan();
+            Env.Book->MasterList.AddSorted(e);
+        SaveEvents(Env.Book->MasterList, Env.Book->MasterList.FileName);
+        Env.Book->MasterList.Scan();
     }
 
     std::unique_ptr<TScanFrm> Shown() {
-        auto w = std::make_unique<TScanFrm>();
+        auto w = std::make_unique<TScanFrm>(*Env.Events);
         w->setAttribute(Qt::WA_DeleteOnClose, false);
         w->show();
         Activate(w.get());
@@ -52,10 +52,10 @@ class TestFrmScan : public QObject {
     }
 
     // What the data file holds now.
-    static TTickwellItem* OnDisk(const std::string& description) {
+    TTickwellItem* OnDisk(const std::string& description) {
         static TMyList loaded;
         loaded.FreeAll();
-        LoadEvents(loaded, MasterList->FileName);
+        LoadEvents(loaded, Env.Book->MasterList.FileName);
         for (TTickwellItem* e : loaded.All())
             if (e->Description == description)
                 return e;
@@ -119,14 +119,14 @@ private slots:
         QVERIFY(ClickRow(w->ScanListView, "Pay rent"));
         Key(*w, Qt::Key_D);
         QCOMPARE(Env.Questions, std::vector<std::string>{"Delete this Event?"});
-        QCOMPARE(MasterList->Count(), 4);
+        QCOMPARE(Env.Book->MasterList.Count(), 4);
     }
 
     // Shown modally as at start-up. In due-events mode the Exit item is
     // hidden, but its key (now the Exit button's) still closes the window.
     void DueEventsModeEndsTheProgram() {
         StartMode = smDue;
-        auto* w = new TScanFrm;
+        auto* w = new TScanFrm(*Env.Events);
         QPointer<TScanFrm> p(w);
         QTimer::singleShot(0, w, [w] { Key(*w, Qt::Key_X); });
         bool stuck = false;

@@ -18,8 +18,8 @@ class TestScreenFit : public QObject {
 private slots:
     void init() {
         Env.Reset();
-        MasterList->AddSorted(MakeEvent("Dentist", Env.Day + 1, true));
-        MasterList->Scan();
+        Env.Book->MasterList.AddSorted(MakeEvent("Dentist", Env.Day + 1, true));
+        Env.Book->MasterList.Scan();
     }
 
     void WindowsFitAndKeepTheirSize() {
@@ -28,9 +28,9 @@ private slots:
             std::function<QWidget*()> Make;
             TIntSetting Width, Height;
         } cases[] = {
-            {"calendar", [] { return new TCalFrm; }, kFormsWc, kFormsHc},
-            {"due events", [] { return new TScanFrm; }, kFormsWs, kFormsHs},
-            {"main", [] { return new TMainFrm; }, kFormsWm, kFormsHm},
+            {"calendar", [this] { return new TCalFrm(*Env.Events); }, kFormsWc, kFormsHc},
+            {"due events", [this] { return new TScanFrm(*Env.Events); }, kFormsWs, kFormsHs},
+            {"main", [this] { return new TMainFrm(*Env.Events); }, kFormsWm, kFormsHm},
         };
         for (const auto& c : cases)
             for (const bool userResizes : {false, true}) {

@@ -35,11 +35,11 @@ class TestWindowRows : public QObject {
              {MakeEvent("Pay rent", Env.Day, true), MakeEvent("Dentist", Env.Day + 3, true),
               MakeEvent("Water plants", Env.Day - 10, false, 1, 1, 0, true),
               MakeEvent("Old trip", Env.Day - 5, true), MakeEvent("Far away", Env.Day + 60, true)})
-            MasterList->AddSorted(e);
-        MasterList->Scan();
-        Cal = ShowCalFrm();
-        Due = ShowDueEventsWindow();
-        Main = ShowMainFrm();
+            Env.Book->MasterList.AddSorted(e);
+        Env.Book->MasterList.Scan();
+        Cal = ShowCalFrm(*Env.Events);
+        Due = ShowDueEventsWindow(*Env.Events);
+        Main = ShowMainFrm(*Env.Events);
         QVERIFY(ChooseMenu(Main, "&View", "Event Detail &Pane"));
     }
 
@@ -65,8 +65,8 @@ private slots:
     // Every month cell, day list and due row of the calendar refers to an
     // event still in the list (compared by address, never read).
     bool CalendarHoldsOnlyLiveEvents() const {
-        const std::unordered_set<const TTickwellItem*> live(MasterList->All().begin(),
-                                                            MasterList->All().end());
+        const std::unordered_set<const TTickwellItem*> live(Env.Book->MasterList.All().begin(),
+                                                            Env.Book->MasterList.All().end());
         std::vector<const TTickwellItem*> held;
         for (int c = 0; c < 7; ++c)
             for (int r = 1; r < 7; ++r)
@@ -161,7 +161,7 @@ private slots:
         QStringList reversed(byDate.rbegin(), byDate.rend());
         QCOMPARE(ShownTexts(MainRows()), reversed);
         delete Main.data();
-        Main = ShowMainFrm();
+        Main = ShowMainFrm(*Env.Events);
         QCOMPARE(ShownTexts(MainRows()), reversed);
     }
 };

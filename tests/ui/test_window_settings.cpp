@@ -33,8 +33,8 @@ class TestWindowSettings : public QObject {
 private slots:
     void init() {
         Env.Reset();
-        MasterList->AddSorted(MakeEvent("Dentist", Env.Day + 1, true));
-        MasterList->Scan();
+        Env.Book->MasterList.AddSorted(MakeEvent("Dentist", Env.Day + 1, true));
+        Env.Book->MasterList.Scan();
     }
 
     void storedGeometryFitsTheScreen_data() {
@@ -56,8 +56,8 @@ private slots:
                   TRegValue::String("2147483647,2147483647,80,80,80"));
         });
         const QRect area = AvailableArea();
-        TMainFrm main;
-        TScanFrm due;
+        TMainFrm main(*Env.Events);
+        TScanFrm due(*Env.Events);
         // Where each window is placed and how large its inside is; the frame
         // the window manager adds is its own to fit.
         for (QWidget* w : {static_cast<QWidget*>(&main), static_cast<QWidget*>(&due)}) {
@@ -72,8 +72,8 @@ private slots:
         Store("hm", TRegValue::String("400"));
         Store("wm", TRegValue::Binary({1, 2}));
         Store("hs", TRegValue::String("big"));
-        TMainFrm main;
-        TScanFrm due;
+        TMainFrm main(*Env.Events);
+        TScanFrm due(*Env.Events);
         QCOMPARE(main.size(), QSize(kFormsWm.Default, kFormsHm.Default));
         QCOMPARE(due.height(), kFormsHs.Default);
         QCOMPARE(Env.Notices.size(), size_t(3));
@@ -81,8 +81,8 @@ private slots:
 
     void closingWithSettingsThatCannotBeSavedTellsOnceAndClosesAll() {
         SetRegistryBackend(std::make_shared<TUnwritable>());
-        QPointer<TMainFrm> main = new TMainFrm;
-        QPointer<TScanFrm> due = new TScanFrm;
+        QPointer<TMainFrm> main = new TMainFrm(*Env.Events);
+        QPointer<TScanFrm> due = new TScanFrm(*Env.Events);
         main->show();
         due->show();
         QVERIFY(QTest::qWaitForWindowExposed(due));

@@ -1,0 +1,193 @@
+#include "store/EventBook.h"
+#include "core/Clock.h"
+#include "core/Messages.h"
+#include "store/DataFile.h"
+#include <algorithm>
+
+TEventBookReader::~TEventBookReader() = default;
+void TEventBookReader::EventsAdded(const std::vector<TTickwellItem*>&) {}
+void TEventBookReader::EventsChanged(const std::vector<TTickwellItem*>&) {}
+void TEventBookReader::EventsRemoved(const std::vector<TTickwellItem*>&) {}
+void TEventBookReader::EventsReset() {}
+void TEventBookReader::DueListRebuilt() {}
+
+namespace {
+
+// A data command tells the book it changed the list through this hook, so
+// that the windows are up to date behind its closing notice.
+class TChangedHookScope {
+public:
+    explicit TChangedHookScope(TEventsChangedHook hook)
+        : Previous(SetEventsChangedHook(std::move(hook))) {}
+    ~TChangedHookScope() { SetEventsChangedHook(std::move(Previous)); }
+    TChangedHookScope(const TChangedHookScope&) = delete;
+    TChangedHookScope& operator=(const TChangedHookScope&) = delete;
+
+private:
+    TEventsChangedHook Previous;
+};
+
+} // namespace
+
+TEventBook::TEventBook() : DayComputed(Today()) {
+    MasterList.Due = &DueList;
+}
+
+TEventBook::~TEventBook() {
+    Readers.clear();
+    MasterList.FreeAll();
+}
+
+bool TEventBook::Load(const std::string& path) {
+    MasterList.FileName = path;
+    // Loading works out every event for this day; a load that runs past
+    // midnight is caught by the first scan.
+    DayComputed = Today();
+    return LoadSynced(MasterList);
+}
+
+void TEventBook::AddReader(TEventBookReader* reader) {
+    if (std::find(Readers.begin(), Readers.end(), reader) == Readers.end())
+        Readers.push_back(reader);
+}
+
+void TEventBook::RemoveReader(TEventBookReader* reader) {
+    std::erase(Readers, reader);
+}
+
+void TEventBook::Tell(TNotice notice, const std::vector<TTickwellItem*>& events) {
+    // A reader may come or go while told (a window closing on a notice), so
+    // each is looked up again.
+    const std::vector<TEventBookReader*> readers = Readers;
+    for (TEventBookReader* r : readers)
+        if (std::find(Readers.begin(), Readers.end(), r) != Readers.end())
+            (r->*notice)(events);
+}
+
+void TEventBook::Tell(void (TEventBookReader::*notice)(), const std::vector<TTickwellItem*>&) {
+    const std::vector<TEventBookReader*> readers = Readers;
+    for (TEventBookReader* r : readers)
+        if (std::find(Readers.begin(), Readers.end(), r) != Readers.end())
+            (r->*notice)();
+}
+
+void TEventBook::Save(std::string& error) {
+    try {
+        SaveEvents(MasterList, MasterList.FileName);
+    } catch (const TTickwellError& e) {
+        error = e.what();
+    }
+}
+
+bool TEventBook::Rescan() {
+    if (BeforeScan)
+        BeforeScan();
+    const bool newDay = DayComputed != Today();
+    if (newDay) {
+        DayComputed = Today();
+        MasterList.ResetAll();
+    }
+    DueList.Clear();
+    MasterList.Scan();
+    return newDay;
+}
+
+void TEventBook::SaveAndTell(TNotice notice, const std::vector<TTickwellItem*>& events) {
+    std::string error;
+    Save(error);
+    // A save that took in other programs' changes may have changed any
+    // event: every reader starts again.
+    const bool merged = MasterList.Synced && MasterList.Synced->MergedOutside;
+    if (Rescan() || merged)
+        Tell(&TEventBookReader::EventsReset, {});
+    else
+        Tell(notice, events);
+    if (!error.empty())
+        throw TTickwellError(error);
+}
+
+int TEventBook::Add(TTickwellItem* event) {
+    MasterList.AddSorted(event);
+    SaveAndTell(&TEventBookReader::EventsAdded, {event});
+    return MasterList.IndexOf(event);
+}
+
+void TEventBook::Edit(TTickwellItem* event, const EventRecord& record) {
+    event->AssignRecord(record);
+    event->Reset();
+    SaveAndTell(&TEventBookReader::EventsChanged, {event});
+}
+
+bool TEventBook::Acknowledge(TTickwellItem* event) {
+    if (!event || DueList.IndexOf(event) < 0)
+        return false;
+    event->AckDate = event->ScanDate;
+    SaveAndTell(&TEventBookReader::EventsChanged, {event});
+    return true;
+}
+
+bool TEventBook::ClearAcknowledgement(TTickwellItem* event) {
+    if (!event || event->AckDate == 0)
+        return false;
+    event->AckDate = 0;
+    SaveAndTell(&TEventBookReader::EventsChanged, {event});
+    return true;
+}
+
+bool TEventBook::Delete(TTickwellItem* event, bool warnRepeating, const std::string& name) {
+    if (!ConfirmDelete(MasterList, event, warnRepeating, name))
+        return false;
+    std::vector<TTickwellItem*> gone{event};
+    TakeOut(MasterList, gone);
+    try {
+        SaveAndTell(&TEventBookReader::EventsRemoved, gone);
+    } catch (...) {
+        FreeEvents(gone, &DueList);
+        throw;
+    }
+    FreeEvents(gone, &DueList);
+    return true;
+}
+
+TDataResult TEventBook::Run(const std::function<TDataResult(TMyList&)>& command) {
+    const TChangedHookScope hook([this] {
+        Rescan();
+        Tell(&TEventBookReader::EventsReset, {});
+    });
+    return command(MasterList);
+}
+
+bool TEventBook::Scan() {
+    if (Rescan())
+        Tell(&TEventBookReader::EventsReset, {});
+    else
+        Tell(&TEventBookReader::DueListRebuilt, {});
+    return !DueList.Empty();
+}
+
+void TEventBook::NewDay() {
+    DayComputed = Today();
+    MasterList.ResetAll();
+    DueList.Clear();
+    MasterList.Scan();
+    Tell(&TEventBookReader::EventsReset, {});
+}
+
+TSyncReport TEventBook::Sync() {
+    bool changed = false;
+    if (MasterList.Synced) {
+        changed = !MasterList.Synced->Retired.empty() || MasterList.Synced->MergedOutside;
+        MasterList.Synced->MergedOutside = false;
+    }
+    FreeRetired(MasterList);
+    const TSyncReport report = SyncFromDisk(MasterList);
+    if (changed || report.Any()) {
+        Rescan();
+        Tell(&TEventBookReader::EventsReset, {});
+    }
+    return report;
+}
+
+void TEventBook::SaveAgain() {
+    SaveAndTell(&TEventBookReader::EventsChanged, {});
+}

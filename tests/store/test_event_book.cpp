@@ -1,0 +1,163 @@
+#include "StoreTestSupport.h"
+#include "store/DataFile.h"
+#include "store/EventBook.h"
+#include <memory>
+
+namespace {
+
+using namespace storetest;
+
+// What the readers were told, in order: "added Event", "reset", ...
+class TNoticeLog : public TEventBookReader {
+public:
+    std::vector<std::string> Log;
+    void EventsAdded(const std::vector<TTickwellItem*>& e) override { Note("added", e); }
+    void EventsChanged(const std::vector<TTickwellItem*>& e) override { Note("changed", e); }
+    void EventsRemoved(const std::vector<TTickwellItem*>& e) override { Note("removed", e); }
+    void EventsReset() override { Log.push_back("reset"); }
+    void DueListRebuilt() override { Log.push_back("due"); }
+
+private:
+    void Note(const char* what, const std::vector<TTickwellItem*>& events) {
+        for (const TTickwellItem* e : events)
+            Log.push_back(std::string(what) + " " + e->Description);
+    }
+};
+
+class EventBookTest : public StoreTest {
+protected:
+    std::unique_ptr<TEventBook> Book;
+    TNoticeLog Readers;
+    void SetUp() override {
+        StoreTest::SetUp();
+        Book = std::make_unique<TEventBook>();
+        Book->Load(Path("tickwell.dat"));
+        Book->AddReader(&Readers);
+    }
+    void TearDown() override {
+        Book.reset();
+        StoreTest::TearDown();
+    }
+    // Whether the data file holds an event with this description.
+    int InFile(const std::string& description) {
+        TMyList saved;
+        LoadEvents(saved, Path("tickwell.dat"));
+        int n = 0;
+        for (const TTickwellItem* e : saved.All())
+            n += e->Description == description;
+        return n;
+    }
+    TTickwellItem* Due(const std::string& description) {
+        TRecSpec s;
+        s.Description = description;
+        s.Start = D(2024, 6, 17); // within its notice of today, 15 June
+        return MakeEvent(s);
+    }
+};
+
+// Each change is saved before the readers hear of it, and the due list is
+// made anew for them.
+TEST_F(EventBookTest, EveryChangeIsSavedThenTold) {
+    TTickwellItem* e = Due("Dentist");
+    Book->Add(e);
+    EXPECT_EQ(InFile("Dentist"), 1);
+    EXPECT_EQ(Book->DueList.IndexOf(e), 0);
+
+    EXPECT_TRUE(Book->Acknowledge(e));
+    EXPECT_EQ(e->AckDate, D(2024, 6, 17));
+    EXPECT_TRUE(Book->DueList.Empty());
+    EXPECT_FALSE(Book->Acknowledge(e)); // no longer due
+    EXPECT_TRUE(Book->ClearAcknowledgement(e));
+    EXPECT_FALSE(Book->ClearAcknowledgement(e));
+    EXPECT_EQ(Book->DueList.IndexOf(e), 0);
+
+    EventRecord rec;
+    e->ToRecord(rec);
+    rec.SetDescription("Dentist at 9");
+    rec.AckDate = 0;
+    e->AckDate = D(2024, 6, 17);
+    Book->Edit(e, rec);
+    EXPECT_EQ(e->AckDate, 0);
+    EXPECT_EQ(InFile("Dentist at 9"), 1);
+
+    Answers = {anOk};
+    EXPECT_TRUE(Book->Delete(e, false));
+    EXPECT_EQ(InFile("Dentist at 9"), 0);
+    EXPECT_TRUE(Book->MasterList.Empty() && Book->DueList.Empty());
+    EXPECT_EQ(Readers.Log,
+              (std::vector<std::string>{"added Dentist", "changed Dentist", "changed Dentist",
+                                        "changed Dentist at 9", "removed Dentist at 9"}));
+}
+
+TEST_F(EventBookTest, DeleteAsksAsTheOptionsSayAndKeepsWhatIsNotConfirmed) {
+    const struct {
+        bool WarnRepeating, Simple, Confirm, Suspended;
+        TAnswer Answer;
+        const char* Question; // null: none asked
+        bool Deleted;
+    } cases[] = {
+        {true, false, true, false, anOk,
+         "This is a repeating event. Do you wish to Delete this Event? x", true},
+        {true, true, true, false, anOk, "Delete this Event? x", true},
+        {false, false, true, false, anCancel, "Delete this Event? x", false},
+        {false, false, false, false, anCancel, nullptr, true},
+        {false, false, true, true, anCancel, nullptr, true},
+    };
+    for (const auto& c : cases) {
+        TRecSpec s;
+        s.Description = "x";
+        s.Simple = c.Simple;
+        TTickwellItem* e = MakeEvent(s);
+        Book->Add(e);
+        Asked.clear();
+        Answers = {c.Answer};
+        EventDeleteConfirm = c.Confirm;
+        DeleteConfirmSuspended = c.Suspended;
+        EXPECT_EQ(Book->Delete(e, c.WarnRepeating, "x"), c.Deleted);
+        EXPECT_EQ(Asked, c.Question ? std::vector<std::string>{c.Question}
+                                    : std::vector<std::string>{});
+        EXPECT_EQ(Book->MasterList.Count(), c.Deleted ? 0 : 1);
+        EXPECT_EQ(InFile("x"), c.Deleted ? 0 : 1);
+        Book->MasterList.FreeAll();
+        Book->SaveAgain();
+    }
+    DeleteConfirmSuspended = false;
+    EventDeleteConfirm = true;
+    std::unique_ptr<TTickwellItem> stray(CurrentEvent("stray"));
+    EXPECT_FALSE(Book->Delete(stray.get(), false));
+    EXPECT_FALSE(Book->Delete(nullptr, false));
+    EXPECT_EQ(ShownTexts(), std::vector<std::string>(2, "Nothing to Delete"));
+}
+
+// A save that fails still tells the readers (the change stays in memory,
+// shown), then says why.
+TEST_F(EventBookTest, AFailedSaveIsToldAndThrownWithTheChangeKept) {
+    Book->MasterList.FileName = Path("gone/tickwell.dat");
+    TTickwellItem* e = Due("Unsaved");
+    EXPECT_THROW(Book->Add(e), TTickwellError);
+    EXPECT_EQ(Readers.Log, std::vector<std::string>{"added Unsaved"});
+    EXPECT_EQ(Book->MasterList.IndexOf(e), 0);
+    EXPECT_TRUE(HasUnsavedChanges(Book->MasterList));
+}
+
+// What another program wrote meanwhile comes in with the save, and a day
+// gone by since the last scan makes every event new: the readers start
+// again rather than hear of one event.
+TEST_F(EventBookTest, ChangesBeyondTheOneMadeAreToldAsAReset) {
+    Book->Add(Due("Mine"));
+    TMyList other;
+    other.FileName = Path("tickwell.dat");
+    LoadSynced(other);
+    other.AddSorted(Due("Theirs"));
+    SaveEvents(other, other.FileName);
+    Readers.Log.clear();
+    Book->Add(Due("Mine too"));
+    FixToday(D(2024, 6, 16));
+    Book->Scan();
+    EXPECT_EQ(Book->ComputedFor(), D(2024, 6, 16));
+    Book->Scan();
+    EXPECT_EQ(Readers.Log, (std::vector<std::string>{"reset", "reset", "due"}));
+    EXPECT_EQ(Book->MasterList.Count(), 3);
+}
+
+} // namespace
