@@ -9,7 +9,9 @@
 #include "core/EventLists.h"
 #include "core/Globals.h"
 #include "store/DataFile.h"
+#include "store/EventBook.h"
 #include "ui/CalDueList.h"
+#include "ui/EventBookSignals.h"
 #include "ui/FrmCal.h"
 #include "ui/MyCal.h"
 #include <QApplication>
@@ -42,24 +44,18 @@ std::map<int, TFigures> results;
 // The master list of `count` events and a calendar window on it, shown on
 // December 2026 with its busiest settings (text wrapped in the cells).
 struct TSetup {
-    TMyList Master;
-    TScanList Due;
+    TEventBook Book;
+    TEventBookSignals Events{Book};
     TCalFrm* Window = nullptr;
     explicit TSetup(int count) {
         FixToday(EncodeDate(2026, 12, 6));
-        LoadEvents(Master, BenchEventFile(count));
-        MasterList = &Master;
-        DueList = &Due;
-        Window = new TCalFrm;
+        LoadEvents(Book.MasterList, BenchEventFile(count));
+        Window = new TCalFrm(Events);
         Window->resize(1000, 760);
         Window->show();
         QApplication::processEvents();
     }
-    ~TSetup() {
-        delete Window;
-        MasterList = nullptr;
-        DueList = nullptr;
-    }
+    ~TSetup() { delete Window; }
 };
 
 void BM_MonthRefresh(benchmark::State& state) {

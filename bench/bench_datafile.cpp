@@ -88,7 +88,6 @@ TBytes ReadBytes(const std::string& path) {
 void BM_LoadAndScan(benchmark::State& state) {
     const std::string path = BenchEventFile(kEvents);
     TScanList due;
-    DueList = &due;
     for (auto _ : state) {
         const double c0 = CpuMs();
         const auto t0 = Clock::now();
@@ -99,6 +98,7 @@ void BM_LoadAndScan(benchmark::State& state) {
         const auto t1 = Clock::now();
         const double c1 = CpuMs();
         auto list = std::make_unique<TMyList>();
+        list->Due = &due;
         LoadEvents(*list, path);
         list->Scan();
         const auto t2 = Clock::now();
@@ -115,7 +115,6 @@ void BM_LoadAndScan(benchmark::State& state) {
         if (count != kEvents)
             state.SkipWithError("wrong count");
     }
-    DueList = nullptr;
     state.counters["baseline_ms"] = TPairs::Median(results.LoadScan.Base);
     state.counters["ratio"] = results.LoadScan.Ratio();
 }

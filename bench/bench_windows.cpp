@@ -13,6 +13,8 @@
 #include "core/Globals.h"
 #include "core/Messages.h"
 #include "store/DataFile.h"
+#include "store/EventBook.h"
+#include "ui/EventBookSignals.h"
 #include "ui/EventTableModel.h"
 #include "ui/FrmFind.h"
 #include "ui/FrmMain.h"
@@ -68,20 +70,22 @@ const std::string& DataFile() {
     return path;
 }
 
+// The book the windows are measured on, made anew for each measurement.
+std::unique_ptr<TEventBook> Book;
+std::unique_ptr<TEventBookSignals> Signals;
+
 void FreeLists() {
-    delete MasterList;
-    delete DueList;
-    MasterList = nullptr;
-    DueList = nullptr;
+    Signals.reset();
+    Book.reset();
 }
 
 // Fresh lists loaded from the file and scanned, as at start-up.
 void LoadLists(const std::string& path) {
-    MasterList = new TMyList;
-    DueList = new TScanList;
-    MasterList->FileName = path;
-    LoadEvents(*MasterList, path);
-    MasterList->Scan();
+    Book = std::make_unique<TEventBook>();
+    Signals = std::make_unique<TEventBookSignals>(*Book);
+    Book->MasterList.FileName = path;
+    LoadEvents(Book->MasterList, path);
+    Book->MasterList.Scan();
 }
 
 // The baseline: the time to load and scan the file.
@@ -121,7 +125,7 @@ void BM_MainWindowShown(benchmark::State& state) {
         const double load = LoadMs();
         loads.push_back(load);
         const auto t0 = Clock::now();
-        auto* w = new TMainFrm;
+        auto* w = new TMainFrm(*Signals);
         w->show();
         Shown(w->ListView());
         const double ms = MsSince(t0);
@@ -135,7 +139,7 @@ BENCHMARK(BM_MainWindowShown)->UseManualTime()->Unit(benchmark::kMillisecond)->I
 // The main window over a freshly loaded list.
 struct TMainWindow {
     double Load = LoadMs();
-    TMainFrm* W = new TMainFrm;
+    TMainFrm* W = new TMainFrm(*Signals);
     TMainWindow() {
         loads.push_back(Load);
         W->show();
@@ -206,7 +210,7 @@ BENCHMARK(BM_FindEveryRow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iter
 // Alt+K, which saves the file, scans again and updates both windows.
 void BM_AcknowledgeOne(benchmark::State& state) {
     TMainWindow m;
-    TScanFrm* due = ShowDueEventsWindow();
+    TScanFrm* due = ShowDueEventsWindow(*Signals);
     QAbstractItemView* view = due->ScanListView;
     Shown(view);
     for (auto _ : state) {
@@ -220,7 +224,7 @@ void BM_AcknowledgeOne(benchmark::State& state) {
         state.SetIterationTime(ms / 1000);
         // The save alone, which the acknowledgement begins with.
         const auto s0 = Clock::now();
-        SaveEvents(*MasterList, MasterList->FileName);
+        SaveEvents(Book->MasterList, Book->MasterList.FileName);
         Record("  of which the save of the file", MsSince(s0), m.Load);
     }
     delete due;
@@ -230,7 +234,7 @@ BENCHMARK(BM_AcknowledgeOne)->UseManualTime()->Unit(benchmark::kMillisecond)->It
 void BM_DueDateStyle(benchmark::State& state) {
     const double load = LoadMs();
     loads.push_back(load);
-    TScanFrm* due = ShowDueEventsWindow();
+    TScanFrm* due = ShowDueEventsWindow(*Signals);
     QAbstractItemView* view = due->ScanListView;
     Shown(view);
     state.counters["due_rows"] = view->model()->rowCount();
@@ -258,10 +262,10 @@ double HeapWithWindows(const std::string& path, int& count) {
     malloc_trim(0);
     const size_t before = HeapInUse();
     LoadLists(path);
-    auto* main = new TMainFrm;
+    auto* main = new TMainFrm(*Signals);
     main->show();
     Shown(main->ListView());
-    TScanFrm* due = ShowDueEventsWindow();
+    TScanFrm* due = ShowDueEventsWindow(*Signals);
     Shown(due->ScanListView);
     // Each list's index of its rows, made by the first command that looks a
     // row up, counts too.
@@ -269,13 +273,13 @@ double HeapWithWindows(const std::string& path, int& count) {
     due->ScanListView->Rows()->RowOf(nullptr);
     const size_t after = HeapInUse();
     size_t descriptions = 0;
-    for (const TTickwellItem* e : MasterList->All()) {
+    for (const TTickwellItem* e : Book->MasterList.All()) {
         const char* text = e->Description.data();
         const auto* self = reinterpret_cast<const char*>(e);
         if (text < self || text >= self + sizeof(TTickwellItem))
             descriptions += malloc_usable_size(const_cast<char*>(text));
     }
-    count = MasterList->Count();
+    count = Book->MasterList.Count();
     delete due;
     delete main;
     FreeLists();

@@ -26,8 +26,6 @@ std::vector<std::string> Packed(const TListSorted& list) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::FixTheDay();
-    if (!DueList)
-        DueList = new TScanList;
     // An odd byte in front of whole records: a file of the version before 4.0,
     // as a merge reads it.
     const bool old = size % kRecordSize == 1;
@@ -37,7 +35,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string path = fuzz::WriteScratch("in.dat", bytes);
 
     OldFormatFlag = old;
+    TScanList due;
     TMyList first;
+    first.Due = &due;
     const bool whole = LoadEvents(first, path);
     OldFormatFlag = false;
     first.Scan();

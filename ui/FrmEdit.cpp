@@ -476,8 +476,8 @@ void TEditFrm::FormCloseQuery() {
     if (const std::optional<TEventInputFault> fault = BuildEventRecord(in, rec)) {
         QWidget* focus = fault->Field == TEventInputField::Description
                              ? static_cast<QWidget*>(DescriptionEdit)
-                         : fault->Field == TEventInputField::Start     ? EventDate
-                                                                       : DateBox;
+                         : fault->Field == TEventInputField::Start ? EventDate
+                                                                   : DateBox;
         focus->setFocus();
         throw TTickwellError(fault->Text);
     }
@@ -525,11 +525,16 @@ TTickwellItem* EditEvent(TEventBook& book, bool isEdit, TTickwellItem* event) {
         AskYesNoCancel(kChangedElsewhereText, anNo) != anYes)
         return nullptr;
     const TBusyCursor busy;
-    if (dlg.Editing()) {
-        book.Edit(event, dlg.Record());
-        return event;
+    // A save that fails keeps the change, on show: the caller goes on with
+    // the event once the user has been told.
+    TTickwellItem* e = dlg.Editing() ? event : dlg.CreateEvent();
+    try {
+        if (dlg.Editing())
+            book.Edit(e, dlg.Record());
+        else
+            book.Add(e);
+    } catch (const TTickwellError& error) {
+        ShowMsg(error.what(), mkError);
     }
-    TTickwellItem* e = dlg.CreateEvent();
-    book.Add(e);
     return e;
 }

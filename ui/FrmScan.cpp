@@ -1,8 +1,8 @@
 #include "ui/FrmScan.h"
 #include "core/Clock.h"
 #include "core/DateFormat.h"
-#include "core/EventLists.h"
 #include "core/EventId.h"
+#include "core/EventLists.h"
 #include "core/Messages.h"
 #include "core/TickwellItem.h"
 #include "store/DataFile.h"
@@ -10,6 +10,7 @@
 #include "store/SettingsSchema.h"
 #include "ui/ClockCommands.h"
 #include "ui/DueIcons.h"
+#include "ui/EventBookSignals.h"
 #include "ui/EventListView.h"
 #include "ui/EventTableModel.h"
 #include "ui/FrmAbt.h"
@@ -18,7 +19,6 @@
 #include "ui/ListViewSettings.h"
 #include "ui/ReadOnlyCommands.h"
 #include "ui/ScreenFit.h"
-#include "ui/EventBookSignals.h"
 #include "ui/WindowLinks.h"
 #include "ui/WindowState.h"
 #include <QApplication>
@@ -213,6 +213,7 @@ TScanFrm::TScanFrm(TEventBookSignals& events, QWidget* parent)
     connect(&Events, &TEventBookSignals::Added, this, &TScanFrm::FollowChanges);
     connect(&Events, &TEventBookSignals::Changed, this, &TScanFrm::FollowChanges);
     connect(&Events, &TEventBookSignals::Reset, this, &TScanFrm::FollowReset);
+    connect(&Events, &TEventBookSignals::DueRebuilt, this, &TScanFrm::FollowReset);
 }
 
 TScanFrm::~TScanFrm() {

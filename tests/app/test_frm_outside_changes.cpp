@@ -85,10 +85,11 @@ private slots:
         Env.Book->MasterList.AddSorted(MakeEvent("Alpha", Env.Day + 3, true));
         Env.Book->MasterList.AddSorted(MakeEvent("Beta", Env.Day - 30, false, 1, 1, 0));
         Env.Book->MasterList.AddSorted(MakeEvent("Gamma", Env.Day + 40, true));
-        SaveEvents(static_cast<const TListSorted&>(Env.Book->MasterList), Env.Book->MasterList.FileName);
+        SaveEvents(static_cast<const TListSorted&>(Env.Book->MasterList),
+                   Env.Book->MasterList.FileName);
         Env.Book->MasterList.FreeAll();
         LoadSynced(Env.Book->MasterList);
-        Watcher = std::make_unique<TDataFileWatcher>();
+        Watcher = std::make_unique<TDataFileWatcher>(*Env.Book);
         Main = ShowMainFrm(*Env.Events);
         Due = ShowDueEventsWindow(*Env.Events);
         (Cal = new TCalFrm(*Env.Events))->show();
@@ -217,7 +218,7 @@ private slots:
         delete Main;
         Env.Book->MasterList.FreeAll();
         Env.Answer = anCancel;
-        LoadMasterList(Env.Book->MasterList.FileName);
+        LoadMasterList(*Env.Book, Env.Book->MasterList.FileName);
         Main = ShowMainFrm(*Env.Events);
         QVERIFY(QTest::qWaitForWindowExposed(Main));
         QCOMPARE(SortedTexts(Main->ListView()), (QStringList{"Alpha", "Beta", "Gamma"}));
@@ -239,6 +240,8 @@ private slots:
     // copy that the next start tells of and offers to restore.
     void QuittingWithAnUnsavedChangeAsksAndRescuesIt() {
         static_cast<TTickwellApplication*>(qApp)->SetMainWindow(Main);
+        static_cast<TTickwellApplication*>(qApp)->SetMayQuit(
+            [this] { return MayQuitWithUnsavedChanges(*Env.Book); });
         rlimit old;
         getrlimit(RLIMIT_FSIZE, &old);
         auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
@@ -277,9 +280,10 @@ private slots:
         exit();
         QTRY_VERIFY(!Main->isVisible());
         static_cast<TTickwellApplication*>(qApp)->SetMainWindow(nullptr);
+        static_cast<TTickwellApplication*>(qApp)->SetMayQuit({});
         std::signal(SIGXFSZ, oldSignal);
         // The end after the message loop: the same events, no second copy.
-        RescueUnsavedEvents();
+        RescueUnsavedEvents(*Env.Book);
 
         // The next start, with the file mended.
         EndReadOnly();
@@ -290,7 +294,7 @@ private slots:
         LoadSynced(Env.Book->MasterList);
         Main->FillListViewMain(0);
         Env.Answer = anYes;
-        ReportRescuedEvents();
+        ReportRescuedEvents(*Env.Book);
         const auto told = [this] {
             return std::count_if(Env.Notices.begin(), Env.Notices.end(), [](const auto& n) {
                 return n.first.find(StateFolder() + "/rescued-") != std::string::npos;
@@ -298,7 +302,7 @@ private slots:
         };
         QCOMPARE(told(), 1);
         QCOMPARE(OnDisk(), (QStringList{"Alpha", "Beta", "Delta", "Gamma"}));
-        ReportRescuedEvents();
+        ReportRescuedEvents(*Env.Book);
         QCOMPARE(told(), 1);
     }
 };

@@ -20,7 +20,7 @@ protected:
     void SetUp() override {
         PreviousRegistry = SetRegistryBackend(std::make_shared<TMemoryRegistry>());
         FixToday(kToday);
-        CreateEventLists();
+        Book = std::make_unique<TEventBook>();
         PreviousHandlers = SetMessageHandlers(
             {[this](const std::string& t, TMsgKind k) { Shown.emplace_back(t, k); },
              [](const std::string&) { return anCancel; },
@@ -28,7 +28,7 @@ protected:
         Hooks.SystemMessage = [this](const std::string& t) { SystemMessages.push_back(t); };
     }
     void TearDown() override {
-        FreeEventLists();
+        Book.reset();
         SetMessageHandlers(PreviousHandlers);
         SetRegistryBackend(PreviousRegistry);
         SetClockSource({});
@@ -36,10 +36,13 @@ protected:
 
     // A once-only event that many days from today; due within its 7-day notice.
     void AddEvent(int daysFromToday) {
-        Env.Book->MasterList.AddSorted(MakeEvent("event", kToday + daysFromToday, true));
+        Book->MasterList.AddSorted(MakeEvent("event", kToday + daysFromToday, true));
     }
-    std::uint8_t Settle(const std::string& arg) { return SettleStartMode(arg, "/data", Hooks); }
+    std::uint8_t Settle(const std::string& arg) {
+        return SettleStartMode(*Book, arg, "/data", Hooks);
+    }
 
+    std::unique_ptr<TEventBook> Book;
     TStartupHooks Hooks;
     std::vector<std::string> SystemMessages;
     std::vector<std::pair<std::string, TMsgKind>> Shown;
@@ -83,7 +86,7 @@ TEST_F(StartupTest, StartModeFromTheOptionsAndTheFirstArgument) {
         WriteSetting(reg, kShowNoEventsMsg, c.Message);
         if (c.LastRunDaysAgo >= 0)
             WriteSetting(reg, kLastRun, kToday - c.LastRunDaysAgo);
-        CreateEventLists();
+        Book = std::make_unique<TEventBook>();
         AddEvent(100);
         if (c.SomethingDue)
             AddEvent(3);
@@ -123,7 +126,7 @@ TEST_F(StartupTest, AValueThatCannotBeReadIsToldAndItsDefaultUsedWhileTheRestIsR
 }
 
 TEST_F(StartupTest, RunStartupRoutineKeepsTheFirstArgument) {
-    EXPECT_EQ(RunStartupRoutine("/z", "/nonexistent", Hooks), smMain);
+    EXPECT_EQ(RunStartupRoutine(*Book, "/z", "/nonexistent", Hooks), smMain);
     EXPECT_EQ(FirstArgument, "/z");
     FirstArgument.clear();
 }
