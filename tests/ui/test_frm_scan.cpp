@@ -3,8 +3,11 @@
 #include "UiTestEnv.h"
 #include "store/DataFile.h"
 #include "store/SettingsSchema.h"
+#include "ui/FrmMain.h"
 #include "ui/FrmScan.h"
+#include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <memory>
 
 namespace {
@@ -110,6 +113,29 @@ private slots:
         Key(*w, Qt::Key_K);
         QCOMPARE(OnDisk("Dentist\r\nbring card")->AckDate, Env.Day + 3);
         QCOMPARE(OnDisk("Water plants")->AckDate, Overdue->PrevDate);
+    }
+
+    // An edit made here reaches a main window it did not call: the event
+    // made to repeat leaves a list filtered to once-only events, and stays
+    // due here.
+    void EditedHereLeavesAMainListWhoseFilterHidesIt() {
+        AddFourKinds();
+        auto* main = new TMainFrm(*Env.Events);
+        main->show();
+        QVERIFY(Activate(main));
+        QVERIFY(Use(main, main->findChild<QAction*>("View1"))); // once only
+        QVERIFY(ShownTexts(main->ListView()).contains("Pay rent"));
+        auto w = Shown();
+        QVERIFY(ClickRow(w->ScanListView, "Pay rent"));
+        WithEditor([&] { Key(*w, Qt::Key_E); },
+                   [](TEditFrm& f) {
+                       QTest::mouseClick(f.Rept, Qt::LeftButton);
+                       QTest::mouseClick(f.OkBtn, Qt::LeftButton);
+                   });
+        QVERIFY(!ShownTexts(main->ListView()).contains("Pay rent"));
+        QCOMPARE(main->StatusPanel(0)->text(), QString("2  Once Only Event(s) "));
+        QVERIFY(ShownTexts(w->ScanListView, 0).contains("Pay rent"));
+        delete main;
     }
 
     void DeleteAsksFirst() {
