@@ -54,14 +54,14 @@ TAboutDlg::TAboutDlg(QWidget* parent) : QDialog(parent) {
     VersionLabel->setObjectName(QStringLiteral("VersionLabel"));
     VersionLabel->setAlignment(Qt::AlignCenter);
 
-    UrlLabel1 = new TUrlLabel(QStringLiteral("Visit Tickwell's Web Page"));
-    UrlLabel1->setObjectName(QStringLiteral("UrlLabel1"));
-    UrlLabel1->URL = QStringLiteral(TICKWELL_HOMEPAGE);
-    UrlLabel1->setAlignment(Qt::AlignCenter);
-    UrlLabel2 = new TUrlLabel(QStringLiteral("Send a mail to the Tickwell team"));
-    UrlLabel2->setObjectName(QStringLiteral("UrlLabel2"));
-    UrlLabel2->URL = QStringLiteral(TICKWELL_MAIL);
-    UrlLabel2->setAlignment(Qt::AlignCenter);
+    HomePageLink = new TUrlLabel(QStringLiteral("Visit Tickwell's Web Page"));
+    HomePageLink->setObjectName(QStringLiteral("HomePageLink"));
+    HomePageLink->URL = QStringLiteral(TICKWELL_HOMEPAGE);
+    HomePageLink->setAlignment(Qt::AlignCenter);
+    MailLink = new TUrlLabel(QStringLiteral("Send a mail to the Tickwell team"));
+    MailLink->setObjectName(QStringLiteral("MailLink"));
+    MailLink->URL = QStringLiteral(TICKWELL_MAIL);
+    MailLink->setAlignment(Qt::AlignCenter);
 
     auto* inner = new QVBoxLayout(panel);
     inner->setContentsMargins(24, 16, 24, 16);
@@ -69,8 +69,8 @@ TAboutDlg::TAboutDlg(QWidget* parent) : QDialog(parent) {
     inner->addWidget(PlatformLabel);
     inner->addWidget(VersionLabel);
     inner->addSpacing(12);
-    inner->addWidget(UrlLabel1);
-    inner->addWidget(UrlLabel2);
+    inner->addWidget(HomePageLink);
+    inner->addWidget(MailLink);
 
     OKBtn = new QPushButton(QStringLiteral("OK"));
     OKBtn->setDefault(true);

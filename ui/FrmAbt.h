@@ -15,8 +15,8 @@ public:
     QLabel* TitleLabel;
     QLabel* PlatformLabel;
     QLabel* VersionLabel;
-    TUrlLabel* UrlLabel1;
-    TUrlLabel* UrlLabel2;
+    TUrlLabel* HomePageLink; // UrlLabel1
+    TUrlLabel* MailLink;     // UrlLabel2
     QPushButton* OKBtn;
 };
 
