@@ -13,17 +13,17 @@ TBackupDlg::TBackupDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Tickwell Backup"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    auto* label1 = new QLabel(QStringLiteral("About to backup your Tickwell data file to:"));
+    auto* intro = new QLabel(QStringLiteral("About to backup your Tickwell data file to:"));
     // Shown as it is: folder names are case-sensitive here.
-    Label2 = new QLabel(QString::fromStdString(BackupDest));
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setTextFormat(Qt::PlainText);
-    Label2->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    QFont bold = Label2->font();
+    FolderLabel = new QLabel(QString::fromStdString(BackupDest));
+    FolderLabel->setObjectName(QStringLiteral("FolderLabel"));
+    FolderLabel->setTextFormat(Qt::PlainText);
+    FolderLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QFont bold = FolderLabel->font();
     bold.setBold(true);
-    Label2->setFont(bold);
-    Label2->setWordWrap(true);
-    auto* label3 = new QLabel(QStringLiteral("To change backup destination, click \"Setup\"."));
+    FolderLabel->setFont(bold);
+    FolderLabel->setWordWrap(true);
+    auto* hint = new QLabel(QStringLiteral("To change backup destination, click \"Setup\"."));
 
     OKBtn = new QPushButton(QStringLiteral("OK"));
     OKBtn->setDefault(true);
@@ -39,29 +39,29 @@ TBackupDlg::TBackupDlg(QWidget* parent) : QDialog(parent) {
     buttons->addWidget(SetupBtn);
     buttons->addWidget(CancelBtn);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(label1);
-    layout->addWidget(Label2);
+    layout->addWidget(intro);
+    layout->addWidget(FolderLabel);
     layout->addSpacing(8);
-    layout->addWidget(label3);
+    layout->addWidget(hint);
     layout->addSpacing(8);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    Label2->setMinimumWidth(340);
+    FolderLabel->setMinimumWidth(340);
 }
 
 QString TBackupDlg::Folder() const {
-    return Label2->text();
+    return FolderLabel->text();
 }
 
 void TBackupDlg::SetupBtnClick() {
     const QString folder =
-        ChooseFolder(this, QStringLiteral("Select a folder for backup:"), Label2->text());
+        ChooseFolder(this, QStringLiteral("Select a folder for backup:"), FolderLabel->text());
     if (!folder.isEmpty())
-        Label2->setText(folder);
+        FolderLabel->setText(folder);
 }
 
 void TBackupDlg::accept() {
-    Path = ApplyBackupDestination(Label2->text().toStdString());
+    Path = ApplyBackupDestination(FolderLabel->text().toStdString());
     WriteSetting(kBackupDest, BackupDest);
     QDialog::accept();
 }

@@ -17,7 +17,7 @@ public:
     QString Folder() const;
     void SetupBtnClick();
 
-    QLabel* Label2;
+    QLabel* FolderLabel; // Label2
     QPushButton* OKBtn;
     QPushButton* SetupBtn;
     QPushButton* CancelBtn;
