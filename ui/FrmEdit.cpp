@@ -112,11 +112,11 @@ TEditFrm::TEditFrm(QWidget* parent) : QDialog(parent) {
     tg->setColumnMinimumWidth(1, 130);
 
     // ---- repeat panel ----
-    Panel2 = new QFrame;
-    Panel2->setObjectName("Panel2");
-    Panel2->setFrameShape(QFrame::StyledPanel);
-    Panel2->setFrameShadow(QFrame::Sunken);
-    auto* pg = new QGridLayout(Panel2);
+    RepeatPanel = new QFrame;
+    RepeatPanel->setObjectName("RepeatPanel");
+    RepeatPanel->setFrameShape(QFrame::StyledPanel);
+    RepeatPanel->setFrameShadow(QFrame::Sunken);
+    auto* pg = new QGridLayout(RepeatPanel);
     TypeCombo = new QComboBox;
     TypeCombo->setObjectName("TypeCombo");
     TypeCombo->addItems(
@@ -166,7 +166,7 @@ TEditFrm::TEditFrm(QWidget* parent) : QDialog(parent) {
     root->setSpacing(0);
     root->addWidget(top);
     root->addSpacing(0);
-    root->addWidget(Panel2);
+    root->addWidget(RepeatPanel);
 
     // The two end-point buttons form their own group.
     auto* endGroup = new QButtonGroup(this);
@@ -268,7 +268,8 @@ void TEditFrm::FormShow() {
         const TDateTime start = CalendarActive ? DateOf(CalendarDate) : Today();
         {
             // The defaults go in before the lists are built once below.
-            const QSignalBlocker b1(EventDate), b2(TypeCombo), b3(DayIndex), b4(IntervalSpin);
+            const QSignalBlocker quietDate(EventDate), quietType(TypeCombo), quietDay(DayIndex),
+                quietInterval(IntervalSpin);
             EventDate->SetDateValue(start);
             DayIndex->setCurrentIndex(DayOfWeek(start) - 1);
             IntervalSpin->setValue(ReadSetting(reg, kDfltInterval));
@@ -303,10 +304,10 @@ void TEditFrm::FormShow() {
 
 void TEditFrm::ResizeForm() {
     if (OnceOnlyFlag) {
-        Panel2->hide();
-        setFixedHeight(FullHeightValue - Panel2->height());
+        RepeatPanel->hide();
+        setFixedHeight(FullHeightValue - RepeatPanel->height());
     } else {
-        Panel2->show();
+        RepeatPanel->show();
         setFixedHeight(FullHeightValue);
     }
     if (!ShownFlag) {

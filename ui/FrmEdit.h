@@ -64,7 +64,7 @@ public:
     QPushButton* CancelBtn;
     QPushButton* HelpBtn;
     // Repeat panel.
-    QFrame* Panel2;
+    QFrame* RepeatPanel;
     QComboBox* TypeCombo;
     QComboBox* DayIndex;
     QSpinBox* IntervalSpin;
