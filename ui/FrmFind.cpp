@@ -76,10 +76,10 @@ TFindDlg::TFindDlg(QWidget* parent, QAbstractItemView* list) : QDialog(parent), 
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
 
-    Label1 = new QLabel(QStringLiteral("Enter Search Text"));
+    FindTextLabel = new QLabel(QStringLiteral("Enter Search Text"));
     FindText = new QLineEdit;
     FindText->setObjectName(QStringLiteral("FindText"));
-    Label1->setBuddy(FindText);
+    FindTextLabel->setBuddy(FindText);
     FindBtn = new QPushButton(QStringLiteral("&Find"));
     FindBtn->setObjectName(QStringLiteral("FindBtn"));
     FindBtn->setDefault(true);
@@ -91,7 +91,7 @@ TFindDlg::TFindDlg(QWidget* parent, QAbstractItemView* list) : QDialog(parent), 
     connect(CloseBtn, &QPushButton::clicked, this, &TFindDlg::reject);
 
     auto* left = new QVBoxLayout;
-    left->addWidget(Label1);
+    left->addWidget(FindTextLabel);
     left->addWidget(FindText);
     left->addStretch(1);
     auto* right = new QVBoxLayout;

@@ -21,7 +21,7 @@ public:
     void FormShow();
     bool FromStartFlag() const { return FromStart; }
 
-    QLabel* Label1;
+    QLabel* FindTextLabel;
     QLineEdit* FindText;
     QPushButton* FindBtn;
     QPushButton* CloseBtn;
