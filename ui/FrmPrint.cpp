@@ -134,21 +134,21 @@ TprnMainFrm::TprnMainFrm(TEventBook& book, QWidget* parent) : QDialog(parent), B
     setWindowTitle(QStringLiteral("Print"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    RadioGroup1 = new QGroupBox(QStringLiteral("Print:"));
+    ChoiceGroup = new QGroupBox(QStringLiteral("Print:"));
     DueItem = new QRadioButton(QStringLiteral("Due Tickwells Only"));
     AllItem = new QRadioButton(QStringLiteral("All Tickwells"));
-    auto* radios = new QVBoxLayout(RadioGroup1);
+    auto* radios = new QVBoxLayout(ChoiceGroup);
     radios->addWidget(DueItem);
     radios->addWidget(AllItem);
     AllItem->setChecked(true);
 
-    Label2 = new QLabel(QStringLiteral("To:"));
-    Label1 = new QLabel;
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setTextFormat(Qt::PlainText);
-    Label1->setText(PrinterDescription(CurrentPrinter()));
-    titlelbl = new QLabel;
-    titlelbl->setVisible(false);
+    ToLabel = new QLabel(QStringLiteral("To:"));
+    PrinterLabel = new QLabel;
+    PrinterLabel->setObjectName(QStringLiteral("PrinterLabel"));
+    PrinterLabel->setTextFormat(Qt::PlainText);
+    PrinterLabel->setText(PrinterDescription(CurrentPrinter()));
+    TitleLabel = new QLabel;
+    TitleLabel->setVisible(false);
 
     PrintBtn = new QPushButton(QStringLiteral("Print"));
     PrintBtn->setDefault(true);
@@ -172,12 +172,12 @@ TprnMainFrm::TprnMainFrm(TEventBook& book, QWidget* parent) : QDialog(parent), B
     PrintFont.setPointSize(12);
 
     auto* to = new QHBoxLayout;
-    to->addWidget(Label2);
-    to->addWidget(Label1, 1);
+    to->addWidget(ToLabel);
+    to->addWidget(PrinterLabel, 1);
     auto* left = new QVBoxLayout;
-    left->addWidget(RadioGroup1);
+    left->addWidget(ChoiceGroup);
     left->addLayout(to);
-    left->addWidget(titlelbl);
+    left->addWidget(TitleLabel);
     left->addStretch(1);
     auto* right = new QVBoxLayout;
     right->addWidget(PrintBtn);
@@ -188,7 +188,7 @@ TprnMainFrm::TprnMainFrm(TEventBook& book, QWidget* parent) : QDialog(parent), B
     layout->addLayout(left, 1);
     layout->addLayout(right);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    RadioGroup1->setMinimumWidth(220);
+    ChoiceGroup->setMinimumWidth(220);
 }
 
 bool TprnMainFrm::DueOnly() const {
@@ -232,7 +232,7 @@ bool TprnMainFrm::RunJob(QPrinter& printer) {
     const TListSorted& source =
         dueOnly ? static_cast<const TListSorted&>(Book.DueList) : Book.MasterList;
     const QString title = PrintTitle(dueOnly, Book.DueList.DateFormat);
-    titlelbl->setText(title);
+    TitleLabel->setText(title);
     const TDisabledWhile disabled(this);
 
     QPainter painter;

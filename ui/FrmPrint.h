@@ -43,12 +43,12 @@ public:
     bool DueOnly() const;
     void SetDueOnly(bool dueOnly);
 
-    QGroupBox* RadioGroup1;
+    QGroupBox* ChoiceGroup;
     QRadioButton* DueItem;
     QRadioButton* AllItem;
-    QLabel* Label1;
-    QLabel* Label2;
-    QLabel* titlelbl;
+    QLabel* PrinterLabel;
+    QLabel* ToLabel;
+    QLabel* TitleLabel;
     QPushButton* PrintBtn;
     QPushButton* CancelBtn;
     QPushButton* FontBtn;
