@@ -3,8 +3,8 @@
 #include "core/Messages.h"
 #include "platform/Paths.h"
 #include "store/DataCommands.h"
-#include "store/EventBook.h"
 #include "store/DataFileSync.h"
+#include "store/EventBook.h"
 #include "store/ReadOnlyMode.h"
 #include "store/RescueCopy.h"
 #include <unistd.h>
@@ -55,6 +55,6 @@ void ReportRescuedEvents(TEventBook& book) {
                 "events as they were then are kept in:\n" +
                     path,
                 mkWarning);
-        book.Run([&path](TMyList& list) { return RestoreCommand(list, path); });
+        RestoreCommand(book, path);
     }
 }

@@ -169,27 +169,27 @@ TExitStatus RunCommand(const TCliContext& c) {
     }
     case TCliCommand::Import:
         if (IsICalendarPath(c.Args.Path))
-            ImportICalendarCommand(list, c.Args.Path);
+            ImportICalendarCommand(c.Book, c.Args.Path);
         else
-            ImportCommand(list, c.Args.Path);
+            ImportCommand(c.Book, c.Args.Path);
         return esDone;
     case TCliCommand::Archive:
-        ArchiveCommand(list, AbsoluteFolder(c.Args.Path));
+        ArchiveCommand(c.Book, AbsoluteFolder(c.Args.Path));
         // "There are no events in your Tickwell File!" ends it undone.
         return wasEmpty ? esNotDone : esDone;
     case TCliCommand::Compress:
-        CompressCommand(list);
+        CompressCommand(c.Book);
         return wasEmpty ? esNotDone : esDone;
     case TCliCommand::Zap:
-        ZapListCommand(list);
+        ZapListCommand(c.Book);
         return esDone;
     case TCliCommand::Backup:
         return Backup(c);
     case TCliCommand::Restore:
-        RestoreCommand(list);
+        RestoreCommand(c.Book);
         return esDone;
     case TCliCommand::Merge:
-        MergeCommand(list, c.Args.Path, c.Args.Pre4);
+        MergeCommand(c.Book, c.Args.Path, c.Args.Pre4);
         return esDone;
     case TCliCommand::None:
         break;

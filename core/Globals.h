@@ -8,7 +8,3 @@ extern bool EventDeleteConfirm;
 extern bool AutoBackup;
 extern bool Beep;
 extern std::string BackupDest;
-// Set while a bulk operation or the editor deletes without asking.
-extern bool DeleteConfirmSuspended;
-// Set while a pre-4.0 data file is being read by a merge.
-extern bool OldFormatFlag;

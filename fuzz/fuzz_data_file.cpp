@@ -34,12 +34,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         bytes.remove_prefix(1);
     const std::string path = fuzz::WriteScratch("in.dat", bytes);
 
-    OldFormatFlag = old;
     TScanList due;
     TMyList first;
     first.Due = &due;
-    const bool whole = LoadEvents(first, path);
-    OldFormatFlag = false;
+    const bool whole = LoadEvents(first, path, old);
     first.Scan();
     if (!whole && first.Empty())
         return 0;

@@ -4,6 +4,7 @@
 #include "ical/ICalFields.h"
 #include "store/AtomicFile.h"
 #include "store/BusyCursor.h"
+#include "store/EventBook.h"
 #include "store/ReadOnlyMode.h"
 #include "store/SettingsSchema.h"
 #include <algorithm>
@@ -95,7 +96,8 @@ bool IsICalendarPath(const std::string& path) {
     return ext == ".ics";
 }
 
-TDataResult ImportICalendarCommand(TMyList& list, const std::string& path) {
+TDataResult ImportICalendarCommand(TEventBook& book, const std::string& path) {
+    TMyList& list = book.MasterList;
     if (RefuseChange())
         return {};
     TICalContents contents;
@@ -192,5 +194,5 @@ TDataResult ImportICalendarCommand(TMyList& list, const std::string& path) {
         result.Succeeded = true;
         return result;
     }
-    return ImportEvents(list, updates, added, report);
+    return ImportEvents(book, updates, added, report);
 }

@@ -45,7 +45,7 @@ TICalContents ReadICalendar(std::string_view text, const TICalDefaults& defaults
 // Cancel: nothing imported). An event already in the list (the same event id
 // in a UID the export wrote, or the same stored fields) is updated instead of
 // added again. The rest goes through the import's add-save-report step.
-TDataResult ImportICalendarCommand(TMyList& list, const std::string& path);
+TDataResult ImportICalendarCommand(TEventBook& book, const std::string& path);
 
 // True for a file name ending in .ics, in any case.
 bool IsICalendarPath(const std::string& path);

@@ -5,6 +5,7 @@
 #include "store/BusyCursor.h"
 #include "store/Csv.h"
 #include "store/DataFile.h"
+#include "store/EventBook.h"
 #include "store/ReadOnlyMode.h"
 #include <cerrno>
 #include <cstring>
@@ -15,24 +16,18 @@
 
 namespace {
 
-TEventsChangedHook& ChangedHook() {
-    static TEventsChangedHook hook;
-    return hook;
-}
-
 // After the list changed: save it, let the windows catch up, and report a
 // failed save as an error notice rather than an exception, so that the
 // caller still learns that the list changed.
-bool SaveChangedList(TMyList& list, TDataResult& result) {
+bool SaveChangedList(TEventBook& book, TDataResult& result) {
     result.ListChanged = true;
     std::string error;
     try {
-        SaveEvents(list, list.FileName);
+        book.SaveChanges();
     } catch (const TTickwellError& e) {
         error = e.what();
     }
-    if (ChangedHook())
-        ChangedHook()();
+    book.AnnounceReset();
     if (!error.empty()) {
         ShowMsg(error, mkError);
         return false;
@@ -90,11 +85,11 @@ void AddAll(TMyList& list, std::vector<TTickwellItem*>& items) {
 
 // The list takes the new events over and is saved; only when the save worked
 // does the closing notice follow.
-TDataResult AddSaveAndReport(TMyList& list, std::vector<TTickwellItem*>& items,
+TDataResult AddSaveAndReport(TEventBook& book, std::vector<TTickwellItem*>& items,
                              const std::string& success) {
     TDataResult result;
-    AddAll(list, items);
-    if (SaveChangedList(list, result)) {
+    AddAll(book.MasterList, items);
+    if (SaveChangedList(book, result)) {
         ShowMsg(success, mkInformation);
         result.Succeeded = true;
     }
@@ -108,28 +103,12 @@ TDataResult WriteCopy(const TMyList& list, const std::string& path, const std::s
     TDataResult result;
     if (FileExists(path) && AskYesNoCancel(question) != anYes)
         return result;
-    result.Succeeded = writer ? writer(list, path) : SaveEvents(list, path);
+    result.Succeeded = writer ? writer(list, path) : WriteEventsCopy(list, path);
     ShowMsg(result.Succeeded ? success : failure, result.Succeeded ? mkInformation : mkWarning);
     return result;
 }
 
-class TRestoreFlag {
-public:
-    TRestoreFlag(bool& flag, bool value) : Flag(flag), Old(flag) { Flag = value; }
-    ~TRestoreFlag() { Flag = Old; }
-    TRestoreFlag(const TRestoreFlag&) = delete;
-    TRestoreFlag& operator=(const TRestoreFlag&) = delete;
-
-private:
-    bool& Flag;
-    bool Old;
-};
-
 } // namespace
-
-TEventsChangedHook SetEventsChangedHook(TEventsChangedHook hook) {
-    return std::exchange(ChangedHook(), std::move(hook));
-}
 
 bool HasEvents(const TMyList& list) {
     if (list.Count() > 0)
@@ -148,7 +127,7 @@ TDataResult ExportCommand(const TMyList& list, const std::string& path,
                      "Export unsuccessful", writer);
 }
 
-TDataResult ImportCommand(TMyList& list, const std::string& path) {
+TDataResult ImportCommand(TEventBook& book, const std::string& path) {
     TDataResult result;
     if (RefuseChange())
         return result;
@@ -174,11 +153,12 @@ TDataResult ImportCommand(TMyList& list, const std::string& path) {
         FreeUnlisted(items);
         throw;
     }
-    return AddSaveAndReport(list, items, "Import Successful");
+    return AddSaveAndReport(book, items, "Import Successful");
 }
 
-TDataResult ImportEvents(TMyList& list, const std::vector<TEventUpdate>& updates,
+TDataResult ImportEvents(TEventBook& book, const std::vector<TEventUpdate>& updates,
                          std::vector<TTickwellItem*>& added, const std::string& success) {
+    TMyList& list = book.MasterList;
     std::vector<TTickwellItem*> updated;
     updated.reserve(updates.size());
     for (const TEventUpdate& u : updates)
@@ -187,7 +167,7 @@ TDataResult ImportEvents(TMyList& list, const std::vector<TEventUpdate>& updates
     for (const TEventUpdate& u : updates)
         u.Event->AssignRecord(u.Record);
     list.AddSortedAll(updated);
-    return AddSaveAndReport(list, added, success);
+    return AddSaveAndReport(book, added, success);
 }
 
 // ---- Archive, compress, zap
@@ -196,7 +176,8 @@ std::string ArchivePath(const std::string& folder) {
     return WithoutTrailingSlash(folder) + "/archive.csv";
 }
 
-TDataResult ArchiveCommand(TMyList& list, const std::string& folder) {
+TDataResult ArchiveCommand(TEventBook& book, const std::string& folder) {
+    TMyList& list = book.MasterList;
     TDataResult result;
     if (RefuseChange())
         return result;
@@ -230,7 +211,7 @@ TDataResult ArchiveCommand(TMyList& list, const std::string& folder) {
         result.ListChanged = true;
         moved = expired.size();
         try {
-            SaveEvents(list, list.FileName);
+            book.SaveChanges();
             previous.Drop();
         } catch (const TTickwellError& e) {
             error = e.what();
@@ -241,8 +222,7 @@ TDataResult ArchiveCommand(TMyList& list, const std::string& folder) {
         }
         FreeEvents(expired);
     }
-    if (ChangedHook())
-        ChangedHook()();
+    book.AnnounceReset();
     if (!error.empty()) {
         ShowMsg(error, mkError);
         return result;
@@ -265,31 +245,31 @@ int CompressEvents(TMyList& list) {
     return deleted;
 }
 
-TDataResult CompressCommand(TMyList& list) {
+TDataResult CompressCommand(TEventBook& book) {
+    TMyList& list = book.MasterList;
     TDataResult result;
     if (RefuseChange())
         return result;
     if (!HasEvents(list))
         return result;
-    TRestoreFlag noConfirm(DeleteConfirmSuspended, true);
     if (AskYesNoCancel("This Option will delete all expired events. Continue?", anNo) != anYes)
         return result;
     if (CompressEvents(list) > 0)
-        result.Succeeded = SaveChangedList(list, result);
+        result.Succeeded = SaveChangedList(book, result);
     else
         ShowMsg("No events deleted", mkInformation);
     return result;
 }
 
-TDataResult ZapListCommand(TMyList& list) {
+TDataResult ZapListCommand(TEventBook& book) {
     TDataResult result;
     if (RefuseChange())
         return result;
     if (AskYesNoCancel("Delete all events from your file!\nAre you sure you wish to proceed?",
                        anNo) != anYes)
         return result;
-    list.FreeAll();
-    result.Succeeded = SaveChangedList(list, result);
+    book.MasterList.FreeAll();
+    result.Succeeded = SaveChangedList(book, result);
     return result;
 }
 
@@ -379,7 +359,8 @@ void ConfirmWholeBackup(const TMyList& list, const std::string& path) {
 
 } // namespace
 
-TDataResult RestoreCommand(TMyList& list, const std::string& backupPath) {
+TDataResult RestoreCommand(TEventBook& book, const std::string& backupPath) {
+    TMyList& list = book.MasterList;
     TDataResult result;
     // A restore is the mending of a damaged file, not a change to keep it.
     const bool mending = ReadOnlyCause() == TReadOnlyCause::Damaged;
@@ -400,7 +381,7 @@ TDataResult RestoreCommand(TMyList& list, const std::string& backupPath) {
         throw TTickwellError("Unable to load backup file\nAn event in it cannot be read: " +
                              backupPath);
     list.FreeAll();
-    result = AddSaveAndReport(list, items, "Restore successful");
+    result = AddSaveAndReport(book, items, "Restore successful");
     if (mending && result.Succeeded)
         EndReadOnly();
     return result;
@@ -419,17 +400,13 @@ std::optional<bool> AskMergeFormat() {
     }
 }
 
-TDataResult MergeCommand(TMyList& list, const std::string& path, bool preV4) {
+TDataResult MergeCommand(TEventBook& book, const std::string& path, bool preV4) {
     TDataResult result;
     if (RefuseChange())
         return result;
     std::vector<TTickwellItem*> items;
     bool ok = false;
-    {
-        TRestoreFlag oldFormat(OldFormatFlag, preV4);
-        ok = FileExists(path) && ReadEventsFile(path, items);
-    }
-    OldFormatFlag = false;
+    ok = FileExists(path) && ReadEventsFile(path, items, false, preV4);
     if (!ok) {
         ShowMsg("Unable to Read Data from file\n" +
                     std::string(FileExists(path) ? "An event in it cannot be read"
@@ -438,5 +415,5 @@ TDataResult MergeCommand(TMyList& list, const std::string& path, bool preV4) {
                 mkWarning);
         return result;
     }
-    return AddSaveAndReport(list, items, "Merge Successful");
+    return AddSaveAndReport(book, items, "Merge Successful");
 }

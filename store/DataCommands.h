@@ -4,7 +4,8 @@
 // the dialogs stay with the caller, so each command takes the path or folder
 // already chosen. Every notice and question goes through core/Messages.h.
 //
-// A command that changes the master list saves it to list.FileName itself. If
+// A command that changes the events saves them through the book, which then
+// tells every reader to start again, before the closing notice. If
 // that save fails, its error text ("Error Saving Events List") is shown as an
 // error notice and the result still says ListChanged, so the caller never
 // keeps showing events that are gone. Errors that end a command before
@@ -13,6 +14,8 @@
 // TTickwellError. A text's first line says what failed; a second line, if
 // any, why and where.
 #include "core/EventLists.h"
+
+class TEventBook;
 #include <functional>
 #include <optional>
 #include <string>
@@ -20,18 +23,10 @@
 struct TDataResult {
     // The command did its work and showed its success notice.
     bool Succeeded = false;
-    // Events were added, removed or replaced: rebuild the main list and its
-    // status bar, refresh the due-events window (empty DueList, Scan, refill)
-    // and the calendar window. After a restore or zap no earlier event
-    // pointer is valid.
+    // Events were added, removed or replaced (the book's readers have been
+    // told). After a restore or zap no earlier event pointer is valid.
     bool ListChanged = false;
 };
-
-// Called after a command changed the list and saved it, before its closing
-// notice, so that the windows are already up to date behind the notice. Use it
-// or ListChanged of the result, not both. Returns the previous hook.
-using TEventsChangedHook = std::function<void()>;
-TEventsChangedHook SetEventsChangedHook(TEventsChangedHook hook);
 
 // The check before the export, archive and backup dialogs: shows "There are no
 // events in your Tickwell File!" and answers false when the list is empty.
@@ -54,7 +49,7 @@ TDataResult ExportCommand(const TMyList& list, const std::string& path,
 // file cannot store, followed by its line and the character), "No records in
 // data file", or the events added with AckPastOnCreate, saved, "Import
 // Successful".
-TDataResult ImportCommand(TMyList& list, const std::string& path);
+TDataResult ImportCommand(TEventBook& book, const std::string& path);
 
 // New stored fields for an event already in the list.
 struct TEventUpdate {
@@ -65,7 +60,7 @@ struct TEventUpdate {
 // moves to its sorted place (it leaves DueList until the next scan), the new
 // events join the list, which takes them over, then the list is saved and
 // `success` shown.
-TDataResult ImportEvents(TMyList& list, const std::vector<TEventUpdate>& updates,
+TDataResult ImportEvents(TEventBook& book, const std::vector<TEventUpdate>& updates,
                          std::vector<TTickwellItem*>& added, const std::string& success);
 
 // folder with one trailing "/" removed, then "/archive.csv".
@@ -77,7 +72,7 @@ std::string ArchivePath(const std::string& folder);
 // when the data file cannot be saved the events stay in the list and the
 // previous archive.csv is put back (none: the new one goes). "No Events
 // Archived" when none is expired (the file is left as it was).
-TDataResult ArchiveCommand(TMyList& list, const std::string& folder);
+TDataResult ArchiveCommand(TEventBook& book, const std::string& folder);
 
 // Deletes every expired event (from DueList too); shows "<n> event(s)
 // deleted" when any. Returns the number deleted.
@@ -85,11 +80,11 @@ int CompressEvents(TMyList& list);
 // The empty-list check, "This Option will delete all expired events.
 // Continue?" with delete confirmation switched off for the duration, then
 // CompressEvents and the save, or "No events deleted".
-TDataResult CompressCommand(TMyList& list);
+TDataResult CompressCommand(TEventBook& book);
 
 // "Delete all events from your file!\nAre you sure you wish to proceed?"; on
 // Yes frees every event, empties DueList and saves the empty list.
-TDataResult ZapListCommand(TMyList& list);
+TDataResult ZapListCommand(TEventBook& book);
 
 // BackupDest, "/" and backup.dat. Throws when BackupDest is empty or not a
 // full path.
@@ -119,7 +114,7 @@ TDataResult BackupCommand(const TMyList& list, const std::string& backupPath);
 // the user says Yes after being told both counts. On "Unable to load backup
 // file" (with the reason and path on a second line) the list, DueList and the
 // data file are unchanged.
-TDataResult RestoreCommand(TMyList& list, const std::string& backupPath = BackupFilePath());
+TDataResult RestoreCommand(TEventBook& book, const std::string& backupPath = BackupFilePath());
 
 // The merge question before the open dialog: true for Yes (a pre-4.0 file),
 // false for No, nothing for Cancel.
@@ -129,5 +124,5 @@ std::optional<bool> AskMergeFormat();
 // (same order as adding each in turn), then saved, "Merge Successful".
 // Otherwise (also when the file does not exist) "Unable to Read Data from
 // file", with the reason and path on a second line, and the list is
-// unchanged. OldFormatFlag is set only while reading.
-TDataResult MergeCommand(TMyList& list, const std::string& path, bool preV4);
+// unchanged.
+TDataResult MergeCommand(TEventBook& book, const std::string& path, bool preV4);

@@ -33,14 +33,15 @@ void FreeUnlisted(std::vector<TTickwellItem*>& items) {
 
 } // namespace
 
-bool ReadEventsFile(const std::string& path, std::vector<TTickwellItem*>& out, bool acceptCutEnd) {
+bool ReadEventsFile(const std::string& path, std::vector<TTickwellItem*>& out, bool acceptCutEnd,
+                    bool oldFormat) {
     std::vector<TTickwellItem*> items;
     const auto onlyCut = [&] {
         const TFileStamp stamp = StampOf(path);
         return stamp.Size % static_cast<std::int64_t>(kRecordSize) != 0 &&
                items.size() == static_cast<size_t>(stamp.Size) / kRecordSize;
     };
-    if (!ReadEventRecords(path, OldFormatFlag, items) && !(acceptCutEnd && onlyCut())) {
+    if (!ReadEventRecords(path, oldFormat, items) && !(acceptCutEnd && onlyCut())) {
         FreeUnlisted(items);
         return false;
     }
@@ -48,11 +49,11 @@ bool ReadEventsFile(const std::string& path, std::vector<TTickwellItem*>& out, b
     return true;
 }
 
-bool LoadEvents(TListSorted& list, const std::string& path) {
+bool LoadEvents(TListSorted& list, const std::string& path, bool oldFormat) {
     // A damaged file keeps the events before the damage, so that start-up can
     // warn about it without the next save wiping out what was readable.
     std::vector<TTickwellItem*> items;
-    const bool ok = ReadEventRecords(path, OldFormatFlag, items);
+    const bool ok = ReadEventRecords(path, oldFormat, items);
     try {
         list.AddSortedAll(items);
     } catch (...) {
@@ -83,6 +84,10 @@ void WriteEventsFile(const TListSorted& list, const std::string& path,
 }
 
 bool SaveEvents(const TListSorted& list, const std::string& path) {
+    return WriteEventsCopy(list, path);
+}
+
+bool WriteEventsCopy(const TListSorted& list, const std::string& path) {
     if (HasCsvExtension(path)) {
         std::vector<std::string> lines;
         lines.reserve(static_cast<size_t>(list.Count()));
@@ -118,5 +123,5 @@ bool ConfirmDelete(const TMyList& list, TTickwellItem* event, bool warnRepeating
         ShowMsg("Nothing to Delete", mkWarning);
         return false;
     }
-    return !EventDeleteConfirm || DeleteConfirmSuspended || AskOkCancel(question) == anOk;
+    return !EventDeleteConfirm || AskOkCancel(question) == anOk;
 }

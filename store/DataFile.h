@@ -8,21 +8,24 @@
 
 // Adds the events of the file to the list, each at its sorted place (the list
 // is not emptied first). True when the file was read to its end or does not
-// exist; false when opening or reading failed. With OldFormatFlag set the
-// three dates are converted from the pre-4.0 format.
-bool LoadEvents(TListSorted& list, const std::string& path);
+// exist; false when opening or reading failed. With oldFormat the three
+// dates are converted from the pre-4.0 format.
+bool LoadEvents(TListSorted& list, const std::string& path, bool oldFormat = false);
 // Reads the whole file into new events without touching any list; false (and
 // nothing allocated) on a read error or a file that ends part way through an
 // event, unless `acceptCutEnd` takes such a file's whole events (the user
-// has agreed to lose the rest). A missing file gives an empty vector.
+// has agreed to lose the rest). A missing file gives an empty vector. With
+// oldFormat the three dates are converted from the pre-4.0 format.
 bool ReadEventsFile(const std::string& path, std::vector<TTickwellItem*>& out,
-                    bool acceptCutEnd = false);
+                    bool acceptCutEnd = false, bool oldFormat = false);
 // Writes every event of the list, replacing the file crash-safe; a path whose
 // upper-cased extension is ".CSV" gets the CSV form instead. On failure the
 // old file is intact and TTickwellError says why: "Error Saving Events List"
 // with the reason and path on a second line for records, the reason and path
 // for CSV.
 bool SaveEvents(const TListSorted& list, const std::string& path);
+// The same, for a copy of the events in a file of its own (export, backup).
+bool WriteEventsCopy(const TListSorted& list, const std::string& path);
 // The same; a master list saved to its own file takes the data file's lock
 // and first takes in what other programs changed there (SaveSynced in
 // store/DataFileSync.h).

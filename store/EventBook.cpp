@@ -11,24 +11,6 @@ void TEventBookReader::EventsRemoved(const std::vector<TTickwellItem*>&) {}
 void TEventBookReader::EventsReset() {}
 void TEventBookReader::DueListRebuilt() {}
 
-namespace {
-
-// A data command tells the book it changed the list through this hook, so
-// that the windows are up to date behind its closing notice.
-class TChangedHookScope {
-public:
-    explicit TChangedHookScope(TEventsChangedHook hook)
-        : Previous(SetEventsChangedHook(std::move(hook))) {}
-    ~TChangedHookScope() { SetEventsChangedHook(std::move(Previous)); }
-    TChangedHookScope(const TChangedHookScope&) = delete;
-    TChangedHookScope& operator=(const TChangedHookScope&) = delete;
-
-private:
-    TEventsChangedHook Previous;
-};
-
-} // namespace
-
 TEventBook::TEventBook() : DayComputed(Today()) {
     MasterList.Due = &DueList;
 }
@@ -149,12 +131,16 @@ bool TEventBook::Delete(TTickwellItem* event, bool warnRepeating, const std::str
     return true;
 }
 
-TDataResult TEventBook::Run(const std::function<TDataResult(TMyList&)>& command) {
-    const TChangedHookScope hook([this] {
-        Rescan();
-        Tell(&TEventBookReader::EventsReset, {});
-    });
-    return command(MasterList);
+void TEventBook::SaveChanges() {
+    std::string error;
+    Save(error);
+    if (!error.empty())
+        throw TTickwellError(error);
+}
+
+void TEventBook::AnnounceReset() {
+    Rescan();
+    Tell(&TEventBookReader::EventsReset, {});
 }
 
 bool TEventBook::Scan() {

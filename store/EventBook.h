@@ -6,7 +6,6 @@
 // tickwell-cli each read the same book; none saves or refreshes another.
 #include "core/EventLists.h"
 #include "core/EventRecord.h"
-#include "store/DataCommands.h"
 #include "store/DataFileSync.h"
 #include <functional>
 #include <string>
@@ -68,10 +67,11 @@ public:
     // when nothing was deleted.
     bool Delete(TTickwellItem* event, bool warnRepeating, const std::string& name = {});
 
-    // A data command (store/DataCommands.h) run on the master list; when it
-    // changed the list, readers are told EventsReset before its closing
-    // notice. The command saves itself.
-    TDataResult Run(const std::function<TDataResult(TMyList&)>& command);
+    // For the data commands (store/DataCommands.h), which change many events
+    // at once: the save, throwing as the changes do, and then every reader
+    // told to start again.
+    void SaveChanges();
+    void AnnounceReset();
 
     // The due list made anew, readers told; true when anything is due.
     bool Scan();
@@ -88,9 +88,6 @@ public:
     TSyncReport Sync();
     // Saves what a failed save left in memory; throws as the changes do.
     void SaveAgain();
-    // Readers told EventsReset: for a change made under the book by the
-    // file's own merge (events a save took in or retired).
-    void Announce() { Tell(&TEventBookReader::EventsReset, {}); }
 
 private:
     void Save(std::string& error);

@@ -1,8 +1,8 @@
 #include "ui/FrmMain.h"
 #include "core/Clock.h"
 #include "core/DateFormat.h"
-#include "core/EventLists.h"
 #include "core/EventId.h"
+#include "core/EventLists.h"
 #include "core/MainFilter.h"
 #include "core/Messages.h"
 #include "ical/ICalExport.h"
@@ -14,6 +14,7 @@
 #include "store/ReadOnlyMode.h"
 #include "store/SettingsSchema.h"
 #include "ui/ClockCommands.h"
+#include "ui/EventBookSignals.h"
 #include "ui/EventListView.h"
 #include "ui/EventTableModel.h"
 #include "ui/FileDialogs.h"
@@ -22,7 +23,6 @@
 #include "ui/FrmEdit.h"
 #include "ui/FrmFind.h"
 #include "ui/FrmHelp.h"
-#include "ui/EventBookSignals.h"
 #include "ui/FrmPrint.h"
 #include "ui/ListViewSettings.h"
 #include "ui/ReadOnlyCommands.h"
@@ -56,7 +56,6 @@ TMainFrm* MainFrm = nullptr;
 namespace {
 
 constexpr int kDetailPaneHeight = 70;
-
 
 QString Q(const std::string& s) {
     return QString::fromStdString(s);
@@ -849,7 +848,7 @@ void TMainFrm::ImportClick() {
                               QStringLiteral("csv")});
     if (path.isEmpty())
         return;
-    Book.Run([&](TMyList& list) { return ImportCommand(list, path.toStdString()); });
+    ImportCommand(Book, path.toStdString());
 }
 
 void TMainFrm::ExportICalClick() {
@@ -871,7 +870,7 @@ void TMainFrm::ImportICalClick() {
                                                QStringLiteral("ics")});
     if (path.isEmpty())
         return;
-    Book.Run([&](TMyList& list) { return ImportICalendarCommand(list, path.toStdString()); });
+    ImportICalendarCommand(Book, path.toStdString());
 }
 
 void TMainFrm::ArchiveClick() {
@@ -881,15 +880,15 @@ void TMainFrm::ArchiveClick() {
         ChooseFolder(this, QStringLiteral("Select a folder for archive:"), DataFolderText());
     if (folder.isEmpty())
         return;
-    Book.Run([&](TMyList& list) { return ArchiveCommand(list, folder.toStdString()); });
+    ArchiveCommand(Book, folder.toStdString());
 }
 
 void TMainFrm::CompressClick() {
-    Book.Run([&](TMyList& list) { return CompressCommand(list); });
+    CompressCommand(Book);
 }
 
 void TMainFrm::ZapListClick() {
-    Book.Run([&](TMyList& list) { return ZapListCommand(list); });
+    ZapListCommand(Book);
 }
 
 void TMainFrm::BackupClick() {
@@ -902,7 +901,7 @@ void TMainFrm::BackupClick() {
 }
 
 void TMainFrm::RestoreClick() {
-    Book.Run([&](TMyList& list) { return RestoreCommand(list); });
+    RestoreCommand(Book);
 }
 
 void TMainFrm::MergeClick() {
@@ -920,7 +919,7 @@ void TMainFrm::MergeClick() {
     const QString path = ChooseOpenFile(this, request);
     if (path.isEmpty())
         return;
-    Book.Run([&](TMyList& list) { return MergeCommand(list, path.toStdString(), *preV4); });
+    MergeCommand(Book, path.toStdString(), *preV4);
 }
 
 void TMainFrm::PrintClick() {

@@ -4,6 +4,7 @@
 #include "ical/ICalExport.h"
 #include "ical/ICalImport.h"
 #include "store/DataFile.h"
+#include "store/EventBook.h"
 
 using namespace storetest;
 using namespace icaltest;
@@ -30,7 +31,8 @@ std::vector<std::string> Described(const TMyList& list) {
 
 class ICalImportTest : public ICalTest {
 protected:
-    TMyList List;
+    TEventBook Book;
+    TMyList& List = Book.MasterList;
     void SetUp() override {
         ICalTest::SetUp();
         List.FileName = Path("tickwell.dat");
@@ -57,9 +59,10 @@ TEST_F(ICalImportTest, ARoundTripKeepsEveryStoredField) {
     Add(Repeating(etDaily, D(2024, 7, 1), 3, 0, 0, D(2024, 6, 1))); // ends before it starts
     ASSERT_TRUE(ExportICalendarCommand(List, Path("out.ics")).Succeeded);
 
-    TMyList back;
+    TEventBook backBook;
+    TMyList& back = backBook.MasterList;
     back.FileName = Path("back.dat");
-    ASSERT_TRUE(ImportICalendarCommand(back, Path("out.ics")).Succeeded);
+    ASSERT_TRUE(ImportICalendarCommand(backBook, Path("out.ics")).Succeeded);
     EXPECT_EQ(Shown.back().Text, "Import Successful\n5 event(s) added");
     TMyList saved; // as stored, not only as listed
     ASSERT_TRUE(LoadEvents(saved, back.FileName));
@@ -80,7 +83,7 @@ TEST_F(ICalImportTest, ASecondImportUpdatesInsteadOfAddingCopies) {
     edited.replace(edited.find("SUMMARY:Choir"), 13, "SUMMARY:Choir practice");
     edited.replace(edited.find("FREQ=WEEKLY"), 11, "FREQ=WEEKLY;INTERVAL=2");
     WriteBytes(Path("edited.ics"), edited);
-    ImportICalendarCommand(List, Path("edited.ics"));
+    ImportICalendarCommand(Book, Path("edited.ics"));
     EXPECT_EQ(Shown.back().Text,
               "Import Successful\n1 event(s) updated\n1 event(s) already in your list");
     EXPECT_EQ(Describe(*mine), "Choir practice: Weekly every 2 from 2024-06-03 no end, notice 7");
@@ -89,11 +92,11 @@ TEST_F(ICalImportTest, ASecondImportUpdatesInsteadOfAddingCopies) {
     // Another calendar's file, again after the notice period was changed
     // here: found by its text and days, and the notice stays.
     Answers = {anNo, anNo};
-    ImportICalendarCommand(List, SampleFile("kde.ics"));
+    ImportICalendarCommand(Book, SampleFile("kde.ics"));
     TTickwellItem* party = *std::find_if(List.All().begin(), List.All().end(),
                                          [](auto* e) { return e->Description == "Party"; });
     party->NoticePeriod = 1;
-    ImportICalendarCommand(List, SampleFile("kde.ics"));
+    ImportICalendarCommand(Book, SampleFile("kde.ics"));
     EXPECT_EQ(List.Count(), 3);
     EXPECT_EQ(party->NoticePeriod, 1);
 }
@@ -133,12 +136,13 @@ TEST_F(ICalImportTest, FilesOfOtherProgramsImportWithTheirReports) {
         {"kde.ics", anCancel, {}, {kdeQuestion}},
     };
     for (const auto& c : cases) {
-        TMyList list;
+        TEventBook book;
+        TMyList& list = book.MasterList;
         list.FileName = Path("list.dat");
         Shown.clear();
         Asked.clear();
         Answers = {c.Answer};
-        ImportICalendarCommand(list, SampleFile(c.File));
+        ImportICalendarCommand(book, SampleFile(c.File));
         std::vector<std::string> messages = Asked;
         for (const std::string& t : ShownTexts())
             messages.push_back(t);
@@ -171,7 +175,7 @@ TEST_F(ICalImportTest, ADamagedFileChangesNothing) {
     for (const auto& c : cases) {
         WriteBytes(Path("in.ics"), c.Text);
         Shown.clear();
-        EXPECT_FALSE(ImportICalendarCommand(List, Path("in.ics")).ListChanged) << c.Notice;
+        EXPECT_FALSE(ImportICalendarCommand(Book, Path("in.ics")).ListChanged) << c.Notice;
         ASSERT_EQ(Shown.size(), 1u) << c.Notice;
         EXPECT_EQ(Shown[0].Text, c.Notice);
         EXPECT_EQ(ReadBytes(List.FileName), before);

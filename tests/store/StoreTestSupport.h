@@ -43,8 +43,6 @@ protected:
         FixToday(EncodeDate(2024, 6, 15));
         SetFormatSettings(TFormatSettings{});
         EventDeleteConfirm = true;
-        DeleteConfirmSuspended = false;
-        OldFormatFlag = false;
         BackupDest = Dir;
         auto answer = [this](const std::string& q) {
             Asked.push_back(q);

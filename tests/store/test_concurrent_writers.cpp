@@ -4,6 +4,7 @@
 #include "store/DataCommands.h"
 #include "store/DataFile.h"
 #include "store/DataFileSync.h"
+#include "store/EventBook.h"
 #include <functional>
 #include <map>
 
@@ -55,13 +56,16 @@ protected:
         return nullptr;
     }
 
-    using TCommand = std::function<void(TMyList&, const std::string& writer)>;
+    static void Open(TEventBook& book, const std::string& path) { book.Load(path); }
+
+    using TCommand = std::function<void(TEventBook&, const std::string& writer)>;
+    using TChange = std::function<void(TMyList&, const std::string& writer)>;
     std::map<std::string, TCommand> Commands() {
         // A change made in memory, then saved as the windows save it.
-        const auto saved = [](TCommand change) -> TCommand {
-            return [change](TMyList& l, const std::string& w) {
-                change(l, w);
-                SaveEvents(l, l.FileName);
+        const auto saved = [](TChange change) -> TCommand {
+            return [change](TEventBook& b, const std::string& w) {
+                change(b.MasterList, w);
+                b.SaveChanges();
             };
         };
         return {
@@ -73,9 +77,8 @@ protected:
                  e->AssignRecord(rec);
                  e->Reset();
              })},
-            {"delete", saved([](auto& l, auto& w) {
-                 l.DeleteAt(l.IndexOf(Named(l, w + " delete")));
-             })},
+            {"delete",
+             saved([](auto& l, auto& w) { l.DeleteAt(l.IndexOf(Named(l, w + " delete"))); })},
             {"ack", saved([](auto& l, auto& w) {
                  TTickwellItem* e = Named(l, w + " ack");
                  e->AckDate = e->NextDate;
@@ -105,9 +108,9 @@ protected:
         const std::string path = Path("alone.dat");
         std::filesystem::copy_file(Path("base.dat"), path,
                                    std::filesystem::copy_options::overwrite_existing);
-        TMyList list;
-        Open(list, path);
-        command(list, writer);
+        TEventBook book;
+        Open(book, path);
+        command(book, writer);
         const TRecords after = RecordsOf(path);
         TEffect effect;
         std::set_difference(base.begin(), base.end(), after.begin(), after.end(),
@@ -156,7 +159,8 @@ TEST_F(ConcurrentWritersTest, EachSaveKeepsWhatTheOtherSavedMeanwhile) {
                                        std::filesystem::copy_options::overwrite_existing);
             for (const char* w : {"A", "B"})
                 std::filesystem::remove(Path(std::string(w) + "/archive.csv"));
-            TMyList writerA, writerB, reread;
+            TEventBook writerA, writerB;
+            TMyList reread;
             Open(writerA, Path("tickwell.dat"));
             Open(writerB, Path("tickwell.dat"));
             first(writerA, "A");
@@ -165,7 +169,7 @@ TEST_F(ConcurrentWritersTest, EachSaveKeepsWhatTheOtherSavedMeanwhile) {
                 << label;
             // The second writer's memory is what it wrote.
             Open(reread, Path("tickwell.dat"));
-            EXPECT_EQ(writerB.Count(), reread.Count()) << label;
+            EXPECT_EQ(writerB.MasterList.Count(), reread.Count()) << label;
         }
     }
     for (const char* made : {"base.dat", "tickwell.dat.lock"}) // new files are private

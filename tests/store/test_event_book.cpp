@@ -91,17 +91,16 @@ TEST_F(EventBookTest, EveryChangeIsSavedThenTold) {
 
 TEST_F(EventBookTest, DeleteAsksAsTheOptionsSayAndKeepsWhatIsNotConfirmed) {
     const struct {
-        bool WarnRepeating, Simple, Confirm, Suspended;
+        bool WarnRepeating, Simple, Confirm;
         TAnswer Answer;
         const char* Question; // null: none asked
         bool Deleted;
     } cases[] = {
-        {true, false, true, false, anOk,
-         "This is a repeating event. Do you wish to Delete this Event? x", true},
-        {true, true, true, false, anOk, "Delete this Event? x", true},
-        {false, false, true, false, anCancel, "Delete this Event? x", false},
-        {false, false, false, false, anCancel, nullptr, true},
-        {false, false, true, true, anCancel, nullptr, true},
+        {true, false, true, anOk, "This is a repeating event. Do you wish to Delete this Event? x",
+         true},
+        {true, true, true, anOk, "Delete this Event? x", true},
+        {false, false, true, anCancel, "Delete this Event? x", false},
+        {false, false, false, anCancel, nullptr, true},
     };
     for (const auto& c : cases) {
         TRecSpec s;
@@ -112,16 +111,14 @@ TEST_F(EventBookTest, DeleteAsksAsTheOptionsSayAndKeepsWhatIsNotConfirmed) {
         Asked.clear();
         Answers = {c.Answer};
         EventDeleteConfirm = c.Confirm;
-        DeleteConfirmSuspended = c.Suspended;
         EXPECT_EQ(Book->Delete(e, c.WarnRepeating, "x"), c.Deleted);
-        EXPECT_EQ(Asked, c.Question ? std::vector<std::string>{c.Question}
-                                    : std::vector<std::string>{});
+        EXPECT_EQ(Asked,
+                  c.Question ? std::vector<std::string>{c.Question} : std::vector<std::string>{});
         EXPECT_EQ(Book->MasterList.Count(), c.Deleted ? 0 : 1);
         EXPECT_EQ(InFile("x"), c.Deleted ? 0 : 1);
         Book->MasterList.FreeAll();
         Book->SaveAgain();
     }
-    DeleteConfirmSuspended = false;
     EventDeleteConfirm = true;
     std::unique_ptr<TTickwellItem> stray(CurrentEvent("stray"));
     EXPECT_FALSE(Book->Delete(stray.get(), false));
