@@ -7,10 +7,7 @@
 #include "ui/DescriptionEdit.h"
 #include "ui/FileDialogs.h"
 #include "ui/FrmBakUp.h"
-#include "ui/CalDueList.h"
-#include "ui/FrmCal.h"
 #include "ui/FrmMain.h"
-#include "ui/FrmScan.h"
 #include <QDir>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -34,7 +31,6 @@ struct TWindow {
     QAction* Action(const char* name) const { return W->findChild<QAction*>(name); }
     bool Use(const char* name) const { return ::Use(W, Action(name)); }
     bool Click(const QString& row) const { return ClickRow(W->ListView(), row); }
-    QString Detail() const { return W->DetailPane()->toPlainText(); }
 };
 
 } // namespace
@@ -103,30 +99,6 @@ private slots:
         QVERIFY(w.Click("Bins"));
         QTest::keyClick(w->ListView(), Qt::Key_A, Qt::ControlModifier);
         QCOMPARE(e->AckDate, 0.0);
-    }
-
-    // A delete leaves every open window up to date: the status bar, the
-    // due-events window, the calendar, the detail pane.
-    void deleteReachesEveryOpenWindow() {
-        EventDeleteConfirm = false;
-        Add(MakeEvent("Soon A", Env.Day + 2, true));
-        Add(MakeEvent("Soon B", Env.Day + 3, true));
-        Add(MakeEvent("Later", Env.Day + 60, true));
-        Env.Book->MasterList.Scan();
-        TWindow w(*Env.Events);
-        QVERIFY(w.Use("DetailPaneAction"));
-        QPointer<TScanFrm> due = ShowDueEventsWindow(*Env.Events);
-        QPointer<TCalFrm> calendar = ShowCalFrm(*Env.Events);
-        QCOMPARE(calendar->DueEvents->RowCount(), 2);
-        QVERIFY(Activate(w.W));
-        QVERIFY(w.Click("Soon A"));
-        QVERIFY(w.Use("DeleteEventAction"));
-        QCOMPARE(w.Panel(0), QString("2  Event(s) "));
-        QCOMPARE(due->ScanListView->model()->rowCount(), 1);
-        QCOMPARE(calendar->DueEvents->RowCount(), 1);
-        QVERIFY(!w.Detail().startsWith("Soon A"));
-        delete due.data();
-        delete calendar.data();
     }
 
     // The row of an event added in the editor goes where a new list would

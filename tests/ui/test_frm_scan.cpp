@@ -138,16 +138,6 @@ private slots:
         delete main;
     }
 
-    void DeleteAsksFirst() {
-        AddFourKinds();
-        auto w = Shown();
-        Env.Answer = anCancel;
-        QVERIFY(ClickRow(w->ScanListView, "Pay rent"));
-        Key(*w, Qt::Key_D);
-        QCOMPARE(Env.Questions, std::vector<std::string>{"Delete this Event?"});
-        QCOMPARE(Env.Book->MasterList.Count(), 4);
-    }
-
     // Shown modally as at start-up. In due-events mode the Exit item is
     // hidden, but its key (now the Exit button's) still closes the window.
     void DueEventsModeEndsTheProgram() {

@@ -136,6 +136,7 @@ private slots:
             QVERIFY(ChooseMenu(Main, "Fi&le", command));
         }
         QCOMPARE(SortedTexts(MainRows()), mainRows);
+        QCOMPARE(Main->StatusPanel(0)->text(), QString("%1  Event(s) ").arg(mainRows.size()));
         QCOMPARE(SortedTexts(DueRows()), dueRows);
         QCOMPARE(SortedTexts(Cal->DueEvents->View()), dueRows);
         QVERIFY(CalendarHoldsOnlyLiveEvents());
