@@ -231,7 +231,6 @@ private slots:
     void TheTrayGoesAndComesBack_data() {
         QTest::addColumn<bool>("clockShown");
         QTest::addColumn<bool>("suspended");
-        QTest::newRow("icon only") << false << false;
         QTest::newRow("desktop clock shown") << true << false;
         QTest::newRow("schedule suspended") << false << true;
     }
@@ -266,8 +265,6 @@ private slots:
         QTest::addColumn<QString>("line");
         QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates)
                                << "Tue 03/10/26";
-        QTest::newRow("en_GB") << QLocale(QLocale::English, QLocale::UnitedKingdom)
-                               << "Tue 10/03/26";
         QTest::newRow("C") << QLocale::c() << "Tue 2026-03-10";
     }
     void DateLineFollowsTheLocale() {
