@@ -92,20 +92,4 @@ TEST_F(Occurrence, DueKinds) {
     }
 }
 
-TEST_F(Occurrence, CsvLine) {
-    EventRecord r;
-    r.Simple = 1;
-    r.Interval = 1;
-    r.NoticePeriod = 7;
-    r.StartDate = r.EndDate = D(2025, 1, 16);
-    r.SetDescription("Pay rent\r\nnow");
-    TTickwellItem e(r);
-    const std::string line = e.ToCsvLine();
-    EXPECT_EQ(line.substr(0, line.find(',')), "\"Pay rent\r\nnow\"");
-    e.Description = "Plain";
-    EXPECT_EQ(e.ToCsvLine().substr(0, 6), "Plain,");
-    e.Description = "Say \"hi\"";
-    EXPECT_EQ(e.ToCsvLine().substr(0, 13), "\"Say \"\"hi\"\"\",");
-}
-
 } // namespace

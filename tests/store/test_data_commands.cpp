@@ -52,8 +52,8 @@ protected:
 TEST_F(DataCommandsTest, ExportThenImportGivesTheSameEvents) {
     // Description, start, simple, type, interval, end, notice, keep, rank,
     // weekday, acknowledged.
-    Fill({MakeEvent(
-              {"Pay \"the\" rent, now", D(2023, 1, 31), false, 3, 2, D(2030, 5, 1), 7, true, 4, 6}),
+    Fill({MakeEvent({"Pay \"the\" rent,\r\nnow", D(2023, 1, 31), false, 3, 2, D(2030, 5, 1), 7,
+                     true, 4, 6}),
           MakeEvent({"Pills", D(2024, 6, 1), false, 0, 1, 0, 7, false, 0, 0, D(2024, 6, 14)})});
     ASSERT_TRUE(ExportCommand(List, Path("all.csv")).Succeeded);
     TEventBook backBook;
