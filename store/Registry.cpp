@@ -297,6 +297,39 @@ void TRegistryBackend::FailureOver(TFailure kind) {
     FailureTold[kind] = false;
 }
 
+int TRegistryBackend::Listen(TChangeListener listener) {
+    std::lock_guard guard(ListenLock);
+    Listeners.emplace(++LastListener, std::move(listener));
+    return LastListener;
+}
+
+void TRegistryBackend::StopListening(int id) {
+    std::lock_guard guard(ListenLock);
+    Listeners.erase(id);
+}
+
+void TRegistryBackend::TellChanged(const std::string& key) {
+    std::vector<int> ids;
+    {
+        std::lock_guard guard(ListenLock);
+        for (const auto& entry : Listeners)
+            ids.push_back(entry.first);
+    }
+    // A listener may end its own or another's listening (a window that
+    // closes): each is looked up again just before it is told.
+    for (const int id : ids) {
+        TChangeListener listener;
+        {
+            std::lock_guard guard(ListenLock);
+            const auto found = Listeners.find(id);
+            if (found == Listeners.end())
+                continue;
+            listener = found->second;
+        }
+        listener(key);
+    }
+}
+
 std::shared_ptr<TRegistryBackend> SetRegistryBackend(std::shared_ptr<TRegistryBackend> backend) {
     std::lock_guard guard(BackendLock);
     if (!backend)

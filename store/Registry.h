@@ -5,6 +5,7 @@
 #include "core/DateTime.h"
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <set>
@@ -116,7 +117,18 @@ public:
     void TellFailure(TFailure kind, const std::string& text);
     void FailureOver(TFailure kind);
 
+    // Who hears of a setting that a write through TSettings changed
+    // (store/Settings.h). Kept with the values they are about, so a store put
+    // in place of this one starts with nobody listening.
+    using TChangeListener = std::function<void(const std::string& key)>;
+    int Listen(TChangeListener listener);
+    void StopListening(int id);
+    void TellChanged(const std::string& key);
+
 private:
+    std::mutex ListenLock;
+    std::map<int, TChangeListener> Listeners;
+    int LastListener = 0;
     std::mutex ToldLock;
     std::set<std::string> ToldValues;
     bool FailureTold[2] = {false, false};
