@@ -1,18 +1,19 @@
 #include "app/BackupOnExit.h"
 
 #include "store/EventBook.h"
-#include "core/Globals.h"
 #include "core/Messages.h"
+#include "platform/Paths.h"
 #include "store/DataCommands.h"
 #include "store/ExitBackup.h"
+#include "store/Settings.h"
 #include "store/SettingsSchema.h"
 #include <exception>
 
 void BackupOnExit(const TEventBook& book) {
-    if (!AutoBackup)
+    if (!TSettings().Get(kAutoBackup))
         return;
     try {
-        const std::string backup = BackupFilePath();
+        const std::string backup = BackupFileIn(BackupFolder(DataFolder()));
         std::string error;
         if (BackupDataFile(book.FileName(), backup, error) == TExitBackup::Failed)
             WriteSetting(kExitBackupFailed, backup + ": " + error);

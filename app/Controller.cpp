@@ -10,8 +10,8 @@
 #include "core/DateFormat.h"
 #include "store/EventBook.h"
 #include "ui/EventBookSignals.h"
-#include "core/Globals.h"
 #include "core/Messages.h"
+#include "store/Settings.h"
 #include "store/SettingsSchema.h"
 #include "ui/ClockCommands.h"
 #include "ui/FrmAbt.h"
@@ -332,7 +332,7 @@ bool TController::ShowDueWindow() {
         }
         return true;
     }
-    if (ShowNoEventsMsg) {
+    if (TSettings().Get(kShowNoEventsMsg)) {
         // Shown from the event loop, so the command that asked returns first.
         QTimer::singleShot(0, [] { ShowMsg(kNoEventsDueText, mkInformation); });
     } else if (MainLinks().ShowStatusText) {
@@ -412,7 +412,7 @@ void TController::ShowDueAtShutdown() {
     if (StartMode != smTray || MidnightFrm || EditFrm)
         return;
     if (Book.DueList.Empty() && !Book.Scan()) {
-        if (ShowNoEventsMsg)
+        if (TSettings().Get(kShowNoEventsMsg))
             ShowMsg(kNoEventsDueText, mkInformation);
         return;
     }

@@ -13,7 +13,6 @@
 #include "core/Clock.h"
 #include "store/EventBook.h"
 #include "ui/EventBookSignals.h"
-#include "core/Globals.h"
 #include "core/Messages.h"
 #include "platform/Paths.h"
 #include "platform/QuitSignals.h"

@@ -2,6 +2,7 @@
 
 #include "core/Messages.h"
 #include "store/BusyCursor.h"
+#include "store/Settings.h"
 #include <QApplication>
 #include <QCursor>
 #include <QFile>
@@ -123,7 +124,8 @@ void ShowErrorBox(const std::string& text) {
 
 void InstallMessageBoxes() {
     SetMessageHandlers({Show, [](const std::string& text) { return YesNoCancel(text, anYes); },
-                        OkCancel, SoundBeep, EndApplication, YesNoCancel});
+                        OkCancel, SoundBeep, EndApplication, YesNoCancel,
+                        [] { return TSettings().Get(kBeep); }});
     SetBusyCursorHook([](bool busy) {
         if (busy)
             QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));

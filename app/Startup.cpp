@@ -3,7 +3,6 @@
 #include "core/Clock.h"
 #include "store/EventBook.h"
 #include "core/FormatSettings.h"
-#include "core/Globals.h"
 #include "core/Messages.h"
 #include "platform/DamagedCopy.h"
 #include "platform/Locale.h"
@@ -39,13 +38,12 @@ bool LoadMasterList(TEventBook& book, const std::string& dataFile) {
     return false;
 }
 
-std::uint8_t SettleStartMode(TEventBook& book, const std::string& firstArgument, const std::string& dataFolder,
+std::uint8_t SettleStartMode(TEventBook& book, const std::string& firstArgument,
                              const TStartupHooks& hooks) {
     std::uint8_t mode = smMain;
-    BackupDest = dataFolder;
     try {
         const TWinRegistry reg;
-        ShowNoEventsMsg = ReadSetting(reg, kShowNoEventsMsg);
+        const bool noEventsMsg = ReadSetting(reg, kShowNoEventsMsg);
 
         if (ReadSetting(reg, kTrayIcon)) {
             mode = smTray;
@@ -73,7 +71,7 @@ std::uint8_t SettleStartMode(TEventBook& book, const std::string& firstArgument,
             } else if (book.MasterList.Scan()) {
                 mode = smDue;
             } else {
-                if (ShowNoEventsMsg && hooks.SystemMessage)
+                if (noEventsMsg && hooks.SystemMessage)
                     hooks.SystemMessage(kNoEventsDueText);
                 mode = smEnd;
             }
@@ -87,14 +85,6 @@ std::uint8_t SettleStartMode(TEventBook& book, const std::string& firstArgument,
             mode = smMain;
         else if (firstArgument == "/t")
             mode = smTray;
-
-        EventDeleteConfirm = ReadSetting(reg, kEventDeleteConfirm);
-        AutoBackup = ReadSetting(reg, kAutoBackup);
-        Beep = ReadSetting(reg, kBeep);
-        std::string dest = ReadSetting(reg, kBackupDest, dataFolder);
-        if (dest.size() > 1 && dest.back() == '/')
-            dest.pop_back();
-        BackupDest = dest;
     } catch (const TTickwellError& e) {
         if (hooks.ErrorBox)
             hooks.ErrorBox(e.what());
@@ -113,6 +103,6 @@ std::uint8_t RunStartupRoutine(TEventBook& book, const std::string& firstArgumen
     SetFormatSettings(SystemFormatSettings());
     FirstArgument = firstArgument;
     LoadMasterList(book, dataFolder + "/tickwell.dat");
-    StartMode = SettleStartMode(book, firstArgument, dataFolder, hooks);
+    StartMode = SettleStartMode(book, firstArgument, hooks);
     return StartMode;
 }

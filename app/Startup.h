@@ -39,11 +39,9 @@ void FreeEventLists();
 // program is read-only (TReadOnlyCause::Damaged). True when the file loaded.
 bool LoadMasterList(TEventBook& book, const std::string& dataFile);
 
-// From the options and the first argument: the start mode, and on the way
-// ShowNoEventsMsg, EventDeleteConfirm, AutoBackup, Beep and BackupDest
-// (default dataFolder, one trailing "/" removed). Runs the due scan when the
-// mode needs it. Does not set StartMode.
-std::uint8_t SettleStartMode(TEventBook& book, const std::string& firstArgument, const std::string& dataFolder,
+// From the options and the first argument: the start mode. Runs the due
+// scan when the mode needs it. Does not set StartMode.
+std::uint8_t SettleStartMode(TEventBook& book, const std::string& firstArgument,
                              const TStartupHooks& hooks);
 
 // The whole routine: the short date format from the system, the

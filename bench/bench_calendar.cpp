@@ -7,7 +7,6 @@
 #include "bench/EventFiles.h"
 #include "core/Clock.h"
 #include "core/EventLists.h"
-#include "core/Globals.h"
 #include "store/DataFile.h"
 #include "store/EventBook.h"
 #include "ui/CalDueList.h"

@@ -8,7 +8,6 @@
 #include "bench/CountingAllocator.h"
 #include "bench/EventFiles.h"
 #include "core/Clock.h"
-#include "core/Globals.h"
 #include "store/DataFile.h"
 #include <algorithm>
 #include <benchmark/benchmark.h>

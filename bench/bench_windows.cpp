@@ -10,7 +10,6 @@
 #include "bench/EventFiles.h"
 #include "core/Clock.h"
 #include "core/EventLists.h"
-#include "core/Globals.h"
 #include "core/Messages.h"
 #include "store/DataFile.h"
 #include "store/EventBook.h"

@@ -1,7 +1,7 @@
 #pragma once
-// What tickwell-cli takes from the program's settings store: the option
-// flags the data commands obey, the backup folder, and the event editor's
-// defaults for a new event.
+// The program's settings store for tickwell-cli, and the event editor's
+// defaults for a new event from it. The option flags the data commands obey
+// are read where they are obeyed (store/Settings.h).
 #include <memory>
 #include <string>
 
@@ -29,9 +29,4 @@ private:
     std::shared_ptr<TRegistryBackend> Previous;
 };
 
-// EventDeleteConfirm, Beep and BackupDest (default dataFolder, one trailing
-// "/" removed) into the process-wide flags, as start-up reads them.
-void ReadCliOptions(const std::string& dataFolder);
 TEditorDefaults ReadEditorDefaults();
-// Settings/BackupDest := BackupDest, as the backup dialog's OK writes it.
-void StoreBackupDest();

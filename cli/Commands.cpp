@@ -5,12 +5,13 @@
 #include "cli/NewEvent.h"
 #include "core/DateFormat.h"
 #include "core/EventId.h"
-#include "core/Globals.h"
 #include "core/Messages.h"
 #include "ical/ICalExport.h"
 #include "ical/ICalImport.h"
+#include "platform/Paths.h"
 #include "store/DataCommands.h"
 #include "store/DataFile.h"
+#include "store/Settings.h"
 #include <filesystem>
 #include <memory>
 #include <utility>
@@ -106,18 +107,16 @@ TExitStatus Backup(const TCliContext& c) {
     if (!HasEvents(c.Book.MasterList))
         return esNotDone;
     if (c.Args.Path.empty())
-        return BackupCommand(c.Book.MasterList, BackupFilePath()).Succeeded ? esDone : esNotDone;
-    // The folder is remembered only once a backup there worked; the old one
-    // is in use until then.
-    const std::string previous = BackupDest;
-    const std::string path = ApplyBackupDestination(AbsoluteFolder(c.Args.Path));
-    std::string chosen = std::exchange(BackupDest, previous);
-    if (!BackupCommand(c.Book.MasterList, path).Succeeded)
+        return BackupCommand(c.Book.MasterList, BackupFileIn(BackupFolder(DataFolder()))).Succeeded
+                   ? esDone
+                   : esNotDone;
+    // The folder is remembered only once a backup there worked.
+    const std::string folder = ChosenBackupFolder(AbsoluteFolder(c.Args.Path));
+    if (!BackupCommand(c.Book.MasterList, BackupFileIn(folder)).Succeeded)
         return esNotDone;
-    BackupDest = std::move(chosen);
     // A settings file that cannot be written says so itself; the backup is
     // made all the same.
-    StoreBackupDest();
+    TSettings().Set(kBackupDest, folder);
     return esDone;
 }
 
@@ -186,7 +185,7 @@ TExitStatus RunCommand(const TCliContext& c) {
     case TCliCommand::Backup:
         return Backup(c);
     case TCliCommand::Restore:
-        RestoreCommand(c.Book);
+        RestoreCommand(c.Book, BackupFileIn(BackupFolder(DataFolder())));
         return esDone;
     case TCliCommand::Merge:
         MergeCommand(c.Book, c.Args.Path, c.Args.Pre4);

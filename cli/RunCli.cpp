@@ -37,7 +37,6 @@ private:
 
 TExitStatus Run(const TCliArgs& args, const TCliStreams& io) {
     TCliSettingsStore settings;
-    ReadCliOptions(DataFolder());
     TEventBook book;
     TMyList& list = book.MasterList;
     list.FileName = args.DataFile.empty() ? DataFilePath() : args.DataFile;

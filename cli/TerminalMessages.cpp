@@ -1,4 +1,5 @@
 #include "cli/TerminalMessages.h"
+#include "store/Settings.h"
 #include <string>
 
 namespace {
@@ -24,6 +25,8 @@ TTerminalMessages::TTerminalMessages(const TCliStreams& io, bool answerYes)
                 Io.Err << '\a' << std::flush;
         },
         [] {},
+        {},
+        [] { return TSettings().Get(kBeep); },
     });
 }
 

@@ -1,6 +1,5 @@
 #include "core/EventLists.h"
 #include "core/Clock.h"
-#include "core/Globals.h"
 #include "core/Messages.h"
 #include "core/ParallelChunks.h"
 #include <algorithm>

@@ -1,5 +1,4 @@
 #include "core/Messages.h"
-#include "core/Globals.h"
 #include <iostream>
 #include <utility>
 
@@ -19,7 +18,7 @@ TMessageHandlers& Handlers() {
 }
 
 void BeepFirst() {
-    if (Beep && Handlers().Beep)
+    if (Handlers().BeepWanted && Handlers().BeepWanted() && Handlers().Beep)
         Handlers().Beep();
 }
 

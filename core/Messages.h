@@ -31,10 +31,13 @@ struct TMessageHandlers {
     std::function<void()> EndApplication;
     // When set, asked instead of YesNoCancel, with the default answer.
     std::function<TAnswer(const std::string&, TAnswer)> YesNoCancelWithDefault = {};
+    // Whether each notice and question beeps first (the user's option);
+    // never when unset.
+    std::function<bool()> BeepWanted = {};
 };
 
 void RequestApplicationEnd();
-// The default system beep, whatever the Beep option says.
+// The default system beep, whatever BeepWanted says.
 void SystemBeep();
 // Replaces the handlers; returns the previous ones.
 TMessageHandlers SetMessageHandlers(TMessageHandlers handlers);

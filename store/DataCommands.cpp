@@ -1,5 +1,4 @@
 #include "store/DataCommands.h"
-#include "core/Globals.h"
 #include "core/Messages.h"
 #include "store/AtomicFile.h"
 #include "store/BusyCursor.h"
@@ -7,6 +6,7 @@
 #include "store/DataFile.h"
 #include "store/EventBook.h"
 #include "store/ReadOnlyMode.h"
+#include "store/Settings.h"
 #include <cerrno>
 #include <cstring>
 #include <memory>
@@ -275,20 +275,23 @@ TDataResult ZapListCommand(TEventBook& book) {
 
 // ---- Backup, restore, merge
 
-std::string BackupFilePath() {
-    // Never a folder that depends on where the program was started, nor the
-    // root for want of a folder.
-    if (BackupDest.empty())
-        throw TTickwellError("No backup folder is set: choose the folder to back up to.");
-    if (BackupDest[0] != '/')
-        throw TTickwellError("The backup folder \"" + BackupDest +
-                             "\" is not a full path: choose one that begins with \"/\".");
-    return BackupDest == "/" ? "/backup.dat" : BackupDest + "/backup.dat";
+std::string ChosenBackupFolder(const std::string& folder) {
+    return folder.size() > 1 ? WithoutTrailingSlash(folder) : folder;
 }
 
-std::string ApplyBackupDestination(const std::string& folder) {
-    BackupDest = folder.size() > 1 ? WithoutTrailingSlash(folder) : folder;
-    return BackupFilePath();
+std::string BackupFolder(const std::string& dataFolder) {
+    return ChosenBackupFolder(TSettings().Get(kBackupDest, dataFolder));
+}
+
+std::string BackupFileIn(const std::string& folder) {
+    // Never a folder that depends on where the program was started, nor the
+    // root for want of a folder.
+    if (folder.empty())
+        throw TTickwellError("No backup folder is set: choose the folder to back up to.");
+    if (folder[0] != '/')
+        throw TTickwellError("The backup folder \"" + folder +
+                             "\" is not a full path: choose one that begins with \"/\".");
+    return folder == "/" ? "/backup.dat" : folder + "/backup.dat";
 }
 
 bool CheckDrive(const std::string& path, bool forWriting, std::string* why) {

@@ -86,14 +86,14 @@ TDataResult CompressCommand(TEventBook& book);
 // Yes frees every event, empties DueList and saves the empty list.
 TDataResult ZapListCommand(TEventBook& book);
 
-// BackupDest, "/" and backup.dat. Throws when BackupDest is empty or not a
+// A backup folder as the user gave it, as it is kept: one trailing "/"
+// removed (not from "/" itself).
+std::string ChosenBackupFolder(const std::string& folder);
+// Settings/BackupDest, the data folder while it is not set, as kept.
+std::string BackupFolder(const std::string& dataFolder);
+// The folder, "/" and backup.dat. Throws when the folder is empty or not a
 // full path.
-std::string BackupFilePath();
-// The backup dialog's OK: one trailing "/" removed from the folder text (not
-// from "/" itself), the
-// result made the new BackupDest; returns the backup file's path. The caller
-// writes Settings/BackupDest to the settings store afterwards.
-std::string ApplyBackupDestination(const std::string& folder);
+std::string BackupFileIn(const std::string& folder);
 // The destination test of backup and restore for a file path: throws "Not a
 // valid drive ID" unless the path is absolute; true when its folder exists,
 // is a folder and can be written (forWriting) or read; otherwise false with
@@ -105,7 +105,7 @@ bool CheckDrive(const std::string& path, bool forWriting, std::string* why = nul
 // "Backup unsuccessful". Shows the busy cursor.
 TDataResult BackupCommand(const TMyList& list, const std::string& backupPath);
 
-// Restore from the backup file, the whole path (default: BackupFilePath()):
+// Restore from the backup file, the whole path:
 // the destination test, "You have no backup to restore", the question, then
 // the backup is read into new events; only when it was read completely are
 // the old events taken out of DueList and the list, freed, and replaced by the
@@ -114,7 +114,7 @@ TDataResult BackupCommand(const TMyList& list, const std::string& backupPath);
 // the user says Yes after being told both counts. On "Unable to load backup
 // file" (with the reason and path on a second line) the list, DueList and the
 // data file are unchanged.
-TDataResult RestoreCommand(TEventBook& book, const std::string& backupPath = BackupFilePath());
+TDataResult RestoreCommand(TEventBook& book, const std::string& backupPath);
 
 // The merge question before the open dialog: true for Yes (a pre-4.0 file),
 // false for No, nothing for Cancel.

@@ -1,13 +1,13 @@
 #include "store/DataFile.h"
 #include "core/DateTime.h"
 #include "core/EventId.h"
-#include "core/Globals.h"
 #include "core/Messages.h"
 #include "store/AtomicFile.h"
 #include "store/Csv.h"
 #include "store/DataFileSync.h"
 #include "store/EventFileReader.h"
 #include "store/ReadOnlyMode.h"
+#include "store/Settings.h"
 #include <algorithm>
 #include <cctype>
 #include <memory>
@@ -123,5 +123,5 @@ bool ConfirmDelete(const TMyList& list, TTickwellItem* event, bool warnRepeating
         ShowMsg("Nothing to Delete", mkWarning);
         return false;
     }
-    return !EventDeleteConfirm || AskOkCancel(question) == anOk;
+    return !TSettings().Get(kEventDeleteConfirm) || AskOkCancel(question) == anOk;
 }

@@ -1,7 +1,6 @@
 #include "store/DataFileSync.h"
 #include "core/EventId.h"
 #include "core/EventRecord.h"
-#include "core/Globals.h"
 #include "core/Messages.h"
 #include "core/ParallelChunks.h"
 #include "store/DataFile.h"

@@ -1,7 +1,7 @@
 #include "ui/FrmBakUp.h"
-#include "core/Globals.h"
+#include "platform/Paths.h"
 #include "store/DataCommands.h"
-#include "store/SettingsSchema.h"
+#include "store/Settings.h"
 #include "ui/FileDialogs.h"
 #include <QHBoxLayout>
 #include <QLabel>
@@ -15,7 +15,7 @@ TBackupDlg::TBackupDlg(QWidget* parent) : QDialog(parent) {
 
     auto* intro = new QLabel(QStringLiteral("About to backup your Tickwell data file to:"));
     // Shown as it is: folder names are case-sensitive here.
-    FolderLabel = new QLabel(QString::fromStdString(BackupDest));
+    FolderLabel = new QLabel(QString::fromStdString(BackupFolder(DataFolder())));
     FolderLabel->setObjectName(QStringLiteral("FolderLabel"));
     FolderLabel->setTextFormat(Qt::PlainText);
     FolderLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -61,7 +61,8 @@ void TBackupDlg::SetupBtnClick() {
 }
 
 void TBackupDlg::accept() {
-    Path = ApplyBackupDestination(FolderLabel->text().toStdString());
-    WriteSetting(kBackupDest, BackupDest);
+    const std::string folder = ChosenBackupFolder(FolderLabel->text().toStdString());
+    Path = BackupFileIn(folder);
+    TSettings().Set(kBackupDest, folder);
     QDialog::accept();
 }

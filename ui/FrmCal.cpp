@@ -2,7 +2,6 @@
 #include "core/Clock.h"
 #include "core/DateFormat.h"
 #include "core/EventLists.h"
-#include "core/Globals.h"
 #include "core/HalvaneDates.h"
 #include "core/Messages.h"
 #include "store/SettingsSchema.h"

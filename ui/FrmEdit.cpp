@@ -4,7 +4,6 @@
 #include "core/EventId.h"
 #include "core/EventLists.h"
 #include "core/FormatSettings.h"
-#include "core/Globals.h"
 #include "core/HalvaneDates.h"
 #include "core/Messages.h"
 #include "core/NewEventRules.h"

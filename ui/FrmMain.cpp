@@ -901,7 +901,8 @@ void TMainFrm::BackupClick() {
 }
 
 void TMainFrm::RestoreClick() {
-    RestoreCommand(Book);
+    const std::string backup = BackupFileIn(BackupFolder(DataFolder()));
+    RestoreCommand(Book, backup);
 }
 
 void TMainFrm::MergeClick() {

@@ -1,7 +1,6 @@
 #include "ui/FrmOptn.h"
 
 #include "core/EventLists.h"
-#include "core/Globals.h"
 #include "store/EventBook.h"
 #include "core/Messages.h"
 #include "platform/ShellLink.h"
@@ -582,11 +581,8 @@ void TOptionDlg::ApplyGeneral(TWinRegistry& reg) {
     WriteSetting(reg, kSunStartWeek, StartWeek->isChecked());
     if (CalendarLinks().Window && CalendarLinks().SetWeekStart)
         CalendarLinks().SetWeekStart(StartWeek->isChecked());
-    ShowNoEventsMsg = ShowNoEventsMsgChk->isChecked();
-    AutoBackup = BackChk->isChecked();
     WriteSetting(reg, kPlayWav, WavEnable->isChecked());
     WriteSetting(reg, kBeep, MessBeep->isChecked());
-    Beep = MessBeep->isChecked();
     // As the user gave it: file names are case-sensitive here.
     WriteSetting(reg, kWavFile, WavEdit->text().toStdString());
     // The due-events window writes its own sound switch when it closes.
@@ -597,7 +593,6 @@ void TOptionDlg::ApplyGeneral(TWinRegistry& reg) {
 void TOptionDlg::ApplyEditing(TWinRegistry& reg) {
     WriteSetting(reg, kDfltKeepFlag, DfltKeepFlag->isChecked());
     WriteSetting(reg, kEventDeleteConfirm, EventDeleteConfirm->isChecked());
-    ::EventDeleteConfirm = EventDeleteConfirm->isChecked();
     WriteSetting(reg, kDfltNotice, DfltNotice->value());
     WriteSetting(reg, kDfltInterval, DfltInterval->value());
     WriteSetting(reg, kDfltEventType, StoredIndex(DfltType));

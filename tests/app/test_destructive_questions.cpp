@@ -24,9 +24,8 @@ TEST(DestructiveQuestions, EnterAnswersNo) {
         env.Reset();
         InstallMessageBoxes();
         FirstArgument = "/z";
-        BackupDest = env.Home.path().toStdString();
         env.Book->MasterList.AddSorted(MakeEvent("Expired", env.Day - 5, true));
-        SaveEvents(env.Book->MasterList, BackupFilePath());
+        SaveEvents(env.Book->MasterList, env.Home.path().toStdString() + "/backup.dat");
         SetFileDialogs({{}, [](QWidget*, const TFileDialogRequest&) { return QString(); }, {}});
         QStringList asked;
         QTimer enter;

@@ -72,7 +72,6 @@ class TestFrmClock : public QObject {
 private slots:
     void init() {
         Env.Reset();
-        ShowNoEventsMsg = true;
         WriteSetting(kNoTrayTold, true);
         WriteSetting(kTrayWindow, 3); // nothing but the tray at start
     }

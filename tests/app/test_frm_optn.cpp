@@ -85,7 +85,6 @@ private slots:
         Env.Reset();
         qputenv("XDG_CONFIG_HOME", (Env.Home.path() + "/config").toLocal8Bit());
         QFile::remove(LinkPath());
-        ShowNoEventsMsg = true;
         WriteSetting(kNoTrayTold, true);
     }
     void cleanup() {

@@ -3,7 +3,6 @@
 #include "app/StartupWindows.h"
 #include "core/Clock.h"
 #include "core/EventLists.h"
-#include "core/Globals.h"
 #include "core/Messages.h"
 #include "store/Registry.h"
 #include "store/SettingsSchema.h"
@@ -39,7 +38,7 @@ protected:
         Book->MasterList.AddSorted(MakeEvent("event", kToday + daysFromToday, true));
     }
     std::uint8_t Settle(const std::string& arg) {
-        return SettleStartMode(*Book, arg, "/data", Hooks);
+        return SettleStartMode(*Book, arg, Hooks);
     }
 
     std::unique_ptr<TEventBook> Book;
@@ -97,32 +96,16 @@ TEST_F(StartupTest, StartModeFromTheOptionsAndTheFirstArgument) {
     }
 }
 
-// The backup folder loses one trailing slash; a root folder keeps its own.
-TEST_F(StartupTest, BackupFolder) {
-    Settle("");
-    EXPECT_EQ(BackupDest, "/data") << "defaults to the data folder";
-    const std::pair<const char*, const char*> folders[] = {
-        {"/media/usb/", "/media/usb"}, {"/media/usb//", "/media/usb/"}, {"/", "/"}, {"", ""}};
-    for (const auto& [stored, expected] : folders) {
-        TWinRegistry reg;
-        WriteSetting(reg, kBackupDest, stored);
-        Settle("");
-        EXPECT_EQ(BackupDest, expected) << stored;
-    }
-}
-
 TEST_F(StartupTest, AValueThatCannotBeReadIsToldAndItsDefaultUsedWhileTheRestIsRead) {
     RegistryBackend()->Update([&](TRegData& d) {
         d.Set(std::string(kRegistryRoot) + "\\Options", "ShowNoEventsMsg", TRegValue::String("1"));
-        d.Set(std::string(kRegistryRoot) + "\\Options", "Beep", TRegValue::Number(1));
+        d.Set(std::string(kRegistryRoot) + "\\Options", "TrayIcon", TRegValue::Number(1));
     });
-    Beep = false;
     EXPECT_EQ(Settle("/q"), smEnd);
     ASSERT_EQ(Shown.size(), 1u);
     EXPECT_NE(Shown[0].first.find("\"ShowNoEventsMsg\""), std::string::npos);
     EXPECT_EQ(SystemMessages.size(), 1u) << "its default, on";
-    EXPECT_TRUE(Beep) << "the options after it are read";
-    Beep = false;
+    EXPECT_EQ(Settle(""), smTray) << "the options after it are read";
 }
 
 TEST_F(StartupTest, RunStartupRoutineKeepsTheFirstArgument) {

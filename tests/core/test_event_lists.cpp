@@ -2,7 +2,6 @@
 // list.
 #include "core/Clock.h"
 #include "core/EventLists.h"
-#include "core/Globals.h"
 #include "core/HalvaneDates.h"
 #include <algorithm>
 #include <cmath>

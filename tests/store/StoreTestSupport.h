@@ -5,8 +5,8 @@
 #include "core/DateTime.h"
 #include "core/EventLists.h"
 #include "core/FormatSettings.h"
-#include "core/Globals.h"
 #include "core/Messages.h"
+#include "store/Settings.h"
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -42,8 +42,7 @@ protected:
         setenv("TICKWELL_HOME", Dir.c_str(), 1);
         FixToday(EncodeDate(2024, 6, 15));
         SetFormatSettings(TFormatSettings{});
-        EventDeleteConfirm = true;
-        BackupDest = Dir;
+        SetRegistryBackend(nullptr);
         auto answer = [this](const std::string& q) {
             Asked.push_back(q);
             if (Answers.empty())

@@ -18,7 +18,7 @@ protected:
     void SetUp() override {
         StoreTest::SetUp();
         DefaultAnswer = anYes;
-        EventDeleteConfirm = false;
+        TSettings().Set(kEventDeleteConfirm, false);
     }
 
     // What each writer works on, so that one writer's change never names an

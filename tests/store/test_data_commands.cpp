@@ -169,16 +169,14 @@ TEST_F(DataCommandsTest, CompressDeletesExpiredEventsOnYes) {
 }
 
 TEST_F(DataCommandsTest, BackupFolderMustBeAbsoluteAndLosesOneTrailingSlash) {
-    EXPECT_EQ(ApplyBackupDestination("/media/usb/"), "/media/usb/backup.dat");
-    EXPECT_EQ(BackupDest, "/media/usb");
-    EXPECT_EQ(ApplyBackupDestination("/"), "/backup.dat");
-    EXPECT_EQ(BackupFilePath(), "/backup.dat");
-    EXPECT_EQ(ApplyBackupDestination("/a//"), "/a//backup.dat");
-    for (const char* folder : {"", "backups", "~/backups"}) {
-        BackupDest = folder;
-        EXPECT_THROW(BackupFilePath(), TTickwellError) << folder;
-        EXPECT_THROW(ApplyBackupDestination(folder), TTickwellError) << folder;
-    }
+    EXPECT_EQ(BackupFolder("/data"), "/data") << "the data folder while none is set";
+    TSettings().Set(kBackupDest, std::string("/media/usb/"));
+    EXPECT_EQ(BackupFolder("/data"), "/media/usb");
+    EXPECT_EQ(BackupFileIn(ChosenBackupFolder("/media/usb/")), "/media/usb/backup.dat");
+    EXPECT_EQ(BackupFileIn(ChosenBackupFolder("/")), "/backup.dat");
+    EXPECT_EQ(BackupFileIn(ChosenBackupFolder("/a//")), "/a//backup.dat");
+    for (const char* folder : {"", "backups", "~/backups"})
+        EXPECT_THROW(BackupFileIn(ChosenBackupFolder(folder)), TTickwellError) << folder;
 }
 
 // A backup that cannot be read keeps everything; one cut short would
@@ -205,12 +203,12 @@ TEST_F(DataCommandsTest, RestoreOfADamagedOrPartBackup) {
         SaveEvents(List, List.FileName);
         const std::string before = ReadBytes(List.FileName);
         Book.DueList.AddSorted(List[0]);
-        WriteBytes(BackupFilePath(), c.Bytes);
+        WriteBytes(Path("backup.dat"), c.Bytes);
         Asked.clear();
         Answers = {anYes, c.Answer};
         bool refused = false;
         try {
-            RestoreCommand(Book);
+            RestoreCommand(Book, Path("backup.dat"));
         } catch (const TTickwellError&) {
             refused = true;
         }
@@ -260,12 +258,12 @@ TEST_F(DataCommandsTest, FailedMergeAddsNothing) {
 TEST_F(DataCommandsTest, RestoreUsesTheWholeLongPath) {
     const std::string folder = Dir + "/" + std::string(60, 'f') + "/" + std::string(40, 'g');
     std::filesystem::create_directories(folder);
-    const std::string target = ApplyBackupDestination(folder);
+    const std::string target = BackupFileIn(folder);
     ASSERT_GT(target.size(), 80u);
     Fill({CurrentEvent("far away")});
     SaveEvents(List, target);
     List.FreeAll();
     Answers = {anYes};
-    EXPECT_TRUE(RestoreCommand(Book).Succeeded);
+    EXPECT_TRUE(RestoreCommand(Book, target).Succeeded);
     EXPECT_EQ(Descriptions(), Texts{"far away"});
 }

@@ -110,7 +110,7 @@ TEST_F(EventBookTest, DeleteAsksAsTheOptionsSayAndKeepsWhatIsNotConfirmed) {
         Book->Add(e);
         Asked.clear();
         Answers = {c.Answer};
-        EventDeleteConfirm = c.Confirm;
+        TSettings().Set(kEventDeleteConfirm, c.Confirm);
         EXPECT_EQ(Book->Delete(e, c.WarnRepeating, "x"), c.Deleted);
         EXPECT_EQ(Asked,
                   c.Question ? std::vector<std::string>{c.Question} : std::vector<std::string>{});
@@ -119,7 +119,7 @@ TEST_F(EventBookTest, DeleteAsksAsTheOptionsSayAndKeepsWhatIsNotConfirmed) {
         Book->MasterList.FreeAll();
         Book->SaveAgain();
     }
-    EventDeleteConfirm = true;
+    TSettings().Set(kEventDeleteConfirm, true);
     std::unique_ptr<TTickwellItem> stray(CurrentEvent("stray"));
     EXPECT_FALSE(Book->Delete(stray.get(), false));
     EXPECT_FALSE(Book->Delete(nullptr, false));

@@ -8,7 +8,6 @@
 #include "core/DateTime.h"
 #include "core/EventLists.h"
 #include "core/FormatSettings.h"
-#include "core/Globals.h"
 #include "core/Messages.h"
 #include "store/Registry.h"
 #include "store/EventBook.h"
@@ -38,8 +37,6 @@ struct TUiTestEnv {
         SetRegistryBackend(nullptr);
         FixToday(Day);
         SetFormatSettings(TFormatSettings{});
-        Beep = false;
-        EventDeleteConfirm = true;
         // No other window is open, whatever the last test left.
         StartMode = smMain;
         OpenWindowCount = 0;

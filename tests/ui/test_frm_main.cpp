@@ -3,6 +3,7 @@
 // settings it keeps, the exchange commands and the backup dialog.
 #include "UiTestEnv.h"
 #include "platform/Paths.h"
+#include "store/Settings.h"
 #include "ui/DateBox.h"
 #include "ui/DescriptionEdit.h"
 #include "ui/FileDialogs.h"

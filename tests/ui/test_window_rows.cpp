@@ -4,6 +4,7 @@
 // heading sorts, and columns fit the font.
 #include "UiTestEnv.h"
 #include "store/DataFile.h"
+#include "store/Settings.h"
 #include "ui/CalDueList.h"
 #include "ui/CalWeekPage.h"
 #include "ui/EventTableModel.h"
@@ -52,14 +53,14 @@ private slots:
     void init() {
         Env.Reset();
         FirstArgument = "/z";
-        EventDeleteConfirm = false;
+        TSettings().Set(kEventDeleteConfirm, false);
         Env.Answer = anYes;
         SetFileDialogs(
             {{}, {}, [this](QWidget*, const QString&, const QString&) { return Env.Home.path(); }});
-        BackupDest = Env.Home.path().toStdString();
+        // The backup folder is the data folder while none is set.
         TMyList backup;
         backup.AddSorted(MakeEvent("Restored", Env.Day + 90, true));
-        SaveEvents(backup, BackupDest + "/backup.dat");
+        SaveEvents(backup, Env.Home.path().toStdString() + "/backup.dat");
     }
 
     // Every month cell, day list and due row of the calendar refers to an
