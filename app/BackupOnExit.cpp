@@ -1,9 +1,9 @@
 #include "app/BackupOnExit.h"
 
-#include "store/EventBook.h"
 #include "core/Messages.h"
 #include "platform/Paths.h"
 #include "store/DataCommands.h"
+#include "store/EventBook.h"
 #include "store/ExitBackup.h"
 #include "store/Settings.h"
 #include "store/SettingsSchema.h"

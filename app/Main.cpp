@@ -11,15 +11,15 @@
 #include "app/UnsavedOnExit.h"
 #include "app/WindowCommands.h"
 #include "core/Clock.h"
-#include "store/EventBook.h"
-#include "ui/EventBookSignals.h"
 #include "core/Messages.h"
 #include "platform/Paths.h"
 #include "platform/QuitSignals.h"
 #include "platform/RegistryFile.h"
 #include "platform/SingleInstance.h"
 #include "store/AtomicFile.h"
+#include "store/EventBook.h"
 #include "store/ReadOnlyMode.h"
+#include "ui/EventBookSignals.h"
 #include "ui/WindowState.h"
 #include <QPointer>
 #include <QTimer>

@@ -1,7 +1,6 @@
 #include "app/Startup.h"
 
 #include "core/Clock.h"
-#include "store/EventBook.h"
 #include "core/FormatSettings.h"
 #include "core/Messages.h"
 #include "platform/DamagedCopy.h"
@@ -9,6 +8,7 @@
 #include "platform/Paths.h"
 #include "store/DataFile.h"
 #include "store/DataFileSync.h"
+#include "store/EventBook.h"
 #include "store/ReadOnlyMode.h"
 #include "store/SettingsSchema.h"
 #include "ui/WindowState.h"

@@ -2,7 +2,6 @@
 // what loads saves back and loads as the same events.
 #include "FuzzSupport.h"
 #include "core/EventLists.h"
-#include "core/Globals.h"
 #include "store/DataFile.h"
 #include <algorithm>
 #include <vector>

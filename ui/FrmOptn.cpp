@@ -1,9 +1,9 @@
 #include "ui/FrmOptn.h"
 
 #include "core/EventLists.h"
-#include "store/EventBook.h"
 #include "core/Messages.h"
 #include "platform/ShellLink.h"
+#include "store/EventBook.h"
 #include "store/SettingsSchema.h"
 #include "ui/AppIcon.h"
 #include "ui/ClockCommands.h"

@@ -37,9 +37,7 @@ protected:
     void AddEvent(int daysFromToday) {
         Book->MasterList.AddSorted(MakeEvent("event", kToday + daysFromToday, true));
     }
-    std::uint8_t Settle(const std::string& arg) {
-        return SettleStartMode(*Book, arg, Hooks);
-    }
+    std::uint8_t Settle(const std::string& arg) { return SettleStartMode(*Book, arg, Hooks); }
 
     std::unique_ptr<TEventBook> Book;
     TStartupHooks Hooks;

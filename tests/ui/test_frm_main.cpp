@@ -4,6 +4,7 @@
 #include "UiTestEnv.h"
 #include "platform/Paths.h"
 #include "store/Settings.h"
+#include "ui/CalDueList.h"
 #include "ui/DateBox.h"
 #include "ui/DescriptionEdit.h"
 #include "ui/FileDialogs.h"
