@@ -19,6 +19,7 @@
 #include "ui/FrmEdit.h"
 #include "ui/FrmHelp.h"
 #include "ui/FrmScan.h"
+#include "ui/SettingsSignals.h"
 #include "ui/TickTimer.h"
 #include "ui/WindowLinks.h"
 #include "ui/WindowState.h"
@@ -61,7 +62,8 @@ const char* const kNoTrayText =
 } // namespace
 
 TController::TController(TEventBookSignals& events, std::function<bool()> trayAvailable)
-    : Events(events), Book(events.Book()), TrayAvailable(trayAvailable ? std::move(trayAvailable)
+    : Events(events), Book(events.Book()),
+      TrayAvailable(trayAvailable ? std::move(trayAvailable)
                                   : [] { return QSystemTrayIcon::isSystemTrayAvailable(); }),
       SecondTick(new TTickTimer(
           1000, [this] { EverySecond(); }, this)) {
@@ -69,9 +71,15 @@ TController::TController(TEventBookSignals& events, std::function<bool()> trayAv
     TClockLinks& links = ClockLinks();
     links.ShowDueWindow = [this] { ShowDueWindow(); };
     links.ExitProgram = [this] { ExitClick(); };
-    links.SetScheduleTimes = [this](const std::array<std::string, 3>& times) {
-        SetAlarmTimes(times);
-    };
+    connect(new TSettingsSignals(this), &TSettingsSignals::changed, this,
+            [this](const QString& key) {
+                if (TSettingsSignals::Is(key, kAlarm0) || TSettingsSignals::Is(key, kAlarm1) ||
+                    TSettingsSignals::Is(key, kAlarm2)) {
+                    const TSettings settings;
+                    SetAlarmTimes(
+                        {settings.Get(kAlarm0), settings.Get(kAlarm1), settings.Get(kAlarm2)});
+                }
+            });
     Book.SetBeforeScan([this] { CheckDayBeforeScan(); });
 
     TrayIcon = new TTrayIcon(TrayAvailable, this);
@@ -92,7 +100,6 @@ TController::~TController() {
     TClockLinks& links = ClockLinks();
     links.ShowDueWindow = nullptr;
     links.ExitProgram = nullptr;
-    links.SetScheduleTimes = nullptr;
     Book.SetBeforeScan({});
     delete Notice;
     delete TrayIcon;

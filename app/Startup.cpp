@@ -98,8 +98,8 @@ std::uint8_t SettleStartMode(TEventBook& book, const std::string& firstArgument,
     return mode;
 }
 
-std::uint8_t RunStartupRoutine(TEventBook& book, const std::string& firstArgument, const std::string& dataFolder,
-                               const TStartupHooks& hooks) {
+std::uint8_t RunStartupRoutine(TEventBook& book, const std::string& firstArgument,
+                               const std::string& dataFolder, const TStartupHooks& hooks) {
     SetFormatSettings(SystemFormatSettings());
     FirstArgument = firstArgument;
     LoadMasterList(book, dataFolder + "/tickwell.dat");

@@ -47,5 +47,5 @@ std::uint8_t SettleStartMode(TEventBook& book, const std::string& firstArgument,
 // The whole routine: the short date format from the system, the
 // data file of dataFolder, then SettleStartMode. Sets StartMode and
 // FirstArgument and returns the mode.
-std::uint8_t RunStartupRoutine(TEventBook& book, const std::string& firstArgument, const std::string& dataFolder,
-                               const TStartupHooks& hooks);
+std::uint8_t RunStartupRoutine(TEventBook& book, const std::string& firstArgument,
+                               const std::string& dataFolder, const TStartupHooks& hooks);

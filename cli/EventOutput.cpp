@@ -1,9 +1,9 @@
 #include "cli/EventOutput.h"
-#include "core/EventsByDay.h"
 #include "cli/Json.h"
 #include "core/Clock.h"
 #include "core/DateFormat.h"
 #include "core/EventId.h"
+#include "core/EventsByDay.h"
 #include "core/HalvaneDates.h"
 #include <cmath>
 

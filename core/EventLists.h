@@ -129,4 +129,3 @@ inline bool AddedEarlier(const TTickwellItem* a, const TTickwellItem* b) {
 // Takes the events out of the list and out of the due list, without freeing
 // them: the caller puts them back, changed, or frees them.
 void TakeOut(TMyList& list, const std::vector<TTickwellItem*>& events);
-

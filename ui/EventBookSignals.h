@@ -25,12 +25,8 @@ signals:
 
 private:
     void EventsAdded(const std::vector<TTickwellItem*>& events) override { emit Added(events); }
-    void EventsChanged(const std::vector<TTickwellItem*>& events) override {
-        emit Changed(events);
-    }
-    void EventsRemoved(const std::vector<TTickwellItem*>& events) override {
-        emit Removed(events);
-    }
+    void EventsChanged(const std::vector<TTickwellItem*>& events) override { emit Changed(events); }
+    void EventsRemoved(const std::vector<TTickwellItem*>& events) override { emit Removed(events); }
     void EventsReset() override { emit Reset(); }
     void DueListRebuilt() override { emit DueRebuilt(); }
 

@@ -5,6 +5,7 @@
 #include "core/EventsByDay.h"
 #include "core/HalvaneDates.h"
 #include "core/Messages.h"
+#include "store/Settings.h"
 #include "store/SettingsSchema.h"
 #include "ui/CalCellText.h"
 #include "ui/CalDueList.h"
@@ -15,6 +16,7 @@
 #include "ui/MyCal.h"
 #include "ui/ReadOnlyCommands.h"
 #include "ui/ScreenFit.h"
+#include "ui/SettingsSignals.h"
 #include "ui/Theme.h"
 #include "ui/ToolbarArt.h"
 #include "ui/WindowLinks.h"
@@ -135,16 +137,18 @@ TCalFrm::TCalFrm(TEventBookSignals& events, QWidget* parent)
     TCalendarWindowLinks& links = CalendarLinks();
     links.Window = this;
     links.SelectedDate = [this] { return Cal->ShownDate(); };
-    links.SundayStartsWeek = [this] { return SundayStartsWeek(); };
-    links.SetWeekStart = [this](bool sunday) {
-        SundayStartAction->setChecked(sunday);
-        SetWeekStart(sunday);
-        RefreshCalendar();
-    };
+    connect(new TSettingsSignals(this), &TSettingsSignals::changed, this,
+            [this](const QString& key) {
+                if (TSettingsSignals::Is(key, kSunStartWeek) &&
+                    TSettings().Get(kSunStartWeek) != SundayStartAction->isChecked()) {
+                    SundayStartAction->setChecked(!SundayStartAction->isChecked());
+                    SundayStartClick();
+                }
+            });
     UpdateLinkedEntries();
     QTimer::singleShot(0, this, [this] { UpdateLinkedEntries(); });
-    for (auto notice : {&TEventBookSignals::Added, &TEventBookSignals::Changed,
-                        &TEventBookSignals::Removed})
+    for (auto notice :
+         {&TEventBookSignals::Added, &TEventBookSignals::Changed, &TEventBookSignals::Removed})
         connect(&Events, notice, this, [this] { RefreshCalendar(); });
     connect(&Events, &TEventBookSignals::Reset, this, &TCalFrm::RefreshCalendar);
     connect(&Events, &TEventBookSignals::DueRebuilt, this, &TCalFrm::FillDueEvents);
@@ -624,7 +628,8 @@ void TCalFrm::MarkMonth() {
     const int year = Cal->DatePart(1);
     const int month = Cal->DatePart(2);
     const int days = Cal->MonthLength(year, month);
-    std::vector<std::vector<TTickwellItem*>> byDay = EventsByDay(Book.MasterList, EncodeDate(year, month, 1), days);
+    std::vector<std::vector<TTickwellItem*>> byDay =
+        EventsByDay(Book.MasterList, EncodeDate(year, month, 1), days);
     for (int day = 1; day <= days; ++day) {
         std::vector<TTickwellItem*>& events = byDay[static_cast<size_t>(day - 1)];
         if (events.empty())
@@ -852,11 +857,11 @@ void TCalFrm::NextWeekClick() {
 void TCalFrm::SundayStartClick() {
     SetWeekStart(SundayStartAction->isChecked());
     RefreshCalendar();
+    TSettings().Set(kSunStartWeek, SundayStartAction->isChecked());
 }
 
 void TCalFrm::OptionsClick() {
-    // Confirmed, the dialog gives its week start to this window
-    // (CalendarLinks().SetWeekStart).
+    // Confirmed, the dialog's week start comes back through the settings.
     RunClockCommand(&TClockLinks::ShowOptions);
 }
 

@@ -12,6 +12,7 @@
 #include "store/DataCommands.h"
 #include "store/DataFile.h"
 #include "store/ReadOnlyMode.h"
+#include "store/Settings.h"
 #include "store/SettingsSchema.h"
 #include "ui/ClockCommands.h"
 #include "ui/EventBookSignals.h"
@@ -27,6 +28,7 @@
 #include "ui/ListViewSettings.h"
 #include "ui/ReadOnlyCommands.h"
 #include "ui/ScreenFit.h"
+#include "ui/SettingsSignals.h"
 #include "ui/ToolbarArt.h"
 #include "ui/WindowLinks.h"
 #include "ui/WindowState.h"
@@ -126,13 +128,16 @@ TMainFrm::TMainFrm(TEventBookSignals& events, QWidget* parent)
     TMainWindowLinks& links = MainLinks();
     links.Window = this;
     links.ShowStatusText = [this](const char* text) { ShowStatusText(QString::fromUtf8(text)); };
-    links.FilterMainClick = [this] { FilterMainClick(); };
-    links.FilterMainChecked = [this] { return FilterMain->isChecked(); };
     connect(&Events, &TEventBookSignals::Added, this, &TMainFrm::FollowChanges);
     connect(&Events, &TEventBookSignals::Changed, this, &TMainFrm::FollowChanges);
     connect(&Events, &TEventBookSignals::Removed, this, &TMainFrm::FollowRemoval);
     connect(&Events, &TEventBookSignals::Reset, this, &TMainFrm::FollowReset);
 
+    connect(new TSettingsSignals(this), &TSettingsSignals::changed, this,
+            [this](const QString& key) {
+                if (TSettingsSignals::Is(key, kFilterMain))
+                    FilterMain->setChecked(TSettings().Get(kFilterMain));
+            });
     // The clock window is made after this one at start-up; its commands are
     // looked at again once the event loop runs.
     UpdateLinkedEntries();
@@ -252,7 +257,8 @@ void TMainFrm::CreateActions() {
     });
     FilterMain = NewAction("FilterMain", "&Filter Old Events", "Filter Old Events", nullptr);
     FilterMain->setCheckable(true);
-    connect(FilterMain, &QAction::toggled, this, [this] {
+    connect(FilterMain, &QAction::toggled, this, [this](bool on) {
+        TSettings().Set(kFilterMain, on);
         Run([this] {
             FillListViewMain(Filter);
             UpdateStatusBar();

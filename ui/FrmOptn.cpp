@@ -4,6 +4,7 @@
 #include "core/Messages.h"
 #include "platform/ShellLink.h"
 #include "store/EventBook.h"
+#include "store/Settings.h"
 #include "store/SettingsSchema.h"
 #include "ui/AppIcon.h"
 #include "ui/ClockCommands.h"
@@ -396,11 +397,7 @@ void TOptionDlg::LoadValues() {
         BackChk->setChecked(ReadSetting(reg, kAutoBackup));
         ShowNoEventsMsgChk->setChecked(ReadSetting(reg, kShowNoEventsMsg));
         MessBeep->setChecked(ReadSetting(reg, kBeep));
-        // An open calendar keeps its own week start until it closes.
-        const TCalendarWindowLinks& calendar = CalendarLinks();
-        StartWeek->setChecked(calendar.Window && calendar.SundayStartsWeek
-                                  ? calendar.SundayStartsWeek()
-                                  : ReadSetting(reg, kSunStartWeek));
+        StartWeek->setChecked(ReadSetting(reg, kSunStartWeek));
         WavEnable->setChecked(ReadSetting(reg, kPlayWav));
         const std::string wav = ReadSetting(reg, kWavFile);
         if (!wav.empty())
@@ -423,10 +420,7 @@ void TOptionDlg::LoadValues() {
     });
     load(pgFilters, [this](const TWinRegistry& reg) {
         FilterPastChk->setChecked(Book.MasterList.FilterPast);
-        const TMainWindowLinks& main = MainLinks();
-        FilterMainChk->setChecked(main.Window && main.FilterMainChecked
-                                      ? main.FilterMainChecked()
-                                      : ReadSetting(reg, kFilterMain));
+        FilterMainChk->setChecked(ReadSetting(reg, kFilterMain));
     });
 
     (TrayChoice ? UseTrayRad : NoTrayRad)->setChecked(true);
@@ -543,75 +537,64 @@ void TOptionDlg::accept() {
 }
 
 void TOptionDlg::ApplyOptions() {
-    TWinRegistry reg;
+    // Written only: each window follows the settings it uses.
+    TSettings settings;
     if (Loaded[pgSchedule])
-        ApplySchedule(reg);
+        ApplySchedule(settings);
     if (Loaded[pgGeneral])
-        ApplyGeneral(reg);
+        ApplyGeneral(settings);
     if (Loaded[pgEditing])
-        ApplyEditing(reg);
+        ApplyEditing(settings);
     if (Loaded[pgSystem])
-        ApplySystem(reg);
+        ApplySystem(settings);
     if (Loaded[pgFilters])
-        ApplyFilters(reg);
+        ApplyFilters(settings);
     if (Loaded[pgStartup]) {
-        WriteSetting(reg, kOnceDaily, OnceDaily->isChecked());
+        settings.Set(kOnceDaily, OnceDaily->isChecked());
         // Last: a link that cannot be written leaves every other option
         // saved.
         ApplyStartup();
     }
 }
 
-void TOptionDlg::ApplySchedule(TWinRegistry& reg) {
-    std::array<std::string, 3> times;
+void TOptionDlg::ApplySchedule(TSettings& settings) {
+    const TStringSetting* alarms[] = {&kAlarm0, &kAlarm1, &kAlarm2};
     for (int i = 0; i < 3; ++i)
-        times[i] = A[i]->isChecked() ? AEdit[i]->text().toStdString() : std::string();
-    WriteSetting(reg, kAlarm0, times[0]);
-    WriteSetting(reg, kAlarm1, times[1]);
-    WriteSetting(reg, kAlarm2, times[2]);
-    if (ClockLinks().SetScheduleTimes)
-        ClockLinks().SetScheduleTimes(times);
-    WriteSetting(reg, kWinExShow, WinExit->isChecked());
-    WriteSetting(reg, kNotify, NotifyChk->isChecked());
+        settings.Set(*alarms[i], A[i]->isChecked() ? AEdit[i]->text().toStdString() : "");
+    settings.Set(kWinExShow, WinExit->isChecked());
+    settings.Set(kNotify, NotifyChk->isChecked());
 }
 
-void TOptionDlg::ApplyGeneral(TWinRegistry& reg) {
-    WriteSetting(reg, kShowNoEventsMsg, ShowNoEventsMsgChk->isChecked());
-    WriteSetting(reg, kAutoBackup, BackChk->isChecked());
-    WriteSetting(reg, kSunStartWeek, StartWeek->isChecked());
-    if (CalendarLinks().Window && CalendarLinks().SetWeekStart)
-        CalendarLinks().SetWeekStart(StartWeek->isChecked());
-    WriteSetting(reg, kPlayWav, WavEnable->isChecked());
-    WriteSetting(reg, kBeep, MessBeep->isChecked());
+void TOptionDlg::ApplyGeneral(TSettings& settings) {
+    settings.Set(kShowNoEventsMsg, ShowNoEventsMsgChk->isChecked());
+    settings.Set(kAutoBackup, BackChk->isChecked());
+    settings.Set(kSunStartWeek, StartWeek->isChecked());
+    settings.Set(kPlayWav, WavEnable->isChecked());
+    settings.Set(kBeep, MessBeep->isChecked());
     // As the user gave it: file names are case-sensitive here.
-    WriteSetting(reg, kWavFile, WavEdit->text().toStdString());
-    // The due-events window writes its own sound switch when it closes.
-    if (ScanFrm)
-        ScanFrm->EnableSoundAction->setChecked(WavEnable->isChecked());
+    settings.Set(kWavFile, WavEdit->text().toStdString());
 }
 
-void TOptionDlg::ApplyEditing(TWinRegistry& reg) {
-    WriteSetting(reg, kDfltKeepFlag, DfltKeepFlag->isChecked());
-    WriteSetting(reg, kEventDeleteConfirm, EventDeleteConfirm->isChecked());
-    WriteSetting(reg, kDfltNotice, DfltNotice->value());
-    WriteSetting(reg, kDfltInterval, DfltInterval->value());
-    WriteSetting(reg, kDfltEventType, StoredIndex(DfltType));
+void TOptionDlg::ApplyEditing(TSettings& settings) {
+    settings.Set(kDfltKeepFlag, DfltKeepFlag->isChecked());
+    settings.Set(kEventDeleteConfirm, EventDeleteConfirm->isChecked());
+    settings.Set(kDfltNotice, DfltNotice->value());
+    settings.Set(kDfltInterval, DfltInterval->value());
+    settings.Set(kDfltEventType, StoredIndex(DfltType));
 }
 
-void TOptionDlg::ApplySystem(TWinRegistry& reg) {
-    WriteSetting(reg, kShowClock, ShowClock->isChecked());
-    WriteSetting(reg, kMainWindow, StoredIndex(MainWindowCombo));
-    WriteSetting(reg, kTrayWindow, StoredIndex(TrayWindowCombo));
-    WriteSetting(reg, kTrayIcon, TrayChoice);
+void TOptionDlg::ApplySystem(TSettings& settings) {
+    settings.Set(kShowClock, ShowClock->isChecked());
+    settings.Set(kMainWindow, StoredIndex(MainWindowCombo));
+    settings.Set(kTrayWindow, StoredIndex(TrayWindowCombo));
+    settings.Set(kTrayIcon, TrayChoice);
 }
 
-void TOptionDlg::ApplyFilters(TWinRegistry& reg) {
-    WriteSetting(reg, kFilterMain, FilterMainChk->isChecked());
-    const TMainWindowLinks& main = MainLinks();
-    if (main.Window && main.FilterMainChecked && main.FilterMainClick &&
-        main.FilterMainChecked() != FilterMainChk->isChecked())
-        main.FilterMainClick();
-    WriteSetting(reg, kFilterPast, FilterPastChk->isChecked());
+void TOptionDlg::ApplyFilters(TSettings& settings) {
+    settings.Set(kFilterMain, FilterMainChk->isChecked());
+    settings.Set(kFilterPast, FilterPastChk->isChecked());
+    // The past-events filter is the list's own, not read back from the
+    // settings: it is set on the list, which scans again.
     if (Book.MasterList.FilterPast != FilterPastChk->isChecked()) {
         Book.MasterList.FilterPast = FilterPastChk->isChecked();
         Book.Scan();

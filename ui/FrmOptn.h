@@ -1,7 +1,7 @@
 #pragma once
 // The options dialog: the one place where the user changes the program's
-// preferences. It reads every value when it opens, and writes them all and
-// applies them to the running program only when the user confirms with OK.
+// preferences. It reads every value when it opens, and writes them all only
+// when the user confirms with OK; the running program follows the settings.
 // A page whose values could not be read is shown disabled and nothing of it
 // is written, so the dialog never saves what it did not load.
 #include <QDialog>
@@ -20,6 +20,7 @@ class QStackedWidget;
 class QTabWidget;
 class QToolButton;
 class TEventBook;
+class TSettings;
 class TWinRegistry;
 
 class TOptionDlg : public QDialog {
@@ -30,8 +31,8 @@ public:
     explicit TOptionDlg(TEventBook& book, QWidget* parent = nullptr);
     ~TOptionDlg() override;
 
-    // Writes the values of every page that was loaded and applies them to
-    // the running program. Run once the dialog has closed with OK.
+    // Writes the values of every page that was loaded. Run once the dialog
+    // has closed with OK.
     void ApplyOptions();
     // The help context of the focused control, else of the current page.
     int HelpContext() const;
@@ -110,11 +111,11 @@ private:
     void WavBrowseClick();
     void WavPlayClick();
 
-    void ApplySchedule(TWinRegistry& reg);
-    void ApplyGeneral(TWinRegistry& reg);
-    void ApplyEditing(TWinRegistry& reg);
-    void ApplySystem(TWinRegistry& reg);
-    void ApplyFilters(TWinRegistry& reg);
+    void ApplySchedule(TSettings& settings);
+    void ApplyGeneral(TSettings& settings);
+    void ApplyEditing(TSettings& settings);
+    void ApplySystem(TSettings& settings);
+    void ApplyFilters(TSettings& settings);
     void ApplyStartup();
     void WriteStartupLink();
 

@@ -7,6 +7,7 @@
 #include "core/TickwellItem.h"
 #include "store/DataFile.h"
 #include "store/ReadOnlyMode.h"
+#include "store/Settings.h"
 #include "store/SettingsSchema.h"
 #include "ui/ClockCommands.h"
 #include "ui/DueIcons.h"
@@ -19,6 +20,7 @@
 #include "ui/ListViewSettings.h"
 #include "ui/ReadOnlyCommands.h"
 #include "ui/ScreenFit.h"
+#include "ui/SettingsSignals.h"
 #include "ui/WindowLinks.h"
 #include "ui/WindowState.h"
 #include <QApplication>
@@ -174,6 +176,13 @@ TScanFrm::TScanFrm(TEventBookSignals& events, QWidget* parent)
     const int l = ReadSetting(reg, kFormsLs);
     const int t = ReadSetting(reg, kFormsTs);
     WavFileName = QString::fromStdString(ReadSetting(reg, kWavFile));
+    connect(new TSettingsSignals(this), &TSettingsSignals::changed, this,
+            [this](const QString& key) {
+                if (TSettingsSignals::Is(key, kPlayWav))
+                    EnableSoundAction->setChecked(TSettings().Get(kPlayWav));
+                else if (TSettingsSignals::Is(key, kWavFile))
+                    WavFileName = QString::fromStdString(TSettings().Get(kWavFile));
+            });
 
     ScanListView->header()->setVisible(ShowHeaderAction->isChecked());
     SetDueTitle();
@@ -375,6 +384,10 @@ void TScanFrm::CloseBtnClick() {
 
 void TScanFrm::ExitApplicationClick() {
     ExitByStartMode();
+}
+
+void TScanFrm::EnableSoundClick() {
+    TSettings().Set(kPlayWav, EnableSoundAction->isChecked());
 }
 
 void TScanFrm::LongDateClick() {

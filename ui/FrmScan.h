@@ -106,7 +106,7 @@ private:
     void ShowHeaderClick();
     void TitleDateClick();
     void BriefDaysClick();
-    void EnableSoundClick() {}
+    void EnableSoundClick();
     void AboutClick();
     void HelpClick();
     void MainWindowClick();

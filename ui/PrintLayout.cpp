@@ -100,8 +100,7 @@ QString PrintTitle(bool dueOnly, const std::string& dueDateFormat) {
     const QString title =
         dueOnly ? QStringLiteral("DUE TICKWELL EVENTS:") : QStringLiteral("ALL TICKWELL EVENTS:");
     // The due-events window sets the pattern; until it has, the short date.
-    const std::string pattern =
-        !dueDateFormat.empty() ? dueDateFormat : std::string("ddddd");
+    const std::string pattern = !dueDateFormat.empty() ? dueDateFormat : std::string("ddddd");
     return title + Q(FormatDateTime(pattern, Today()));
 }
 

@@ -3,7 +3,6 @@
 // created and clears them when it is destroyed, so a caller tests the entry
 // (the window exists) before it calls, and no window needs to link against
 // another that does not exist yet.
-#include <array>
 #include <functional>
 #include <string>
 #include <vector>
@@ -17,8 +16,6 @@ struct TMainWindowLinks {
     // The main window exists while this is set.
     QWidget* Window = nullptr;
     std::function<void(const char*)> ShowStatusText; // third status panel
-    std::function<void()> FilterMainClick;
-    std::function<bool()> FilterMainChecked; // the "Filter Old Events" item
 };
 
 struct TDueWindowLinks {
@@ -29,10 +26,6 @@ struct TCalendarWindowLinks {
     QWidget* Window = nullptr;
     // The day selected in the month grid, for a new event started there.
     std::function<double()> SelectedDate;
-    // The calendar's "Sunday Starts Week", which it stores when it closes:
-    // the options dialog shows it, and gives its own choice back on OK.
-    std::function<bool()> SundayStartsWeek;
-    std::function<void(bool sunday)> SetWeekStart;
 };
 
 // The program's commands that other windows use.
@@ -46,10 +39,6 @@ struct TClockLinks {
     // The time editor on a time of day ("hh:nn", or empty for 00:00): true,
     // with the text replaced by the edited time, when the user confirms.
     std::function<bool(std::string& time)> EditTime;
-    // Takes the three schedule times ("hh:nn", empty for an alarm that is
-    // off) and arms or stops the alarms at once. Set while the controller
-    // exists.
-    std::function<void(const std::array<std::string, 3>& times)> SetScheduleTimes;
 };
 
 TMainWindowLinks& MainLinks();

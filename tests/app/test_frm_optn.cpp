@@ -6,6 +6,7 @@
 #include "app/Controller.h"
 #include "app/TrayIcon.h"
 #include "store/SettingsSchema.h"
+#include "ui/FrmCal.h"
 #include "ui/FrmMain.h"
 #include "ui/FrmMsg.h"
 #include "ui/FrmOptn.h"
@@ -166,10 +167,11 @@ private slots:
         QCOMPARE(Env.Notices.size(), size_t(suspended ? 0 : 1));
     }
 
-    // The filters reach the open main and due-events windows on OK, which
-    // keeps the stored values its controls cannot show; the past-events box
-    // shows the open list's filter, not the stored value.
-    void FiltersApplyToTheOpenWindows() {
+    // What the dialog writes reaches every open window, which follows the
+    // settings it uses; the dialog calls none of them. OK keeps the stored
+    // values its controls cannot show; the past-events box shows the open
+    // list's filter, not the stored value.
+    void AnOptionsChangeReachesEveryOpenWindow() {
         TWinRegistry reg;
         reg.WriteInteger("Options", "DfltEventType", 9);
         reg.WriteInteger("Options", "MainWindow", 7);
@@ -179,14 +181,23 @@ private slots:
         Env.Book->MasterList.AddSorted(MakeEvent("Tomorrow", Env.Day + 1, true));
         Start(smMain);
         Choose(App->Tray()->DueWindowAction);
+        Choose(App->Tray()->CalendarAction);
         auto* main = qobject_cast<TMainFrm*>(MainLinks().Window);
+        QVERIFY(CalFrm);
         QCOMPARE(main->ListView()->model()->rowCount(), 3);
         QCOMPARE(ScanFrm->ScanListView->model()->rowCount(), 2);
+        const bool sunday = CalFrm->SundayStartsWeek();
+        const bool sound = ScanFrm->EnableSoundAction->isChecked();
+        QVERIFY(Activate(main));
         QWidget* options =
             main->findChild<QToolBar*>()->widgetForAction(main->findChild<QAction*>("OptionsBtn"));
         Options([options] { QTest::mouseClick(options, Qt::LeftButton); },
                 [](TOptionDlg& dlg) {
                     QVERIFY(!dlg.FilterPastChk->isChecked());
+                    TurnTo(dlg, dlg.StartWeek);
+                    Press(dlg.StartWeek);
+                    TurnTo(dlg, dlg.WavEnable);
+                    Press(dlg.WavEnable);
                     TurnTo(dlg, dlg.FilterPastChk);
                     Press(dlg.FilterPastChk);
                     Press(dlg.FilterMainChk);
@@ -194,6 +205,8 @@ private slots:
                 });
         QCOMPARE(main->ListView()->model()->rowCount(), 2);
         QCOMPARE(ScanFrm->ScanListView->model()->rowCount(), 1);
+        QCOMPARE(CalFrm->SundayStartsWeek(), !sunday);
+        QCOMPARE(ScanFrm->EnableSoundAction->isChecked(), !sound);
         QCOMPARE(Stored("Options/DfltEventType"), QVariant(9));
         QCOMPARE(Stored("Options/MainWindow"), QVariant(7));
     }

@@ -34,7 +34,8 @@ private slots:
         QFETCH(QString, found);
         for (const char* text :
              {"Dentist\r\nbring the forms", "Café au lait", "Strasse fest", "Große Straße"})
-            Env.Book->MasterList.AddSorted(MakeEvent(text, Env.Day + Env.Book->MasterList.Count() + 1, true));
+            Env.Book->MasterList.AddSorted(
+                MakeEvent(text, Env.Day + Env.Book->MasterList.Count() + 1, true));
         TMainFrm w(*Env.Events);
         w.show();
         QVERIFY(Activate(&w));

@@ -89,8 +89,9 @@ private slots:
         const QString longText = "Start-of-long-text " + QString(60, 'W') + " TAILMARK";
         Env.Book->MasterList.AddSorted(MakeEvent(longText.toStdString(), Env.Day + 1, true));
         for (int i = 0; i < 90; ++i)
-            Env.Book->MasterList.AddSorted(MakeEvent("Event " + std::to_string(100 + i), Env.Day + 2 + i,
-                                            false, i ? etYearly : etMonthlyDate));
+            Env.Book->MasterList.AddSorted(MakeEvent("Event " + std::to_string(100 + i),
+                                                     Env.Day + 2 + i, false,
+                                                     i ? etYearly : etMonthlyDate));
         const QString pdf = Env.Home.path() + "/out.pdf";
         for (const bool dueOnly : {true, false}) {
             QString offered;
