@@ -119,14 +119,14 @@ TOptionDlg::TOptionDlg(TEventBook& book, QWidget* parent) : QDialog(parent), Boo
     setWindowTitle("Options");
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    PageControl1 = Named(new QTabWidget, "PageControl1");
-    PageControl1->setUsesScrollButtons(false);
-    PageControl1->addTab(GeneralPage(), "General");
-    PageControl1->addTab(EditingPage(), "Editing");
-    PageControl1->addTab(StartupPage(), "Start-up");
-    PageControl1->addTab(SystemPage(), "System");
-    PageControl1->addTab(SchedulePage(), "Schedule");
-    PageControl1->addTab(FiltersPage(), "Filters");
+    PageTabs = Named(new QTabWidget, "PageTabs");
+    PageTabs->setUsesScrollButtons(false);
+    PageTabs->addTab(GeneralPage(), "General");
+    PageTabs->addTab(EditingPage(), "Editing");
+    PageTabs->addTab(StartupPage(), "Start-up");
+    PageTabs->addTab(SystemPage(), "System");
+    PageTabs->addTab(SchedulePage(), "Schedule");
+    PageTabs->addTab(FiltersPage(), "Filters");
 
     OKBtn = Named(new QPushButton("&OK"), "OKBtn");
     OKBtn->setDefault(true);
@@ -136,7 +136,7 @@ TOptionDlg::TOptionDlg(TEventBook& book, QWidget* parent) : QDialog(parent), Boo
     connect(OKBtn, &QPushButton::clicked, this, &TOptionDlg::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &TOptionDlg::reject);
     connect(HelpBtn, &QPushButton::clicked, this,
-            [this] { ShowHelpContext(kPageHelp[PageControl1->currentIndex()]); });
+            [this] { ShowHelpContext(kPageHelp[PageTabs->currentIndex()]); });
     auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(f1, &QShortcut::activated, this, [this] { ShowHelpContext(HelpContext()); });
 
@@ -145,7 +145,7 @@ TOptionDlg::TOptionDlg(TEventBook& book, QWidget* parent) : QDialog(parent), Boo
     for (QPushButton* b : {OKBtn, CancelBtn, HelpBtn})
         buttons->addWidget(b);
     auto* root = new QVBoxLayout(this);
-    root->addWidget(PageControl1);
+    root->addWidget(PageTabs);
     root->addLayout(buttons);
     root->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -159,10 +159,10 @@ TOptionDlg::TOptionDlg(TEventBook& book, QWidget* parent) : QDialog(parent), Boo
         connect(ABtn[i], &QToolButton::clicked, this, [this, i] { ScheduleBtnClick(i); });
     }
     connect(BackPageBtn, &QPushButton::clicked, this,
-            [this] { PageControl1->setCurrentIndex(pgSystem); });
+            [this] { PageTabs->setCurrentIndex(pgSystem); });
 
     OptionDlg = this;
-    PageControl1->setCurrentIndex(pgGeneral);
+    PageTabs->setCurrentIndex(pgGeneral);
     LoadValues();
 }
 
@@ -378,8 +378,8 @@ void TOptionDlg::LoadValues() {
         read(opened);
         Loaded[page] = opened.StoreRead() && opened.UnreadableValues().size() == before;
         if (!Loaded[page]) {
-            pages << "\"" + PageControl1->tabText(page) + "\"";
-            PageControl1->widget(page)->setEnabled(false);
+            pages << "\"" + PageTabs->tabText(page) + "\"";
+            PageTabs->widget(page)->setEnabled(false);
         }
     };
 
@@ -522,7 +522,7 @@ int TOptionDlg::HelpContext() const {
     for (const QWidget* w = focusWidget(); w && w != this; w = w->parentWidget())
         if (const QVariant help = w->property(kHelpProperty); help.isValid())
             return help.toInt();
-    return kPageHelp[PageControl1->currentIndex()];
+    return kPageHelp[PageTabs->currentIndex()];
 }
 
 // ---- closing ----------------------------------------------------------------
@@ -655,7 +655,7 @@ void ShowOptionDlg(TEventBook& book, bool schedulePage) {
     // A window that goes while the dialog is open takes it along.
     QPointer<TOptionDlg> dlg = new TOptionDlg(book, over);
     if (schedulePage)
-        dlg->PageControl1->setCurrentIndex(TOptionDlg::pgSchedule);
+        dlg->PageTabs->setCurrentIndex(TOptionDlg::pgSchedule);
     const bool ok = dlg->exec() == QDialog::Accepted;
     if (!dlg)
         return;

@@ -40,7 +40,7 @@ public:
     // The "Use System Tray" choice being edited.
     bool TrayChoice = false;
 
-    QTabWidget* PageControl1;
+    QTabWidget* PageTabs;
     // General
     QCheckBox* BackChk;
     QCheckBox* ShowNoEventsMsgChk;

@@ -40,9 +40,9 @@ class TestFrmOptn : public QObject {
     // Turns to the page that holds the control, by its tab.
     static void TurnTo(TOptionDlg& dlg, QWidget* control) {
         for (QWidget* w = control; w; w = w->parentWidget())
-            if (const int page = dlg.PageControl1->indexOf(w); page >= 0)
-                QTest::mouseClick(dlg.PageControl1->tabBar(), Qt::LeftButton, {},
-                                  dlg.PageControl1->tabBar()->tabRect(page).center());
+            if (const int page = dlg.PageTabs->indexOf(w); page >= 0)
+                QTest::mouseClick(dlg.PageTabs->tabBar(), Qt::LeftButton, {},
+                                  dlg.PageTabs->tabBar()->tabRect(page).center());
     }
     // Drives the next modal dialog of its kind once it is on screen.
     template <class TDialog> static void Then(const std::function<void(TDialog&)>& drive) {
@@ -103,7 +103,7 @@ private slots:
         Start(smMain);
         Options([this] { Choose(App->Tray()->OptionsAction); },
                 [](TOptionDlg& dlg) {
-                    QVERIFY(!dlg.PageControl1->widget(TOptionDlg::pgGeneral)->isEnabled());
+                    QVERIFY(!dlg.PageTabs->widget(TOptionDlg::pgGeneral)->isEnabled());
                     TurnTo(dlg, dlg.DfltKeepFlag);
                     Press(dlg.DfltKeepFlag);
                     QTest::mouseClick(dlg.OKBtn, Qt::LeftButton);
