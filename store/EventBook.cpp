@@ -37,20 +37,21 @@ void TEventBook::RemoveReader(TEventBookReader* reader) {
     std::erase(Readers, reader);
 }
 
-void TEventBook::Tell(TNotice notice, const std::vector<TTickwellItem*>& events) {
+void TEventBook::TellEach(const std::function<void(TEventBookReader&)>& tell) {
     // A reader may come or go while told (a window closing on a notice), so
     // each is looked up again.
     const std::vector<TEventBookReader*> readers = Readers;
     for (TEventBookReader* r : readers)
         if (std::find(Readers.begin(), Readers.end(), r) != Readers.end())
-            (r->*notice)(events);
+            tell(*r);
 }
 
-void TEventBook::Tell(void (TEventBookReader::*notice)(), const std::vector<TTickwellItem*>&) {
-    const std::vector<TEventBookReader*> readers = Readers;
-    for (TEventBookReader* r : readers)
-        if (std::find(Readers.begin(), Readers.end(), r) != Readers.end())
-            (r->*notice)();
+void TEventBook::Tell(TNotice notice, const std::vector<TTickwellItem*>& events) {
+    TellEach([&](TEventBookReader& r) { (r.*notice)(events); });
+}
+
+void TEventBook::Tell(void (TEventBookReader::*notice)()) {
+    TellEach([&](TEventBookReader& r) { (r.*notice)(); });
 }
 
 void TEventBook::Save(std::string& error) {
@@ -81,7 +82,7 @@ void TEventBook::SaveAndTell(TNotice notice, const std::vector<TTickwellItem*>& 
     // event: every reader starts again.
     const bool merged = MasterList.Synced && MasterList.Synced->MergedOutside;
     if (Rescan() || merged)
-        Tell(&TEventBookReader::EventsReset, {});
+        Tell(&TEventBookReader::EventsReset);
     else
         Tell(notice, events);
     if (!error.empty())
@@ -140,14 +141,14 @@ void TEventBook::SaveChanges() {
 
 void TEventBook::AnnounceReset() {
     Rescan();
-    Tell(&TEventBookReader::EventsReset, {});
+    Tell(&TEventBookReader::EventsReset);
 }
 
 bool TEventBook::Scan() {
     if (Rescan())
-        Tell(&TEventBookReader::EventsReset, {});
+        Tell(&TEventBookReader::EventsReset);
     else
-        Tell(&TEventBookReader::DueListRebuilt, {});
+        Tell(&TEventBookReader::DueListRebuilt);
     return !DueList.Empty();
 }
 
@@ -156,7 +157,7 @@ void TEventBook::NewDay() {
     MasterList.ResetAll();
     DueList.Clear();
     MasterList.Scan();
-    Tell(&TEventBookReader::EventsReset, {});
+    Tell(&TEventBookReader::EventsReset);
 }
 
 TSyncReport TEventBook::Sync() {
@@ -169,7 +170,7 @@ TSyncReport TEventBook::Sync() {
     const TSyncReport report = SyncFromDisk(MasterList);
     if (changed || report.Any()) {
         Rescan();
-        Tell(&TEventBookReader::EventsReset, {});
+        Tell(&TEventBookReader::EventsReset);
     }
     return report;
 }

@@ -95,7 +95,8 @@ private:
     bool Rescan();
     using TNotice = void (TEventBookReader::*)(const std::vector<TTickwellItem*>&);
     void Tell(TNotice notice, const std::vector<TTickwellItem*>& events);
-    void Tell(void (TEventBookReader::*notice)(), const std::vector<TTickwellItem*>&);
+    void Tell(void (TEventBookReader::*notice)());
+    void TellEach(const std::function<void(TEventBookReader&)>& tell);
     void SaveAndTell(TNotice notice, const std::vector<TTickwellItem*>& events);
 
     std::vector<TEventBookReader*> Readers;

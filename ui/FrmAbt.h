@@ -15,8 +15,8 @@ public:
     QLabel* TitleLabel;
     QLabel* PlatformLabel;
     QLabel* VersionLabel;
-    TUrlLabel* HomePageLink; // UrlLabel1
-    TUrlLabel* MailLink;     // UrlLabel2
+    TUrlLabel* HomePageLink;
+    TUrlLabel* MailLink;
     QPushButton* OKBtn;
 };
 

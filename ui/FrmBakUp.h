@@ -17,7 +17,7 @@ public:
     QString Folder() const;
     void SetupBtnClick();
 
-    QLabel* FolderLabel; // Label2
+    QLabel* FolderLabel;
     QPushButton* OKBtn;
     QPushButton* SetupBtn;
     QPushButton* CancelBtn;

@@ -70,8 +70,10 @@ std::string NameToStore(const QFont& font, const std::string& asRead) {
     return font.family() == FamilyOf(asRead) ? asRead : font.family().toStdString();
 }
 
-QToolButton* ArrowButton(QWidget* parent, QStyle::StandardPixmap arrow, const char* hint) {
+QToolButton* ArrowButton(QWidget* parent, QStyle::StandardPixmap arrow, const char* hint,
+                         const char* name) {
     auto* b = new QToolButton(parent);
+    b->setObjectName(QString::fromLatin1(name));
     b->setIcon(parent->style()->standardIcon(arrow));
     b->setAutoRaise(true);
     b->setToolTip(QString::fromUtf8(hint));
@@ -340,14 +342,14 @@ void TCalFrm::CreateHeaderBar(QWidget* parent) {
     }
     // Each pair of arrows sits beside what it steps: the month (or week)
     // on the left, the year on the right.
-    QToolButton* previousMonth = ArrowButton(HeaderBar, QStyle::SP_ArrowLeft, "Previous Month");
-    QToolButton* nextMonth = ArrowButton(HeaderBar, QStyle::SP_ArrowRight, "Next Month");
-    QToolButton* previousYear = ArrowButton(HeaderBar, QStyle::SP_ArrowLeft, "Previous Year");
-    QToolButton* nextYear = ArrowButton(HeaderBar, QStyle::SP_ArrowRight, "Next Year");
-    previousMonth->setObjectName(QStringLiteral("PreviousMonthArrow"));
-    nextMonth->setObjectName(QStringLiteral("NextMonthArrow"));
-    previousYear->setObjectName(QStringLiteral("PreviousYearArrow"));
-    nextYear->setObjectName(QStringLiteral("NextYearArrow"));
+    QToolButton* previousMonth =
+        ArrowButton(HeaderBar, QStyle::SP_ArrowLeft, "Previous Month", "PreviousMonthArrow");
+    QToolButton* nextMonth =
+        ArrowButton(HeaderBar, QStyle::SP_ArrowRight, "Next Month", "NextMonthArrow");
+    QToolButton* previousYear =
+        ArrowButton(HeaderBar, QStyle::SP_ArrowLeft, "Previous Year", "PreviousYearArrow");
+    QToolButton* nextYear =
+        ArrowButton(HeaderBar, QStyle::SP_ArrowRight, "Next Year", "NextYearArrow");
     bar->addWidget(previousMonth);
     bar->addWidget(PeriodLabel);
     bar->addWidget(nextMonth);
@@ -403,10 +405,10 @@ void TCalFrm::CreateSidePanel() {
     DayCal->setFixedHeight(DayCal->minimumSizeHint().height() + 24);
     side->addWidget(DayCal);
     auto* weekRow = new QHBoxLayout;
-    QToolButton* previousWeek = ArrowButton(SidePanel, QStyle::SP_ArrowLeft, "Previous Week");
-    QToolButton* nextWeek = ArrowButton(SidePanel, QStyle::SP_ArrowRight, "Next Week");
-    previousWeek->setObjectName(QStringLiteral("PreviousWeekArrow"));
-    nextWeek->setObjectName(QStringLiteral("NextWeekArrow"));
+    QToolButton* previousWeek =
+        ArrowButton(SidePanel, QStyle::SP_ArrowLeft, "Previous Week", "PreviousWeekArrow");
+    QToolButton* nextWeek =
+        ArrowButton(SidePanel, QStyle::SP_ArrowRight, "Next Week", "NextWeekArrow");
     previousWeek->setText(QStringLiteral("Previous Week"));
     nextWeek->setText(QStringLiteral("Next Week"));
     nextWeek->setLayoutDirection(Qt::RightToLeft);
