@@ -44,24 +44,12 @@ class TestFrmOptn : public QObject {
                 QTest::mouseClick(dlg.PageTabs->tabBar(), Qt::LeftButton, {},
                                   dlg.PageTabs->tabBar()->tabRect(page).center());
     }
-    // Drives the next modal dialog of its kind once it is on screen.
-    template <class TDialog> static void Then(const std::function<void(TDialog&)>& drive) {
-        auto* poll = new QTimer;
-        connect(poll, &QTimer::timeout, [poll, drive] {
-            if (auto* d = dynamic_cast<TDialog*>(QApplication::activeModalWidget())) {
-                poll->deleteLater();
-                poll->disconnect();
-                drive(*d);
-            }
-        });
-        poll->start(10);
-    }
     // Opens the options with open, drive works them; left open, they are
     // cancelled after five seconds.
     static void Options(const std::function<void()>& open,
                         const std::function<void(TOptionDlg&)>& drive) {
-        Then<TOptionDlg>(drive);
         QObject scope;
+        WhenUp<TOptionDlg>(drive, &scope);
         QTimer::singleShot(5000, &scope, [] {
             if (OptionDlg)
                 OptionDlg->reject();
@@ -125,7 +113,7 @@ private slots:
                 [&](TOptionDlg& dlg) {
                     TurnTo(dlg, dlg.NoTrayRad);
                     Press(dlg.NoTrayRad);
-                    Then<TMsgDlg>(
+                    WhenUp<TMsgDlg>(
                         [](TMsgDlg& msg) { QTest::mouseClick(msg.CancelBtn, Qt::LeftButton); });
                     QTest::mouseClick(dlg.OKBtn, Qt::LeftButton);
                     QVERIFY(dlg.isVisible()); // asked, and kept open
@@ -153,7 +141,7 @@ private slots:
         Options([this] { Choose(App->Tray()->ScheduleAction); },
                 [&](TOptionDlg& dlg) {
                     Press(dlg.A[0]);
-                    Then<TTimeFrm>([&](TTimeFrm& time) {
+                    WhenUp<TTimeFrm>([&](TTimeFrm& time) {
                         for (QToolButton* b : {time.HourUpBtn, time.HourUpBtn, time.MinuteUpBtn})
                             QTest::mouseClick(b, Qt::LeftButton);
                         QTest::mouseClick(time.OkBtn, Qt::LeftButton);

@@ -15,6 +15,8 @@
 #include <QTreeView>
 #include <QtTest>
 #include <algorithm>
+#include <functional>
+#include <memory>
 
 // The texts a column shows, top to bottom.
 inline QStringList ShownTexts(const QAbstractItemView* view, int column = 0) {
@@ -131,6 +133,25 @@ inline bool ChooseFromContextMenu(QWidget* widget, QAction* entry, QPoint at = {
     (void)QTest::qWaitFor([&] { return chosen; }, 1000);
     QTest::mouseRelease(window->windowHandle(), Qt::RightButton, {}, widget->mapTo(window, at));
     return chosen;
+}
+
+// Acts on the next pop-up menu or modal window of type T once it is up; gives
+// up after ten seconds. A waiter left over goes with its scope, so that it
+// cannot act on a later case's window.
+template <class T> void WhenUp(std::function<void(T&)> act, QObject* scope = nullptr) {
+    auto* poll = new QTimer(scope);
+    auto ticks = std::make_shared<int>(0);
+    QObject::connect(poll, &QTimer::timeout, [poll, act, ticks] {
+        QWidget* up = QApplication::activePopupWidget();
+        T* w = dynamic_cast<T*>(up ? up : QApplication::activeModalWidget());
+        if (!w && ++*ticks < 1000)
+            return;
+        poll->stop();
+        poll->deleteLater();
+        if (w)
+            act(*w);
+    });
+    poll->start(10);
 }
 
 // Uses a main window's command as a user does: its key, else its menu entry,

@@ -87,15 +87,9 @@ inline TTickwellItem* MakeEvent(const std::string& text, TDateTime start, bool s
 // is cancelled, so no test can hang on it.
 inline void WithEditor(const std::function<void()>& open,
                        const std::function<void(TEditFrm&)>& fill) {
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (EditFrm && EditFrm->isVisible()) {
-            poll.stop();
-            fill(*EditFrm);
-        }
-    });
-    poll.start(5);
-    QTimer::singleShot(3000, [] {
+    QObject scope;
+    WhenUp<TEditFrm>(fill, &scope);
+    QTimer::singleShot(3000, &scope, [] {
         if (EditFrm)
             EditFrm->reject();
     });
