@@ -234,11 +234,9 @@ private slots:
         SetFileDialogs(
             {{}, {}, [&](QWidget*, const QString&, const QString&) { return mixed + "/"; }});
         TWindow w(*Env.Events);
-        QTimer::singleShot(0, [] {
-            if (auto* dlg = qobject_cast<TBackupDlg*>(QApplication::activeModalWidget())) {
-                QTest::mouseClick(dlg->SetupBtn, Qt::LeftButton);
-                QTest::mouseClick(dlg->OKBtn, Qt::LeftButton);
-            }
+        WhenUp<TBackupDlg>([](TBackupDlg& dlg) {
+            QTest::mouseClick(dlg.SetupBtn, Qt::LeftButton);
+            QTest::mouseClick(dlg.OKBtn, Qt::LeftButton);
         });
         QVERIFY(w.Use("BackupAction"));
         QVERIFY(QFile::exists(mixed + "/backup.dat"));

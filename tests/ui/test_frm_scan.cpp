@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <memory>
 
 namespace {
 
