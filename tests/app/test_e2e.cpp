@@ -1,15 +1,11 @@
 // Runs of the real program: TICKWELL_HOME in a temporary folder, the
 // offscreen platform, and the message log instead of boxes.
 #include "../ui/UiTestEnv.h"
-#include "core/DateTime.h"
-#include "core/EventLists.h"
 #include "store/DataFile.h"
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
-#include <functional>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>

@@ -1,7 +1,6 @@
 // The clock window with its tray menu, the schedule alarms, and the change of
 // day with its count-down alert. Time is test time: the clock stands still
 // and the timers tick only as a test moves it on.
-#include "UiInput.h"
 #include "UiTestEnv.h"
 #include "app/Controller.h"
 #include "app/FrmClock.h"
@@ -11,15 +10,12 @@
 #include "ui/FrmAlert.h"
 #include "ui/FrmScan.h"
 #include "ui/TickTimer.h"
-#include "ui/WindowLinks.h"
-#include "ui/WindowState.h"
 #include <QDBusConnection>
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
 #include <QSystemTrayIcon>
 #include <QToolButton>
-#include <memory>
 
 // Stands in for the desktop's notification server.
 class TFakeNotifications : public QObject {

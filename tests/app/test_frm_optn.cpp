@@ -1,7 +1,6 @@
 // The options dialog, opened as a user opens it, with the clock window and
 // the other windows running: what OK writes, the tray confirmation, the schedule, the filters and
 // the start-up link taking effect at once.
-#include "UiInput.h"
 #include "UiTestEnv.h"
 #include "app/Controller.h"
 #include "app/TrayIcon.h"
@@ -13,8 +12,6 @@
 #include "ui/FrmScan.h"
 #include "ui/FrmTimeEd.h"
 #include "ui/TickTimer.h"
-#include "ui/WindowLinks.h"
-#include "ui/WindowState.h"
 #include <QCheckBox>
 #include <QFile>
 #include <QPushButton>

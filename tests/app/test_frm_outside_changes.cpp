@@ -1,7 +1,6 @@
 // Windows open while another program writes the events file: the real
 // tickwell-cli makes the change, the running program's watcher takes it in.
 // Also the editor open over such a change, and saves that cannot be made.
-#include "UiInput.h"
 #include "UiTestEnv.h"
 #include "app/DataFileWatcher.h"
 #include "app/Startup.h"
@@ -15,17 +14,13 @@
 #include "ui/DescriptionEdit.h"
 #include "ui/EventListView.h"
 #include "ui/FrmCal.h"
-#include "ui/FrmEdit.h"
 #include "ui/FrmMain.h"
 #include "ui/FrmScan.h"
 #include "ui/MyCal.h"
 #include <QFile>
 #include <QProcess>
 #include <QPushButton>
-#include <QtTest>
-#include <algorithm>
 #include <csignal>
-#include <memory>
 #include <sys/resource.h>
 #include <utility>
 
@@ -78,10 +73,25 @@ class TestOutsideChanges : public QObject {
         QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
     }
     bool CanAdd() const { return Main->findChild<QAction*>("AddEventAction")->isEnabled(); }
+    // Adds Delta in the editor; while it is up the disk fills (until the test
+    // lifts the limit again) or else another program makes the file unreadable.
+    rlimit FileLimit{};
+    void AddDelta(bool diskFull) {
+        WithEditor([this] { QVERIFY(ChooseMenu(Main, "Even&ts", "&Add event...")); },
+                   [&](TEditFrm& f) {
+                       const rlimit small{300, FileLimit.rlim_max};
+                       diskFull ? void(setrlimit(RLIMIT_FSIZE, &small))
+                                : WriteFile(QByteArray(292, '\xff'));
+                       QTest::keyClicks(f.DescriptionEdit, "Delta");
+                       QTest::mouseClick(f.OkBtn, Qt::LeftButton);
+                   });
+    }
 
 private slots:
     void init() {
         Env.Reset();
+        getrlimit(RLIMIT_FSIZE, &FileLimit);
+        std::signal(SIGXFSZ, SIG_IGN);
         Env.Book->MasterList.AddSorted(MakeEvent("Alpha", Env.Day + 3, true));
         Env.Book->MasterList.AddSorted(MakeEvent("Beta", Env.Day - 30, false, 1, 1, 0));
         Env.Book->MasterList.AddSorted(MakeEvent("Gamma", Env.Day + 40, true));
@@ -101,6 +111,8 @@ private slots:
         delete Main;
         Watcher.reset();
         EndReadOnly();
+        setrlimit(RLIMIT_FSIZE, &FileLimit);
+        std::signal(SIGXFSZ, SIG_DFL);
     }
 
     // Rows sorted, one space apart; the command's second word an event's name.
@@ -180,25 +192,15 @@ private slots:
     void AFailedSaveIsWrittenOnceASaveWorks() {
         QFETCH(bool, diskFull);
         const QByteArray good = FileBytes(), unreadable(292, '\xff');
-        rlimit old;
-        getrlimit(RLIMIT_FSIZE, &old);
-        auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
         const QStringList all{"Alpha", "Beta", "Delta", "Gamma"};
-        WithEditor([this] { QVERIFY(ChooseMenu(Main, "Even&ts", "&Add event...")); },
-                   [&](TEditFrm& f) {
-                       rlimit small{300, old.rlim_max};
-                       diskFull ? void(setrlimit(RLIMIT_FSIZE, &small)) : WriteFile(unreadable);
-                       QTest::keyClicks(f.DescriptionEdit, "Delta");
-                       QTest::mouseClick(f.OkBtn, Qt::LeftButton);
-                   });
+        AddDelta(diskFull);
         QCOMPARE(SortedTexts(Main->ListView()), all);
         // Longer than the watcher's look: the save has told it already.
         QTest::qWait(1500);
         QVERIFY(!CanAdd());
         QCOMPARE(Env.Notices.size(), size_t{1});
         QCOMPARE(FileBytes(), diskFull ? good : unreadable);
-        setrlimit(RLIMIT_FSIZE, &old);
-        std::signal(SIGXFSZ, oldSignal);
+        setrlimit(RLIMIT_FSIZE, &FileLimit);
         if (!diskFull)
             WriteFile(good);
         QTRY_VERIFY_WITH_TIMEOUT(CanAdd(), 30000);
@@ -242,16 +244,7 @@ private slots:
         static_cast<TTickwellApplication*>(qApp)->SetMainWindow(Main);
         static_cast<TTickwellApplication*>(qApp)->SetMayQuit(
             [this] { return MayQuitWithUnsavedChanges(*Env.Book); });
-        rlimit old;
-        getrlimit(RLIMIT_FSIZE, &old);
-        auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
-        WithEditor([this] { QVERIFY(ChooseMenu(Main, "Even&ts", "&Add event...")); },
-                   [&](TEditFrm& f) {
-                       rlimit small{300, old.rlim_max};
-                       setrlimit(RLIMIT_FSIZE, &small);
-                       QTest::keyClicks(f.DescriptionEdit, "Delta");
-                       QTest::mouseClick(f.OkBtn, Qt::LeftButton);
-                   });
+        AddDelta(true);
         // Exit is the File menu's last entry, reached from the keyboard.
         const auto exit = [this] {
             QTest::keyClick(Main, Qt::Key_L, Qt::AltModifier);
@@ -274,14 +267,13 @@ private slots:
                  Env.LastNotice().c_str());
         // Room for the copy, while the file itself cannot be saved over: it
         // became unreadable meanwhile.
-        setrlimit(RLIMIT_FSIZE, &old);
+        setrlimit(RLIMIT_FSIZE, &FileLimit);
         const QByteArray good = FileBytes();
         WriteFile(QByteArray(292, '\xff'));
         exit();
         QTRY_VERIFY(!Main->isVisible());
         static_cast<TTickwellApplication*>(qApp)->SetMainWindow(nullptr);
         static_cast<TTickwellApplication*>(qApp)->SetMayQuit({});
-        std::signal(SIGXFSZ, oldSignal);
         // The end after the message loop: the same events, no second copy.
         RescueUnsavedEvents(*Env.Book);
 

@@ -1,12 +1,7 @@
 #include "../ui/UiTestEnv.h"
 #include "app/Startup.h"
 #include "app/StartupWindows.h"
-#include "core/Clock.h"
-#include "core/EventLists.h"
-#include "core/Messages.h"
-#include "store/Registry.h"
 #include "store/SettingsSchema.h"
-#include "ui/WindowState.h"
 #include <QWidget>
 #include <gtest/gtest.h>
 
