@@ -38,8 +38,8 @@ TExitStatus Add(const TCliContext& c) {
 }
 
 // The event the operand names, or null after saying why there is none. An
-// index is only good for the list just shown; an id holds until the event is
-// edited, and one that two events share names neither.
+// index is only good for the list just shown; an id holds for the event's
+// life (every save keeps the ids of one file distinct).
 TTickwellItem* NamedEvent(const TCliContext& c, const char* nothing, TMsgKind kind) {
     const std::string& id = c.Args.Id;
     if (id.empty()) {
@@ -49,18 +49,11 @@ TTickwellItem* NamedEvent(const TCliContext& c, const char* nothing, TMsgKind ki
         ShowMsg(nothing, kind);
         return nullptr;
     }
-    std::vector<TTickwellItem*> found;
     for (TTickwellItem* e : c.Book.MasterList.All())
         if (EventId(*e) == id)
-            found.push_back(e);
-    if (found.size() > 1)
-        throw TTickwellError("The id " + id + " belongs to " + std::to_string(found.size()) +
-                             " events with the same fields; name one by its index");
-    if (found.empty()) {
-        ShowMsg("No event has the id " + id, mkWarning);
-        return nullptr;
-    }
-    return found.front();
+            return e;
+    ShowMsg("No event has the id " + id, mkWarning);
+    return nullptr;
 }
 
 TExitStatus Acknowledge(const TCliContext& c) {

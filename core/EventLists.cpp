@@ -1,5 +1,6 @@
 #include "core/EventLists.h"
 #include "core/Clock.h"
+#include "core/EventId.h"
 #include "core/Messages.h"
 #include "core/ParallelChunks.h"
 #include <algorithm>
@@ -247,6 +248,10 @@ int TMyList::Compare(const TTickwellItem& a, const TTickwellItem& b) const {
 void TMyList::Taking(TTickwellItem& e) {
     if (e.AddedOrder == 0)
         e.AddedOrder = ++LastAdded;
+    // A new event's id is drawn here, so that it is known before the save
+    // that stores it (a command prints it; the windows keep it selected).
+    if (e.Id == 0)
+        e.Id = NewEventId();
 }
 
 TMyList::~TMyList() {

@@ -6,6 +6,8 @@
 #include <cstring>
 
 std::string EventRecord::Description() const {
+    if (!Text.empty())
+        return Text;
     return Cp1252ToUtf8(std::string_view(DescriptionBytes, DescriptionLength));
 }
 
@@ -14,6 +16,19 @@ void EventRecord::SetDescription(std::string_view utf8) {
     DescriptionLength = static_cast<uint8_t>(bytes.size());
     std::memset(DescriptionBytes, 0, sizeof DescriptionBytes);
     std::memcpy(DescriptionBytes, bytes.data(), bytes.size());
+    Text.clear();
+    std::string held = Cp1252ToUtf8(bytes);
+    if (held.size() == utf8.size() && held == utf8)
+        return;
+    // Cut to the same 255 characters as the bytes.
+    size_t end = 0;
+    for (size_t chars = 0; end < utf8.size() && chars < kMaxDescription; ++chars) {
+        ++end;
+        while (end < utf8.size() && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80)
+            ++end;
+    }
+    if (held != utf8.substr(0, end))
+        Text.assign(utf8.substr(0, end));
 }
 
 void DefaultRecord(EventRecord& rec) {

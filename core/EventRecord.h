@@ -24,11 +24,16 @@ struct EventRecord {
     uint8_t KeepFlag = 0;
     uint8_t NoEndPoint = 0;
     TDateTime AckDate = 0;
+    // The description as the user wrote it, when the bytes above cannot hold
+    // it exactly (a character outside Windows-1252); empty otherwise. It is
+    // not part of the 292 bytes: the companion file beside the records keeps
+    // it.
+    std::string Text;
 
     // The description as UTF-8 text.
     std::string Description() const;
-    // Stores the first 255 characters of the UTF-8 text; a character that
-    // Windows-1252 cannot hold becomes '?'.
+    // Keeps the first 255 characters of the UTF-8 text; in the bytes a
+    // character that Windows-1252 cannot hold becomes '?'.
     void SetDescription(std::string_view utf8);
 };
 

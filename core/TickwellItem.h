@@ -1,8 +1,10 @@
 #pragma once
 // One event: what the user entered, the date last acknowledged, and the
 // derived next and previous occurrence and due-scan results.
+#include "core/EventExtras.h"
 #include "core/EventRecord.h"
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -46,6 +48,13 @@ public:
     // listed); kept in memory only. Among events of one date the windows
     // show the one added first first.
     uint64_t AddedOrder = 0;
+    // The event's lasting name (48 bits, shown as kEventIdLength hex digits
+    // by EventId): given once, when the event is first stored or read, and
+    // kept through edits, acknowledgements, saves and restarts. 0 until then.
+    uint64_t Id = 0;
+    // The companion's other attributes; null while there are none, which is
+    // nearly always, so that a million events cost no more than before.
+    std::unique_ptr<TEventExtras> Extras;
 
     explicit TTickwellItem(const EventRecord& rec);
     // The same, with the occurrences computed for a given day.

@@ -56,7 +56,7 @@ public:
         for (size_t i = 0; i < Events.size(); ++i) {
             EventRecord rec;
             Events[i]->ToRecord(rec);
-            ById.emplace(EventId(rec), i);
+            ById.emplace(EventId(*Events[i]), i);
             ByKey.emplace(ScheduleKey(rec), i);
         }
     }

@@ -3,6 +3,7 @@
 #include "core/EventId.h"
 #include "core/Messages.h"
 #include "store/AtomicFile.h"
+#include "store/Companion.h"
 #include "store/Csv.h"
 #include "store/DataFileSync.h"
 #include "store/EventFileReader.h"
@@ -31,6 +32,22 @@ void FreeUnlisted(std::vector<TTickwellItem*>& items) {
     items.clear();
 }
 
+// The file's events with what its companion holds for them.
+bool ReadLinked(const std::string& path, bool oldFormat, std::vector<TTickwellItem*>& items,
+                TLinkReport* report) {
+    std::vector<TRecordCheck> checks;
+    const bool ok = ReadEventRecords(path, oldFormat, items, checks);
+    try {
+        const TLinkReport linked = LinkCompanion(path, items, checks);
+        if (report)
+            *report = linked;
+    } catch (...) {
+        FreeUnlisted(items);
+        throw;
+    }
+    return ok;
+}
+
 } // namespace
 
 bool ReadEventsFile(const std::string& path, std::vector<TTickwellItem*>& out, bool acceptCutEnd,
@@ -41,7 +58,7 @@ bool ReadEventsFile(const std::string& path, std::vector<TTickwellItem*>& out, b
         return stamp.Size % static_cast<std::int64_t>(kRecordSize) != 0 &&
                items.size() == static_cast<size_t>(stamp.Size) / kRecordSize;
     };
-    if (!ReadEventRecords(path, oldFormat, items) && !(acceptCutEnd && onlyCut())) {
+    if (!ReadLinked(path, oldFormat, items, nullptr) && !(acceptCutEnd && onlyCut())) {
         FreeUnlisted(items);
         return false;
     }
@@ -49,11 +66,11 @@ bool ReadEventsFile(const std::string& path, std::vector<TTickwellItem*>& out, b
     return true;
 }
 
-bool LoadEvents(TListSorted& list, const std::string& path, bool oldFormat) {
+bool LoadEvents(TListSorted& list, const std::string& path, bool oldFormat, TLinkReport* link) {
     // A damaged file keeps the events before the damage, so that start-up can
     // warn about it without the next save wiping out what was readable.
     std::vector<TTickwellItem*> items;
-    const bool ok = ReadEventRecords(path, oldFormat, items);
+    const bool ok = ReadLinked(path, oldFormat, items, link);
     try {
         list.AddSortedAll(items);
     } catch (...) {
@@ -65,22 +82,47 @@ bool LoadEvents(TListSorted& list, const std::string& path, bool oldFormat) {
 
 void WriteEventsFile(const TListSorted& list, const std::string& path,
                      std::vector<std::uint64_t>* keys) {
-    const size_t size = static_cast<size_t>(list.Count()) * kRecordSize;
+    const std::vector<TTickwellItem*> order = list.InFileOrder();
+    GiveUniqueIds(order);
+    const size_t size = order.size() * kRecordSize;
     auto bytes = std::make_unique_for_overwrite<unsigned char[]>(size);
     unsigned char* out = bytes.get();
     if (keys)
-        keys->resize(static_cast<size_t>(list.Count()));
+        keys->resize(order.size());
+    TCompanionWriter companion(order.size());
     EventRecord rec;
-    for (const TTickwellItem* e : list.InFileOrder()) {
-        e->ToRecord(rec);
+    for (size_t i = 0; i < order.size(); ++i, out += kRecordSize) {
+        order[i]->ToRecord(rec);
         PackRecord(rec, out);
+        companion.Add(*order[i], rec, out);
         if (keys)
-            (*keys)[static_cast<size_t>(out - bytes.get()) / kRecordSize] = EventKey(out);
-        out += kRecordSize;
+            (*keys)[i] = EventKey(order[i]->Id, rec, out);
     }
+    // The records first: a kill before the companion follows leaves records
+    // it does not describe, which loading links by their digests.
     std::string error;
     if (!WriteFileAtomic(path, {reinterpret_cast<const char*>(bytes.get()), size}, error))
         throw TTickwellError(SaveErrorText(error, path));
+    const std::string companionPath = CompanionPath(path);
+    if (!WriteFileAtomic(companionPath, companion.Text(), error))
+        throw TTickwellError(SaveErrorText(error, companionPath));
+}
+
+void WriteCompanion(const TListSorted& list, const std::string& path) {
+    const std::vector<TTickwellItem*> order = list.InFileOrder();
+    GiveUniqueIds(order);
+    TCompanionWriter companion(order.size());
+    EventRecord rec;
+    unsigned char packed[kRecordSize];
+    for (const TTickwellItem* e : order) {
+        e->ToRecord(rec);
+        PackRecord(rec, packed);
+        companion.Add(*e, rec, packed);
+    }
+    const std::string companionPath = CompanionPath(path);
+    std::string error;
+    if (!WriteFileAtomic(companionPath, companion.Text(), error))
+        throw TTickwellError(SaveErrorText(error, companionPath));
 }
 
 bool SaveEvents(const TListSorted& list, const std::string& path) {

@@ -5,6 +5,7 @@
 #include "core/ParallelChunks.h"
 #include "store/DataFile.h"
 #include "store/DataFileLock.h"
+#include "store/ReadOnlyMode.h"
 #include "store/StopPoint.h"
 #include <algorithm>
 #include <bit>
@@ -228,12 +229,23 @@ bool LoadSynced(TMyList& list) {
     const TDataFileLock lock(path, 2000);
     bool ok = false;
     TFileStamp stamp;
+    TLinkReport link;
     for (int attempt = 0; attempt < 5; ++attempt) {
         stamp = StampOf(path);
-        ok = LoadEvents(list, path);
+        ok = LoadEvents(list, path, false, &link);
         if (lock.Held() || StampOf(path) == stamp)
             break;
         list.FreeAll();
+    }
+    // Ids given at this reading last only once the companion holds them; a
+    // damaged file is left for the user to decide on first.
+    if (ok && lock.Held() && !link.InStep() && ReadOnlyCause() == TReadOnlyCause::None) {
+        try {
+            RemoveTemporaries(CompanionPath(path));
+            WriteCompanion(list, path);
+        } catch (const TTickwellError&) {
+            // The next save tries again and says so if it fails.
+        }
     }
     TFileSyncState& state = StateOf(list);
     state.Stamp = stamp;
@@ -261,6 +273,7 @@ void SaveUnderLock(TMyList& list) {
     // Under the lock no other write is under way: what is left is a killed
     // writer's.
     RemoveTemporaries(path);
+    RemoveTemporaries(CompanionPath(path));
     StopPoint(kStopDataLocked);
     const bool known = list.Synced != nullptr;
     TFileSyncState& state = StateOf(list);

@@ -44,6 +44,7 @@ void FreeEvents(std::vector<TTickwellItem*>& items) {
 // What one stretch of the file gave.
 struct TRun {
     std::vector<TTickwellItem*> Items;
+    std::vector<TRecordCheck> Checks;
     // An unreadable record or a read error ended it.
     bool Damaged = false;
     // The file ended before the stretch did: it shrank while being read.
@@ -94,6 +95,7 @@ void DecodeRange(int fd, size_t first, size_t last, TDecoder decoder, TRun& run)
     try {
         TEventArena arena(last - first);
         run.Items.reserve(last - first);
+        run.Checks.reserve(last - first);
         const auto piece =
             std::make_unique_for_overwrite<unsigned char[]>(kPieceRecords * kRecordSize);
         for (size_t r = first; r < last;) {
@@ -111,6 +113,7 @@ void DecodeRange(int fd, size_t first, size_t last, TDecoder decoder, TRun& run)
                     return;
                 }
                 run.Items.push_back(arena.Make(decoder.Rec, decoder.Today));
+                run.Checks.push_back(CheckRecord(piece.get() + i * kRecordSize));
             }
             if (whole < want) {
                 run.Short = true;
@@ -154,6 +157,7 @@ void DecodeStream(int fd, TDecoder decoder, TRun& run) {
                     return;
                 }
                 run.Items.push_back(new TTickwellItem(decoder.Rec, decoder.Today));
+                run.Checks.push_back(CheckRecord(piece.get() + i * kRecordSize));
             }
             held -= whole * kRecordSize;
             std::copy_n(piece.get() + whole * kRecordSize, held, piece.get());
@@ -175,7 +179,8 @@ std::vector<TRun> DecodeFile(int fd, size_t records, const TDecoder& decoder) {
 
 // Moves the runs' events to out in order, up to the first damage. False when
 // a run was damaged.
-bool Collect(std::vector<TRun>& runs, std::vector<TTickwellItem*>& out) {
+bool Collect(std::vector<TRun>& runs, std::vector<TTickwellItem*>& out,
+             std::vector<TRecordCheck>& checks) {
     bool damaged = false;
     for (TRun& run : runs) {
         if (damaged) {
@@ -183,6 +188,7 @@ bool Collect(std::vector<TRun>& runs, std::vector<TTickwellItem*>& out) {
             continue;
         }
         out.insert(out.end(), run.Items.begin(), run.Items.end());
+        checks.insert(checks.end(), run.Checks.begin(), run.Checks.end());
         run.Items.clear();
         damaged = run.Damaged;
     }
@@ -196,8 +202,10 @@ void FreeRuns(std::vector<TRun>& runs) {
 
 } // namespace
 
-bool ReadEventRecords(const std::string& path, bool oldFormat, std::vector<TTickwellItem*>& out) {
+bool ReadEventRecords(const std::string& path, bool oldFormat, std::vector<TTickwellItem*>& out,
+                      std::vector<TRecordCheck>& checks) {
     out.clear();
+    checks.clear();
     TFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.Fd < 0)
         return errno == ENOENT;
@@ -238,9 +246,10 @@ bool ReadEventRecords(const std::string& path, bool oldFormat, std::vector<TTick
         count += run.Items.size();
     try {
         out.reserve(count);
+        checks.reserve(count);
     } catch (...) {
         FreeRuns(runs);
         throw;
     }
-    return Collect(runs, out);
+    return Collect(runs, out, checks);
 }

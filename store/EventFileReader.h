@@ -4,6 +4,7 @@
 // large file shared by the cores, one block of memory per stretch for the
 // events.
 #include "core/TickwellItem.h"
+#include "store/Companion.h"
 #include <string>
 #include <vector>
 
@@ -12,5 +13,7 @@
 // file ends part way through a record (out then holds the whole events before
 // the damage); true for a missing file, with out empty.
 // Dates are converted from the pre-4.0 format when `oldFormat` is set. If
-// anything throws, nothing is left allocated.
-bool ReadEventRecords(const std::string& path, bool oldFormat, std::vector<TTickwellItem*>& out);
+// anything throws, nothing is left allocated. checks gets each event's
+// record digests, for linking the companion.
+bool ReadEventRecords(const std::string& path, bool oldFormat, std::vector<TTickwellItem*>& out,
+                      std::vector<TRecordCheck>& checks);

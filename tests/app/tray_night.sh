@@ -75,6 +75,7 @@ EOF
 # What the command line lists and acknowledges on the new day: every due
 # event, whatever order the indexes come in.
 cp "$TICKWELL_HOME/tickwell.dat" "$work/expected.dat"
+cp "$TICKWELL_HOME/tickwell.dat.ext" "$work/expected.dat.ext" # the same ids
 expected() { "$CLI" --data "$work/expected.dat" --date $DAY2 "$@"; }
 due=$(expected due | wc -l)
 for _ in 1 2 3; do

@@ -1,10 +1,12 @@
 // Several tickwell-cli processes writing one data file at once, and writers
 // killed at any moment.
 #include "CliTestSupport.h"
+#include "core/EventId.h"
 #include "store/DataFileLock.h"
 #include "store/StopPoint.h"
 #include <csignal>
 #include <fcntl.h>
+#include <map>
 #include <set>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -41,7 +43,8 @@ protected:
     std::vector<std::string> Temporaries() const {
         std::vector<std::string> found;
         for (const auto& e : std::filesystem::directory_iterator(Dir))
-            if (e.path().filename().string().starts_with("tickwell.dat.tmp-"))
+            if (e.path().filename().string().starts_with("tickwell.dat.tmp-") ||
+                e.path().filename().string().starts_with("tickwell.dat.ext.tmp-"))
                 found.push_back(e.path());
         return found;
     }
@@ -64,8 +67,9 @@ TEST_F(CliWritersTest, TwoAddLoopsSideBySideKeepEveryEvent) {
 }
 
 // Writers stopped at each step of their save and killed there: the file is
-// the old one or the new one, never a part, the lock is free at once, and
-// the next save clears what the killed left behind.
+// the old one or the new one, never a part, the lock is free at once, the
+// next save clears what the killed left behind, and every event keeps its id
+// and its text (killed between the records and their companion too).
 TEST_F(CliWritersTest, KilledWritersLeaveAWholeFileAndNoLock) {
     {
         TMyList list;
@@ -73,13 +77,22 @@ TEST_F(CliWritersTest, KilledWritersLeaveAWholeFileAndNoLock) {
         r.Interval = r.EventType = r.Weekday = 1;
         r.NoticePeriod = 7;
         for (int i = 0; i < 2000; ++i) {
-            r.SetDescription("Event " + std::to_string(i));
+            r.SetDescription("Γενέθλια 生日 " + std::to_string(i));
             r.StartDate = EncodeDate(2025, 1, 1) + i % 700;
             r.EndDate = r.StartDate + 36500;
             list.AddSorted(new TTickwellItem(r));
         }
         SaveEvents(static_cast<const TListSorted&>(list), DataFile());
     }
+    const auto idsAndTexts = [&] {
+        TMyList list;
+        LoadEvents(list, DataFile());
+        std::map<std::string, std::string> found;
+        for (const TTickwellItem* e : list.All())
+            found[EventId(*e)] = e->Description;
+        return found;
+    };
+    const std::map<std::string, std::string> before = idsAndTexts();
     const struct {
         const char* Step;
         bool Saved;    // the killed writer's event is in the file
@@ -109,6 +122,9 @@ TEST_F(CliWritersTest, KilledWritersLeaveAWholeFileAndNoLock) {
         EXPECT_EQ(StoredDescriptions().size(), expected) << c.Step;
         EXPECT_TRUE(TDataFileLock(DataFile(), 0).Held()) << c.Step;
         EXPECT_EQ(Temporaries().size(), c.Leftover ? 1u : 0u) << c.Step;
+        std::map<std::string, std::string> after = idsAndTexts();
+        std::erase_if(after, [](const auto& kv) { return !kv.second.starts_with("Γ"); });
+        EXPECT_EQ(after, before) << c.Step;
     }
     // A killed writer's temporary goes with the next save.
     EXPECT_EQ(Run({"add", "--desc", "after"}).Code, 0);

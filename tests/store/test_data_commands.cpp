@@ -138,7 +138,7 @@ TEST_F(DataCommandsTest, ArchiveIsAllOrNothing) {
         EXPECT_EQ(ReadBytes(Path("archive.csv")), hadArchive ? "history\r\n" : "");
         ASSERT_EQ(Shown.size(), 1u);
         EXPECT_EQ(WhatFailed(Shown[0].Text), "Error Saving Events List");
-        EXPECT_EQ(FilesIn(Dir).size(), hadArchive ? 3u : 2u);
+        EXPECT_EQ(FilesIn(Dir).size(), hadArchive ? 4u : 3u);
     }
 }
 

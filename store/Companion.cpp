@@ -1,0 +1,321 @@
+#include "store/Companion.h"
+#include "core/EventId.h"
+#include "store/AtomicFile.h"
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace {
+
+constexpr std::string_view kHeader = "tickwell-companion 1";
+// Where the acknowledgement date starts: the companion does not follow it,
+// so an acknowledgement another program wrote keeps the event known.
+constexpr size_t kAckOffset = 284;
+constexpr size_t kRuleOffset = 256;
+
+// Eight bytes at a time with a full mix at the end; written out because the
+// digests are stored and must not change with the compiler or library.
+std::uint64_t Stable(const unsigned char* bytes, size_t size) {
+    std::uint64_t h = 0x9e3779b97f4a7c15ull ^ size;
+    size_t i = 0;
+    for (; i + 8 <= size; i += 8) {
+        std::uint64_t w = 0;
+        for (int b = 0; b < 8; ++b)
+            w |= std::uint64_t(bytes[i + b]) << (8 * b);
+        h = (h ^ w) * 0xff51afd7ed558ccdull;
+        h ^= h >> 32;
+    }
+    for (; i < size; ++i)
+        h = (h ^ bytes[i]) * 0x100000001b3ull;
+    h ^= h >> 33;
+    h *= 0xc4ceb9fe1a85ec53ull;
+    h ^= h >> 33;
+    return h;
+}
+
+void AppendHex(std::string& out, std::uint64_t v, int digits) {
+    static const char kHex[] = "0123456789abcdef";
+    for (int i = digits - 1; i >= 0; --i)
+        out += kHex[(v >> (4 * i)) & 0xF];
+}
+
+void AppendEscaped(std::string& out, std::string_view text) {
+    for (char c : text) {
+        switch (c) {
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        default:
+            out += c;
+        }
+    }
+}
+
+std::string Unescaped(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\' || i + 1 == text.size()) {
+            out += text[i];
+            continue;
+        }
+        const char c = text[++i];
+        out += c == 't' ? '\t' : c == 'n' ? '\n' : c == 'r' ? '\r' : c;
+    }
+    return out;
+}
+
+bool ParseHex(std::string_view text, std::uint64_t& v) {
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v, 16);
+    return ec == std::errc() && end == text.data() + text.size() && !text.empty();
+}
+
+// One line of the companion, its text fields still as written.
+struct TEntry {
+    std::uint64_t Id = 0;
+    TRecordCheck Check;
+    std::string_view Text;
+    std::string_view Attributes;
+    bool Used = false;
+};
+
+bool ParseEntry(std::string_view line, TEntry& e) {
+    std::string_view field[5];
+    for (int f = 0; f < 5; ++f) {
+        const size_t tab = line.find('\t');
+        if (tab == std::string_view::npos && f < 4)
+            return false;
+        field[f] = line.substr(0, tab);
+        line = tab == std::string_view::npos ? std::string_view() : line.substr(tab + 1);
+    }
+    e.Attributes = line;
+    e.Text = field[4];
+    return field[0].size() == kEventIdLength && ParseHex(field[0], e.Id) && e.Id != 0 &&
+           ParseHex(field[1], e.Check.Whole) && ParseHex(field[2], e.Check.Rule) &&
+           ParseHex(field[3], e.Check.Text);
+}
+
+std::unique_ptr<TEventExtras> ParseAttributes(std::string_view rest) {
+    if (rest.empty())
+        return nullptr;
+    auto extras = std::make_unique<TEventExtras>();
+    while (!rest.empty()) {
+        const size_t tab = rest.find('\t');
+        const std::string_view field = rest.substr(0, tab);
+        rest = tab == std::string_view::npos ? std::string_view() : rest.substr(tab + 1);
+        const size_t eq = field.find('=');
+        const std::string_view key = field.substr(0, eq);
+        const std::string value =
+            eq == std::string_view::npos ? std::string() : Unescaped(field.substr(eq + 1));
+        if (key == "snooze")
+            extras->SnoozeUntil = std::strtod(value.c_str(), nullptr);
+        else if (key == "uid")
+            extras->ICalUid = value;
+        else if (key == "sequence")
+            extras->ICalSequence = std::atoi(value.c_str());
+        else if (key == "modified")
+            extras->Modified = std::strtoll(value.c_str(), nullptr, 10);
+        else if (!field.empty()) {
+            if (!extras->Unknown.empty())
+                extras->Unknown += '\t';
+            extras->Unknown += field;
+        }
+    }
+    return extras->Empty() ? nullptr : std::move(extras);
+}
+
+void AppendAttributes(std::string& out, const TEventExtras& x) {
+    char number[32];
+    if (x.SnoozeUntil != 0) {
+        std::snprintf(number, sizeof number, "%.17g", x.SnoozeUntil);
+        out += "\tsnooze=";
+        out += number;
+    }
+    if (!x.ICalUid.empty()) {
+        out += "\tuid=";
+        AppendEscaped(out, x.ICalUid);
+    }
+    if (x.ICalSequence != 0)
+        out += "\tsequence=" + std::to_string(x.ICalSequence);
+    if (x.Modified != 0)
+        out += "\tmodified=" + std::to_string(x.Modified);
+    if (!x.Unknown.empty()) {
+        out += '\t';
+        out += x.Unknown;
+    }
+}
+
+// Gives the event what the line holds; the text only when the record's own
+// description is still the one the line was written with.
+void Take(TTickwellItem& e, TEntry& entry, bool withText) {
+    entry.Used = true;
+    e.Id = entry.Id;
+    if (withText && !entry.Text.empty())
+        e.Description = Unescaped(entry.Text);
+    e.Extras = ParseAttributes(entry.Attributes);
+}
+
+using TByDigest = std::unordered_multimap<std::uint64_t, TEntry*>;
+
+TEntry* FirstUnused(TByDigest& map, std::uint64_t digest, const TRecordCheck* whole = nullptr) {
+    const auto [begin, end] = map.equal_range(digest);
+    TEntry* best = nullptr;
+    for (auto it = begin; it != end; ++it) {
+        TEntry* e = it->second;
+        // The map holds lines in file order, but equal_range need not.
+        if (!e->Used && (!whole || e->Check == *whole) && (!best || e < best))
+            best = e;
+    }
+    return best;
+}
+
+std::uint64_t NextCandidate(std::uint64_t id) {
+    id = (id ^ (id >> 29)) * 0xbf58476d1ce4e5b9ull + 1;
+    return (id ^ (id >> 32)) & 0xFFFFFFFFFFFFull;
+}
+
+} // namespace
+
+TRecordCheck CheckRecord(const unsigned char* packed) {
+    const size_t length = std::min<size_t>(packed[0], kMaxDescription);
+    return {Stable(packed, kAckOffset), Stable(packed + kRuleOffset, kAckOffset - kRuleOffset),
+            Stable(packed, 1 + length)};
+}
+
+std::string CompanionPath(const std::string& recordsPath) {
+    return recordsPath + ".ext";
+}
+
+TLinkReport LinkCompanion(const std::string& recordsPath, const std::vector<TTickwellItem*>& events,
+                          const std::vector<TRecordCheck>& checks) {
+    TLinkReport report;
+    TFileBytes bytes;
+    std::string error;
+    std::string_view rest;
+    if (ReadWholeFile(CompanionPath(recordsPath), bytes, error))
+        rest = bytes.View();
+    const auto nextLine = [&] {
+        const size_t nl = rest.find('\n');
+        const std::string_view line = rest.substr(0, nl);
+        rest = nl == std::string_view::npos ? std::string_view() : rest.substr(nl + 1);
+        return line;
+    };
+    if (nextLine() != kHeader)
+        rest = {};
+
+    // Nearly always line i describes record i as it is: those link on the
+    // way through, and only the rest are kept for matching by digest.
+    std::vector<TEntry> leftover;
+    std::vector<size_t> unlinked;
+    size_t i = 0;
+    for (; !rest.empty(); ++i) {
+        TEntry entry;
+        if (!ParseEntry(nextLine(), entry)) {
+            ++report.Dropped;
+            continue;
+        }
+        if (i < events.size() && entry.Check == checks[i]) {
+            Take(*events[i], entry, true);
+            ++report.Exact;
+            continue;
+        }
+        if (i < events.size())
+            unlinked.push_back(i);
+        leftover.push_back(entry);
+    }
+    for (; i < events.size(); ++i)
+        unlinked.push_back(i);
+
+    if (!unlinked.empty() && !leftover.empty()) {
+        TByDigest byWhole, byText, byRule;
+        for (TEntry& e : leftover) {
+            byWhole.emplace(e.Check.Whole, &e);
+            byText.emplace(e.Check.Text, &e);
+            byRule.emplace(e.Check.Rule, &e);
+        }
+        const auto pass = [&](auto&& link) {
+            std::erase_if(unlinked, [&](size_t r) { return link(*events[r], checks[r]); });
+        };
+        pass([&](TTickwellItem& e, const TRecordCheck& c) {
+            TEntry* entry = FirstUnused(byWhole, c.Whole, &c);
+            if (entry) {
+                Take(e, *entry, true);
+                ++report.Exact;
+            }
+            return entry != nullptr;
+        });
+        pass([&](TTickwellItem& e, const TRecordCheck& c) {
+            TEntry* entry = FirstUnused(byText, c.Text);
+            const bool sameText = entry != nullptr;
+            if (!entry)
+                entry = FirstUnused(byRule, c.Rule);
+            if (entry) {
+                Take(e, *entry, sameText);
+                ++report.Kept;
+            }
+            return entry != nullptr;
+        });
+    }
+    for (const TEntry& e : leftover)
+        report.Dropped += e.Used ? 0 : 1;
+
+    if (!unlinked.empty()) {
+        std::unordered_set<std::uint64_t> taken;
+        taken.reserve(events.size());
+        for (const TTickwellItem* e : events)
+            if (e->Id != 0)
+                taken.insert(e->Id);
+        EventRecord rec;
+        for (size_t r : unlinked) {
+            events[r]->ToRecord(rec);
+            std::uint64_t id = DerivedId(rec);
+            while (id == 0 || !taken.insert(id).second)
+                id = NextCandidate(id);
+            events[r]->Id = id;
+            ++report.Given;
+        }
+    }
+    return report;
+}
+
+TCompanionWriter::TCompanionWriter(size_t events) {
+    Out.reserve(kHeader.size() + 1 + events * 64);
+    Out += kHeader;
+    Out += '\n';
+}
+
+void TCompanionWriter::Add(const TTickwellItem& e, const EventRecord& rec,
+                           const unsigned char* packed) {
+    const TRecordCheck check = CheckRecord(packed);
+    AppendHex(Out, e.Id, kEventIdLength);
+    for (std::uint64_t digest : {check.Whole, check.Rule, check.Text}) {
+        Out += '\t';
+        AppendHex(Out, digest, 16);
+    }
+    Out += '\t';
+    // Only text the record cannot hold exactly needs keeping here.
+    AppendEscaped(Out, rec.Text);
+    if (e.Extras)
+        AppendAttributes(Out, *e.Extras);
+    Out += '\n';
+}
+
+void GiveUniqueIds(const std::vector<TTickwellItem*>& events) {
+    std::unordered_set<std::uint64_t> taken;
+    taken.reserve(events.size());
+    for (TTickwellItem* e : events)
+        while (e->Id == 0 || !taken.insert(e->Id).second)
+            e->Id = NewEventId();
+}
