@@ -77,9 +77,7 @@ EventRecord BuildNewEventRecord(const TAddOptions& o, const TEditorDefaults& def
     const std::string description = o.Description ? WithCrLf(*o.Description) : std::string();
     if (const std::string bad = FirstUnstorable(description);
         !IsBlankText(description) && !bad.empty())
-        throw TTickwellError("The description cannot hold the character " + bad +
-                             ". Only Western European (Windows-1252) characters can be stored "
-                             "in the events file.");
+        throw TTickwellError("The description cannot hold " + bad + ".");
     TEventInput in;
     in.Description = description;
     in.Start = o.Start ? DateIn(*o.Start) : std::optional<TDateTime>(Today());

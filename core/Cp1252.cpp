@@ -207,10 +207,11 @@ std::string FirstUnstorable(std::string_view utf8) {
             std::snprintf(hex, sizeof hex, "%02X", static_cast<unsigned char>(utf8[start]));
             return std::string("the byte 0x") + hex + ", which is not UTF-8";
         }
-        if (ByteOf(cp) == kNotRepresentable) {
+        const bool control = (cp < 0x20 && cp != '\r' && cp != '\n') || (cp >= 0x7F && cp < 0xA0);
+        if (control) {
             char code[16];
             std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(cp));
-            return "\"" + std::string(utf8.substr(start, pos - start)) + "\" (" + code + ")";
+            return std::string("the control character ") + code;
         }
     }
     return {};

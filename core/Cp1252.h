@@ -13,9 +13,10 @@ std::string Utf8ToCp1252(std::string_view utf8, size_t maxChars = std::string::n
 bool IsCp1252Representable(std::string_view utf8);
 // True when the bytes are well-formed UTF-8.
 bool IsUtf8(std::string_view bytes);
-// The first character that Windows-1252 cannot hold, named for a message as
-// "X" (U+XXXX); empty when every character can be stored. A byte that is not
-// well-formed UTF-8 is named as such.
+// The first character a description cannot hold, named for a message ("the
+// control character U+0009"): a control character other than a line break
+// (CR, LF), or a byte that is not well-formed UTF-8 (a lone surrogate among
+// them). Empty when every character can be stored.
 std::string FirstUnstorable(std::string_view utf8);
 // Appends one code point as UTF-8 (no check that it is a valid one).
 void AppendUtf8(std::string& out, char32_t cp);

@@ -176,9 +176,9 @@ TImportLine ParseImportValues(const std::vector<std::string>& v, EventRecord& re
                               std::string* why) {
     if (v.size() < 2 || !IsValidDateString(v[1]))
         return TImportLine::Skipped;
-    if (!IsCp1252Representable(v[0])) {
+    if (const std::string bad = FirstUnstorable(v[0]); !bad.empty()) {
         if (why)
-            *why = "holds " + FirstUnstorable(v[0]) + ", a character the events file cannot store";
+            *why = "holds " + bad + ", which a description cannot hold";
         return TImportLine::Unstorable;
     }
     const auto fail = [&](const char* what, const std::string& value) {

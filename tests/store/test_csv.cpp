@@ -126,8 +126,9 @@ TEST_F(ImportLineTest, UnreadableFilesNameTheLine) {
          "Line 3: the end date \"soon\" cannot be read"},
         {"x,20/06/2024\r\n\"oops,20/06/2024\r\ny,\"21/06/2024\"\r\n",
          "Line 2: the quoted text starting here runs to line 3 and leaves no event"},
-        {Utf16("\xff\xfe", false, u"\xD83D,20/06/2024"),
-         "Line 1: holds \"\xef\xbf\xbd\" (U+FFFD), a character the events file cannot store"},
+        {"a\x07"
+         "b,20/06/2024\r\n",
+         "Line 1: holds the control character U+0007, which a description cannot hold"},
     };
     for (const auto& c : cases) {
         WriteBytes(Path("bad.csv"), c.Bytes);
