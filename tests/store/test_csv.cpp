@@ -126,8 +126,7 @@ TEST_F(ImportLineTest, UnreadableFilesNameTheLine) {
          "Line 3: the end date \"soon\" cannot be read"},
         {"x,20/06/2024\r\n\"oops,20/06/2024\r\ny,\"21/06/2024\"\r\n",
          "Line 2: the quoted text starting here runs to line 3 and leaves no event"},
-        {"a\x07"
-         "b,20/06/2024\r\n",
+        {"\"a\x07\",20/06/2024\r\n",
          "Line 1: holds the control character U+0007, which a description cannot hold"},
     };
     for (const auto& c : cases) {
