@@ -11,6 +11,7 @@
 #include <cstring>
 #include <map>
 #include <memory>
+#include <set>
 
 namespace {
 
@@ -36,20 +37,45 @@ bool SameStoredFields(const EventRecord& a, const EventRecord& b) {
     unsigned char pa[kRecordSize], pb[kRecordSize];
     PackRecord(a, pa);
     PackRecord(b, pb);
-    return std::memcmp(pa, pb, kRecordSize) == 0;
+    return std::memcmp(pa, pb, kRecordSize) == 0 && a.Text == b.Text;
 }
 
 // What another calendar knows of an event: its text and its days. The notice
-// period, the keep flag and the acknowledgement are the user's own.
+// period, the keep flag and the acknowledgement are the user's own. The
+// record's bytes hold "?" for what Windows-1252 cannot, so the full text
+// counts too.
 std::string ScheduleKey(EventRecord rec) {
     rec.NoticePeriod = 0;
     rec.KeepFlag = 0;
-    return EventId(rec);
+    return EventId(rec) + rec.Text;
+}
+
+// The UID and SEQUENCE another calendar gave the event; nothing for a UID of
+// the export, which the event's id already carries.
+std::optional<TEventExtras> ForeignExtras(const TICalEvent& e) {
+    if (e.Uid.empty() || IdOfUid(e.Uid))
+        return std::nullopt;
+    TEventExtras x;
+    x.ICalUid = e.Uid;
+    x.ICalSequence = e.Sequence;
+    return x;
+}
+
+bool HoldsExtras(const TTickwellItem& e, const TEventExtras& x) {
+    return e.Extras && e.Extras->ICalUid == x.ICalUid && e.Extras->ICalSequence == x.ICalSequence;
+}
+
+void SetExtras(TTickwellItem& e, const TEventExtras& x) {
+    if (!e.Extras)
+        e.Extras = std::make_unique<TEventExtras>();
+    e.Extras->ICalUid = x.ICalUid;
+    e.Extras->ICalSequence = x.ICalSequence;
 }
 
 // The events of the list before the import, found by the event id a UID of
-// the export carries, or by their text and days. Each is found once, so a
-// file that holds an event twice meets two equal events.
+// the export carries, by the UID another calendar gave them, or by their text
+// and days. Each is found once, so a file that holds an event twice meets two
+// equal events.
 class TKnownEvents {
 public:
     explicit TKnownEvents(const TMyList& list) : Events(list.All()), Taken(Events.size()) {
@@ -58,10 +84,14 @@ public:
             Events[i]->ToRecord(rec);
             ById.emplace(EventId(*Events[i]), i);
             ByKey.emplace(ScheduleKey(rec), i);
+            if (Events[i]->Extras && !Events[i]->Extras->ICalUid.empty())
+                ByUid.emplace(Events[i]->Extras->ICalUid, i);
         }
     }
     TTickwellItem* TakeById(const std::string& id) { return Take(ById, id); }
+    TTickwellItem* TakeByUid(const std::string& uid) { return Take(ByUid, uid); }
     TTickwellItem* TakeByKey(const std::string& key) { return Take(ByKey, key); }
+    bool HoldsId(const std::string& id) const { return ById.contains(id); }
 
 private:
     TTickwellItem* Take(const std::multimap<std::string, size_t>& index, const std::string& k) {
@@ -76,6 +106,7 @@ private:
     std::vector<TTickwellItem*> Events;
     std::vector<bool> Taken;
     std::multimap<std::string, size_t> ById;
+    std::multimap<std::string, size_t> ByUid;
     std::multimap<std::string, size_t> ByKey;
 };
 
@@ -139,19 +170,24 @@ TDataResult ImportICalendarCommand(TEventBook& book, const std::string& path) {
 
     TKnownEvents known(list);
     std::vector<TEventUpdate> updates;
+    std::vector<std::pair<TTickwellItem*, TEventExtras>> foreign;
     std::vector<TTickwellItem*> added;
+    std::set<std::string> idsGiven;
     size_t unchanged = 0;
     try {
         for (const TICalEvent& e : contents.Events) {
             if (!e.Exact && !takeInexact)
                 continue;
-            // An event the export wrote takes the file's fields, which
-            // hold any change made in the other calendar; one found by its
-            // text and days keeps the user's own.
+            // An event the export wrote takes the file's fields, which hold
+            // any change made in the other calendar; one found by another
+            // calendar's UID or by its text and days keeps the user's own
+            // notice period and keep flag.
             const std::optional<std::string> ownId = IdOfUid(e.Uid);
+            const std::optional<TEventExtras> extras = ForeignExtras(e);
             EventRecord rec = e.Record;
             TTickwellItem* old = ownId ? known.TakeById(*ownId) : nullptr;
-            if (!old && (old = known.TakeByKey(ScheduleKey(e.Record)))) {
+            if (!old && ((extras && (old = known.TakeByUid(extras->ICalUid))) ||
+                         (old = known.TakeByKey(ScheduleKey(e.Record))))) {
                 rec.NoticePeriod = static_cast<int16_t>(old->NoticePeriod);
                 rec.KeepFlag = old->KeepFlag;
             }
@@ -159,20 +195,40 @@ TDataResult ImportICalendarCommand(TEventBook& book, const std::string& path) {
                 rec.AckDate = std::max(rec.AckDate, old->AckDate);
                 EventRecord before;
                 old->ToRecord(before);
-                if (SameStoredFields(rec, before))
-                    ++unchanged;
-                else
+                const bool renamed = extras && !HoldsExtras(*old, *extras);
+                if (renamed)
+                    foreign.emplace_back(old, *extras);
+                if (!SameStoredFields(rec, before))
                     updates.push_back({old, rec});
+                else if (!renamed)
+                    ++unchanged;
                 continue;
             }
             auto item = std::make_unique<TTickwellItem>(e.Record);
             if (!e.HasAck)
                 AckPastOnCreate(*item);
+            // Exported here, then deleted: it comes back under its id.
+            if (ownId && !known.HoldsId(*ownId) && idsGiven.insert(*ownId).second)
+                item->Id = ParseEventId(*ownId);
+            if (extras)
+                SetExtras(*item, *extras);
             added.push_back(item.release());
         }
     } catch (...) {
         FreeAll(added);
         throw;
+    }
+    // A new UID or SEQUENCE alone is a change the file must keep too.
+    std::set<const TTickwellItem*> updated;
+    for (const TEventUpdate& u : updates)
+        updated.insert(u.Event);
+    for (const auto& [event, extras] : foreign) {
+        SetExtras(*event, extras);
+        if (!updated.contains(event)) {
+            EventRecord same;
+            event->ToRecord(same);
+            updates.push_back({event, same});
+        }
     }
 
     std::string report = added.empty() && updates.empty() && unchanged == 0 ? "No events imported"

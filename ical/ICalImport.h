@@ -16,6 +16,7 @@ struct TICalEvent {
     // For the reports.
     std::string Summary;
     std::string Uid;
+    int Sequence = 0;
     // The stored fields; AckDate as the file gives it, else 0.
     EventRecord Record;
     bool HasAck = false;
@@ -43,8 +44,11 @@ TICalContents ReadICalendar(std::string_view text, const TICalDefaults& defaults
 // changes. Events whose days the program cannot repeat exactly are listed in
 // one question (Yes: each as its first occurrence only; No: left out;
 // Cancel: nothing imported). An event already in the list (the same event id
-// in a UID the export wrote, or the same stored fields) is updated instead of
-// added again. The rest goes through the import's add-save-report step.
+// in a UID the export wrote, the UID another calendar gave it, or the same
+// text and days) is updated instead of added again. A new event keeps the id
+// its export UID carries while no other event holds it; one from another
+// calendar keeps that calendar's UID and SEQUENCE. The rest goes through the
+// import's add-save-report step.
 TDataResult ImportICalendarCommand(TEventBook& book, const std::string& path);
 
 // True for a file name ending in .ics, in any case.

@@ -317,6 +317,7 @@ TICalEvent ReadEvent(icalcomponent* ev, const TICalDefaults& defaults) {
     out.Summary = summary ? summary : "";
     const char* uid = icalcomponent_get_uid(ev);
     out.Uid = uid ? uid : "";
+    out.Sequence = icalcomponent_get_sequence(ev);
     if (const char* error = FirstError(ev))
         throw TTickwellError("Import Error\nThe event " + Quoted(out.Summary) +
                              " cannot be read: " + error);

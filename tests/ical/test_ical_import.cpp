@@ -1,6 +1,8 @@
 // Import: a round trip through the export, a second import of the same
 // file, the sample files of other calendar programs, and damaged files.
 #include "ICalTestSupport.h"
+#include "core/Cp1252.h"
+#include "core/EventId.h"
 #include "ical/ICalExport.h"
 #include "ical/ICalImport.h"
 #include "store/DataFile.h"
@@ -229,4 +231,76 @@ TEST_F(ICalImportTest, TextsAreCleanedAndFarDaysRefused) {
     }
     Add(Repeating(etDaily, D(3001, 1, 1)));
     EXPECT_THROW(ICalendarText(List), TTickwellError);
+}
+
+// Text in any script goes out as UTF-8 and comes back whole, also when a
+// long line is folded; the UID carries the event's id, so that an edit
+// keeps it and a second import finds the event again.
+TEST_F(ICalImportTest, TextInAnyScriptAndTheIdTravelBothWays) {
+    const std::string birthday = "Γενέθλια 生日 🎂";
+    std::string longText;
+    for (int i = 0; longText.size() < 400; ++i)
+        longText += "Ωραία μέρα " + std::to_string(i) + " ";
+    longText.pop_back();
+    Add({birthday});
+    Add({longText, D(2024, 7, 1)});
+    TTickwellItem* mine = List[0]->Description == birthday ? List[0] : List[1];
+    const std::string uid = "UID:" + EventId(*mine) + "@tickwell\r\n";
+    ASSERT_TRUE(WriteICalendarFile(List, Path("out.ics")));
+    const std::string bytes = ReadBytes(Path("out.ics"));
+    EXPECT_NE(bytes.find("SUMMARY:" + birthday + "\r\n"), std::string::npos);
+    EXPECT_TRUE(IsUtf8(bytes));
+    EXPECT_EQ(bytes.find('?'), std::string::npos);
+    EXPECT_NE(bytes.find(uid), std::string::npos);
+
+    TEventBook backBook;
+    TMyList& back = backBook.MasterList;
+    back.FileName = Path("back.dat");
+    ASSERT_TRUE(ImportICalendarCommand(backBook, Path("out.ics")).Succeeded);
+    TMyList saved;
+    ASSERT_TRUE(LoadEvents(saved, back.FileName));
+    EXPECT_EQ(StoredFields(saved), StoredFields(List));
+    for (const TTickwellItem* e : saved.All()) // the ids of the UIDs, as no event held them
+        EXPECT_TRUE(e->Id == List[0]->Id || e->Id == List[1]->Id) << e->Description;
+
+    mine->Description = birthday + " 2";
+    ASSERT_TRUE(WriteICalendarFile(List, Path("edited.ics")));
+    EXPECT_NE(ReadBytes(Path("edited.ics")).find(uid), std::string::npos);
+    ImportICalendarCommand(backBook, Path("edited.ics"));
+    EXPECT_EQ(Shown.back().Text,
+              "Import Successful\n1 event(s) updated\n1 event(s) already in your list");
+    EXPECT_EQ(back.Count(), 2);
+}
+
+// An event of another calendar keeps its UID and SEQUENCE in the companion,
+// and a later import of that calendar's file finds it by the UID even after
+// its text changed there. Texts that differ only where the record holds "?"
+// are two events.
+TEST_F(ICalImportTest, AnotherCalendarsUidFindsItsEventAgain) {
+    const auto file = [](const std::string& summary, int sequence) {
+        return "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:party-1@example.org\r\nSEQUENCE:" +
+               std::to_string(sequence) + "\r\nDTSTART;VALUE=DATE:20250106\r\nSUMMARY:" + summary +
+               "\r\nEND:VEVENT\r\nBEGIN:VEVENT\r\nUID:party-2@example.org\r\n"
+               "DTSTART;VALUE=DATE:20250106\r\nSUMMARY:Πάρτι\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+    };
+    const auto uids = [&] {
+        TMyList saved;
+        EXPECT_TRUE(LoadEvents(saved, List.FileName));
+        std::vector<std::string> out;
+        for (const TTickwellItem* e : saved.All())
+            out.push_back(e->Description + " " + (e->Extras ? e->Extras->ICalUid : "-") + " " +
+                          std::to_string(e->Extras ? e->Extras->ICalSequence : -1));
+        std::sort(out.begin(), out.end());
+        return out;
+    };
+    WriteBytes(Path("in.ics"), file("Πάρτυ", 2));
+    ImportICalendarCommand(Book, Path("in.ics"));
+    EXPECT_EQ(uids(), (std::vector<std::string>{"Πάρτι party-2@example.org 0",
+                                                "Πάρτυ party-1@example.org 2"}));
+    WriteBytes(Path("in.ics"), file("Πάρτυ!", 3));
+    ImportICalendarCommand(Book, Path("in.ics"));
+    EXPECT_EQ(Shown.back().Text,
+              "Import Successful\n1 event(s) updated\n1 event(s) already in your list");
+    EXPECT_EQ(uids(), (std::vector<std::string>{"Πάρτι party-2@example.org 0",
+                                                "Πάρτυ! party-1@example.org 3"}));
 }
