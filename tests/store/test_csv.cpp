@@ -115,6 +115,29 @@ TEST_F(ImportLineTest, FileEncodings) {
     }
 }
 
+// Any script is kept as written, cut after 255 characters however many
+// bytes each takes.
+TEST_F(ImportLineTest, AnyScriptIsKeptAndCutAt255Characters) {
+    const auto times = [](const std::string& c, int n) {
+        std::string out;
+        for (int i = 0; i < n; ++i)
+            out += c;
+        return out;
+    };
+    const std::pair<std::string, std::string> cases[] = {
+        {"Γενέθλια 生日 🎂", "Γενέθλια 生日 🎂"},
+        {times("Ж", 300), times("Ж", 255)},
+        {times("生", 254) + "🎂🎂", times("生", 254) + "🎂"},
+        {times("e", 254) + "\xc3\xa9\xc3\xa9", times("e", 254) + "\xc3\xa9"},
+    };
+    for (const auto& [text, kept] : cases) {
+        EventRecord r;
+        ASSERT_EQ(ParseImportLine("\"" + text + "\",20/06/2024", r), TImportLine::Event) << text;
+        EXPECT_EQ(r.Description(), kept);
+        EXPECT_EQ(TTickwellItem(r).Description, kept);
+    }
+}
+
 // All or nothing, and the user is told which line and why.
 TEST_F(ImportLineTest, UnreadableFilesNameTheLine) {
     struct {

@@ -54,18 +54,29 @@ TEST_F(DataCommandsTest, ExportThenImportGivesTheSameEvents) {
     // weekday, acknowledged.
     Fill({MakeEvent({"Pay \"the\" rent,\r\nnow", D(2023, 1, 31), false, 3, 2, D(2030, 5, 1), 7,
                      true, 4, 6}),
-          MakeEvent({"Pills", D(2024, 6, 1), false, 0, 1, 0, 7, false, 0, 0, D(2024, 6, 14)})});
+          MakeEvent({"Pills", D(2024, 6, 1), false, 0, 1, 0, 7, false, 0, 0, D(2024, 6, 14)}),
+          MakeEvent({"Γενέθλια 生日 🎂", D(2024, 7, 1)})});
     ASSERT_TRUE(ExportCommand(List, Path("all.csv")).Succeeded);
+    // UTF-8 without a byte-order mark, which the import reads either way.
+    const std::string bytes = ReadBytes(Path("all.csv"));
+    EXPECT_TRUE(bytes.starts_with("\"EVENT DESCRIPTION\""));
+    EXPECT_NE(bytes.find("\r\n\"Γενέθλια 生日 🎂\",01/07/2024,"), std::string::npos);
     TEventBook backBook;
     TMyList& back = backBook.MasterList;
     back.FileName = Path("back.dat");
     EXPECT_TRUE(ImportCommand(backBook, Path("all.csv")).ListChanged);
     EXPECT_EQ(ShownTexts().back(), "Import Successful");
-    ASSERT_EQ(back.Count(), 2);
-    for (int i = 0; i < 2; ++i) // the CSV line holds the stored fields that travel
+    ASSERT_EQ(back.Count(), 3);
+    for (int i = 0; i < 3; ++i) // the CSV line holds the stored fields that travel
         EXPECT_EQ(List[i]->ToCsvLine() + "|" + DateToStr(List[i]->NextDate),
                   back[i]->ToCsvLine() + "|" + DateToStr(back[i]->NextDate));
-    EXPECT_EQ(EventsInFile(back.FileName), 2);
+    TMyList saved; // the full text in the companion, "?" in the record
+    ASSERT_TRUE(LoadEvents(saved, back.FileName));
+    EXPECT_EQ(std::count_if(saved.All().begin(), saved.All().end(),
+                            [](auto* e) { return e->Description == "Γενέθλια 生日 🎂"; }),
+              1);
+    EXPECT_EQ(EventsInFile(back.FileName), 3);
+    EXPECT_NE(ReadBytes(back.FileName).find("\x0d???????? ?? ?"), std::string::npos);
 }
 
 TEST_F(DataCommandsTest, FailedImportAddsNothing) {
