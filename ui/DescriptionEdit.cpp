@@ -1,14 +1,18 @@
 #include "ui/DescriptionEdit.h"
 #include "core/Cp1252.h"
-#include "core/Messages.h"
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QTextCursor>
+#include <utility>
 
 namespace {
 
 QString WithPlainBreaks(QString text) {
     return text.replace("\r\n", "\n").replace('\r', '\n');
+}
+
+QString CodeText(uint code) {
+    return QString::number(code, 16).toUpper().rightJustified(4, QChar('0'));
 }
 
 } // namespace
@@ -39,75 +43,103 @@ void TDescriptionEdit::SetDescription(const std::string& text) {
     QString t = QString::fromStdString(text);
     t.replace("\r\n", "\n");
     setPlainText(t);
+    SetRefusal(QString());
 }
 
 int TDescriptionEdit::RoomLeft() const {
     return kDescriptionMaxChars - StoredLength(toPlainText());
 }
 
-QString TDescriptionEdit::RefusalFor(const QString& inserted) const {
-    // Each character on its own: a lone half of a surrogate pair would turn
-    // into a storable "?" if the text went to UTF-8 as a whole.
-    for (const char32_t c : WithPlainBreaks(inserted).toUcs4()) {
-        const QString one = QString::fromUcs4(&c, 1);
-        if ((c >= 0xD800 && c <= 0xDFFF) || !IsCp1252Representable(one.toStdString()))
-            return QString("The description cannot hold the character \"%1\" (U+%2). "
-                           "Only Western European (Windows-1252) characters can be "
-                           "stored in the events file.")
-                .arg(one, QString::number(static_cast<uint>(c), 16)
-                              .toUpper()
-                              .rightJustified(4, QChar('0')));
-    }
-    return QString();
+void TDescriptionEdit::SetRefusal(const QString& why) {
+    if (why == Refusal)
+        return;
+    Refusal = why;
+    emit refusedChanged();
 }
 
-QString TDescriptionEdit::Admitted(const QString& inserted) {
-    if (const QString why = RefusalFor(inserted); !why.isEmpty()) {
-        ShowMsg(why.toStdString(), mkWarning);
-        return QString();
-    }
+QString TDescriptionEdit::Admitted(const QString& inserted, bool pasted) {
     const QTextCursor cur = textCursor();
     const QString all = toPlainText();
     int room = RoomLeft() + StoredLength(all.mid(cur.selectionStart(),
                                                  cur.selectionEnd() - cur.selectionStart()));
     QString fitting;
-    for (const char32_t c : WithPlainBreaks(inserted).toUcs4()) {
-        room -= c == U'\n' ? 2 : 1;
-        if (room < 0)
-            break;
-        fitting += QString::fromUcs4(&c, 1);
+    QString firstRefused;
+    int refused = 0;
+    const QString plain = WithPlainBreaks(inserted);
+    for (qsizetype i = 0; i < plain.size() && room > 0; ++i) {
+        QString one(plain[i]);
+        QString why;
+        if (plain[i].isHighSurrogate() && i + 1 < plain.size() && plain[i + 1].isLowSurrogate())
+            one += plain[++i];
+        else if (plain[i].isSurrogate())
+            // Checked here, by the halves themselves: on the way to UTF-8 a
+            // lone half would quietly become a storable replacement.
+            why = QString("the lone surrogate half U+%1").arg(CodeText(plain[i].unicode()));
+        else
+            why = QString::fromStdString(FirstUnstorable(one.toStdString()));
+        if (!why.isEmpty()) {
+            if (refused++ == 0)
+                firstRefused = why;
+            continue;
+        }
+        room -= one == "\n" ? 2 : 1;
+        if (room >= 0)
+            fitting += one;
     }
+    if (refused == 0)
+        SetRefusal(QString());
+    else if (!pasted)
+        SetRefusal(QString("The description cannot hold %1").arg(firstRefused));
+    else if (refused == 1)
+        SetRefusal(QString("The description cannot hold %1, left out of the pasted text")
+                       .arg(firstRefused));
+    else
+        SetRefusal(QString("The description cannot hold %1: %2 characters were left out of the "
+                           "pasted text")
+                       .arg(firstRefused)
+                       .arg(refused));
     return fitting;
 }
 
 void TDescriptionEdit::keyPressEvent(QKeyEvent* e) {
     QString text = e->text();
     // A character beyond the 16-bit range may come as its two halves in two
-    // key events: the first half waits for the second.
-    if (text.size() == 1 && text[0].isHighSurrogate()) {
+    // key events: the first half waits for the second, and goes to Admitted()
+    // on its own, to be named, when something else follows.
+    if (text.size() == 1 && text[0].isHighSurrogate() && PendingHalf.isNull()) {
         PendingHalf = text[0];
         e->accept();
         return;
     }
-    const bool joined = !PendingHalf.isNull() && text.size() == 1 && text[0].isLowSurrogate();
-    if (joined)
-        text.prepend(PendingHalf);
-    PendingHalf = QChar();
+    QChar pending = std::exchange(PendingHalf, QChar());
+    // A control character from a key that has no meaning of its own was
+    // typed as a character; from any other key (Backspace, Escape, Tab, a
+    // shortcut) it is that key's doing.
+    const bool typedControl = !text.isEmpty() && text[0].category() == QChar::Other_Control &&
+                              (e->key() == Qt::Key_unknown || e->key() == 0);
     QString inserted;
     if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)
         inserted = "\n";
-    else if (!text.isEmpty() && text[0].category() != QChar::Other_Control)
+    else if (!text.isEmpty() && (typedControl || text[0].category() != QChar::Other_Control))
         inserted = text;
-    if (!inserted.isEmpty() && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+    const bool shortcut = e->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
+    if (!pending.isNull() && (inserted.isEmpty() || shortcut)) {
+        // The half never gets its pair: it is named, the key does its work.
+        Admitted(QString(pending), false);
+        pending = QChar();
+    } else if (!pending.isNull()) {
+        inserted.prepend(pending);
+    }
+    if (!inserted.isEmpty() && !shortcut) {
         // Taken here whether or not it goes in, so that Enter at the limit
         // does not reach the dialog's default button.
         e->accept();
-        if (Admitted(inserted) != WithPlainBreaks(inserted))
-            return;
-        if (joined) {
-            insertPlainText(inserted);
-            return;
-        }
+        const QString admitted = Admitted(inserted, false);
+        if (admitted == inserted && pending.isNull() && !typedControl)
+            QPlainTextEdit::keyPressEvent(e);
+        else if (!admitted.isEmpty())
+            insertPlainText(admitted);
+        return;
     }
     QPlainTextEdit::keyPressEvent(e);
 }
@@ -118,7 +150,8 @@ void TDescriptionEdit::inputMethodEvent(QInputMethodEvent* e) {
         return;
     }
     QInputMethodEvent cut(e->preeditString(), e->attributes());
-    cut.setCommitString(Admitted(e->commitString()), e->replacementStart(), e->replacementLength());
+    cut.setCommitString(Admitted(e->commitString(), false), e->replacementStart(),
+                        e->replacementLength());
     QPlainTextEdit::inputMethodEvent(&cut);
     e->accept();
 }
@@ -126,7 +159,7 @@ void TDescriptionEdit::inputMethodEvent(QInputMethodEvent* e) {
 void TDescriptionEdit::insertFromMimeData(const QMimeData* source) {
     if (!source || !source->hasText())
         return;
-    const QString fitting = Admitted(source->text());
+    const QString fitting = Admitted(source->text(), true);
     if (!fitting.isEmpty()) {
         insertPlainText(fitting);
         ensureCursorVisible();

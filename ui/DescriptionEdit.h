@@ -1,9 +1,11 @@
 #pragma once
-// The description box of the event editor. The data file holds at most 255
-// characters of Windows-1252 text (a line break counts as two): input beyond
-// that stops quietly at the limit (a paste is cut there), and a character
-// the file cannot store is refused as it is typed, pasted or dropped, with
-// the user told why.
+// The description box of the event editor. A description holds at most 255
+// characters of any script (a line break counts as two): input beyond that
+// stops quietly at the limit (a paste is cut there). A character no
+// description can store (a control character other than a line break, half
+// of a surrogate pair that never gets its other half) is left out as it is
+// typed, pasted or dropped, and Refused() says which one, without a message box
+// that would interrupt the typing.
 #include <QPlainTextEdit>
 #include <string>
 
@@ -17,8 +19,14 @@ public:
     // feed, UTF-8.
     std::string Description() const;
     void SetDescription(const std::string& text);
-    // How many more characters the file would hold.
+    // How many more characters the description would hold.
     int RoomLeft() const;
+    // What the last input left out and why, for the label under the box;
+    // empty when it all went in.
+    const QString& Refused() const { return Refusal; }
+
+signals:
+    void refusedChanged();
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
@@ -26,13 +34,12 @@ protected:
     void insertFromMimeData(const QMimeData* source) override;
 
 private:
-    // Why the text cannot go in at all, or empty when it can.
-    QString RefusalFor(const QString& inserted) const;
-    // As much of the text, line breaks made plain, as fits in place of the
-    // selection; empty (after telling the user) when it holds a character
-    // the file cannot store.
-    QString Admitted(const QString& inserted);
+    // As much of the text, line breaks made plain and what cannot be stored
+    // left out, as fits in place of the selection. Sets what Refused() tells.
+    QString Admitted(const QString& inserted, bool pasted);
+    void SetRefusal(const QString& why);
     QChar PendingHalf;
+    QString Refusal;
 };
 
 // The stored length of a text: a line break counts as two characters.

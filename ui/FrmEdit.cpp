@@ -65,6 +65,9 @@ TEditFrm::TEditFrm(QWidget* parent) : QDialog(parent) {
     small.setPointSizeF(small.pointSizeF() * 0.85);
     DescriptionRoom->setFont(small);
     DescriptionRoom->setForegroundRole(QPalette::PlaceholderText);
+    // A long note about a refused character must not widen the dialog.
+    DescriptionRoom->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    DescriptionRoom->setAlignment(Qt::AlignRight | Qt::AlignTop);
     EventDate = new TDateBox;
     EventDate->setObjectName("EventDate");
     Notice = new QSpinBox;
@@ -90,7 +93,7 @@ TEditFrm::TEditFrm(QWidget* parent) : QDialog(parent) {
 
     tg->addWidget(Caption("Description", DescriptionEdit), 0, 0, 1, 4);
     tg->addWidget(DescriptionEdit, 1, 0, 1, 4);
-    tg->addWidget(DescriptionRoom, 2, 0, 1, 4, Qt::AlignRight | Qt::AlignTop);
+    tg->addWidget(DescriptionRoom, 2, 0, 1, 4);
     tg->addWidget(Caption("Starting On:", EventDate), 3, 0);
     tg->addWidget(EventDate, 3, 1);
     tg->addWidget(Caption("Notice Period", Notice), 3, 2, Qt::AlignRight);
@@ -180,9 +183,17 @@ TEditFrm::TEditFrm(QWidget* parent) : QDialog(parent) {
     for (size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
 
-    connect(DescriptionEdit, &QPlainTextEdit::textChanged, this,
-            [this] { DescriptionRoom->setText(RoomLeftText(DescriptionEdit->RoomLeft())); });
-    DescriptionRoom->setText(RoomLeftText(DescriptionEdit->RoomLeft()));
+    // Under the box: what was just left out, else the room left.
+    const auto showNote = [this] {
+        const QString& refused = DescriptionEdit->Refused();
+        DescriptionRoom->setText(refused.isEmpty() ? RoomLeftText(DescriptionEdit->RoomLeft())
+                                                   : refused);
+        DescriptionRoom->setForegroundRole(refused.isEmpty() ? QPalette::PlaceholderText
+                                                             : QPalette::WindowText);
+    };
+    connect(DescriptionEdit, &QPlainTextEdit::textChanged, this, showNote);
+    connect(DescriptionEdit, &TDescriptionEdit::refusedChanged, this, showNote);
+    showNote();
     connect(OkBtn, &QPushButton::clicked, this, &TEditFrm::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &TEditFrm::reject);
     connect(HelpBtn, &QPushButton::clicked, this, &TEditFrm::HelpBtnClick);
@@ -263,7 +274,7 @@ void TEditFrm::showEvent(QShowEvent* e) {
 void TEditFrm::FormShow() {
     const TWinRegistry reg;
     if (!EditingFlag) {
-        DescriptionEdit->clear();
+        DescriptionEdit->SetDescription(std::string());
         const TDateTime start = CalendarActive ? DateOf(CalendarDate) : Today();
         {
             // The defaults go in before the lists are built once below.

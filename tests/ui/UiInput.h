@@ -57,6 +57,13 @@ inline void ClickHeader(QHeaderView* header, int column) {
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
 }
 
+// Types text of any script, one key event per character as a keyboard
+// layout of that script sends it (QTest::keyClicks takes only Latin-1).
+inline void TypeText(QWidget* widget, const QString& text) {
+    for (const char32_t c : text.toUcs4())
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString::fromUcs4(&c, 1), {});
+}
+
 // A click near the left edge, where a check or radio box has its mark and
 // text, whatever the width of the widget.
 inline void Press(QWidget* button) {
