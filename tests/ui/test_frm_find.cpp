@@ -13,7 +13,8 @@ class TestFrmFind : public QObject {
 private slots:
     void init() { Env.Reset(); }
 
-    // Upper case as QString makes it, of any letters, in the first line only.
+    // Upper case as QString makes it, of any letters and scripts, in the first
+    // line only.
     void searchesTheMainWindowsEvents_data() {
         QTest::addColumn<QString>("needle");
         QTest::addColumn<int>("presses");
@@ -26,14 +27,16 @@ private slots:
         row("upper case longer than the text", "straße", 1, "Strasse fest");
         row("only in a second line", "forms", 1, "Große Straße");
         row("the next match, then no wrap", "STRA", 3, "Große Straße");
+        row("greek, lower case finds mixed", "γάμος", 1, "Γάμος Ελένης");
+        row("greek, then the upper case", "γάμος", 2, "生日 ΓΆΜΟΣ");
     }
 
     void searchesTheMainWindowsEvents() {
         QFETCH(QString, needle);
         QFETCH(int, presses);
         QFETCH(QString, found);
-        for (const char* text :
-             {"Dentist\r\nbring the forms", "Café au lait", "Strasse fest", "Große Straße"})
+        for (const char* text : {"Dentist\r\nbring the forms", "Café au lait", "Strasse fest",
+                                 "Große Straße", "Γάμος Ελένης", "生日 ΓΆΜΟΣ"})
             Env.Book->MasterList.AddSorted(
                 MakeEvent(text, Env.Day + Env.Book->MasterList.Count() + 1, true));
         TMainFrm w(*Env.Events);
