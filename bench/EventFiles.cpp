@@ -13,16 +13,17 @@ void WriteEventFile(const std::string& path, const TEventMix& mix) {
     const double today = Today();
     std::mt19937 rng(mix.Seed);
     auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
-    static const char* const kExtras[] = {"",
-                                          "",
-                                          "",
-                                          "",
-                                          "",
-                                          "",
-                                          " caf\xc3\xa9",
-                                          " \xe2\x80\x93 note",
-                                          "\r\nsecond line",
-                                          "\r\nmore\r\nlines"};
+    static const char* const kExtras[] = {
+        "",
+        "",
+        "",
+        "",
+        "",
+        " \xce\x93\xce\xb5\xce\xbd\xce\xad\xce\xb8\xce\xbb\xce\xb9\xce\xb1",
+        " caf\xc3\xa9",
+        " \xe2\x80\x93 note",
+        "\r\nsecond line",
+        "\r\nmore\r\nlines"};
     std::vector<TTickwellItem*> items;
     items.reserve(static_cast<size_t>(mix.Count));
     for (int i = 0; i < mix.Count; ++i) {

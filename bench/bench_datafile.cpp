@@ -1,7 +1,9 @@
 // The data file at scale: load and due scan of 100,000 events against reading
 // the file's bytes (target: at most 3x), saving them against writing and
-// syncing the same bytes (target: at most 3x), and the memory a loaded event
-// costs beyond its description (target: at most 200 bytes). Each benchmark
+// syncing the same bytes (target: at most 3x), the memory a loaded event
+// costs beyond its description (target: at most 200 bytes), and the load
+// with the companion file against reading the records alone (target: at
+// most 1.3x), with the companion's size per event. Each benchmark
 // times its own baseline in the same iterations, one right after the other;
 // the ratio quoted is the median of the iterations' ratios, which a busy
 // machine disturbs least.
@@ -9,6 +11,7 @@
 #include "bench/EventFiles.h"
 #include "core/Clock.h"
 #include "store/DataFile.h"
+#include "store/EventFileReader.h"
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <chrono>
@@ -16,6 +19,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
+#include <filesystem>
 #include <malloc.h>
 #include <memory>
 #include <string>
@@ -57,8 +61,10 @@ struct TResults {
     // The load's processor time against the read's: what the load costs
     // when the second core is busy elsewhere.
     std::vector<double> LoadCpu, ReadCpu;
-    TPairs LoadScan, Save;
+    TPairs LoadScan, Save, Companion;
+    std::vector<double> OldFile; // the same records with no companion
     double BytesPerEvent = 0;
+    double CompanionBytesPerEvent = 0;
 } results;
 
 struct TBytes {
@@ -151,6 +157,52 @@ void BM_Save(benchmark::State& state) {
 }
 BENCHMARK(BM_Save)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
+void BM_LoadWithCompanion(benchmark::State& state) {
+    const std::string path = BenchEventFile(kEvents);
+    const std::string old = BenchFolder() + "/no-companion.dat";
+    if (!std::filesystem::exists(CompanionPath(path))) {
+        TMyList list;
+        LoadEvents(list, path);
+        SaveEvents(static_cast<const TListSorted&>(list), path);
+    }
+    std::filesystem::copy_file(path, old, std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::remove(CompanionPath(old));
+    results.CompanionBytesPerEvent =
+        static_cast<double>(std::filesystem::file_size(CompanionPath(path))) / kEvents;
+    for (auto _ : state) {
+        const auto t0 = Clock::now();
+        {
+            // The load as it is without a companion to link.
+            std::vector<TTickwellItem*> items;
+            std::vector<TRecordCheck> checks;
+            ReadEventRecords(path, false, items, checks);
+            TMyList list;
+            list.AddSortedAll(items);
+        }
+        std::free(std::malloc(size_t{1} << 16));
+        const auto t1 = Clock::now();
+        {
+            TMyList list;
+            LoadEvents(list, path);
+            if (list.Count() != kEvents)
+                state.SkipWithError("wrong count");
+        }
+        std::free(std::malloc(size_t{1} << 16));
+        const auto t2 = Clock::now();
+        {
+            TMyList list;
+            LoadEvents(list, old);
+        }
+        std::free(std::malloc(size_t{1} << 16));
+        const auto t3 = Clock::now();
+        results.Companion.Add(t1 - t0, t2 - t1);
+        results.OldFile.push_back(std::chrono::duration<double, std::milli>(t3 - t2).count());
+        state.SetIterationTime(std::chrono::duration<double>(t2 - t1).count());
+    }
+    state.counters["ratio"] = results.Companion.Ratio();
+}
+BENCHMARK(BM_LoadWithCompanion)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
 void BM_MemoryPerEvent(benchmark::State& state) {
     const std::string path = BenchEventFile(kEvents);
     double perEvent = 0;
@@ -202,5 +254,11 @@ int main(int argc, char** argv) {
                 kEvents, TPairs::Median(s.Target), TPairs::Median(s.Base), s.Ratio());
     std::printf("memory per loaded event beyond its description: %.1f bytes (target <= 200)\n",
                 results.BytesPerEvent);
+    const auto& c = results.Companion;
+    std::printf("load of %d events with their companion: %.2f ms, without linking one: %.2f ms "
+                "(medians), ratio %.2f (target <= 1.3); the same records with no companion: "
+                "%.2f ms; companion %.1f bytes per event\n",
+                kEvents, TPairs::Median(c.Target), TPairs::Median(c.Base), c.Ratio(),
+                TPairs::Median(results.OldFile), results.CompanionBytesPerEvent);
     return 0;
 }

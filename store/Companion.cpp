@@ -1,9 +1,12 @@
 #include "store/Companion.h"
 #include "core/EventId.h"
+#include "core/ParallelChunks.h"
 #include "store/AtomicFile.h"
 #include <algorithm>
-#include <charconv>
+#include <array>
+#include <bit>
 #include <cstdio>
+#include <cstring>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
@@ -22,9 +25,10 @@ std::uint64_t Stable(const unsigned char* bytes, size_t size) {
     std::uint64_t h = 0x9e3779b97f4a7c15ull ^ size;
     size_t i = 0;
     for (; i + 8 <= size; i += 8) {
-        std::uint64_t w = 0;
-        for (int b = 0; b < 8; ++b)
-            w |= std::uint64_t(bytes[i + b]) << (8 * b);
+        std::uint64_t w;
+        std::memcpy(&w, bytes + i, 8);
+        if constexpr (std::endian::native == std::endian::big)
+            w = __builtin_bswap64(w);
         h = (h ^ w) * 0xff51afd7ed558ccdull;
         h ^= h >> 32;
     }
@@ -77,9 +81,26 @@ std::string Unescaped(std::string_view text) {
     return out;
 }
 
+// Hex digits of a fixed width, through a table: the companion is read at
+// every load.
 bool ParseHex(std::string_view text, std::uint64_t& v) {
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v, 16);
-    return ec == std::errc() && end == text.data() + text.size() && !text.empty();
+    static const auto kDigit = [] {
+        std::array<std::int8_t, 256> t;
+        t.fill(-1);
+        for (int c = 0; c < 10; ++c)
+            t['0' + c] = static_cast<std::int8_t>(c);
+        for (int c = 0; c < 6; ++c)
+            t['a' + c] = t['A' + c] = static_cast<std::int8_t>(10 + c);
+        return t;
+    }();
+    v = 0;
+    int bad = 0;
+    for (char c : text) {
+        const int d = kDigit[static_cast<unsigned char>(c)];
+        bad |= d;
+        v = v << 4 | static_cast<unsigned>(d & 0xF);
+    }
+    return bad >= 0 && !text.empty();
 }
 
 // One line of the companion, its text fields still as written.
@@ -91,20 +112,28 @@ struct TEntry {
     bool Used = false;
 };
 
-bool ParseEntry(std::string_view line, TEntry& e) {
-    std::string_view field[5];
-    for (int f = 0; f < 5; ++f) {
-        const size_t tab = line.find('\t');
-        if (tab == std::string_view::npos && f < 4)
-            return false;
-        field[f] = line.substr(0, tab);
-        line = tab == std::string_view::npos ? std::string_view() : line.substr(tab + 1);
-    }
-    e.Attributes = line;
-    e.Text = field[4];
-    return field[0].size() == kEventIdLength && ParseHex(field[0], e.Id) && e.Id != 0 &&
-           ParseHex(field[1], e.Check.Whole) && ParseHex(field[2], e.Check.Rule) &&
-           ParseHex(field[3], e.Check.Text);
+// The fields' places: the id and three digests are of fixed width.
+constexpr size_t kWholeAt = kEventIdLength + 1;
+constexpr size_t kRuleAt = kWholeAt + 17;
+constexpr size_t kTextDigestAt = kRuleAt + 17;
+constexpr size_t kTextAt = kTextDigestAt + 17;
+
+// With `whole` only the id and the whole record's digest are read: enough
+// to know a record as it is, and all that most lines need.
+bool ParseEntry(std::string_view line, TEntry& e, bool whole = false) {
+    if (line.size() < kTextAt || line[kWholeAt - 1] != '\t' || line[kRuleAt - 1] != '\t' ||
+        line[kTextDigestAt - 1] != '\t' || line[kTextAt - 1] != '\t')
+        return false;
+    if (!ParseHex(line.substr(0, kEventIdLength), e.Id) || e.Id == 0 ||
+        !ParseHex(line.substr(kWholeAt, 16), e.Check.Whole) ||
+        (!whole && (!ParseHex(line.substr(kRuleAt, 16), e.Check.Rule) ||
+                    !ParseHex(line.substr(kTextDigestAt, 16), e.Check.Text))))
+        return false;
+    line.remove_prefix(kTextAt);
+    const size_t tab = line.find('\t');
+    e.Text = line.substr(0, tab);
+    e.Attributes = tab == std::string_view::npos ? std::string_view() : line.substr(tab + 1);
+    return true;
 }
 
 std::unique_ptr<TEventExtras> ParseAttributes(std::string_view rest) {
@@ -203,40 +232,56 @@ TLinkReport LinkCompanion(const std::string& recordsPath, const std::vector<TTic
     TLinkReport report;
     TFileBytes bytes;
     std::string error;
-    std::string_view rest;
-    if (ReadWholeFile(CompanionPath(recordsPath), bytes, error))
-        rest = bytes.View();
-    const auto nextLine = [&] {
-        const size_t nl = rest.find('\n');
-        const std::string_view line = rest.substr(0, nl);
-        rest = nl == std::string_view::npos ? std::string_view() : rest.substr(nl + 1);
-        return line;
-    };
-    if (nextLine() != kHeader)
-        rest = {};
+    std::vector<std::string_view> lines;
+    if (ReadWholeFile(CompanionPath(recordsPath), bytes, error)) {
+        std::string_view rest = bytes.View();
+        lines.reserve(events.size() + 1);
+        while (!rest.empty()) {
+            const size_t nl = rest.find('\n');
+            lines.push_back(rest.substr(0, nl));
+            rest = nl == std::string_view::npos ? std::string_view() : rest.substr(nl + 1);
+        }
+        if (lines.empty() || lines.front() != kHeader)
+            lines.clear();
+        else
+            lines.erase(lines.begin());
+    }
 
     // Nearly always line i describes record i as it is: those link on the
-    // way through, and only the rest are kept for matching by digest.
+    // way through, shared by the cores for a large file, and only the rest
+    // are kept for matching by digest.
+    enum : std::uint8_t { kLinked, kLeft, kUnreadable };
+    std::vector<std::uint8_t> lineState(lines.size(), kLeft);
+    InChunks(lines.size(), 4096, [&](size_t begin, size_t end) {
+        for (size_t i = begin; i < end; ++i) {
+            TEntry entry;
+            if (!ParseEntry(lines[i], entry, true))
+                lineState[i] = kUnreadable;
+            else if (i < events.size() && entry.Check.Whole == checks[i].Whole) {
+                try {
+                    Take(*events[i], entry, true);
+                    lineState[i] = kLinked;
+                } catch (...) {
+                    events[i]->Id = 0; // left for the pass below, which may throw
+                }
+            }
+        }
+    });
     std::vector<TEntry> leftover;
     std::vector<size_t> unlinked;
-    size_t i = 0;
-    for (; !rest.empty(); ++i) {
-        TEntry entry;
-        if (!ParseEntry(nextLine(), entry)) {
-            ++report.Dropped;
-            continue;
-        }
-        if (i < events.size() && entry.Check == checks[i]) {
-            Take(*events[i], entry, true);
+    for (size_t i = 0; i < std::max(lines.size(), events.size()); ++i) {
+        const std::uint8_t state = i < lines.size() ? lineState[i] : kLeft;
+        if (state == kLinked) {
             ++report.Exact;
             continue;
         }
         if (i < events.size())
             unlinked.push_back(i);
-        leftover.push_back(entry);
+        if (state == kUnreadable)
+            ++report.Dropped;
+        else if (i < lines.size() && ParseEntry(lines[i], leftover.emplace_back()) == false)
+            leftover.pop_back();
     }
-    for (; i < events.size(); ++i)
-        unlinked.push_back(i);
 
     if (!unlinked.empty() && !leftover.empty()) {
         TByDigest byWhole, byText, byRule;
