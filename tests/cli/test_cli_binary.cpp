@@ -51,3 +51,27 @@ TEST_F(CliBinaryTest, WithoutATerminalQuestionsAreAnsweredNo) {
     EXPECT_NE(zap.Out.find("Delete all events from your file!"), std::string::npos);
     EXPECT_EQ(StoredDescriptions().size(), 1u);
 }
+
+// Text in any script goes in and comes out as the bytes typed, in any
+// locale; the record keeps its 292 bytes, with "?" for each character
+// Windows-1252 cannot hold.
+TEST_F(CliBinaryTest, TextInAnyScriptComesBackAsTyped) {
+    const std::string text = "Γενέθλια 生日 🎂";
+    ASSERT_EQ(Exec("--date 2025-01-15 add --desc '" + text + "' --once").Code, 0);
+    const std::string id = Id(text);
+    const struct {
+        const char* Args;
+        std::string Want;
+    } cases[] = {
+        {"list --json", "{\"index\":0,\"id\":\"" + id + "\",\"description\":\"" + text + "\","},
+        {"list", "\tOnce Only\t1\t\t" + text + "\n"},
+        {"due", "\t0\t1\t" + text + "\n"},
+    };
+    for (const auto& c : cases) {
+        const TProcess p = Exec(std::string("--date 2025-01-15 ") + c.Args);
+        EXPECT_NE(p.Out.find(c.Want), std::string::npos) << c.Args << ": " << p.Out;
+    }
+    const std::string records = ReadText(DataFile());
+    EXPECT_EQ(records.size(), kRecordSize);
+    EXPECT_EQ(records.substr(0, 14), "\x0d???????? ?? ?");
+}
