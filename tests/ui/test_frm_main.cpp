@@ -3,13 +3,19 @@
 // settings it keeps, the exchange commands and the backup dialog.
 #include "UiTestEnv.h"
 #include "platform/Paths.h"
+#include "store/DataFile.h"
 #include "store/Settings.h"
 #include "ui/CalDueList.h"
 #include "ui/DateBox.h"
 #include "ui/DescriptionEdit.h"
+#include "ui/EventTableModel.h"
 #include "ui/FileDialogs.h"
 #include "ui/FrmBakUp.h"
+#include "ui/FrmCal.h"
 #include "ui/FrmMain.h"
+#include "ui/FrmScan.h"
+#include "ui/MyCal.h"
+#include "ui/PrintLayout.h"
 #include <QDir>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -138,6 +144,45 @@ private slots:
         QCOMPARE(w->SelectedEvent()->Description, std::string("Middle"));
         QCOMPARE(w.Panel(0), QString("3  Event(s) "));
         QCOMPARE(Env.Notices.size(), size_t(saves ? 0 : 1));
+    }
+
+    // Typed in the editor, text of any script is shown whole in every
+    // window and printed; the record in the data file holds "?" for what
+    // Windows-1252 lacks, the events read back from the file the full text.
+    void textOfAnyScriptInEveryWindow() {
+        const QString typed = QString::fromUtf8("Γενέθλια 生日");
+        TWindow w(*Env.Events);
+        WithEditor([&] { QVERIFY(w.Use("AddEventAction")); },
+                   [&typed](TEditFrm& f) {
+                       TypeText(f.DescriptionEdit, typed);
+                       Press(f.OkBtn);
+                   });
+        QCOMPARE(ShownTexts(w->ListView()), QStringList{typed});
+        Env.Book->Scan();
+        TScanFrm due(*Env.Events);
+        due.show();
+        QCOMPARE(ShownTexts(due.ScanListView), QStringList{typed});
+        TCalFrm cal(*Env.Events);
+        cal.show();
+        const int cell = DecodeDate(Env.Day).Day - cal.Cal->FirstCellDay();
+        const std::vector<TTickwellItem*>& inCell = cal.DayCellEvents(cell % 7, cell / 7 + 1);
+        QCOMPARE(inCell.size(), size_t(1));
+        QCOMPARE(QString::fromStdString(inCell[0]->Description), typed);
+        int first = 0;
+        const TPrintPage page = LayoutPage("T", *PrintRows(Env.Book->MasterList, false), first,
+                                           TPrintMetrics{100, 100, 850, 1100, 15, 201});
+        QVERIFY(std::any_of(page.begin(), page.end(),
+                            [&typed](const TPrintRun& run) { return run.Text == typed; }));
+
+        QFile file(QString::fromStdString(Env.Book->MasterList.FileName));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray record = file.readAll();
+        QCOMPARE(record.size(), qsizetype(kRecordSize));
+        QVERIFY(record.contains("???????? ??"));
+        TMyList loaded;
+        LoadEvents(loaded, Env.Book->MasterList.FileName);
+        QCOMPARE(loaded.Count(), 1);
+        QCOMPARE(QString::fromStdString(loaded.All()[0]->Description), typed);
     }
 
     // Delete in the list asks as the menu's Delete does. The help window
