@@ -2,6 +2,7 @@
 #include "core/Messages.h"
 #include "store/AtomicFile.h"
 #include "store/BusyCursor.h"
+#include "store/Companion.h"
 #include "store/Csv.h"
 #include "store/DataFile.h"
 #include "store/EventBook.h"
@@ -418,5 +419,10 @@ TDataResult MergeCommand(TEventBook& book, const std::string& path, bool preV4) 
                 mkWarning);
         return result;
     }
+    // The merged events keep their ids, but not one that an event of the
+    // list already answers to.
+    std::vector<TTickwellItem*> all = book.MasterList.All();
+    all.insert(all.end(), items.begin(), items.end());
+    GiveUniqueIds(all);
     return AddSaveAndReport(book, items, "Merge Successful");
 }

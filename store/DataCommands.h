@@ -121,7 +121,8 @@ TDataResult RestoreCommand(TEventBook& book, const std::string& backupPath);
 std::optional<bool> AskMergeFormat();
 // Merge of a data file, pre-4.0 dates when preV4: the whole file is read
 // first; only when it was read to its end are its events added to the list
-// (same order as adding each in turn), then saved, "Merge Successful".
+// (same order as adding each in turn), each keeping its id unless an event
+// of the list already holds it, then saved, "Merge Successful".
 // Otherwise (also when the file does not exist) "Unable to Read Data from
 // file", with the reason and path on a second line, and the list is
 // unchanged.

@@ -2,9 +2,13 @@
 
 #include "core/Messages.h"
 #include "store/AtomicFile.h"
+#include "store/Companion.h"
 #include "store/DataCommands.h"
 #include "store/DataFile.h"
 #include "store/DataFileLock.h"
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
 
 TExitBackup BackupDataFile(const std::string& dataFile, const std::string& backupPath,
                            std::string& error) {
@@ -30,8 +34,23 @@ TExitBackup BackupDataFile(const std::string& dataFile, const std::string& backu
     }
     if (empty)
         return TExitBackup::Skipped;
+    // The records first, then what the companion holds of them, as every
+    // writer does; a backup of a file without one has none either, so that
+    // both give the same ids.
     TFileBytes bytes;
     if (!ReadWholeFile(dataFile, bytes, error) || !WriteFileAtomic(backupPath, bytes.View(), error))
+        return TExitBackup::Failed;
+    const std::string companion = CompanionPath(dataFile);
+    const std::string backupCompanion = CompanionPath(backupPath);
+    if (!FileExists(companion)) {
+        if (::unlink(backupCompanion.c_str()) != 0 && errno != ENOENT) {
+            error = std::string(std::strerror(errno)) + ": " + backupCompanion;
+            return TExitBackup::Failed;
+        }
+        return TExitBackup::Written;
+    }
+    if (!ReadWholeFile(companion, bytes, error) ||
+        !WriteFileAtomic(backupCompanion, bytes.View(), error))
         return TExitBackup::Failed;
     return TExitBackup::Written;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The backup made when the program ends with "Backup Events Automatically on
 // Exit" on: the data file as it stands on disk (with whatever another
-// program wrote to it) copied to the backup file, crash-safe.
+// program wrote to it) copied to the backup file, crash-safe, and its
+// companion beside it.
 #include <string>
 
 enum class TExitBackup {

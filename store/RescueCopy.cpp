@@ -1,6 +1,7 @@
 #include "store/RescueCopy.h"
 #include "core/Messages.h"
 #include "store/AtomicFile.h"
+#include "store/Companion.h"
 #include "store/DataFile.h"
 #include <algorithm>
 #include <filesystem>
@@ -11,6 +12,12 @@ namespace {
 
 constexpr const char* kUnsaved = "unsaved-";
 constexpr const char* kRescued = "rescued-";
+
+// The records of a copy, not the companion beside them.
+bool IsRescueCopy(const fs::path& path, const char* prefix) {
+    const std::string name = path.filename().string();
+    return name.starts_with(prefix) && name.ends_with(".dat");
+}
 
 } // namespace
 
@@ -26,14 +33,17 @@ std::string WriteRescueCopy(const TListSorted& list, const std::vector<std::stri
         const std::string path = UnusedStampedPath(folder + "/" + kUnsaved, ".dat");
         try {
             WriteEventsFile(list, path, nullptr);
-            // One copy of the same events, however many ends wrote it.
+            // One copy of the same events, however many ends wrote it: the
+            // same records with the same ids and texts.
             for (const std::string& any : folders)
                 for (const fs::directory_entry& entry : fs::directory_iterator(any, ec)) {
-                    const fs::path other = entry.path();
-                    if (other != path && other.filename().string().starts_with(kUnsaved) &&
-                        SameFileBytes(other.string(), path)) {
+                    const std::string other = entry.path().string();
+                    if (other != path && IsRescueCopy(entry.path(), kUnsaved) &&
+                        SameFileBytes(other, path) &&
+                        SameFileBytes(CompanionPath(other), CompanionPath(path))) {
                         fs::remove(path, ec);
-                        return other.string();
+                        fs::remove(CompanionPath(path), ec);
+                        return other;
                     }
                 }
             return path;
@@ -50,8 +60,7 @@ std::vector<std::string> TakeRescueCopies(const std::vector<std::string>& folder
     for (const std::string& folder : folders) {
         std::error_code ec;
         for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec)) {
-            const std::string name = entry.path().filename().string();
-            if (name.starts_with(kUnsaved) && name.ends_with(".dat") && entry.is_regular_file(ec))
+            if (IsRescueCopy(entry.path(), kUnsaved) && entry.is_regular_file(ec))
                 found.push_back(entry.path());
         }
     }
@@ -65,7 +74,14 @@ std::vector<std::string> TakeRescueCopies(const std::vector<std::string>& folder
             (kRescued + from.filename().string().substr(std::string(kUnsaved).size()));
         std::error_code ec;
         fs::rename(from, to, ec);
-        told.push_back((ec ? from : to).string());
+        if (ec) {
+            told.push_back(from.string());
+            continue;
+        }
+        // Its ids and texts go with it; without them it still holds every
+        // event.
+        fs::rename(CompanionPath(from.string()), CompanionPath(to.string()), ec);
+        told.push_back(to.string());
     }
     return told;
 }

@@ -1,12 +1,17 @@
 #include "StoreTestSupport.h"
 #include "core/DateFormat.h"
+#include "core/EventId.h"
 #include "store/AtomicFile.h"
 #include "store/Csv.h"
 #include "store/DataCommands.h"
 #include "store/DataFile.h"
 #include "store/EventBook.h"
+#include "store/ExitBackup.h"
+#include "store/RescueCopy.h"
 #include <cmath>
 #include <csignal>
+#include <functional>
+#include <set>
 #include <sys/resource.h>
 
 namespace {
@@ -259,6 +264,116 @@ TEST_F(DataCommandsTest, FailedMergeAddsNothing) {
                "Unable to Read Data from file\nNo such file or directory: " +
                    Path("missing.dat")}));
     EXPECT_FALSE(FileExists(List.FileName));
+}
+
+// Every command that writes events keeps the ids and full texts of those
+// that stay, with the companion describing exactly the records beside it.
+TEST_F(DataCommandsTest, EveryWriterKeepsTheIdsAndTextsOfTheEventsThatStay) {
+    using Events = std::vector<std::string>; // id and text, sorted
+    const auto eventsIn = [](const std::string& path) {
+        TMyList read;
+        TLinkReport link;
+        EXPECT_TRUE(LoadEvents(read, path, false, &link)) << path;
+        EXPECT_TRUE(link.InStep()) << path;
+        Events out;
+        for (const TTickwellItem* e : read.All())
+            out.push_back(EventId(*e) + " " + e->Description);
+        std::sort(out.begin(), out.end());
+        return out;
+    };
+    const std::string backup = Path("usb/backup.dat");
+    const std::string rescue = Path("rescue");
+    enum TStay { All, Current, None, AllAndNewCopies };
+    const struct {
+        const char* Name;
+        std::function<std::string()> Run; // the file that holds the events after
+        TStay Stay;
+    } rows[] = {
+        {"backup", [&] { return BackupCommand(List, backup).Succeeded ? backup : ""; }, All},
+        {"backup on exit",
+         [&] {
+             std::string error;
+             EXPECT_EQ(BackupDataFile(List.FileName, backup, error), TExitBackup::Written);
+             return backup;
+         },
+         All},
+        {"restore",
+         [&] {
+             BackupCommand(List, backup);
+             List.FreeAll();
+             Fill({CurrentEvent("after the backup")});
+             RestoreCommand(Book, backup);
+             return List.FileName;
+         },
+         All},
+        {"merge into another list",
+         [&] {
+             WriteEventsCopy(List, backup);
+             List.FreeAll();
+             MergeCommand(Book, backup, false);
+             return List.FileName;
+         },
+         All},
+        {"merge of an older copy, whose events come first",
+         [&] {
+             TMyList older;
+             for (const TTickwellItem* e : List.All()) {
+                 TTickwellItem* copy = MakeEvent({e->Description + " older", e->NextDate - 1});
+                 copy->Id = e->Id;
+                 older.AddSorted(copy);
+             }
+             WriteEventsCopy(older, backup);
+             MergeCommand(Book, backup, false);
+             return List.FileName;
+         },
+         AllAndNewCopies},
+        {"archive",
+         [&] {
+             ArchiveCommand(Book, Path("usb"));
+             EXPECT_NE(ReadBytes(Path("usb/archive.csv")).find("\"Παλιό 旧\""), std::string::npos);
+             return List.FileName;
+         },
+         Current},
+        {"compress", [&] { return CompressCommand(Book).Succeeded ? List.FileName : ""; }, Current},
+        {"zap", [&] { return ZapListCommand(Book).Succeeded ? List.FileName : ""; }, None},
+        {"rescue copy",
+         [&] {
+             std::string error;
+             const std::string copy = WriteRescueCopy(List, {rescue}, error);
+             EXPECT_EQ(WriteRescueCopy(List, {rescue}, error), copy) << "written once";
+             EXPECT_EQ(FilesIn(rescue).size(), 2u);
+             return TakeRescueCopies({rescue}).at(0);
+         },
+         All},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        List.FreeAll();
+        for (const std::string& gone :
+             {Path("usb"), rescue, List.FileName, CompanionPath(List.FileName)})
+            std::filesystem::remove_all(gone);
+        std::filesystem::create_directories(Path("usb"));
+        Fill({CurrentEvent("Γενέθλια 生日 🎂"), CurrentEvent("Ünïcödé"), ExpiredEvent("Παλιό 旧")});
+        SaveEvents(List, List.FileName);
+        Events before = eventsIn(List.FileName);
+        Answers = {anYes, anYes, anYes};
+        const Events after = eventsIn(row.Run());
+        if (row.Stay == Current)
+            std::erase_if(before, [](const std::string& e) { return e.ends_with("旧"); });
+        if (row.Stay == None)
+            before.clear();
+        if (row.Stay != AllAndNewCopies) {
+            EXPECT_EQ(after, before);
+            continue;
+        }
+        // The copies answer to ids of their own.
+        ASSERT_EQ(after.size(), 2 * before.size());
+        EXPECT_TRUE(std::includes(after.begin(), after.end(), before.begin(), before.end()));
+        std::set<std::string> ids;
+        for (const std::string& e : after)
+            ids.insert(e.substr(0, kEventIdLength));
+        EXPECT_EQ(ids.size(), after.size());
+    }
 }
 
 } // namespace

@@ -88,19 +88,6 @@ TEST_F(DataFileTest, DamageIsAReadErrorThatKeepsTheWholeEventsBefore) {
     }
 }
 
-TEST_F(DataFileTest, LongDescriptionAndWideNumbersAreCut) {
-    TRecSpec s;
-    s.Description = std::string(300, 'd');
-    TTickwellItem* e = MakeEvent(s);
-    e->NoticePeriod = 70000;
-    List.AddSorted(e);
-    SaveEvents(List, Path("f.dat"));
-    TMyList back;
-    ASSERT_TRUE(LoadEvents(back, Path("f.dat")));
-    EXPECT_EQ(back[0]->Description, std::string(255, 'd'));
-    EXPECT_EQ(back[0]->NoticePeriod, 4464);
-}
-
 TEST_F(DataFileTest, CsvExtensionInAnyCaseWritesCsv) {
     List.AddSorted(CurrentEvent("Walk"));
     std::filesystem::create_directory(Path("dir.csv"));
