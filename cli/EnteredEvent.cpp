@@ -1,4 +1,4 @@
-#include "cli/NewEvent.h"
+#include "cli/EnteredEvent.h"
 #include "core/Clock.h"
 #include "core/Cp1252.h"
 #include "core/DateFormat.h"
