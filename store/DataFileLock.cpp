@@ -37,6 +37,7 @@ TDataFileLock::TDataFileLock(const std::string& dataFile, int waitMs) {
         }
         if (std::chrono::steady_clock::now() >= until) {
             Why = "Another program has held the lock for too long: " + path;
+            HeldElsewhere = true;
             break;
         }
         std::this_thread::sleep_for(pause);

@@ -17,6 +17,8 @@ public:
     TDataFileLock& operator=(const TDataFileLock&) = delete;
 
     bool Held() const { return Fd >= 0; }
+    // Not had because another holder kept it for the whole wait.
+    bool Busy() const { return HeldElsewhere; }
     const std::string& Error() const { return Why; }
 
     // Writers hold the lock for one read and one write of the file; longer
@@ -25,6 +27,7 @@ public:
 
 private:
     int Fd = -1;
+    bool HeldElsewhere = false;
     std::string Why;
 };
 

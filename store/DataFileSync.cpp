@@ -359,9 +359,13 @@ TSyncReport SyncFromDisk(TMyList& list) {
     const std::string& path = list.FileName;
     if (StampOf(path) == state.Stamp)
         return report;
-    // Reading needs no lock (writers replace the file whole), but waiting
-    // for a writer half way through saves reading twice.
+    // Writers replace each file whole, so reading needs no lock; but a
+    // writer that holds it is between the records and their companion, and
+    // reading then would take the records' "?" for text the companion is
+    // about to hold. The next look reads what it wrote.
     const TDataFileLock lock(path, 500);
+    if (lock.Busy())
+        return report;
     const TFileStamp now = StampOf(path);
     if (now == state.Stamp)
         return report;

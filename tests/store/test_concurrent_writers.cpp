@@ -3,6 +3,7 @@
 #include "StoreTestSupport.h"
 #include "store/DataCommands.h"
 #include "store/DataFile.h"
+#include "store/DataFileLock.h"
 #include "store/DataFileSync.h"
 #include "store/EventBook.h"
 #include <functional>
@@ -201,6 +202,17 @@ TEST_F(ConcurrentWritersTest, SyncTakesInOutsideChangesAndKeepsUnsavedOnes) {
     EXPECT_EQ(mine->AckDate, mine->NextDate);
     EXPECT_EQ(Named(running, "A ack")->AckDate, D(2024, 6, 18));
     EXPECT_EQ(running.Count(), other.Count());
+
+    // While a writer holds the lock its companion may not be written yet:
+    // the look waits for the next one rather than take the records' "?".
+    Named(other, "untouched")->Description = "Γάμος";
+    {
+        const TDataFileLock writing(other.FileName);
+        SaveEvents(static_cast<const TListSorted&>(other), other.FileName);
+        EXPECT_EQ(SyncFromDisk(running).Result, TSyncResult::Unchanged);
+    }
+    EXPECT_EQ(SyncFromDisk(running).Result, TSyncResult::Merged);
+    EXPECT_EQ(Named(running, "Γάμος")->Description, "Γάμος");
 
     // A file cut part way through an event (written in place, say) is
     // looked at again before it counts as unreadable: the events after the
