@@ -91,13 +91,11 @@ QString TDescriptionEdit::Admitted(const QString& inserted, bool pasted) {
     else if (!pasted)
         SetRefusal(QString("The description cannot hold %1").arg(firstRefused));
     else if (refused == 1)
-        SetRefusal(QString("The description cannot hold %1, left out of the pasted text")
-                       .arg(firstRefused));
+        SetRefusal(QString("Left out of the pasted text: %1").arg(firstRefused));
     else
-        SetRefusal(QString("The description cannot hold %1: %2 characters were left out of the "
-                           "pasted text")
+        SetRefusal(QString("Left out of the pasted text: %1 and %2 more")
                        .arg(firstRefused)
-                       .arg(refused));
+                       .arg(refused - 1));
     return fitting;
 }
 

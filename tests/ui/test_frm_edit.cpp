@@ -251,9 +251,9 @@ private slots:
         QTest::newRow("lone half") << QStringList{"a", QString(emoji[0]), "b"} << QString() << "ab"
                                    << "The description cannot hold the lone surrogate half U+D83C";
         QTest::newRow("pasted control")
-            << QStringList() << QString::fromUtf8("Tea\a time ☕") << QString::fromUtf8("Tea time ☕")
-            << "The description cannot hold the control character U+0007, left out of the pasted "
-               "text";
+            << QStringList() << QString::fromUtf8("Tea\a time\t ☕")
+            << QString::fromUtf8("Tea time ☕")
+            << "Left out of the pasted text: the control character U+0007 and 1 more";
     }
     void DescriptionLeavesOutOnlyWhatCannotBeStored() {
         QFETCH(QStringList, keys);
