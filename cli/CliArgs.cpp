@@ -24,6 +24,7 @@ constexpr TCommandName kCommands[] = {
     {"compress", TCliCommand::Compress, 0, 0}, {"zap", TCliCommand::Zap, 0, 0},
     {"backup", TCliCommand::Backup, 0, 1},     {"restore", TCliCommand::Restore, 0, 0},
     {"merge", TCliCommand::Merge, 1, 1},       {"delete", TCliCommand::Delete, 1, 1},
+    {"edit", TCliCommand::Edit, 1, 1},
 };
 
 const TCommandName* FindCommand(const std::string& name) {
@@ -76,17 +77,22 @@ void ParseEvent(const std::string& text, TCliArgs& a) {
                           "\"");
 }
 
-void SetType(TAddOptions& add, int type) {
+void SetType(TEventOptions& add, int type) {
     if (add.Type && *add.Type != type)
         throw TUsageError("give only one of --once, --daily, --weekly, --monthly-date, "
                           "--monthly-day, --yearly, --accounting");
     add.Type = type;
 }
 
-void SetKeep(TAddOptions& add, bool keep) {
+void SetKeep(TEventOptions& add, bool keep) {
     if (add.Keep && *add.Keep != keep)
         throw TUsageError("give only one of --keep and --no-keep");
     add.Keep = keep;
+}
+
+void CheckEnd(const TEventOptions& add) {
+    if (add.Until && add.NoEnd)
+        throw TUsageError("give only one of --until and --no-end");
 }
 
 class TParser {
@@ -134,7 +140,7 @@ private:
             if (inlineValue)
                 throw TUsageError(name + " takes no value");
         };
-        TAddOptions& add = Result.Add;
+        TEventOptions& add = Result.Event;
         if (name == "--help" || name == "-h") {
             flag();
             Result.Help = true;
@@ -163,33 +169,39 @@ private:
             PreFourGiven = true;
         } else if (name == "--desc") {
             add.Description = Value(name, inlineValue);
-            AddGiven = true;
+            EventGiven = true;
         } else if (name == "--start") {
             add.Start = Value(name, inlineValue);
-            AddGiven = true;
+            EventGiven = true;
         } else if (name == "--until") {
             add.Until = Value(name, inlineValue);
-            AddGiven = true;
+            CheckEnd(add);
+            EventGiven = true;
+        } else if (name == "--no-end") {
+            flag();
+            add.NoEnd = true;
+            CheckEnd(add);
+            EventGiven = true;
         } else if (name == "--interval") {
             add.Interval = IntValue(name, Value(name, inlineValue));
-            AddGiven = true;
+            EventGiven = true;
         } else if (name == "--rank") {
             add.Rank = IntValue(name, Value(name, inlineValue));
-            AddGiven = true;
+            EventGiven = true;
         } else if (name == "--weekday") {
             add.Weekday = IntValue(name, Value(name, inlineValue));
-            AddGiven = true;
+            EventGiven = true;
         } else if (name == "--notice") {
             add.Notice = IntValue(name, Value(name, inlineValue));
-            AddGiven = true;
+            EventGiven = true;
         } else if (name == "--keep" || name == "--no-keep") {
             flag();
             SetKeep(add, name == "--keep");
-            AddGiven = true;
+            EventGiven = true;
         } else if (const int type = TypeFlag(name); type != kNoType) {
             flag();
             SetType(add, type);
-            AddGiven = true;
+            EventGiven = true;
         } else {
             throw TUsageError("unknown option " + name);
         }
@@ -228,6 +240,7 @@ private:
             break;
         case TCliCommand::Ack:
         case TCliCommand::Delete:
+        case TCliCommand::Edit:
             ParseEvent(operand, Result);
             break;
         default:
@@ -239,8 +252,12 @@ private:
     }
 
     void CheckRelevance() const {
-        if (AddGiven && Result.Command != TCliCommand::Add)
-            throw TUsageError("event options such as --desc belong to the add command");
+        const bool takesEvent =
+            Result.Command == TCliCommand::Add || Result.Command == TCliCommand::Edit;
+        if (EventGiven && !takesEvent)
+            throw TUsageError("event options such as --desc belong to the add and edit commands");
+        if (!EventGiven && Result.Command == TCliCommand::Edit)
+            throw TUsageError("edit needs the fields to change, such as --desc TEXT");
         if (PreFourGiven && Result.Command != TCliCommand::Merge)
             throw TUsageError("--pre4 belongs to the merge command");
     }
@@ -248,7 +265,7 @@ private:
     const std::vector<std::string>& Args;
     size_t Pos = 0;
     TCliArgs Result;
-    bool AddGiven = false;
+    bool EventGiven = false;
     bool PreFourGiven = false;
 };
 
@@ -267,8 +284,8 @@ const std::string& UsageText() {
         "                       $TICKWELL_HOME, else $XDG_DATA_HOME/tickwell, else\n"
         "                       ~/.local/share/tickwell)\n"
         "  --date YYYY-MM-DD    act as if today were that day\n"
-        "  --json               machine-readable output (list, due, month, add, ack,\n"
-        "                       delete)\n"
+        "  --json               machine-readable output (list, due, month, add, edit,\n"
+        "                       ack, delete)\n"
         "  --yes                answer Yes (or OK) to every question\n"
         "  --help               show this text\n"
         "  --version            show the program's version\n"
@@ -278,9 +295,18 @@ const std::string& UsageText() {
         "  due                  the events due today, in due-list order\n"
         "  month YYYY-MM        the events that occur on each day of the month\n"
         "  add --desc TEXT [--start DATE] [TYPE] [--interval N] [--rank N]\n"
-        "      [--weekday 1..7] [--until DATE] [--notice N] [--keep | --no-keep]\n"
+        "      [--weekday 1..7] [--until DATE | --no-end] [--notice N]\n"
+        "      [--keep | --no-keep]\n"
         "                       add an event; TYPE is one of --once, --daily, --weekly,\n"
         "                       --monthly-date, --monthly-day, --yearly, --accounting\n"
+        "  edit EVENT [--desc TEXT] [--start DATE] [TYPE] [--interval N] [--rank N]\n"
+        "      [--weekday 1..7] [--until DATE | --no-end] [--notice N]\n"
+        "      [--keep | --no-keep]\n"
+        "                       change the fields given of an event, checked as add\n"
+        "                       checks them; TYPE as for add (--once, --daily,\n"
+        "                       --weekly, --monthly-date, --monthly-day, --yearly,\n"
+        "                       --accounting). The event keeps its id; its\n"
+        "                       acknowledgement is cleared, as in the editor\n"
         "  ack EVENT            acknowledge a due event\n"
         "  delete EVENT         delete an event\n"
         "  export FILE          write every event to FILE (a name ending in .csv gets\n"
@@ -299,13 +325,13 @@ const std::string& UsageText() {
         "                       of a version before 4.0)\n"
         "\n"
         "EVENT is an event's id as `list` and `due` show it (twelve hexadecimal\n"
-        "digits; it stays the same until the event is edited), or its index there,\n"
-        "counting from 0 (events with equal dates may swap places at any save, so an\n"
-        "index is only good for the list just shown). An id two events share is\n"
-        "refused. Dates are YYYY-MM-DD. Questions are asked on the terminal; without\n"
-        "one they are answered No unless --yes is given.\n"
+        "digits; it stays with the event for life, through edits), or its index\n"
+        "there, counting from 0 (events with equal dates may swap places at any save,\n"
+        "so an index is only good for the list just shown). Dates are YYYY-MM-DD.\n"
+        "Questions are asked on the terminal; without one they are answered No unless\n"
+        "--yes is given.\n"
         "Exit status: 0 done; 1 not done (a question answered No, a warning, nothing\n"
-        "to acknowledge); 2 an error or bad arguments.\n";
+        "to acknowledge or edit); 2 an error or bad arguments.\n";
     return text;
 }
 

@@ -24,11 +24,12 @@ enum class TCliCommand {
     Restore,
     Merge,
     Delete,
+    Edit,
 };
 
-// What `add` was given. Dates stay text so that they are checked in the
-// editor's order, with its messages.
-struct TAddOptions {
+// The event's fields given to `add` or `edit`. Dates stay text so that they
+// are checked in the editor's order, with its messages.
+struct TEventOptions {
     std::optional<std::string> Description;
     std::optional<std::string> Start;
     // -1 once only, else the repeat type code 0..5.
@@ -37,6 +38,7 @@ struct TAddOptions {
     std::optional<int> Rank;
     std::optional<int> Weekday;
     std::optional<std::string> Until;
+    bool NoEnd = false;
     std::optional<int> Notice;
     std::optional<bool> Keep;
 };
@@ -52,7 +54,7 @@ struct TCliArgs {
     TCliCommand Command = TCliCommand::None;
     // The file or folder operand (export, import, archive, backup, merge).
     std::string Path;
-    // The event operand (ack, delete): a master-list index, or else an id
+    // The event operand (ack, delete, edit): a master-list index, or else an id
     // (lowercase).
     int Index = -1;
     std::string Id;
@@ -60,7 +62,7 @@ struct TCliArgs {
     int Year = 0;
     int Month = 0;
     bool Pre4 = false;
-    TAddOptions Add;
+    TEventOptions Event;
 };
 
 // Arguments that do not form a command line; the text says what is wrong.

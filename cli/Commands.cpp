@@ -12,6 +12,7 @@
 #include "store/DataCommands.h"
 #include "store/DataFile.h"
 #include "store/Settings.h"
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <utility>
@@ -24,16 +25,20 @@ std::string AbsoluteFolder(const std::string& folder) {
     return std::filesystem::absolute(folder).string();
 }
 
+// An event added or edited, as `list` shows it.
+void WriteEvent(const TCliContext& c, const TTickwellItem& e, int index) {
+    if (c.Args.Json)
+        c.Io.Out << EventJson(e, index) << '\n';
+    else
+        c.Io.Out << index << '\t' << EventId(e) << '\t' << ListRow(e) << '\n';
+}
+
 TExitStatus Add(const TCliContext& c) {
-    const EventRecord rec = BuildNewEventRecord(c.Args.Add, ReadEditorDefaults());
+    const EventRecord rec = BuildNewEventRecord(c.Args.Event, ReadEditorDefaults());
     auto event = std::make_unique<TTickwellItem>(rec);
     AckPastOnCreate(*event);
     TTickwellItem* e = event.release();
-    const int index = c.Book.Add(e);
-    if (c.Args.Json)
-        c.Io.Out << EventJson(*e, index) << '\n';
-    else
-        c.Io.Out << index << '\t' << EventId(*e) << '\t' << ListRow(*e) << '\n';
+    WriteEvent(c, *e, c.Book.Add(e));
     return esDone;
 }
 
@@ -54,6 +59,22 @@ TTickwellItem* NamedEvent(const TCliContext& c, const char* nothing, TMsgKind ki
             return e;
     ShowMsg("No event has the id " + id, mkWarning);
     return nullptr;
+}
+
+TExitStatus Edit(const TCliContext& c) {
+    TTickwellItem* e = NamedEvent(c, "Nothing to Edit", mkInformation);
+    if (!e)
+        return esNotDone;
+    c.Book.Edit(e, BuildEditedRecord(c.Args.Event, *e));
+    // The list keeps an edited event where it was until the file is read
+    // again; the index shown is the one the next list gives it by its new
+    // date (among equal dates it may change places, as at any save).
+    const TMyList& list = c.Book.MasterList;
+    const auto before =
+        std::count_if(list.All().begin(), list.All().end(),
+                      [&](const TTickwellItem* o) { return list.Compare(*o, *e) < 0; });
+    WriteEvent(c, *e, static_cast<int>(before));
+    return esDone;
 }
 
 TExitStatus Acknowledge(const TCliContext& c) {
@@ -149,6 +170,8 @@ TExitStatus RunCommand(const TCliContext& c) {
         return esDone;
     case TCliCommand::Add:
         return Add(c);
+    case TCliCommand::Edit:
+        return Edit(c);
     case TCliCommand::Ack:
         return Acknowledge(c);
     case TCliCommand::Delete:

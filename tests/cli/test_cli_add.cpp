@@ -18,26 +18,6 @@ TEST_F(CliTest, AddTakesTheEndGivenAndAcknowledgesPastOccurrences) {
     }
 }
 
-TEST_F(CliTest, AddChecksAsTheEditorDoesAndWritesNothingOnFailure) {
-    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
-        {{"--start", "2025-01-20"}, "Please enter a Description"},
-        {{"--desc", " \t\n "}, "Please enter a Description"},
-        {{"--desc", "x", "--start", "2025-02-30"}, "Please enter a valid date"},
-        {{"--desc", "Party\x1b[31m"}, "The description cannot hold the control character U+001B."},
-        {{"--desc", "x", "--daily", "--until", "15/01/2025"}, "Please enter a valid date"},
-    };
-    for (const auto& [options, message] : cases) {
-        std::vector<std::string> args = options;
-        args.insert(args.begin(), "add");
-        SCOPED_TRACE(::testing::PrintToString(args));
-        const TCliRun r = Run(args);
-        EXPECT_EQ(r.Code, 2);
-        EXPECT_EQ(r.Err, "tickwell-cli: " + message + "\n");
-        EXPECT_FALSE(std::filesystem::exists(DataFile()));
-    }
-    EXPECT_EQ(Run({"add", "--desc", "x", "--start", "0100-06-01"}).Code, 0);
-}
-
 TEST_F(CliTest, AddTakesItsDefaultsFromTheSettingsStore) {
     WithSettingsFile([] {
         WriteSetting(kDfltEventType, 3); // Monthly - Date
