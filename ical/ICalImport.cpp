@@ -191,6 +191,13 @@ TDataResult ImportICalendarCommand(TEventBook& book, const std::string& path) {
                 rec.NoticePeriod = static_cast<int16_t>(old->NoticePeriod);
                 rec.KeepFlag = old->KeepFlag;
             }
+            // A file older than what the event was last updated from
+            // changes nothing.
+            if (old && extras && old->Extras && old->Extras->ICalUid == extras->ICalUid &&
+                old->Extras->ICalSequence > extras->ICalSequence) {
+                ++unchanged;
+                continue;
+            }
             if (old) {
                 rec.AckDate = std::max(rec.AckDate, old->AckDate);
                 EventRecord before;

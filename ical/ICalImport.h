@@ -47,8 +47,9 @@ TICalContents ReadICalendar(std::string_view text, const TICalDefaults& defaults
 // in a UID the export wrote, the UID another calendar gave it, or the same
 // text and days) is updated instead of added again. A new event keeps the id
 // its export UID carries while no other event holds it; one from another
-// calendar keeps that calendar's UID and SEQUENCE. The rest goes through the
-// import's add-save-report step.
+// calendar keeps that calendar's UID and SEQUENCE, and a lower SEQUENCE later
+// leaves it as it is. The rest goes through the import's add-save-report
+// step.
 TDataResult ImportICalendarCommand(TEventBook& book, const std::string& path);
 
 // True for a file name ending in .ics, in any case.
