@@ -250,7 +250,7 @@ TLinkReport LinkCompanion(const std::string& recordsPath, const std::vector<TTic
     // Nearly always line i describes record i as it is: those link on the
     // way through, shared by the cores for a large file, and only the rest
     // are kept for matching by digest.
-    enum : std::uint8_t { kLinked, kLeft, kUnreadable };
+    constexpr std::uint8_t kLinked = 0, kLeft = 1, kUnreadable = 2;
     std::vector<std::uint8_t> lineState(lines.size(), kLeft);
     InChunks(lines.size(), 4096, [&](size_t begin, size_t end) {
         for (size_t i = begin; i < end; ++i) {

@@ -60,6 +60,7 @@ protected:
 TEST_F(EventBookTest, EveryChangeIsSavedThenTold) {
     TTickwellItem* e = Due("Dentist");
     Book->Add(e);
+    const std::uint64_t id = e->Id;
     EXPECT_EQ(InFile("Dentist"), 1);
     EXPECT_EQ(Book->DueList.IndexOf(e), 0);
 
@@ -73,20 +74,21 @@ TEST_F(EventBookTest, EveryChangeIsSavedThenTold) {
 
     EventRecord rec;
     e->ToRecord(rec);
-    rec.SetDescription("Dentist at 9");
+    rec.SetDescription("Οδοντίατρος 9");
     rec.AckDate = 0;
     e->AckDate = D(2024, 6, 17);
     Book->Edit(e, rec);
     EXPECT_EQ(e->AckDate, 0);
-    EXPECT_EQ(InFile("Dentist at 9"), 1);
+    EXPECT_EQ(e->Id, id); // the editor's change keeps the event's id
+    EXPECT_EQ(InFile("Οδοντίατρος 9"), 1);
 
     Answers = {anOk};
     EXPECT_TRUE(Book->Delete(e, false));
-    EXPECT_EQ(InFile("Dentist at 9"), 0);
+    EXPECT_EQ(InFile("Οδοντίατρος 9"), 0);
     EXPECT_TRUE(Book->MasterList.Empty() && Book->DueList.Empty());
     EXPECT_EQ(Readers.Log,
               (std::vector<std::string>{"added Dentist", "changed Dentist", "changed Dentist",
-                                        "changed Dentist at 9", "removed Dentist at 9"}));
+                                        "changed Οδοντίατρος 9", "removed Οδοντίατρος 9"}));
 }
 
 TEST_F(EventBookTest, DeleteAsksAsTheOptionsSayAndKeepsWhatIsNotConfirmed) {
