@@ -1,4 +1,5 @@
 #include "store/Companion.h"
+#include "core/Cp1252.h"
 #include "core/EventId.h"
 #include "core/ParallelChunks.h"
 #include "store/AtomicFile.h"
@@ -188,11 +189,26 @@ void AppendAttributes(std::string& out, const TEventExtras& x) {
 
 // Gives the event what the line holds; the text only when the record's own
 // description is still the one the line was written with.
-void Take(TTickwellItem& e, TEntry& entry, bool withText) {
+void Take(TTickwellItem& e, TEntry& entry, bool withText, const TRecordCheck& record) {
     entry.Used = true;
     e.Id = entry.Id;
-    if (withText && !entry.Text.empty())
-        e.Description = Unescaped(entry.Text);
+    if (withText && !entry.Text.empty()) {
+        // Only a text whose stored form is the record's own: a companion
+        // mended by hand or damaged must not put words in another event.
+        std::string text = Unescaped(entry.Text);
+        unsigned char stored[1 + kMaxDescription];
+        const std::string bytes = Utf8ToCp1252(text, kMaxDescription);
+        stored[0] = static_cast<unsigned char>(bytes.size());
+        std::memcpy(stored + 1, bytes.data(), bytes.size());
+        if (Stable(stored, 1 + bytes.size()) == record.Text) {
+            if (text.size() > kMaxDescription) {
+                EventRecord cut;
+                cut.SetDescription(text);
+                text = cut.Description();
+            }
+            e.Description = std::move(text);
+        }
+    }
     e.Extras = ParseAttributes(entry.Attributes);
 }
 
@@ -259,7 +275,7 @@ TLinkReport LinkCompanion(const std::string& recordsPath, const std::vector<TTic
                 lineState[i] = kUnreadable;
             else if (i < events.size() && entry.Check.Whole == checks[i].Whole) {
                 try {
-                    Take(*events[i], entry, true);
+                    Take(*events[i], entry, true, checks[i]);
                     lineState[i] = kLinked;
                 } catch (...) {
                     events[i]->Id = 0; // left for the pass below, which may throw
@@ -296,7 +312,7 @@ TLinkReport LinkCompanion(const std::string& recordsPath, const std::vector<TTic
         pass([&](TTickwellItem& e, const TRecordCheck& c) {
             TEntry* entry = FirstUnused(byWhole, c.Whole, &c);
             if (entry) {
-                Take(e, *entry, true);
+                Take(e, *entry, true, c);
                 ++report.Exact;
             }
             return entry != nullptr;
@@ -307,7 +323,7 @@ TLinkReport LinkCompanion(const std::string& recordsPath, const std::vector<TTic
             if (!entry)
                 entry = FirstUnused(byRule, c.Rule);
             if (entry) {
-                Take(e, *entry, sameText);
+                Take(e, *entry, sameText, c);
                 ++report.Kept;
             }
             return entry != nullptr;

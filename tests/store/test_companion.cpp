@@ -141,4 +141,14 @@ TEST_F(CompanionTest, TextAndAttributesRoundTrip) {
     EXPECT_EQ(ReadBytes(File()).size(), kRecordSize);
 }
 
+// A companion mended by hand or damaged: a text the record could not hold
+// leaves the record's own in place, whatever the digests say.
+TEST_F(CompanionTest, ATextThatDoesNotFitItsRecordIsNotTaken) {
+    SaveBase();
+    std::string ext = ReadBytes(File() + ".ext");
+    ext.replace(ext.find("Γάμος 🎂"), std::string("Γάμος 🎂").size(), "Wedding");
+    WriteBytes(File() + ".ext", ext);
+    EXPECT_FALSE(IdOf(Load(), "????? ?").empty());
+    EXPECT_TRUE(IdOf(Load(), "Wedding").empty());
+}
 } // namespace
