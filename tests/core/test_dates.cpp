@@ -14,9 +14,7 @@ using namespace std::chrono;
 
 namespace {
 
-TDateTime D(int y, int m, int d) {
-    return EncodeDate(y, m, d);
-}
+constexpr auto D = &EncodeDate;
 
 // Independent reference: chrono's own month arithmetic, the day clamped to
 // the month's end.

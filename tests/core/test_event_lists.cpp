@@ -10,9 +10,7 @@
 
 namespace {
 
-double D(int y, int m, int d) {
-    return EncodeDate(y, m, d);
-}
+constexpr auto D = &EncodeDate;
 
 EventRecord Once(double day, bool keep = false, int notice = 7) {
     EventRecord r;

@@ -8,9 +8,7 @@
 
 namespace {
 
-double D(int y, int m, int d) {
-    return EncodeDate(y, m, d);
-}
+constexpr auto D = &EncodeDate;
 
 // A day written as yyyymmdd; 0 stays 0.
 double Ymd(int v) {
