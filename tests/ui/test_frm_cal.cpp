@@ -20,9 +20,7 @@
 
 namespace {
 
-TDateTime D(int y, int m, int d) {
-    return EncodeDate(y, m, d);
-}
+constexpr auto D = &EncodeDate;
 
 QPoint DayCentre(const TMyCalendar* cal, int day) {
     const int offset = day - cal->FirstCellDay();

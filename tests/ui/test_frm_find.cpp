@@ -45,10 +45,7 @@ private slots:
         QVERIFY(ClickRow(w.ListView(), "Große Straße"));
         QTimer::singleShot(0, [needle, presses] {
             if (auto* dlg = qobject_cast<TFindDlg*>(QApplication::activeModalWidget())) {
-                // Each character typed as a key of its own, whatever the letter.
-                for (const QChar c : needle)
-                    QTest::sendKeyEvent(QTest::Click, dlg->FindText, Qt::Key_unknown, QString(c),
-                                        Qt::NoModifier);
+                TypeText(dlg->FindText, needle);
                 for (int i = 0; i < presses; ++i)
                     QTest::mouseClick(dlg->FindBtn, Qt::LeftButton);
                 QTest::mouseClick(dlg->CloseBtn, Qt::LeftButton);

@@ -9,9 +9,7 @@
 
 namespace {
 
-TDateTime D(int y, int m, int d) {
-    return EncodeDate(y, m, d);
-}
+constexpr auto D = &EncodeDate;
 
 std::unique_ptr<TMarkedCalendar> Shown(TDateTime d, int weekStart = 0) {
     auto cal = std::make_unique<TMarkedCalendar>();
