@@ -73,12 +73,9 @@ private slots:
     }
     void cleanup() {
         App.reset(); // with its tray icon, before the tray's own window
-        QList<QPointer<QWidget>> windows;
         for (QWidget* w : QApplication::topLevelWidgets())
-            if (!w->parentWidget())
-                windows << w;
-        for (const QPointer<QWidget>& w : windows)
-            delete w.data();
+            w->deleteLater();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EndTestTime();
     }
 

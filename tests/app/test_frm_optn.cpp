@@ -54,16 +54,8 @@ class TestFrmOptn : public QObject {
         open();
         QVERIFY(!OptionDlg);
     }
-    // A value as stored ("Options/Beep"): text or number, invalid when missing.
-    static QVariant Stored(const QString& setting) {
-        const TRegData data = RegistryBackend()->Load();
-        const TRegValue* v =
-            data.Find(kRegistryRoot + ("\\" + setting.section('/', 0, 0)).toStdString(),
-                      setting.section('/', 1).toStdString());
-        if (!v)
-            return {};
-        return v->Form == TRegValue::fText ? QVariant(QString::fromStdString(v->Text))
-                                           : QVariant(int(v->Dword));
+    static std::int32_t StoredOption(const char* name) {
+        return TWinRegistry().ReadInteger("Options", name, -1);
     }
 
 private slots:
@@ -95,9 +87,9 @@ private slots:
                 });
         const QString told = QString::fromStdString(Env.LastNotice());
         QVERIFY2(told.contains("\"Beep\"") && told.contains("\"General\""), qPrintable(told));
-        QCOMPARE(Stored("Options/DfltKeepFlag"), QVariant(0));
-        QCOMPARE(Stored("Options/Beep"), QVariant("yes"));
-        QCOMPARE(Stored("Options/AutoBackup"), QVariant());
+        QCOMPARE(StoredOption("DfltKeepFlag"), 0);
+        QCOMPARE(TWinRegistry().ReadString("Options", "Beep", ""), std::string("yes"));
+        QVERIFY(!TWinRegistry().ValueExists("Options", "AutoBackup"));
     }
 
     // A tray choice unlike this run's is asked about; Cancel there keeps the
@@ -116,7 +108,7 @@ private slots:
                     QVERIFY(dlg.isVisible()); // asked, and kept open
                     QTest::mouseClick(dlg.CancelBtn, Qt::LeftButton);
                 });
-        QCOMPARE(Stored("Options/TrayIcon"), QVariant(1));
+        QCOMPARE(StoredOption("TrayIcon"), 1);
     }
 
     // OK arms and stops the schedule at once, from the time editor's time;
@@ -192,8 +184,8 @@ private slots:
         QCOMPARE(ScanFrm->ScanListView->model()->rowCount(), 1);
         QCOMPARE(CalFrm->SundayStartsWeek(), !sunday);
         QCOMPARE(ScanFrm->EnableSoundAction->isChecked(), !sound);
-        QCOMPARE(Stored("Options/DfltEventType"), QVariant(9));
-        QCOMPARE(Stored("Options/MainWindow"), QVariant(7));
+        QCOMPARE(StoredOption("DfltEventType"), 9);
+        QCOMPARE(StoredOption("MainWindow"), 7);
     }
 
     // The start-up link is made, switched to a quick launch, and removed
