@@ -15,6 +15,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -83,6 +84,16 @@ protected:
                 return EventId(*e);
         ADD_FAILURE() << "no event " << description;
         return {};
+    }
+
+    // Each stored event's id and its text, as read from the data file.
+    std::map<std::string, std::string> IdsAndTexts() const {
+        TMyList list;
+        EXPECT_TRUE(LoadEvents(list, DataFile()));
+        std::map<std::string, std::string> found;
+        for (const TTickwellItem* e : list.All())
+            found[EventId(*e)] = e->Description;
+        return found;
     }
 
     static std::string ReadText(const std::string& path) {

@@ -1,7 +1,6 @@
 // Several tickwell-cli processes writing one data file at once, and writers
 // killed at any moment.
 #include "CliTestSupport.h"
-#include "core/EventId.h"
 #include "store/DataFileLock.h"
 #include "store/StopPoint.h"
 #include <csignal>
@@ -84,15 +83,7 @@ TEST_F(CliWritersTest, KilledWritersLeaveAWholeFileAndNoLock) {
         }
         SaveEvents(static_cast<const TListSorted&>(list), DataFile());
     }
-    const auto idsAndTexts = [&] {
-        TMyList list;
-        LoadEvents(list, DataFile());
-        std::map<std::string, std::string> found;
-        for (const TTickwellItem* e : list.All())
-            found[EventId(*e)] = e->Description;
-        return found;
-    };
-    const std::map<std::string, std::string> before = idsAndTexts();
+    const std::map<std::string, std::string> before = IdsAndTexts();
     const struct {
         const char* Step;
         bool Saved;    // the killed writer's event is in the file
@@ -122,7 +113,7 @@ TEST_F(CliWritersTest, KilledWritersLeaveAWholeFileAndNoLock) {
         EXPECT_EQ(StoredDescriptions().size(), expected) << c.Step;
         EXPECT_TRUE(TDataFileLock(DataFile(), 0).Held()) << c.Step;
         EXPECT_EQ(Temporaries().size(), c.Leftover ? 1u : 0u) << c.Step;
-        std::map<std::string, std::string> after = idsAndTexts();
+        std::map<std::string, std::string> after = IdsAndTexts();
         std::erase_if(after, [](const auto& kv) { return !kv.second.starts_with("Γ"); });
         EXPECT_EQ(after, before) << c.Step;
     }
