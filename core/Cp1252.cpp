@@ -176,17 +176,6 @@ std::string Utf8ToCp1252(std::string_view utf8, size_t maxChars) {
     return out;
 }
 
-bool IsCp1252Representable(std::string_view utf8) {
-    size_t pos = 0;
-    while (pos < utf8.size()) {
-        const char32_t cp = Decode(utf8, pos);
-        if (cp == kInvalid || ByteOf(cp) == kNotRepresentable) {
-            return false;
-        }
-    }
-    return true;
-}
-
 bool IsUtf8(std::string_view bytes) {
     size_t pos = 0;
     while (pos < bytes.size())

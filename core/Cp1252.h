@@ -9,8 +9,6 @@ std::string Cp1252ToUtf8(std::string_view bytes);
 // Characters that Windows-1252 cannot hold become '?'. maxChars cuts the text
 // to that many characters first.
 std::string Utf8ToCp1252(std::string_view utf8, size_t maxChars = std::string::npos);
-// True when every character of the text can be stored in Windows-1252.
-bool IsCp1252Representable(std::string_view utf8);
 // True when the bytes are well-formed UTF-8.
 bool IsUtf8(std::string_view bytes);
 // The first character a description cannot hold, named for a message ("the

@@ -295,7 +295,7 @@ TLinkReport LinkCompanion(const std::string& recordsPath, const std::vector<TTic
             unlinked.push_back(i);
         if (state == kUnreadable)
             ++report.Dropped;
-        else if (i < lines.size() && ParseEntry(lines[i], leftover.emplace_back()) == false)
+        else if (i < lines.size() && !ParseEntry(lines[i], leftover.emplace_back()))
             leftover.pop_back();
     }
 
