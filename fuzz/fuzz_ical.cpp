@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::abort();
     }
     FUZZ_CHECK(second.Events.size() == first.Events.size());
-    for (size_t i = 0; i < list.Count(); ++i) {
+    for (size_t i = 0; i < static_cast<size_t>(list.Count()); ++i) {
         EventRecord rec;
         list[static_cast<int>(i)]->ToRecord(rec);
         fuzz::CheckSameRecord(second.Events[i].Record, rec);

@@ -5,6 +5,7 @@
 #include "store/AtomicFile.h"
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <bit>
 #include <cstdio>
 #include <cstring>
@@ -15,6 +16,7 @@
 namespace {
 
 constexpr std::string_view kHeader = "tickwell-companion 1";
+constexpr std::string_view kIdSumKey = "\tids=";
 // Where the acknowledgement date starts: the companion does not follow it,
 // so an acknowledgement another program wrote keeps the event known.
 constexpr size_t kAckOffset = 284;
@@ -231,6 +233,16 @@ std::uint64_t NextCandidate(std::uint64_t id) {
     return (id ^ (id >> 32)) & 0xFFFFFFFFFFFFull;
 }
 
+// The ids a companion's lines hold, summed after a mix: the writer puts
+// the sum in the first line, so that a reader that links every line as it is
+// and gets the same sum knows the ids are the ones the writer made unique,
+// without the hash set over every id that costs most of what linking may
+// take. Any line whose id was edited or repeated changes the sum.
+std::uint64_t MixedId(std::uint64_t id) {
+    id = (id ^ (id >> 31)) * 0x7fb5d329728ea185ull;
+    return id ^ (id >> 27);
+}
+
 } // namespace
 
 TRecordCheck CheckRecord(const unsigned char* packed) {
@@ -249,6 +261,8 @@ TLinkReport LinkCompanion(const std::string& recordsPath, const std::vector<TTic
     TFileBytes bytes;
     std::string error;
     std::vector<std::string_view> lines;
+    std::uint64_t idSum = 0;
+    bool idSumKnown = false;
     if (ReadWholeFile(CompanionPath(recordsPath), bytes, error)) {
         std::string_view rest = bytes.View();
         lines.reserve(events.size() + 1);
@@ -257,10 +271,14 @@ TLinkReport LinkCompanion(const std::string& recordsPath, const std::vector<TTic
             lines.push_back(rest.substr(0, nl));
             rest = nl == std::string_view::npos ? std::string_view() : rest.substr(nl + 1);
         }
-        if (lines.empty() || lines.front() != kHeader)
+        if (lines.empty() || !lines.front().starts_with(kHeader))
             lines.clear();
-        else
+        else {
+            const std::string_view rest = lines.front().substr(kHeader.size());
+            if (rest.starts_with(kIdSumKey))
+                idSumKnown = ParseHex(rest.substr(kIdSumKey.size()), idSum);
             lines.erase(lines.begin());
+        }
     }
 
     // Nearly always line i describes record i as it is: those link on the
@@ -268,7 +286,11 @@ TLinkReport LinkCompanion(const std::string& recordsPath, const std::vector<TTic
     // are kept for matching by digest.
     constexpr std::uint8_t kLinked = 0, kLeft = 1, kUnreadable = 2;
     std::vector<std::uint8_t> lineState(lines.size(), kLeft);
+    std::atomic<size_t> linked = 0;
+    std::atomic<std::uint64_t> linkedSum = 0;
     InChunks(lines.size(), 4096, [&](size_t begin, size_t end) {
+        size_t here = 0;
+        std::uint64_t sum = 0;
         for (size_t i = begin; i < end; ++i) {
             TEntry entry;
             if (!ParseEntry(lines[i], entry, true))
@@ -277,11 +299,15 @@ TLinkReport LinkCompanion(const std::string& recordsPath, const std::vector<TTic
                 try {
                     Take(*events[i], entry, true, checks[i]);
                     lineState[i] = kLinked;
+                    ++here;
+                    sum += MixedId(entry.Id);
                 } catch (...) {
                     events[i]->Id = 0; // left for the pass below, which may throw
                 }
             }
         }
+        linked += here;
+        linkedSum += sum;
     });
     std::vector<TEntry> leftover;
     std::vector<size_t> unlinked;
@@ -332,34 +358,55 @@ TLinkReport LinkCompanion(const std::string& recordsPath, const std::vector<TTic
     for (const TEntry& e : leftover)
         report.Dropped += e.Used ? 0 : 1;
 
-    if (!unlinked.empty()) {
-        std::unordered_set<std::uint64_t> taken;
-        taken.reserve(events.size());
-        for (const TTickwellItem* e : events)
-            if (e->Id != 0)
-                taken.insert(e->Id);
-        EventRecord rec;
-        for (size_t r : unlinked) {
-            events[r]->ToRecord(rec);
-            std::uint64_t id = DerivedId(rec);
-            while (id == 0 || !taken.insert(id).second)
-                id = NextCandidate(id);
-            events[r]->Id = id;
+    // All linked on the way through, as nearly always, with the ids the
+    // writer gave: nothing left to do.
+    if (linked == events.size() && lines.size() == events.size() && idSumKnown &&
+        linkedSum == idSum)
+        return report;
+    // The ids to give here must be the same for every reader of the file
+    // until the companion is next written: derived, then stepped past any
+    // id taken, where an id the companion repeats stays with its first event.
+    std::unordered_set<std::uint64_t> taken;
+    taken.reserve(events.size());
+    for (TTickwellItem* e : events)
+        if (e->Id != 0 && !taken.insert(e->Id).second) {
+            e->Id = 0;
             ++report.Given;
         }
+    EventRecord rec;
+    for (TTickwellItem* e : events) {
+        if (e->Id != 0)
+            continue;
+        e->ToRecord(rec);
+        std::uint64_t id = DerivedId(rec);
+        while (id == 0 || !taken.insert(id).second)
+            id = NextCandidate(id);
+        e->Id = id;
     }
+    report.Given += static_cast<int>(unlinked.size());
     return report;
 }
 
-TCompanionWriter::TCompanionWriter(size_t events) {
-    Out.reserve(kHeader.size() + 1 + events * 64);
+TCompanionWriter::TCompanionWriter(const std::vector<TTickwellItem*>& order) {
+    GiveUniqueIds(order);
+    Out.reserve(kHeader.size() + kIdSumKey.size() + 17 + order.size() * 64);
     Out += kHeader;
+    Out += kIdSumKey;
+    AppendHex(Out, 0, 16);
     Out += '\n';
+}
+
+const std::string& TCompanionWriter::Text() {
+    std::string sum;
+    AppendHex(sum, IdSum, 16);
+    Out.replace(kHeader.size() + kIdSumKey.size(), sum.size(), sum);
+    return Out;
 }
 
 void TCompanionWriter::Add(const TTickwellItem& e, const EventRecord& rec,
                            const unsigned char* packed) {
     const TRecordCheck check = CheckRecord(packed);
+    IdSum += MixedId(e.Id);
     AppendHex(Out, e.Id, kEventIdLength);
     for (std::uint64_t digest : {check.Whole, check.Rule, check.Text}) {
         Out += '\t';

@@ -37,7 +37,7 @@ std::string CompanionPath(const std::string& recordsPath);
 struct TLinkReport {
     int Exact = 0;   // records the companion described as they are
     int Kept = 0;    // changed elsewhere, known by their digests: id kept
-    int Given = 0;   // records the companion did not know: id given
+    int Given = 0;   // records the companion did not know, or ids it repeated: id given
     int Dropped = 0; // companion lines whose record is gone
     bool InStep() const { return Kept + Given + Dropped == 0; }
 };
@@ -57,16 +57,18 @@ struct TLinkReport {
 TLinkReport LinkCompanion(const std::string& recordsPath, const std::vector<TTickwellItem*>& events,
                           const std::vector<TRecordCheck>& checks);
 
-// Builds the companion's text as the records are packed, in file order.
+// Builds the companion's text for the events in file order, as their
+// records are packed; first gives them unique ids (GiveUniqueIds).
 class TCompanionWriter {
 public:
-    explicit TCompanionWriter(size_t events);
+    explicit TCompanionWriter(const std::vector<TTickwellItem*>& order);
     // rec is the event's record as ToRecord gave it, packed its bytes.
     void Add(const TTickwellItem& e, const EventRecord& rec, const unsigned char* packed);
-    const std::string& Text() const { return Out; }
+    const std::string& Text();
 
 private:
     std::string Out;
+    std::uint64_t IdSum = 0;
 };
 
 // Gives every event without an id a new one, and a new one to each event

@@ -169,6 +169,10 @@ bool WriteCsvFile(const std::string& path, const std::vector<std::string>& lines
         bytes += line;
         bytes += "\r\n";
     }
+    // A first description that starts with U+FEFF would read back as a
+    // byte-order mark and lose it; a mark of our own in front keeps it.
+    if (bytes.starts_with("\xEF\xBB\xBF"))
+        bytes.insert(0, "\xEF\xBB\xBF");
     return WriteFileAtomic(path, bytes, errorText);
 }
 

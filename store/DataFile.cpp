@@ -83,13 +83,12 @@ bool LoadEvents(TListSorted& list, const std::string& path, bool oldFormat, TLin
 void WriteEventsFile(const TListSorted& list, const std::string& path,
                      std::vector<std::uint64_t>* keys) {
     const std::vector<TTickwellItem*> order = list.InFileOrder();
-    GiveUniqueIds(order);
     const size_t size = order.size() * kRecordSize;
     auto bytes = std::make_unique_for_overwrite<unsigned char[]>(size);
     unsigned char* out = bytes.get();
     if (keys)
         keys->resize(order.size());
-    TCompanionWriter companion(order.size());
+    TCompanionWriter companion(order);
     EventRecord rec;
     for (size_t i = 0; i < order.size(); ++i, out += kRecordSize) {
         order[i]->ToRecord(rec);
@@ -110,8 +109,7 @@ void WriteEventsFile(const TListSorted& list, const std::string& path,
 
 void WriteCompanion(const TListSorted& list, const std::string& path) {
     const std::vector<TTickwellItem*> order = list.InFileOrder();
-    GiveUniqueIds(order);
-    TCompanionWriter companion(order.size());
+    TCompanionWriter companion(order);
     EventRecord rec;
     unsigned char packed[kRecordSize];
     for (const TTickwellItem* e : order) {

@@ -142,13 +142,22 @@ TEST_F(CompanionTest, TextAndAttributesRoundTrip) {
 }
 
 // A companion mended by hand or damaged: a text the record could not hold
-// leaves the record's own in place, whatever the digests say.
-TEST_F(CompanionTest, ATextThatDoesNotFitItsRecordIsNotTaken) {
+// leaves the record's own in place, whatever the digests say, and an id
+// given twice stays with the first event only.
+TEST_F(CompanionTest, AHandEditCannotMisplaceTextsOrRepeatIds) {
     SaveBase();
+    const TTexts saved = Load();
     std::string ext = ReadBytes(File() + ".ext");
     ext.replace(ext.find("Γάμος 🎂"), std::string("Γάμος 🎂").size(), "Wedding");
+    const size_t first = ext.find('\n') + 1, second = ext.find('\n', first) + 1;
+    ext.replace(second, kEventIdLength, ext.substr(first, kEventIdLength));
     WriteBytes(File() + ".ext", ext);
-    EXPECT_FALSE(IdOf(Load(), "????? ?").empty());
-    EXPECT_TRUE(IdOf(Load(), "Wedding").empty());
+    const TTexts read = Load();
+    EXPECT_EQ(read.size(), 3u);
+    EXPECT_EQ(read.begin()->first.size(), kEventIdLength);
+    EXPECT_EQ(read, Load());
+    EXPECT_FALSE(IdOf(read, "????? ?").empty());
+    EXPECT_TRUE(IdOf(read, "Wedding").empty());
+    EXPECT_EQ(saved.count(ext.substr(first, kEventIdLength)), 1u);
 }
 } // namespace
