@@ -57,17 +57,6 @@ TEST(RegFileFormat, AcceptsWhatHandEditingAndOtherToolsProduce) {
     EXPECT_EQ(data.Keys().size(), 1u);
 }
 
-TEST(RegFileFormat, RejectsWhatIsNotSuchAFile) {
-    for (const std::string text :
-         {"", "Windows Registry Editor Version 5.00\n", "\n\nx\nREGEDIT4"}) {
-        TRegData data;
-        std::vector<TRegFileSkip> skipped;
-        std::string error;
-        EXPECT_FALSE(ParseRegFile(text, data, skipped, error)) << text;
-        EXPECT_NE(error.find("REGEDIT4"), std::string::npos) << error;
-    }
-}
-
 // A line that cannot be read is passed over and listed, and costs nothing
 // else: the values before and after it are read, a key that cannot be read
 // takes only its own values along.
