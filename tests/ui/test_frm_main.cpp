@@ -1,4 +1,4 @@
-// The main window: views and filter, copy, clear
+// The main window: views and filter, clear
 // acknowledgement, delete and the refresh order across the open windows, the
 // settings it keeps, the exchange commands and the backup dialog.
 #include "UiTestEnv.h"
@@ -35,8 +35,7 @@ struct TWindow {
     TMainFrm* operator->() const { return W.data(); }
     int Rows() const { return W->ListView()->model()->rowCount(); }
     QString Panel(int i) const { return W->StatusPanel(i)->text(); }
-    QAction* Action(const char* name) const { return W->findChild<QAction*>(name); }
-    bool Use(const char* name) const { return ::Use(W, Action(name)); }
+    bool Use(const char* name) const { return ::Use(W, W->findChild<QAction*>(name)); }
     bool Click(const QString& row) const { return ClickRow(W->ListView(), row); }
 };
 
@@ -86,16 +85,6 @@ private slots:
         QCOMPARE(w.Rows(), 2);
         QVERIFY(w.Use("FilterMain"));
         QCOMPARE(w.Rows(), 3);
-    }
-
-    void copyAddsItsRowSelected() {
-        Add(MakeEvent("Trip", Env.Day + 3, true));
-        Add(MakeEvent("Daily", Env.Day + 1, false, etDaily));
-        TWindow w(*Env.Events);
-        QVERIFY(w.Click("Trip"));
-        QVERIFY(w.Use("CopyEventAction"));
-        QCOMPARE(w.Rows(), 3);
-        QCOMPARE(QString::fromStdString(w->SelectedEvent()->Description), QString("Copy of: Trip"));
     }
 
     // Ctrl+A in the list is the command, not "select all".
