@@ -177,10 +177,8 @@ private slots:
         TWindow w(*Env.Events);
         w.Input("Alt+W");
         QCOMPARE(w->StatusPanels[1]->text(), QString("Week 11"));
-        QCOMPARE(w->PeriodLabel->text(), QString("09 March - 15 March"));
         QVERIFY(ChooseMenu(w.W, w->findChild<QAction*>("SundayStartAction")));
         QCOMPARE(w->Cal->CellText(0, 0), QString("Sun"));
-        QCOMPARE(w->WeekDay(1), D(2026, 3, 8));
         QCOMPARE(w->WeekPage->DayName(1)->text(), QString("Sunday"));
         QCOMPARE(w->WeekPage->Model(7)->rowCount(), 1);
         QCOMPARE(w->PeriodLabel->text(), QString("08 March - 14 March"));
