@@ -1,6 +1,6 @@
 #pragma once
 // Shared set-up for the store tests: a temporary data folder (TICKWELL_HOME),
-// a fixed today, recorded notices with scripted answers, and a due list.
+// a fixed today, and recorded notices with scripted answers.
 #include "core/Clock.h"
 #include "core/DateTime.h"
 #include "core/EventLists.h"
@@ -32,7 +32,6 @@ protected:
     std::vector<std::string> Asked;
     std::deque<TAnswer> Answers; // taken in order; empty: DefaultAnswer
     TAnswer DefaultAnswer = anCancel;
-    TScanList Due;
     TMessageHandlers OldHandlers;
 
     void SetUp() override {
