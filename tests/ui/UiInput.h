@@ -33,19 +33,11 @@ inline QStringList SortedTexts(const QAbstractItemView* view) {
     return out;
 }
 
-// The row whose first column shows the text, or an invalid index.
-inline QModelIndex RowShowing(const QAbstractItemView* view, const QString& text) {
-    const QAbstractItemModel* m = view->model();
-    for (int r = 0; r < m->rowCount(); ++r)
-        if (m->index(r, 0).data().toString() == text)
-            return m->index(r, 0);
-    return {};
-}
-
 inline bool ClickRow(QAbstractItemView* view, const QString& text) {
-    const QModelIndex index = RowShowing(view, text);
-    if (!index.isValid())
+    const int row = ShownTexts(view).indexOf(text);
+    if (row < 0)
         return false;
+    const QModelIndex index = view->model()->index(row, 0);
     view->scrollTo(index);
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
     return true;
