@@ -30,6 +30,11 @@ std::string ICalText(std::string_view text) {
     return out;
 }
 
+std::string DaysBeyondReason() {
+    return "it has days after the year " + std::to_string(kLastICalYear) +
+           ", which Tickwell cannot exchange in iCalendar files";
+}
+
 std::string DaysBeyondText(const std::string& summary) {
     return "The event \"" + summary + "\" has days after the year " +
            std::to_string(kLastICalYear) + ", which Tickwell cannot exchange in iCalendar files.";

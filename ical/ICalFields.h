@@ -30,6 +30,8 @@ std::string ICalText(std::string_view text);
 // The second line of the error for an event with days after the last year
 // an iCalendar file can be given here.
 std::string DaysBeyondText(const std::string& summary);
+// The same as the reason an import leaves such an event out.
+std::string DaysBeyondReason();
 
 // YYYYMMDD, and back.
 std::string BasicDate(TDateTime day);

@@ -33,6 +33,40 @@ TAnswer AskAboutInexact(const std::vector<const TICalEvent*>& inexact) {
     return AskYesNoCancel(text);
 }
 
+std::string Listed(const std::vector<std::pair<std::string, std::string>>& lines) {
+    std::string text;
+    for (size_t i = 0; i < lines.size() && i < kListedRules; ++i)
+        text += "\n\"" + lines[i].first + "\": " + lines[i].second;
+    if (lines.size() > kListedRules)
+        text += "\n... and " + std::to_string(lines.size() - kListedRules) + " more";
+    return text;
+}
+
+// Each event left out with its reason, and what was left out of the events
+// that came in.
+std::string Omissions(const TICalContents& c) {
+    std::vector<std::pair<std::string, std::string>> out, partly;
+    for (const TICalLeftOut& e : c.LeftOut)
+        out.emplace_back(e.Summary, e.Why);
+    for (const TICalEvent& e : c.Events) {
+        if (e.Dropped.empty())
+            continue;
+        std::string what;
+        for (const std::string& d : e.Dropped)
+            what += (what.empty() ? "" : "; ") + d;
+        partly.emplace_back(e.Summary, what);
+    }
+    std::string text;
+    if (!out.empty())
+        text += Count(out.size(), "event(s) left out, which could not be read:") + Listed(out);
+    if (!partly.empty())
+        text += Count(partly.size(), "event(s) imported without a part that could not be read:") +
+                Listed(partly);
+    if (c.LinesPassedOver > 0)
+        text += Count(c.LinesPassedOver, "line(s) that are not iCalendar passed over");
+    return text;
+}
+
 bool SameStoredFields(const EventRecord& a, const EventRecord& b) {
     unsigned char pa[kRecordSize], pb[kRecordSize];
     PackRecord(a, pa);
@@ -151,10 +185,14 @@ TDataResult ImportICalendarCommand(TEventBook& book, const std::string& path) {
     if (contents.ChangedOccurrences > 0)
         ignored +=
             Count(contents.ChangedOccurrences, "changed occurrence(s) of repeating events ignored");
+    ignored += Omissions(contents);
     if (contents.Events.empty()) {
         ShowMsg("No events in iCalendar file" + ignored, mkError);
         return {};
     }
+    // Events left out make the import a partial one, which a script must be
+    // able to tell.
+    const TMsgKind kind = contents.LeftOut.empty() ? mkInformation : mkWarning;
 
     std::vector<const TICalEvent*> inexact;
     for (const TICalEvent& e : contents.Events)
@@ -252,10 +290,10 @@ TDataResult ImportICalendarCommand(TEventBook& book, const std::string& path) {
                                               : "event(s) left out");
     report += ignored;
     if (added.empty() && updates.empty()) {
-        ShowMsg(report, mkInformation);
+        ShowMsg(report, kind);
         TDataResult result;
         result.Succeeded = true;
         return result;
     }
-    return ImportEvents(book, updates, added, report);
+    return ImportEvents(book, updates, added, report, kind);
 }

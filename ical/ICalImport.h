@@ -25,6 +25,15 @@ struct TICalEvent {
     // asks for.
     bool Exact = true;
     std::string Rule;
+    // What of the event could not be read and was left out (a property, an
+    // alarm), in words for the user.
+    std::vector<std::string> Dropped;
+};
+
+// An event of the file that cannot come in, and why.
+struct TICalLeftOut {
+    std::string Summary;
+    std::string Why;
 };
 
 struct TICalContents {
@@ -33,15 +42,20 @@ struct TICalContents {
     // Single occurrences of a repeating event that another program moved or
     // changed (RECURRENCE-ID): the program has no place for them.
     int ChangedOccurrences = 0;
+    std::vector<TICalLeftOut> LeftOut;
+    // Lines between the events that are not iCalendar.
+    int LinesPassedOver = 0;
 };
 
-// Reads every VEVENT of the text. Throws TTickwellError with the text to
-// show when the text is not a complete iCalendar file or an event cannot be
-// read; nothing is returned then.
+// Reads every VEVENT of the text, each on its own: a part of an event that
+// cannot be read is left out of it, an event whose days cannot be known is
+// left out whole, and both are listed. Throws TTickwellError with the text
+// to show only when the text is not a complete iCalendar file.
 TICalContents ReadICalendar(std::string_view text, const TICalDefaults& defaults);
 
-// All or nothing: the file is read and every event mapped before the list
-// changes. Events whose days the program cannot repeat exactly are listed in
+// The file is read and every event mapped before the list changes; the
+// summary names each event left out and what was left out of the others,
+// as a warning. Events whose days the program cannot repeat exactly are listed in
 // one question (Yes: each as its first occurrence only; No: left out;
 // Cancel: nothing imported). An event already in the list (the same event id
 // in a UID the export wrote, the UID another calendar gave it, or the same

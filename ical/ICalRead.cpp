@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cctype>
 #include <climits>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -49,19 +50,86 @@ bool FramedAsCalendar(std::string_view text) {
     return head == "begin:vcalendar" && tail == "end:vcalendar";
 }
 
-std::string Quoted(const std::string& summary) {
-    return "\"" + summary + "\"";
+// Why a part of the event was not read, from libical's note on it, in the
+// user's words: its note names the property and says it was removed, which
+// is the opposite of what the user sees when the whole file is refused.
+struct TReadError {
+    std::string Property; // upper case; empty for a line that is no property
+    std::string Text;     // the line or value that could not be read
+};
+
+TReadError ReadErrorOf(icalproperty* error) {
+    const char* note = icalproperty_get_xlicerror(error);
+    const std::string text = note ? note : "";
+    TReadError e;
+    if (const size_t in = text.find(" in "), end = text.find(" property");
+        in != std::string::npos && end != std::string::npos && in + 4 < end)
+        e.Property = text.substr(in + 4, end - in - 4);
+    const size_t colon = text.rfind(": ");
+    e.Text = colon == std::string::npos ? text : text.substr(colon + 2);
+    return e;
 }
 
-// The first error libical noted in the event or its alarms.
-const char* FirstError(icalcomponent* c) {
-    if (icalproperty* p = icalcomponent_get_first_property(c, ICAL_XLICERROR_PROPERTY))
-        return icalproperty_get_xlicerror(p);
-    for (icalcomponent* sub = icalcomponent_get_first_component(c, ICAL_ANY_COMPONENT); sub;
-         sub = icalcomponent_get_next_component(c, ICAL_ANY_COMPONENT))
-        if (const char* e = FirstError(sub))
-            return e;
-    return nullptr;
+std::string WhatOf(const TReadError& e) {
+    static const std::map<std::string, std::string> kNames = {{"DTSTART", "start"},
+                                                              {"DTEND", "end"},
+                                                              {"DURATION", "length"},
+                                                              {"RRULE", "repeat rule"},
+                                                              {"RDATE", "list of extra dates"},
+                                                              {"EXDATE", "list of dates left out"},
+                                                              {"TRIGGER", "time"},
+                                                              {"SUMMARY", "title"},
+                                                              {"DESCRIPTION", "notes"},
+                                                              {"SEQUENCE", "revision number"}};
+    if (e.Property.empty())
+        return "a line that is not iCalendar (\"" + e.Text + "\")";
+    const auto it = kNames.find(e.Property);
+    return (it == kNames.end() ? e.Property : it->second) + " \"" + e.Text + "\"";
+}
+
+// Properties without which the event's days are not known.
+bool HoldsTheDays(const std::string& property) {
+    return property == "DTSTART" || property == "RRULE" || property == "RDATE" ||
+           property == "EXDATE";
+}
+
+std::vector<icalproperty*> ErrorsOf(icalcomponent* c) {
+    std::vector<icalproperty*> out;
+    for (icalproperty* p = icalcomponent_get_first_property(c, ICAL_XLICERROR_PROPERTY); p;
+         p = icalcomponent_get_next_property(c, ICAL_XLICERROR_PROPERTY))
+        out.push_back(p);
+    return out;
+}
+
+// An event the import leaves out, with the reason.
+struct TLeaveOut {
+    std::string Why;
+};
+
+// What of the event libical could not read: an alarm with such a part is
+// dropped whole (its time is what the program uses of it), any other part
+// alone, and an event whose days cannot be known is left out.
+void DropWhatCannotBeRead(icalcomponent* ev, std::vector<std::string>& dropped) {
+    for (icalproperty* p : ErrorsOf(ev)) {
+        const TReadError e = ReadErrorOf(p);
+        if (HoldsTheDays(e.Property))
+            throw TLeaveOut{"its " + WhatOf(e) + " cannot be read"};
+        dropped.push_back("its " + WhatOf(e) + " could not be read");
+    }
+    std::vector<icalcomponent*> broken;
+    for (icalcomponent* sub = icalcomponent_get_first_component(ev, ICAL_ANY_COMPONENT); sub;
+         sub = icalcomponent_get_next_component(ev, ICAL_ANY_COMPONENT)) {
+        const std::vector<icalproperty*> errors = ErrorsOf(sub);
+        if (errors.empty())
+            continue;
+        dropped.push_back("a reminder whose " + WhatOf(ReadErrorOf(errors.front())) +
+                          " could not be read was left out");
+        broken.push_back(sub);
+    }
+    for (icalcomponent* sub : broken) {
+        icalcomponent_remove_component(ev, sub);
+        icalcomponent_free(sub);
+    }
 }
 
 // A time with its zone: the file's VTIMEZONE, else the system's zone of that
@@ -318,16 +386,13 @@ TICalEvent ReadEvent(icalcomponent* ev, const TICalDefaults& defaults) {
     const char* uid = icalcomponent_get_uid(ev);
     out.Uid = uid ? uid : "";
     out.Sequence = icalcomponent_get_sequence(ev);
-    if (const char* error = FirstError(ev))
-        throw TTickwellError("Import Error\nThe event " + Quoted(out.Summary) +
-                             " cannot be read: " + error);
+    DropWhatCannotBeRead(ev, out.Dropped);
     icalproperty* dtstart = icalcomponent_get_first_property(ev, ICAL_DTSTART_PROPERTY);
     const icaltimetype start = dtstart ? TimeOf(dtstart, ev) : icaltime_null_time();
     const std::optional<TDateTime> startDay =
         icaltime_is_null_time(start) ? std::nullopt : LocalDay(start);
     if (!startDay)
-        throw TTickwellError("Import Error\nThe event " + Quoted(out.Summary) +
-                             " has no start date.");
+        throw TLeaveOut{"it has no start date"};
     const TDateTime s = *startDay;
 
     const TRecurrence r = RecurrenceOf(ev, start);
@@ -373,20 +438,26 @@ TICalEvent ReadEvent(icalcomponent* ev, const TICalDefaults& defaults) {
     // Only what the export can write back comes in.
     TICalSchedule schedule;
     if (ScheduleOf(TTickwellItem(*rec), schedule) && !WritableSchedule(schedule))
-        throw TTickwellError("Import Error\n" + DaysBeyondText(out.Summary));
+        throw TLeaveOut{DaysBeyondReason()};
     out.Record = *rec;
     return out;
 }
 
 void ReadCalendar(icalcomponent* cal, const TICalDefaults& defaults, TICalContents& out) {
     out.ToDos += icalcomponent_count_components(cal, ICAL_VTODO_COMPONENT);
+    out.LinesPassedOver += static_cast<int>(ErrorsOf(cal).size());
     for (icalcomponent* ev = icalcomponent_get_first_component(cal, ICAL_VEVENT_COMPONENT); ev;
          ev = icalcomponent_get_next_component(cal, ICAL_VEVENT_COMPONENT)) {
         if (icalcomponent_get_first_property(ev, ICAL_RECURRENCEID_PROPERTY)) {
             ++out.ChangedOccurrences;
             continue;
         }
-        out.Events.push_back(ReadEvent(ev, defaults));
+        try {
+            out.Events.push_back(ReadEvent(ev, defaults));
+        } catch (const TLeaveOut& e) {
+            const char* summary = icalcomponent_get_summary(ev);
+            out.LeftOut.push_back({summary ? summary : "", e.Why});
+        }
     }
 }
 

@@ -87,11 +87,11 @@ void AddAll(TMyList& list, std::vector<TTickwellItem*>& items) {
 // The list takes the new events over and is saved; only when the save worked
 // does the closing notice follow.
 TDataResult AddSaveAndReport(TEventBook& book, std::vector<TTickwellItem*>& items,
-                             const std::string& success) {
+                             const std::string& success, TMsgKind kind = mkInformation) {
     TDataResult result;
     AddAll(book.MasterList, items);
     if (SaveChangedList(book, result)) {
-        ShowMsg(success, mkInformation);
+        ShowMsg(success, kind);
         result.Succeeded = true;
     }
     return result;
@@ -158,7 +158,8 @@ TDataResult ImportCommand(TEventBook& book, const std::string& path) {
 }
 
 TDataResult ImportEvents(TEventBook& book, const std::vector<TEventUpdate>& updates,
-                         std::vector<TTickwellItem*>& added, const std::string& success) {
+                         std::vector<TTickwellItem*>& added, const std::string& success,
+                         TMsgKind kind) {
     TMyList& list = book.MasterList;
     std::vector<TTickwellItem*> updated;
     updated.reserve(updates.size());
@@ -168,7 +169,7 @@ TDataResult ImportEvents(TEventBook& book, const std::vector<TEventUpdate>& upda
     for (const TEventUpdate& u : updates)
         u.Event->AssignRecord(u.Record);
     list.AddSortedAll(updated);
-    return AddSaveAndReport(book, added, success);
+    return AddSaveAndReport(book, added, success, kind);
 }
 
 // ---- Archive, compress, zap

@@ -14,6 +14,7 @@
 // TTickwellError. A text's first line says what failed; a second line, if
 // any, why and where.
 #include "core/EventLists.h"
+#include "core/Messages.h"
 
 class TEventBook;
 #include <functional>
@@ -59,9 +60,10 @@ struct TEventUpdate {
 // The last step of every import: each updated event takes its new fields and
 // moves to its sorted place (it leaves DueList until the next scan), the new
 // events join the list, which takes them over, then the list is saved and
-// `success` shown.
+// `success` shown as `kind`.
 TDataResult ImportEvents(TEventBook& book, const std::vector<TEventUpdate>& updates,
-                         std::vector<TTickwellItem*>& added, const std::string& success);
+                         std::vector<TTickwellItem*>& added, const std::string& success,
+                         TMsgKind kind = mkInformation);
 
 // folder with one trailing "/" removed, then "/archive.csv".
 std::string ArchivePath(const std::string& folder);
