@@ -40,11 +40,9 @@ icalcomponent* EventComponent(const TTickwellItem& e, const TICalSchedule& s,
         icalcomponent_add_property(ev, icalproperty_new_description(text.c_str()));
     // A reminder, not an appointment: the day stays free.
     icalcomponent_add_property(ev, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
-    if (!s.Rule.empty()) {
-        const std::string rule = s.HasUntil ? s.Rule + ";UNTIL=" + BasicDate(s.Until) : s.Rule;
+    for (const std::string& rule : s.Rules)
         icalcomponent_add_property(
             ev, icalproperty_new_rrule(icalrecurrencetype_from_string(rule.c_str())));
-    }
     for (TDateTime d : s.RDates) {
         icaldatetimeperiodtype rdate{};
         rdate.time = ToICalDate(d);

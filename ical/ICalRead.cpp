@@ -372,6 +372,9 @@ std::optional<EventRecord> StandardRecord(const TRecurrence& r, const TRecurrenc
         if (!until.is_date && !until.zone)
             until.zone = r.Start.zone;
         rec->EndDate = LocalDay(until).value_or(AddYears(kHorizonYears, start));
+        // An end a century or more on is what the export writes for an event
+        // without one.
+        rec->NoEndPoint = !(rec->EndDate < AddYears(kHorizonYears, start));
     } else {
         rec->EndDate = NoEndPointEnd(start);
         rec->NoEndPoint = 1;

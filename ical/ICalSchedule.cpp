@@ -1,5 +1,6 @@
 #include "ical/ICalSchedule.h"
 #include "core/HalvaneDates.h"
+#include "ical/ICalFields.h"
 #include "ical/ICalRecurrence.h"
 #include "ical/ICalTime.h"
 #include <algorithm>
@@ -9,50 +10,70 @@ namespace {
 
 const char* const kWeekdays[] = {"SU", "MO", "TU", "WE", "TH", "FR", "SA"};
 
-// Ranks 21 and 22 fall back to the last working day in months with fewer
-// working days; BYSETPOS then finds nothing, so those months need RDATEs. A
+// The forms chosen are those readers other than libical follow: BYSETPOS
+// only with BYDAY (ical.js ignores it beside BYMONTHDAY), no EXDATE for a
+// day a reader may never have produced, and one rule for each quarter day.
+// Where no rule says what the program does, RDATEs add the missing days:
+// ranks 21 and 22 fall back to the last working day in months with fewer
+// working days, the 29th and 30th fall back to the end of February, and a
 // yearly event from 29 February stays on 28 February once it has met a
-// common year, which no rule says; the rule gives the last day of February
-// and the later leap years are mended by EXDATE and RDATE.
+// common year.
 struct TRule {
-    std::string Text;
+    std::vector<std::string> Texts;
     bool NeedsMending = false;
+    // The last day of the first rule, when it ends before the event does.
+    TDateTime Until = 0;
 };
+
+bool IsLeap(long long year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+TRule YearlyFrom29February(const TTickwellItem& e, TDateTime first) {
+    const std::string interval = ";INTERVAL=" + std::to_string(e.Interval);
+    const int year = YearOf(first);
+    int k = 1;
+    while (k * e.Interval <= 100 && IsLeap(year + k * e.Interval))
+        ++k;
+    // A step that meets a common year at once: from then on it is 28
+    // February, and the start lies after that year's 28th.
+    if (k == 1)
+        return {{"FREQ=YEARLY" + interval + ";BYMONTH=2;BYMONTHDAY=28"}};
+    return {{"FREQ=YEARLY" + interval}, true, EncodeDate(year + (k - 1) * e.Interval, 2, 29)};
+}
 
 TRule RuleOf(const TTickwellItem& e, TDateTime first) {
     const std::string interval = ";INTERVAL=" + std::to_string(e.Interval);
     switch (e.EventType) {
     case etDaily:
-        return {"FREQ=DAILY" + interval};
+        return {{"FREQ=DAILY" + interval}};
     case etWeekly:
-        return {"FREQ=WEEKLY" + interval};
+        return {{"FREQ=WEEKLY" + interval}};
     case etMonthlyDate: {
         if (e.Rank == 0) {
             // The day of the start, or the month's last day when it is shorter.
             const int day = DayOf(first);
-            const std::string byDay = day <= 28   ? std::to_string(day)
-                                      : day == 31 ? "-1"
-                                                  : std::to_string(day) + ",-1;BYSETPOS=1";
-            return {"FREQ=MONTHLY" + interval + ";BYMONTHDAY=" + byDay};
+            return {{"FREQ=MONTHLY" + interval +
+                     ";BYMONTHDAY=" + (day == 31 ? "-1" : std::to_string(day))},
+                    day == 29 || day == 30};
         }
         const int rank = std::clamp<int>(e.Rank, 1, 23);
         const std::string pos = rank == 23 ? "-1" : std::to_string(rank);
-        return {"FREQ=MONTHLY" + interval + ";BYDAY=MO,TU,WE,TH,FR;BYSETPOS=" + pos,
+        return {{"FREQ=MONTHLY" + interval + ";BYDAY=MO,TU,WE,TH,FR;BYSETPOS=" + pos},
                 rank > 20 && rank < 23};
     }
     case etMonthlyDay: {
         const int ordinal = e.Rank >= 1 && e.Rank <= 3 ? e.Rank + 1 : e.Rank == 4 ? -1 : 1;
-        return {"FREQ=MONTHLY" + interval + ";BYDAY=" + std::to_string(ordinal) +
-                kWeekdays[e.Weekday - 1]};
+        return {{"FREQ=MONTHLY" + interval + ";BYDAY=" + std::to_string(ordinal) +
+                 kWeekdays[e.Weekday - 1]}};
     }
     case etYearly:
         if (MonthOf(first) == 2 && DayOf(first) == 29)
-            return {"FREQ=YEARLY" + interval + ";BYMONTH=2;BYMONTHDAY=-1", true};
-        return {"FREQ=YEARLY" + interval};
+            return YearlyFrom29February(e, first);
+        return {{"FREQ=YEARLY" + interval}};
     case etAccounting:
-        // 25 March, 24 June, 29 September and 25 December are the 2nd, 4th,
-        // 9th and 11th of the year's days 24, 25 and 29 of those months.
-        return {"FREQ=YEARLY;BYMONTH=3,6,9,12;BYMONTHDAY=24,25,29;BYSETPOS=2,4,9,11"};
+        return {{"FREQ=YEARLY;BYMONTH=3,12;BYMONTHDAY=25", "FREQ=YEARLY;BYMONTH=6;BYMONTHDAY=24",
+                 "FREQ=YEARLY;BYMONTH=9;BYMONTHDAY=29"}};
     default:
         return {};
     }
@@ -69,7 +90,7 @@ std::vector<TDateTime> Difference(const std::vector<TDateTime>& a,
 
 bool WritableSchedule(const TICalSchedule& s) {
     const auto writable = [](TDateTime d) { return YearOf(d) <= kLastICalYear; };
-    return writable(s.First) && (!s.HasUntil || writable(s.Until)) &&
+    return writable(s.First) && writable(s.Until) &&
            std::all_of(s.RDates.begin(), s.RDates.end(), writable) &&
            std::all_of(s.ExDates.begin(), s.ExDates.end(), writable);
 }
@@ -86,21 +107,31 @@ bool ScheduleOf(const TTickwellItem& e, TICalSchedule& out) {
     out.First = first.value_or(e.StartDate);
     if (!first || e.Simple || !e.HasValidRule())
         return true;
-    const TRule rule = RuleOf(e, *first);
-    if (rule.Text.empty()) {
+    TRule rule = RuleOf(e, *first);
+    if (rule.Texts.empty()) {
         out.First = e.StartDate;
         return true;
     }
-    out.Rule = rule.Text;
-    out.HasUntil = !IsOpenEnded(e) && IsValidDateValue(e.EndDate);
-    out.Until = out.HasUntil ? DateOf(e.EndDate) : 0;
+    // Every rule ends where the event does, so that other calendars stop
+    // showing it when the program does; only an open end after the last
+    // year a file can hold is left open.
+    const bool ends =
+        IsValidDateValue(e.EndDate) && !(IsOpenEnded(e) && YearOf(e.EndDate) > kLastICalYear);
+    out.Until = ends ? DateOf(e.EndDate) : 0;
+    for (size_t i = 0; i < rule.Texts.size(); ++i) {
+        const TDateTime until =
+            i == 0 && rule.Until != 0 && (!ends || rule.Until < out.Until) ? rule.Until : out.Until;
+        out.Rules.push_back(until != 0 ? rule.Texts[i] + ";UNTIL=" + BasicDate(until)
+                                       : rule.Texts[i]);
+    }
     if (rule.NeedsMending && YearOf(*first) <= kLastICalYear) {
         TDateTime horizon = AddYears(100, *first);
         if (e.EndDate < horizon)
             horizon = e.EndDate;
         TRecurrence r;
         r.Start = ToICalDate(*first);
-        r.Rules.push_back(icalrecurrencetype_from_string(rule.Text.c_str()));
+        for (const std::string& text : out.Rules)
+            r.Rules.push_back(icalrecurrencetype_from_string(text.c_str()));
         const std::vector<TDateTime> ruleDays = ExpandRecurrence(r, horizon).Days;
         const std::vector<TDateTime> ownDays = EventDays(e, *first, horizon);
         out.RDates = Difference(ownDays, ruleDays);

@@ -1,18 +1,19 @@
 #pragma once
-// An event's days as other calendars are told them: the first day, a repeat
-// rule in RFC 5545 form, and the days that rule alone would get wrong.
+// An event's days as other calendars are told them: the first day, repeat
+// rules in the RFC 5545 forms their readers honour, and the days those rules
+// alone would get wrong.
 #include "core/TickwellItem.h"
 #include <string>
 #include <vector>
 
 struct TICalSchedule {
     TDateTime First = 0;
-    // Without UNTIL; empty when the event stands for First alone.
-    std::string Rule;
-    // The end date, when the rule has one.
-    bool HasUntil = false;
+    // RRULE values, each with its UNTIL; none when the event stands for
+    // First alone.
+    std::vector<std::string> Rules;
+    // The last day any rule names; 0 when a rule has no end.
     TDateTime Until = 0;
-    // Days the rule misses and days it adds, up to the end date and at most
+    // Days the rules miss and days they add, up to the end date and at most
     // 100 years on.
     std::vector<TDateTime> RDates;
     std::vector<TDateTime> ExDates;
@@ -25,7 +26,7 @@ inline constexpr int kLastICalYear = 3000;
 bool WritableSchedule(const TICalSchedule& s);
 
 // An event with "No End Point": the end stored for it, 100 years on, is no
-// date the user chose, so other calendars are given no end for it.
+// date the user chose.
 bool IsOpenEnded(const TTickwellItem& e);
 
 // Nothing for an event without a valid start date: it is on no day.

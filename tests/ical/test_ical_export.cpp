@@ -19,6 +19,8 @@ TDateTime DayOf(const icaltimetype& t) {
 struct TFileDays {
     std::set<TDateTime> Days;
     size_t Mended = 0; // RDATEs and EXDATEs
+    size_t Excluded = 0;
+    size_t Unending = 0; // RRULEs without UNTIL
 };
 
 // DTSTART, the RRULE's instances and the RDATEs less the EXDATEs, up to `to`.
@@ -28,7 +30,9 @@ TFileDays ExpandOnlyEvent(const std::string& text, TDateTime to) {
     icalcomponent* ev = icalcomponent_get_first_component(cal, ICAL_VEVENT_COMPONENT);
     const icaltimetype start = icalcomponent_get_dtstart(ev);
     out.Days.insert(DayOf(start));
-    if (icalproperty* p = icalcomponent_get_first_property(ev, ICAL_RRULE_PROPERTY)) {
+    for (icalproperty* p = icalcomponent_get_first_property(ev, ICAL_RRULE_PROPERTY); p;
+         p = icalcomponent_get_next_property(ev, ICAL_RRULE_PROPERTY)) {
+        out.Unending += icaltime_is_null_time(icalproperty_get_rrule(p).until);
         icalrecur_iterator* it = icalrecur_iterator_new(icalproperty_get_rrule(p), start);
         for (icaltimetype t = icalrecur_iterator_next(it);
              !icaltime_is_null_time(t) && DayOf(t) <= to; t = icalrecur_iterator_next(it))
@@ -39,7 +43,8 @@ TFileDays ExpandOnlyEvent(const std::string& text, TDateTime to) {
          p = icalcomponent_get_next_property(ev, ICAL_RDATE_PROPERTY), ++out.Mended)
         out.Days.insert(DayOf(icalproperty_get_rdate(p).time));
     for (icalproperty* p = icalcomponent_get_first_property(ev, ICAL_EXDATE_PROPERTY); p;
-         p = icalcomponent_get_next_property(ev, ICAL_EXDATE_PROPERTY), ++out.Mended)
+         p = icalcomponent_get_next_property(ev, ICAL_EXDATE_PROPERTY), ++out.Mended,
+                       ++out.Excluded)
         out.Days.erase(DayOf(icalproperty_get_exdate(p)));
     icalcomponent_free(cal);
     std::erase_if(out.Days, [&](TDateTime d) { return d > to; });
@@ -58,13 +63,14 @@ std::vector<TCase> Cases() {
         {"once", TRecSpec{}},
         {"every 3 days until 2027", Repeating(etDaily, jan15, 3, 0, 0, D(2027, 3, 1))},
         {"fortnightly", Repeating(etWeekly, D(2025, 1, 17), 2)},
-        {"monthly on the 30th", Repeating(etMonthlyDate, D(2025, 1, 30))},
+        {"monthly on the 29th", Repeating(etMonthlyDate, D(2025, 1, 29)), true},
+        {"monthly on the 30th", Repeating(etMonthlyDate, D(2025, 1, 30)), true},
         {"monthly on the 31st", Repeating(etMonthlyDate, D(2025, 1, 31))},
-        {"every 5 months on the 30th", Repeating(etMonthlyDate, D(2024, 8, 30), 5)},
+        {"every 5 months on the 30th", Repeating(etMonthlyDate, D(2024, 8, 30), 5), true},
         {"1st working day every 3 months, after January's", Repeating(etMonthlyDate, jan15, 3, 1)},
         {"2nd Monday every 2 months, after January's",
          Repeating(etMonthlyDay, D(2025, 1, 20), 2, 1, 2)},
-        {"yearly from 29 February", Repeating(etYearly, D(2024, 2, 29)), true},
+        {"yearly from 29 February", Repeating(etYearly, D(2024, 2, 29))},
         {"every 4 years from 29 February", Repeating(etYearly, D(2024, 2, 29), 4), true},
         {"quarter days from May until 2031",
          Repeating(etAccounting, D(2025, 5, 1), 1, 0, 0, D(2031, 10, 1))},
@@ -99,5 +105,9 @@ TEST_F(ICalTest, EveryRuleGivesOccursOnsDaysForTenYears) {
             own.insert(c.Spec.Start);
         EXPECT_EQ(file.Days, own) << c.Name;
         EXPECT_EQ(file.Mended > 0, c.Mended) << c.Name;
+        // Readers that never produced a day warn about every EXDATE for it.
+        EXPECT_EQ(file.Excluded, 0u) << c.Name;
+        // Without an end other calendars go on where the program stops.
+        EXPECT_EQ(file.Unending, 0u) << c.Name;
     }
 }
