@@ -25,14 +25,15 @@ icalcomponent* Alarm(const std::string& summary, int noticeDays) {
     return alarm;
 }
 
-icalcomponent* EventComponent(const TTickwellItem& e, const TICalSchedule& s,
-                              const std::string& uid, const icaltimetype& stamp) {
+// What the event and its linked parts show in other calendars.
+icalcomponent* Shown(const TTickwellItem& e, TDateTime first, const std::string& rule,
+                     const std::string& uid, const icaltimetype& stamp) {
     icalcomponent* ev = icalcomponent_new_vevent();
     const std::string summary = ICalText(FirstLine(e.Description));
     icalcomponent_add_property(ev, icalproperty_new_uid(uid.c_str()));
     icalcomponent_add_property(ev, icalproperty_new_dtstamp(stamp));
-    icalcomponent_add_property(ev, icalproperty_new_dtstart(ToICalDate(s.First)));
-    icalcomponent_add_property(ev, icalproperty_new_dtend(ToICalDate(s.First + 1)));
+    icalcomponent_add_property(ev, icalproperty_new_dtstart(ToICalDate(first)));
+    icalcomponent_add_property(ev, icalproperty_new_dtend(ToICalDate(first + 1)));
     // An empty text is left out: it reads back as an error.
     if (!summary.empty())
         icalcomponent_add_property(ev, icalproperty_new_summary(summary.c_str()));
@@ -40,9 +41,17 @@ icalcomponent* EventComponent(const TTickwellItem& e, const TICalSchedule& s,
         icalcomponent_add_property(ev, icalproperty_new_description(text.c_str()));
     // A reminder, not an appointment: the day stays free.
     icalcomponent_add_property(ev, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
-    for (const std::string& rule : s.Rules)
+    if (!rule.empty())
         icalcomponent_add_property(
             ev, icalproperty_new_rrule(icalrecurrencetype_from_string(rule.c_str())));
+    if (e.NoticePeriod >= 0)
+        icalcomponent_add_component(ev, Alarm(summary, e.NoticePeriod));
+    return ev;
+}
+
+icalcomponent* EventComponent(const TTickwellItem& e, const TICalSchedule& s,
+                              const std::string& uid, const icaltimetype& stamp) {
+    icalcomponent* ev = Shown(e, s.First, s.Rule, uid, stamp);
     for (TDateTime d : s.RDates) {
         icaldatetimeperiodtype rdate{};
         rdate.time = ToICalDate(d);
@@ -62,8 +71,6 @@ icalcomponent* EventComponent(const TTickwellItem& e, const TICalSchedule& s,
     icalcomponent_add_property(ev, NewXProperty(kXAck, e.AckDate != 0 && IsValidDateValue(e.AckDate)
                                                            ? BasicDate(e.AckDate)
                                                            : std::string(kNeverAcknowledged)));
-    if (e.NoticePeriod >= 0)
-        icalcomponent_add_component(ev, Alarm(summary, e.NoticePeriod));
     return ev;
 }
 
@@ -86,8 +93,14 @@ std::string ICalendarText(const TMyList& list) {
         if (!WritableSchedule(schedule))
             throw TTickwellError("Export Error\n" + DaysBeyondText(FirstLine(e->Description)));
         const std::string id = EventId(*e);
-        icalcomponent_add_component(cal.get(),
-                                    EventComponent(*e, schedule, EventUid(id, ++seen[id]), stamp));
+        const std::string uid = EventUid(id, ++seen[id]);
+        icalcomponent_add_component(cal.get(), EventComponent(*e, schedule, uid, stamp));
+        for (const TICalLinked& part : schedule.Linked) {
+            icalcomponent* ev = Shown(*e, part.First, part.Rule, part.Name + "." + uid, stamp);
+            icalcomponent_add_property(ev, icalproperty_new_relatedto(uid.c_str()));
+            icalcomponent_add_property(ev, NewXProperty(kXPartOf, uid));
+            icalcomponent_add_component(cal.get(), ev);
+        }
     }
     return ComponentText(cal.get());
 }

@@ -9,6 +9,8 @@
 inline constexpr const char* kXEvent = "X-TICKWELL-EVENT";
 inline constexpr const char* kXKeep = "X-TICKWELL-KEEP";
 inline constexpr const char* kXAck = "X-TICKWELL-ACK";
+// On an event that holds some of another's days: the other's UID.
+inline constexpr const char* kXPartOf = "X-TICKWELL-PART-OF";
 inline constexpr const char* kNeverAcknowledged = "NONE";
 inline constexpr const char* kUidDomain = "@tickwell";
 

@@ -17,6 +17,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 
 namespace {
 
@@ -382,7 +383,32 @@ std::optional<EventRecord> StandardRecord(const TRecurrence& r, const TRecurrenc
     return rec;
 }
 
-TICalEvent ReadEvent(icalcomponent* ev, const TICalDefaults& defaults) {
+// The days of the event and of the events linked to it as parts of it.
+TRecurrenceDays DaysOf(icalcomponent* ev, const icaltimetype& start,
+                       const std::vector<icalcomponent*>& parts) {
+    const TDateTime s = *LocalDay(start);
+    const TDateTime horizon = AddYears(kHorizonYears, s), least = AddYears(kLeastYears, s);
+    TRecurrenceDays days =
+        ExpandRecurrence(RecurrenceOf(ev, start), horizon, kInstanceLimit, least);
+    for (icalcomponent* part : parts) {
+        icalproperty* dtstart = icalcomponent_get_first_property(part, ICAL_DTSTART_PROPERTY);
+        const icaltimetype t = dtstart ? TimeOf(dtstart, part) : icaltime_null_time();
+        if (icaltime_is_null_time(t) || !LocalDay(t))
+            continue;
+        const TRecurrenceDays more =
+            ExpandRecurrence(RecurrenceOf(part, t), horizon, kInstanceLimit, least);
+        days.Days.insert(days.Days.end(), more.Days.begin(), more.Days.end());
+        days.Until = std::min(days.Until, more.Until);
+        days.Ended = days.Ended && more.Ended;
+    }
+    std::sort(days.Days.begin(), days.Days.end());
+    days.Days.erase(std::unique(days.Days.begin(), days.Days.end()), days.Days.end());
+    std::erase_if(days.Days, [&](TDateTime d) { return d > days.Until; });
+    return days;
+}
+
+TICalEvent ReadEvent(icalcomponent* ev, const std::vector<icalcomponent*>& parts,
+                     const TICalDefaults& defaults) {
     TICalEvent out;
     const char* summary = icalcomponent_get_summary(ev);
     out.Summary = summary ? summary : "";
@@ -399,8 +425,7 @@ TICalEvent ReadEvent(icalcomponent* ev, const TICalDefaults& defaults) {
     const TDateTime s = *startDay;
 
     const TRecurrence r = RecurrenceOf(ev, start);
-    const TRecurrenceDays days =
-        ExpandRecurrence(r, AddYears(kHorizonYears, s), kInstanceLimit, AddYears(kLeastYears, s));
+    const TRecurrenceDays days = DaysOf(ev, start, parts);
     const TDateTime first = days.Days.empty() ? s : days.Days.front();
 
     // A file the export wrote carries the stored fields; they are used while
@@ -449,14 +474,32 @@ TICalEvent ReadEvent(icalcomponent* ev, const TICalDefaults& defaults) {
 void ReadCalendar(icalcomponent* cal, const TICalDefaults& defaults, TICalContents& out) {
     out.ToDos += icalcomponent_count_components(cal, ICAL_VTODO_COMPONENT);
     out.LinesPassedOver += static_cast<int>(ErrorsOf(cal).size());
+    std::vector<icalcomponent*> events;
+    std::map<std::string, std::vector<icalcomponent*>> partsOf;
     for (icalcomponent* ev = icalcomponent_get_first_component(cal, ICAL_VEVENT_COMPONENT); ev;
-         ev = icalcomponent_get_next_component(cal, ICAL_VEVENT_COMPONENT)) {
+         ev = icalcomponent_get_next_component(cal, ICAL_VEVENT_COMPONENT))
+        events.push_back(ev);
+    std::set<std::string> uids;
+    for (icalcomponent* ev : events)
+        if (const char* uid = icalcomponent_get_uid(ev))
+            uids.insert(uid);
+    // A part whose event is not in the file comes in on its own.
+    for (icalcomponent* ev : events)
+        if (const std::optional<std::string> of = XValue(ev, kXPartOf); of && uids.count(*of))
+            partsOf[*of].push_back(ev);
+    for (icalcomponent* ev : events) {
         if (icalcomponent_get_first_property(ev, ICAL_RECURRENCEID_PROPERTY)) {
             ++out.ChangedOccurrences;
             continue;
         }
+        if (const std::optional<std::string> of = XValue(ev, kXPartOf); of && uids.count(*of))
+            continue;
+        const char* uid = icalcomponent_get_uid(ev);
+        const auto parts = uid ? partsOf.find(uid) : partsOf.end();
         try {
-            out.Events.push_back(ReadEvent(ev, defaults));
+            out.Events.push_back(ReadEvent(
+                ev, parts == partsOf.end() ? std::vector<icalcomponent*>{} : parts->second,
+                defaults));
         } catch (const TLeaveOut& e) {
             const char* summary = icalcomponent_get_summary(ev);
             out.LeftOut.push_back({summary ? summary : "", e.Why});

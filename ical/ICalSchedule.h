@@ -6,17 +6,26 @@
 #include <string>
 #include <vector>
 
+// A part of the event's days that other calendars are given as an event of
+// its own, linked to the first: no single rule they all follow holds them.
+struct TICalLinked {
+    std::string Name; // put in front of the first event's UID
+    TDateTime First = 0;
+    std::string Rule;
+};
+
 struct TICalSchedule {
     TDateTime First = 0;
-    // RRULE values, each with its UNTIL; none when the event stands for
-    // First alone.
-    std::vector<std::string> Rules;
-    // The last day any rule names; 0 when a rule has no end.
+    // The RRULE value with its UNTIL; empty when the event stands for First
+    // alone.
+    std::string Rule;
+    // The last day a rule names; 0 when it has no end.
     TDateTime Until = 0;
-    // Days the rules miss and days they add, up to the end date and at most
+    // Days the rule misses and days it adds, up to the end date and at most
     // 100 years on.
     std::vector<TDateTime> RDates;
     std::vector<TDateTime> ExDates;
+    std::vector<TICalLinked> Linked;
 };
 
 // libical writes no date after this year, so later days cannot be exchanged.

@@ -27,25 +27,28 @@ struct TFileDays {
 TFileDays ExpandOnlyEvent(const std::string& text, TDateTime to) {
     TFileDays out;
     icalcomponent* cal = icalparser_parse_string(text.c_str());
-    icalcomponent* ev = icalcomponent_get_first_component(cal, ICAL_VEVENT_COMPONENT);
-    const icaltimetype start = icalcomponent_get_dtstart(ev);
-    out.Days.insert(DayOf(start));
-    for (icalproperty* p = icalcomponent_get_first_property(ev, ICAL_RRULE_PROPERTY); p;
-         p = icalcomponent_get_next_property(ev, ICAL_RRULE_PROPERTY)) {
-        out.Unending += icaltime_is_null_time(icalproperty_get_rrule(p).until);
-        icalrecur_iterator* it = icalrecur_iterator_new(icalproperty_get_rrule(p), start);
-        for (icaltimetype t = icalrecur_iterator_next(it);
-             !icaltime_is_null_time(t) && DayOf(t) <= to; t = icalrecur_iterator_next(it))
-            out.Days.insert(DayOf(t));
-        icalrecur_iterator_free(it);
+    // The event and the parts linked to it.
+    for (icalcomponent* ev = icalcomponent_get_first_component(cal, ICAL_VEVENT_COMPONENT); ev;
+         ev = icalcomponent_get_next_component(cal, ICAL_VEVENT_COMPONENT)) {
+        const icaltimetype start = icalcomponent_get_dtstart(ev);
+        out.Days.insert(DayOf(start));
+        for (icalproperty* p = icalcomponent_get_first_property(ev, ICAL_RRULE_PROPERTY); p;
+             p = icalcomponent_get_next_property(ev, ICAL_RRULE_PROPERTY)) {
+            out.Unending += icaltime_is_null_time(icalproperty_get_rrule(p).until);
+            icalrecur_iterator* it = icalrecur_iterator_new(icalproperty_get_rrule(p), start);
+            for (icaltimetype t = icalrecur_iterator_next(it);
+                 !icaltime_is_null_time(t) && DayOf(t) <= to; t = icalrecur_iterator_next(it))
+                out.Days.insert(DayOf(t));
+            icalrecur_iterator_free(it);
+        }
+        for (icalproperty* p = icalcomponent_get_first_property(ev, ICAL_RDATE_PROPERTY); p;
+             p = icalcomponent_get_next_property(ev, ICAL_RDATE_PROPERTY), ++out.Mended)
+            out.Days.insert(DayOf(icalproperty_get_rdate(p).time));
+        for (icalproperty* p = icalcomponent_get_first_property(ev, ICAL_EXDATE_PROPERTY); p;
+             p = icalcomponent_get_next_property(ev, ICAL_EXDATE_PROPERTY), ++out.Mended,
+                           ++out.Excluded)
+            out.Days.erase(DayOf(icalproperty_get_exdate(p)));
     }
-    for (icalproperty* p = icalcomponent_get_first_property(ev, ICAL_RDATE_PROPERTY); p;
-         p = icalcomponent_get_next_property(ev, ICAL_RDATE_PROPERTY), ++out.Mended)
-        out.Days.insert(DayOf(icalproperty_get_rdate(p).time));
-    for (icalproperty* p = icalcomponent_get_first_property(ev, ICAL_EXDATE_PROPERTY); p;
-         p = icalcomponent_get_next_property(ev, ICAL_EXDATE_PROPERTY), ++out.Mended,
-                       ++out.Excluded)
-        out.Days.erase(DayOf(icalproperty_get_exdate(p)));
     icalcomponent_free(cal);
     std::erase_if(out.Days, [&](TDateTime d) { return d > to; });
     return out;
