@@ -45,23 +45,37 @@ std::string Listed(const std::vector<std::pair<std::string, std::string>>& lines
 // Each event left out with its reason, and what was left out of the events
 // that came in.
 std::string Omissions(const TICalContents& c) {
-    std::vector<std::pair<std::string, std::string>> out, partly;
+    std::vector<std::pair<std::string, std::string>> out, partly, changed;
     for (const TICalLeftOut& e : c.LeftOut)
         out.emplace_back(e.Summary, e.Why);
-    for (const TICalEvent& e : c.Events) {
-        if (e.Dropped.empty())
-            continue;
+    const auto joined = [](const std::vector<std::string>& parts) {
         std::string what;
-        for (const std::string& d : e.Dropped)
+        for (const std::string& d : parts)
             what += (what.empty() ? "" : "; ") + d;
-        partly.emplace_back(e.Summary, what);
+        return what;
+    };
+    for (const TICalEvent& e : c.Events) {
+        if (!e.Dropped.empty())
+            partly.emplace_back(e.Summary, joined(e.Dropped));
+        if (!e.Changes.empty())
+            changed.emplace_back(e.Summary, joined(e.Changes));
     }
     std::string text;
+    if (c.ReadAsWindows1252)
+        text += "\nThe file is not UTF-8 text; it was read as Windows-1252";
     if (!out.empty())
-        text += Count(out.size(), "event(s) left out, which could not be read:") + Listed(out);
+        text += Count(out.size(), "event(s) not imported:") + Listed(out);
     if (!partly.empty())
         text += Count(partly.size(), "event(s) imported without a part that could not be read:") +
                 Listed(partly);
+    if (!changed.empty())
+        text +=
+            Count(changed.size(), "event(s) imported as Tickwell can hold them:") + Listed(changed);
+    const size_t timed = static_cast<size_t>(std::count_if(
+        c.Events.begin(), c.Events.end(), [](const TICalEvent& e) { return e.Timed; }));
+    if (timed > 0)
+        text += Count(timed, "event(s) at a time of day put on their day in this computer's time "
+                             "zone");
     if (c.LinesPassedOver > 0)
         text += Count(c.LinesPassedOver, "line(s) that are not iCalendar passed over");
     return text;

@@ -28,6 +28,12 @@ struct TICalEvent {
     // What of the event could not be read and was left out (a property, an
     // alarm), in words for the user.
     std::vector<std::string> Dropped;
+    // How the event differs from the file's, where the program cannot hold
+    // it as it is, in words for the user.
+    std::vector<std::string> Changes;
+    // At a time of day, which the program does not keep: on its day in the
+    // local time zone.
+    bool Timed = false;
 };
 
 // An event of the file that cannot come in, and why.
@@ -45,6 +51,8 @@ struct TICalContents {
     std::vector<TICalLeftOut> LeftOut;
     // Lines between the events that are not iCalendar.
     int LinesPassedOver = 0;
+    // The text was not UTF-8, as RFC 5545 asks, and was read as Windows-1252.
+    bool ReadAsWindows1252 = false;
 };
 
 // Reads every VEVENT of the text, each on its own: a part of an event that

@@ -2,6 +2,9 @@
 // program would store for it, and that record's days are checked against
 // the file's own, expanded by libical, so an event is only called exact when
 // the days agree.
+#include "core/Clock.h"
+#include "core/Cp1252.h"
+#include "core/DateFormat.h"
 #include "core/HalvaneDates.h"
 #include "core/Messages.h"
 #include "core/NewEventRules.h"
@@ -183,8 +186,11 @@ std::string RuleText(const TRecurrence& r) {
     return text;
 }
 
-// Days before the start on which the reminder nearest the start goes off.
-std::optional<int> NoticeDays(icalcomponent* ev, const icaltimetype& start, TDateTime startDay) {
+// Days before the start on which the reminder nearest the start goes off;
+// `late` tells whether a reminder goes off after the start.
+std::optional<int> NoticeDays(icalcomponent* ev, const icaltimetype& start, TDateTime startDay,
+                              bool& late) {
+    late = false;
     icaltimetype base = start;
     if (base.is_date) {
         base.is_date = 0;
@@ -210,13 +216,15 @@ std::optional<int> NoticeDays(icalcomponent* ev, const icaltimetype& start, TDat
                     at.hour = at.minute = at.second = 0;
                 }
             } else if (icaldurationtype_as_int(trigger.duration) > 0) {
-                continue; // after the start
+                late = true;
+                continue;
             } else {
                 at = base;
             }
             at = icaltime_add(at, trigger.duration);
         }
         const std::optional<TDateTime> day = LocalDay(at);
+        late = late || (day && *day > startDay);
         if (!day || *day > startDay)
             continue;
         const double lead = startDay - *day;
@@ -284,6 +292,9 @@ int WeekdayOf(icalrecurrencetype_weekday d) {
 // The program's rule nearest to an RRULE; whether it is exact is checked
 // afterwards, so this only has to pick the right shape.
 std::optional<EventRecord> RuleRecord(const icalrecurrencetype& r, TDateTime start) {
+    // A step the editor could not show, nor the user enter.
+    if (r.interval > kMaxInterval)
+        return std::nullopt;
     EventRecord rec = OnceOnly(start);
     rec.Simple = 0;
     rec.NoEndPoint = 0;
@@ -356,7 +367,11 @@ bool SameDays(const EventRecord& rec, const TRecurrenceDays& days, TDateTime sta
 // The record's repeat fields from the rule's shape and the file's days.
 std::optional<EventRecord> StandardRecord(const TRecurrence& r, const TRecurrenceDays& days,
                                           TDateTime start) {
-    if (r.Rules.empty())
+    // A rule that gives no day after the first (one that ends before it
+    // begins) is a once-only event; one with a step the program cannot hold
+    // is asked about, whatever the days looked at.
+    if (r.Rules.empty() ||
+        (days.Ended && days.Days.size() <= 1 && r.Rules[0].interval <= kMaxInterval))
         return OnceOnly(start);
     if (r.Rules.size() > 1)
         return std::nullopt;
@@ -383,6 +398,53 @@ std::optional<EventRecord> StandardRecord(const TRecurrence& r, const TRecurrenc
     return rec;
 }
 
+// Whole days from the start to the end (DTEND or DURATION), counting the
+// start day; nothing when the event gives no end.
+std::optional<int> LengthInDays(icalcomponent* ev, TDateTime startDay) {
+    if (!icalcomponent_get_first_property(ev, ICAL_DTEND_PROPERTY) &&
+        !icalcomponent_get_first_property(ev, ICAL_DURATION_PROPERTY))
+        return std::nullopt;
+    icaltimetype end = icalcomponent_get_dtend(ev);
+    if (icaltime_is_null_time(end))
+        return std::nullopt;
+    // An all-day end is the day after; a timed end at midnight ends the day
+    // before.
+    end = icaltime_add(end, icaldurationtype_from_int(end.is_date ? -86400 : -1));
+    const std::optional<TDateTime> last = LocalDay(end);
+    if (!last || *last < startDay)
+        return std::nullopt;
+    return static_cast<int>(*last - startDay) + 1;
+}
+
+// A rule without an end that began so long ago that the program, which ends
+// a repeat 100 years after it begins, would end it within ten years: the
+// rule's first instance from a year ago on, which keeps every day to come.
+std::optional<icaltimetype> LaterStart(icalcomponent* ev, const icaltimetype& start) {
+    icalproperty* p = icalcomponent_get_first_property(ev, ICAL_RRULE_PROPERTY);
+    if (!p || icalcomponent_count_properties(ev, ICAL_RRULE_PROPERTY) > 1)
+        return std::nullopt;
+    const icalrecurrencetype rule = icalproperty_get_rrule(p);
+    const std::optional<TDateTime> s = LocalDay(start);
+    if (!icaltime_is_null_time(rule.until) || rule.count > 0 || rule.freq < ICAL_DAILY_RECURRENCE ||
+        !s || !(AddYears(kHorizonYears, *s) < AddYears(10, Today())))
+        return std::nullopt;
+    icalrecur_iterator* it = icalrecur_iterator_new(rule, start);
+    if (!it)
+        return std::nullopt;
+    icaltimetype from = start;
+    const TYmd ago = DecodeDate(AddYears(-1, Today()));
+    from.year = static_cast<int>(ago.Year);
+    from.month = ago.Month;
+    from.day = ago.Day;
+    icaltimetype next = icaltime_null_time();
+    if (icalrecur_iterator_set_start(it, from))
+        next = icalrecur_iterator_next(it);
+    icalrecur_iterator_free(it);
+    if (icaltime_is_null_time(next) || !LocalDay(next))
+        return std::nullopt;
+    return next;
+}
+
 // The days of the event and of the events linked to it as parts of it.
 TRecurrenceDays DaysOf(icalcomponent* ev, const icaltimetype& start,
                        const std::vector<icalcomponent*>& parts) {
@@ -407,6 +469,21 @@ TRecurrenceDays DaysOf(icalcomponent* ev, const icaltimetype& start,
     return days;
 }
 
+// A yearly rule on a month's last day (BYMONTHDAY=-1 from 29 February)
+// has the days of the program's monthly rule every twelve months, which
+// falls back to the end of a shorter month.
+std::optional<EventRecord> MonthEndRecord(EventRecord rec, const TRecurrenceDays& days,
+                                          TDateTime first) {
+    if (rec.EventType != etYearly || rec.Interval * 12 > kMaxInterval)
+        return std::nullopt;
+    rec.EventType = etMonthlyDate;
+    rec.Rank = 0;
+    rec.Interval = static_cast<int16_t>(rec.Interval * 12);
+    if (!SameDays(rec, days, first))
+        return std::nullopt;
+    return rec;
+}
+
 TICalEvent ReadEvent(icalcomponent* ev, const std::vector<icalcomponent*>& parts,
                      const TICalDefaults& defaults) {
     TICalEvent out;
@@ -415,16 +492,36 @@ TICalEvent ReadEvent(icalcomponent* ev, const std::vector<icalcomponent*>& parts
     const char* uid = icalcomponent_get_uid(ev);
     out.Uid = uid ? uid : "";
     out.Sequence = icalcomponent_get_sequence(ev);
+    if (icalcomponent_get_status(ev) == ICAL_STATUS_CANCELLED)
+        throw TLeaveOut{"it is cancelled"};
     DropWhatCannotBeRead(ev, out.Dropped);
     icalproperty* dtstart = icalcomponent_get_first_property(ev, ICAL_DTSTART_PROPERTY);
-    const icaltimetype start = dtstart ? TimeOf(dtstart, ev) : icaltime_null_time();
-    const std::optional<TDateTime> startDay =
+    icaltimetype start = dtstart ? TimeOf(dtstart, ev) : icaltime_null_time();
+    std::optional<TDateTime> startDay =
         icaltime_is_null_time(start) ? std::nullopt : LocalDay(start);
     if (!startDay)
         throw TLeaveOut{"it has no start date"};
+    if (const std::optional<int> days = LengthInDays(ev, *startDay); days && *days > 1)
+        out.Changes.push_back("it lasts " + std::to_string(*days) +
+                              " days; Tickwell reminds of its first day");
+    if (const std::optional<icaltimetype> later = LaterStart(ev, start)) {
+        const TDateTime day = *LocalDay(*later);
+        out.Changes.push_back("its repeat rule has no end and began on " + DateToStr(*startDay) +
+                              "; it begins on " + DateToStr(day) +
+                              " here, as Tickwell ends a repeat 100 years after it begins");
+        start = *later;
+        startDay = day;
+    }
     const TDateTime s = *startDay;
+    out.Timed = !start.is_date;
 
     const TRecurrence r = RecurrenceOf(ev, start);
+    for (const icalrecurrencetype& rule : r.Rules)
+        if (const std::optional<TDateTime> until =
+                icaltime_is_null_time(rule.until) ? std::nullopt : LocalDay(rule.until);
+            until && *until < s)
+            out.Changes.push_back("its repeat rule ends on " + DateToStr(*until) +
+                                  ", before it begins; it comes in as its first day alone");
     const TRecurrenceDays days = DaysOf(ev, start, parts);
     const TDateTime first = days.Days.empty() ? s : days.Days.front();
 
@@ -440,7 +537,7 @@ TICalEvent ReadEvent(icalcomponent* ev, const std::vector<icalcomponent*>& parts
     if (!rec) {
         rec = StandardRecord(r, days, first);
         if (rec && !SameDays(*rec, days, first))
-            rec.reset();
+            rec = MonthEndRecord(*rec, days, first);
     }
     if (!rec) {
         out.Exact = false;
@@ -455,8 +552,15 @@ TICalEvent ReadEvent(icalcomponent* ev, const std::vector<icalcomponent*>& parts
     while (!kept.empty() && (kept.back() == ' ' || kept.back() == '\t' || kept.back() == '\r'))
         kept.pop_back();
     rec->SetDescription(kept);
-    rec->NoticePeriod = static_cast<int16_t>(
-        NoticeDays(ev, start, s).value_or(std::clamp(defaults.Notice, 0, SHRT_MAX)));
+    bool late = false;
+    std::optional<int> notice = NoticeDays(ev, start, s, late);
+    if (!notice && late) {
+        notice = 0;
+        out.Changes.push_back("its reminder goes off after it begins; Tickwell reminds on the "
+                              "day itself");
+    }
+    rec->NoticePeriod =
+        static_cast<int16_t>(notice.value_or(std::clamp(defaults.Notice, 0, SHRT_MAX)));
     rec->KeepFlag = keep ? Lower(*keep) == "true" : defaults.Keep;
     if (const std::optional<std::string> ack = XValue(ev, kXAck)) {
         const std::optional<TDateTime> day = ReadBasicDate(*ack);
@@ -469,6 +573,148 @@ TICalEvent ReadEvent(icalcomponent* ev, const std::vector<icalcomponent*>& parts
         throw TLeaveOut{DaysBeyondReason()};
     out.Record = *rec;
     return out;
+}
+
+// A rule the program holds as several events of its own: a weekly rule on
+// several weekdays (a weekly event for each), or a monthly rule on the 29th,
+// 30th or 31st, which other calendars skip in shorter months where the
+// program falls back to the month's end (a yearly event for each month that
+// has the day). Each copy of the event gets its own rule, first day and UID.
+struct TCopy {
+    icalrecurrencetype Rule;
+    icaltimetype First;
+    std::string Suffix;
+};
+
+struct TSplit {
+    std::vector<TCopy> Copies;
+    std::string Why;
+};
+
+bool OnlyBy(const icalrecurrencetype& r, bool days, bool monthDays) {
+    const auto none = [](const short* by) { return by[0] == ICAL_RECURRENCE_ARRAY_MAX; };
+    return (days || none(r.by_day)) && (monthDays || none(r.by_month_day)) && none(r.by_month) &&
+           none(r.by_set_pos) && none(r.by_year_day) && none(r.by_week_no) && none(r.by_hour) &&
+           none(r.by_minute) && none(r.by_second);
+}
+
+std::vector<TCopy> WeekdayCopies(const icalrecurrencetype& rule, const icaltimetype& start) {
+    static const char* const kDays[] = {"SU", "MO", "TU", "WE", "TH", "FR", "SA"};
+    int days = 0;
+    bool named = false;
+    for (; days < ICAL_BY_DAY_SIZE && rule.by_day[days] != ICAL_RECURRENCE_ARRAY_MAX; ++days) {
+        if (icalrecurrencetype_day_position(rule.by_day[days]) != 0)
+            return {};
+        named = named || icalrecurrencetype_day_day_of_week(rule.by_day[days]) ==
+                             icaltime_day_of_week(start);
+    }
+    if (rule.freq != ICAL_WEEKLY_RECURRENCE || days < 2 || !named || !OnlyBy(rule, true, false))
+        return {};
+    std::vector<TCopy> copies;
+    for (int i = 0; i < days; ++i) {
+        const int weekday = icalrecurrencetype_day_day_of_week(rule.by_day[i]);
+        TCopy copy{rule, icaltime_null_time(), kDays[weekday - 1]};
+        copy.Rule.by_day[0] = rule.by_day[i];
+        copy.Rule.by_day[1] = ICAL_RECURRENCE_ARRAY_MAX;
+        // The weekday's first instance lies within the rule's first period.
+        icalrecur_iterator* it = icalrecur_iterator_new(rule, start);
+        for (int n = 0; it && n < days * 2; ++n) {
+            const icaltimetype t = icalrecur_iterator_next(it);
+            if (icaltime_is_null_time(t) || icaltime_day_of_week(t) == weekday) {
+                copy.First = t;
+                break;
+            }
+        }
+        if (it)
+            icalrecur_iterator_free(it);
+        if (!icaltime_is_null_time(copy.First)) // else the rule ends first
+            copies.push_back(copy);
+    }
+    return copies;
+}
+
+std::vector<TCopy> MonthCopies(const icalrecurrencetype& rule, const icaltimetype& start) {
+    const int day =
+        rule.by_month_day[0] == ICAL_RECURRENCE_ARRAY_MAX ? start.day : rule.by_month_day[0];
+    if (rule.freq != ICAL_MONTHLY_RECURRENCE || !OnlyBy(rule, false, true) || day != start.day ||
+        day < 29 || rule.by_month_day[1] != ICAL_RECURRENCE_ARRAY_MAX || rule.interval < 1 ||
+        12 % rule.interval != 0)
+        return {};
+    std::vector<TCopy> copies;
+    for (int k = 0; k < 12 / rule.interval; ++k) {
+        const int month = (start.month - 1 + k * rule.interval) % 12 + 1;
+        if (month == 2 && day == 29)
+            return {}; // a 29 February of leap years alone no rule here gives
+        if (day > icaltime_days_in_month(month, 2024))
+            continue;
+        TCopy copy{rule, start, std::to_string(month)};
+        copy.Rule.freq = ICAL_YEARLY_RECURRENCE;
+        copy.Rule.interval = 1;
+        copy.Rule.by_month[0] = static_cast<short>(month);
+        copy.Rule.by_month[1] = ICAL_RECURRENCE_ARRAY_MAX;
+        copy.Rule.by_month_day[0] = static_cast<short>(day);
+        copy.Rule.by_month_day[1] = ICAL_RECURRENCE_ARRAY_MAX;
+        copy.First.month = month;
+        copy.First.year += month < start.month;
+        copies.push_back(copy);
+    }
+    return copies;
+}
+
+// Nothing when the rule has a count, which copies cannot share.
+TSplit SplitOf(icalcomponent* ev) {
+    icalproperty* rrule = icalcomponent_get_first_property(ev, ICAL_RRULE_PROPERTY);
+    icalproperty* dtstart = icalcomponent_get_first_property(ev, ICAL_DTSTART_PROPERTY);
+    if (!rrule || !dtstart || icalcomponent_count_properties(ev, ICAL_RRULE_PROPERTY) > 1)
+        return {};
+    const icalrecurrencetype rule = icalproperty_get_rrule(rrule);
+    const icaltimetype start = TimeOf(dtstart, ev);
+    if (rule.count > 0 || icaltime_is_null_time(start))
+        return {};
+    if (std::vector<TCopy> copies = WeekdayCopies(rule, start); !copies.empty())
+        return {copies, "it repeats on " + std::to_string(copies.size()) +
+                            " days of the week; it comes in as a weekly event for each"};
+    if (std::vector<TCopy> copies = MonthCopies(rule, start); !copies.empty())
+        return {copies, "it repeats on the " + std::to_string(start.day) +
+                            (start.day == 31 ? "st" : "th") +
+                            ", which not every month has; it comes in as a yearly event for "
+                            "each month that has it"};
+    return {};
+}
+
+std::vector<TComponent> CopiesOf(icalcomponent* ev, const std::vector<TCopy>& split) {
+    std::vector<TComponent> copies;
+    const icaldurationtype length = icalcomponent_get_duration(ev);
+    const char* uid = icalcomponent_get_uid(ev);
+    for (const TCopy& c : split) {
+        TComponent copy(icalcomponent_new_clone(ev));
+        icalproperty_set_rrule(icalcomponent_get_first_property(copy.get(), ICAL_RRULE_PROPERTY),
+                               c.Rule);
+        icalproperty_set_dtstart(
+            icalcomponent_get_first_property(copy.get(), ICAL_DTSTART_PROPERTY), c.First);
+        if (icalproperty* dtend = icalcomponent_get_first_property(copy.get(), ICAL_DTEND_PROPERTY))
+            icalproperty_set_dtend(dtend, icaltime_add(c.First, length));
+        const std::string own = std::string(uid ? uid : "") + "#" + c.Suffix;
+        icalcomponent_set_uid(copy.get(), own.c_str());
+        copies.push_back(std::move(copy));
+    }
+    return copies;
+}
+
+void ReadOne(icalcomponent* ev, const std::vector<icalcomponent*>& parts,
+             const TICalDefaults& defaults, TICalContents& out) {
+    try {
+        out.Events.push_back(ReadEvent(ev, parts, defaults));
+    } catch (const TLeaveOut& e) {
+        const char* summary = icalcomponent_get_summary(ev);
+        out.LeftOut.push_back({summary ? summary : "", e.Why});
+    }
+}
+
+void ReadEach(const std::vector<TComponent>& copies, const TICalDefaults& defaults,
+              TICalContents& out) {
+    for (const TComponent& copy : copies)
+        ReadOne(copy.get(), {}, defaults, out);
 }
 
 void ReadCalendar(icalcomponent* cal, const TICalDefaults& defaults, TICalContents& out) {
@@ -496,13 +742,17 @@ void ReadCalendar(icalcomponent* cal, const TICalDefaults& defaults, TICalConten
             continue;
         const char* uid = icalcomponent_get_uid(ev);
         const auto parts = uid ? partsOf.find(uid) : partsOf.end();
-        try {
-            out.Events.push_back(ReadEvent(
-                ev, parts == partsOf.end() ? std::vector<icalcomponent*>{} : parts->second,
-                defaults));
-        } catch (const TLeaveOut& e) {
-            const char* summary = icalcomponent_get_summary(ev);
-            out.LeftOut.push_back({summary ? summary : "", e.Why});
+        const size_t before = out.Events.size();
+        ReadOne(ev, parts == partsOf.end() ? std::vector<icalcomponent*>{} : parts->second,
+                defaults, out);
+        // Several events only where one cannot hold the days.
+        if (out.Events.size() == before || out.Events.back().Exact)
+            continue;
+        if (const TSplit split = SplitOf(ev); !split.Copies.empty()) {
+            out.Events.pop_back();
+            ReadEach(CopiesOf(ev, split.Copies), defaults, out);
+            if (out.Events.size() > before)
+                out.Events[before].Changes.push_back(split.Why);
         }
     }
 }
@@ -512,11 +762,16 @@ void ReadCalendar(icalcomponent* cal, const TICalDefaults& defaults, TICalConten
 TICalContents ReadICalendar(std::string_view text, const TICalDefaults& defaults) {
     if (!FramedAsCalendar(text))
         throw TTickwellError("Import Error\nThe file is not a complete iCalendar file.");
-    const std::string copy(text);
+    // Older programs write their code page; Windows-1252 gives every byte a
+    // character, and a user can tell from the text whether it was the right
+    // one.
+    const bool utf8 = IsUtf8(text);
+    const std::string copy = utf8 ? std::string(text) : Cp1252ToUtf8(text);
     TComponent root(icalparser_parse_string(copy.c_str()));
     if (!root)
         throw TTickwellError("Import Error\nThe file is not a complete iCalendar file.");
     TICalContents out;
+    out.ReadAsWindows1252 = !utf8;
     if (icalcomponent_isa(root.get()) == ICAL_VCALENDAR_COMPONENT) {
         ReadCalendar(root.get(), defaults, out);
     } else {

@@ -101,7 +101,7 @@ TEST_F(ICalImportTest, ASecondImportUpdatesInsteadOfAddingCopies) {
                                          [](auto* e) { return e->Description == "Party"; });
     party->NoticePeriod = 1;
     ImportICalendarCommand(Book, SampleFile("kde.ics"));
-    EXPECT_EQ(List.Count(), 3);
+    EXPECT_EQ(List.Count(), 12);
     EXPECT_EQ(party->NoticePeriod, 1);
 }
 
@@ -110,8 +110,24 @@ TEST_F(ICalImportTest, FilesOfOtherProgramsImportWithTheirReports) {
         "Tickwell cannot repeat these events on exactly the days of the file:\n";
     const std::string offer = "\nImport each of them as its first occurrence only?\n"
                               "(No leaves them out; Cancel imports nothing.)";
-    const std::string kdeQuestion = question + "\"Meter reading\": FREQ=MONTHLY;BYMONTHDAY=31\n" +
-                                    "\"Gym\": FREQ=WEEKLY;BYDAY=MO,WE" + offer;
+    const auto timed = [](int n) {
+        return std::to_string(n) +
+               " event(s) at a time of day put on their day in this computer's time zone";
+    };
+    const std::string kdeQuestion =
+        question + "\"Bins out\": FREQ=WEEKLY;BYDAY=TH with dates left out" + offer;
+    std::vector<std::string> kdeEvents = {"Gym: Weekly every 1 from 2025-01-06 no end, notice 7",
+                                          "Gym: Weekly every 1 from 2025-01-08 no end, notice 7"};
+    for (int month : {1, 3, 5, 7, 8, 10, 12})
+        kdeEvents.push_back("Meter reading: Yearly every 1 from " + IsoDate(D(2025, month, 31)) +
+                            " no end, notice 7");
+    kdeEvents.push_back("Party: Once Only from 2025-02-01, notice 7");
+    const std::string kdeChanges =
+        "\n2 event(s) imported as Tickwell can hold them:\n"
+        "\"Meter reading\": it repeats on the 31st, which not every month has; it comes in as a "
+        "yearly event for each month that has it\n"
+        "\"Gym\": it repeats on 2 days of the week; it comes in as a weekly event for each\n" +
+        timed(2);
     struct {
         const char* File;
         TAnswer Answer;
@@ -126,7 +142,8 @@ TEST_F(ICalImportTest, FilesOfOtherProgramsImportWithTheirReports) {
           "Mum's birthday: Yearly every 1 from 2025-03-14 no end, notice 2"},
          {question + "\"Call Sam\": FREQ=WEEKLY;BYDAY=MO with dates left out" + offer,
           "Import Successful\n3 event(s) added\n"
-          "1 event(s) imported as their first occurrence only"}},
+          "1 event(s) imported as their first occurrence only\n" +
+              timed(2)}},
         {"apple.ics",
          anYes,
          {"Payroll: Monthly - Date rank 23 every 1 from 2025-01-31 no end, notice 7",
@@ -135,8 +152,8 @@ TEST_F(ICalImportTest, FilesOfOtherProgramsImportWithTheirReports) {
           "1 changed occurrence(s) of repeating events ignored"}},
         {"kde.ics",
          anNo,
-         {"Party: Once Only from 2025-02-01, notice 7"},
-         {kdeQuestion, "Import Successful\n1 event(s) added\n2 event(s) left out"}},
+         kdeEvents,
+         {kdeQuestion, "Import Successful\n10 event(s) added\n1 event(s) left out" + kdeChanges}},
         {"kde.ics", anCancel, {}, {kdeQuestion}},
     };
     for (const auto& c : cases) {
@@ -168,8 +185,8 @@ TEST_F(ICalImportTest, AFileWithNoEventToTakeChangesNothing) {
         {good, "Import Error\nThe file is not a complete iCalendar file."},
         {"BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nSUMMARY:Someday\r\nEND:VEVENT\r\n"
          "BEGIN:VTODO\r\nSUMMARY:Taxes\r\nEND:VTODO\r\nEND:VCALENDAR\r\n",
-         "No events in iCalendar file\n1 to-do(s) ignored\n1 event(s) left out, which could not "
-         "be read:\n\"Someday\": it has no start date"},
+         "No events in iCalendar file\n1 to-do(s) ignored\n1 event(s) not imported:\n"
+         "\"Someday\": it has no start date"},
     };
     for (const auto& c : cases) {
         WriteBytes(Path("in.ics"), c.Text);
@@ -199,7 +216,7 @@ TEST_F(ICalImportTest, APartThatCannotBeReadCostsOnlyItself) {
     ASSERT_EQ(Shown.size(), 1u);
     EXPECT_EQ(Shown[0].Text,
               "Import Successful\n1 event(s) added\n"
-              "2 event(s) left out, which could not be read:\n"
+              "2 event(s) not imported:\n"
               "\"Zero\": its repeat rule \"FREQ=DAILY;INTERVAL=0\" cannot be read\n"
               "\"Far\": it has days after the year 3000, which Tickwell cannot exchange in "
               "iCalendar files\n"
@@ -329,4 +346,55 @@ TEST_F(ICalImportTest, AnotherCalendarsUidFindsItsEventAgain) {
     ImportICalendarCommand(Book, Path("in.ics"));
     EXPECT_EQ(uids(), updated);
     EXPECT_EQ(List.Count(), 2);
+}
+
+// What the program cannot hold as the file has it is either mapped to days
+// it can hold or said in the summary; nothing changes silently.
+TEST_F(ICalImportTest, WhatCannotBeHeldAsItIsIsMappedOrSaid) {
+    const char* const events[] = {
+        "SUMMARY:Trip\r\nDTSTART;VALUE=DATE:20250106\r\nDTEND;VALUE=DATE:20250109",
+        "SUMMARY:Gala\r\nDTSTART;VALUE=DATE:20250106\r\nSTATUS:CANCELLED",
+        "SUMMARY:Late\r\nDTSTART:20250106T100000\r\nBEGIN:VALARM\r\nACTION:DISPLAY\r\n"
+        "DESCRIPTION:Late\r\nTRIGGER:PT1H\r\nEND:VALARM",
+        "SUMMARY:Short\r\nDTSTART;VALUE=DATE:20250106\r\nRRULE:FREQ=WEEKLY;UNTIL=20250101",
+        "SUMMARY:Rare\r\nDTSTART;VALUE=DATE:20250106\r\nRRULE:FREQ=YEARLY;INTERVAL=1000",
+        "SUMMARY:Old\r\nDTSTART;VALUE=DATE:19200503\r\nRRULE:FREQ=YEARLY",
+        "SUMMARY:February's end\r\nDTSTART;VALUE=DATE:20240229\r\n"
+        "RRULE:FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=-1",
+        "SUMMARY:Caf\xe9\r\nDTSTART;VALUE=DATE:20250107",
+    };
+    std::string file = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\n";
+    int uid = 0;
+    for (const char* e : events)
+        file += "BEGIN:VEVENT\r\nUID:" + std::to_string(++uid) + "\r\n" + e + "\r\nEND:VEVENT\r\n";
+    WriteBytes(Path("in.ics"), file + "END:VCALENDAR\r\n");
+    Answers = {anNo};
+    ImportICalendarCommand(Book, Path("in.ics"));
+    EXPECT_EQ(Asked, std::vector<std::string>{
+                         "Tickwell cannot repeat these events on exactly the days of the file:\n"
+                         "\"Rare\": FREQ=YEARLY;INTERVAL=1000\n"
+                         "Import each of them as its first occurrence only?\n"
+                         "(No leaves them out; Cancel imports nothing.)"});
+    EXPECT_EQ(ShownTexts(),
+              std::vector<std::string>{
+                  "Import Successful\n6 event(s) added\n1 event(s) left out\n"
+                  "The file is not UTF-8 text; it was read as Windows-1252\n"
+                  "1 event(s) not imported:\n\"Gala\": it is cancelled\n"
+                  "4 event(s) imported as Tickwell can hold them:\n"
+                  "\"Trip\": it lasts 3 days; Tickwell reminds of its first day\n"
+                  "\"Late\": its reminder goes off after it begins; Tickwell reminds on the day "
+                  "itself\n"
+                  "\"Short\": its repeat rule ends on 01/01/2025, before it begins; it comes in as "
+                  "its first day alone\n"
+                  "\"Old\": its repeat rule has no end and began on 03/05/1920; it begins on "
+                  "03/05/2024 here, as Tickwell ends a repeat 100 years after it begins\n"
+                  "1 event(s) at a time of day put on their day in this computer's time zone"});
+    EXPECT_EQ(Described(List),
+              (std::vector<std::string>{
+                  "Caf\xc3\xa9: Once Only from 2025-01-07, notice 7",
+                  "February's end: Monthly - Date rank 0 every 12 from 2024-02-29 no end, notice 7",
+                  "Late: Once Only from 2025-01-06, notice 0",
+                  "Old: Yearly every 1 from 2024-05-03 no end, notice 7",
+                  "Short: Once Only from 2025-01-06, notice 7",
+                  "Trip: Once Only from 2025-01-06, notice 7"}));
 }
