@@ -2,7 +2,7 @@
 # Installs the Debian packages Tickwell needs, only those missing, through
 # sudo when not root:
 #   scripts/deps.sh            building and running the programs
-#   scripts/deps.sh --test     also the tests' tools
+#   scripts/deps.sh --test     also the tests' tools, and ical.js from npm
 #   scripts/deps.sh --package  also what making the Debian package needs
 set -euo pipefail
 PACKAGES=(
@@ -17,8 +17,10 @@ case "${1:-}" in
       clang clang-format libgtest-dev libgmock-dev libbenchmark-dev
       xvfb xauth faketime poppler-utils openbox trayer xdotool dbus
       desktop-file-utils appstream man-db zsh
-      clang libclang-rt-14-dev
-    ) ;;
+      clang libclang-rt-14-dev python3-recurring-ical-events
+    )
+    # A node of its own (NodeSource's brings npm) is kept.
+    command -v node >/dev/null || PACKAGES+=(nodejs npm) ;;
   --package) PACKAGES+=(dpkg-dev file) ;;
   *) echo "usage: $0 [--test | --package]" >&2; exit 2 ;;
 esac
@@ -32,4 +34,8 @@ if ((${#missing[@]})); then
   echo "Installing: ${missing[*]}"
   $SUDO apt-get update -q
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q "${missing[@]}"
+fi
+# The export test's second expander, pinned by its lock file.
+if [ "${1:-}" = --test ]; then
+  npm ci --prefix "$(dirname "$0")/../tests/ical/expanders" --no-audit --no-fund --loglevel=error >/dev/null
 fi

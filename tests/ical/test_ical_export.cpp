@@ -1,11 +1,15 @@
 // Every repeat type and rank exported, the file read back by libical alone
-// and expanded by its own recurrence iterator over ten years, compared day
-// by day with OccursOn.
+// and by two expanders of other programs, recurring_ical_events and ical.js,
+// and expanded over ten years, compared day by day with OccursOn.
 #include "ICalTestSupport.h"
 #include "core/HalvaneDates.h"
 #include "ical/ICalExport.h"
+#include <cstdio>
 #include <libical/ical.h>
+#include <map>
 #include <set>
+#include <sstream>
+#include <sys/wait.h>
 
 using namespace storetest;
 using namespace icaltest;
@@ -91,26 +95,112 @@ std::vector<TCase> Cases() {
     return cases;
 }
 
+// The case's file and the days Tickwell gives it over ten years from its start.
+struct TExported {
+    std::string Text;
+    TDateTime To;
+    std::set<TDateTime> Own;
+};
+
+TExported Exported(const TCase& c) {
+    TMyList list;
+    TTickwellItem* e = MakeEvent(c.Spec);
+    list.AddSorted(e);
+    TExported x{ICalendarText(list), AddYears(10, c.Spec.Start), {}};
+    for (TDateTime d = c.Spec.Start; d <= x.To; d += 1)
+        if (e->OccursOn(d))
+            x.Own.insert(d);
+    if (x.Own.empty()) // never occurs: stands for its start date, as its row shows
+        x.Own.insert(c.Spec.Start);
+    return x;
+}
+
+// An expander's lines "<name> YYYY-MM-DD ...", one a file of the folder.
+std::map<std::string, std::set<TDateTime>> Expand(const std::string& command, int& code) {
+    std::map<std::string, std::set<TDateTime>> out;
+    std::string text;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[4096];
+        for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            text.append(buffer, n);
+        const int status = pclose(pipe);
+        code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    std::istringstream lines(text);
+    for (std::string line, name, day; std::getline(lines, line);) {
+        std::istringstream words(line);
+        if (!(words >> name))
+            continue;
+        std::set<TDateTime>& days = out[name];
+        for (TDateTime d; words >> day && TryParseIsoDate(day, d);)
+            days.insert(d);
+    }
+    return out;
+}
+
+// The days `a` has and `b` lacks: how many, and the first few.
+std::string Lacking(const std::string& label, const std::set<TDateTime>& a,
+                    const std::set<TDateTime>& b) {
+    std::string days;
+    int n = 0;
+    for (TDateTime d : a)
+        if (!b.count(d) && ++n <= 4)
+            days += " " + IsoDate(d);
+    return n ? label + " " + std::to_string(n) + ":" + days + (n > 4 ? " ...; " : "; ") : "";
+}
+
 } // namespace
 
 TEST_F(ICalTest, EveryRuleGivesOccursOnsDaysForTenYears) {
     for (const TCase& c : Cases()) {
-        TMyList list;
-        TTickwellItem* e = MakeEvent(c.Spec);
-        list.AddSorted(e);
-        const TDateTime to = AddYears(10, c.Spec.Start);
-        const TFileDays file = ExpandOnlyEvent(ICalendarText(list), to);
-        std::set<TDateTime> own;
-        for (TDateTime d = c.Spec.Start; d <= to; d += 1)
-            if (e->OccursOn(d))
-                own.insert(d);
-        if (own.empty()) // never occurs: stands for its start date, as its row shows
-            own.insert(c.Spec.Start);
-        EXPECT_EQ(file.Days, own) << c.Name;
+        const TExported x = Exported(c);
+        const TFileDays file = ExpandOnlyEvent(x.Text, x.To);
+        EXPECT_EQ(file.Days, x.Own) << c.Name;
         EXPECT_EQ(file.Mended > 0, c.Mended) << c.Name;
         // Readers that never produced a day warn about every EXDATE for it.
         EXPECT_EQ(file.Excluded, 0u) << c.Name;
         // Without an end other calendars go on where the program stops.
         EXPECT_EQ(file.Unending, 0u) << c.Name;
+    }
+}
+
+// CI installs both expanders (scripts/deps.sh --test): one missing fails.
+TEST_F(ICalTest, OtherExpandersGiveOccursOnsDaysForTenYears) {
+    const std::vector<TCase> cases = Cases();
+    const std::string folder = Path("expand");
+    std::filesystem::create_directory(folder);
+    std::vector<TExported> files;
+    TDateTime first = cases[0].Spec.Start, last = first;
+    for (size_t i = 0; i < cases.size(); ++i) {
+        files.push_back(Exported(cases[i]));
+        WriteBytes(folder + "/" + std::to_string(i) + ".ics", files[i].Text);
+        first = std::min(first, cases[i].Spec.Start);
+        last = std::max(last, files[i].To);
+    }
+    const std::pair<std::string, std::string> expanders[] = {
+        {"recurring_ical_events", "'" TICKWELL_PYTHON "' '" TICKWELL_EXPANDERS "/expand.py'"},
+        {"ical.js", "'" TICKWELL_NODE "' '" TICKWELL_EXPANDERS "/expand.mjs'"}};
+    for (const auto& [expander, program] : expanders) {
+        int code = -1;
+        const auto days =
+            Expand(program + " '" + folder + "' " + IsoDate(first) + " " + IsoDate(last), code);
+        if (code != 0) {
+            ADD_FAILURE() << expander << " did not run (" << program << ", exit " << code
+                          << "); scripts/deps.sh --test installs it";
+            continue;
+        }
+        for (size_t i = 0; i < cases.size(); ++i) {
+            const auto line = days.find(std::to_string(i));
+            std::set<TDateTime> theirs;
+            if (line != days.end())
+                for (TDateTime d : line->second)
+                    if (d >= cases[i].Spec.Start && d <= files[i].To)
+                        theirs.insert(d);
+            const std::string diff = line == days.end()
+                                         ? "no line"
+                                         : Lacking("only Tickwell", files[i].Own, theirs) +
+                                               Lacking("only " + expander, theirs, files[i].Own);
+            EXPECT_TRUE(diff.empty()) << cases[i].Name << " in " << expander << ": " << diff;
+        }
     }
 }
