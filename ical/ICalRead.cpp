@@ -748,12 +748,19 @@ void ReadCalendar(icalcomponent* cal, const TICalDefaults& defaults, TICalConten
         // Several events only where one cannot hold the days.
         if (out.Events.size() == before || out.Events.back().Exact)
             continue;
-        if (const TSplit split = SplitOf(ev); !split.Copies.empty()) {
-            out.Events.pop_back();
-            ReadEach(CopiesOf(ev, split.Copies), defaults, out);
-            if (out.Events.size() > before)
-                out.Events[before].Changes.push_back(split.Why);
-        }
+        // Only when every copy has the file's days: copies that do not
+        // would each become a first occurrence.
+        const TSplit split = SplitOf(ev);
+        TICalContents copies;
+        ReadEach(CopiesOf(ev, split.Copies), defaults, copies);
+        if (copies.Events.empty() || !copies.LeftOut.empty() ||
+            std::any_of(copies.Events.begin(), copies.Events.end(),
+                        [](const TICalEvent& e) { return !e.Exact; }))
+            continue;
+        out.Events.pop_back();
+        copies.Events.front().Changes.push_back(split.Why);
+        for (TICalEvent& e : copies.Events)
+            out.Events.push_back(std::move(e));
     }
 }
 

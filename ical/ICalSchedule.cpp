@@ -12,25 +12,21 @@ const char* const kWeekdays[] = {"SU", "MO", "TU", "WE", "TH", "FR", "SA"};
 
 // The forms chosen are those readers other than libical follow: BYSETPOS
 // only with BYDAY (ical.js ignores it beside BYMONTHDAY), one RRULE an event
-// (python's recurring_ical_events refuses more), and no EXDATE for a day a
-// reader may never have produced. Where no rule says what the program does,
-// RDATEs add the missing days: ranks 21 and 22 fall back to the last working
-// day in months with fewer working days, the 29th and 30th fall back to the
-// end of February, and a yearly event from 29 February with a step of four
-// years stays on 28 February once it has met a common year.
-struct TPart {
-    std::string Name;
-    std::vector<std::pair<int, int>> Days; // month, day
-    std::string Rule;
-};
-
+// (python's recurring_ical_events refuses more), a DTSTART the rule itself
+// gives (ical.js drops one it does not), and no EXDATE for a day a reader
+// may never have produced. Where no rule says what the program does, RDATEs
+// add the missing days (ranks 21 and 22 fall back to the last working day in
+// months with fewer working days, the 29th and 30th to the end of February,
+// a yearly event from 29 February with a step of four years stays on 28
+// February once it has met a common year), or linked events take the days
+// on (the quarter days, a yearly event from 29 February with another step).
 struct TRule {
     std::string Text;
     bool NeedsMending = false;
     // The rule's last day, when it ends before the event does.
     TDateTime Until = 0;
-    // The quarter days need three rules, so three linked events.
-    std::vector<TPart> Parts;
+    // Rules without their UNTIL.
+    std::vector<TICalLinked> Linked;
 };
 
 bool IsLeap(long long year) {
@@ -44,26 +40,40 @@ TRule YearlyFrom29February(const TTickwellItem& e, TDateTime first) {
     while (k * e.Interval <= 100 && IsLeap(year + k * e.Interval))
         ++k;
     // A step that meets a common year at once is on 28 February from then
-    // on; the start, after that year's 28th, stays the first day.
+    // on: the first day alone, then a yearly event from the next 28th.
     if (k == 1)
-        return {"FREQ=YEARLY" + interval + ";BYMONTH=2;BYMONTHDAY=28"};
+        return {"",
+                false,
+                0,
+                {{"later", EncodeDate(year + e.Interval, 2, 28), "FREQ=YEARLY" + interval}}};
     return {"FREQ=YEARLY" + interval, true, EncodeDate(year + (k - 1) * e.Interval, 2, 29)};
 }
 
-const std::vector<TPart>& QuarterDayParts() {
-    static const std::vector<TPart> parts = {
-        {"", {{3, 25}, {12, 25}}, "FREQ=YEARLY;BYMONTH=3,12;BYMONTHDAY=25"},
+// One rule for 25 March and 25 December, one each for 24 June and 29
+// September; the one holding the first day is the event's own.
+TRule QuarterDays(TDateTime first) {
+    struct TPart {
+        const char* Name;
+        std::vector<std::pair<int, int>> Days; // month, day
+        const char* Rule;
+    };
+    static const TPart kParts[] = {
+        {"march", {{3, 25}, {12, 25}}, "FREQ=YEARLY;BYMONTH=3,12;BYMONTHDAY=25"},
         {"june", {{6, 24}}, "FREQ=YEARLY;BYMONTH=6;BYMONTHDAY=24"},
         {"september", {{9, 29}}, "FREQ=YEARLY;BYMONTH=9;BYMONTHDAY=29"}};
-    return parts;
-}
-
-// The first of the part's days on or after `from`.
-TDateTime FirstOf(const TPart& part, TDateTime from) {
-    for (int year = YearOf(from);; ++year)
-        for (const auto& [month, day] : part.Days)
-            if (const TDateTime d = EncodeDate(year, month, day); d >= from)
-                return d;
+    TRule rule;
+    for (const TPart& part : kParts) {
+        TDateTime day = 0;
+        for (int year = YearOf(first); day == 0; ++year)
+            for (const auto& [month, d] : part.Days)
+                if (const TDateTime t = EncodeDate(year, month, d); day == 0 && t >= first)
+                    day = t;
+        if (day == first)
+            rule.Text = part.Rule;
+        else
+            rule.Linked.push_back({part.Name, day, part.Rule});
+    }
+    return rule;
 }
 
 TRule RuleOf(const TTickwellItem& e, TDateTime first) {
@@ -95,7 +105,7 @@ TRule RuleOf(const TTickwellItem& e, TDateTime first) {
             return YearlyFrom29February(e, first);
         return {"FREQ=YEARLY" + interval};
     case etAccounting:
-        return {"", false, 0, QuarterDayParts()};
+        return QuarterDays(first);
     default:
         return {};
     }
@@ -141,17 +151,12 @@ bool ScheduleOf(const TTickwellItem& e, TICalSchedule& out) {
     const auto withUntil = [&](const std::string& text, TDateTime until) {
         return until != 0 ? text + ";UNTIL=" + BasicDate(until) : text;
     };
-    for (const TPart& part : rule.Parts) {
-        const TDateTime day = FirstOf(part, *first);
-        if (day == *first)
-            rule.Text = part.Rule;
-        else if (day <= e.EndDate)
-            out.Linked.push_back(
-                {part.Name.empty() ? "march" : part.Name, day, withUntil(part.Rule, out.Until)});
-    }
+    for (const TICalLinked& part : rule.Linked)
+        if (part.First <= e.EndDate)
+            out.Linked.push_back({part.Name, part.First, withUntil(part.Rule, out.Until)});
     if (rule.Text.empty()) {
-        out.First = e.StartDate;
-        out.Linked.clear();
+        if (out.Linked.empty())
+            out.First = e.StartDate;
         return true;
     }
     out.Rule = withUntil(

@@ -61,13 +61,14 @@ TEST_F(ICalImportTest, ARoundTripKeepsEveryStoredField) {
     Add(Repeating(etDaily, D(2024, 7, 1), 3, 0, 0, D(2024, 6, 1))); // ends before it starts
     Add(Repeating(etAccounting, D(2024, 7, 1))); // written as three linked events
     Add(Repeating(etYearly, D(2024, 2, 29), 4));
+    Add(Repeating(etYearly, D(2024, 2, 29))); // its first day, then a linked event
     ASSERT_TRUE(ExportICalendarCommand(List, Path("out.ics")).Succeeded);
 
     TEventBook backBook;
     TMyList& back = backBook.MasterList;
     back.FileName = Path("back.dat");
     ASSERT_TRUE(ImportICalendarCommand(backBook, Path("out.ics")).Succeeded);
-    EXPECT_EQ(Shown.back().Text, "Import Successful\n7 event(s) added");
+    EXPECT_EQ(Shown.back().Text, "Import Successful\n8 event(s) added");
     TMyList saved; // as stored, not only as listed
     ASSERT_TRUE(LoadEvents(saved, back.FileName));
     EXPECT_EQ(StoredFields(saved), StoredFields(List));
