@@ -19,6 +19,7 @@
 #include <climits>
 #include <map>
 #include <memory>
+#include <numeric>
 #include <optional>
 #include <set>
 
@@ -484,6 +485,32 @@ std::optional<EventRecord> MonthEndRecord(EventRecord rec, const TRecurrenceDays
     return rec;
 }
 
+// A yearly rule from 29 February, which other calendars keep to leap
+// years: the program's yearly rule with a step of four years (or a multiple)
+// has the same days up to the first century year that is no leap year,
+// where it stays on 28 February from then on; that is said.
+std::optional<EventRecord> LeapDayRecord(EventRecord rec, const TRecurrenceDays& days,
+                                         TDateTime first, std::vector<std::string>& changes) {
+    if (rec.EventType != etYearly || MonthOf(first) != 2 || DayOf(first) != 29 ||
+        std::lcm<int>(rec.Interval, 4) > kMaxInterval)
+        return std::nullopt;
+    rec.Interval = static_cast<int16_t>(std::lcm<int>(rec.Interval, 4));
+    int year = YearOf(first) + rec.Interval;
+    while (IsLeapYear(year))
+        year += rec.Interval;
+    TRecurrenceDays before = days;
+    before.Until = std::min(days.Until, EncodeDate(year, 1, 1));
+    std::erase_if(before.Days, [&](TDateTime d) { return d > before.Until; });
+    if (!SameDays(rec, before, first))
+        return std::nullopt;
+    if (rec.EndDate >= EncodeDate(year, 2, 28))
+        changes.push_back("it falls on 29 February, which only leap years have; Tickwell repeats "
+                          "it every " +
+                          std::to_string(rec.Interval) + " years, on 28 February from " +
+                          std::to_string(year) + ", which is no leap year");
+    return rec;
+}
+
 TICalEvent ReadEvent(icalcomponent* ev, const std::vector<icalcomponent*>& parts,
                      const TICalDefaults& defaults) {
     TICalEvent out;
@@ -536,8 +563,12 @@ TICalEvent ReadEvent(icalcomponent* ev, const std::vector<icalcomponent*>& parts
     }
     if (!rec) {
         rec = StandardRecord(r, days, first);
-        if (rec && !SameDays(*rec, days, first))
-            rec = MonthEndRecord(*rec, days, first);
+        if (rec && !SameDays(*rec, days, first)) {
+            const EventRecord standard = *rec;
+            rec = MonthEndRecord(standard, days, first);
+            if (!rec)
+                rec = LeapDayRecord(standard, days, first, out.Changes);
+        }
     }
     if (!rec) {
         out.Exact = false;

@@ -363,6 +363,7 @@ TEST_F(ICalImportTest, WhatCannotBeHeldAsItIsIsMappedOrSaid) {
         "SUMMARY:February's end\r\nDTSTART;VALUE=DATE:20240229\r\n"
         "RRULE:FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=-1",
         "SUMMARY:Caf\xe9\r\nDTSTART;VALUE=DATE:20250107",
+        "SUMMARY:Leap\r\nDTSTART;VALUE=DATE:20240229\r\nRRULE:FREQ=YEARLY",
     };
     std::string file = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\n";
     int uid = 0;
@@ -378,10 +379,10 @@ TEST_F(ICalImportTest, WhatCannotBeHeldAsItIsIsMappedOrSaid) {
                          "(No leaves them out; Cancel imports nothing.)"});
     EXPECT_EQ(ShownTexts(),
               std::vector<std::string>{
-                  "Import Successful\n6 event(s) added\n1 event(s) left out\n"
+                  "Import Successful\n7 event(s) added\n1 event(s) left out\n"
                   "The file is not UTF-8 text; it was read as Windows-1252\n"
                   "1 event(s) not imported:\n\"Gala\": it is cancelled\n"
-                  "4 event(s) imported as Tickwell can hold them:\n"
+                  "5 event(s) imported as Tickwell can hold them:\n"
                   "\"Trip\": it lasts 3 days; Tickwell reminds of its first day\n"
                   "\"Late\": its reminder goes off after it begins; Tickwell reminds on the day "
                   "itself\n"
@@ -389,12 +390,15 @@ TEST_F(ICalImportTest, WhatCannotBeHeldAsItIsIsMappedOrSaid) {
                   "its first day alone\n"
                   "\"Old\": its repeat rule has no end and began on 03/05/1920; it begins on "
                   "03/05/2024 here, as Tickwell ends a repeat 100 years after it begins\n"
+                  "\"Leap\": it falls on 29 February, which only leap years have; Tickwell repeats "
+                  "it every 4 years, on 28 February from 2100, which is no leap year\n"
                   "1 event(s) at a time of day put on their day in this computer's time zone"});
     EXPECT_EQ(Described(List),
               (std::vector<std::string>{
                   "Caf\xc3\xa9: Once Only from 2025-01-07, notice 7",
                   "February's end: Monthly - Date rank 0 every 12 from 2024-02-29 no end, notice 7",
                   "Late: Once Only from 2025-01-06, notice 0",
+                  "Leap: Yearly every 4 from 2024-02-29 no end, notice 7",
                   "Old: Yearly every 1 from 2024-05-03 no end, notice 7",
                   "Short: Once Only from 2025-01-06, notice 7",
                   "Trip: Once Only from 2025-01-06, notice 7"}));
