@@ -495,15 +495,17 @@ std::optional<EventRecord> LeapDayRecord(EventRecord rec, const TRecurrenceDays&
         std::lcm<int>(rec.Interval, 4) > kMaxInterval)
         return std::nullopt;
     rec.Interval = static_cast<int16_t>(std::lcm<int>(rec.Interval, 4));
+    // A step of a hundred years from a leap year never meets a common one.
+    const int last = YearOf(first) + kHorizonYears;
     int year = YearOf(first) + rec.Interval;
-    while (IsLeapYear(year))
+    while (IsLeapYear(year) && year <= last)
         year += rec.Interval;
     TRecurrenceDays before = days;
     before.Until = std::min(days.Until, EncodeDate(year, 1, 1));
     std::erase_if(before.Days, [&](TDateTime d) { return d > before.Until; });
     if (!SameDays(rec, before, first))
         return std::nullopt;
-    if (rec.EndDate >= EncodeDate(year, 2, 28))
+    if (year <= last && rec.EndDate >= EncodeDate(year, 2, 28))
         changes.push_back("it falls on 29 February, which only leap years have; Tickwell repeats "
                           "it every " +
                           std::to_string(rec.Interval) + " years, on 28 February from " +

@@ -364,6 +364,8 @@ TEST_F(ICalImportTest, WhatCannotBeHeldAsItIsIsMappedOrSaid) {
         "RRULE:FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=-1",
         "SUMMARY:Caf\xe9\r\nDTSTART;VALUE=DATE:20250107",
         "SUMMARY:Leap\r\nDTSTART;VALUE=DATE:20240229\r\nRRULE:FREQ=YEARLY",
+        // Never meets a common year.
+        "SUMMARY:Century\r\nDTSTART;VALUE=DATE:20240229\r\nRRULE:FREQ=YEARLY;INTERVAL=100",
     };
     std::string file = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\n";
     int uid = 0;
@@ -379,7 +381,7 @@ TEST_F(ICalImportTest, WhatCannotBeHeldAsItIsIsMappedOrSaid) {
                          "(No leaves them out; Cancel imports nothing.)"});
     EXPECT_EQ(ShownTexts(),
               std::vector<std::string>{
-                  "Import Successful\n7 event(s) added\n1 event(s) left out\n"
+                  "Import Successful\n8 event(s) added\n1 event(s) left out\n"
                   "The file is not UTF-8 text; it was read as Windows-1252\n"
                   "1 event(s) not imported:\n\"Gala\": it is cancelled\n"
                   "5 event(s) imported as Tickwell can hold them:\n"
@@ -396,6 +398,7 @@ TEST_F(ICalImportTest, WhatCannotBeHeldAsItIsIsMappedOrSaid) {
     EXPECT_EQ(Described(List),
               (std::vector<std::string>{
                   "Caf\xc3\xa9: Once Only from 2025-01-07, notice 7",
+                  "Century: Yearly every 100 from 2024-02-29 no end, notice 7",
                   "February's end: Monthly - Date rank 0 every 12 from 2024-02-29 no end, notice 7",
                   "Late: Once Only from 2025-01-06, notice 0",
                   "Leap: Yearly every 4 from 2024-02-29 no end, notice 7",
