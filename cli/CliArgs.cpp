@@ -24,7 +24,7 @@ constexpr TCommandName kCommands[] = {
     {"compress", TCliCommand::Compress, 0, 0}, {"zap", TCliCommand::Zap, 0, 0},
     {"backup", TCliCommand::Backup, 0, 1},     {"restore", TCliCommand::Restore, 0, 0},
     {"merge", TCliCommand::Merge, 1, 1},       {"delete", TCliCommand::Delete, 1, 1},
-    {"edit", TCliCommand::Edit, 1, 1},
+    {"edit", TCliCommand::Edit, 1, 1},         {"vdir", TCliCommand::Vdir, 0, 1},
 };
 
 const TCommandName* FindCommand(const std::string& name) {
@@ -163,6 +163,9 @@ private:
             if (!TryParseIsoDate(text, day))
                 throw TUsageError("--date needs YYYY-MM-DD, not \"" + text + "\"");
             Result.Today = day;
+        } else if (name == "--off") {
+            flag();
+            Result.Off = true;
         } else if (name == "--pre4") {
             flag();
             Result.Pre4 = true;
@@ -260,6 +263,8 @@ private:
             throw TUsageError("edit needs the fields to change, such as --desc TEXT");
         if (PreFourGiven && Result.Command != TCliCommand::Merge)
             throw TUsageError("--pre4 belongs to the merge command");
+        if (Result.Off && (Result.Command != TCliCommand::Vdir || !Result.Path.empty()))
+            throw TUsageError("--off belongs to the vdir command, without a folder");
     }
 
     const std::vector<std::string>& Args;
@@ -323,6 +328,13 @@ const std::string& UsageText() {
         "  restore              replace the events by those of the backup\n"
         "  merge FILE [--pre4]  add the events of another data file (--pre4: a file\n"
         "                       of a version before 4.0)\n"
+        "  vdir [FOLDER | --off]\n"
+        "                       keep FOLDER, a calendar folder with one .ics file for\n"
+        "                       each event (a vdir, as vdirsyncer syncs with a CalDAV\n"
+        "                       server), in step with the events: every command first\n"
+        "                       takes in what changed there and writes what it\n"
+        "                       changes; --off stops that; without either, show the\n"
+        "                       folder, the last steps and the items not shown\n"
         "\n"
         "EVENT is an event's id as `list` and `due` show it (twelve hexadecimal\n"
         "digits; it stays with the event for life, through edits), or its index\n"

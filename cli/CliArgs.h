@@ -25,6 +25,7 @@ enum class TCliCommand {
     Merge,
     Delete,
     Edit,
+    Vdir,
 };
 
 // The event's fields given to `add` or `edit`. Dates stay text so that they
@@ -62,6 +63,8 @@ struct TCliArgs {
     int Year = 0;
     int Month = 0;
     bool Pre4 = false;
+    // vdir --off
+    bool Off = false;
     TEventOptions Event;
 };
 

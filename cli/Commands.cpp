@@ -8,13 +8,17 @@
 #include "core/Messages.h"
 #include "ical/ICalExport.h"
 #include "ical/ICalImport.h"
+#include "ical/VdirSync.h"
 #include "platform/Paths.h"
 #include "store/DataCommands.h"
 #include "store/DataFile.h"
 #include "store/Settings.h"
+#include "store/VdirState.h"
 #include <algorithm>
 #include <filesystem>
 #include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <utility>
 
 namespace {
@@ -134,6 +138,48 @@ TExitStatus Backup(const TCliContext& c) {
     return esDone;
 }
 
+// Setting the folder takes in what it already holds (another machine's
+// events) and then writes every event there.
+TExitStatus Vdir(const TCliContext& c) {
+    TSettings settings;
+    if (c.Args.Off) {
+        settings.Set(kSyncFolder, std::string());
+        c.Io.Out << "Sync folder: off\n";
+        return esDone;
+    }
+    if (c.Args.Path.empty()) {
+        const std::string folder = settings.Get(kSyncFolder);
+        if (folder.empty()) {
+            c.Io.Out << "Sync folder: off\n";
+            return esDone;
+        }
+        const TVdirState state = ReadVdirState(VdirStatePath(c.Book.FileName()), folder);
+        c.Io.Out << "Sync folder: " << folder << "\nLast step in: " << state.LastIn
+                 << "\nLast step out: " << state.LastOut << '\n';
+        for (const auto& [name, item] : state.Items)
+            if (item.Kind == TItemKind::NotShown)
+                c.Io.Out << "Not shown: " << name << ": " << item.Note << '\n';
+        return esDone;
+    }
+    const std::string folder = AbsoluteFolder(c.Args.Path);
+    struct stat st {};
+    if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+        throw TTickwellError("The sync folder " + folder + " is not a folder");
+    if (::access(folder.c_str(), W_OK) != 0)
+        throw TTickwellError("The sync folder " + folder + " cannot be written to");
+    settings.Set(kSyncFolder, folder);
+    LinkVdir(c.Book, folder);
+    if (!StepInVdir(c.Book, folder))
+        return esError;
+    const TVdirStep out = VdirOut(c.Book.MasterList, folder, VdirStatePath(c.Book.FileName()));
+    for (const std::string& note : out.Notes)
+        c.Io.Err << "tickwell-cli: " << note << '\n';
+    const TVdirState state = ReadVdirState(VdirStatePath(c.Book.FileName()), folder);
+    c.Io.Out << "Sync folder: " << folder << "\nIn: " << state.LastIn
+             << "\nOut: " << StepText(out, false) << '\n';
+    return out.Notes.empty() ? esDone : esNotDone;
+}
+
 } // namespace
 
 bool ReplacesAllEvents(TCliCommand command) {
@@ -206,6 +252,8 @@ TExitStatus RunCommand(const TCliContext& c) {
     case TCliCommand::Merge:
         MergeCommand(c.Book, c.Args.Path, c.Args.Pre4);
         return esDone;
+    case TCliCommand::Vdir:
+        return Vdir(c);
     case TCliCommand::None:
         break;
     }

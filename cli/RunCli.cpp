@@ -6,11 +6,13 @@
 #include "core/Clock.h"
 #include "core/EventLists.h"
 #include "core/Messages.h"
+#include "ical/VdirSync.h"
 #include "platform/DamagedCopy.h"
 #include "platform/Paths.h"
 #include "store/DataFile.h"
 #include "store/DataFileSync.h"
 #include "store/ReadOnlyMode.h"
+#include "store/Settings.h"
 #include <algorithm>
 #include <exception>
 
@@ -41,10 +43,18 @@ TExitStatus Run(const TCliArgs& args, const TCliStreams& io) {
     TMyList& list = book.MasterList;
     list.FileName = args.DataFile.empty() ? DataFilePath() : args.DataFile;
     // A command that writes remembers what it read, so that its save can
-    // take in whatever another program wrote meanwhile.
-    const bool writes = WritesEvents(args.Command);
-    if (writes ? LoadSynced(list) : LoadEvents(list, list.FileName))
+    // take in whatever another program wrote meanwhile. With a sync folder
+    // every command first takes in what changed there, which it may save.
+    const std::string syncFolder =
+        args.Command == TCliCommand::Vdir ? std::string() : TSettings().Get(kSyncFolder);
+    const bool writes = WritesEvents(args.Command) || !syncFolder.empty();
+    if (writes ? LoadSynced(list) : LoadEvents(list, list.FileName)) {
+        if (!syncFolder.empty()) {
+            LinkVdir(book, syncFolder);
+            StepInVdir(book, syncFolder);
+        }
         return RunCommand({args, io, book});
+    }
     if (ReplacesAllEvents(args.Command)) {
         list.FreeAll();
         RememberSynced(list);

@@ -74,33 +74,60 @@ icalcomponent* EventComponent(const TTickwellItem& e, const TICalSchedule& s,
     return ev;
 }
 
-} // namespace
-
-std::string ICalendarText(const TMyList& list) {
+TComponent NewCalendar() {
     TComponent cal(icalcomponent_new_vcalendar());
     icalcomponent_add_property(cal.get(), icalproperty_new_version("2.0"));
     icalcomponent_add_property(cal.get(), icalproperty_new_prodid("-//Tickwell//Tickwell 4.0//EN"));
     icalcomponent_add_property(cal.get(), icalproperty_new_calscale("GREGORIAN"));
+    return cal;
+}
+
+icaltimetype Now() {
+    return icaltime_current_time_with_zone(icaltimezone_get_utc_timezone());
+}
+
+} // namespace
+
+std::vector<icalcomponent*> EventComponents(const TTickwellItem& e, const std::string& uid,
+                                            const icaltimetype& stamp) {
+    TICalSchedule schedule;
+    // An event without a valid start date is on no day in the program
+    // either.
+    if (!ScheduleOf(e, schedule))
+        return {};
+    if (!WritableSchedule(schedule))
+        throw TTickwellError("Export Error\n" + DaysBeyondText(FirstLine(e.Description)));
+    std::vector<icalcomponent*> out{EventComponent(e, schedule, uid, stamp)};
+    for (const TICalLinked& part : schedule.Linked) {
+        icalcomponent* ev = Shown(e, part.First, part.Rule, part.Name + "." + uid, stamp);
+        icalcomponent_add_property(ev, icalproperty_new_relatedto(uid.c_str()));
+        icalcomponent_add_property(ev, NewXProperty(kXPartOf, uid));
+        out.push_back(ev);
+    }
+    return out;
+}
+
+std::vector<TICalItem> ICalItems(const TTickwellItem& e, const std::string& uid) {
+    std::vector<TICalItem> items;
+    for (icalcomponent* ev : EventComponents(e, uid, Now())) {
+        TComponent cal = NewCalendar();
+        const char* own = icalcomponent_get_uid(ev);
+        items.push_back({own ? own : uid, {}});
+        icalcomponent_add_component(cal.get(), ev);
+        items.back().Text = ComponentText(cal.get());
+    }
+    return items;
+}
+
+std::string ICalendarText(const TMyList& list) {
+    TComponent cal = NewCalendar();
     icalcomponent_add_property(cal.get(), NewXProperty("X-WR-CALNAME", "Tickwell"));
-    const icaltimetype stamp = icaltime_current_time_with_zone(icaltimezone_get_utc_timezone());
+    const icaltimetype stamp = Now();
     std::map<std::string, int> seen;
     for (const TTickwellItem* e : list.All()) {
-        TICalSchedule schedule;
-        // An event without a valid start date is on no day in the program
-        // either.
-        if (!ScheduleOf(*e, schedule))
-            continue;
-        if (!WritableSchedule(schedule))
-            throw TTickwellError("Export Error\n" + DaysBeyondText(FirstLine(e->Description)));
         const std::string id = EventId(*e);
-        const std::string uid = EventUid(id, ++seen[id]);
-        icalcomponent_add_component(cal.get(), EventComponent(*e, schedule, uid, stamp));
-        for (const TICalLinked& part : schedule.Linked) {
-            icalcomponent* ev = Shown(*e, part.First, part.Rule, part.Name + "." + uid, stamp);
-            icalcomponent_add_property(ev, icalproperty_new_relatedto(uid.c_str()));
-            icalcomponent_add_property(ev, NewXProperty(kXPartOf, uid));
+        for (icalcomponent* ev : EventComponents(*e, EventUid(id, ++seen[id]), stamp))
             icalcomponent_add_component(cal.get(), ev);
-        }
     }
     return ComponentText(cal.get());
 }

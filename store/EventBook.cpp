@@ -59,7 +59,10 @@ void TEventBook::Save(std::string& error) {
         SaveEvents(MasterList, MasterList.FileName);
     } catch (const TTickwellError& e) {
         error = e.what();
+        return;
     }
+    if (AfterSave)
+        AfterSave();
 }
 
 bool TEventBook::Rescan() {

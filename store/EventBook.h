@@ -50,6 +50,9 @@ public:
     // Run before every scan: the program checks there for a change of day,
     // so that no due list is built from a day already past.
     void SetBeforeScan(std::function<void()> check) { BeforeScan = std::move(check); }
+    // Run after every save that worked, before the readers are told: the
+    // sync folder is written there.
+    void SetAfterSave(std::function<void()> step) { AfterSave = std::move(step); }
 
     // The changes. Each is made, saved and announced; a failed save throws
     // TTickwellError ("Error Saving Events List") after the announcement,
@@ -101,5 +104,6 @@ private:
 
     std::vector<TEventBookReader*> Readers;
     std::function<void()> BeforeScan;
+    std::function<void()> AfterSave;
     TDateTime DayComputed = 0;
 };

@@ -85,6 +85,10 @@ inline constexpr TFolderSetting kBackupDest{"Settings", "BackupDest"};
 // start, then removed.
 inline constexpr TStringSetting kExitBackupFailed{"Settings", "ExitBackupFailed", ""};
 
+// A calendar folder (one .ics file for each event) kept in step with the
+// events, for vdirsyncer to carry to other machines; empty when off.
+inline constexpr TStringSetting kSyncFolder{"Settings", "SyncFolder", ""};
+
 // ---- QuickMode ----
 // Default: today minus one day.
 inline constexpr TDateSetting kLastRun{"QuickMode", "LastRun"};
