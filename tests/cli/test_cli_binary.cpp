@@ -4,23 +4,14 @@
 #include <cstdio>
 #include <sys/wait.h>
 
-namespace {
-
-struct TProcess {
-    int Code = -1;
-    std::string Out;
-};
-
-} // namespace
-
 class CliBinaryTest : public CliTest {
 protected:
     // Runs the program with standard input from /dev/null (no terminal) and
     // standard error folded into the output.
-    TProcess Exec(const std::string& args) {
+    TCliRun Exec(const std::string& args) {
         const std::string command = "env LC_ALL=C LANG=C TICKWELL_HOME='" + Dir + "' '" +
                                     TICKWELL_CLI_PATH + "' " + args + " </dev/null 2>&1";
-        TProcess p;
+        TCliRun p;
         FILE* pipe = popen(command.c_str(), "r");
         if (!pipe)
             return p;
@@ -35,10 +26,11 @@ protected:
 };
 
 TEST_F(CliBinaryTest, AddAndExportInTheCLocale) {
-    TProcess add = Exec("--date 2025-01-01 add --desc 'Pay rent' --monthly-day --start 2025-01-01");
+    const TCliRun add =
+        Exec("--date 2025-01-01 add --desc 'Pay rent' --monthly-day --start 2025-01-01");
     EXPECT_EQ(add.Code, 0) << add.Out;
     // The C locale has no numeric short date: CSV dates are year-month-day.
-    TProcess exp = Exec("export '" + Path("e.csv") + "'");
+    const TCliRun exp = Exec("export '" + Path("e.csv") + "'");
     EXPECT_EQ(exp.Out, "Export successful\n");
     EXPECT_NE(ReadText(Path("e.csv")).find("\r\n\"Pay rent\",2025-01-01,3,F,1,2125-01-01,"),
               std::string::npos);
@@ -46,28 +38,21 @@ TEST_F(CliBinaryTest, AddAndExportInTheCLocale) {
 
 TEST_F(CliBinaryTest, WithoutATerminalQuestionsAreAnsweredNo) {
     ASSERT_EQ(Exec("add --desc x").Code, 0);
-    const TProcess zap = Exec("zap");
+    const TCliRun zap = Exec("zap");
     EXPECT_EQ(zap.Code, 1);
     EXPECT_NE(zap.Out.find("Delete all events from your file!"), std::string::npos);
     EXPECT_EQ(StoredDescriptions().size(), 1u);
 }
 
 // Text in any script goes in and comes out as the bytes typed, in any
-// locale.
+// locale, through both writers of a description (due's row is list's).
 TEST_F(CliBinaryTest, TextInAnyScriptComesBackAsTyped) {
     const std::string text = "Γενέθλια 生日 🎂";
     ASSERT_EQ(Exec("--date 2025-01-15 add --desc '" + text + "' --once").Code, 0);
-    const std::string id = Id(text);
-    const struct {
-        const char* Args;
-        std::string Want;
-    } cases[] = {
-        {"list --json", "{\"index\":0,\"id\":\"" + id + "\",\"description\":\"" + text + "\","},
-        {"list", "\tOnce Only\t1\t\t" + text + "\n"},
-        {"due", "\t0\t1\t" + text + "\n"},
-    };
-    for (const auto& c : cases) {
-        const TProcess p = Exec(std::string("--date 2025-01-15 ") + c.Args);
-        EXPECT_NE(p.Out.find(c.Want), std::string::npos) << c.Args << ": " << p.Out;
-    }
+    const std::string json = Exec("--date 2025-01-15 list --json").Out;
+    const std::string rows = Exec("--date 2025-01-15 list").Out;
+    EXPECT_NE(json.find("\"id\":\"" + Id(text) + "\",\"description\":\"" + text + "\","),
+              std::string::npos)
+        << json;
+    EXPECT_NE(rows.find("\t\t" + text + "\n"), std::string::npos) << rows;
 }

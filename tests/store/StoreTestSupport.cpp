@@ -1,5 +1,7 @@
 #include "StoreTestSupport.h"
 #include "core/HalvaneDates.h"
+#include <csignal>
+#include <sys/resource.h>
 
 namespace storetest {
 
@@ -26,6 +28,17 @@ TTickwellItem* ExpiredEvent(const std::string& desc) {
 
 TTickwellItem* CurrentEvent(const std::string& desc) {
     return MakeEvent({.Description = desc, .Start = D(2024, 1, 3), .Simple = false, .Type = 1});
+}
+
+void WithFileSizeLimit(size_t bytes, const std::function<void()>& write) {
+    rlimit old;
+    getrlimit(RLIMIT_FSIZE, &old);
+    const rlimit small{bytes, old.rlim_max};
+    auto oldSignal = std::signal(SIGXFSZ, SIG_IGN); // a failed write, not a killed test
+    setrlimit(RLIMIT_FSIZE, &small);
+    write();
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldSignal);
 }
 
 namespace {

@@ -13,6 +13,7 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <string>
@@ -118,6 +119,8 @@ TTickwellItem* MakeEvent(const TRecSpec& s);
 TTickwellItem* ExpiredEvent(const std::string& desc);
 // A repeating event that goes on after today.
 TTickwellItem* CurrentEvent(const std::string& desc);
+// Runs `write` with files limited to `bytes`, as on a disk that fills.
+void WithFileSizeLimit(size_t bytes, const std::function<void()>& write);
 // One record laid out by hand, independently of PackRecord.
 std::string RawRecord(const std::string& descBytes, uint8_t type, int16_t rank, int16_t weekday,
                       int16_t interval, double start, double end, int16_t notice, uint8_t simple,

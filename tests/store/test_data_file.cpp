@@ -2,8 +2,6 @@
 #include "core/HalvaneDates.h"
 #include "store/DataFile.h"
 #include <cmath>
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -122,16 +120,7 @@ protected:
 };
 
 TEST_F(SaveFailureTest, FullDiskKeepsTheOldFile) {
-    // A file-size limit makes the write fail part way, as a full disk does.
-    rlimit old;
-    getrlimit(RLIMIT_FSIZE, &old);
-    auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = 400;
-    setrlimit(RLIMIT_FSIZE, &small);
-    ExpectSaveError(Path("tickwell.dat"), EFBIG);
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldSignal);
+    WithFileSizeLimit(400, [&] { ExpectSaveError(Path("tickwell.dat"), EFBIG); });
     EXPECT_EQ(ReadBytes(Path("tickwell.dat")), "old contents");
     EXPECT_EQ(FilesIn(Dir), std::vector<std::string>{"tickwell.dat"});
 }
@@ -151,7 +140,5 @@ TEST_F(SaveFailureTest, SaveReplacesAndKeepsPermissions) {
               std::filesystem::perms(0640));
     EXPECT_EQ(FilesIn(Dir), (std::vector<std::string>{"tickwell.dat", "tickwell.dat.ext"}));
 }
-
-// ---- The shared delete
 
 } // namespace

