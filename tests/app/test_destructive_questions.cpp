@@ -37,9 +37,8 @@ TEST(DestructiveQuestions, EnterAnswersNo) {
         });
         enter.start(10);
         env.Book->MasterList.AddSorted(MakeEvent("Kept", env.Day + 5, true));
-        TMainFrm w(*env.Events);
-        w.show();
-        ASSERT_TRUE(ChooseMenu(&w, "Fi&le", entry)) << entry;
+        TTestWindow<TMainFrm> w(*env.Events);
+        ASSERT_TRUE(ChooseMenu(w.W, "Fi&le", entry)) << entry;
         EXPECT_EQ(asked.size(), 1) << entry;
         EXPECT_EQ(env.Book->MasterList.Count(), 2) << entry;
         SetFileDialogs({});

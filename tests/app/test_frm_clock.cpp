@@ -61,8 +61,8 @@ class TestFrmClock : public QObject {
     void AddNightEvents() {
         Plants = MakeEvent("Water plants", Env.Day - 5, false, 0, 1, 0, true);
         Plants->AckDate = Env.Day;
-        Env.Book->MasterList.AddSorted(Plants);
-        Env.Book->MasterList.AddSorted(MakeEvent("Dentist", Env.Day + 1, true));
+        Env.Add(Plants);
+        Env.Add(MakeEvent("Dentist", Env.Day + 1, true));
     }
 
 private slots:
@@ -169,7 +169,7 @@ private slots:
         QVERIFY(server.registerService("org.freedesktop.Notifications") &&
                 server.registerObject("/org/freedesktop/Notifications", &fake,
                                       QDBusConnection::ExportAllSlots));
-        Env.Book->MasterList.AddSorted(MakeEvent("Pay rent\r\nto the landlord", Env.Day, true));
+        Env.Add(MakeEvent("Pay rent\r\nto the landlord", Env.Day, true));
         WriteSetting(kAlarm2, std::string("09:30"));
         Start(At(0, 9, 29, 58));
         AdvanceTestTime(3000);
@@ -194,21 +194,36 @@ private slots:
     }
 
     // A start in the tray opens the window its options choose: the main
-    // window by default, nothing but the icon with "None ( minimized )". The
-    // clock shown at start-up is the date line's test.
-    void AStartInTheTrayOpensTheOptionsWindow_data() {
+    // window by default, nothing but the icon with "None ( minimized )". A
+    // clock shown at start-up has the date in the locale's order with a
+    // two-digit year, or the year in full where the locale has no numeric
+    // date (C); it fits the clock.
+    void AStartInTheTray_data() {
         QTest::addColumn<int>("trayWindow");
-        QTest::addColumn<bool>("mainShown");
-        QTest::newRow("the defaults") << int(kTrayWindow.Default) << true;
-        QTest::newRow("None ( minimized )") << 3 << false;
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("dateLine"); // empty: no clock shown
+        const QLocale us(QLocale::English, QLocale::UnitedStates);
+        QTest::newRow("the defaults") << int(kTrayWindow.Default) << us << "";
+        QTest::newRow("None ( minimized )") << 3 << us << "";
+        QTest::newRow("clock, en_US") << 3 << us << "Tue 03/10/26";
+        QTest::newRow("clock, C") << 3 << QLocale::c() << "Tue 2026-03-10";
     }
-    void AStartInTheTrayOpensTheOptionsWindow() {
+    void AStartInTheTray() {
         QFETCH(int, trayWindow);
-        QFETCH(bool, mainShown);
+        QFETCH(QLocale, locale);
+        QFETCH(QString, dateLine);
         WriteSetting(kTrayWindow, trayWindow);
+        WriteSetting(kShowClock, !dateLine.isEmpty());
+        SetFormatSettings(LocaleFormatSettings(locale));
         const TController* app = Start(At(0, 12, 0, 0));
-        QCOMPARE(MainLinks().Window && MainLinks().Window->isVisible(), mainShown);
-        QVERIFY(!app->Clock()->isVisible() && app->Tray()->Icon()->isVisible());
+        QCOMPARE(MainLinks().Window && MainLinks().Window->isVisible(), trayWindow != 3);
+        QCOMPARE(app->Clock()->isVisible(), !dateLine.isEmpty());
+        QVERIFY(app->Tray()->Icon()->isVisible());
+        if (!dateLine.isEmpty()) {
+            QCOMPARE(app->Clock()->DateLabel->text(), dateLine);
+            QVERIFY(app->Clock()->DateLabel->fontMetrics().horizontalAdvance(dateLine) <=
+                    app->Clock()->DateLabel->width());
+        }
     }
 
     // A tray that goes away while the program runs (its panel ended): the
@@ -229,7 +244,6 @@ private slots:
             ChooseFromMenu(app->Tray()->Menu(), app->Tray()->DesktopClockAction);
         if (suspended)
             ChooseFromMenu(app->Tray()->Menu(), app->Tray()->SuspendAction);
-        QCOMPARE(app->Clock()->isVisible(), clockShown);
         TrayUp = false;
         AdvanceTestTime(1000);
         QVERIFY(app->Clock()->isVisible() && !app->Tray()->Icon()->isVisible());
@@ -243,27 +257,6 @@ private slots:
         QVERIFY(app->Tray()->Icon()->isVisible());
         QCOMPARE(app->Clock()->isVisible(), clockShown);
         QVERIFY(!app->Clock()->ClockMenu()->actions().contains(app->Tray()->MainWindowAction));
-    }
-
-    // The date line of a clock shown at start-up: the locale's order with a two-digit year, or the
-    // year in full where the locale has no numeric date (C); it fits the clock.
-    void DateLineFollowsTheLocale_data() {
-        QTest::addColumn<QLocale>("locale");
-        QTest::addColumn<QString>("line");
-        QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates)
-                               << "Tue 03/10/26";
-        QTest::newRow("C") << QLocale::c() << "Tue 2026-03-10";
-    }
-    void DateLineFollowsTheLocale() {
-        QFETCH(QLocale, locale);
-        QFETCH(QString, line);
-        SetFormatSettings(LocaleFormatSettings(locale));
-        WriteSetting(kShowClock, true);
-        const TController* app = Start(At(0, 12, 0, 0));
-        QVERIFY(app->Clock()->isVisible());
-        QCOMPARE(app->Clock()->DateLabel->text(), line);
-        QVERIFY(app->Clock()->DateLabel->fontMetrics().horizontalAdvance(line) <=
-                app->Clock()->DateLabel->width());
     }
 };
 

@@ -34,25 +34,13 @@ class TestFrmOptn : public QObject {
         App->Start();
     }
     void Choose(QAction* entry) { ChooseFromMenu(App->Tray()->Menu(), entry); }
-    // Turns to the page that holds the control, by its tab.
-    static void TurnTo(TOptionDlg& dlg, QWidget* control) {
+    // Turns to the page that holds the control, by its tab, and presses it.
+    static void PressOnItsPage(TOptionDlg& dlg, QWidget* control) {
         for (QWidget* w = control; w; w = w->parentWidget())
             if (const int page = dlg.PageTabs->indexOf(w); page >= 0)
                 QTest::mouseClick(dlg.PageTabs->tabBar(), Qt::LeftButton, {},
                                   dlg.PageTabs->tabBar()->tabRect(page).center());
-    }
-    // Opens the options with open, drive works them; left open, they are
-    // cancelled after five seconds.
-    static void Options(const std::function<void()>& open,
-                        const std::function<void(TOptionDlg&)>& drive) {
-        QObject scope;
-        WhenUp<TOptionDlg>(drive, &scope);
-        QTimer::singleShot(5000, &scope, [] {
-            if (OptionDlg)
-                OptionDlg->reject();
-        });
-        open();
-        QVERIFY(!OptionDlg);
+        Press(control);
     }
     static std::int32_t StoredOption(const char* name) {
         return TWinRegistry().ReadInteger("Options", name, -1);
@@ -78,13 +66,13 @@ private slots:
     void AnUnreadablePageIsLeftAsItWas() {
         TWinRegistry().WriteString("Options", "Beep", "yes");
         Start(smMain);
-        Options([this] { Choose(App->Tray()->OptionsAction); },
-                [](TOptionDlg& dlg) {
-                    QVERIFY(!dlg.PageTabs->widget(TOptionDlg::pgGeneral)->isEnabled());
-                    TurnTo(dlg, dlg.DfltKeepFlag);
-                    Press(dlg.DfltKeepFlag);
-                    QTest::mouseClick(dlg.OKBtn, Qt::LeftButton);
-                });
+        WithDialog<TOptionDlg>([this] { Choose(App->Tray()->OptionsAction); },
+                               [](TOptionDlg& dlg) {
+                                   QVERIFY(
+                                       !dlg.PageTabs->widget(TOptionDlg::pgGeneral)->isEnabled());
+                                   PressOnItsPage(dlg, dlg.DfltKeepFlag);
+                                   QTest::mouseClick(dlg.OKBtn, Qt::LeftButton);
+                               });
         const QString told = QString::fromStdString(Env.LastNotice());
         QVERIFY2(told.contains("\"Beep\"") && told.contains("\"General\""), qPrintable(told));
         QCOMPARE(StoredOption("DfltKeepFlag"), 0);
@@ -98,16 +86,16 @@ private slots:
         WriteSetting(kTrayIcon, true);
         WriteSetting(kTrayWindow, 3);
         Start(smTray);
-        Options([this] { Choose(App->Tray()->OptionsAction); },
-                [&](TOptionDlg& dlg) {
-                    TurnTo(dlg, dlg.NoTrayRad);
-                    Press(dlg.NoTrayRad);
-                    WhenUp<TMsgDlg>(
-                        [](TMsgDlg& msg) { QTest::mouseClick(msg.CancelBtn, Qt::LeftButton); });
-                    QTest::mouseClick(dlg.OKBtn, Qt::LeftButton);
-                    QVERIFY(dlg.isVisible()); // asked, and kept open
-                    QTest::mouseClick(dlg.CancelBtn, Qt::LeftButton);
-                });
+        WithDialog<TOptionDlg>([this] { Choose(App->Tray()->OptionsAction); },
+                               [&](TOptionDlg& dlg) {
+                                   PressOnItsPage(dlg, dlg.NoTrayRad);
+                                   WhenUp<TMsgDlg>([](TMsgDlg& msg) {
+                                       QTest::mouseClick(msg.CancelBtn, Qt::LeftButton);
+                                   });
+                                   QTest::mouseClick(dlg.OKBtn, Qt::LeftButton);
+                                   QVERIFY(dlg.isVisible()); // asked, and kept open
+                                   QTest::mouseClick(dlg.CancelBtn, Qt::LeftButton);
+                               });
         QCOMPARE(StoredOption("TrayIcon"), 1);
     }
 
@@ -127,17 +115,18 @@ private slots:
         Start(smTray, 9 + 29 / 60.0);
         if (suspended)
             Choose(App->Tray()->SuspendAction);
-        Options([this] { Choose(App->Tray()->ScheduleAction); },
-                [&](TOptionDlg& dlg) {
-                    Press(dlg.A[0]);
-                    WhenUp<TTimeFrm>([&](TTimeFrm& time) {
-                        for (QToolButton* b : {time.HourUpBtn, time.HourUpBtn, time.MinuteUpBtn})
-                            QTest::mouseClick(b, Qt::LeftButton);
-                        QTest::mouseClick(time.OkBtn, Qt::LeftButton);
-                    });
-                    QTest::mouseClick(dlg.ABtn[2], Qt::LeftButton);
-                    QTest::mouseClick(dlg.OKBtn, Qt::LeftButton);
+        WithDialog<TOptionDlg>(
+            [this] { Choose(App->Tray()->ScheduleAction); },
+            [&](TOptionDlg& dlg) {
+                Press(dlg.A[0]);
+                WhenUp<TTimeFrm>([&](TTimeFrm& time) {
+                    for (QToolButton* b : {time.HourUpBtn, time.HourUpBtn, time.MinuteUpBtn})
+                        QTest::mouseClick(b, Qt::LeftButton);
+                    QTest::mouseClick(time.OkBtn, Qt::LeftButton);
                 });
+                QTest::mouseClick(dlg.ABtn[2], Qt::LeftButton);
+                QTest::mouseClick(dlg.OKBtn, Qt::LeftButton);
+            });
         AdvanceTestTime(75 * 1000); // past 09:30
         QCOMPARE(Env.Notices.size(), size_t(0));
         AdvanceTestTime(60 * 1000); // past 09:31
@@ -149,13 +138,12 @@ private slots:
     // values its controls cannot show; the past-events box shows the open
     // list's filter, not the stored value.
     void AnOptionsChangeReachesEveryOpenWindow() {
-        TWinRegistry reg;
-        reg.WriteInteger("Options", "DfltEventType", 9);
-        reg.WriteInteger("Options", "MainWindow", 7);
-        reg.WriteInteger("Options", "FilterPast", 1);
-        Env.Book->MasterList.AddSorted(MakeEvent("Old dentist", Env.Day - 10, true));
-        Env.Book->MasterList.AddSorted(MakeEvent("Kept bill", Env.Day - 40, false, 2, 1, 3, true));
-        Env.Book->MasterList.AddSorted(MakeEvent("Tomorrow", Env.Day + 1, true));
+        TWinRegistry().WriteInteger("Options", "DfltEventType", 9);
+        TWinRegistry().WriteInteger("Options", "MainWindow", 7);
+        TWinRegistry().WriteInteger("Options", "FilterPast", 1);
+        Env.Add(MakeEvent("Old dentist", Env.Day - 10, true));
+        Env.Add(MakeEvent("Kept bill", Env.Day - 40, false, 2, 1, 3, true));
+        Env.Add(MakeEvent("Tomorrow", Env.Day + 1, true));
         Start(smMain);
         Choose(App->Tray()->DueWindowAction);
         Choose(App->Tray()->CalendarAction);
@@ -168,18 +156,15 @@ private slots:
         QVERIFY(Activate(main));
         QWidget* options =
             main->findChild<QToolBar*>()->widgetForAction(main->findChild<QAction*>("OptionsBtn"));
-        Options([options] { QTest::mouseClick(options, Qt::LeftButton); },
-                [](TOptionDlg& dlg) {
-                    QVERIFY(!dlg.FilterPastChk->isChecked());
-                    TurnTo(dlg, dlg.StartWeek);
-                    Press(dlg.StartWeek);
-                    TurnTo(dlg, dlg.WavEnable);
-                    Press(dlg.WavEnable);
-                    TurnTo(dlg, dlg.FilterPastChk);
-                    Press(dlg.FilterPastChk);
-                    Press(dlg.FilterMainChk);
-                    QTest::mouseClick(dlg.OKBtn, Qt::LeftButton);
-                });
+        WithDialog<TOptionDlg>([options] { QTest::mouseClick(options, Qt::LeftButton); },
+                               [](TOptionDlg& dlg) {
+                                   QVERIFY(!dlg.FilterPastChk->isChecked());
+                                   PressOnItsPage(dlg, dlg.StartWeek);
+                                   PressOnItsPage(dlg, dlg.WavEnable);
+                                   PressOnItsPage(dlg, dlg.FilterPastChk);
+                                   Press(dlg.FilterMainChk);
+                                   QTest::mouseClick(dlg.OKBtn, Qt::LeftButton);
+                               });
         QCOMPARE(main->ListView()->model()->rowCount(), 2);
         QCOMPARE(ScanFrm->ScanListView->model()->rowCount(), 1);
         QCOMPARE(CalFrm->SundayStartsWeek(), !sunday);
@@ -216,17 +201,16 @@ private slots:
         QVERIFY(existing.isEmpty() || (f.open(QIODevice::WriteOnly) && f.write(before)));
         f.close();
         Start(smMain);
-        Options([this] { Choose(App->Tray()->OptionsAction); },
-                [&](TOptionDlg& dlg) {
-                    QCOMPARE(QString("%1%2")
-                                 .arg(dlg.WinStart->isChecked())
-                                 .arg(dlg.QuickLaunch->isChecked()),
-                             shown);
-                    TurnTo(dlg, dlg.WinStart);
-                    if (!click.isEmpty())
-                        Press(dlg.findChild<QWidget*>(click));
-                    QTest::mouseClick(dlg.OKBtn, Qt::LeftButton);
-                });
+        WithDialog<TOptionDlg>([this] { Choose(App->Tray()->OptionsAction); },
+                               [&](TOptionDlg& dlg) {
+                                   QCOMPARE(QString("%1%2")
+                                                .arg(dlg.WinStart->isChecked())
+                                                .arg(dlg.QuickLaunch->isChecked()),
+                                            shown);
+                                   if (!click.isEmpty())
+                                       PressOnItsPage(dlg, dlg.findChild<QWidget*>(click));
+                                   QTest::mouseClick(dlg.OKBtn, Qt::LeftButton);
+                               });
         QCOMPARE(Env.Notices.empty(), existing != "bad");
         QCOMPARE(f.exists(), after != "gone");
         if (f.open(QIODevice::ReadOnly))

@@ -77,7 +77,7 @@ class TestOutsideChanges : public QObject {
     // lifts the limit again) or else another program makes the file unreadable.
     rlimit FileLimit{};
     void AddDelta(bool diskFull) {
-        WithEditor([this] { QVERIFY(ChooseMenu(Main, "Even&ts", "&Add event...")); },
+        WithDialog([this] { QVERIFY(ChooseMenu(Main, "Even&ts", "&Add event...")); },
                    [&](TEditFrm& f) {
                        const rlimit small{300, FileLimit.rlim_max};
                        diskFull ? void(setrlimit(RLIMIT_FSIZE, &small))
@@ -92,9 +92,9 @@ private slots:
         Env.Reset();
         getrlimit(RLIMIT_FSIZE, &FileLimit);
         std::signal(SIGXFSZ, SIG_IGN);
-        Env.Book->MasterList.AddSorted(MakeEvent("Alpha", Env.Day + 3, true));
-        Env.Book->MasterList.AddSorted(MakeEvent("Beta", Env.Day - 30, false, 1, 1, 0));
-        Env.Book->MasterList.AddSorted(MakeEvent("Gamma", Env.Day + 40, true));
+        Env.Add(MakeEvent("Alpha", Env.Day + 3, true));
+        Env.Add(MakeEvent("Beta", Env.Day - 30, false, 1, 1, 0));
+        Env.Add(MakeEvent("Gamma", Env.Day + 40, true));
         SaveEvents(static_cast<const TListSorted&>(Env.Book->MasterList),
                    Env.Book->MasterList.FileName);
         Env.Book->MasterList.FreeAll();
@@ -167,7 +167,7 @@ private slots:
         Env.Answer = static_cast<TAnswer>(answer);
         const QString id = QString::fromStdString(IdOf("Alpha"));
         QVERIFY(ClickRow(Main->ListView(), "Alpha"));
-        WithEditor([this] { QTest::keyClick(Main->ListView(), Qt::Key_Return); },
+        WithDialog([this] { QTest::keyClick(Main->ListView(), Qt::Key_Return); },
                    [&](TEditFrm& f) {
                        Cli({outside, id});
                        // Longer than the watcher's look: it waits for the editor.

@@ -2,42 +2,31 @@
 #include "app/Startup.h"
 #include "app/StartupWindows.h"
 #include "store/SettingsSchema.h"
-#include <QWidget>
 #include <gtest/gtest.h>
 
 namespace {
 
-constexpr TDateTime kToday = 45000;
-
 class StartupTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        PreviousRegistry = SetRegistryBackend(std::make_shared<TMemoryRegistry>());
-        FixToday(kToday);
-        Book = std::make_unique<TEventBook>();
-        PreviousHandlers = SetMessageHandlers(
-            {[this](const std::string& t, TMsgKind k) { Shown.emplace_back(t, k); },
-             [](const std::string&) { return anCancel; },
-             [](const std::string&) { return anCancel; }, [] {}, [] {}});
+        PreviousHandlers = SetMessageHandlers({});
+        PreviousRegistry = SetRegistryBackend(nullptr);
+        Env.Reset();
         Hooks.SystemMessage = [this](const std::string& t) { SystemMessages.push_back(t); };
     }
     void TearDown() override {
-        Book.reset();
         SetMessageHandlers(PreviousHandlers);
         SetRegistryBackend(PreviousRegistry);
         SetClockSource({});
     }
 
     // A once-only event that many days from today; due within its 7-day notice.
-    void AddEvent(int daysFromToday) {
-        Book->MasterList.AddSorted(MakeEvent("event", kToday + daysFromToday, true));
-    }
-    std::uint8_t Settle(const std::string& arg) { return SettleStartMode(*Book, arg, Hooks); }
+    void AddEvent(int daysFromToday) { Env.Add(MakeEvent("event", Env.Day + daysFromToday, true)); }
+    std::uint8_t Settle(const std::string& arg) { return SettleStartMode(*Env.Book, arg, Hooks); }
 
-    std::unique_ptr<TEventBook> Book;
+    TUiTestEnv Env;
     TStartupHooks Hooks;
     std::vector<std::string> SystemMessages;
-    std::vector<std::pair<std::string, TMsgKind>> Shown;
     std::shared_ptr<TRegistryBackend> PreviousRegistry;
     TMessageHandlers PreviousHandlers;
 };
@@ -70,22 +59,20 @@ TEST_F(StartupTest, StartModeFromTheOptionsAndTheFirstArgument) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.What);
-        SetRegistryBackend(std::make_shared<TMemoryRegistry>());
-        TWinRegistry reg;
-        WriteSetting(reg, kTrayIcon, c.Tray);
-        WriteSetting(reg, kMainWindow, c.MainWindow);
-        WriteSetting(reg, kOnceDaily, c.OnceDaily);
-        WriteSetting(reg, kShowNoEventsMsg, c.Message);
+        Env.Reset();
+        WriteSetting(kTrayIcon, c.Tray);
+        WriteSetting(kMainWindow, c.MainWindow);
+        WriteSetting(kOnceDaily, c.OnceDaily);
+        WriteSetting(kShowNoEventsMsg, c.Message);
         if (c.LastRunDaysAgo >= 0)
-            WriteSetting(reg, kLastRun, kToday - c.LastRunDaysAgo);
-        Book = std::make_unique<TEventBook>();
+            WriteSetting(kLastRun, Env.Day - c.LastRunDaysAgo);
         AddEvent(100);
         if (c.SomethingDue)
             AddEvent(3);
         SystemMessages.clear();
         EXPECT_EQ(Settle(c.Argument), c.Expected);
         EXPECT_EQ(SystemMessages.size(), c.Message && !c.SomethingDue && c.Expected == smEnd);
-        EXPECT_TRUE(Shown.empty()) << "start-up's box is not one of the message routines";
+        EXPECT_TRUE(Env.Notices.empty()) << "start-up's box is not one of the message routines";
     }
 }
 
@@ -95,14 +82,14 @@ TEST_F(StartupTest, AValueThatCannotBeReadIsToldAndItsDefaultUsedWhileTheRestIsR
         d.Set(std::string(kRegistryRoot) + "\\Options", "TrayIcon", TRegValue::Number(1));
     });
     EXPECT_EQ(Settle("/q"), smEnd);
-    ASSERT_EQ(Shown.size(), 1u);
-    EXPECT_NE(Shown[0].first.find("\"ShowNoEventsMsg\""), std::string::npos);
+    ASSERT_EQ(Env.Notices.size(), 1u);
+    EXPECT_NE(Env.Notices[0].first.find("\"ShowNoEventsMsg\""), std::string::npos);
     EXPECT_EQ(SystemMessages.size(), 1u) << "its default, on";
     EXPECT_EQ(Settle(""), smTray) << "the options after it are read";
 }
 
 TEST_F(StartupTest, RunStartupRoutineKeepsTheFirstArgument) {
-    EXPECT_EQ(RunStartupRoutine(*Book, "/z", "/nonexistent", Hooks), smMain);
+    EXPECT_EQ(RunStartupRoutine(*Env.Book, "/z", "/nonexistent", Hooks), smMain);
     EXPECT_EQ(FirstArgument, "/z");
     FirstArgument.clear();
 }

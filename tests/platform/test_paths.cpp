@@ -40,19 +40,17 @@ protected:
     EnvGuard Env;
 };
 
-TEST_F(PathsTest, TickwellHomeHoldsDataAndSettings) {
+// TICKWELL_HOME holds data and settings; without it, the XDG folders or the
+// home folder's.
+TEST_F(PathsTest, TickwellHomeElseXdgElseHomeFolders) {
     const std::string home = (Root / "home").string();
     Env.Set("TICKWELL_HOME", (home + "/").c_str());
-    Env.Set("XDG_DATA_HOME", (Root / "xdg-data").c_str());
+    Env.Set("XDG_DATA_HOME", (Root / "data").c_str());
+    Env.Set("XDG_CONFIG_HOME", (Root / "config").c_str());
     EXPECT_EQ(DataFolder(), home);
     EXPECT_TRUE(fs::is_directory(home)) << "the data folder is made when missing";
     EXPECT_EQ(RegistryFilePath(), home + "/registry.reg");
-}
-
-TEST_F(PathsTest, XdgOrHomeFoldersWhenNoTickwellHome) {
     Env.Set("TICKWELL_HOME", nullptr);
-    Env.Set("XDG_DATA_HOME", (Root / "data").c_str());
-    Env.Set("XDG_CONFIG_HOME", (Root / "config").c_str());
     EXPECT_EQ(DataFolder(), (Root / "data" / "tickwell").string());
     EXPECT_EQ(ConfigFolder(), (Root / "config" / "tickwell").string());
     EXPECT_FALSE(fs::exists(Root / "config")) << "the settings file makes its own folder";

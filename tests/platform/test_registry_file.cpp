@@ -53,7 +53,13 @@ protected:
     std::vector<std::string> Notices;
 };
 
+// A damaged file, or one larger than the limit, is copied aside and read as
+// empty, so the defaults follow; it is told once, through the message
+// routines when the file was opened without a notice of its own.
 TEST_F(RegistryFileTest, ADamagedFileIsKeptAsideOnceAndDefaultsFollow) {
+    std::vector<std::pair<std::string, TMsgKind>> shown;
+    TMessageHandlers old = SetMessageHandlers(
+        {[&](const std::string& t, TMsgKind k) { shown.emplace_back(t, k); }, {}, {}, {}, {}});
     fs::create_directories(File.parent_path());
     const std::string junk = "[HKEY_CURRENT_USER\\software\\VELTRA\\Tickwell\\Options]\n"
                              "\"MainWindow\"=dword:1\n";
@@ -73,6 +79,14 @@ TEST_F(RegistryFileTest, ADamagedFileIsKeptAsideOnceAndDefaultsFollow) {
     EXPECT_EQ(Notices.size(), 2u);
     EXPECT_EQ(Damaged().size(), 2u);
     EXPECT_EQ(*reg.Load().Find(kOptions, "Beep"), TRegValue::Number(0));
+
+    WriteAll(File, std::string(kSample) + "\"Pad\"=\"" +
+                       std::string(TRegistryFile::kMaxFileSize, 'x') + "\"\n");
+    EXPECT_TRUE(TRegistryFile(File.string()).Load().Empty());
+    SetMessageHandlers(old);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_NE(shown[0].first.find("(it is larger than 4 MB)"), std::string::npos) << shown[0].first;
+    EXPECT_EQ(Damaged().size(), 3u);
 }
 
 // A line that cannot be read, or a value the program has no use for, is
@@ -159,22 +173,6 @@ TEST_F(RegistryFileTest, EveryChangeOnDiskIsSeenByTheNextRead) {
     EXPECT_EQ(data.Find(kOptions, "MainWindow")->Dword, 2u);
     fs::remove(File);
     EXPECT_TRUE(reg.Load().Empty());
-}
-
-// Told through the message routines when the file is opened without a
-// notice of its own.
-TEST_F(RegistryFileTest, AFileLargerThanTheLimitIsKeptAsideUnread) {
-    std::vector<std::pair<std::string, TMsgKind>> shown;
-    TMessageHandlers old = SetMessageHandlers(
-        {[&](const std::string& t, TMsgKind k) { shown.emplace_back(t, k); }, {}, {}, {}, {}});
-    fs::create_directories(File.parent_path());
-    WriteAll(File, std::string(kSample) + "\"Pad\"=\"" +
-                       std::string(TRegistryFile::kMaxFileSize, 'x') + "\"\n");
-    EXPECT_TRUE(TRegistryFile(File.string()).Load().Empty());
-    SetMessageHandlers(old);
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_NE(shown[0].first.find("(it is larger than 4 MB)"), std::string::npos) << shown[0].first;
-    EXPECT_EQ(Damaged().size(), 1u);
 }
 
 TEST_F(RegistryFileTest, TheFileIsReadableByItsOwnerOnly) {

@@ -62,9 +62,24 @@ inline void Press(QWidget* button) {
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
 }
 
+// Selects what the box holds and types the text over it.
+inline void TypeInto(QWidget* box, const QString& text) {
+    Press(box);
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_Delete);
+    QTest::keyClicks(box, text);
+}
+
 inline bool Activate(QWidget* window) {
     window->activateWindow();
     return QTest::qWaitFor([window] { return QApplication::activeWindow() == window; }, 1000);
+}
+
+// A window's Alt key, pressed in one of its widgets once the window is
+// active.
+inline void AltKey(QWidget* widget, Qt::Key key) {
+    Activate(widget->window());
+    QTest::keyClick(widget, key, Qt::AltModifier);
 }
 
 // Opens the menu bar's menu that holds the entry with the mouse and clicks

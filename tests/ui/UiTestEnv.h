@@ -19,6 +19,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 struct TUiTestEnv {
@@ -62,6 +63,22 @@ struct TUiTestEnv {
     }
 
     std::string LastNotice() const { return Notices.empty() ? "" : Notices.back().first; }
+    TTickwellItem* Add(TTickwellItem* e) {
+        Book->MasterList.AddSorted(e);
+        return e;
+    }
+};
+
+// A window of the test's own, shown and active, destroyed at the end of the
+// test unless it closed itself.
+template <class T> struct TTestWindow {
+    QPointer<T> W;
+    template <class... Args> explicit TTestWindow(Args&&... args) : W(new T(args...)) {
+        W->show();
+        Activate(W);
+    }
+    ~TTestWindow() { delete W.data(); }
+    T* operator->() const { return W.data(); }
 };
 
 // A stored event with the given fields, derived dates computed.
@@ -82,16 +99,18 @@ inline TTickwellItem* MakeEvent(const std::string& text, TDateTime start, bool s
     return new TTickwellItem(rec);
 }
 
-// Runs open, which shows the event editor modally, with the editor driven by
-// fill (which ends by pressing a button) once it is up. An editor left open
-// is cancelled, so no test can hang on it.
-inline void WithEditor(const std::function<void()>& open,
-                       const std::function<void(TEditFrm&)>& fill) {
+// Runs open, which shows a dialog (the event editor unless told) modally,
+// with the dialog driven by drive (which ends by pressing a button) once it
+// is up. A dialog left open is cancelled, so no test can hang on it.
+template <class T = TEditFrm>
+void WithDialog(const std::function<void()>& open,
+                const std::function<void(std::type_identity_t<T>&)>& drive) {
     QObject scope;
-    WhenUp<TEditFrm>(fill, &scope);
-    QTimer::singleShot(3000, &scope, [] {
-        if (EditFrm)
-            EditFrm->reject();
+    WhenUp<T>(drive, &scope);
+    QTimer::singleShot(5000, &scope, [] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* dialog = dynamic_cast<T*>(w); dialog && dialog->isVisible())
+                dialog->reject();
     });
     open();
 }

@@ -17,7 +17,6 @@ private slots:
         QTest::addColumn<QList<int>>("freed");
         QTest::addColumn<int>("selected");
         QTest::addColumn<bool>("keepsSelection");
-        QTest::newRow("the selected row") << QList<int>{5} << 5 << false;
         QTest::newRow("a run beside the selected") << QList<int>{6, 7, 8} << 5 << true;
         QTest::newRow("the first and the last") << QList<int>{0, 39} << 5 << true;
         QList<int> apart;
@@ -30,7 +29,7 @@ private slots:
         QFETCH(int, selected);
         QFETCH(bool, keepsSelection);
         for (int i = 0; i < 40; ++i)
-            Env.Book->MasterList.AddSorted(MakeEvent("E" + std::to_string(i), Env.Day + i, true));
+            Env.Add(MakeEvent("E" + std::to_string(i), Env.Day + i, true));
         TEventTableModel rows({DescriptionColumn("Event")});
         TEventListView view(&rows);
         rows.SetEvents(Env.Book->MasterList.All());
@@ -70,7 +69,7 @@ private slots:
         const char* texts[] = {"a3", "no date", "b1", "c3", "d1"};
         for (int i = 0; i < 5; ++i) {
             events.push_back(MakeEvent(texts[i], Env.Day, codes[i].first, codes[i].second));
-            Env.Book->MasterList.AddSorted(events.back());
+            Env.Add(events.back());
             events.back()->NextDate = i == 1 ? std::nan("") : texts[i][1] - '0';
         }
         TEventTableModel model({TypeColumn("Type"), DescriptionColumn("Event"),

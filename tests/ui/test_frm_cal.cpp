@@ -12,7 +12,6 @@
 #include "ui/EventListView.h"
 #include "ui/FrmCal.h"
 #include "ui/MyCal.h"
-#include <QCheckBox>
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
@@ -53,16 +52,9 @@ void DoubleClick(QWidget* w, const QPoint& at) {
     QTest::mouseDClick(w, Qt::LeftButton, {}, at);
 }
 
-// A calendar window, shown and active, destroyed at the end unless closed.
-struct TWindow {
-    QPointer<TCalFrm> W;
-    explicit TWindow(TEventBookSignals& events) : W(new TCalFrm(events)) {
-        W->show();
-        if (!Activate(W))
-            qWarning("The calendar window did not become active");
-    }
-    ~TWindow() { delete W.data(); }
-    TCalFrm* operator->() const { return W.data(); }
+// A calendar window, with the texts of its cells and the input of a user.
+struct TWindow : TTestWindow<TCalFrm> {
+    using TTestWindow::TTestWindow;
     QToolButton* Button(const char* action) const {
         auto* bar = W->findChild<QToolBar*>("ToolBar");
         return qobject_cast<QToolButton*>(bar->widgetForAction(W->findChild<QAction*>(action)));
@@ -105,23 +97,6 @@ class TestFrmCal : public QObject {
     TUiTestEnv Env;
     QStringList Order;
 
-    TTickwellItem* Add(TTickwellItem* e) {
-        Env.Book->MasterList.AddSorted(e);
-        return e;
-    }
-
-    // What the book tells every window, as the calendar's commands make it.
-    void RecordNotices() {
-        const auto note = [this](const char* what) {
-            return [this, what](const std::vector<TTickwellItem*>& events) {
-                for (const TTickwellItem* e : events)
-                    Order << QString("%1 %2").arg(what, QString::fromStdString(e->Description));
-            };
-        };
-        connect(Env.Events.get(), &TEventBookSignals::Added, this, note("added"));
-        connect(Env.Events.get(), &TEventBookSignals::Changed, this, note("changed"));
-    }
-
 private slots:
     void init() {
         delete Waiters;
@@ -132,7 +107,7 @@ private slots:
 
     // Two months on, Thursday the 7th of May is marked, the 8th not.
     void MarksTheDaysOfEvents() {
-        Add(MakeEvent("Gym", D(2026, 3, 5), false, etWeekly));
+        Env.Add(MakeEvent("Gym", D(2026, 3, 5), false, etWeekly));
         TWindow w(*Env.Events);
         w.Input("Ctrl+N Ctrl+N");
         const int at = 7 - w->Cal->FirstCellDay();
@@ -157,7 +132,7 @@ private slots:
         for (const auto& c : cases) {
             init();
             FixToday(c.Today);
-            Add(MakeEvent("Every day", D(2020, 1, 1), false, etDaily));
+            Env.Add(MakeEvent("Every day", D(2020, 1, 1), false, etDaily));
             TWindow w(*Env.Events);
             w.Input(c.Input);
             QCOMPARE(w->DayCal->ShownDate(), c.Selected);
@@ -173,7 +148,7 @@ private slots:
     void WeekStart() {
         const TDateTime sat = D(2026, 3, 14);
         FixToday(sat);
-        Add(MakeEvent("Saturday lunch", sat, true));
+        Env.Add(MakeEvent("Saturday lunch", sat, true));
         TWindow w(*Env.Events);
         w.Input("Alt+W");
         QCOMPARE(w->StatusPanels[1]->text(), QString("Week 11"));
@@ -189,9 +164,9 @@ private slots:
     // the month cell, its chooser, the week page's day and the due list all
     // show them in that order, and so do they after each of two restarts.
     void OneOrderForTheEventsOfADay() {
-        Add(MakeEvent("A", D(2026, 3, 12), true));
-        Add(MakeEvent("B", D(2020, 3, 12), false, etYearly));
-        Add(MakeEvent("C", D(2026, 1, 12), false, etMonthlyDate));
+        Env.Add(MakeEvent("A", D(2026, 3, 12), true));
+        Env.Add(MakeEvent("B", D(2020, 3, 12), false, etYearly));
+        Env.Add(MakeEvent("C", D(2026, 1, 12), false, etMonthlyDate));
         const QString path = Env.Home.path() + "/tickwell.dat";
         const QStringList abc{"A", "B", "C"};
         for (int restart = 0; restart < 3; ++restart) {
@@ -241,7 +216,7 @@ private slots:
         for (const auto& c : cases) {
             init();
             for (int i = 1; i <= c.Events; ++i)
-                Add(MakeEvent("E" + std::to_string(i), D(2026, 3, 12), true));
+                Env.Add(MakeEvent("E" + std::to_string(i), D(2026, 3, 12), true));
             TWindow w(*Env.Events);
             w.Input("cal12");
             QStringList seen;
@@ -275,7 +250,7 @@ private slots:
     void DeleteWhoseSaveFails() {
         for (const TAnswer answer : {anCancel, anOk}) {
             init();
-            Add(MakeEvent("Water plants", D(2026, 3, 5), false, etWeekly, 1, 7, true));
+            Env.Add(MakeEvent("Water plants", D(2026, 3, 5), false, etWeekly, 1, 7, true));
             Env.Book->MasterList.FileName = Env.Home.path().toStdString() + "/missing/tickwell.dat";
             TWindow w(*Env.Events);
             Env.Answer = answer;
@@ -289,8 +264,16 @@ private slots:
     }
 
     void AddAndAcknowledge() {
-        Add(MakeEvent("Water plants", Env.Day - 10, false, etWeekly, 1, 0, true));
-        RecordNotices();
+        Env.Add(MakeEvent("Water plants", Env.Day - 10, false, etWeekly, 1, 0, true));
+        // What the book tells every window, as the calendar's commands make it.
+        const auto note = [this](const char* what) {
+            return [this, what](const std::vector<TTickwellItem*>& events) {
+                for (const TTickwellItem* e : events)
+                    Order << QString("%1 %2").arg(what, QString::fromStdString(e->Description));
+            };
+        };
+        connect(Env.Events.get(), &TEventBookSignals::Added, this, note("added"));
+        connect(Env.Events.get(), &TEventBookSignals::Changed, this, note("changed"));
         TWindow w(*Env.Events);
         // A double click on a day adds an event starting on it.
         WhenUp<TEditFrm>(

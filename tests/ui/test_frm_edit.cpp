@@ -4,7 +4,6 @@
 #include "store/SettingsSchema.h"
 #include "ui/DateBox.h"
 #include "ui/DescriptionEdit.h"
-#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
@@ -12,25 +11,13 @@
 #include <QRadioButton>
 #include <QSpinBox>
 
-namespace {
-
-// Selects what the box holds and types the text over it.
-void TypeInto(QWidget* box, const QString& text) {
-    Press(box);
-    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(box, Qt::Key_Delete);
-    QTest::keyClicks(box, text);
-}
-
-} // namespace
-
 class TestFrmEdit : public QObject {
     Q_OBJECT
     TUiTestEnv Env;
 
     TTickwellItem* RunEditor(bool isEdit, TTickwellItem* e, std::function<void(TEditFrm&)> fill) {
         TTickwellItem* result = nullptr;
-        WithEditor([&] { result = EditEvent(*Env.Book, isEdit, e); }, fill);
+        WithDialog([&] { result = EditEvent(*Env.Book, isEdit, e); }, fill);
         return result;
     }
 
@@ -60,21 +47,19 @@ private slots:
         };
         for (const auto& c : cases) {
             init();
-            TEditFrm f;
-            f.show();
-            QApplication::setActiveWindow(&f);
-            Press(f.Rept);
+            TTestWindow<TEditFrm> f;
+            Press(f->Rept);
             if (c.End != "-")
-                Press(f.UntilRad);
+                Press(f->UntilRad);
             if (!c.Repeating)
-                Press(f.Once);
-            QTest::keyClicks(f.DescriptionEdit, c.Description);
-            TypeInto(f.EventDate, c.Start);
+                Press(f->Once);
+            QTest::keyClicks(f->DescriptionEdit, c.Description);
+            TypeInto(f->EventDate, c.Start);
             if (c.End != "-" && c.Repeating)
-                TypeInto(f.DateBox, c.End);
-            Press(f.OkBtn);
+                TypeInto(f->DateBox, c.End);
+            Press(f->OkBtn);
             QCOMPARE(Env.LastNotice(), c.Message.toStdString());
-            QCOMPARE(f.result(), c.Message.isEmpty() ? int(QDialog::Accepted) : 0);
+            QCOMPARE(f->result(), c.Message.isEmpty() ? int(QDialog::Accepted) : 0);
             if (!c.Message.isEmpty() && QApplication::focusWidget())
                 QCOMPARE(QApplication::focusWidget()->objectName(), c.Focus);
         }
@@ -152,8 +137,7 @@ private slots:
             QCOMPARE(e->EndDate, c.End);
             QVERIFY(e->NextDate > Env.Day);
         }
-        TTickwellItem* old = MakeEvent("Gran", EncodeDate(1925, 6, 1), false, etYearly);
-        Env.Book->MasterList.AddSorted(old);
+        TTickwellItem* old = Env.Add(MakeEvent("Gran", EncodeDate(1925, 6, 1), false, etYearly));
         QCOMPARE(RunEditor(true, old, [](TEditFrm& f) { Press(f.OkBtn); }), old);
         QCOMPARE(old->EndDate, century);
     }
@@ -180,14 +164,12 @@ private slots:
         }
         QCOMPARE(Env.Book->MasterList.Count(), 4);
         QVERIFY(!EditFrm);
-        TEditFrm f;
-        f.show();
-        QVERIFY(Activate(&f));
-        Press(f.Rept);
-        QTest::keyClick(f.TypeCombo, Qt::Key_M);
-        QTest::keyClick(f.TypeCombo, Qt::Key_Down); // Monthly (Day): Index Day in use
-        Press(f.UntilRad);                          // the end date box in use
-        f.DescriptionEdit->setFocus();
+        TTestWindow<TEditFrm> f;
+        Press(f->Rept);
+        QTest::keyClick(f->TypeCombo, Qt::Key_M);
+        QTest::keyClick(f->TypeCombo, Qt::Key_Down); // Monthly (Day): Index Day in use
+        Press(f->UntilRad);                          // the end date box in use
+        f->DescriptionEdit->setFocus();
         QStringList visited;
         for (int i = 0; i < 20 && (visited.isEmpty() || visited.back() != "DescriptionEdit"); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -200,11 +182,10 @@ private slots:
 
     // A new event starts from the options' defaults.
     void NewEventTakesTheOptionsDefaults() {
-        TWinRegistry reg;
-        WriteSetting(reg, kDfltEventType, 2); // Weekly
-        WriteSetting(reg, kDfltInterval, 3);
-        WriteSetting(reg, kDfltNotice, 12);
-        WriteSetting(reg, kDfltKeepFlag, false);
+        WriteSetting(kDfltEventType, 2); // Weekly
+        WriteSetting(kDfltInterval, 3);
+        WriteSetting(kDfltNotice, 12);
+        WriteSetting(kDfltKeepFlag, false);
         TTickwellItem* e = RunEditor(false, nullptr, [](TEditFrm& f) {
             QTest::keyClicks(f.DescriptionEdit, "Bins");
             Press(f.OkBtn);
@@ -220,7 +201,7 @@ private slots:
             MakeEvent("Rent\r\ndue", Env.Day - 3, false, 2, 1, 7, true, Env.Day + 60);
         e->Rank = 23;
         e->AckDate = e->PrevDate;
-        Env.Book->MasterList.AddSorted(e);
+        Env.Add(e);
         QCOMPARE(RunEditor(true, e, [](TEditFrm& f) { Press(f.OkBtn); }), e);
         QCOMPARE(e->AckDate, 0.0);
         QCOMPARE(e->Description, std::string("Rent\r\ndue"));
@@ -258,50 +239,48 @@ private slots:
         QFETCH(QString, pasted);
         QFETCH(QString, kept);
         QFETCH(QString, note);
-        TEditFrm f;
-        f.show();
+        TTestWindow<TEditFrm> f;
         for (const QString& key : keys)
-            QTest::sendKeyEvent(QTest::Click, f.DescriptionEdit, Qt::Key_unknown, key, {});
+            QTest::sendKeyEvent(QTest::Click, f->DescriptionEdit, Qt::Key_unknown, key, {});
         if (!pasted.isEmpty()) {
             QApplication::clipboard()->setText(pasted);
             if (QApplication::clipboard()->text() != pasted)
                 QSKIP("no clipboard on this platform");
-            QTest::keyClick(f.DescriptionEdit, Qt::Key_V, Qt::ControlModifier);
+            QTest::keyClick(f->DescriptionEdit, Qt::Key_V, Qt::ControlModifier);
         }
-        QCOMPARE(f.DescriptionEdit->toPlainText(), kept);
-        QCOMPARE(f.DescriptionRoom->text(), note);
+        QCOMPARE(f->DescriptionEdit->toPlainText(), kept);
+        QCOMPARE(f->DescriptionRoom->text(), note);
         QVERIFY(Env.Notices.empty());
         // The next character that goes in brings the room back.
-        QTest::keyClicks(f.DescriptionEdit, "x");
-        QCOMPARE(f.DescriptionRoom->text(), RoomLeftText(f.DescriptionEdit->RoomLeft()));
+        QTest::keyClicks(f->DescriptionEdit, "x");
+        QCOMPARE(f->DescriptionRoom->text(), RoomLeftText(f->DescriptionEdit->RoomLeft()));
     }
 
     // A line break takes two of the 255 characters, any other character of
     // any script one; beyond that input stops quietly.
     void DescriptionStopsAtItsRoom() {
-        TEditFrm f;
-        f.show();
+        TTestWindow<TEditFrm> f;
         const QString alphas(250, QChar(0x3b1)); // α
-        TypeText(f.DescriptionEdit, alphas);
-        QCOMPARE(f.DescriptionRoom->text(), QString("5 characters left"));
+        TypeText(f->DescriptionEdit, alphas);
+        QCOMPARE(f->DescriptionRoom->text(), QString("5 characters left"));
         QApplication::clipboard()->setText("bcdefgh");
         if (QApplication::clipboard()->text() == "bcdefgh") {
-            QTest::keyClick(f.DescriptionEdit, Qt::Key_V, Qt::ControlModifier);
-            QCOMPARE(f.DescriptionEdit->toPlainText(), alphas + "bcdef");
+            QTest::keyClick(f->DescriptionEdit, Qt::Key_V, Qt::ControlModifier);
+            QCOMPARE(f->DescriptionEdit->toPlainText(), alphas + "bcdef");
             for (int i = 0; i < 5; ++i)
-                QTest::keyClick(f.DescriptionEdit, Qt::Key_Backspace);
+                QTest::keyClick(f->DescriptionEdit, Qt::Key_Backspace);
         }
-        QTest::keyClicks(f.DescriptionEdit, "aaa");
-        QTest::keyClick(f.DescriptionEdit, Qt::Key_Return);
-        QCOMPARE(f.DescriptionRoom->text(), QString("0 characters left"));
-        QTest::keyClicks(f.DescriptionEdit, "bc");
-        QTest::keyClick(f.DescriptionEdit, Qt::Key_Return);
-        QCOMPARE(f.DescriptionEdit->toPlainText(), alphas + "aaa\n");
+        QTest::keyClicks(f->DescriptionEdit, "aaa");
+        QTest::keyClick(f->DescriptionEdit, Qt::Key_Return);
+        QCOMPARE(f->DescriptionRoom->text(), QString("0 characters left"));
+        QTest::keyClicks(f->DescriptionEdit, "bc");
+        QTest::keyClick(f->DescriptionEdit, Qt::Key_Return);
+        QCOMPARE(f->DescriptionEdit->toPlainText(), alphas + "aaa\n");
         QVERIFY(Env.Notices.empty());
         // Typing over a selection frees its room first.
-        f.DescriptionEdit->selectAll();
-        QTest::keyClicks(f.DescriptionEdit, "c");
-        QCOMPARE(f.DescriptionEdit->toPlainText(), QString("c"));
+        f->DescriptionEdit->selectAll();
+        QTest::keyClicks(f->DescriptionEdit, "c");
+        QCOMPARE(f->DescriptionEdit->toPlainText(), QString("c"));
     }
 };
 

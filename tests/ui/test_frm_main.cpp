@@ -23,20 +23,11 @@
 
 namespace {
 
-// A main window, shown, destroyed at the end of the test unless it closed.
-struct TWindow {
-    QPointer<TMainFrm> W;
-    explicit TWindow(TEventBookSignals& events) {
-        W = new TMainFrm(events);
-        W->show();
-        Activate(W);
-    }
-    ~TWindow() { delete W.data(); }
-    TMainFrm* operator->() const { return W.data(); }
+// A main window, with what a test reads and does in it.
+struct TWindow : TTestWindow<TMainFrm> {
+    using TTestWindow::TTestWindow;
     int Rows() const { return W->ListView()->model()->rowCount(); }
-    QString Panel(int i) const { return W->StatusPanel(i)->text(); }
     bool Use(const char* name) const { return ::Use(W, W->findChild<QAction*>(name)); }
-    bool Click(const QString& row) const { return ClickRow(W->ListView(), row); }
 };
 
 } // namespace
@@ -45,20 +36,15 @@ class TestFrmMain : public QObject {
     Q_OBJECT
     TUiTestEnv Env;
 
-    TTickwellItem* Add(TTickwellItem* e) {
-        Env.Book->MasterList.AddSorted(e);
-        return e;
-    }
-
     // One event of every repeat type, all in the future.
     void AddOneOfEach() {
-        Add(MakeEvent("Once", Env.Day + 3, true, 0));
-        Add(MakeEvent("Daily", Env.Day + 1, false, etDaily));
-        Add(MakeEvent("Weekly", Env.Day + 2, false, etWeekly));
-        Add(MakeEvent("MonthDate", Env.Day + 4, false, etMonthlyDate));
-        Add(MakeEvent("MonthDay", Env.Day + 5, false, etMonthlyDay));
-        Add(MakeEvent("Yearly", Env.Day + 6, false, etYearly));
-        Add(MakeEvent("Quarter", Env.Day + 8, false, etAccounting));
+        Env.Add(MakeEvent("Once", Env.Day + 3, true, 0));
+        Env.Add(MakeEvent("Daily", Env.Day + 1, false, etDaily));
+        Env.Add(MakeEvent("Weekly", Env.Day + 2, false, etWeekly));
+        Env.Add(MakeEvent("MonthDate", Env.Day + 4, false, etMonthlyDate));
+        Env.Add(MakeEvent("MonthDay", Env.Day + 5, false, etMonthlyDay));
+        Env.Add(MakeEvent("Yearly", Env.Day + 6, false, etYearly));
+        Env.Add(MakeEvent("Quarter", Env.Day + 8, false, etAccounting));
     }
 
 private slots:
@@ -70,9 +56,9 @@ private slots:
 
     void viewsAndFilter() {
         AddOneOfEach();
-        Add(MakeEvent("Old once", Env.Day - 1, true));
+        Env.Add(MakeEvent("Old once", Env.Day - 1, true));
         // A once-only event whose type code is the yearly one is once only.
-        Add(MakeEvent("Today once", Env.Day, true, etYearly));
+        Env.Add(MakeEvent("Today once", Env.Day, true, etYearly));
         TWindow w(*Env.Events);
         const int rows[8] = {9, 3, 1, 1, 1, 1, 1, 1};
         for (int tag = 0; tag < 8; ++tag) {
@@ -89,10 +75,10 @@ private slots:
 
     // Ctrl+A in the list is the command, not "select all".
     void clearAcknowledgement() {
-        TTickwellItem* e = Add(MakeEvent("Bins", Env.Day + 2, false, etWeekly));
+        TTickwellItem* e = Env.Add(MakeEvent("Bins", Env.Day + 2, false, etWeekly));
         e->AckDate = e->NextDate;
         TWindow w(*Env.Events);
-        QVERIFY(w.Click("Bins"));
+        QVERIFY(ClickRow(w->ListView(), "Bins"));
         QTest::keyClick(w->ListView(), Qt::Key_A, Qt::ControlModifier);
         QCOMPARE(e->AckDate, 0.0);
     }
@@ -113,24 +99,22 @@ private slots:
         QFETCH(int, dateClicks);
         QFETCH(bool, saves);
         QFETCH(QStringList, rows);
-        Add(MakeEvent("Early", Env.Day + 1, true));
-        Add(MakeEvent("Late", Env.Day + 9, true));
+        Env.Add(MakeEvent("Early", Env.Day + 1, true));
+        Env.Add(MakeEvent("Late", Env.Day + 9, true));
         if (!saves)
             Env.Book->MasterList.FileName = Env.Home.path().toStdString() + "/missing/tickwell.dat";
         TWindow w(*Env.Events);
         for (int i = 0; i < dateClicks; ++i)
             ClickHeader(w->ListView()->header(), 1);
-        WithEditor([&] { QVERIFY(w.Use("AddEventAction")); },
+        WithDialog([&] { QVERIFY(w.Use("AddEventAction")); },
                    [](TEditFrm& f) {
                        QTest::keyClicks(f.DescriptionEdit, "Middle");
-                       Press(f.EventDate);
-                       QTest::keyClick(f.EventDate, Qt::Key_A, Qt::ControlModifier);
-                       QTest::keyClicks(f.EventDate, "15/03/2026");
+                       TypeInto(f.EventDate, "15/03/2026");
                        Press(f.OkBtn);
                    });
         QCOMPARE(ShownTexts(w->ListView()), rows);
         QCOMPARE(w->SelectedEvent()->Description, std::string("Middle"));
-        QCOMPARE(w.Panel(0), QString("3  Event(s) "));
+        QCOMPARE(w->StatusPanel(0)->text(), QString("3  Event(s) "));
         QCOMPARE(Env.Notices.size(), size_t(saves ? 0 : 1));
     }
 
@@ -139,20 +123,18 @@ private slots:
     void textOfAnyScriptInEveryWindow() {
         const QString typed = QString::fromUtf8("Γενέθλια 生日");
         TWindow w(*Env.Events);
-        WithEditor([&] { QVERIFY(w.Use("AddEventAction")); },
+        WithDialog([&] { QVERIFY(w.Use("AddEventAction")); },
                    [&typed](TEditFrm& f) {
                        TypeText(f.DescriptionEdit, typed);
                        Press(f.OkBtn);
                    });
         QCOMPARE(ShownTexts(w->ListView()), QStringList{typed});
         Env.Book->Scan();
-        TScanFrm due(*Env.Events);
-        due.show();
-        QCOMPARE(ShownTexts(due.ScanListView), QStringList{typed});
-        TCalFrm cal(*Env.Events);
-        cal.show();
-        const int cell = DecodeDate(Env.Day).Day - cal.Cal->FirstCellDay();
-        const auto& inCell = cal.DayCellEvents(cell % 7, cell / 7 + 1);
+        TTestWindow<TScanFrm> due(*Env.Events);
+        QCOMPARE(ShownTexts(due->ScanListView), QStringList{typed});
+        TTestWindow<TCalFrm> cal(*Env.Events);
+        const int cell = DecodeDate(Env.Day).Day - cal->Cal->FirstCellDay();
+        const auto& inCell = cal->DayCellEvents(cell % 7, cell / 7 + 1);
         QVERIFY(inCell.size() == 1 && QString::fromStdString(inCell[0]->Description) == typed);
         int first = 0;
         const TPrintPage page = LayoutPage("T", *PrintRows(Env.Book->MasterList, false), first,
@@ -164,9 +146,9 @@ private slots:
     // Delete in the list asks as the menu's Delete does. The help window
     // opens in the middle of the screen and Esc closes it.
     void deleteKeyAndHelpWindow() {
-        Add(MakeEvent("Bins", Env.Day + 2, false, etWeekly));
+        Env.Add(MakeEvent("Bins", Env.Day + 2, false, etWeekly));
         TWindow w(*Env.Events);
-        QVERIFY(w.Click("Bins"));
+        QVERIFY(ClickRow(w->ListView(), "Bins"));
         Env.Answer = anCancel;
         QTest::keyClick(w->ListView(), Qt::Key_Delete);
         QCOMPARE(Env.Questions, std::vector<std::string>{"Delete this Event?"});
@@ -195,7 +177,7 @@ private slots:
             QVERIFY(w.Use("FilterMain"));
         }
         TWindow w(*Env.Events);
-        QCOMPARE(w.Panel(1), QString("Filtered"));
+        QCOMPARE(w->StatusPanel(1)->text(), QString("Filtered"));
         QVERIFY(!w->DetailPane()->isHidden());
     }
 

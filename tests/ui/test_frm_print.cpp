@@ -24,21 +24,19 @@ private slots:
     // The font dialog offers 8 to 12 points and nothing else, and keeps the
     // size chosen.
     void fontDialogOffersOnlyItsSizes() {
-        TprnMainFrm dlg(*Env.Book);
-        dlg.show();
+        TTestWindow<TprnMainFrm> dlg(*Env.Book);
         QStringList offered;
-        QTimer::singleShot(0, [&offered] {
-            QWidget* font = QApplication::activeModalWidget();
-            for (QComboBox* c : font->findChildren<QComboBox*>())
+        WhenUp<QDialog>([&offered](QDialog& font) {
+            for (QComboBox* c : font.findChildren<QComboBox*>())
                 if (c->itemText(0).toInt() > 0) {
                     offered = ShownTexts(c->view());
                     QTest::keyClicks(c, "9");
                 }
-            QTest::keyClick(font, Qt::Key_Return);
+            QTest::keyClick(&font, Qt::Key_Return);
         });
-        QTest::mouseClick(dlg.FontBtn, Qt::LeftButton);
+        QTest::mouseClick(dlg->FontBtn, Qt::LeftButton);
         QCOMPARE(offered, (QStringList{"8", "9", "10", "11", "12"}));
-        QCOMPARE(dlg.PrintFont.pointSize(), 9);
+        QCOMPARE(dlg->PrintFont.pointSize(), 9);
     }
 
     // A page holds as many rows as fit under the title and the headings, a
@@ -69,13 +67,12 @@ private slots:
     }
 
     void dueOnlyWithNothingDue() {
-        Env.Book->MasterList.AddSorted(MakeEvent("Far", Env.Day + 90, true));
-        TprnMainFrm dlg(*Env.Book);
-        dlg.show();
-        Press(dlg.DueItem);
-        QTest::mouseClick(dlg.PrintBtn, Qt::LeftButton);
+        Env.Add(MakeEvent("Far", Env.Day + 90, true));
+        TTestWindow<TprnMainFrm> dlg(*Env.Book);
+        Press(dlg->DueItem);
+        QTest::mouseClick(dlg->PrintBtn, Qt::LeftButton);
         QCOMPARE(Env.LastNotice(), std::string("No events to print!"));
-        QVERIFY(dlg.isEnabled());
+        QVERIFY(dlg->isEnabled());
     }
 
     // Print, as a user presses it with no printer installed: the save dialog
@@ -87,11 +84,10 @@ private slots:
         if (!QPrinterInfo::availablePrinters().isEmpty())
             QSKIP("a printer is installed: the job would go to it");
         const QString longText = "Start-of-long-text " + QString(60, 'W') + " TAILMARK";
-        Env.Book->MasterList.AddSorted(MakeEvent(longText.toStdString(), Env.Day + 1, true));
+        Env.Add(MakeEvent(longText.toStdString(), Env.Day + 1, true));
         for (int i = 0; i < 90; ++i)
-            Env.Book->MasterList.AddSorted(MakeEvent("Event " + std::to_string(100 + i),
-                                                     Env.Day + 2 + i, false,
-                                                     i ? etYearly : etMonthlyDate));
+            Env.Add(MakeEvent("Event " + std::to_string(100 + i), Env.Day + 2 + i, false,
+                              i ? etYearly : etMonthlyDate));
         const QString pdf = Env.Home.path() + "/out.pdf";
         for (const bool dueOnly : {true, false}) {
             QString offered;
@@ -102,15 +98,14 @@ private slots:
                             {},
                             {}});
             Env.Book->MasterList.Scan();
-            TprnMainFrm dlg(*Env.Book);
-            dlg.show();
-            Press(dueOnly ? dlg.DueItem : dlg.AllItem);
-            QTest::mouseClick(dlg.PrintBtn, Qt::LeftButton);
+            TTestWindow<TprnMainFrm> dlg(*Env.Book);
+            Press(dueOnly ? dlg->DueItem : dlg->AllItem);
+            QTest::mouseClick(dlg->PrintBtn, Qt::LeftButton);
             SetFileDialogs({});
             QCOMPARE(offered,
                      dueOnly ? QString("Tickwell due events.pdf") : QString("Tickwell events.pdf"));
-            QCOMPARE(dlg.result(), int(QDialog::Accepted));
-            QVERIFY(!dlg.isVisible());
+            QCOMPARE(dlg->result(), int(QDialog::Accepted));
+            QVERIFY(!dlg->isVisible());
         }
         QProcess p;
         p.start("pdftotext", {"-layout", pdf, "-"});

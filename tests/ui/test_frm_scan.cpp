@@ -20,7 +20,7 @@ class TestFrmScan : public QObject {
         for (TTickwellItem* e : {MakeEvent("Dentist\r\nbring card", Env.Day + 3, true),
                                  MakeEvent("Pay rent", Env.Day, true), Overdue,
                                  MakeEvent("Return books", Env.Day - 2, true, 0, 1, 0, true)})
-            Env.Book->MasterList.AddSorted(e);
+            Env.Add(e);
         SaveEvents(Env.Book->MasterList, Env.Book->MasterList.FileName);
         Env.Book->MasterList.Scan();
     }
@@ -31,18 +31,6 @@ class TestFrmScan : public QObject {
         w->show();
         Activate(w.get());
         return w;
-    }
-
-    // A key of the window's, pressed in its list.
-    static void Key(TScanFrm& w, Qt::Key key) {
-        Activate(&w);
-        QTest::keyClick(w.ScanListView, key, Qt::AltModifier);
-    }
-
-    // An entry of the list's pop-up menu, opened below the rows.
-    static bool Pop(TScanFrm& w, QAction* entry) {
-        QWidget* v = w.ScanListView->viewport();
-        return ChooseFromContextMenu(v, entry, QPoint(10, v->height() - 10));
     }
 
     // What the data file holds now.
@@ -70,10 +58,12 @@ private slots:
             h->moveSection(2, 0);
             ClickHeader(h, 2); // sort by "When", ascending
             ClickHeader(h, 2); // again: descending
-            // Each option from the pop-up menu rewrites the rows at once.
+            // Each option from the pop-up menu, opened below the rows, rewrites
+            // the rows at once.
+            const QPoint below(10, list->viewport()->height() - 10);
             for (QAction* a : {w->LongDateAction, w->ShowIconsAction, w->ShowHeaderAction,
                                w->TitleDateAction, w->BriefDaysAction, w->EnableSoundAction})
-                QVERIFY(Pop(*w, a));
+                QVERIFY(ChooseFromContextMenu(list->viewport(), a, below));
             QCOMPARE(ShownTexts(list, 2)[0], QString("3 days"));
             w->resize(520, 300);
             w->move(40, 50);
@@ -96,12 +86,11 @@ private slots:
     void AcknowledgeSaves() {
         AddFourKinds();
         auto w = Shown();
-        QVERIFY(!w->AckBtn->isEnabled());
         QVERIFY(ClickRow(w->ScanListView, "Dentist"));
         QTest::mouseClick(w->AckBtn, Qt::LeftButton);
         QVERIFY(!w->AckBtn->isEnabled());
         QVERIFY(ClickRow(w->ScanListView, "Water plants"));
-        Key(*w, Qt::Key_K);
+        AltKey(w->ScanListView, Qt::Key_K);
         QCOMPARE(OnDisk("Dentist\r\nbring card")->AckDate, Env.Day + 3);
         QCOMPARE(OnDisk("Water plants")->AckDate, Overdue->PrevDate);
     }
@@ -111,14 +100,12 @@ private slots:
     // due here.
     void EditedHereLeavesAMainListWhoseFilterHidesIt() {
         AddFourKinds();
-        auto* main = new TMainFrm(*Env.Events);
-        main->show();
-        QVERIFY(Activate(main));
-        QVERIFY(Use(main, main->findChild<QAction*>("View1"))); // once only
+        TTestWindow<TMainFrm> main(*Env.Events);
+        QVERIFY(Use(main.W, main->findChild<QAction*>("View1"))); // once only
         QVERIFY(ShownTexts(main->ListView()).contains("Pay rent"));
         auto w = Shown();
         QVERIFY(ClickRow(w->ScanListView, "Pay rent"));
-        WithEditor([&] { Key(*w, Qt::Key_E); },
+        WithDialog([&] { AltKey(w->ScanListView, Qt::Key_E); },
                    [](TEditFrm& f) {
                        QTest::mouseClick(f.Rept, Qt::LeftButton);
                        QTest::mouseClick(f.OkBtn, Qt::LeftButton);
@@ -126,7 +113,6 @@ private slots:
         QVERIFY(!ShownTexts(main->ListView()).contains("Pay rent"));
         QCOMPARE(main->StatusPanel(0)->text(), QString("2  Once Only Event(s) "));
         QVERIFY(ShownTexts(w->ScanListView, 0).contains("Pay rent"));
-        delete main;
     }
 
     // Shown modally as at start-up. In due-events mode the Exit item is
@@ -135,7 +121,7 @@ private slots:
         StartMode = smDue;
         auto* w = new TScanFrm(*Env.Events);
         QPointer<TScanFrm> p(w);
-        QTimer::singleShot(0, w, [w] { Key(*w, Qt::Key_X); });
+        QTimer::singleShot(0, w, [w] { AltKey(w->ScanListView, Qt::Key_X); });
         bool stuck = false;
         QTimer::singleShot(3000, w, [w, &stuck] { stuck = w->close(); });
         w->ExecModal();
@@ -150,12 +136,12 @@ private slots:
         mainWindow.show();
         MainLinks().Window = &mainWindow;
         auto w = Shown();
-        Key(*w, Qt::Key_X);
+        AltKey(w->ScanListView, Qt::Key_X);
         QVERIFY(!mainWindow.isVisible());
         int exits = 0;
         ClockLinks().ExitProgram = [&exits] { ++exits; };
         StartMode = smTray;
-        Key(*w, Qt::Key_X);
+        AltKey(w->ScanListView, Qt::Key_X);
         QCOMPARE(exits, 1);
         StartMode = smMain;
         w->QuitOnClose = true;

@@ -18,14 +18,12 @@ private slots:
     // wrap.
     void ArrowRepeatsWhileHeld() {
         BeginTestTime(Env.Day + 0.5);
-        QTimer::singleShot(0, [] {
-            auto* dlg = dynamic_cast<TTimeFrm*>(QApplication::activeModalWidget());
-            QVERIFY(dlg);
-            QTest::mousePress(dlg->HourUpBtn, Qt::LeftButton);
+        WhenUp<TTimeFrm>([](TTimeFrm& dlg) {
+            QTest::mousePress(dlg.HourUpBtn, Qt::LeftButton);
             for (int t = 0; t < 800; t += 100)
                 AdvanceTestTime(100);
-            QTest::mouseRelease(dlg->HourUpBtn, Qt::LeftButton);
-            QTest::mouseClick(dlg->OkBtn, Qt::LeftButton);
+            QTest::mouseRelease(dlg.HourUpBtn, Qt::LeftButton);
+            QTest::mouseClick(dlg.OkBtn, Qt::LeftButton);
         });
         std::string text = "23:45";
         QVERIFY(EditTime(text));

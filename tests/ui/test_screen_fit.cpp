@@ -18,7 +18,7 @@ class TestScreenFit : public QObject {
 private slots:
     void init() {
         Env.Reset();
-        Env.Book->MasterList.AddSorted(MakeEvent("Dentist", Env.Day + 1, true));
+        Env.Add(MakeEvent("Dentist", Env.Day + 1, true));
         Env.Book->MasterList.Scan();
     }
 
@@ -35,11 +35,8 @@ private slots:
         for (const auto& c : cases)
             for (const bool userResizes : {false, true}) {
                 init();
-                {
-                    TWinRegistry reg;
-                    WriteSetting(reg, c.Width, 660);
-                    WriteSetting(reg, c.Height, 530);
-                }
+                WriteSetting(c.Width, 660);
+                WriteSetting(c.Height, 530);
                 QPointer<QWidget> w = c.Make();
                 w->show();
                 QVERIFY(QTest::qWaitForWindowExposed(w));
@@ -57,8 +54,7 @@ private slots:
                     userResizes && w->size() != w->minimumSize() ? w->size() : QSize(660, 530);
                 w->close();
                 delete w.data();
-                TWinRegistry reg;
-                QCOMPARE(QSize(ReadSetting(reg, c.Width), ReadSetting(reg, c.Height)), chosen);
+                QCOMPARE(QSize(ReadSetting(c.Width), ReadSetting(c.Height)), chosen);
             }
     }
 };

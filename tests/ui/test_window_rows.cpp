@@ -23,9 +23,6 @@ class TestWindowRows : public QObject {
     QPointer<TMainFrm> Main;
     QPointer<TCalFrm> Cal;
 
-    QTreeView* MainRows() const { return Main->findChild<QTreeView*>("MainListView"); }
-    QTreeView* DueRows() const { return Due->findChild<QTreeView*>("ScanListView"); }
-
     // Due: Water plants (overdue, kept), Pay rent (today), Dentist (in three
     // days). Not due: Old trip (expired), Far away. The calendar opens first,
     // then the due-events window, the main window from it, with its detail
@@ -36,17 +33,12 @@ class TestWindowRows : public QObject {
              {MakeEvent("Pay rent", Env.Day, true), MakeEvent("Dentist", Env.Day + 3, true),
               MakeEvent("Water plants", Env.Day - 10, false, 1, 1, 0, true),
               MakeEvent("Old trip", Env.Day - 5, true), MakeEvent("Far away", Env.Day + 60, true)})
-            Env.Book->MasterList.AddSorted(e);
+            Env.Add(e);
         Env.Book->MasterList.Scan();
         Cal = ShowCalFrm(*Env.Events);
         Due = ShowDueEventsWindow(*Env.Events);
         Main = ShowMainFrm(*Env.Events);
         QVERIFY(ChooseMenu(Main, "&View", "Event Detail &Pane"));
-    }
-
-    void Press(QWidget* window, QTreeView* view, int key) {
-        QVERIFY(Activate(window));
-        QTest::keyClick(view, Qt::Key(key), Qt::AltModifier);
     }
 
 private slots:
@@ -120,30 +112,29 @@ private slots:
         QFETCH(QStringList, dueRows);
         OpenBoth(mode);
         const bool inMain = command.startsWith("main ");
-        QTreeView* view = inMain ? MainRows() : DueRows();
-        QWidget* window = inMain ? static_cast<QWidget*>(Main) : Due;
-        const int key = command.endsWith("ack") ? Qt::Key_K : Qt::Key_D;
+        QTreeView* view = inMain ? Main->ListView() : Due->ScanListView;
+        const Qt::Key key = command.endsWith("ack") ? Qt::Key_K : Qt::Key_D;
         if (inMain || command.startsWith("due ")) {
             // The middle row, so that rows stay on both sides of it.
             QVERIFY(ClickRow(view, ShownTexts(view)[inMain ? 2 : 1]));
-            Press(window, view, key);
+            AltKey(view, key);
             // The row is gone and no other took its place: the key again
             // finds nothing to act on.
             QCOMPARE(view->selectionModel()->selectedRows().size(), 0);
-            Press(window, view, key);
+            AltKey(view, key);
             QCOMPARE(Env.LastNotice(), std::string(key == Qt::Key_K ? "Nothing to Acknowledge"
                                                                     : "Nothing to Delete"));
         } else {
             QVERIFY(ChooseMenu(Main, "Fi&le", command));
         }
-        QCOMPARE(SortedTexts(MainRows()), mainRows);
+        QCOMPARE(SortedTexts(Main->ListView()), mainRows);
         QCOMPARE(Main->StatusPanel(0)->text(), QString("%1  Event(s) ").arg(mainRows.size()));
-        QCOMPARE(SortedTexts(DueRows()), dueRows);
+        QCOMPARE(SortedTexts(Due->ScanListView), dueRows);
         QCOMPARE(SortedTexts(Cal->DueEvents->View()), dueRows);
         QVERIFY(CalendarHoldsOnlyLiveEvents());
         // Each row left shows its own event (a freed one would be read here).
         for (const QString& text : mainRows) {
-            QVERIFY(ClickRow(MainRows(), text));
+            QVERIFY(ClickRow(Main->ListView(), text));
             QVERIFY(Main->findChild<QPlainTextEdit*>("DetailText")->toPlainText().startsWith(text));
         }
     }
@@ -153,18 +144,18 @@ private slots:
     void HeaderClickSortsAndIsKept() {
         const QStringList byDate{"Old trip", "Pay rent", "Dentist", "Water plants", "Far away"};
         OpenBoth(smTray);
-        QVERIFY(ClickRow(DueRows(), "Dentist"));
-        ClickHeader(DueRows()->header(), 0);
-        Press(Due, DueRows(), Qt::Key_K);
-        QCOMPARE(SortedTexts(DueRows()), QStringList({"Pay rent", "Water plants"}));
-        ClickHeader(MainRows()->header(), 1);
-        QCOMPARE(ShownTexts(MainRows()), byDate);
-        ClickHeader(MainRows()->header(), 1);
+        QVERIFY(ClickRow(Due->ScanListView, "Dentist"));
+        ClickHeader(Due->ScanListView->header(), 0);
+        AltKey(Due->ScanListView, Qt::Key_K);
+        QCOMPARE(SortedTexts(Due->ScanListView), QStringList({"Pay rent", "Water plants"}));
+        ClickHeader(Main->ListView()->header(), 1);
+        QCOMPARE(ShownTexts(Main->ListView()), byDate);
+        ClickHeader(Main->ListView()->header(), 1);
         QStringList reversed(byDate.rbegin(), byDate.rend());
-        QCOMPARE(ShownTexts(MainRows()), reversed);
+        QCOMPARE(ShownTexts(Main->ListView()), reversed);
         delete Main.data();
         Main = ShowMainFrm(*Env.Events);
-        QCOMPARE(ShownTexts(MainRows()), reversed);
+        QCOMPARE(ShownTexts(Main->ListView()), reversed);
     }
 };
 

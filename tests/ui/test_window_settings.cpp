@@ -33,7 +33,7 @@ class TestWindowSettings : public QObject {
 private slots:
     void init() {
         Env.Reset();
-        Env.Book->MasterList.AddSorted(MakeEvent("Dentist", Env.Day + 1, true));
+        Env.Add(MakeEvent("Dentist", Env.Day + 1, true));
         Env.Book->MasterList.Scan();
     }
 
@@ -81,14 +81,12 @@ private slots:
 
     void closingWithSettingsThatCannotBeSavedTellsOnceAndClosesAll() {
         SetRegistryBackend(std::make_shared<TUnwritable>());
-        QPointer<TMainFrm> main = new TMainFrm(*Env.Events);
-        QPointer<TScanFrm> due = new TScanFrm(*Env.Events);
-        main->show();
-        due->show();
-        QVERIFY(QTest::qWaitForWindowExposed(due));
-        QTest::keyClick(due, Qt::Key_Escape);
-        QVERIFY(Use(main, main->findChild<QAction*>("CloseBtn")));
-        QTRY_VERIFY(main.isNull() && due.isNull());
+        TTestWindow<TMainFrm> main(*Env.Events);
+        TTestWindow<TScanFrm> due(*Env.Events);
+        QVERIFY(QTest::qWaitForWindowExposed(due.W));
+        QTest::keyClick(due.W, Qt::Key_Escape);
+        QVERIFY(Use(main.W, main->findChild<QAction*>("CloseBtn")));
+        QTRY_VERIFY(main.W.isNull() && due.W.isNull());
         QCOMPARE(Env.Notices.size(), size_t(1));
         QVERIFY(Env.LastNotice().find("No space left on device") != std::string::npos);
     }
