@@ -1,0 +1,145 @@
+// Two homes on one calendar folder, as vdirsyncer leaves it on each
+// machine: every change on one reaches the other, and nothing is lost when
+// both change, when an item cannot be shown, or when what the folder held
+// is forgotten.
+#include "ICalTestSupport.h"
+#include "core/EventId.h"
+#include "ical/VdirSync.h"
+#include "store/DataFileSync.h"
+#include "store/EventBook.h"
+#include "store/SettingsSchema.h"
+#include "store/VdirState.h"
+#include <filesystem>
+#include <memory>
+
+using namespace storetest;
+using namespace icaltest;
+
+namespace {
+
+class VdirTest : public ICalTest {
+protected:
+    struct THome {
+        TEventBook Book;
+        std::string Folder;
+        std::vector<std::string> Notes;
+        void In() {
+            const TVdirStep s = VdirIn(Book, Folder, VdirStatePath(Book.FileName()));
+            Notes.insert(Notes.end(), s.Notes.begin(), s.Notes.end());
+        }
+        std::vector<std::string> Events() const {
+            std::vector<std::string> out;
+            for (const TTickwellItem* e : Book.MasterList.All())
+                out.push_back(EventId(*e) + " " + Describe(*e) + " ack " + IsoDate(e->AckDate));
+            std::sort(out.begin(), out.end());
+            return out;
+        }
+        TTickwellItem* Find(const std::string& text) {
+            for (TTickwellItem* e : Book.MasterList.All())
+                if (e->Description == text)
+                    return e;
+            return nullptr;
+        }
+    };
+
+    void SetUp() override {
+        ICalTest::SetUp();
+        TSettings().Set(kEventDeleteConfirm, false);
+        Folder = Path("calendar");
+        std::filesystem::create_directory(Folder);
+        for (auto* home : {&A, &B}) {
+            home->Folder = Folder;
+            home->Book.MasterList.FileName = Path(home == &A ? "a.dat" : "b.dat");
+            ASSERT_TRUE(LoadSynced(home->Book.MasterList));
+            LinkVdir(home->Book, Folder);
+        }
+    }
+
+    std::string Folder;
+    THome A, B;
+};
+
+} // namespace
+
+TEST_F(VdirTest, ChangesOnEitherSideReachTheOther) {
+    const auto named = [](TRecSpec spec, const char* text) {
+        spec.Description = text;
+        return MakeEvent(spec);
+    };
+    A.Book.Add(named({}, "Dentist"));
+    A.Book.Add(named(Repeating(etWeekly, D(2024, 6, 17)), "Bins"));
+    A.Book.Add(named(Repeating(etAccounting, D(2024, 6, 1)), "Rent")); // three items
+    EXPECT_EQ(FilesIn(Folder).size(), 5u);
+    B.In();
+    EXPECT_EQ(B.Events(), A.Events()); // same ids, same days
+
+    TTickwellItem* dentist = B.Find("Dentist");
+    ASSERT_TRUE(B.Book.Acknowledge(dentist));
+    EventRecord rec;
+    B.Find("Bins")->ToRecord(rec);
+    rec.Interval = 2;
+    B.Book.Edit(B.Find("Bins"), rec);
+    B.Book.Delete(B.Find("Rent"), false);
+    A.In();
+    EXPECT_EQ(A.Events(), B.Events());
+    EXPECT_EQ(FilesIn(Folder).size(), 2u);
+    EXPECT_TRUE(A.Notes.empty() && B.Notes.empty());
+}
+
+TEST_F(VdirTest, NothingIsLostWhenBothSidesChangeOrTheStateIsForgotten) {
+    A.Book.Add(MakeEvent({.Description = "Dentist"}));
+    A.Book.Add(MakeEvent({.Description = "Bins", .Start = D(2024, 6, 21)}));
+    B.In();
+    // Changed here while the folder was away, and there meanwhile.
+    A.Book.SetAfterSave({});
+    EventRecord rec;
+    A.Find("Dentist")->ToRecord(rec);
+    rec.SetDescription("Dentist at 9");
+    A.Book.Edit(A.Find("Dentist"), rec);
+    A.Book.Delete(A.Find("Bins"), false);
+    LinkVdir(A.Book, Folder);
+    B.Find("Dentist")->ToRecord(rec);
+    rec.SetDescription("Dentist at 10");
+    B.Book.Edit(B.Find("Dentist"), rec);
+    std::filesystem::remove(Folder + "/" + VdirUid(*B.Find("Bins")) + ".ics");
+    A.In();
+    ASSERT_NE(A.Find("Dentist at 10"), nullptr);
+    EXPECT_NE(A.Find("Dentist at 9"), nullptr);
+    EXPECT_EQ(A.Find("Bins"), nullptr); // deleted on both sides
+    EXPECT_EQ(A.Notes.size(), 1u);
+    B.In();
+    EXPECT_EQ(B.Events(), A.Events());
+
+    // What the folder held forgotten (a kill before it was noted): every
+    // item is met again, and matched, not added twice.
+    std::filesystem::remove(VdirStatePath(A.Book.FileName()));
+    A.In();
+    EXPECT_EQ(A.Events(), B.Events());
+}
+
+TEST_F(VdirTest, ItemsThatCannotBeShownStayAsTheyAre) {
+    const std::string head = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nUID:";
+    const std::string hourly = head + "pill\r\nDTSTART:20240620T080000Z\r\nRRULE:FREQ=HOURLY\r\n"
+                                      "SUMMARY:Pill\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+    const std::string party = head + "party\r\nDTSTART;VALUE=DATE:20240622\r\nSUMMARY:Party\r\n"
+                                     "END:VEVENT\r\nEND:VCALENDAR\r\n";
+    WriteBytes(Folder + "/pill.ics", hourly);
+    WriteBytes(Folder + "/party.ics", party);
+    WriteBytes(Folder + "/party-again.ics", party);
+    WriteBytes(Folder + "/party.sync-conflict-20240620-101010-X.ics", party);
+    A.In();
+    A.In(); // told once
+    EXPECT_EQ(A.Events().size(), 1u);
+    EXPECT_EQ(A.Notes.size(), 3u) << ::testing::PrintToString(A.Notes);
+    A.Book.Delete(A.Find("Party"), false);
+    // Neither the item it cannot show nor the copies go with its events.
+    EXPECT_EQ(ReadBytes(Folder + "/pill.ics"), hourly);
+    EXPECT_EQ(FilesIn(Folder).size(), 3u);
+
+    std::filesystem::rename(Folder, Folder + ".away");
+    A.Notes.clear();
+    A.In();
+    A.Book.Add(MakeEvent({.Description = "Offline"}));
+    EXPECT_EQ(A.Notes.size(), 1u); // said, and nothing deleted
+    EXPECT_NE(A.Find("Offline"), nullptr);
+}
