@@ -1,10 +1,12 @@
 #include "app/DataFileWatcher.h"
 #include "core/Messages.h"
+#include "ical/VdirSync.h"
 #include "store/AtomicFile.h"
 #include "store/BusyCursor.h"
 #include "store/DataFileSync.h"
 #include "store/EventBook.h"
 #include "store/ReadOnlyMode.h"
+#include "store/SettingsSchema.h"
 #include "ui/FrmAlert.h"
 #include "ui/FrmEdit.h"
 #include "ui/ReadOnlyCommands.h"
@@ -29,9 +31,10 @@ void SayInMainWindow(const char* text) {
 
 } // namespace
 
-TDataFileWatcher::TDataFileWatcher(TEventBook& book, QObject* parent)
-    : QObject(parent), Book(book), Watcher(new QFileSystemWatcher(this)), Poll(new QTimer(this)),
-      Soon(new QTimer(this)) {
+TDataFileWatcher::TDataFileWatcher(TEventBook& book, std::unique_ptr<TVdirLink>& vdir,
+                                   QObject* parent)
+    : QObject(parent), Book(book), Vdir(vdir), Watcher(new QFileSystemWatcher(this)),
+      Poll(new QTimer(this)), Soon(new QTimer(this)) {
     Soon->setSingleShot(true);
     Soon->setInterval(kSettleMs);
     connect(Soon, &QTimer::timeout, this, &TDataFileWatcher::Check);
@@ -85,6 +88,27 @@ void TDataFileWatcher::Arm() {
         Watcher->addPath(folder);
     if (!Watcher->files().contains(file) && QFileInfo::exists(file))
         Watcher->addPath(file);
+    if (Vdir) {
+        const QString sync = QString::fromStdString(Vdir->Folder());
+        if (!Watcher->directories().contains(sync) && QFileInfo(sync).isDir())
+            Watcher->addPath(sync);
+    }
+}
+
+void TDataFileWatcher::FollowSyncFolder() {
+    const std::string folder = ReadSetting(kSyncFolder);
+    if (folder != (Vdir ? Vdir->Folder() : std::string())) {
+        if (Vdir)
+            Watcher->removePath(QString::fromStdString(Vdir->Folder()));
+        Vdir.reset();
+        if (!folder.empty()) {
+            Vdir = std::make_unique<TVdirLink>(Book, folder);
+            Vdir->Fill();
+            return;
+        }
+    }
+    if (Vdir && ReadOnlyCause() == TReadOnlyCause::None)
+        Vdir->StepIn();
 }
 
 void TDataFileWatcher::Check() {
@@ -93,8 +117,9 @@ void TDataFileWatcher::Check() {
     if (QApplication::activeModalWidget() || QApplication::activePopupWidget() || EditFrm ||
         MidnightFrm || BusyCursorShowing())
         return;
-    Arm();
     const TSyncReport report = Book.Sync();
+    FollowSyncFolder();
+    Arm();
     if (report.Result == TSyncResult::Unreadable && report.NewlyUnreadable) {
         SetReadOnly(TReadOnlyCause::CannotRead,
                     "The events file cannot be read: " + Book.FileName());

@@ -6,18 +6,24 @@
 // the selected rows where their events still exist. It waits
 // while a dialog, a menu or the editor is open, since a command may be
 // holding events then. It also ends the read-only mode once the events can
-// be saved or read again.
+// be saved or read again. With a sync folder it watches the folder too, and
+// has what changed there taken in.
 #include <QObject>
 #include <string>
+
+#include <memory>
 
 class QFileSystemWatcher;
 class QTimer;
 class TEventBook;
+class TVdirLink;
 
 class TDataFileWatcher : public QObject {
     Q_OBJECT
 public:
-    explicit TDataFileWatcher(TEventBook& book, QObject* parent = nullptr);
+    // `vdir` links the book to the sync folder the options name, or is
+    // empty; the watcher follows the options and the folder's changes.
+    TDataFileWatcher(TEventBook& book, std::unique_ptr<TVdirLink>& vdir, QObject* parent = nullptr);
     ~TDataFileWatcher() override;
 
     // Looks at the file now, or as soon as nothing holds events.
@@ -26,8 +32,10 @@ public:
 private:
     void Arm();
     void TryToSaveAgain();
+    void FollowSyncFolder();
 
     TEventBook& Book;
+    std::unique_ptr<TVdirLink>& Vdir;
     QFileSystemWatcher* Watcher;
     QTimer* Poll;
     QTimer* Soon;

@@ -12,6 +12,7 @@
 #include "app/WindowCommands.h"
 #include "core/Clock.h"
 #include "core/Messages.h"
+#include "ical/VdirSync.h"
 #include "platform/Paths.h"
 #include "platform/QuitSignals.h"
 #include "platform/RegistryFile.h"
@@ -19,6 +20,7 @@
 #include "store/AtomicFile.h"
 #include "store/EventBook.h"
 #include "store/ReadOnlyMode.h"
+#include "store/SettingsSchema.h"
 #include "ui/EventBookSignals.h"
 #include "ui/WindowState.h"
 #include <QPointer>
@@ -66,6 +68,8 @@ int main(int argc, char** argv) {
     // Tested only after start-up, so that a second copy started with "/q"
     // may still tell that nothing is due.
     TSingleInstance instance(dataFolder);
+    // Outlives the controller, whose last saves still reach the folder.
+    std::unique_ptr<TVdirLink> vdir;
     std::unique_ptr<TController> controller;
     const auto listen = [&instance, &controller] {
         instance.Listen([&controller](const std::string& request) {
@@ -97,6 +101,14 @@ int main(int argc, char** argv) {
         ReadOnlyCause() == TReadOnlyCause::None)
         SetReadOnly(TReadOnlyCause::CannotSave, why.empty() ? error : why);
 
+    // What other machines changed in the sync folder, before any window
+    // shows the events.
+    if (const std::string folder = ReadSetting(kSyncFolder);
+        !folder.empty() && ReadOnlyCause() == TReadOnlyCause::None) {
+        vdir = std::make_unique<TVdirLink>(book, folder);
+        vdir->StepIn();
+    }
+
     // Before the first window, so its menus find the commands in place.
     controller = std::make_unique<TController>(events);
     QWidget* mainWindow = CreateStartWindows(StartMode, ProgramWindows(events, *controller));
@@ -113,7 +125,7 @@ int main(int argc, char** argv) {
         QuitOnTerminationSignals();
         QTimer::singleShot(0, ReportBackupOnExitFailure);
         QTimer::singleShot(0, [&book] { ReportRescuedEvents(book); });
-        TDataFileWatcher watcher(book);
+        TDataFileWatcher watcher(book, vdir);
         if (ReadOnlyCause() != TReadOnlyCause::None && ReadOnlyCause() != TReadOnlyCause::Damaged)
             QTimer::singleShot(0, [] {
                 ShowMsg(std::string(kReadOnlyText) + "\n" + ReadOnlyReason(), mkWarning);

@@ -168,16 +168,12 @@ TExitStatus Vdir(const TCliContext& c) {
     if (::access(folder.c_str(), W_OK) != 0)
         throw TTickwellError("The sync folder " + folder + " cannot be written to");
     settings.Set(kSyncFolder, folder);
-    LinkVdir(c.Book, folder);
-    if (!StepInVdir(c.Book, folder))
-        return esError;
-    const TVdirStep out = VdirOut(c.Book.MasterList, folder, VdirStatePath(c.Book.FileName()));
-    for (const std::string& note : out.Notes)
-        c.Io.Err << "tickwell-cli: " << note << '\n';
+    TVdirLink link(c.Book, folder);
+    const TVdirStep out = link.Fill();
     const TVdirState state = ReadVdirState(VdirStatePath(c.Book.FileName()), folder);
     c.Io.Out << "Sync folder: " << folder << "\nIn: " << state.LastIn
              << "\nOut: " << StepText(out, false) << '\n';
-    return out.Notes.empty() ? esDone : esNotDone;
+    return esDone;
 }
 
 } // namespace

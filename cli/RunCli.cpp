@@ -15,6 +15,7 @@
 #include "store/Settings.h"
 #include <algorithm>
 #include <exception>
+#include <memory>
 
 namespace {
 
@@ -49,9 +50,10 @@ TExitStatus Run(const TCliArgs& args, const TCliStreams& io) {
         args.Command == TCliCommand::Vdir ? std::string() : TSettings().Get(kSyncFolder);
     const bool writes = WritesEvents(args.Command) || !syncFolder.empty();
     if (writes ? LoadSynced(list) : LoadEvents(list, list.FileName)) {
+        std::unique_ptr<TVdirLink> link;
         if (!syncFolder.empty()) {
-            LinkVdir(book, syncFolder);
-            StepInVdir(book, syncFolder);
+            link = std::make_unique<TVdirLink>(book, syncFolder);
+            link->StepIn();
         }
         return RunCommand({args, io, book});
     }

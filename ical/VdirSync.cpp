@@ -282,7 +282,7 @@ TVdirStep VdirOut(const TMyList& list, const std::string& folder, const std::str
     state.FolderTag = TagOf(folder).value_or(TItemTag{});
     const TListing listing = ListFolder(folder);
     if (!listing.Fault.empty()) {
-        step.Notes.push_back(listing.Fault);
+        step.Fault = listing.Fault;
         return step;
     }
     std::map<std::string, std::string> nameOfUid;
@@ -395,7 +395,7 @@ TVdirStep VdirIn(TEventBook& book, const std::string& folder, const std::string&
     const TVdirState before = state;
     const TListing listing = ListFolder(folder);
     if (!listing.Fault.empty()) {
-        step.Notes.push_back(listing.Fault);
+        step.Fault = listing.Fault;
         return step;
     }
     // Told once, and listed as not shown until it is gone.
@@ -566,18 +566,37 @@ void ShowNotes(const std::vector<std::string>& notes) {
 
 } // namespace
 
-void LinkVdir(TEventBook& book, const std::string& folder) {
-    book.SetAfterSave([&book, folder] {
-        ShowNotes(VdirOut(book.MasterList, folder, VdirStatePath(book.FileName())).Notes);
-    });
+TVdirLink::TVdirLink(TEventBook& book, std::string folder) : Book(book), Path(std::move(folder)) {
+    Book.SetAfterSave(
+        [this] { Tell(VdirOut(Book.MasterList, Path, VdirStatePath(Book.FileName()))); });
 }
 
-bool StepInVdir(TEventBook& book, const std::string& folder) {
+TVdirLink::~TVdirLink() {
+    Book.SetAfterSave({});
+}
+
+bool TVdirLink::StepIn() {
     try {
-        ShowNotes(VdirIn(book, folder, VdirStatePath(book.FileName())).Notes);
+        Tell(VdirIn(Book, Path, VdirStatePath(Book.FileName())));
         return true;
     } catch (const TTickwellError& e) {
         ShowMsg(e.what(), mkError);
         return false;
     }
+}
+
+TVdirStep TVdirLink::Fill() {
+    if (!StepIn())
+        return {};
+    const TVdirStep out = VdirOut(Book.MasterList, Path, VdirStatePath(Book.FileName()));
+    Tell(out);
+    return out;
+}
+
+void TVdirLink::Tell(const TVdirStep& step) {
+    std::vector<std::string> notes = step.Notes;
+    if (step.Fault != LastFault && !step.Fault.empty())
+        notes.insert(notes.begin(), step.Fault);
+    LastFault = step.Fault;
+    ShowNotes(notes);
 }

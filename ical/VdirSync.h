@@ -13,8 +13,11 @@ struct TVdirStep {
     int Added = 0;
     int Updated = 0;
     int Deleted = 0;
-    // What the user must know, in words: conflicts, items not shown, faults.
+    // What the user must know, in words: conflicts, items not shown, items
+    // that could not be written.
     std::vector<std::string> Notes;
+    // The folder cannot be read: nothing else was done.
+    std::string Fault;
     bool Any() const { return Written + Removed + Added + Updated + Deleted > 0; }
 };
 
@@ -37,12 +40,29 @@ TVdirStep VdirOut(const TMyList& list, const std::string& folder, const std::str
 // changes then met again at the next step.
 TVdirStep VdirIn(TEventBook& book, const std::string& folder, const std::string& statePath);
 
-// Every save that works writes the folder; what must be told is shown as
-// a warning.
-void LinkVdir(TEventBook& book, const std::string& folder);
-// The step in for a linked book, its notes shown as a warning; false when
-// that failed (shown too).
-bool StepInVdir(TEventBook& book, const std::string& folder);
+// A book linked to its folder while this lives: every save that works
+// writes the folder, and StepIn takes in what changed there. What must be
+// told is shown as a warning; that the folder cannot be read, once until
+// it can again.
+class TVdirLink {
+public:
+    TVdirLink(TEventBook& book, std::string folder);
+    ~TVdirLink();
+    TVdirLink(const TVdirLink&) = delete;
+    TVdirLink& operator=(const TVdirLink&) = delete;
+    const std::string& Folder() const { return Path; }
+    // False when the folder's changes could not be saved (shown too).
+    bool StepIn();
+    // For a folder just chosen: what it holds taken in, then every event
+    // written there.
+    TVdirStep Fill();
+
+private:
+    void Tell(const TVdirStep& step);
+    TEventBook& Book;
+    std::string Path;
+    std::string LastFault;
+};
 
 // One line for `tickwell-cli vdir` and the notices: what a step did.
 std::string StepText(const TVdirStep& step, bool in);

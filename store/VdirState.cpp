@@ -1,6 +1,7 @@
 #include "store/VdirState.h"
 #include "store/AtomicFile.h"
 #include <charconv>
+#include <fstream>
 #include <sstream>
 #include <vector>
 
@@ -56,12 +57,11 @@ std::uint64_t ListingPrint(const TVdirState& state) {
 }
 
 std::optional<TFolderNote> ReadFolderNote(const std::string& path, const std::string& folder) {
-    TFileBytes bytes;
-    std::string error;
-    if (!ReadWholeFile(path, bytes, error))
+    // Only the first line: a step with nothing to do reads no more.
+    std::ifstream in(path, std::ios::binary);
+    std::string line;
+    if (!std::getline(in, line))
         return std::nullopt;
-    const std::string_view text = bytes.View();
-    const std::string line(text.substr(0, text.find('\n')));
     const std::string head = std::string(kHeader) + "\t" + folder + "\t";
     if (line.rfind(head, 0) != 0)
         return std::nullopt;

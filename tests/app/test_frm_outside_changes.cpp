@@ -7,16 +7,19 @@
 #include "app/TickwellApp.h"
 #include "app/UnsavedOnExit.h"
 #include "core/EventId.h"
+#include "ical/VdirSync.h"
 #include "platform/Paths.h"
 #include "store/DataFile.h"
 #include "store/DataFileSync.h"
 #include "store/ReadOnlyMode.h"
+#include "store/Settings.h"
 #include "ui/DescriptionEdit.h"
 #include "ui/EventListView.h"
 #include "ui/FrmCal.h"
 #include "ui/FrmMain.h"
 #include "ui/FrmScan.h"
 #include "ui/MyCal.h"
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QPushButton>
@@ -27,6 +30,7 @@
 class TestOutsideChanges : public QObject {
     Q_OBJECT
     TUiTestEnv Env;
+    std::unique_ptr<TVdirLink> Vdir;
     std::unique_ptr<TDataFileWatcher> Watcher;
     TMainFrm* Main = nullptr;
     TScanFrm* Due = nullptr;
@@ -99,7 +103,7 @@ private slots:
                    Env.Book->MasterList.FileName);
         Env.Book->MasterList.FreeAll();
         LoadSynced(Env.Book->MasterList);
-        Watcher = std::make_unique<TDataFileWatcher>(*Env.Book);
+        Watcher = std::make_unique<TDataFileWatcher>(*Env.Book, Vdir);
         Main = ShowMainFrm(*Env.Events);
         Due = ShowDueEventsWindow(*Env.Events);
         (Cal = new TCalFrm(*Env.Events))->show();
@@ -110,6 +114,8 @@ private slots:
         delete Due;
         delete Main;
         Watcher.reset();
+        Vdir.reset();
+        TSettings().Set(kSyncFolder, std::string());
         EndReadOnly();
         setrlimit(RLIMIT_FSIZE, &FileLimit);
         std::signal(SIGXFSZ, SIG_DFL);
@@ -146,6 +152,30 @@ private slots:
         QCOMPARE(chosen ? QString::fromStdString(chosen->Description) : QString(),
                  mainRows.contains("Alpha") ? "Alpha" : "");
         QVERIFY(Env.Notices.empty());
+    }
+
+    // A folder chosen in the options takes the events; an item vdirsyncer
+    // brings from another machine shows, and one added here is written.
+    void SyncFolderIsFollowedBothWays() {
+        const QString folder = Env.Home.path() + "/calendar";
+        QVERIFY(QDir().mkpath(folder));
+        const auto items = [&] { return QDir(folder).entryList({"*.ics"}).size(); };
+        TSettings().Set(kSyncFolder, folder.toStdString());
+        QTRY_COMPARE_WITH_TIMEOUT(items(), 3, 30000);
+        QFile party(folder + "/party.ics");
+        QVERIFY(party.open(QIODevice::WriteOnly));
+        party.write("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nUID:party\r\n"
+                    "DTSTART;VALUE=DATE:20260314\r\nSUMMARY:Party\r\nEND:VEVENT\r\n"
+                    "END:VCALENDAR\r\n");
+        party.close();
+        QTRY_COMPARE_WITH_TIMEOUT(SortedTexts(Main->ListView()).join(' '),
+                                  QString("Alpha Beta Gamma Party"), 30000);
+        WithDialog([this] { QVERIFY(ChooseMenu(Main, "Even&ts", "&Add event...")); },
+                   [](TEditFrm& f) {
+                       QTest::keyClicks(f.DescriptionEdit, "Delta");
+                       QTest::mouseClick(f.OkBtn, Qt::LeftButton);
+                   });
+        QCOMPARE(items(), 5);
     }
 
     // The editor open while another program deletes or acknowledges the

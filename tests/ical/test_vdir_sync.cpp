@@ -21,11 +21,14 @@ class VdirTest : public ICalTest {
 protected:
     struct THome {
         TEventBook Book;
+        std::unique_ptr<TVdirLink> Link;
         std::string Folder;
         std::vector<std::string> Notes;
         void In() {
             const TVdirStep s = VdirIn(Book, Folder, VdirStatePath(Book.FileName()));
             Notes.insert(Notes.end(), s.Notes.begin(), s.Notes.end());
+            if (!s.Fault.empty())
+                Notes.push_back(s.Fault);
         }
         std::vector<std::string> Events() const {
             std::vector<std::string> out;
@@ -51,7 +54,7 @@ protected:
             home->Folder = Folder;
             home->Book.MasterList.FileName = Path(home == &A ? "a.dat" : "b.dat");
             ASSERT_TRUE(LoadSynced(home->Book.MasterList));
-            LinkVdir(home->Book, Folder);
+            home->Link = std::make_unique<TVdirLink>(home->Book, Folder);
         }
     }
 
@@ -91,13 +94,13 @@ TEST_F(VdirTest, NothingIsLostWhenBothSidesChangeOrTheStateIsForgotten) {
     A.Book.Add(MakeEvent({.Description = "Bins", .Start = D(2024, 6, 21)}));
     B.In();
     // Changed here while the folder was away, and there meanwhile.
-    A.Book.SetAfterSave({});
+    A.Link.reset();
     EventRecord rec;
     A.Find("Dentist")->ToRecord(rec);
     rec.SetDescription("Dentist at 9");
     A.Book.Edit(A.Find("Dentist"), rec);
     A.Book.Delete(A.Find("Bins"), false);
-    LinkVdir(A.Book, Folder);
+    A.Link = std::make_unique<TVdirLink>(A.Book, Folder);
     B.Find("Dentist")->ToRecord(rec);
     rec.SetDescription("Dentist at 10");
     B.Book.Edit(B.Find("Dentist"), rec);
