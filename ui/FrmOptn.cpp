@@ -29,6 +29,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPalette>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -191,19 +192,43 @@ QWidget* TOptionDlg::GeneralPage() {
     WavPlayBtn->setToolTip("Play the sound file");
     connect(WavBrowseBtn, &QToolButton::clicked, this, &TOptionDlg::WavBrowseClick);
     connect(WavPlayBtn, &QToolButton::clicked, this, &TOptionDlg::WavPlayClick);
+    // Chosen, never typed: a folder that is not there would only fail at
+    // the next save.
+    SyncFolderEdit = Named(new QLineEdit, "SyncFolderEdit", 66);
+    SyncFolderEdit->setReadOnly(true);
+    SyncFolderEdit->setPlaceholderText("Off");
+    QPalette readOnly = SyncFolderEdit->palette();
+    readOnly.setColor(QPalette::Base, readOnly.color(QPalette::Window));
+    SyncFolderEdit->setPalette(readOnly);
+    SyncBrowseBtn = Named(new QPushButton("B&rowse..."), "SyncBrowseBtn", 66);
+    SyncClearBtn = Named(new QPushButton("C&lear"), "SyncClearBtn", 66);
+    for (QPushButton* b : {SyncBrowseBtn, SyncClearBtn})
+        b->setAutoDefault(false);
+    connect(SyncBrowseBtn, &QPushButton::clicked, this, &TOptionDlg::SyncBrowseClick);
+    connect(SyncClearBtn, &QPushButton::clicked, SyncFolderEdit, &QLineEdit::clear);
 
     auto* page = new QWidget;
     auto* v = new QVBoxLayout(page);
     for (QCheckBox* c : {BackChk, ShowNoEventsMsgChk, MessBeep, StartWeek, WavEnable})
         v->addWidget(c);
+    auto* files = new QFormLayout;
     auto* wav = new QHBoxLayout;
-    auto* label = new QLabel("sound file:");
-    label->setBuddy(WavEdit);
-    wav->addWidget(label);
     wav->addWidget(WavEdit, 1);
     wav->addWidget(WavBrowseBtn);
     wav->addWidget(WavPlayBtn);
-    v->addLayout(wav);
+    auto* wavLabel = new QLabel("sound file:");
+    wavLabel->setBuddy(WavEdit);
+    files->addRow(wavLabel, wav);
+    auto* sync = new QHBoxLayout;
+    sync->addWidget(SyncFolderEdit, 1);
+    sync->addWidget(SyncBrowseBtn);
+    sync->addWidget(SyncClearBtn);
+    auto* syncLabel = new QLabel("Sync fol&der:");
+    syncLabel->setBuddy(SyncFolderEdit);
+    files->addRow(syncLabel, sync);
+    files->addRow(QString(), Text("A folder with one .ics file for each event, for vdirsyncer to "
+                                  "keep in step with a calendar server; see Help."));
+    v->addLayout(files);
     v->addStretch(1);
     return page;
 }
@@ -402,6 +427,7 @@ void TOptionDlg::LoadValues() {
         const std::string wav = ReadSetting(reg, kWavFile);
         if (!wav.empty())
             WavEdit->setText(QString::fromStdString(wav));
+        SyncFolderEdit->setText(QString::fromStdString(ReadSetting(reg, kSyncFolder)));
     });
     load(pgEditing, [this](const TWinRegistry& reg) {
         LoadIndex(DfltType, ReadSetting(reg, kDfltEventType));
@@ -497,6 +523,16 @@ void TOptionDlg::WavPlayClick() {
     Sound->play();
 }
 
+void TOptionDlg::SyncBrowseClick() {
+    const QString folder =
+        ChooseFolder(this, "Select the sync folder:",
+                     SyncFolderEdit->text().isEmpty() ? QDir::homePath() : SyncFolderEdit->text());
+    // The sync state beside the data file names the folder as stored: one
+    // folder, one spelling.
+    if (!folder.isEmpty())
+        SyncFolderEdit->setText(QDir::cleanPath(folder));
+}
+
 // A file dropped on the sound file box puts its path there.
 bool TOptionDlg::eventFilter(QObject* watched, QEvent* e) {
     if (watched != WavEdit)
@@ -573,6 +609,7 @@ void TOptionDlg::ApplyGeneral(TSettings& settings) {
     settings.Set(kBeep, MessBeep->isChecked());
     // As the user gave it: file names are case-sensitive here.
     settings.Set(kWavFile, WavEdit->text().toStdString());
+    settings.Set(kSyncFolder, SyncFolderEdit->text().toStdString());
 }
 
 void TOptionDlg::ApplyEditing(TSettings& settings) {

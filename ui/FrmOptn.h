@@ -50,6 +50,9 @@ public:
     QLineEdit* WavEdit;
     QToolButton* WavBrowseBtn;
     QToolButton* WavPlayBtn;
+    QLineEdit* SyncFolderEdit;
+    QPushButton* SyncBrowseBtn;
+    QPushButton* SyncClearBtn;
     // Editing
     QComboBox* DfltType;
     QSpinBox* DfltNotice;
@@ -110,6 +113,7 @@ private:
     void ScheduleBtnClick(int i);
     void WavBrowseClick();
     void WavPlayClick();
+    void SyncBrowseClick();
 
     void ApplySchedule(TSettings& settings);
     void ApplyGeneral(TSettings& settings);

@@ -1,10 +1,12 @@
 // The options dialog, opened as a user opens it, with the clock window and
-// the other windows running: what OK writes, the tray confirmation, the schedule, the filters and
-// the start-up link taking effect at once.
+// the other windows running: what OK writes (the sync folder too), the tray
+// confirmation, the schedule, the filters and the start-up link taking
+// effect at once.
 #include "UiTestEnv.h"
 #include "app/Controller.h"
 #include "app/TrayIcon.h"
 #include "store/SettingsSchema.h"
+#include "ui/FileDialogs.h"
 #include "ui/FrmCal.h"
 #include "ui/FrmMain.h"
 #include "ui/FrmMsg.h"
@@ -14,6 +16,7 @@
 #include "ui/TickTimer.h"
 #include <QCheckBox>
 #include <QFile>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
@@ -55,6 +58,7 @@ private slots:
     }
     void cleanup() {
         App.reset();
+        SetFileDialogs({});
         for (QWidget* w : QApplication::topLevelWidgets())
             w->deleteLater();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -171,6 +175,37 @@ private slots:
         QCOMPARE(ScanFrm->EnableSoundAction->isChecked(), !sound);
         QCOMPARE(StoredOption("DfltEventType"), 9);
         QCOMPARE(StoredOption("MainWindow"), 7);
+    }
+
+    // The sync folder shows as stored; OK writes the one chosen, cleaned of
+    // a trailing slash, or none once cleared.
+    void SyncFolderIsChosenOrCleared_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("chosen"); // the folder dialog's answer; "-" presses Clear
+        QTest::addColumn<QString>("after");
+        auto row = [](const char* tag, QString stored, QString chosen, QString after) {
+            QTest::newRow(tag) << stored << chosen << after;
+        };
+        row("cleared", "/srv/cal", "-", "");
+        row("chosen", "", "/srv/cal/", "/srv/cal");
+        row("choice cancelled", "/srv/cal", "", "/srv/cal");
+    }
+    void SyncFolderIsChosenOrCleared() {
+        QFETCH(QString, stored);
+        QFETCH(QString, chosen);
+        QFETCH(QString, after);
+        WriteSetting(kSyncFolder, stored.toStdString());
+        SetFileDialogs({{}, {}, [&](QWidget*, const QString&, const QString&) { return chosen; }});
+        Start(smMain);
+        WithDialog<TOptionDlg>([this] { Choose(App->Tray()->OptionsAction); },
+                               [&](TOptionDlg& dlg) {
+                                   QCOMPARE(dlg.SyncFolderEdit->text(), stored);
+                                   QTest::mouseClick(chosen == "-" ? dlg.SyncClearBtn
+                                                                   : dlg.SyncBrowseBtn,
+                                                     Qt::LeftButton);
+                                   QTest::mouseClick(dlg.OKBtn, Qt::LeftButton);
+                               });
+        QCOMPARE(QString::fromStdString(ReadSetting(kSyncFolder)), after);
     }
 
     // The start-up link is made, switched to a quick launch, and removed
