@@ -52,7 +52,9 @@ TExitStatus Run(const TCliArgs& args, const TCliStreams& io) {
     if (writes ? LoadSynced(list) : LoadEvents(list, list.FileName)) {
         std::unique_ptr<TVdirLink> link;
         if (!syncFolder.empty()) {
-            link = std::make_unique<TVdirLink>(book, syncFolder);
+            link = std::make_unique<TVdirLink>(book, syncFolder, [&io](const std::string& text) {
+                io.Err << kPrefix << text << '\n';
+            });
             link->StepIn();
         }
         return RunCommand({args, io, book});

@@ -195,33 +195,35 @@ TItemHead HeadOf(const std::string& text) {
     return head;
 }
 
-// An event's item with the VEVENTs of its parts' items (named after it,
-// "june.<its name>"), as one calendar, so that the import reads them as the
-// one event they are.
-std::string WithParts(const std::string& folder, const std::string& name, const std::string& text,
-                      const TListing& listing) {
+// An event's item with the VEVENTs of its parts' items, as one calendar,
+// so that the import reads them as the one event they are. Parts are known
+// by what they say they are part of: vdirsyncer gives items names of its
+// own on the other machines.
+std::string WithParts(const std::string& text, const std::vector<std::string>& parts) {
+    if (parts.empty())
+        return text;
     TComponent cal(icalparser_parse_string(text.c_str()));
     if (!cal || icalcomponent_isa(cal.get()) != ICAL_VCALENDAR_COMPONENT)
         return text;
-    bool any = false;
-    for (const auto& [other, tag] : listing.Items) {
-        if (other.size() <= name.size() + 1 ||
-            other.compare(other.size() - name.size() - 1, std::string::npos, "." + name) != 0)
-            continue;
-        TFileBytes bytes;
-        std::string error;
-        if (!ReadWholeFile(folder + "/" + other, bytes, error))
-            continue;
-        TComponent part(icalparser_parse_string(std::string(bytes.View()).c_str()));
+    for (const std::string& partText : parts) {
+        TComponent part(icalparser_parse_string(partText.c_str()));
         icalcomponent* ev =
             part ? icalcomponent_get_first_component(part.get(), ICAL_VEVENT_COMPONENT) : nullptr;
         if (!ev)
             continue;
         icalcomponent_remove_component(part.get(), ev);
         icalcomponent_add_component(cal.get(), ev);
-        any = true;
     }
-    return any ? ComponentText(cal.get()) : text;
+    return ComponentText(cal.get());
+}
+
+// Another calendar's UID as an event id: 48 bits of a digest of it.
+std::uint64_t IdOfForeignUid(const std::string& uid) {
+    std::uint64_t h = 1469598103934665603ull;
+    for (unsigned char c : uid)
+        h = (h ^ c) * 1099511628211ull;
+    h >>= 16;
+    return h == 0 ? 1 : h;
 }
 
 // The event has the item's stored fields and text (but for the notice and
@@ -417,25 +419,54 @@ TVdirStep VdirIn(TEventBook& book, const std::string& folder, const std::string&
     std::vector<TTickwellItem*> added, deleted;
     std::vector<std::pair<std::string, TTickwellItem*>> taken; // item name -> its event
     std::set<std::string> uidsTaken;
+    // First every new or changed item read, so that each event finds its
+    // parts; a part unchanged since is read again when its event changed.
+    struct TChanged {
+        std::string Name;
+        TItemTag Tag;
+        std::string Text;
+        TItemHead Head;
+    };
+    std::vector<TChanged> changed;
+    std::map<std::string, std::vector<std::string>> partsOf; // event UID -> part texts
+    std::multimap<std::string, std::string> knownParts;      // event UID -> part names
     for (const auto& [name, tag] : listing.Items) {
         const auto known = state.Items.find(name);
-        if (known != state.Items.end() && known->second.Tag == tag)
+        if (known != state.Items.end() && known->second.Tag == tag) {
+            if (known->second.Kind == TItemKind::Part)
+                knownParts.emplace(known->second.Note, name);
             continue;
+        }
         TFileBytes bytes;
         std::string error;
         if (!ReadWholeFile(folder + "/" + name, bytes, error)) {
             step.Notes.push_back("the item " + name + " cannot be read (" + error + ")");
             continue;
         }
-        const std::string text(bytes.View());
-        const TItemHead head = HeadOf(text);
+        std::string text(bytes.View());
+        TItemHead head = HeadOf(text);
         if (!head.PartOf.empty()) {
             state.Items[name] = {tag, TItemKind::Part, head.Uid, 0, head.PartOf};
+            partsOf[head.PartOf].push_back(text);
             continue;
         }
+        changed.push_back({name, tag, std::move(text), std::move(head)});
+    }
+    for (const TChanged& item : changed) {
+        const std::string& name = item.Name;
+        const TItemTag& tag = item.Tag;
+        const auto known = state.Items.find(name);
+        std::vector<std::string>& parts = partsOf[item.Head.Uid];
+        for (auto [p, end] = knownParts.equal_range(item.Head.Uid); p != end; ++p) {
+            TFileBytes bytes;
+            std::string error;
+            if (ReadWholeFile(folder + "/" + p->second, bytes, error))
+                parts.emplace_back(bytes.View());
+        }
+        const TItemHead& head = item.Head;
         TICalContents contents;
         try {
-            contents = ReadICalendar(WithParts(folder, name, text, listing), defaults);
+            contents = ReadICalendar(WithParts(item.Text, parts), defaults);
         } catch (const TTickwellError&) {
             contents = {};
         }
@@ -486,6 +517,8 @@ TVdirStep VdirIn(TEventBook& book, const std::string& folder, const std::string&
             if (const std::optional<std::string> id = IdOfUid(read.Uid)) {
                 item->Id = ParseEventId(*id);
             } else {
+                // The same id on every machine that takes the item in.
+                item->Id = IdOfForeignUid(read.Uid);
                 item->Extras = std::make_unique<TEventExtras>();
                 item->Extras->ICalUid = read.Uid;
                 item->Extras->ICalSequence = read.Sequence;
@@ -553,20 +586,9 @@ TVdirStep VdirIn(TEventBook& book, const std::string& folder, const std::string&
     return step;
 }
 
-namespace {
-
-void ShowNotes(const std::vector<std::string>& notes) {
-    if (notes.empty())
-        return;
-    std::string text = "Sync folder";
-    for (const std::string& note : notes)
-        text += "\n" + note;
-    ShowMsg(text, mkWarning);
-}
-
-} // namespace
-
-TVdirLink::TVdirLink(TEventBook& book, std::string folder) : Book(book), Path(std::move(folder)) {
+TVdirLink::TVdirLink(TEventBook& book, std::string folder,
+                     std::function<void(const std::string&)> tell)
+    : Book(book), Path(std::move(folder)), Teller(std::move(tell)) {
     Book.SetAfterSave(
         [this] { Tell(VdirOut(Book.MasterList, Path, VdirStatePath(Book.FileName()))); });
 }
@@ -598,5 +620,13 @@ void TVdirLink::Tell(const TVdirStep& step) {
     if (step.Fault != LastFault && !step.Fault.empty())
         notes.insert(notes.begin(), step.Fault);
     LastFault = step.Fault;
-    ShowNotes(notes);
+    if (notes.empty())
+        return;
+    std::string text = "Sync folder";
+    for (const std::string& note : notes)
+        text += "\n" + note;
+    if (Teller)
+        Teller(text);
+    else
+        ShowMsg(text, mkWarning);
 }

@@ -4,6 +4,7 @@
 // VEVENT), which vdirsyncer carries to any CalDAV server and khal shows.
 // The program only reads and writes the folder; vdirsyncer does the rest.
 #include "store/EventBook.h"
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -46,7 +47,10 @@ TVdirStep VdirIn(TEventBook& book, const std::string& folder, const std::string&
 // it can again.
 class TVdirLink {
 public:
-    TVdirLink(TEventBook& book, std::string folder);
+    // `tell` replaces the warning (tickwell-cli writes to its error stream,
+    // so that a listing stays as scripts read it).
+    TVdirLink(TEventBook& book, std::string folder,
+              std::function<void(const std::string&)> tell = {});
     ~TVdirLink();
     TVdirLink(const TVdirLink&) = delete;
     TVdirLink& operator=(const TVdirLink&) = delete;
@@ -61,6 +65,7 @@ private:
     void Tell(const TVdirStep& step);
     TEventBook& Book;
     std::string Path;
+    std::function<void(const std::string&)> Teller;
     std::string LastFault;
 };
 

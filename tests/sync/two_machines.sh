@@ -77,15 +77,16 @@ sync_B() { vsync B; }
 run() {
     rc=0
     TICKWELL_HOME=$work/$1 XDG_CONFIG_HOME=$work/$1 XDG_DATA_HOME=$work/$1 \
-        "$CLI" --date "$TODAY" "${@:2}" >"$work/out" 2>&1 || rc=$?
+        "$CLI" --date "$TODAY" "${@:2}" >"$work/out" 2>"$work/err" || rc=$?
+    cat "$work/err" >>"$work/out"
 }
 tw() { run "$@" && ((rc == 0)) || fail "tickwell-cli ${*:2} on $1 exited $rc: $(cat "$work/out")"; }
-# The first command after a sync takes in the folder's changes; a warning
-# (status 1) is kept for the checks.
+# The first command after a sync takes in the folder's changes; what it
+# says of them goes to the error stream, kept for the checks.
 step_in() {
     run "$1" due
-    ((rc <= 1)) || fail "tickwell-cli due on $1 exited $rc: $(cat "$work/out")"
-    ((rc == 0)) || cat "$work/out" >>"$work/$1.warned"
+    ((rc == 0)) || fail "tickwell-cli due on $1 exited $rc: $(cat "$work/out")"
+    cat "$work/err" >>"$work/$1.warned"
 }
 # Both homes must show the same events (the index left out: it is only the
 # list's order), under the same ids, and the same months.
