@@ -58,8 +58,6 @@ icalcomponent* EventComponent(const TTickwellItem& e, const TICalSchedule& s,
         rdate.period = icalperiodtype_null_period();
         icalcomponent_add_property(ev, icalproperty_new_rdate(rdate));
     }
-    for (TDateTime d : s.ExDates)
-        icalcomponent_add_property(ev, icalproperty_new_exdate(ToICalDate(d)));
     EventRecord rec;
     e.ToRecord(rec);
     const std::string fields = RuleFieldsText(rec);

@@ -4,6 +4,7 @@
 #include "ical/ICalRecurrence.h"
 #include "ical/ICalTime.h"
 #include <algorithm>
+#include <functional>
 #include <iterator>
 
 namespace {
@@ -22,12 +23,27 @@ const char* const kWeekdays[] = {"SU", "MO", "TU", "WE", "TH", "FR", "SA"};
 // on (the quarter days, a yearly event from 29 February with another step).
 struct TRule {
     std::string Text;
-    bool NeedsMending = false;
+    // Whether the rule alone gives a day of the event; empty when it gives
+    // them all. Answered here rather than by expanding the rule: libical
+    // takes microseconds an instance, a century of them for each such event.
+    std::function<bool(TDateTime)> Gives;
     // The rule's last day, when it ends before the event does.
     TDateTime Until = 0;
     // Rules without their UNTIL.
     std::vector<TICalLinked> Linked;
 };
+
+// Which working day (Monday to Friday) of its month the day is; 0 for a
+// Saturday or Sunday.
+int WorkingDayOfMonth(TDateTime day) {
+    const int weekday = DayOfWeek(day); // 1 Sunday .. 7 Saturday
+    if (weekday == 1 || weekday == 7)
+        return 0;
+    int n = 0;
+    for (TDateTime d = day - (DayOf(day) - 1); d <= day; d += 1)
+        n += DayOfWeek(d) != 1 && DayOfWeek(d) != 7;
+    return n;
+}
 
 bool IsLeap(long long year) {
     return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
@@ -42,11 +58,10 @@ TRule YearlyFrom29February(const TTickwellItem& e, TDateTime first) {
     // A step that meets a common year at once is on 28 February from then
     // on: the first day alone, then a yearly event from the next 28th.
     if (k == 1)
-        return {"",
-                false,
-                0,
-                {{"later", EncodeDate(year + e.Interval, 2, 28), "FREQ=YEARLY" + interval}}};
-    return {"FREQ=YEARLY" + interval, true, EncodeDate(year + (k - 1) * e.Interval, 2, 29)};
+        return {
+            "", {}, 0, {{"later", EncodeDate(year + e.Interval, 2, 28), "FREQ=YEARLY" + interval}}};
+    const TDateTime last = EncodeDate(year + (k - 1) * e.Interval, 2, 29);
+    return {"FREQ=YEARLY" + interval, [last](TDateTime d) { return d <= last; }, last};
 }
 
 // One rule for 25 March and 25 December, one each for 24 June and 29
@@ -88,12 +103,18 @@ TRule RuleOf(const TTickwellItem& e, TDateTime first) {
             // The day of the start, or the month's last day when it is shorter.
             const int day = DayOf(first);
             const std::string byDay = day == 31 ? "-1" : std::to_string(day);
-            return {"FREQ=MONTHLY" + interval + ";BYMONTHDAY=" + byDay, day == 29 || day == 30};
+            if (day != 29 && day != 30)
+                return {"FREQ=MONTHLY" + interval + ";BYMONTHDAY=" + byDay};
+            return {"FREQ=MONTHLY" + interval + ";BYMONTHDAY=" + byDay,
+                    [day](TDateTime d) { return DayOf(d) == day; }};
         }
         const int rank = std::clamp<int>(e.Rank, 1, 23);
         const std::string pos = rank == 23 ? "-1" : std::to_string(rank);
-        return {"FREQ=MONTHLY" + interval + ";BYDAY=MO,TU,WE,TH,FR;BYSETPOS=" + pos,
-                rank > 20 && rank < 23};
+        const std::string text =
+            "FREQ=MONTHLY" + interval + ";BYDAY=MO,TU,WE,TH,FR;BYSETPOS=" + pos;
+        if (rank != 21 && rank != 22)
+            return {text};
+        return {text, [rank](TDateTime d) { return WorkingDayOfMonth(d) == rank; }};
     }
     case etMonthlyDay: {
         const int ordinal = e.Rank >= 1 && e.Rank <= 3 ? e.Rank + 1 : e.Rank == 4 ? -1 : 1;
@@ -111,13 +132,6 @@ TRule RuleOf(const TTickwellItem& e, TDateTime first) {
     }
 }
 
-std::vector<TDateTime> Difference(const std::vector<TDateTime>& a,
-                                  const std::vector<TDateTime>& b) {
-    std::vector<TDateTime> out;
-    std::set_difference(a.begin(), a.end(), b.begin(), b.end(), std::back_inserter(out));
-    return out;
-}
-
 } // namespace
 
 bool WritableSchedule(const TICalSchedule& s) {
@@ -125,8 +139,7 @@ bool WritableSchedule(const TICalSchedule& s) {
     return writable(s.First) && writable(s.Until) &&
            std::all_of(s.Linked.begin(), s.Linked.end(),
                        [&](const TICalLinked& l) { return writable(l.First); }) &&
-           std::all_of(s.RDates.begin(), s.RDates.end(), writable) &&
-           std::all_of(s.ExDates.begin(), s.ExDates.end(), writable);
+           std::all_of(s.RDates.begin(), s.RDates.end(), writable);
 }
 
 bool IsOpenEnded(const TTickwellItem& e) {
@@ -161,17 +174,14 @@ bool ScheduleOf(const TTickwellItem& e, TICalSchedule& out) {
     }
     out.Rule = withUntil(
         rule.Text, rule.Until != 0 && (!ends || rule.Until < out.Until) ? rule.Until : out.Until);
-    if (rule.NeedsMending && YearOf(*first) <= kLastICalYear) {
+    if (rule.Gives && YearOf(*first) <= kLastICalYear) {
         TDateTime horizon = AddYears(100, *first);
         if (e.EndDate < horizon)
             horizon = e.EndDate;
-        TRecurrence r;
-        r.Start = ToICalDate(*first);
-        r.Rules.push_back(icalrecurrencetype_from_string(out.Rule.c_str()));
-        const std::vector<TDateTime> ruleDays = ExpandRecurrence(r, horizon).Days;
-        const std::vector<TDateTime> ownDays = EventDays(e, *first, horizon);
-        out.RDates = Difference(ownDays, ruleDays);
-        out.ExDates = Difference(ruleDays, ownDays);
+        std::vector<TDateTime> own;
+        e.DaysOccurring(*first, horizon, own);
+        std::copy_if(own.begin(), own.end(), std::back_inserter(out.RDates),
+                     [&](TDateTime d) { return !rule.Gives(d); });
     }
     return true;
 }

@@ -21,10 +21,10 @@ struct TICalSchedule {
     std::string Rule;
     // The last day a rule names; 0 when it has no end.
     TDateTime Until = 0;
-    // Days the rule misses and days it adds, up to the end date and at most
-    // 100 years on.
+    // Days the rule misses, up to the end date and at most 100 years on.
+    // The forms are chosen so that a rule never adds a day (an EXDATE for a
+    // day a reader never produced makes some warn).
     std::vector<TDateTime> RDates;
-    std::vector<TDateTime> ExDates;
     std::vector<TICalLinked> Linked;
 };
 

@@ -11,6 +11,7 @@
 #include "store/SettingsSchema.h"
 #include "store/VdirState.h"
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
@@ -87,8 +88,8 @@ std::optional<TItemTag> TagOf(const std::string& path) {
 }
 
 // An item is written under a hidden name beside it (which vdir readers pass
-// over), then renamed over the old one, or linked to a new name, which fails
-// when another program took the name meanwhile: no file the program did not
+// over), then renamed over the old one, or to a new name with a rename that
+// fails when another program took the name meanwhile: no file the program did not
 // write is replaced. Not flushed one by one: a step writes thousands, and
 // one flush of the folder's file system at its end (FlushFolder) costs what
 // one of those would.
@@ -115,13 +116,22 @@ bool WriteItem(const std::string& folder, const std::string& name, const std::st
         error = std::strerror(errno);
     }
     const std::string path = folder + "/" + name;
-    if (ok && (replace ? ::rename(temp.c_str(), path.c_str())
-                       : ::link(temp.c_str(), path.c_str())) != 0) {
-        ok = false;
-        error =
-            errno == EEXIST ? "another program wrote a file of that name" : std::strerror(errno);
+    if (ok) {
+        int done =
+            replace ? ::rename(temp.c_str(), path.c_str())
+                    : ::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE);
+        // A file system without the no-replace rename: a link fails as well
+        // when the name is taken.
+        if (!replace && done != 0 && errno == EINVAL &&
+            (done = ::link(temp.c_str(), path.c_str())) == 0)
+            ::unlink(temp.c_str());
+        if (done != 0) {
+            ok = false;
+            error = errno == EEXIST ? "another program wrote a file of that name"
+                                    : std::strerror(errno);
+        }
     }
-    if (!replace || !ok)
+    if (!ok)
         ::unlink(temp.c_str());
     return ok;
 }
