@@ -345,9 +345,11 @@ TVdirStep VdirOut(const TMyList& list, const std::string& folder, const std::str
                 written = WriteItem(folder, itemName, item.Text, true, error);
             else if (!tagIn(itemName))
                 written = WriteItem(folder, itemName, item.Text, false, error);
-            else
-                error = "a file of that name is already there";
             kept.insert(itemName);
+            // A file of that name the last step did not note (one written
+            // just before a kill, or another's): the step in meets it.
+            if (!written && error.empty())
+                continue;
             if (!written) {
                 step.Notes.push_back(Quoted(e->Description) +
                                      " could not be written to the sync "
@@ -500,9 +502,11 @@ TVdirStep VdirIn(TEventBook& book, const std::string& folder, const std::string&
             continue;
         }
         if (target) {
-            if (known != state.Items.end() && known->second.Kind == TItemKind::Event &&
+            // Changed on both sides, or an item the last step did not note
+            // that differs from its event (who changed it last is not
+            // known): nothing is lost.
+            if (known == state.Items.end() || known->second.Kind != TItemKind::Event ||
                 PrintOf(*target) != known->second.Print) {
-                // Changed on both sides: nothing is lost.
                 EventRecord mine;
                 target->ToRecord(mine);
                 auto copy = std::make_unique<TTickwellItem>(mine);
@@ -577,21 +581,36 @@ TVdirStep VdirIn(TEventBook& book, const std::string& folder, const std::string&
     list.AddSortedAll(updated);
     list.AddSortedAll(added);
     FreeEvents(deleted, &book.DueList);
-    // What the folder holds is noted before the save, whose step out then
-    // finds nothing to write; a failed save puts the old note back, so the
-    // next step meets the folder's changes again.
     for (const auto& [name, event] : taken)
         state.Items[name].Print = PrintOf(*event);
-    state.LastIn = StepText(step, true);
-    Remember(state, step.Notes, statePath);
+    // The data file first, without the step out: a kill before the note
+    // below leaves items that the next step meets again and finds matching
+    // their events (no change lost, none twice). Then the note, on what
+    // another program may have noted meanwhile, then the step out for what
+    // the save took in from other programs and the copies made.
+    const std::function<void()> out = book.AfterSaveStep();
+    book.SetAfterSave({});
     try {
         book.SaveChanges();
     } catch (const TTickwellError&) {
-        std::string error;
-        WriteVdirState(statePath, before, error);
+        book.SetAfterSave(out);
         book.AnnounceReset();
         throw;
     }
+    book.SetAfterSave(out);
+    TVdirState now = ReadVdirState(statePath, folder);
+    for (const auto& [name, item] : before.Items)
+        if (!state.Items.contains(name))
+            now.Items.erase(name);
+    for (const auto& [name, item] : state.Items)
+        if (const auto was = before.Items.find(name);
+            was == before.Items.end() || was->second != item)
+            now.Items[name] = item;
+    now.FolderTag = state.FolderTag;
+    now.LastIn = StepText(step, true);
+    Remember(now, step.Notes, statePath);
+    if (out)
+        out();
     book.AnnounceReset();
     return step;
 }

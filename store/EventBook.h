@@ -53,6 +53,7 @@ public:
     // Run after every save that worked, before the readers are told: the
     // sync folder is written there.
     void SetAfterSave(std::function<void()> step) { AfterSave = std::move(step); }
+    const std::function<void()>& AfterSaveStep() const { return AfterSave; }
 
     // The changes. Each is made, saved and announced; a failed save throws
     // TTickwellError ("Error Saving Events List") after the announcement,

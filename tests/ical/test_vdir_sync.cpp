@@ -118,6 +118,15 @@ TEST_F(VdirTest, NothingIsLostWhenBothSidesChangeOrTheStateIsForgotten) {
     std::filesystem::remove(VdirStatePath(A.Book.FileName()));
     A.In();
     EXPECT_EQ(A.Events(), B.Events());
+    // And forgotten again, then an edit here: its item is not replaced
+    // unseen, and the step in keeps both.
+    std::filesystem::remove(VdirStatePath(A.Book.FileName()));
+    A.Find("Dentist at 10")->ToRecord(rec);
+    rec.SetDescription("Dentist at 11");
+    A.Book.Edit(A.Find("Dentist at 10"), rec);
+    A.In();
+    EXPECT_NE(A.Find("Dentist at 10"), nullptr);
+    EXPECT_NE(A.Find("Dentist at 11"), nullptr);
 }
 
 TEST_F(VdirTest, ItemsThatCannotBeShownStayAsTheyAre) {
