@@ -148,12 +148,8 @@ void FlushFolder(const std::string& folder) {
 // characters every file system and server takes, else a digest of it.
 std::string NameFor(const std::string& uid) {
     for (char c : uid)
-        if (!std::isalnum(static_cast<unsigned char>(c)) && !std::strchr("_.-+@", c)) {
-            std::uint64_t h = 1469598103934665603ull;
-            for (unsigned char b : uid)
-                h = (h ^ b) * 1099511628211ull;
-            return FormatEventId(h) + ".ics";
-        }
+        if (!std::isalnum(static_cast<unsigned char>(c)) && !std::strchr("_.-+@", c))
+            return FormatEventId(Digest(uid.data(), uid.size())) + ".ics";
     return uid + ".ics";
 }
 
@@ -164,16 +160,10 @@ std::uint64_t PrintOf(const TTickwellItem& e) {
     e.ToRecord(rec);
     unsigned char packed[kRecordSize];
     PackRecord(rec, packed);
-    std::uint64_t h = 1469598103934665603ull;
-    const auto add = [&](const void* data, size_t size) {
-        for (size_t i = 0; i < size; ++i)
-            h = (h ^ static_cast<const unsigned char*>(data)[i]) * 1099511628211ull;
-    };
-    add(packed, sizeof packed);
-    add(e.Description.data(), e.Description.size());
     const std::string uid = VdirUid(e);
-    add(uid.data(), uid.size());
-    return h;
+    return Digest(
+        uid.data(), uid.size(),
+        Digest(e.Description.data(), e.Description.size(), Digest(packed, sizeof packed)));
 }
 
 std::string Quoted(const std::string& text) {
@@ -229,10 +219,7 @@ std::string WithParts(const std::string& text, const std::vector<std::string>& p
 
 // Another calendar's UID as an event id: 48 bits of a digest of it.
 std::uint64_t IdOfForeignUid(const std::string& uid) {
-    std::uint64_t h = 1469598103934665603ull;
-    for (unsigned char c : uid)
-        h = (h ^ c) * 1099511628211ull;
-    h >>= 16;
+    const std::uint64_t h = Digest(uid.data(), uid.size()) >> 16;
     return h == 0 ? 1 : h;
 }
 

@@ -1,6 +1,7 @@
 #include "store/VdirState.h"
 #include "store/AtomicFile.h"
 #include <charconv>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <vector>
@@ -40,13 +41,8 @@ std::string Clean(std::string text) {
 } // namespace
 
 std::uint64_t ItemPrint(const char* name, const TItemTag& tag) {
-    std::uint64_t h = 1469598103934665603ull;
-    for (const char* c = name; *c; ++c)
-        h = (h ^ static_cast<unsigned char>(*c)) * 1099511628211ull;
-    for (std::uint64_t v : {tag.Inode, static_cast<std::uint64_t>(tag.ModifiedNs)})
-        for (int i = 0; i < 8; ++i)
-            h = (h ^ ((v >> (8 * i)) & 0xff)) * 1099511628211ull;
-    return h;
+    const std::uint64_t h = Digest(name, std::strlen(name));
+    return Digest(&tag.ModifiedNs, sizeof tag.ModifiedNs, Digest(&tag.Inode, sizeof tag.Inode, h));
 }
 
 std::uint64_t ListingPrint(const TVdirState& state) {
