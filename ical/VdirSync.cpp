@@ -131,8 +131,11 @@ bool WriteItem(const std::string& folder, const std::string& name, const std::st
                                     : std::strerror(errno);
         }
     }
-    if (!ok)
+    if (!ok) {
+        const int failure = errno;
         ::unlink(temp.c_str());
+        errno = failure; // for the caller to tell the folder's faults
+    }
     return ok;
 }
 
@@ -337,11 +340,16 @@ TVdirStep VdirOut(const TMyList& list, const std::string& folder, const std::str
             // just before a kill, or another's): the step in meets it.
             if (!written && error.empty())
                 continue;
+            if (!written &&
+                (errno == EACCES || errno == EROFS || errno == ENOSPC || errno == EDQUOT)) {
+                // The folder's fault, not the event's: said once, the rest
+                // written at a later step.
+                step.Fault = "The sync folder " + folder + " cannot be written to (" + error + ")";
+                break;
+            }
             if (!written) {
                 step.Notes.push_back(Quoted(e->Description) +
-                                     " could not be written to the sync "
-                                     "folder (" +
-                                     error + ")");
+                                     " could not be written to the sync folder (" + error + ")");
                 continue;
             }
             ++step.Written;
@@ -349,7 +357,13 @@ TVdirStep VdirOut(const TMyList& list, const std::string& folder, const std::str
                                      part ? TItemKind::Part : TItemKind::Event, item.Uid, print,
                                      part ? uid : ""};
         }
+        if (!step.Fault.empty()) {
+            // Nothing removed while not every event was looked at.
+            Remember(state, step.Notes, statePath);
+            return step;
+        }
     }
+
     // The items of events that are gone, unless changed in the folder since:
     // only those of events this list held, and their parts; an item never
     // shown here, or part of one, is another's to remove.
