@@ -183,5 +183,16 @@ cmp -s "$work/before" "$work/after" || bad "The item not shown changed on the se
 item=$(basename "$(grep -l every-36-hours@example.org "$work/A/cal/"*.ics)")
 tw A vdir
 grep -q "^Not shown: $item: ." "$work/out" || bad "tickwell-cli vdir on A does not list $item as not shown: $(cat "$work/out")"
+# More rounds change nothing, and add no item twice.
+items=$(ls "$work/A/cal" | wc -l)
+for round in 1 2 3; do
+    sync_A
+    step_in A
+    sync_B
+    step_in B
+done
+same_on_both "After more rounds"
+[ "$(ls "$work/A/cal" | wc -l)" = "$items" ] || bad "More rounds changed the number of items"
+[ "$(ls "$work/B/cal" | wc -l)" = "$items" ] || bad "B's folder holds another number of items"
 ((status == 0)) && echo "Two machines in step"
 exit $status
