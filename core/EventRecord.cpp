@@ -106,3 +106,10 @@ void UnpackRecord(const unsigned char in[kRecordSize], EventRecord& rec) {
     rec.NoEndPoint = in[283];
     rec.AckDate = Get<double>(in, 284);
 }
+
+bool SameStoredFields(const EventRecord& a, const EventRecord& b) {
+    unsigned char pa[kRecordSize], pb[kRecordSize];
+    PackRecord(a, pa);
+    PackRecord(b, pb);
+    return std::memcmp(pa, pb, kRecordSize) == 0 && a.Text == b.Text;
+}

@@ -42,4 +42,6 @@ void DefaultRecord(EventRecord& rec);
 
 // The byte layout of the data file: little-endian, packed.
 void PackRecord(const EventRecord& rec, unsigned char out[kRecordSize]);
+// The same bytes on disk and the same text.
+bool SameStoredFields(const EventRecord& a, const EventRecord& b);
 void UnpackRecord(const unsigned char in[kRecordSize], EventRecord& rec);

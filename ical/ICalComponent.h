@@ -2,6 +2,7 @@
 // Ownership of libical's components and strings.
 #include <libical/ical.h>
 #include <memory>
+#include <optional>
 #include <string>
 
 struct TComponentFree {
@@ -13,3 +14,5 @@ using TComponent = std::unique_ptr<icalcomponent, TComponentFree>;
 std::string ComponentText(icalcomponent* c);
 // A property with a name of its own (X-...) and a text value.
 icalproperty* NewXProperty(const char* name, const std::string& value);
+// The value of the first such property of that name, in any case.
+std::optional<std::string> XValue(icalcomponent* c, const char* name);

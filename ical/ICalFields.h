@@ -13,6 +13,8 @@ inline constexpr const char* kXAck = "X-TICKWELL-ACK";
 inline constexpr const char* kXPartOf = "X-TICKWELL-PART-OF";
 inline constexpr const char* kNeverAcknowledged = "NONE";
 inline constexpr const char* kUidDomain = "@tickwell";
+// RFC 5545's weekday names, 1 Sunday .. 7 Saturday as the program counts.
+inline constexpr const char* kICalWeekdays[] = {"SU", "MO", "TU", "WE", "TH", "FR", "SA"};
 
 // The stored repeat fields (type, once-only flag, rank, interval, weekday,
 // start, end and no-end-point flag) as "key=value" words; empty when a date

@@ -81,13 +81,6 @@ std::string Omissions(const TICalContents& c) {
     return text;
 }
 
-bool SameStoredFields(const EventRecord& a, const EventRecord& b) {
-    unsigned char pa[kRecordSize], pb[kRecordSize];
-    PackRecord(a, pa);
-    PackRecord(b, pb);
-    return std::memcmp(pa, pb, kRecordSize) == 0 && a.Text == b.Text;
-}
-
 // What another calendar knows of an event: its text and its days. The notice
 // period, the keep flag and the acknowledgement are the user's own. The
 // record's bytes hold "?" for what Windows-1252 cannot, so the full text

@@ -235,18 +235,6 @@ std::optional<int> NoticeDays(icalcomponent* ev, const icaltimetype& start, TDat
     return nearest;
 }
 
-std::optional<std::string> XValue(icalcomponent* ev, const char* name) {
-    for (icalproperty* p = icalcomponent_get_first_property(ev, ICAL_X_PROPERTY); p;
-         p = icalcomponent_get_next_property(ev, ICAL_X_PROPERTY)) {
-        const char* n = icalproperty_get_x_name(p);
-        if (n && Lower(n) == Lower(name)) {
-            const char* v = icalproperty_get_x(p);
-            return v ? v : "";
-        }
-    }
-    return std::nullopt;
-}
-
 // The program keeps one text: the summary as its first line, the notes
 // after it. The export writes the whole text as the description, so there
 // the summary, which other calendars let the user edit, replaces its first
@@ -632,7 +620,6 @@ bool OnlyBy(const icalrecurrencetype& r, bool days, bool monthDays) {
 }
 
 std::vector<TCopy> WeekdayCopies(const icalrecurrencetype& rule, const icaltimetype& start) {
-    static const char* const kDays[] = {"SU", "MO", "TU", "WE", "TH", "FR", "SA"};
     int days = 0;
     bool named = false;
     for (; days < ICAL_BY_DAY_SIZE && rule.by_day[days] != ICAL_RECURRENCE_ARRAY_MAX; ++days) {
@@ -646,7 +633,7 @@ std::vector<TCopy> WeekdayCopies(const icalrecurrencetype& rule, const icaltimet
     std::vector<TCopy> copies;
     for (int i = 0; i < days; ++i) {
         const int weekday = icalrecurrencetype_day_day_of_week(rule.by_day[i]);
-        TCopy copy{rule, icaltime_null_time(), kDays[weekday - 1]};
+        TCopy copy{rule, icaltime_null_time(), kICalWeekdays[weekday - 1]};
         copy.Rule.by_day[0] = rule.by_day[i];
         copy.Rule.by_day[1] = ICAL_RECURRENCE_ARRAY_MAX;
         // The weekday's first instance lies within the rule's first period.
@@ -744,12 +731,6 @@ void ReadOne(icalcomponent* ev, const std::vector<icalcomponent*>& parts,
     }
 }
 
-void ReadEach(const std::vector<TComponent>& copies, const TICalDefaults& defaults,
-              TICalContents& out) {
-    for (const TComponent& copy : copies)
-        ReadOne(copy.get(), {}, defaults, out);
-}
-
 void ReadCalendar(icalcomponent* cal, const TICalDefaults& defaults, TICalContents& out) {
     out.ToDos += icalcomponent_count_components(cal, ICAL_VTODO_COMPONENT);
     out.LinesPassedOver += static_cast<int>(ErrorsOf(cal).size());
@@ -785,7 +766,8 @@ void ReadCalendar(icalcomponent* cal, const TICalDefaults& defaults, TICalConten
         // would each become a first occurrence.
         const TSplit split = SplitOf(ev);
         TICalContents copies;
-        ReadEach(CopiesOf(ev, split.Copies), defaults, copies);
+        for (const TComponent& copy : CopiesOf(ev, split.Copies))
+            ReadOne(copy.get(), {}, defaults, copies);
         if (copies.Events.empty() || !copies.LeftOut.empty() ||
             std::any_of(copies.Events.begin(), copies.Events.end(),
                         [](const TICalEvent& e) { return !e.Exact; }))

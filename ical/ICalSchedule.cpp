@@ -9,8 +9,6 @@
 
 namespace {
 
-const char* const kWeekdays[] = {"SU", "MO", "TU", "WE", "TH", "FR", "SA"};
-
 // The forms chosen are those readers other than libical follow: BYSETPOS
 // only with BYDAY (ical.js ignores it beside BYMONTHDAY), one RRULE an event
 // (python's recurring_ical_events refuses more), a DTSTART the rule itself
@@ -45,15 +43,11 @@ int WorkingDayOfMonth(TDateTime day) {
     return n;
 }
 
-bool IsLeap(long long year) {
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
 TRule YearlyFrom29February(const TTickwellItem& e, TDateTime first) {
     const std::string interval = ";INTERVAL=" + std::to_string(e.Interval);
     const int year = YearOf(first);
     int k = 1;
-    while (k * e.Interval <= 100 && IsLeap(year + k * e.Interval))
+    while (k * e.Interval <= 100 && IsLeapYear(year + k * e.Interval))
         ++k;
     // A step that meets a common year at once is on 28 February from then
     // on: the first day alone, then a yearly event from the next 28th.
@@ -119,7 +113,7 @@ TRule RuleOf(const TTickwellItem& e, TDateTime first) {
     case etMonthlyDay: {
         const int ordinal = e.Rank >= 1 && e.Rank <= 3 ? e.Rank + 1 : e.Rank == 4 ? -1 : 1;
         return {"FREQ=MONTHLY" + interval + ";BYDAY=" + std::to_string(ordinal) +
-                kWeekdays[e.Weekday - 1]};
+                kICalWeekdays[e.Weekday - 1]};
     }
     case etYearly:
         if (MonthOf(first) == 2 && DayOf(first) == 29)

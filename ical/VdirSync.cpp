@@ -9,6 +9,7 @@
 #include "store/AtomicFile.h"
 #include "store/Settings.h"
 #include "store/SettingsSchema.h"
+#include "store/StableDigest.h"
 #include "store/VdirState.h"
 #include <cerrno>
 #include <cstdio>
@@ -80,11 +81,10 @@ std::uint64_t FolderPrint(const std::string& folder) {
 }
 
 std::optional<TItemTag> TagOf(const std::string& path) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0)
+    const TFileStamp stamp = StampOf(path);
+    if (!stamp.Exists)
         return std::nullopt;
-    return TItemTag{static_cast<std::uint64_t>(st.st_ino),
-                    static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+    return TItemTag{stamp.Inode, stamp.ModifiedNs};
 }
 
 // An item is written under a hidden name beside it (which vdir readers pass
@@ -147,12 +147,16 @@ void FlushFolder(const std::string& folder) {
     }
 }
 
+std::uint64_t Digest(const std::string& bytes) {
+    return StableDigest(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+}
+
 // The name vdirsyncer would give: the UID where it holds only the
 // characters every file system and server takes, else a digest of it.
 std::string NameFor(const std::string& uid) {
     for (char c : uid)
         if (!std::isalnum(static_cast<unsigned char>(c)) && !std::strchr("_.-+@", c))
-            return FormatEventId(Digest(uid.data(), uid.size())) + ".ics";
+            return FormatEventId(Digest(uid)) + ".ics";
     return uid + ".ics";
 }
 
@@ -163,10 +167,8 @@ std::uint64_t PrintOf(const TTickwellItem& e) {
     e.ToRecord(rec);
     unsigned char packed[kRecordSize];
     PackRecord(rec, packed);
-    const std::string uid = VdirUid(e);
-    return Digest(
-        uid.data(), uid.size(),
-        Digest(e.Description.data(), e.Description.size(), Digest(packed, sizeof packed)));
+    return Digest(std::string(reinterpret_cast<const char*>(packed), sizeof packed) +
+                  e.Description + '\n' + VdirUid(e));
 }
 
 std::string Quoted(const std::string& text) {
@@ -191,10 +193,7 @@ TItemHead HeadOf(const std::string& text) {
         return head;
     if (const char* uid = icalcomponent_get_uid(ev))
         head.Uid = uid;
-    for (icalproperty* p = icalcomponent_get_first_property(ev, ICAL_X_PROPERTY); p;
-         p = icalcomponent_get_next_property(ev, ICAL_X_PROPERTY))
-        if (const char* n = icalproperty_get_x_name(p); n && std::strcmp(n, kXPartOf) == 0)
-            head.PartOf = icalproperty_get_x(p) ? icalproperty_get_x(p) : "";
+    head.PartOf = XValue(ev, kXPartOf).value_or("");
     return head;
 }
 
@@ -222,7 +221,7 @@ std::string WithParts(const std::string& text, const std::vector<std::string>& p
 
 // Another calendar's UID as an event id: 48 bits of a digest of it.
 std::uint64_t IdOfForeignUid(const std::string& uid) {
-    const std::uint64_t h = Digest(uid.data(), uid.size()) >> 16;
+    const std::uint64_t h = Digest(uid) >> 16;
     return h == 0 ? 1 : h;
 }
 
@@ -235,10 +234,7 @@ bool Holds(const TTickwellItem& e, EventRecord rec, bool foreign) {
         rec.NoticePeriod = mine.NoticePeriod;
         rec.KeepFlag = mine.KeepFlag;
     }
-    unsigned char a[kRecordSize], b[kRecordSize];
-    PackRecord(mine, a);
-    PackRecord(rec, b);
-    return std::memcmp(a, b, kRecordSize) == 0 && mine.Text == rec.Text;
+    return SameStoredFields(mine, rec);
 }
 
 // Why an item cannot be one event here; empty when it can.

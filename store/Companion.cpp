@@ -3,6 +3,7 @@
 #include "core/EventId.h"
 #include "core/ParallelChunks.h"
 #include "store/AtomicFile.h"
+#include "store/StableDigest.h"
 #include <algorithm>
 #include <array>
 #include <atomic>
@@ -21,27 +22,6 @@ constexpr std::string_view kIdSumKey = "\tids=";
 // so an acknowledgement another program wrote keeps the event known.
 constexpr size_t kAckOffset = 284;
 constexpr size_t kRuleOffset = 256;
-
-// Eight bytes at a time with a full mix at the end; written out because the
-// digests are stored and must not change with the compiler or library.
-std::uint64_t Stable(const unsigned char* bytes, size_t size) {
-    std::uint64_t h = 0x9e3779b97f4a7c15ull ^ size;
-    size_t i = 0;
-    for (; i + 8 <= size; i += 8) {
-        std::uint64_t w;
-        std::memcpy(&w, bytes + i, 8);
-        if constexpr (std::endian::native == std::endian::big)
-            w = __builtin_bswap64(w);
-        h = (h ^ w) * 0xff51afd7ed558ccdull;
-        h ^= h >> 32;
-    }
-    for (; i < size; ++i)
-        h = (h ^ bytes[i]) * 0x100000001b3ull;
-    h ^= h >> 33;
-    h *= 0xc4ceb9fe1a85ec53ull;
-    h ^= h >> 33;
-    return h;
-}
 
 void AppendHex(std::string& out, std::uint64_t v, int digits) {
     static const char kHex[] = "0123456789abcdef";
@@ -202,7 +182,7 @@ void Take(TTickwellItem& e, TEntry& entry, bool withText, const TRecordCheck& re
         const std::string bytes = Utf8ToCp1252(text, kMaxDescription);
         stored[0] = static_cast<unsigned char>(bytes.size());
         std::memcpy(stored + 1, bytes.data(), bytes.size());
-        if (Stable(stored, 1 + bytes.size()) == record.Text) {
+        if (StableDigest(stored, 1 + bytes.size()) == record.Text) {
             if (text.size() > kMaxDescription) {
                 EventRecord cut;
                 cut.SetDescription(text);
@@ -247,8 +227,9 @@ std::uint64_t MixedId(std::uint64_t id) {
 
 TRecordCheck CheckRecord(const unsigned char* packed) {
     const size_t length = std::min<size_t>(packed[0], kMaxDescription);
-    return {Stable(packed, kAckOffset), Stable(packed + kRuleOffset, kAckOffset - kRuleOffset),
-            Stable(packed, 1 + length)};
+    return {StableDigest(packed, kAckOffset),
+            StableDigest(packed + kRuleOffset, kAckOffset - kRuleOffset),
+            StableDigest(packed, 1 + length)};
 }
 
 std::string CompanionPath(const std::string& recordsPath) {

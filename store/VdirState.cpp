@@ -1,7 +1,7 @@
 #include "store/VdirState.h"
 #include "store/AtomicFile.h"
+#include "store/StableDigest.h"
 #include <charconv>
-#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <vector>
@@ -41,8 +41,10 @@ std::string Clean(std::string text) {
 } // namespace
 
 std::uint64_t ItemPrint(const char* name, const TItemTag& tag) {
-    const std::uint64_t h = Digest(name, std::strlen(name));
-    return Digest(&tag.ModifiedNs, sizeof tag.ModifiedNs, Digest(&tag.Inode, sizeof tag.Inode, h));
+    std::string bytes(name);
+    bytes.append(reinterpret_cast<const char*>(&tag.Inode), sizeof tag.Inode);
+    bytes.append(reinterpret_cast<const char*>(&tag.ModifiedNs), sizeof tag.ModifiedNs);
+    return StableDigest(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
 }
 
 std::uint64_t ListingPrint(const TVdirState& state) {

@@ -3,7 +3,6 @@
 // from it, item by item, so that each step in or out touches only what
 // changed since: the item's file as vdirsyncer tells changes (inode and
 // modification time), and the event as it was then.
-#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -51,15 +50,6 @@ struct TVdirState {
 TVdirState ReadVdirState(const std::string& path, const std::string& folder);
 // Crash-safe; false with the reason when it cannot be written.
 bool WriteVdirState(const std::string& path, const TVdirState& state, std::string& error);
-
-// FNV-1a: the folder's prints and names need a digest that is the same in
-// every process and on every machine, which std::hash does not promise.
-inline constexpr std::uint64_t kDigestStart = 1469598103934665603ull;
-inline std::uint64_t Digest(const void* data, size_t size, std::uint64_t h = kDigestStart) {
-    for (size_t i = 0; i < size; ++i)
-        h = (h ^ static_cast<const unsigned char*>(data)[i]) * 1099511628211ull;
-    return h;
-}
 
 // One number for a folder's items, whatever their order: equal for two
 // listings of the same names and tags. The state keeps it for what it holds,
