@@ -22,8 +22,7 @@ TDateTime DayOf(const icaltimetype& t) {
 
 struct TFileDays {
     std::set<TDateTime> Days;
-    size_t Mended = 0; // RDATEs and EXDATEs
-    size_t Excluded = 0;
+    size_t Excluded = 0; // EXDATEs
     size_t Unending = 0; // RRULEs without UNTIL
 };
 
@@ -46,11 +45,10 @@ TFileDays ExpandOnlyEvent(const std::string& text, TDateTime to) {
             icalrecur_iterator_free(it);
         }
         for (icalproperty* p = icalcomponent_get_first_property(ev, ICAL_RDATE_PROPERTY); p;
-             p = icalcomponent_get_next_property(ev, ICAL_RDATE_PROPERTY), ++out.Mended)
+             p = icalcomponent_get_next_property(ev, ICAL_RDATE_PROPERTY))
             out.Days.insert(DayOf(icalproperty_get_rdate(p).time));
         for (icalproperty* p = icalcomponent_get_first_property(ev, ICAL_EXDATE_PROPERTY); p;
-             p = icalcomponent_get_next_property(ev, ICAL_EXDATE_PROPERTY), ++out.Mended,
-                           ++out.Excluded)
+             p = icalcomponent_get_next_property(ev, ICAL_EXDATE_PROPERTY), ++out.Excluded)
             out.Days.erase(DayOf(icalproperty_get_exdate(p)));
     }
     icalcomponent_free(cal);
@@ -61,7 +59,6 @@ TFileDays ExpandOnlyEvent(const std::string& text, TDateTime to) {
 struct TCase {
     std::string Name;
     TRecSpec Spec;
-    bool Mended = false;
 };
 
 std::vector<TCase> Cases() {
@@ -70,15 +67,15 @@ std::vector<TCase> Cases() {
         {"once", TRecSpec{}},
         {"every 3 days until 2027", Repeating(etDaily, jan15, 3, 0, 0, D(2027, 3, 1))},
         {"fortnightly", Repeating(etWeekly, D(2025, 1, 17), 2)},
-        {"monthly on the 29th", Repeating(etMonthlyDate, D(2025, 1, 29)), true},
-        {"monthly on the 30th", Repeating(etMonthlyDate, D(2025, 1, 30)), true},
+        {"monthly on the 29th", Repeating(etMonthlyDate, D(2025, 1, 29))},
+        {"monthly on the 30th", Repeating(etMonthlyDate, D(2025, 1, 30))},
         {"monthly on the 31st", Repeating(etMonthlyDate, D(2025, 1, 31))},
-        {"every 5 months on the 30th", Repeating(etMonthlyDate, D(2024, 8, 30), 5), true},
+        {"every 5 months on the 30th", Repeating(etMonthlyDate, D(2024, 8, 30), 5)},
         {"1st working day every 3 months, after January's", Repeating(etMonthlyDate, jan15, 3, 1)},
         {"2nd Monday every 2 months, after January's",
          Repeating(etMonthlyDay, D(2025, 1, 20), 2, 1, 2)},
         {"yearly from 29 February", Repeating(etYearly, D(2024, 2, 29))},
-        {"every 4 years from 29 February", Repeating(etYearly, D(2024, 2, 29), 4), true},
+        {"every 4 years from 29 February", Repeating(etYearly, D(2024, 2, 29), 4)},
         {"quarter days from May until 2031",
          Repeating(etAccounting, D(2025, 5, 1), 1, 0, 0, D(2031, 10, 1))},
         {"ended before its first day",
@@ -86,8 +83,8 @@ std::vector<TCase> Cases() {
         {"interval 0 behaves as once only", Repeating(etWeekly, D(2025, 1, 17), 0)},
     };
     for (int rank = 1; rank <= 23; ++rank)
-        cases.push_back({"working day " + std::to_string(rank),
-                         Repeating(etMonthlyDate, jan15, 1, rank), rank == 21 || rank == 22});
+        cases.push_back(
+            {"working day " + std::to_string(rank), Repeating(etMonthlyDate, jan15, 1, rank)});
     for (int rank = 0; rank <= 4; ++rank)
         for (int weekday = 1; weekday <= 7; ++weekday)
             cases.push_back({"rank " + std::to_string(rank) + " weekday " + std::to_string(weekday),
@@ -156,7 +153,6 @@ TEST_F(ICalTest, EveryRuleGivesOccursOnsDaysForTenYears) {
         const TExported x = Exported(c);
         const TFileDays file = ExpandOnlyEvent(x.Text, x.To);
         EXPECT_EQ(file.Days, x.Own) << c.Name;
-        EXPECT_EQ(file.Mended > 0, c.Mended) << c.Name;
         // Readers that never produced a day warn about every EXDATE for it.
         EXPECT_EQ(file.Excluded, 0u) << c.Name;
         // Without an end other calendars go on where the program stops.
