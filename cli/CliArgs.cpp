@@ -24,7 +24,7 @@ constexpr TCommandName kCommands[] = {
     {"compress", TCliCommand::Compress, 0, 0}, {"zap", TCliCommand::Zap, 0, 0},
     {"backup", TCliCommand::Backup, 0, 1},     {"restore", TCliCommand::Restore, 0, 0},
     {"merge", TCliCommand::Merge, 1, 1},       {"delete", TCliCommand::Delete, 1, 1},
-    {"edit", TCliCommand::Edit, 1, 1},         {"vdir", TCliCommand::Vdir, 0, 1},
+    {"edit", TCliCommand::Edit, 1, 1},         {"vdir", TCliCommand::Vdir, 0, 2},
 };
 
 const TCommandName* FindCommand(const std::string& name) {
@@ -166,6 +166,9 @@ private:
         } else if (name == "--off") {
             flag();
             Result.Off = true;
+        } else if (name == "--resolve") {
+            flag();
+            Result.Resolve = true;
         } else if (name == "--pre4") {
             flag();
             Result.Pre4 = true;
@@ -234,6 +237,11 @@ private:
             throw TUsageError(std::string(c->Name) + " needs an argument");
         if (n > c->Max)
             throw TUsageError("too many arguments for " + std::string(c->Name));
+        if (c->Command == TCliCommand::Vdir && (n == 2) != Result.Resolve)
+            throw TUsageError(Result.Resolve ? "vdir --resolve needs the two items"
+                                             : "too many arguments for vdir");
+        if (n == 2)
+            Result.Other = operands[2];
         if (n == 0)
             return;
         const std::string& operand = operands[1];
@@ -265,6 +273,8 @@ private:
             throw TUsageError("--pre4 belongs to the merge command");
         if (Result.Off && (Result.Command != TCliCommand::Vdir || !Result.Path.empty()))
             throw TUsageError("--off belongs to the vdir command, without a folder");
+        if (Result.Resolve && (Result.Command != TCliCommand::Vdir || Result.Off))
+            throw TUsageError("--resolve belongs to the vdir command, with two items");
     }
 
     const std::vector<std::string>& Args;
@@ -328,13 +338,15 @@ const std::string& UsageText() {
         "  restore              replace the events by those of the backup\n"
         "  merge FILE [--pre4]  add the events of another data file (--pre4: a file\n"
         "                       of a version before 4.0)\n"
-        "  vdir [FOLDER | --off]\n"
+        "  vdir [FOLDER | --off | --resolve ITEM ITEM]\n"
         "                       keep FOLDER, a calendar folder with one .ics file for\n"
         "                       each event (a vdir, as vdirsyncer syncs with a CalDAV\n"
         "                       server), in step with the events: every command first\n"
         "                       takes in what changed there and writes what it\n"
         "                       changes; --off stops that; without either, show the\n"
-        "                       folder, the last steps and the items not shown\n"
+        "                       folder, the last steps and the items not shown;\n"
+        "                       --resolve makes two versions of an item one that\n"
+        "                       keeps both (vdirsyncer's conflict_resolution command)\n"
         "\n"
         "EVENT is an event's id as `list` and `due` show it (twelve hexadecimal\n"
         "digits; it stays with the event for life, through edits), or its index\n"

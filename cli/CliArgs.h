@@ -65,6 +65,9 @@ struct TCliArgs {
     bool Pre4 = false;
     // vdir --off
     bool Off = false;
+    // vdir --resolve ITEM ITEM: Path and Other.
+    bool Resolve = false;
+    std::string Other;
     TEventOptions Event;
 };
 

@@ -6,9 +6,11 @@
 #include "core/Clock.h"
 #include "core/EventLists.h"
 #include "core/Messages.h"
+#include "ical/VdirConflict.h"
 #include "ical/VdirSync.h"
 #include "platform/DamagedCopy.h"
 #include "platform/Paths.h"
+#include "store/AtomicFile.h"
 #include "store/DataFile.h"
 #include "store/DataFileSync.h"
 #include "store/ReadOnlyMode.h"
@@ -38,7 +40,30 @@ private:
     bool Fixed;
 };
 
+// Run by vdirsyncer on its own copies of the two versions, while the
+// folder may be changing: the events and the folder are not touched.
+TExitStatus Resolve(const TCliArgs& args) {
+    std::string texts[2];
+    const std::string* paths[2] = {&args.Path, &args.Other};
+    for (int i = 0; i < 2; ++i) {
+        TFileBytes bytes;
+        std::string error;
+        if (!ReadWholeFile(*paths[i], bytes, error))
+            throw TTickwellError("The item " + *paths[i] + " cannot be read: " + error);
+        texts[i] = bytes.View();
+    }
+    const std::string merged = MergedItem(texts[0], texts[1]);
+    for (const std::string* path : paths) {
+        std::string error;
+        if (!WriteFileAtomic(*path, merged, error))
+            throw TTickwellError("The item " + *path + " cannot be written: " + error);
+    }
+    return esDone;
+}
+
 TExitStatus Run(const TCliArgs& args, const TCliStreams& io) {
+    if (args.Resolve)
+        return Resolve(args);
     TCliSettingsStore settings;
     TEventBook book;
     TMyList& list = book.MasterList;

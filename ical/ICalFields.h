@@ -11,6 +11,9 @@ inline constexpr const char* kXKeep = "X-TICKWELL-KEEP";
 inline constexpr const char* kXAck = "X-TICKWELL-ACK";
 // On an event that holds some of another's days: the other's UID.
 inline constexpr const char* kXPartOf = "X-TICKWELL-PART-OF";
+// On an item both machines changed: the version that is not the item's,
+// kept by every machine that takes the item in as a copy of the event.
+inline constexpr const char* kXOther = "X-TICKWELL-OTHER";
 inline constexpr const char* kNeverAcknowledged = "NONE";
 inline constexpr const char* kUidDomain = "@tickwell";
 // RFC 5545's weekday names, 1 Sunday .. 7 Saturday as the program counts.

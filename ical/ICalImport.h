@@ -10,6 +10,10 @@
 struct TICalDefaults {
     int Notice = 7;
     bool Keep = true;
+    // The text is an event this program wrote, kept without the items of its
+    // linked parts (another machine's version of it): its own fields are
+    // taken as they are.
+    bool WithoutParts = false;
 };
 
 struct TICalEvent {

@@ -548,7 +548,7 @@ TICalEvent ReadEvent(icalcomponent* ev, const std::vector<icalcomponent*>& parts
     std::optional<EventRecord> rec;
     if (const std::optional<std::string> fields = XValue(ev, kXEvent)) {
         EventRecord own = OnceOnly(s);
-        if (ReadRuleFields(*fields, own) && SameDays(own, days, first))
+        if (ReadRuleFields(*fields, own) && (defaults.WithoutParts || SameDays(own, days, first)))
             rec = own;
     }
     if (!rec) {

@@ -6,11 +6,14 @@
 #include "ical/ICalExport.h"
 #include "ical/ICalFields.h"
 #include "ical/ICalImport.h"
+#include "ical/VdirConflict.h"
 #include "store/AtomicFile.h"
+#include "store/DataFileLock.h"
 #include "store/Settings.h"
 #include "store/SettingsSchema.h"
 #include "store/StableDigest.h"
 #include "store/VdirState.h"
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -225,6 +228,63 @@ std::uint64_t IdOfForeignUid(const std::string& uid) {
     return h == 0 ? 1 : h;
 }
 
+std::string FieldsOf(const EventRecord& rec) {
+    unsigned char packed[kRecordSize];
+    PackRecord(rec, packed);
+    return std::string(reinterpret_cast<const char*>(packed), sizeof packed) + rec.Description();
+}
+
+// A version of an event that another machine changed at the same time,
+// carried by the event's item.
+struct TOtherVersion {
+    std::string Uid;
+    EventRecord Main; // the item's own version
+    std::string Text;
+};
+
+// Each kept as a copy of its event, under an id every machine that takes
+// the item in gives it, so that the copies' items meet as one.
+void KeepOtherVersions(const std::vector<TOtherVersion>& others, const TICalDefaults& defaults,
+                       std::map<std::string, TTickwellItem*>& byUid,
+                       std::vector<TTickwellItem*>& added, TVdirStep& step) {
+    TICalDefaults asWritten = defaults;
+    asWritten.WithoutParts = true;
+    for (const TOtherVersion& o : others) {
+        TICalContents c;
+        try {
+            c = ReadICalendar(o.Text, asWritten);
+        } catch (const TTickwellError&) {
+        }
+        if (c.Events.size() != 1 || !c.Events.front().Exact) {
+            step.Notes.push_back(Quoted(o.Main.Description()) +
+                                 " was changed on two machines, and the other version cannot "
+                                 "be shown; it stays in the item");
+            continue;
+        }
+        const TICalEvent& v = c.Events.front();
+        const std::string fields = FieldsOf(v.Record);
+        const std::uint64_t id = IdOfForeignUid(o.Uid + '\n' + fields);
+        const std::string uid = EventUid(FormatEventId(id), 1);
+        if (fields == FieldsOf(o.Main) || byUid.contains(uid))
+            continue;
+        // The copy's own item, written by a machine that took this one in
+        // before, may have come in with it: told all the same.
+        if (std::none_of(added.begin(), added.end(),
+                         [id](const TTickwellItem* e) { return e->Id == id; })) {
+            auto copy = std::make_unique<TTickwellItem>(v.Record);
+            if (!v.HasAck)
+                AckPastOnCreate(*copy);
+            copy->Id = id;
+            byUid.emplace(uid, copy.get());
+            added.push_back(copy.release());
+            ++step.Added;
+        }
+        step.Notes.push_back(Quoted(o.Main.Description()) +
+                             " was changed on two machines: both versions are kept, the other "
+                             "as a copy");
+    }
+}
+
 // The event has the item's stored fields and text (but for the notice and
 // keep flag, which another calendar's item does not carry).
 bool Holds(const TTickwellItem& e, EventRecord rec, bool foreign) {
@@ -256,6 +316,10 @@ void Remember(TVdirState& state, std::vector<std::string>& notes, const std::str
         notes.push_back("What the sync folder holds could not be noted: " + error);
 }
 
+std::string BusyFault(const std::string& folder, const TDataFileLock& lock) {
+    return "The sync folder " + folder + " is not in step now: " + lock.Error();
+}
+
 } // namespace
 
 std::string VdirUid(const TTickwellItem& e) {
@@ -276,6 +340,11 @@ std::string StepText(const TVdirStep& s, bool in) {
 
 TVdirStep VdirOut(const TMyList& list, const std::string& folder, const std::string& statePath) {
     TVdirStep step;
+    const TDataFileLock lock(statePath);
+    if (!lock.Held()) {
+        step.Fault = BusyFault(folder, lock);
+        return step;
+    }
     TVdirState state = ReadVdirState(statePath, folder);
     state.FolderTag = TagOf(folder).value_or(TItemTag{});
     const TListing listing = ListFolder(folder);
@@ -394,7 +463,18 @@ TVdirStep VdirIn(TEventBook& book, const std::string& folder, const std::string&
     // Unchanged since the last step: nothing to read. Changed, but by the
     // last step's own writes: noted, so that the next step is as quick.
     const TItemTag folderTag = TagOf(folder).value_or(TItemTag{});
-    const std::optional<TFolderNote> note = ReadFolderNote(statePath, folder);
+    std::optional<TFolderNote> note = ReadFolderNote(statePath, folder);
+    if (note && note->Tag == folderTag)
+        return step;
+    // One step in at a time, on the events as the last one saved them:
+    // two programs taking in the same new items would each add them.
+    std::optional<TDataFileLock> lock(std::in_place, statePath);
+    if (!lock->Held()) {
+        step.Fault = BusyFault(folder, *lock);
+        return step;
+    }
+    book.Sync();
+    note = ReadFolderNote(statePath, folder);
     if (note && note->Tag == folderTag)
         return step;
     TVdirState state = ReadVdirState(statePath, folder);
@@ -428,6 +508,7 @@ TVdirStep VdirIn(TEventBook& book, const std::string& folder, const std::string&
     std::vector<TTickwellItem*> added, deleted;
     std::vector<std::pair<std::string, TTickwellItem*>> taken; // item name -> its event
     std::set<std::string> uidsTaken;
+    std::vector<TOtherVersion> others;
     // First every new or changed item read, so that each event finds its
     // parts; a part unchanged since is read again when its event changed.
     struct TChanged {
@@ -489,6 +570,8 @@ TVdirStep VdirIn(TEventBook& book, const std::string& folder, const std::string&
             continue;
         }
         const TICalEvent& read = contents.Events.front();
+        for (std::string& text : OtherVersions(item.Text))
+            others.push_back({read.Uid, read.Record, std::move(text)});
         const auto found = byUid.find(read.Uid);
         TTickwellItem* target = found == byUid.end() ? nullptr : found->second;
         if (target && Holds(*target, read.Record, !IdOfUid(read.Uid))) {
@@ -541,6 +624,7 @@ TVdirStep VdirIn(TEventBook& book, const std::string& folder, const std::string&
         taken.emplace_back(name, target);
         state.Items[name] = {tag, TItemKind::Event, read.Uid, 0, ""};
     }
+    KeepOtherVersions(others, defaults, byUid, added, step);
     // Items that are gone: their events go too, unless changed here since.
     for (auto it = state.Items.begin(); it != state.Items.end();) {
         if (listing.Items.contains(it->first) || listing.Copies.contains(it->first)) {
@@ -606,6 +690,7 @@ TVdirStep VdirIn(TEventBook& book, const std::string& folder, const std::string&
     now.FolderTag = state.FolderTag;
     now.LastIn = StepText(step, true);
     Remember(now, step.Notes, statePath);
+    lock.reset(); // the step out takes it
     if (out)
         out();
     book.AnnounceReset();

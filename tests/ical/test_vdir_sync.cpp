@@ -4,6 +4,7 @@
 // is forgotten.
 #include "ICalTestSupport.h"
 #include "core/EventId.h"
+#include "ical/VdirConflict.h"
 #include "ical/VdirSync.h"
 #include "store/DataFileSync.h"
 #include "store/EventBook.h"
@@ -154,4 +155,54 @@ TEST_F(VdirTest, ItemsThatCannotBeShownStayAsTheyAre) {
     A.Book.Add(MakeEvent({.Description = "Offline"}));
     EXPECT_EQ(A.Notes.size(), 1u); // said, and nothing deleted
     EXPECT_NE(A.Find("Offline"), nullptr);
+}
+
+// vdirsyncer hands both versions of an item changed on two machines to
+// `tickwell-cli vdir --resolve`, and puts what it makes of them on both.
+TEST_F(VdirTest, TwoMachinesVersionsOfAnEventAreBothKeptEverywhere) {
+    TRecSpec rent = Repeating(etAccounting, D(2024, 6, 1));
+    rent.Description = "Rent"; // kept as three items
+    A.Book.Add(MakeEvent(rent));
+    B.In();
+    const std::string item = Folder + "/" + VdirUid(*A.Find("Rent")) + ".ics";
+    const std::string ours = ReadBytes(item);
+    EventRecord rec;
+    A.Find("Rent")->ToRecord(rec);
+    rec.SetDescription("Rent up");
+    A.Book.Edit(A.Find("Rent"), rec);
+    const std::string theirs = ReadBytes(item);
+    const std::string merged = MergedItem(ours, theirs);
+    WriteBytes(item, merged);
+    B.In(); // writes the copy's items, which A meets with the item
+    A.In();
+    EXPECT_NE(A.Find("Rent"), nullptr);
+    EXPECT_NE(A.Find("Rent up"), nullptr);
+    EXPECT_EQ(A.Events(), B.Events()); // the copy under the same id
+    ASSERT_EQ(A.Notes.size(), 1u);
+    EXPECT_NE(A.Notes[0].find("changed on two machines"), std::string::npos) << A.Notes[0];
+    EXPECT_EQ(B.Notes.size(), 1u);
+
+    const auto carried = [](const std::string& text) {
+        size_t n = 0;
+        for (size_t at = 0; (at = text.find("X-TICKWELL-OTHER", at)) != std::string::npos; ++at)
+            ++n;
+        return n;
+    };
+    std::string restamped = ours;
+    restamped.replace(restamped.find("DTSTAMP:") + 8, 4, "1999");
+    const struct {
+        const char* what;
+        std::string a, b;
+        size_t versions;
+    } cases[] = {
+        {"two versions", ours, theirs, 1},
+        {"met again", merged, theirs, 1},
+        {"the same event, restamped", ours, restamped, 0},
+        {"the same event twice over", merged, merged, 1},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(carried(MergedItem(c.a, c.b)), c.versions) << c.what;
+    const std::string part = ReadBytes(Folder + "/march." + VdirUid(*A.Find("Rent")) + ".ics");
+    EXPECT_EQ(MergedItem(part, theirs), part);
+    EXPECT_THROW(MergedItem("BEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n", theirs), TTickwellError);
 }

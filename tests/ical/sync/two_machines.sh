@@ -11,83 +11,7 @@ CLI=$1
 TODAY=2026-01-15
 MONTHS=(2026-01 2026-02 2026-03 2026-06 2026-09 2026-12 2028-02)
 
-work=$(mktemp -d)
-radicale_pid=
-cleanup() {
-    [ -z "$radicale_pid" ] || { kill "$radicale_pid" && wait "$radicale_pid"; } 2>/dev/null || true
-    rm -rf "$work" || true
-}
-trap cleanup EXIT
-trap "exit 1" TERM INT HUP
-# A run that cannot go on ends at once; a check that fails is told and the
-# run goes on, so that one run shows every difference.
-fail() { echo "FAIL: $*" >&2 && exit 1; }
-status=0
-bad() { echo "FAIL: $*" >&2 && status=1; }
-# Not even vdirsyncer's or Radicale's defaults may reach the real home.
-export HOME=$work/home XDG_CACHE_HOME=$work/home/cache XDG_STATE_HOME=$work/home/state
-mkdir -p "$HOME"
-
-port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-printf '[server]\nhosts = 127.0.0.1:%s\n[auth]\ntype = none\n[rights]\ntype = owner_only\n[storage]\nfilesystem_folder = %s\n' \
-    "$port" "$work/radicale" >"$work/radicale.conf"
-radicale --config "$work/radicale.conf" >"$work/radicale.log" 2>&1 &
-radicale_pid=$!
-# The limit only ends a run that hangs.
-for ((i = 0; ; i++)); do
-    curl -s -o /dev/null "http://127.0.0.1:$port/" && break
-    kill -0 "$radicale_pid" 2>/dev/null || fail "Radicale ended: $(cat "$work/radicale.log")"
-    ((i < 300)) || fail "Radicale does not answer on port $port"
-    sleep 0.1
-done
-CAL=http://127.0.0.1:$port/user/cal/
-code=$(curl -s -o /dev/null -w '%{http_code}' -u user:x -X MKCALENDAR "$CAL")
-[ "$code" = 201 ] || fail "MKCALENDAR $CAL answered $code"
-
-for h in A B; do
-    mkdir -p "$work/$h/cal"
-    cat >"$work/$h/vdirsyncer.conf" <<CONF
-[general]
-status_path = "$work/$h/vdirsyncer-status/"
-[pair cal]
-a = "cal_folder"
-b = "cal_server"
-collections = null
-[storage cal_folder]
-type = "filesystem"
-path = "$work/$h/cal"
-fileext = ".ics"
-[storage cal_server]
-type = "caldav"
-url = "$CAL"
-username = "user"
-password = "x"
-CONF
-    { yes || true; } | VDIRSYNCER_CONFIG=$work/$h/vdirsyncer.conf vdirsyncer discover cal \
-        >"$work/vdirsyncer.log" 2>&1 || fail "vdirsyncer discover on $h: $(cat "$work/vdirsyncer.log")"
-done
-vsync() {
-    VDIRSYNCER_CONFIG=$work/$1/vdirsyncer.conf vdirsyncer sync >"$work/vdirsyncer.log" 2>&1 ||
-        fail "vdirsyncer sync on $1: $(cat "$work/vdirsyncer.log")"
-}
-sync_A() { vsync A; }
-sync_B() { vsync B; }
-# run HOME ARGS...: tickwell-cli in that home, its output in $work/out, its
-# status in rc.
-run() {
-    rc=0
-    TICKWELL_HOME=$work/$1 XDG_CONFIG_HOME=$work/$1 XDG_DATA_HOME=$work/$1 \
-        "$CLI" --date "$TODAY" "${@:2}" >"$work/out" 2>"$work/err" || rc=$?
-    cat "$work/err" >>"$work/out"
-}
-tw() { run "$@" && ((rc == 0)) || fail "tickwell-cli ${*:2} on $1 exited $rc: $(cat "$work/out")"; }
-# The first command after a sync takes in the folder's changes; what it
-# says of them goes to the error stream, kept for the checks.
-step_in() {
-    run "$1" due
-    ((rc == 0)) || fail "tickwell-cli due on $1 exited $rc: $(cat "$work/out")"
-    cat "$work/err" >>"$work/$1.warned"
-}
+source "$(dirname "$0")/caldav_homes.sh"
 # Both homes must show the same events (the index left out: it is only the
 # list's order), under the same ids, and the same months.
 same_on_both() {
@@ -183,6 +107,24 @@ cmp -s "$work/before" "$work/after" || bad "The item not shown changed on the se
 item=$(basename "$(grep -l every-36-hours@example.org "$work/A/cal/"*.ics)")
 tw A vdir
 grep -q "^Not shown: $item: ." "$work/out" || bad "tickwell-cli vdir on A does not list $item as not shown: $(cat "$work/out")"
+# The same event changed on both machines between syncs: vdirsyncer hands
+# both versions to the resolver, and both machines keep both.
+tw A edit "$dentist" --desc "Dentist at ten"
+tw B edit "$dentist" --desc "Dentist at eleven"
+sync_A
+sync_B
+step_in B
+sync_B
+sync_A
+step_in A
+for h in A B; do
+    grep -qs "changed on two machines" "$work/$h.warned" || bad "$h did not say the event was changed on two machines"
+    rm -f "$work/$h.warned"
+done
+same_on_both "Changed on both machines"
+for desc in "Dentist at ten" "Dentist at eleven"; do
+    [ "$(grep -c "	$desc\$" "$work/A.list")" = 1 ] || bad "A does not hold \"$desc\" once: $(grep Dentist "$work/A.list")"
+done
 # More rounds change nothing, and add no item twice.
 items=$(ls "$work/A/cal" | wc -l)
 for round in 1 2 3; do
