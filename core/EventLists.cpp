@@ -292,25 +292,35 @@ bool TMyList::Scan() {
     return ScanInto(*Due);
 }
 
+namespace {
+
+// Sets the event's scan date and due kind when the scan lists it.
+bool TakeDue(TTickwellItem& e, TDateTime today, bool filterPast) {
+    const TDueKind k = e.DueState(today);
+    if (k == dkComing || k == dkToday)
+        e.ScanDate = e.NextDate;
+    else if ((k == dkOverdue || k == dkPastEnd) && !filterPast)
+        e.ScanDate = e.PrevDate;
+    else
+        return false;
+    e.DueKind = k;
+    return true;
+}
+
+} // namespace
+
 bool TMyList::ScanInto(TScanList& due) {
     due.Clear();
-    const double today = Today();
+    const double now = Now();
+    const double today = DateOf(now);
     // Each event is asked once, by one of several threads; the list order of the
     // events found is kept by collecting them afterwards.
     std::vector<uint8_t> listed(Items.size());
     InChunks(Items.size(), kKeyChunk, [&](size_t begin, size_t end) {
         for (size_t i = begin; i < end; ++i) {
             TTickwellItem* e = Items[i];
-            const TDueKind k = e->DueState(today);
-            if (k == dkComing || k == dkToday) {
-                e->ScanDate = e->NextDate;
-            } else if ((k == dkOverdue || k == dkPastEnd) && !FilterPast) {
-                e->ScanDate = e->PrevDate;
-            } else {
-                continue;
-            }
-            e->DueKind = k;
-            listed[i] = 1;
+            if (!e->SnoozedAt(now) && TakeDue(*e, today, FilterPast))
+                listed[i] = 1;
         }
     });
     std::vector<TTickwellItem*> found;
@@ -324,4 +334,22 @@ bool TMyList::ScanInto(TScanList& due) {
         [](const TTickwellItem* a, const TTickwellItem* b) { return AddedEarlier(b, a); });
     due.AddSortedAll(found);
     return !found.empty();
+}
+
+std::vector<TTickwellItem*> TMyList::SnoozedDue() const {
+    const double now = Now();
+    std::vector<TTickwellItem*> out;
+    for (TTickwellItem* e : Items)
+        if (e->SnoozedAt(now) && TakeDue(*e, DateOf(now), FilterPast))
+            out.push_back(e);
+    return out;
+}
+
+TDateTime TMyList::NextSnoozeEnd() const {
+    const double now = Now();
+    TDateTime next = 0;
+    for (const TTickwellItem* e : Items)
+        if (e->SnoozedAt(now) && (next == 0 || e->SnoozeEnd() < next))
+            next = e->SnoozeEnd();
+    return next;
 }

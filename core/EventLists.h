@@ -107,8 +107,14 @@ public:
     void ResetAll();
     // The due scan into Due; true when any is due.
     bool Scan();
-    // Same, into a given list.
+    // Same, into a given list. An event snoozed now stays out of it until
+    // its snooze ends, and then comes back as it would have been.
     bool ScanInto(TScanList& due);
+    // The events the scan leaves out for a snooze that has not ended, each
+    // with ScanDate and DueKind set as the scan would have, in list order.
+    std::vector<TTickwellItem*> SnoozedDue() const;
+    // The earliest snooze end after now; 0 when nothing is snoozed.
+    TDateTime NextSnoozeEnd() const;
 
 protected:
     double Key(const TTickwellItem& e) const override { return e.NextDate; }

@@ -168,3 +168,14 @@ std::string FirstLine(const std::string& text) {
     const auto pos = text.find("\r\n");
     return pos == std::string::npos ? text : text.substr(0, pos);
 }
+
+void TTickwellItem::SetSnooze(TDateTime until) {
+    if (!Extras) {
+        if (until == 0)
+            return;
+        Extras = std::make_unique<TEventExtras>();
+    }
+    Extras->SnoozeUntil = until;
+    if (Extras->Empty())
+        Extras.reset();
+}

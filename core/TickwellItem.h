@@ -56,6 +56,13 @@ public:
     // nearly always, so that a million events cost no more than before.
     std::unique_ptr<TEventExtras> Extras;
 
+    // Until when the reminder is put off (0: it is not); an end already
+    // past is kept as it was stored, and counts for nothing.
+    TDateTime SnoozeEnd() const { return Extras ? Extras->SnoozeUntil : 0; }
+    bool SnoozedAt(TDateTime now) const { return Extras && Extras->SnoozeUntil > now; }
+    // 0 takes the snooze off.
+    void SetSnooze(TDateTime until);
+
     explicit TTickwellItem(const EventRecord& rec);
     // The same, with the occurrences computed for a given day.
     TTickwellItem(const EventRecord& rec, TDateTime today);

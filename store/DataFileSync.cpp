@@ -175,6 +175,19 @@ TSyncReport MergeInto(TMyList& list, const std::vector<TKeyedAck>& base,
                 added.push_back(e);
             }
         }
+        // A snooze lives beside the record, outside the identity and the
+        // acknowledgement: another program's later end comes in, unless
+        // this list acknowledged the event since (which ends it).
+        if (removedByMe.empty() && addedByMe.empty()) {
+            TDateTime theirSnooze = 0;
+            for (size_t i = theirFirst; i < t; ++i)
+                theirSnooze = std::max(theirSnooze, other[i].Event->SnoozeEnd());
+            for (size_t i = 0; i < mineGroup.size(); ++i)
+                if (kept[i] && mineGroup[i].Event->SnoozeEnd() < theirSnooze) {
+                    mineGroup[i].Event->SetSnooze(theirSnooze);
+                    ++report.Changed;
+                }
+        }
         for (size_t i = theirFirst; i < t; ++i)
             if (i >= nextTheirs)
                 unused.push_back(other[i].Event);

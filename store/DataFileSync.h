@@ -74,7 +74,7 @@ struct TSyncReport {
     bool NewlyUnreadable = false;
     int Added = 0;
     int Removed = 0;
-    int Changed = 0; // acknowledgement changed
+    int Changed = 0; // acknowledgement or snooze changed
     bool Any() const { return Added + Removed + Changed > 0; }
 };
 // Takes in what other programs changed in the file since the list last read

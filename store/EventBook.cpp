@@ -105,11 +105,33 @@ void TEventBook::Edit(TTickwellItem* event, const EventRecord& record) {
 }
 
 bool TEventBook::Acknowledge(TTickwellItem* event) {
-    if (!event || DueList.IndexOf(event) < 0)
-        return false;
-    event->AckDate = event->ScanDate;
-    SaveAndTell(&TEventBookReader::EventsChanged, {event});
-    return true;
+    return AcknowledgeAll({event}) == 1;
+}
+
+int TEventBook::AcknowledgeAll(const std::vector<TTickwellItem*>& events) {
+    std::vector<TTickwellItem*> done;
+    const std::vector<int> where = DueList.IndexesOf(events);
+    for (size_t i = 0; i < events.size(); ++i)
+        if (events[i] && where[i] >= 0 &&
+            std::find(done.begin(), done.end(), events[i]) == done.end()) {
+            events[i]->AckDate = events[i]->ScanDate;
+            events[i]->SetSnooze(0);
+            done.push_back(events[i]);
+        }
+    if (!done.empty())
+        SaveAndTell(&TEventBookReader::EventsChanged, done);
+    return static_cast<int>(done.size());
+}
+
+void TEventBook::Snooze(const std::vector<TTickwellItem*>& events, TDateTime until) {
+    std::vector<TTickwellItem*> changed;
+    for (TTickwellItem* e : events)
+        if (e && std::find(changed.begin(), changed.end(), e) == changed.end()) {
+            e->SetSnooze(until);
+            changed.push_back(e);
+        }
+    if (!changed.empty())
+        SaveAndTell(&TEventBookReader::EventsChanged, changed);
 }
 
 bool TEventBook::ClearAcknowledgement(TTickwellItem* event) {

@@ -18,7 +18,7 @@ bool Usable(const TStringSetting& s, const std::string& text) {
 }
 
 // The settings with a range or a form, for the look over a whole store.
-constexpr const TIntSetting* kRangedSettings[] = {&kDfltNotice, &kDfltInterval};
+constexpr const TIntSetting* kRangedSettings[] = {&kDfltNotice, &kDfltInterval, &kSnoozeMinutes};
 constexpr const TStringSetting* kFormedSettings[] = {&kAlarm0, &kAlarm1, &kAlarm2};
 
 } // namespace

@@ -75,6 +75,8 @@ inline constexpr TIntSetting kDfltEventType{"Options", "DfltEventType", 0};
 inline constexpr TBoolSetting kDfltKeepFlag{"Options", "DfltKeepFlag", true};
 // A desktop notification as well when a schedule time opens the due events.
 inline constexpr TBoolSetting kNotify{"Options", "Notify", true};
+// How long Snooze puts a reminder off, in minutes; 0 until the next day.
+inline constexpr TIntSetting kSnoozeMinutes{"Options", "SnoozeMinutes", 60, 0, 7 * 24 * 60};
 // Set once the user has been told that the desktop has no tray.
 inline constexpr TBoolSetting kNoTrayTold{"Options", "NoTrayTold", false};
 

@@ -1,5 +1,6 @@
 #include "StoreTestSupport.h"
 #include "store/DataFile.h"
+#include "store/DataFileSync.h"
 #include "store/EventBook.h"
 #include <memory>
 
@@ -149,6 +150,49 @@ TEST_F(EventBookTest, ChangesBeyondTheOneMadeAreToldAsAReset) {
     Book->Scan();
     EXPECT_EQ(Readers.Log, (std::vector<std::string>{"reset", "reset", "due"}));
     EXPECT_EQ(Book->MasterList.Count(), 3);
+}
+
+// A snooze keeps events out of the due list until it ends, through a
+// restart that finds it ended meanwhile (the companion holds it); a kept,
+// overdue event then comes back unacknowledged. A snoozed event cannot be
+// acknowledged until it is due again; another program's later end comes in
+// with the next save.
+TEST_F(EventBookTest, ASnoozeLastsUntilItsEndThroughARestart) {
+    const TDateTime noon = D(2024, 6, 15) + 0.5;
+    FixToday(noon);
+    TTickwellItem* kept = MakeEvent({.Description = "Kept", .Start = D(2024, 6, 10), .Keep = true});
+    TTickwellItem* soon = Due("Soon");
+    Book->Add(kept);
+    Book->Add(soon);
+    Book->Snooze({kept, soon}, noon + 1.0 / 24);
+    EXPECT_TRUE(Book->DueList.Empty());
+    const auto dueAfterRestart = [&](TDateTime at) {
+        FixToday(at);
+        TEventBook again;
+        again.Load(Path("tickwell.dat"));
+        again.Scan();
+        std::vector<std::string> due;
+        for (const TTickwellItem* e : again.DueList.All())
+            due.push_back(e->Description + (e->AckDate == 0 ? "" : " acknowledged"));
+        return due;
+    };
+    EXPECT_EQ(dueAfterRestart(noon + 0.5 / 24), std::vector<std::string>{});
+    EXPECT_EQ(dueAfterRestart(noon + 1.0 / 24), (std::vector<std::string>{"Kept", "Soon"}));
+
+    FixToday(noon);
+    Book->Scan();
+    EXPECT_EQ(Book->AcknowledgeAll({soon, soon, nullptr}), 0); // snoozed, so not due
+    Book->Snooze({kept}, 0);
+    EXPECT_EQ(Book->AcknowledgeAll({kept, soon}), 1);
+    TMyList other;
+    other.FileName = Path("tickwell.dat");
+    LoadSynced(other);
+    for (TTickwellItem* e : other.All())
+        e->SetSnooze(noon + 2.0 / 24);
+    SaveEvents(other, other.FileName);
+    Book->SaveAgain();
+    EXPECT_EQ(soon->SnoozeEnd(), noon + 2.0 / 24);
+    EXPECT_EQ(kept->AckDate, D(2024, 6, 10));
 }
 
 } // namespace
