@@ -1,6 +1,7 @@
 #include "ical/ICalExport.h"
 #include "core/EventId.h"
 #include "core/Messages.h"
+#include "core/Snooze.h"
 #include "ical/ICalComponent.h"
 #include "ical/ICalFields.h"
 #include "ical/ICalSchedule.h"
@@ -69,6 +70,8 @@ icalcomponent* EventComponent(const TTickwellItem& e, const TICalSchedule& s,
     icalcomponent_add_property(ev, NewXProperty(kXAck, e.AckDate != 0 && IsValidDateValue(e.AckDate)
                                                            ? BasicDate(e.AckDate)
                                                            : std::string(kNeverAcknowledged)));
+    if (e.SnoozeEnd() != 0 && IsValidDateValue(e.SnoozeEnd()))
+        icalcomponent_add_property(ev, NewXProperty(kXSnooze, BasicDateTime(e.SnoozeEnd())));
     return ev;
 }
 
@@ -80,7 +83,7 @@ TComponent NewCalendar() {
     return cal;
 }
 
-icaltimetype Now() {
+icaltimetype StampNow() {
     return icaltime_current_time_with_zone(icaltimezone_get_utc_timezone());
 }
 
@@ -107,7 +110,7 @@ std::vector<icalcomponent*> EventComponents(const TTickwellItem& e, const std::s
 
 std::vector<TICalItem> ICalItems(const TTickwellItem& e, const std::string& uid) {
     std::vector<TICalItem> items;
-    for (icalcomponent* ev : EventComponents(e, uid, Now())) {
+    for (icalcomponent* ev : EventComponents(e, uid, StampNow())) {
         TComponent cal = NewCalendar();
         const char* own = icalcomponent_get_uid(ev);
         items.push_back({own ? own : uid, {}});
@@ -120,7 +123,7 @@ std::vector<TICalItem> ICalItems(const TTickwellItem& e, const std::string& uid)
 std::string ICalendarText(const TMyList& list) {
     TComponent cal = NewCalendar();
     icalcomponent_add_property(cal.get(), NewXProperty("X-WR-CALNAME", "Tickwell"));
-    const icaltimetype stamp = Now();
+    const icaltimetype stamp = StampNow();
     std::map<std::string, int> seen;
     for (const TTickwellItem* e : list.All()) {
         const std::string id = EventId(*e);

@@ -9,6 +9,8 @@
 inline constexpr const char* kXEvent = "X-TICKWELL-EVENT";
 inline constexpr const char* kXKeep = "X-TICKWELL-KEEP";
 inline constexpr const char* kXAck = "X-TICKWELL-ACK";
+// Until when the reminder is put off, as a local YYYYMMDDTHHMMSS.
+inline constexpr const char* kXSnooze = "X-TICKWELL-SNOOZE";
 // On an event that holds some of another's days: the other's UID.
 inline constexpr const char* kXPartOf = "X-TICKWELL-PART-OF";
 // On an item both machines changed: the version that is not the item's,

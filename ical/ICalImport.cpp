@@ -264,6 +264,7 @@ TDataResult ImportICalendarCommand(TEventBook& book, const std::string& path) {
                 item->Id = ParseEventId(*ownId);
             if (extras)
                 SetExtras(*item, *extras);
+            item->SetSnooze(e.SnoozeUntil);
             added.push_back(item.release());
         }
     } catch (...) {

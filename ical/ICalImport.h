@@ -24,6 +24,9 @@ struct TICalEvent {
     // The stored fields; AckDate as the file gives it, else 0.
     EventRecord Record;
     bool HasAck = false;
+    // Until when the program that wrote it had put the reminder off; 0 for
+    // none.
+    TDateTime SnoozeUntil = 0;
     // False when no rule of the program gives exactly the file's days:
     // Record then holds the first of them alone, and Rule says what the file
     // asks for.

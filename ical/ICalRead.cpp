@@ -8,6 +8,7 @@
 #include "core/HalvaneDates.h"
 #include "core/Messages.h"
 #include "core/NewEventRules.h"
+#include "core/Snooze.h"
 #include "ical/ICalComponent.h"
 #include "ical/ICalFields.h"
 #include "ical/ICalImport.h"
@@ -588,6 +589,8 @@ TICalEvent ReadEvent(icalcomponent* ev, const std::vector<icalcomponent*>& parts
         out.HasAck = day || *ack == kNeverAcknowledged;
         rec->AckDate = day.value_or(0);
     }
+    if (const std::optional<std::string> snooze = XValue(ev, kXSnooze))
+        TryParseBasicDateTime(*snooze, out.SnoozeUntil);
     // Only what the export can write back comes in.
     TICalSchedule schedule;
     if (ScheduleOf(TTickwellItem(*rec), schedule) && !WritableSchedule(schedule))

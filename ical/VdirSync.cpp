@@ -1,6 +1,7 @@
 #include "ical/VdirSync.h"
 #include "core/EventId.h"
 #include "core/Messages.h"
+#include "core/Snooze.h"
 #include "core/TickwellItem.h"
 #include "ical/ICalComponent.h"
 #include "ical/ICalExport.h"
@@ -164,14 +165,17 @@ std::string NameFor(const std::string& uid) {
 }
 
 // What the folder must be told again when it changes: the stored fields,
-// the text, the acknowledgement and the UID.
+// the text, the acknowledgement, the snooze and the UID.
 std::uint64_t PrintOf(const TTickwellItem& e) {
     EventRecord rec;
     e.ToRecord(rec);
     unsigned char packed[kRecordSize];
     PackRecord(rec, packed);
+    std::string snooze;
+    if (e.SnoozeEnd() != 0)
+        snooze = '\n' + BasicDateTime(e.SnoozeEnd());
     return Digest(std::string(reinterpret_cast<const char*>(packed), sizeof packed) +
-                  e.Description + '\n' + VdirUid(e));
+                  e.Description + '\n' + VdirUid(e) + snooze);
 }
 
 std::string Quoted(const std::string& text) {
@@ -285,16 +289,18 @@ void KeepOtherVersions(const std::vector<TOtherVersion>& others, const TICalDefa
     }
 }
 
-// The event has the item's stored fields and text (but for the notice and
-// keep flag, which another calendar's item does not carry).
-bool Holds(const TTickwellItem& e, EventRecord rec, bool foreign) {
+// The event has the item's stored fields, text and snooze (but for the
+// notice and keep flag, which another calendar's item does not carry).
+bool Holds(const TTickwellItem& e, const TICalEvent& read, bool foreign) {
     EventRecord mine;
     e.ToRecord(mine);
+    EventRecord rec = read.Record;
     if (foreign) {
         rec.NoticePeriod = mine.NoticePeriod;
         rec.KeepFlag = mine.KeepFlag;
     }
-    return SameStoredFields(mine, rec);
+    return SameStoredFields(mine, rec) &&
+           BasicDateTime(e.SnoozeEnd()) == BasicDateTime(read.SnoozeUntil);
 }
 
 // Why an item cannot be one event here; empty when it can.
@@ -505,6 +511,7 @@ TVdirStep VdirIn(TEventBook& book, const std::string& folder, const std::string&
     const TICalDefaults defaults{ReadSetting(kDfltNotice), ReadSetting(kDfltKeepFlag)};
 
     std::vector<TEventUpdate> updates;
+    std::vector<std::pair<TTickwellItem*, TDateTime>> snoozes;
     std::vector<TTickwellItem*> added, deleted;
     std::vector<std::pair<std::string, TTickwellItem*>> taken; // item name -> its event
     std::set<std::string> uidsTaken;
@@ -574,7 +581,7 @@ TVdirStep VdirIn(TEventBook& book, const std::string& folder, const std::string&
             others.push_back({read.Uid, read.Record, std::move(text)});
         const auto found = byUid.find(read.Uid);
         TTickwellItem* target = found == byUid.end() ? nullptr : found->second;
-        if (target && Holds(*target, read.Record, !IdOfUid(read.Uid))) {
+        if (target && Holds(*target, read, !IdOfUid(read.Uid))) {
             // Met anew (the state was lost, or the folder is new here):
             // nothing to change.
             taken.emplace_back(name, target);
@@ -603,6 +610,7 @@ TVdirStep VdirIn(TEventBook& book, const std::string& folder, const std::string&
                 rec.KeepFlag = target->KeepFlag;
             }
             updates.push_back({target, rec});
+            snoozes.emplace_back(target, read.SnoozeUntil);
             ++step.Updated;
         } else {
             auto item = std::make_unique<TTickwellItem>(read.Record);
@@ -617,6 +625,7 @@ TVdirStep VdirIn(TEventBook& book, const std::string& folder, const std::string&
                 item->Extras->ICalUid = read.Uid;
                 item->Extras->ICalSequence = read.Sequence;
             }
+            item->SetSnooze(read.SnoozeUntil);
             target = item.get();
             added.push_back(item.release());
             ++step.Added;
@@ -659,6 +668,8 @@ TVdirStep VdirIn(TEventBook& book, const std::string& folder, const std::string&
     TakeOut(list, deleted);
     for (const TEventUpdate& u : updates)
         u.Event->AssignRecord(u.Record);
+    for (const auto& [event, until] : snoozes)
+        event->SetSnooze(until);
     list.AddSortedAll(updated);
     list.AddSortedAll(added);
     FreeEvents(deleted, &book.DueList);

@@ -4,6 +4,7 @@
 // is forgotten.
 #include "ICalTestSupport.h"
 #include "core/EventId.h"
+#include "core/Snooze.h"
 #include "ical/VdirConflict.h"
 #include "ical/VdirSync.h"
 #include "store/DataFileSync.h"
@@ -34,7 +35,8 @@ protected:
         std::vector<std::string> Events() const {
             std::vector<std::string> out;
             for (const TTickwellItem* e : Book.MasterList.All())
-                out.push_back(EventId(*e) + " " + Describe(*e) + " ack " + IsoDate(e->AckDate));
+                out.push_back(EventId(*e) + " " + Describe(*e) + " ack " + IsoDate(e->AckDate) +
+                              " snooze " + SnoozeEndText(e->SnoozeEnd()));
             std::sort(out.begin(), out.end());
             return out;
         }
@@ -84,6 +86,7 @@ TEST_F(VdirTest, ChangesOnEitherSideReachTheOther) {
     rec.Interval = 2;
     B.Book.Edit(B.Find("Bins"), rec);
     B.Book.Delete(B.Find("Rent"), false);
+    B.Book.Snooze({dentist}, D(2024, 6, 15) + 0.75);
     A.In();
     EXPECT_EQ(A.Events(), B.Events());
     EXPECT_EQ(FilesIn(Folder).size(), 2u);
