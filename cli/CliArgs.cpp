@@ -1,6 +1,7 @@
 #include "cli/CliArgs.h"
 #include "core/DateFormat.h"
 #include "core/EventId.h"
+#include "core/Snooze.h"
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -25,6 +26,7 @@ constexpr TCommandName kCommands[] = {
     {"backup", TCliCommand::Backup, 0, 1},     {"restore", TCliCommand::Restore, 0, 0},
     {"merge", TCliCommand::Merge, 1, 1},       {"delete", TCliCommand::Delete, 1, 1},
     {"edit", TCliCommand::Edit, 1, 1},         {"vdir", TCliCommand::Vdir, 0, 2},
+    {"snooze", TCliCommand::Snooze, 1, 1},
 };
 
 const TCommandName* FindCommand(const std::string& name) {
@@ -163,6 +165,10 @@ private:
             if (!TryParseIsoDate(text, day))
                 throw TUsageError("--date needs YYYY-MM-DD, not \"" + text + "\"");
             Result.Today = day;
+        } else if (name == "--for") {
+            Result.SnoozeFor = IntValue(name, Value(name, inlineValue));
+            if (*Result.SnoozeFor < 1)
+                throw TUsageError("--for needs a number of minutes from 1");
         } else if (name == "--off") {
             flag();
             Result.Off = true;
@@ -250,6 +256,7 @@ private:
             ParseMonth(operand, Result);
             break;
         case TCliCommand::Ack:
+        case TCliCommand::Snooze:
         case TCliCommand::Delete:
         case TCliCommand::Edit:
             ParseEvent(operand, Result);
@@ -262,7 +269,31 @@ private:
         }
     }
 
-    void CheckRelevance() const {
+    // snooze takes --until as a moment, not as the end date of an event.
+    void SnoozeOptions() {
+        const bool snooze = Result.Command == TCliCommand::Snooze;
+        if (Result.SnoozeFor && !snooze)
+            throw TUsageError("--for belongs to the snooze command");
+        if (!snooze)
+            return;
+        TEventOptions& e = Result.Event;
+        if (!e.Until)
+            return;
+        const std::string text = *e.Until;
+        e.Until.reset();
+        if (!(e == TEventOptions{}))
+            throw TUsageError("event options such as --desc belong to the add and edit commands");
+        if (Result.SnoozeFor)
+            throw TUsageError("give only one of --for and --until");
+        TDateTime until = 0;
+        if (!TryParseSnoozeEnd(text, until))
+            throw TUsageError("--until needs YYYY-MM-DDTHH:MM, not \"" + text + "\"");
+        Result.SnoozeUntil = until;
+        EventGiven = false;
+    }
+
+    void CheckRelevance() {
+        SnoozeOptions();
         const bool takesEvent =
             Result.Command == TCliCommand::Add || Result.Command == TCliCommand::Edit;
         if (EventGiven && !takesEvent)
@@ -300,7 +331,7 @@ const std::string& UsageText() {
         "                       ~/.local/share/tickwell)\n"
         "  --date YYYY-MM-DD    act as if today were that day\n"
         "  --json               machine-readable output (list, due, month, add, edit,\n"
-        "                       ack, delete)\n"
+        "                       ack, snooze, delete)\n"
         "  --yes                answer Yes (or OK) to every question\n"
         "  --help               show this text\n"
         "  --version            show the program's version\n"
@@ -323,6 +354,10 @@ const std::string& UsageText() {
         "                       --accounting). The event keeps its id; its\n"
         "                       acknowledgement is cleared, as in the editor\n"
         "  ack EVENT            acknowledge a due event\n"
+        "  snooze EVENT [--for MINUTES | --until YYYY-MM-DDTHH:MM]\n"
+        "                       leave an event out of the due list until then (by\n"
+        "                       default for the snooze period of the options); due\n"
+        "                       lists it after the due events, with its end\n"
         "  delete EVENT         delete an event\n"
         "  export FILE          write every event to FILE (a name ending in .csv gets\n"
         "                       comma-separated text with a header line, one ending\n"

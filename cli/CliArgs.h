@@ -26,6 +26,7 @@ enum class TCliCommand {
     Delete,
     Edit,
     Vdir,
+    Snooze,
 };
 
 // The event's fields given to `add` or `edit`. Dates stay text so that they
@@ -42,6 +43,7 @@ struct TEventOptions {
     bool NoEnd = false;
     std::optional<int> Notice;
     std::optional<bool> Keep;
+    bool operator==(const TEventOptions&) const = default;
 };
 
 struct TCliArgs {
@@ -55,7 +57,7 @@ struct TCliArgs {
     TCliCommand Command = TCliCommand::None;
     // The file or folder operand (export, import, archive, backup, merge).
     std::string Path;
-    // The event operand (ack, delete, edit): a master-list index, or else an id
+    // The event operand (ack, snooze, delete, edit): a master-list index, or else an id
     // (lowercase).
     int Index = -1;
     std::string Id;
@@ -68,6 +70,10 @@ struct TCliArgs {
     // vdir --resolve ITEM ITEM: Path and Other.
     bool Resolve = false;
     std::string Other;
+    // snooze --for MINUTES, --until YYYY-MM-DDTHH:MM; neither: the period
+    // the options give.
+    std::optional<int> SnoozeFor;
+    std::optional<TDateTime> SnoozeUntil;
     TEventOptions Event;
 };
 

@@ -3,9 +3,11 @@
 #include "cli/EnteredEvent.h"
 #include "cli/EventOutput.h"
 #include "cli/Json.h"
+#include "core/Clock.h"
 #include "core/DateFormat.h"
 #include "core/EventId.h"
 #include "core/Messages.h"
+#include "core/Snooze.h"
 #include "ical/ICalExport.h"
 #include "ical/ICalImport.h"
 #include "ical/VdirSync.h"
@@ -13,6 +15,7 @@
 #include "store/DataCommands.h"
 #include "store/DataFile.h"
 #include "store/Settings.h"
+#include "store/SettingsSchema.h"
 #include "store/VdirState.h"
 #include <algorithm>
 #include <filesystem>
@@ -100,6 +103,33 @@ TExitStatus Acknowledge(const TCliContext& c) {
                  << '\n';
     else
         c.Io.Out << "Acknowledged: " << EventName(*e, e->AckDate) << '\n';
+    return esDone;
+}
+
+TExitStatus Snooze(const TCliContext& c) {
+    TTickwellItem* e = NamedEvent(c, "Nothing to Snooze", mkInformation);
+    if (!e)
+        return esNotDone;
+    const TDateTime now = Now();
+    const TDateTime until =
+        c.Args.SnoozeUntil ? *c.Args.SnoozeUntil
+                           : SnoozeEndFrom(now, c.Args.SnoozeFor ? *c.Args.SnoozeFor
+                                                                 : ReadSetting(kSnoozeMinutes));
+    if (until <= now)
+        throw TTickwellError("The snooze would end at " + SnoozeEndText(until) +
+                             ", which has already passed");
+    c.Book.Snooze({e}, until);
+    if (c.Args.Json)
+        c.Io.Out << TJsonObject()
+                        .Add("index", c.Book.MasterList.IndexOf(e))
+                        .Add("id", EventId(*e))
+                        .Add("snoozedUntil", SnoozeEndText(until))
+                        .Add("description", e->Description)
+                        .Str()
+                 << '\n';
+    else
+        c.Io.Out << "Snoozed until " << SnoozeEndText(until) << ": " << RowText(e->Description)
+                 << '\n';
     return esDone;
 }
 
@@ -205,7 +235,7 @@ TExitStatus RunCommand(const TCliContext& c) {
         return esDone;
     case TCliCommand::Due:
         c.Book.Scan();
-        WriteDue(c.Io.Out, list, c.Book.DueList, c.Args.Json);
+        WriteDue(c.Io.Out, list, c.Book.DueList, c.Args.Json, list.SnoozedDue());
         return esDone;
     case TCliCommand::Month:
         WriteMonth(c.Io.Out, list, c.Args.Year, c.Args.Month, c.Args.Json);
@@ -216,6 +246,8 @@ TExitStatus RunCommand(const TCliContext& c) {
         return Edit(c);
     case TCliCommand::Ack:
         return Acknowledge(c);
+    case TCliCommand::Snooze:
+        return Snooze(c);
     case TCliCommand::Delete:
         return Delete(c);
     case TCliCommand::Export: {

@@ -5,6 +5,7 @@
 #include "core/EventId.h"
 #include "core/EventsByDay.h"
 #include "core/HalvaneDates.h"
+#include "core/Snooze.h"
 #include <cmath>
 
 namespace {
@@ -92,15 +93,23 @@ std::string DueRow(const TTickwellItem& e) {
            std::to_string(e.DueKind) + '\t' + RowText(e.Description);
 }
 
-std::string DueJson(const TTickwellItem& e, int index) {
-    return TJsonObject()
-        .Add("index", index)
+namespace {
+
+TJsonObject DueObject(const TTickwellItem& e, int index) {
+    TJsonObject o;
+    o.Add("index", index)
         .Add("id", EventId(e))
         .Add("scanDate", IsoDate(e.ScanDate))
         .Add("dueKind", static_cast<int>(e.DueKind))
         .Add("days", DaysFromToday(e.ScanDate))
-        .Add("description", e.Description)
-        .Str();
+        .Add("description", e.Description);
+    return o;
+}
+
+} // namespace
+
+std::string DueJson(const TTickwellItem& e, int index) {
+    return DueObject(e, index).Str();
 }
 
 void WriteList(std::ostream& out, const TMyList& list, bool json) {
@@ -114,17 +123,26 @@ void WriteList(std::ostream& out, const TMyList& list, bool json) {
         items.Add(EventJson(*list[i], i));
 }
 
-void WriteDue(std::ostream& out, const TMyList& list, const TScanList& due, bool json) {
+void WriteDue(std::ostream& out, const TMyList& list, const TScanList& due, bool json,
+              const std::vector<TTickwellItem*>& snoozed) {
     const std::vector<int> indexes = list.IndexesOf(due.All());
+    const std::vector<int> snoozedIndexes = list.IndexesOf(snoozed);
     if (!json) {
         for (int k = 0; k < due.Count(); ++k)
             out << indexes[static_cast<size_t>(k)] << '\t' << EventId(*due[k]) << '\t'
                 << DueRow(*due[k]) << '\n';
+        for (size_t k = 0; k < snoozed.size(); ++k)
+            out << snoozedIndexes[k] << '\t' << EventId(*snoozed[k]) << '\t' << DueRow(*snoozed[k])
+                << "\tsnoozed until " << SnoozeEndText(snoozed[k]->SnoozeEnd()) << '\n';
         return;
     }
     TJsonArrayWriter items(out);
     for (int k = 0; k < due.Count(); ++k)
         items.Add(DueJson(*due[k], indexes[static_cast<size_t>(k)]));
+    for (size_t k = 0; k < snoozed.size(); ++k)
+        items.Add(DueObject(*snoozed[k], snoozedIndexes[k])
+                      .Add("snoozedUntil", SnoozeEndText(snoozed[k]->SnoozeEnd()))
+                      .Str());
 }
 
 void WriteMonth(std::ostream& out, const TMyList& list, int year, int month, bool json) {

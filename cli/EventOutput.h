@@ -33,7 +33,10 @@ long long DaysFromToday(TDateTime d);
 void WriteList(std::ostream& out, const TMyList& list, bool json);
 // The due list after a scan of `list`, in due-list order, each with its
 // master-list index and its id.
-void WriteDue(std::ostream& out, const TMyList& list, const TScanList& due, bool json);
+// Then the events a snooze leaves out of it, each with "snoozedUntil"
+// (JSON) or its end as a last column (text).
+void WriteDue(std::ostream& out, const TMyList& list, const TScanList& due, bool json,
+              const std::vector<TTickwellItem*>& snoozed = {});
 // Each day of the month with the events that occur on it, in list order.
 // JSON: every day of the month, each with an array of list indexes.
 void WriteMonth(std::ostream& out, const TMyList& list, int year, int month, bool json);
