@@ -1,4 +1,5 @@
 #include "ui/FrmOptn.h"
+#include "core/Snooze.h"
 
 #include "core/EventLists.h"
 #include "core/Messages.h"
@@ -356,9 +357,22 @@ QWidget* TOptionDlg::SchedulePage() {
     SchedStack = new QStackedWidget;
     SchedStack->addWidget(SchedPanel);
     SchedStack->addWidget(NoSchedPanel);
+    // Snoozing works in every mode, so the period stays outside the panel.
+    SnoozeCombo = Named(new QComboBox, "SnoozeCombo", 69);
+    SnoozeCombo->addItem(tr("15 minutes"), 15);
+    SnoozeCombo->addItem(tr("1 hour"), 60);
+    SnoozeCombo->addItem(tr("4 hours"), 240);
+    SnoozeCombo->addItem(tr("Until tomorrow"), kSnoozeUntilTomorrow);
+    auto* snoozeLabel = new QLabel(tr("Snoo&ze reminders for:"));
+    snoozeLabel->setBuddy(SnoozeCombo);
+    auto* snoozeRow = new QHBoxLayout;
+    snoozeRow->addWidget(snoozeLabel);
+    snoozeRow->addWidget(SnoozeCombo);
+    snoozeRow->addStretch(1);
     auto* page = new QWidget;
     auto* v = new QVBoxLayout(page);
-    v->addWidget(SchedStack);
+    v->addWidget(SchedStack, 1);
+    v->addLayout(snoozeRow);
     return page;
 }
 
@@ -417,6 +431,11 @@ void TOptionDlg::LoadValues() {
         }
         WinExit->setChecked(ReadSetting(reg, kWinExShow));
         NotifyChk->setChecked(ReadSetting(reg, kNotify));
+        // A period set by hand that the list lacks is shown, and kept.
+        const int minutes = ReadSetting(reg, kSnoozeMinutes);
+        if (SnoozeCombo->findData(minutes) < 0)
+            SnoozeCombo->addItem(tr("%1 minutes").arg(minutes), minutes);
+        SnoozeCombo->setCurrentIndex(SnoozeCombo->findData(minutes));
     });
     load(pgGeneral, [this](const TWinRegistry& reg) {
         BackChk->setChecked(ReadSetting(reg, kAutoBackup));
@@ -599,6 +618,7 @@ void TOptionDlg::ApplySchedule(TSettings& settings) {
         settings.Set(*alarms[i], A[i]->isChecked() ? AEdit[i]->text().toStdString() : "");
     settings.Set(kWinExShow, WinExit->isChecked());
     settings.Set(kNotify, NotifyChk->isChecked());
+    settings.Set(kSnoozeMinutes, SnoozeCombo->currentData().toInt());
 }
 
 void TOptionDlg::ApplyGeneral(TSettings& settings) {

@@ -80,6 +80,8 @@ public:
     QCheckBox* WinExit;
     QCheckBox* NotifyChk;
     QPushButton* BackPageBtn;
+    // How long Snooze puts a reminder off; each entry holds its minutes.
+    QComboBox* SnoozeCombo;
     // Filters
     QCheckBox* FilterPastChk;
     QCheckBox* FilterMainChk;

@@ -4,6 +4,7 @@
 #include "core/EventId.h"
 #include "core/EventLists.h"
 #include "core/Messages.h"
+#include "core/Snooze.h"
 #include "core/TickwellItem.h"
 #include "store/DataFile.h"
 #include "store/ReadOnlyMode.h"
@@ -94,6 +95,8 @@ TScanFrm::TScanFrm(TEventBookSignals& events, QWidget* parent)
     BottomPanel->setFixedHeight(kBottomPanelHeight);
     AckBtn = new QPushButton("Ac&knowledge", BottomPanel);
     AckBtn->setObjectName("AckBtn");
+    SnoozeBtn = new QPushButton(tr("Snoo&ze"), BottomPanel);
+    SnoozeBtn->setObjectName("SnoozeBtn");
     CloseBtn = new QPushButton("&Close", BottomPanel);
     CloseBtn->setObjectName("CloseBtn");
 
@@ -108,17 +111,22 @@ TScanFrm::TScanFrm(TEventBookSignals& events, QWidget* parent)
     ScanPop->setObjectName("ScanPop");
     AcknowledgeAction =
         AddItem("Ac&knowledge", QKeySequence(Qt::ALT | Qt::Key_K), &TScanFrm::AcknowledgeClick);
+    SnoozeAction =
+        AddItem(tr("Snoo&ze"), QKeySequence(Qt::ALT | Qt::Key_Z), &TScanFrm::SnoozeClick);
     AddEventAction =
         AddItem("&Add an Event", QKeySequence(Qt::ALT | Qt::Key_A), &TScanFrm::AddEventClick);
     EditEventAction =
         AddItem("&Edit Event", QKeySequence(Qt::ALT | Qt::Key_E), &TScanFrm::EditEventClick);
     DeleteEventAction =
         AddItem("&Delete Event", QKeySequence(Qt::ALT | Qt::Key_D), &TScanFrm::DeleteEventClick);
-    MarkAsChangingEvents({AcknowledgeAction, AddEventAction, EditEventAction, DeleteEventAction});
+    MarkAsChangingEvents(
+        {AcknowledgeAction, SnoozeAction, AddEventAction, EditEventAction, DeleteEventAction});
     // Alt+K is the menu entry's; the button's own mnemonic would make the
     // key ambiguous, so that neither ran.
     AckBtn->setShortcut(QKeySequence());
     AckBtn->setToolTip(AcknowledgeAction->shortcut().toString(QKeySequence::NativeText));
+    SnoozeBtn->setShortcut(QKeySequence());
+    SnoozeBtn->setToolTip(SnoozeAction->shortcut().toString(QKeySequence::NativeText));
     ScanPop->addSeparator();
 
     // FormCreate.
@@ -202,8 +210,10 @@ TScanFrm::TScanFrm(TEventBookSignals& events, QWidget* parent)
 
     connect(CloseBtn, &QPushButton::clicked, this, [this] { Run(&TScanFrm::CloseBtnClick); });
     connect(AckBtn, &QPushButton::clicked, AcknowledgeAction, &QAction::trigger);
+    connect(SnoozeBtn, &QPushButton::clicked, SnoozeAction, &QAction::trigger);
     // The button is there for a selected row the entry may change.
     connect(AcknowledgeAction, &QAction::changed, this, &TScanFrm::UpdateAckBtn);
+    connect(SnoozeAction, &QAction::changed, this, &TScanFrm::UpdateAckBtn);
     connect(ScanListView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TScanFrm::UpdateAckBtn);
     connect(Rows, &QAbstractItemModel::modelReset, this, &TScanFrm::UpdateAckBtn);
@@ -258,7 +268,8 @@ TScanFrm::~TScanFrm() {
         RequestApplicationEnd();
 }
 
-QAction* TScanFrm::AddItem(const char* caption, const QKeySequence& key, void (TScanFrm::*slot)()) {
+QAction* TScanFrm::AddItem(const QString& caption, const QKeySequence& key,
+                           void (TScanFrm::*slot)()) {
     auto* a = new QAction(caption, this);
     if (!key.isEmpty()) {
         a->setShortcut(key);
@@ -358,6 +369,16 @@ void TScanFrm::AcknowledgeClick() {
     Book.Acknowledge(Rows->EventAt(row));
 }
 
+void TScanFrm::SnoozeClick() {
+    if (RefuseChange())
+        return;
+    const std::string nothing = tr("Nothing to Snooze").toStdString();
+    const int row = SelectedRowOrTell(nothing.c_str());
+    if (row < 0)
+        return;
+    Book.Snooze({Rows->EventAt(row)}, SnoozeEndFrom(Now(), TSettings().Get(kSnoozeMinutes)));
+}
+
 void TScanFrm::AddEventClick() {
     EditEvent(Book, false, nullptr);
 }
@@ -440,7 +461,9 @@ void TScanFrm::UpdateCommandStates() {
 }
 
 void TScanFrm::UpdateAckBtn() {
-    AckBtn->setEnabled(AcknowledgeAction->isEnabled() && ScanListView->SelectedRow() >= 0);
+    const bool selected = ScanListView->SelectedRow() >= 0;
+    AckBtn->setEnabled(AcknowledgeAction->isEnabled() && selected);
+    SnoozeBtn->setEnabled(SnoozeAction->isEnabled() && selected);
 }
 
 // ---- window events ----
@@ -479,15 +502,20 @@ void TScanFrm::PlayWave() {
 
 void TScanFrm::resizeEvent(QResizeEvent* e) {
     QWidget::resizeEvent(e);
-    // The two buttons side by side, together centred, each a quarter of the
+    // The buttons side by side, together centred, each a quarter of the
     // panel wide up to 120 pixels, but never narrower than their captions.
     const int panelWidth = BottomPanel->width();
-    const int w = std::max(
-        {std::min(panelWidth / 4, 120), AckBtn->sizeHint().width(), CloseBtn->sizeHint().width()});
-    const int left = panelWidth / 2 - (2 * w + kButtonGap) / 2;
+    const QPushButton* const buttons[] = {AckBtn, SnoozeBtn, CloseBtn};
+    int w = std::min(panelWidth / 4, 120);
+    for (const QPushButton* b : buttons)
+        w = std::max(w, b->sizeHint().width());
+    const int count = static_cast<int>(std::size(buttons));
+    int left = panelWidth / 2 - (count * w + (count - 1) * kButtonGap) / 2;
     const int top = (kBottomPanelHeight - kCloseBtnHeight) / 2;
-    AckBtn->setGeometry(left, top, w, kCloseBtnHeight);
-    CloseBtn->setGeometry(left + w + kButtonGap, top, w, kCloseBtnHeight);
+    for (QPushButton* b : {AckBtn, SnoozeBtn, CloseBtn}) {
+        b->setGeometry(left, top, w, kCloseBtnHeight);
+        left += w + kButtonGap;
+    }
 }
 
 void TScanFrm::changeEvent(QEvent* e) {
@@ -515,6 +543,9 @@ bool TScanFrm::eventFilter(QObject* watched, QEvent* e) {
                 break;
             case Qt::Key_K:
                 command = &TScanFrm::AcknowledgeClick;
+                break;
+            case Qt::Key_Z:
+                command = &TScanFrm::SnoozeClick;
                 break;
             case Qt::Key_D:
                 command = &TScanFrm::DeleteEventClick;

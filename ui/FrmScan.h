@@ -33,6 +33,9 @@ public:
     void SetDueTitle();
 
     void AcknowledgeClick();
+    // The selected event out of the list for the snooze period the options
+    // give.
+    void SnoozeClick();
     void AddEventClick();
     void EditEventClick();
     void DeleteEventClick();
@@ -51,9 +54,11 @@ public:
     TEventListView* ScanListView;
     QWidget* BottomPanel;
     QPushButton* AckBtn;
+    QPushButton* SnoozeBtn;
     QPushButton* CloseBtn;
     QMenu* ScanPop;
     QAction* AcknowledgeAction;
+    QAction* SnoozeAction;
     QAction* AddEventAction;
     QAction* EditEventAction;
     QAction* DeleteEventAction;
@@ -86,7 +91,7 @@ private:
 
     TEventBookSignals& Events;
     TEventBook& Book;
-    QAction* AddItem(const char* caption, const QKeySequence& key, void (TScanFrm::*slot)());
+    QAction* AddItem(const QString& caption, const QKeySequence& key, void (TScanFrm::*slot)());
     QAction* AddOption(const char* caption, bool checked, void (TScanFrm::*slot)());
     // The selected row, or -1 after telling the user there is nothing to
     // work on.

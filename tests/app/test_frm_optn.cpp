@@ -5,6 +5,7 @@
 #include "UiTestEnv.h"
 #include "app/Controller.h"
 #include "app/TrayIcon.h"
+#include "core/Snooze.h"
 #include "store/SettingsSchema.h"
 #include "ui/FileDialogs.h"
 #include "ui/FrmCal.h"
@@ -15,6 +16,7 @@
 #include "ui/FrmTimeEd.h"
 #include "ui/TickTimer.h"
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -129,8 +131,10 @@ private slots:
                     QTest::mouseClick(time.OkBtn, Qt::LeftButton);
                 });
                 QTest::mouseClick(dlg.ABtn[2], Qt::LeftButton);
+                QTest::keyClicks(dlg.SnoozeCombo, "Until");
                 QTest::mouseClick(dlg.OKBtn, Qt::LeftButton);
             });
+        QCOMPARE(ReadSetting(kSnoozeMinutes), kSnoozeUntilTomorrow);
         AdvanceTestTime(75 * 1000); // past 09:30
         QCOMPARE(Env.Notices.size(), size_t(0));
         AdvanceTestTime(60 * 1000); // past 09:31

@@ -95,6 +95,23 @@ private slots:
         QCOMPARE(OnDisk("Water plants")->AckDate, Overdue->PrevDate);
     }
 
+    // Snooze, on the button and the right-button menu, puts the selected
+    // event off for the options' period, saved; its acknowledgement stays.
+    void SnoozeSaves() {
+        AddFourKinds();
+        WriteSetting(kSnoozeMinutes, 240);
+        auto w = Shown();
+        QVERIFY(ClickRow(w->ScanListView, "Pay rent"));
+        QTest::mouseClick(w->SnoozeBtn, Qt::LeftButton);
+        QVERIFY(ClickRow(w->ScanListView, "Water plants"));
+        QTreeView* list = w->ScanListView;
+        QVERIFY(ChooseFromContextMenu(list->viewport(), w->SnoozeAction,
+                                      list->visualRect(list->currentIndex()).center()));
+        QCOMPARE(ShownTexts(list), (QStringList{"Return books", "Dentist"}));
+        QCOMPARE(OnDisk("Pay rent")->SnoozeEnd(), Env.Day + 4.0 / 24);
+        QCOMPARE(OnDisk("Water plants")->AckDate, 0.0);
+    }
+
     // An edit made here reaches a main window it did not call: the event
     // made to repeat leaves a list filtered to once-only events, and stays
     // due here.
