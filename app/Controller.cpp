@@ -2,14 +2,18 @@
 
 #include "app/DesktopNotice.h"
 #include "app/FrmClock.h"
+#include "app/SleepWatch.h"
 #include "app/Startup.h"
 #include "app/TrayIcon.h"
 #include "app/UntAlarm.h"
 #include "app/WindowCommands.h"
 #include "core/Clock.h"
 #include "core/DateFormat.h"
+#include "core/EventId.h"
 #include "core/Messages.h"
+#include "core/Snooze.h"
 #include "store/EventBook.h"
+#include "store/ReadOnlyMode.h"
 #include "store/Settings.h"
 #include "store/SettingsSchema.h"
 #include "ui/ClockCommands.h"
@@ -29,6 +33,7 @@
 #include <QSessionManager>
 #include <QSystemTrayIcon>
 #include <QTimer>
+#include <algorithm>
 
 namespace {
 
@@ -88,11 +93,22 @@ TController::TController(TEventBookSignals& events, std::function<bool()> trayAv
     ConnectTrayMenu();
     Notice = new TDesktopNotice(
         TrayIcon->Icon(), [this] { BringDueWindowForward(); }, this);
+    Notice->OnAcknowledge = [this](const std::vector<std::uint64_t>& ids) {
+        ActOnListed(ids, true);
+    };
+    Notice->OnSnooze = [this](const std::vector<std::uint64_t>& ids) { ActOnListed(ids, false); };
     connect(TrayIcon->Icon(), &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
                 if (reason == QSystemTrayIcon::Trigger)
                     ShowDueWindow();
             });
+    Sleep = new TSleepWatch([this] { AsleepSince = Now(); }, [this] { Woken(); }, this);
+    for (auto signal :
+         {&TEventBookSignals::Added, &TEventBookSignals::Changed, &TEventBookSignals::Removed})
+        connect(&Events, signal, this, &TController::NoteNextSnoozeEnd);
+    for (auto signal : {&TEventBookSignals::Reset, &TEventBookSignals::DueRebuilt})
+        connect(&Events, signal, this, &TController::NoteNextSnoozeEnd);
+    NoteNextSnoozeEnd();
 }
 
 TController::~TController() {
@@ -291,6 +307,89 @@ void TController::EverySecond() {
     if (DesktopClock)
         DesktopClock->ShowTime();
     CheckDayChange();
+    CheckSnoozes();
+    LastTick = Now();
+}
+
+void TController::Woken() {
+    // Without the signal before the sleep, the last tick is the last moment
+    // known awake.
+    const TDateTime since = AsleepSince != 0 ? AsleepSince : LastTick;
+    AsleepSince = 0;
+    CheckDayChange();
+    const TDateTime now = Now();
+    if (StartMode == smTray && !SuspendedFlag && since != 0 && ScheduleTimePassed(since, now)) {
+        // Each alarm aims at its next time from now, so none of them also
+        // fires for a time just passed.
+        SetupAlarms();
+        if (ShowDueWindow() && ReadSetting(kNotify))
+            Notice->Show(Book.DueList.All());
+    }
+    CheckSnoozes();
+    LastTick = now;
+}
+
+bool TController::ScheduleTimePassed(TDateTime since, TDateTime now) const {
+    for (const std::string& time : AlarmTimes) {
+        TDateTime timeOfDay = 0;
+        if (time.empty() || !TryReadTimeOfDay(time, timeOfDay))
+            continue;
+        TDateTime next = DateOf(since) + timeOfDay;
+        if (next <= since)
+            next += 1;
+        if (next <= now)
+            return true;
+    }
+    return false;
+}
+
+void TController::NoteNextSnoozeEnd() {
+    NextSnoozeEnd = Book.MasterList.NextSnoozeEnd();
+}
+
+void TController::CheckSnoozes() {
+    if (NextSnoozeEnd == 0 || Now() < NextSnoozeEnd)
+        return;
+    const TDateTime from = NextSnoozeEnd;
+    // The scan notes the next end.
+    NextSnoozeEnd = 0;
+    Book.Scan();
+    const TDateTime now = Now();
+    std::vector<TTickwellItem*> back;
+    for (TTickwellItem* e : Book.DueList.All())
+        if (e->SnoozeEnd() >= from && e->SnoozeEnd() <= now)
+            back.push_back(e);
+    if (back.empty())
+        return;
+    const bool scheduled =
+        std::any_of(AlarmTimes.begin(), AlarmTimes.end(), [](const std::string& time) {
+            TDateTime timeOfDay = 0;
+            return !time.empty() && TryReadTimeOfDay(time, timeOfDay);
+        });
+    if (StartMode == smTray && scheduled && !SuspendedFlag)
+        ShowDueWindow();
+    if (ReadSetting(kNotify))
+        Notice->Show(back);
+}
+
+void TController::ActOnListed(const std::vector<std::uint64_t>& ids, bool acknowledge) {
+    if (RefuseChange())
+        return;
+    std::vector<TTickwellItem*> events;
+    for (TTickwellItem* e : Book.MasterList.All())
+        if (std::find(ids.begin(), ids.end(), e->Id) != ids.end())
+            events.push_back(e);
+    try {
+        if (acknowledge) {
+            // Acknowledged as the due list of now shows them.
+            Book.Scan();
+            Book.AcknowledgeAll(events);
+        } else {
+            Book.Snooze(events, SnoozeEndFrom(Now(), TSettings().Get(kSnoozeMinutes)));
+        }
+    } catch (const TTickwellError& e) {
+        ShowMsg(e.what(), mkError);
+    }
 }
 
 void TController::CheckDayChange() {

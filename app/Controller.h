@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 class QSessionManager;
 class TAlarm;
@@ -20,6 +21,7 @@ class TClockFrm;
 class TDesktopNotice;
 class TEventBook;
 class TEventBookSignals;
+class TSleepWatch;
 class TTickTimer;
 class TTrayIcon;
 
@@ -64,6 +66,11 @@ public:
     void SetupAlarms();
     void FreeAlarms();
 
+    // The computer woke from sleep: the day checked at once, and a schedule
+    // time that passed meanwhile shown once, however many passed.
+    void Woken();
+    TSleepWatch* SleepWatch() const { return Sleep; }
+
 private:
     void ConnectTrayMenu();
     void OpenStartWindows();
@@ -71,6 +78,13 @@ private:
     void DayChanged();
     void CheckDayBeforeScan();
     void AlarmRang(TAlarm* alarm);
+    // Whether any schedule time came round after since, up to now.
+    bool ScheduleTimePassed(TDateTime since, TDateTime now) const;
+    // Snoozes that ended since the last look bring their events back.
+    void CheckSnoozes();
+    void NoteNextSnoozeEnd();
+    // A button of the notification, for the events it listed.
+    void ActOnListed(const std::vector<std::uint64_t>& ids, bool acknowledge);
     void BringDueWindowForward();
     void CommitData(QSessionManager& manager);
     void ShowDueAtShutdown();
@@ -89,7 +103,14 @@ private:
     TTrayIcon* TrayIcon = nullptr;
     TDesktopNotice* Notice = nullptr;
     TTickTimer* SecondTick;
+    TSleepWatch* Sleep = nullptr;
     TDateTime CurrentDay = 0;
+    // The moment of the last tick, and when the computer went to sleep
+    // (0 while awake).
+    TDateTime LastTick = 0;
+    TDateTime AsleepSince = 0;
+    // The earliest end of a snooze; 0 when nothing is snoozed.
+    TDateTime NextSnoozeEnd = 0;
     std::array<std::string, 3> AlarmTimes;
     std::array<TAlarm*, 3> Alarms{};
     bool SuspendedFlag = false;

@@ -20,7 +20,7 @@ const char* const kInterface = "org.freedesktop.Notifications";
 // Long enough for a busy server, short enough that the tray message still
 // comes while the due events are new.
 constexpr int kCallTimeoutMs = 3000;
-constexpr int kListed = 4;
+constexpr int kListed = 5;
 
 // The notification's picture, in the form the "image-data" hint takes.
 struct TNoticeImage {
@@ -65,7 +65,7 @@ TDesktopNotice::TDesktopNotice(QSystemTrayIcon* tray, std::function<void()> acti
 }
 
 QString TDesktopNotice::Summary(int count) {
-    return count == 1 ? QStringLiteral("1 event due") : QStringLiteral("%1 events due").arg(count);
+    return count == 1 ? tr("1 event due") : tr("%1 events due").arg(count);
 }
 
 QString TDesktopNotice::Body(const std::vector<TTickwellItem*>& due) {
@@ -73,7 +73,7 @@ QString TDesktopNotice::Body(const std::vector<TTickwellItem*>& due) {
     for (size_t i = 0; i < due.size() && i < kListed; ++i)
         lines << QString::fromStdString(FirstLine(due[i]->Description));
     if (due.size() > kListed)
-        lines << QStringLiteral("and %1 more").arg(due.size() - kListed);
+        lines << tr("and %1 more").arg(due.size() - kListed);
     return lines.join('\n');
 }
 
@@ -89,6 +89,29 @@ void TDesktopNotice::Show(const std::vector<TTickwellItem*>& due) {
         ShowInTray(summary, body);
         return;
     }
+    Listed.clear();
+    for (const TTickwellItem* e : due)
+        Listed.push_back(e->Id);
+    if (Buttons) {
+        Send(summary, body);
+        return;
+    }
+    // Asked once; a server that does not answer gets no buttons this time.
+    QDBusMessage ask =
+        QDBusMessage::createMethodCall(kService, kPath, kInterface, "GetCapabilities");
+    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(ask, kCallTimeoutMs), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [this, summary, body](QDBusPendingCallWatcher* w) {
+                const QDBusPendingReply<QStringList> reply = *w;
+                w->deleteLater();
+                if (!reply.isError())
+                    Buttons = reply.value().contains(QStringLiteral("actions"));
+                Send(summary, body);
+            });
+}
+
+void TDesktopNotice::Send(const QString& summary, const QString& body) {
+    QDBusConnection bus = QDBusConnection::sessionBus();
     static const QMetaType registered = qDBusRegisterMetaType<TNoticeImage>();
     (void)registered;
     if (!Listening)
@@ -97,13 +120,20 @@ void TDesktopNotice::Show(const std::vector<TTickwellItem*>& due) {
         Listening = bus.connect(QString(), kPath, kInterface, "ActionInvoked", this,
                                 SLOT(ActionInvoked(uint, QString)));
 
+    QStringList actions{QStringLiteral("default"), tr("Show")};
+    if (Buttons.value_or(false) && !Listed.empty()) {
+        if (OnAcknowledge)
+            actions << QStringLiteral("acknowledge") << tr("Acknowledge");
+        if (OnSnooze)
+            actions << QStringLiteral("snooze") << tr("Snooze");
+    }
     QVariantMap hints;
     hints["desktop-entry"] = DesktopEntryName();
     hints["urgency"] = QVariant::fromValue(static_cast<uchar>(1));
     hints["image-data"] = QVariant::fromValue(TNoticeImage{AppIcon().pixmap(48, 48).toImage()});
     QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface, "Notify");
     call << QStringLiteral("Tickwell") << LastId << AppIconName() << summary << body.toHtmlEscaped()
-         << QStringList{QStringLiteral("default"), QStringLiteral("Show")} << hints << -1;
+         << actions << hints << -1;
     auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call, kCallTimeoutMs), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
             [this, summary, body](QDBusPendingCallWatcher* w) {
@@ -117,8 +147,14 @@ void TDesktopNotice::Show(const std::vector<TTickwellItem*>& due) {
 }
 
 void TDesktopNotice::ActionInvoked(uint id, const QString& action) {
-    if (id != 0 && id == LastId && action == "default" && Activated)
+    if (id == 0 || id != LastId)
+        return;
+    if (action == "default" && Activated)
         Activated();
+    else if (action == "acknowledge" && OnAcknowledge)
+        OnAcknowledge(Listed);
+    else if (action == "snooze" && OnSnooze)
+        OnSnooze(Listed);
 }
 
 void TDesktopNotice::ShowInTray(const QString& summary, const QString& body) {

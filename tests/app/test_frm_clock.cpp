@@ -11,6 +11,7 @@
 #include "ui/FrmScan.h"
 #include "ui/TickTimer.h"
 #include <QDBusConnection>
+#include <QDBusMessage>
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
@@ -22,18 +23,48 @@ class TFakeNotifications : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
 public:
+    QStringList Capabilities;
     QStringList Texts;
+    QStringList Actions;
+    QList<uint> Replaced;
 public slots:
-    uint Notify(const QString&, uint, const QString&, const QString& summary, const QString& body,
-                const QStringList&, const QVariantMap&, int) {
+    QStringList GetCapabilities() { return Capabilities; }
+    uint Notify(const QString&, uint replaces, const QString&, const QString& summary,
+                const QString& body, const QStringList& actions, const QVariantMap&, int) {
         Texts << summary + "|" + body;
+        Actions = actions;
+        Replaced << replaces;
         return 7;
+    }
+};
+
+// A private bus of the test's own, with a name on it.
+struct TPrivateBus {
+    QProcess Daemon;
+    QString Address;
+    QDBusConnection Connection{QString()};
+    bool Start(const QString& name) {
+        Daemon.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
+        if (!Daemon.waitForReadyRead(5000))
+            return false;
+        Address = QString::fromUtf8(Daemon.readLine()).trimmed();
+        Connection = QDBusConnection::connectToBus(Address, name);
+        return Connection.isConnected();
+    }
+    ~TPrivateBus() {
+        QDBusConnection::disconnectFromBus(Connection.name());
+        Daemon.kill();
+        Daemon.waitForFinished();
     }
 };
 
 class TestFrmClock : public QObject {
     Q_OBJECT
     TUiTestEnv Env;
+    // One session bus for the whole run: the program keeps its first.
+    TPrivateBus Bus;
+    TFakeNotifications Fake;
+    bool BusUp = false;
     TTickwellItem* Plants = nullptr;
     bool TrayUp = true;
     std::unique_ptr<TController> App;
@@ -66,6 +97,14 @@ class TestFrmClock : public QObject {
     }
 
 private slots:
+    void initTestCase() {
+        BusUp = Bus.Start("fake-server") &&
+                Bus.Connection.registerService("org.freedesktop.Notifications") &&
+                Bus.Connection.registerObject("/org/freedesktop/Notifications", &Fake,
+                                              QDBusConnection::ExportAllSlots);
+        if (BusUp)
+            qputenv("DBUS_SESSION_BUS_ADDRESS", Bus.Address.toUtf8());
+    }
     void init() {
         Env.Reset();
         WriteSetting(kNoTrayTold, true);
@@ -156,27 +195,83 @@ private slots:
     }
 
     // A schedule time that brings up due events also tells the desktop,
-    // with the first line of the event's text.
+    // with the first lines of the events' texts. A server that shows
+    // buttons gets Acknowledge and Snooze, which act on every event listed
+    // and save; a snoozed event comes back at the end of the snooze, in a
+    // notification that replaces the one before.
+    void ScheduleSendsADesktopNotification_data() {
+        QTest::addColumn<QStringList>("capabilities");
+        QTest::addColumn<QString>("action"); // empty: none invoked
+        QTest::newRow("no buttons") << QStringList{"body"} << "";
+        QTest::newRow("Acknowledge") << QStringList{"actions", "body"} << "acknowledge";
+        QTest::newRow("Snooze") << QStringList{"actions"} << "snooze";
+    }
     void ScheduleSendsADesktopNotification() {
-        QProcess bus;
-        bus.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
-        if (!bus.waitForReadyRead(5000))
+        QFETCH(QStringList, capabilities);
+        QFETCH(QString, action);
+        if (!BusUp)
             QSKIP("no dbus-daemon");
-        const QString address = QString::fromUtf8(bus.readLine()).trimmed();
-        qputenv("DBUS_SESSION_BUS_ADDRESS", address.toUtf8());
-        TFakeNotifications fake;
-        QDBusConnection server = QDBusConnection::connectToBus(address, "fake-server");
-        QVERIFY(server.registerService("org.freedesktop.Notifications") &&
-                server.registerObject("/org/freedesktop/Notifications", &fake,
-                                      QDBusConnection::ExportAllSlots));
-        Env.Add(MakeEvent("Pay rent\r\nto the landlord", Env.Day, true));
+        TFakeNotifications& fake = Fake;
+        fake.Texts.clear();
+        fake.Replaced.clear();
+        fake.Capabilities = capabilities;
+        Env.Add(MakeEvent("Pay rent\r\nto the landlord", Env.Day, true, 0, 1, 7, true));
+        for (const char* text : {"Bins", "Gym", "Post", "Shop", "Call mum"})
+            Env.Add(MakeEvent(text, Env.Day + 1, true));
         WriteSetting(kAlarm2, std::string("09:30"));
+        WriteSetting(kSnoozeMinutes, 15);
         Start(At(0, 9, 29, 58));
         AdvanceTestTime(3000);
-        QTRY_COMPARE(fake.Texts, QStringList{"1 event due|Pay rent"});
-        QDBusConnection::disconnectFromBus("fake-server");
-        bus.kill();
-        bus.waitForFinished();
+        QTRY_COMPARE(fake.Texts.size(), 1);
+        QCOMPARE(fake.Texts[0], "6 events due|Pay rent\nBins\nGym\nPost\nShop\nand 1 more");
+        const QStringList buttons =
+            action.isEmpty()
+                ? QStringList{"default", "Show"}
+                : QStringList{"default", "Show", "acknowledge", "Acknowledge", "snooze", "Snooze"};
+        QCOMPARE(fake.Actions, buttons);
+        if (action.isEmpty())
+            return;
+        QCOMPARE(DueRows().size(), 6);
+        QDBusMessage invoked = QDBusMessage::createSignal(
+            "/org/freedesktop/Notifications", "org.freedesktop.Notifications", "ActionInvoked");
+        invoked << 7u << action;
+        QVERIFY(Bus.Connection.send(invoked));
+        QTRY_COMPARE(DueRows(), QStringList{});
+        if (action == "acknowledge") {
+            QProcess cli;
+            cli.start(TICKWELL_CLI_PATH, {"list", "--json"});
+            QVERIFY(cli.waitForFinished(20000));
+            // Each for the occurrence it was listed for: today's, tomorrow's.
+            const QString listed = cli.readAllStandardOutput();
+            QCOMPARE(listed.count("\"ackDate\":\"2026-03-10\""), 1);
+            QCOMPARE(listed.count("\"ackDate\":\"2026-03-11\""), 5);
+            return;
+        }
+        JumpTestTime(At(0, 9, 45, 30));
+        AdvanceTestTime(1000);
+        QCOMPARE(DueRows().size(), 6);
+        QTRY_COMPARE(fake.Replaced, (QList<uint>{0, 7}));
+    }
+
+    // Woken from a sleep across two schedule times, the due events come up
+    // once, at once, and neither time comes round again that day.
+    void AScheduleTimeMissedAsleepShowsOnceOnWaking() {
+        if (!BusUp)
+            QSKIP("no dbus-daemon");
+        qputenv("TICKWELL_LOGIND_BUS", Bus.Address.toUtf8());
+        WriteSetting(kAlarm0, std::string("09:30"));
+        WriteSetting(kAlarm1, std::string("10:30"));
+        Start(At(0, 9, 0, 0));
+        qunsetenv("TICKWELL_LOGIND_BUS");
+        AdvanceTestTime(2000);
+        JumpTestTime(At(0, 11, 0, 0));
+        QDBusMessage woken = QDBusMessage::createSignal(
+            "/org/freedesktop/login1", "org.freedesktop.login1.Manager", "PrepareForSleep");
+        woken << false;
+        QVERIFY(Bus.Connection.send(woken));
+        QTRY_COMPARE(Env.Notices.size(), size_t(1));
+        AdvanceTestTime(10000);
+        QCOMPARE(Env.Notices.size(), size_t(1));
     }
 
     // Without a tray at start the desktop clock stands in and says so once;
