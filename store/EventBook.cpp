@@ -111,8 +111,15 @@ bool TEventBook::Acknowledge(TTickwellItem* event) {
 int TEventBook::AcknowledgeAll(const std::vector<TTickwellItem*>& events) {
     std::vector<TTickwellItem*> done;
     const std::vector<int> where = DueList.IndexesOf(events);
+    // A snoozed event would be due but for the snooze, which the
+    // acknowledgement ends.
+    std::vector<TTickwellItem*> snoozed;
+    if (std::find(where.begin(), where.end(), -1) != where.end())
+        snoozed = MasterList.SnoozedDue();
     for (size_t i = 0; i < events.size(); ++i)
-        if (events[i] && where[i] >= 0 &&
+        if (events[i] &&
+            (where[i] >= 0 ||
+             std::find(snoozed.begin(), snoozed.end(), events[i]) != snoozed.end()) &&
             std::find(done.begin(), done.end(), events[i]) == done.end()) {
             events[i]->AckDate = events[i]->ScanDate;
             events[i]->SetSnooze(0);

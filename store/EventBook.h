@@ -65,11 +65,11 @@ public:
     void Edit(TTickwellItem* event, const EventRecord& record);
     // The event's occurrence in the due list seen: false when it is not due.
     bool Acknowledge(TTickwellItem* event);
-    // Each of the events due now (the others are passed over) acknowledged
-    // at once, with one save; how many were.
+    // Each of the events due now, or due but for a snooze, acknowledged at
+    // once (the others are passed over), with one save; how many were.
     int AcknowledgeAll(const std::vector<TTickwellItem*>& events);
     // The events put off until the moment: out of the due list until then,
-    // their acknowledgement as it was. An acknowledgement ends a snooze.
+    // their acknowledgement as it was. An acknowledgement ends the snooze.
     void Snooze(const std::vector<TTickwellItem*>& events, TDateTime until);
     // False (and nothing saved) when it was not acknowledged.
     bool ClearAcknowledgement(TTickwellItem* event);
