@@ -348,7 +348,8 @@ void TController::NoteNextSnoozeEnd() {
 }
 
 void TController::CheckSnoozes() {
-    if (NextSnoozeEnd == 0 || Now() < NextSnoozeEnd)
+    // The count-down alert brings the windows up to date itself, later.
+    if (NextSnoozeEnd == 0 || Now() < NextSnoozeEnd || MidnightFrm)
         return;
     const TDateTime from = NextSnoozeEnd;
     // The scan notes the next end.

@@ -38,33 +38,13 @@ public slots:
     }
 };
 
-// A private bus of the test's own, with a name on it.
-struct TPrivateBus {
-    QProcess Daemon;
-    QString Address;
-    QDBusConnection Connection{QString()};
-    bool Start(const QString& name) {
-        Daemon.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
-        if (!Daemon.waitForReadyRead(5000))
-            return false;
-        Address = QString::fromUtf8(Daemon.readLine()).trimmed();
-        Connection = QDBusConnection::connectToBus(Address, name);
-        return Connection.isConnected();
-    }
-    ~TPrivateBus() {
-        QDBusConnection::disconnectFromBus(Connection.name());
-        Daemon.kill();
-        Daemon.waitForFinished();
-    }
-};
-
 class TestFrmClock : public QObject {
     Q_OBJECT
     TUiTestEnv Env;
     // One session bus for the whole run: the program keeps its first.
-    TPrivateBus Bus;
+    QProcess Bus;
+    QString BusAddress;
     TFakeNotifications Fake;
-    bool BusUp = false;
     TTickwellItem* Plants = nullptr;
     bool TrayUp = true;
     std::unique_ptr<TController> App;
@@ -79,6 +59,13 @@ class TestFrmClock : public QObject {
         App = std::make_unique<TController>(*Env.Events, [this] { return TrayUp; });
         App->Start();
         return App.get();
+    }
+    // A signal on the test's bus, as the desktop's services send them.
+    static bool Signal(const char* path, const char* interface, const char* name,
+                       const QVariantList& arguments) {
+        QDBusMessage signal = QDBusMessage::createSignal(path, interface, name);
+        signal.setArguments(arguments);
+        return QDBusConnection("fake-server").send(signal);
     }
     QStringList DueRows() const {
         QStringList rows;
@@ -98,12 +85,20 @@ class TestFrmClock : public QObject {
 
 private slots:
     void initTestCase() {
-        BusUp = Bus.Start("fake-server") &&
-                Bus.Connection.registerService("org.freedesktop.Notifications") &&
-                Bus.Connection.registerObject("/org/freedesktop/Notifications", &Fake,
-                                              QDBusConnection::ExportAllSlots);
-        if (BusUp)
-            qputenv("DBUS_SESSION_BUS_ADDRESS", Bus.Address.toUtf8());
+        Bus.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
+        if (!Bus.waitForReadyRead(5000))
+            return;
+        BusAddress = QString::fromUtf8(Bus.readLine()).trimmed();
+        QDBusConnection server = QDBusConnection::connectToBus(BusAddress, "fake-server");
+        if (!server.registerService("org.freedesktop.Notifications") ||
+            !server.registerObject("/org/freedesktop/Notifications", &Fake,
+                                   QDBusConnection::ExportAllSlots))
+            BusAddress.clear();
+        qputenv("DBUS_SESSION_BUS_ADDRESS", BusAddress.toUtf8());
+    }
+    void cleanupTestCase() {
+        Bus.kill();
+        Bus.waitForFinished();
     }
     void init() {
         Env.Reset();
@@ -209,12 +204,11 @@ private slots:
     void ScheduleSendsADesktopNotification() {
         QFETCH(QStringList, capabilities);
         QFETCH(QString, action);
-        if (!BusUp)
+        if (BusAddress.isEmpty())
             QSKIP("no dbus-daemon");
-        TFakeNotifications& fake = Fake;
-        fake.Texts.clear();
-        fake.Replaced.clear();
-        fake.Capabilities = capabilities;
+        Fake.Texts.clear();
+        Fake.Replaced.clear();
+        Fake.Capabilities = capabilities;
         Env.Add(MakeEvent("Pay rent\r\nto the landlord", Env.Day, true, 0, 1, 7, true));
         for (const char* text : {"Bins", "Gym", "Post", "Shop", "Call mum"})
             Env.Add(MakeEvent(text, Env.Day + 1, true));
@@ -222,20 +216,18 @@ private slots:
         WriteSetting(kSnoozeMinutes, 15);
         Start(At(0, 9, 29, 58));
         AdvanceTestTime(3000);
-        QTRY_COMPARE(fake.Texts.size(), 1);
-        QCOMPARE(fake.Texts[0], "6 events due|Pay rent\nBins\nGym\nPost\nShop\nand 1 more");
+        QTRY_COMPARE(Fake.Texts.size(), 1);
+        QCOMPARE(Fake.Texts[0], "6 events due|Pay rent\nBins\nGym\nPost\nShop\nand 1 more");
         const QStringList buttons =
             action.isEmpty()
                 ? QStringList{"default", "Show"}
                 : QStringList{"default", "Show", "acknowledge", "Acknowledge", "snooze", "Snooze"};
-        QCOMPARE(fake.Actions, buttons);
+        QCOMPARE(Fake.Actions, buttons);
         if (action.isEmpty())
             return;
         QCOMPARE(DueRows().size(), 6);
-        QDBusMessage invoked = QDBusMessage::createSignal(
-            "/org/freedesktop/Notifications", "org.freedesktop.Notifications", "ActionInvoked");
-        invoked << 7u << action;
-        QVERIFY(Bus.Connection.send(invoked));
+        QVERIFY(Signal("/org/freedesktop/Notifications", "org.freedesktop.Notifications",
+                       "ActionInvoked", {7u, action}));
         QTRY_COMPARE(DueRows(), QStringList{});
         if (action == "acknowledge") {
             QProcess cli;
@@ -250,25 +242,23 @@ private slots:
         JumpTestTime(At(0, 9, 45, 30));
         AdvanceTestTime(1000);
         QCOMPARE(DueRows().size(), 6);
-        QTRY_COMPARE(fake.Replaced, (QList<uint>{0, 7}));
+        QTRY_COMPARE(Fake.Replaced, (QList<uint>{0, 7}));
     }
 
     // Woken from a sleep across two schedule times, the due events come up
     // once, at once, and neither time comes round again that day.
     void AScheduleTimeMissedAsleepShowsOnceOnWaking() {
-        if (!BusUp)
+        if (BusAddress.isEmpty())
             QSKIP("no dbus-daemon");
-        qputenv("TICKWELL_LOGIND_BUS", Bus.Address.toUtf8());
+        qputenv("TICKWELL_LOGIND_BUS", BusAddress.toUtf8());
         WriteSetting(kAlarm0, std::string("09:30"));
         WriteSetting(kAlarm1, std::string("10:30"));
         Start(At(0, 9, 0, 0));
         qunsetenv("TICKWELL_LOGIND_BUS");
         AdvanceTestTime(2000);
         JumpTestTime(At(0, 11, 0, 0));
-        QDBusMessage woken = QDBusMessage::createSignal(
-            "/org/freedesktop/login1", "org.freedesktop.login1.Manager", "PrepareForSleep");
-        woken << false;
-        QVERIFY(Bus.Connection.send(woken));
+        QVERIFY(Signal("/org/freedesktop/login1", "org.freedesktop.login1.Manager",
+                       "PrepareForSleep", {false}));
         QTRY_COMPARE(Env.Notices.size(), size_t(1));
         AdvanceTestTime(10000);
         QCOMPARE(Env.Notices.size(), size_t(1));
