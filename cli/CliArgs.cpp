@@ -152,6 +152,9 @@ private:
         } else if (name == "--json") {
             flag();
             Result.Json = true;
+        } else if (name == "--tsv") {
+            flag();
+            Result.Tsv = true;
         } else if (name == "--yes" || name == "-y") {
             flag();
             Result.Yes = true;
@@ -232,13 +235,12 @@ private:
     }
 
     void Operands(const std::vector<std::string>& operands) {
-        if (operands.empty())
-            throw TUsageError("no command given");
-        const TCommandName* c = FindCommand(operands[0]);
+        // A status bar or a prompt runs the program bare: what is due.
+        const TCommandName* c = FindCommand(operands.empty() ? "due" : operands[0]);
         if (!c)
             throw TUsageError("unknown command " + operands[0]);
         Result.Command = c->Command;
-        const int n = static_cast<int>(operands.size()) - 1;
+        const int n = std::max(static_cast<int>(operands.size()) - 1, 0);
         if (n < c->Min)
             throw TUsageError(std::string(c->Name) + " needs an argument");
         if (n > c->Max)
@@ -294,6 +296,8 @@ private:
 
     void CheckRelevance() {
         SnoozeOptions();
+        if (Result.Json && Result.Tsv)
+            throw TUsageError("give only one of --json and --tsv");
         const bool takesEvent =
             Result.Command == TCliCommand::Add || Result.Command == TCliCommand::Edit;
         if (EventGiven && !takesEvent)
@@ -323,7 +327,9 @@ TCliArgs ParseCliArgs(const std::vector<std::string>& args) {
 
 const std::string& UsageText() {
     static const std::string text =
-        "Usage: tickwell-cli [--data FILE] [--date YYYY-MM-DD] [--json] [--yes] COMMAND\n"
+        "Usage: tickwell-cli [--data FILE] [--date YYYY-MM-DD] [--json | --tsv] [--yes]\n"
+        "       tickwell-cli [OPTIONS] COMMAND\n"
+        "Without a command, tickwell-cli shows what due shows.\n"
         "\n"
         "Options (before or after the command):\n"
         "  --data FILE          the data file (default: tickwell.dat in the data folder:\n"
@@ -332,13 +338,17 @@ const std::string& UsageText() {
         "  --date YYYY-MM-DD    act as if today were that day\n"
         "  --json               machine-readable output (list, due, month, add, edit,\n"
         "                       ack, snooze, delete)\n"
+        "  --tsv                tab-separated lines from list, due and month on a\n"
+        "                       terminal too, where they otherwise show words, a\n"
+        "                       heading and a calendar (in a pipe they always are)\n"
         "  --yes                answer Yes (or OK) to every question\n"
         "  --help               show this text\n"
         "  --version            show the program's version\n"
         "\n"
         "Commands:\n"
         "  list                 every event, in list order, each with its index and id\n"
-        "  due                  the events due today, in due-list order\n"
+        "  due                  the events due today, in due-list order (the command\n"
+        "                       when none is given)\n"
         "  month YYYY-MM        the events that occur on each day of the month\n"
         "  add --desc TEXT [--start DATE] [TYPE] [--interval N] [--rank N]\n"
         "      [--weekday 1..7] [--until DATE | --no-end] [--notice N]\n"

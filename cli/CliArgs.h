@@ -51,6 +51,8 @@ struct TCliArgs {
     std::string DataFile;
     std::optional<TDateTime> Today;
     bool Json = false;
+    // Tab-separated rows even on a terminal.
+    bool Tsv = false;
     bool Yes = false;
     bool Help = false;
     bool Version = false;

@@ -3,6 +3,7 @@
 #include "cli/EnteredEvent.h"
 #include "cli/EventOutput.h"
 #include "cli/Json.h"
+#include "cli/ReadingCommands.h"
 #include "core/Clock.h"
 #include "core/DateFormat.h"
 #include "core/EventId.h"
@@ -208,38 +209,14 @@ TExitStatus Vdir(const TCliContext& c) {
 
 } // namespace
 
-bool ReplacesAllEvents(TCliCommand command) {
-    return command == TCliCommand::Restore || command == TCliCommand::Zap;
-}
-
-bool WritesEvents(TCliCommand command) {
-    switch (command) {
-    case TCliCommand::List:
-    case TCliCommand::Due:
-    case TCliCommand::Month:
-    case TCliCommand::Export:
-    case TCliCommand::Backup:
-    case TCliCommand::None:
-        return false;
-    default:
-        return true;
-    }
-}
-
 TExitStatus RunCommand(const TCliContext& c) {
     TMyList& list = c.Book.MasterList;
     const bool wasEmpty = list.Empty();
     switch (c.Args.Command) {
     case TCliCommand::List:
-        WriteList(c.Io.Out, list, c.Args.Json);
-        return esDone;
     case TCliCommand::Due:
-        c.Book.Scan();
-        WriteDue(c.Io.Out, list, c.Book.DueList, c.Args.Json, list.SnoozedDue());
-        return esDone;
     case TCliCommand::Month:
-        WriteMonth(c.Io.Out, list, c.Args.Year, c.Args.Month, c.Args.Json);
-        return esDone;
+        return RunReadingCommand(c);
     case TCliCommand::Add:
         return Add(c);
     case TCliCommand::Edit:

@@ -4,6 +4,7 @@
 // asked on the terminal when there is one, answered Yes/OK with --yes, and
 // otherwise answered No/Cancel, so that a script never deletes or overwrites
 // by accident. Tracks what the exit status has to say.
+#include "cli/OutputForm.h"
 #include "core/Messages.h"
 #include <istream>
 #include <ostream>
@@ -14,6 +15,9 @@ struct TCliStreams {
     std::ostream& Err;
     // Standard input is a terminal: questions are asked there.
     bool Interactive = false;
+    TOutputForm Form = TOutputForm::Rows;
+    // The width a calendar fills on a terminal.
+    int Columns = 80;
 };
 
 enum TExitStatus { esDone = 0, esNotDone = 1, esError = 2 };

@@ -1,6 +1,9 @@
-#include "cli/RunCli.h"
-#include "core/FormatSettings.h"
-#include "platform/Locale.h"
+// tickwell-cli as started: list, due and month here, without Qt, ICU or
+// libical, so that a status bar may run it every few seconds; the other
+// commands in the whole program.
+#include "cli/CliSession.h"
+#include "cli/ReadingCommands.h"
+#include "cli/WholeProgram.h"
 #include <iostream>
 #include <unistd.h>
 
@@ -8,7 +11,14 @@ int main(int argc, char** argv) {
     // Output of a million events goes through the stream's own buffer, not
     // through C stdio one piece at a time.
     std::ios::sync_with_stdio(false);
-    SetFormatSettings(SystemFormatSettings());
     const std::vector<std::string> args(argv + 1, argv + argc);
-    return RunCli(args, std::cin, std::cout, std::cerr, isatty(STDIN_FILENO) == 1);
+    if (LightProgramRuns(args)) {
+        const TCliEngine engine{{}, RunReadingCommand};
+        const int status =
+            RunCliSession(engine, args, std::cin, std::cout, std::cerr, isatty(STDIN_FILENO) == 1,
+                          StandardOutputForm(), StandardOutputColumns());
+        if (status != kNeedsWholeProgram)
+            return status;
+    }
+    return ExecWholeProgram(argv);
 }

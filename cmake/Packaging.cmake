@@ -1,6 +1,8 @@
 # Installing the programs, and the Debian package made from the installed
 # tree (cpack -G DEB in the build folder).
 install(TARGETS tickwell tickwell-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The commands the light tickwell-cli hands on; found from its own folder.
+install(TARGETS tickwell-cli-full RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/tickwell)
 
 set(CPACK_PACKAGE_NAME tickwell)
 set(CPACK_PACKAGE_VENDOR "The Tickwell team")

@@ -3,7 +3,6 @@
 
 TEST_F(CliTest, BadArgumentsGiveUsageOnStderrAndExitTwo) {
     const std::vector<std::vector<std::string>> cases = {
-        {},
         {"frobnicate"},
         {"--bogus", "list"},
         {"month", "2025-13"},
@@ -11,6 +10,7 @@ TEST_F(CliTest, BadArgumentsGiveUsageOnStderrAndExitTwo) {
         {"--date", "2025-02-30", "list"},
         {"--json=1", "list"},
         {"export", "a", "--pre4"},
+        {"list", "--json", "--tsv"},
         {"add", "--desc", "x", "--daily", "--weekly"},
         {"add", "--desc", "x", "--notice", "366"},
         {"add", "--desc", "x", "--daily", "--interval", "0"},

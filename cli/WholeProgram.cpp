@@ -1,0 +1,77 @@
+#include "cli/WholeProgram.h"
+#include "cli/CliArgs.h"
+#include "cli/ReadingCommands.h"
+#include "platform/Paths.h"
+#include "platform/RegistryFile.h"
+#include "store/RegFileFormat.h"
+#include "store/SettingsSchema.h"
+#include <cerrno>
+#include <climits>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <unistd.h>
+
+#ifndef TICKWELL_WHOLE_CLI_DIR
+#define TICKWELL_WHOLE_CLI_DIR "."
+#endif
+
+namespace {
+
+constexpr const char* kWholeProgram = "tickwell-cli-full";
+
+// Read without telling anything: whatever the file holds is told once, by
+// the program that goes on to use it.
+bool SettingsNameSyncFolder() {
+    std::ifstream file(RegistryFilePath(), std::ios::binary);
+    std::string text;
+    text.resize(TRegistryFile::kMaxFileSize + 1);
+    file.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<size_t>(file.gcount()));
+    TRegData data;
+    std::vector<TRegFileSkip> skipped;
+    std::string error;
+    if (text.size() > TRegistryFile::kMaxFileSize || !ParseRegFile(text, data, skipped, error))
+        return false;
+    const TRegValue* value =
+        data.Find(std::string(kRegistryRoot) + '\\' + kSyncFolder.Section, kSyncFolder.Name);
+    std::string folder;
+    return value && RegText(*value, folder) && !folder.empty();
+}
+
+std::string ProgramFolder() {
+    char path[PATH_MAX];
+    const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (n <= 0)
+        return ".";
+    const std::string self(path, static_cast<size_t>(n));
+    return self.substr(0, self.rfind('/'));
+}
+
+} // namespace
+
+bool LightProgramRuns(const std::vector<std::string>& args) {
+    TCliArgs a;
+    try {
+        a = ParseCliArgs(args);
+    } catch (const TUsageError&) {
+        return true;
+    }
+    return a.Help || a.Version || (IsReadingCommand(a.Command) && !SettingsNameSyncFolder());
+}
+
+int ExecWholeProgram(char** argv) {
+    // Beside this one in a build folder; installed, in its own folder.
+    const std::string folder = ProgramFolder();
+    std::string tried;
+    for (const std::string& candidate :
+         {folder + '/' + kWholeProgram,
+          folder + '/' + TICKWELL_WHOLE_CLI_DIR + '/' + kWholeProgram}) {
+        argv[0] = const_cast<char*>(candidate.c_str());
+        execv(candidate.c_str(), argv);
+        tried = candidate + ": " + std::strerror(errno);
+    }
+    std::cerr << "tickwell-cli: cannot start the rest of the program (" << tried << ")\n";
+    return 2;
+}
