@@ -14,6 +14,9 @@ struct TCliEngine {
     std::function<std::shared_ptr<void>(TEventBook&, const std::string& folder, const TCliStreams&)>
         SyncFolder;
     std::function<TExitStatus(const TCliContext&)> Command;
+    // The process ends when the session does, so its memory need not be
+    // handed back piece by piece.
+    bool EndsWithProcess = false;
     // vdir --resolve, which works on two files of its own and not on the
     // events. Empty: as for SyncFolder.
     std::function<TExitStatus(const TCliArgs&)> Resolve;

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -24,15 +25,17 @@ constexpr const char* kWholeProgram = "tickwell-cli-full";
 // Read without telling anything: whatever the file holds is told once, by
 // the program that goes on to use it.
 bool SettingsNameSyncFolder() {
-    std::ifstream file(RegistryFilePath(), std::ios::binary);
-    std::string text;
-    text.resize(TRegistryFile::kMaxFileSize + 1);
-    file.read(text.data(), static_cast<std::streamsize>(text.size()));
-    text.resize(static_cast<size_t>(file.gcount()));
+    const std::string path = RegistryFilePath();
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(path, ec);
+    if (ec || size > TRegistryFile::kMaxFileSize)
+        return false;
+    std::ifstream file(path, std::ios::binary);
+    const std::string text{std::istreambuf_iterator<char>(file), {}};
     TRegData data;
     std::vector<TRegFileSkip> skipped;
     std::string error;
-    if (text.size() > TRegistryFile::kMaxFileSize || !ParseRegFile(text, data, skipped, error))
+    if (!ParseRegFile(text, data, skipped, error))
         return false;
     const TRegValue* value =
         data.Find(std::string(kRegistryRoot) + '\\' + kSyncFolder.Section, kSyncFolder.Name);

@@ -13,7 +13,7 @@ int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (LightProgramRuns(args)) {
-        const TCliEngine engine{{}, RunReadingCommand};
+        const TCliEngine engine{{}, RunReadingCommand, true};
         const int status =
             RunCliSession(engine, args, std::cin, std::cout, std::cerr, isatty(STDIN_FILENO) == 1,
                           StandardOutputForm(), StandardOutputColumns());

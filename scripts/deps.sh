@@ -18,7 +18,7 @@ case "${1:-}" in
       xvfb xauth faketime poppler-utils openbox trayer xdotool dbus
       desktop-file-utils appstream man-db zsh
       clang libclang-rt-14-dev python3-recurring-ical-events
-      radicale vdirsyncer curl
+      radicale vdirsyncer curl remind
     )
     # A node of its own (NodeSource's brings npm) is kept.
     command -v node >/dev/null || PACKAGES+=(nodejs npm) ;;
