@@ -9,6 +9,7 @@
 #include "platform/RegistryFile.h"
 #include "store/DataFile.h"
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -18,6 +19,7 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <sys/wait.h>
 #include <vector>
 
 struct TCliRun {
@@ -61,6 +63,24 @@ protected:
         r.Out = out.str();
         r.Err = err.str();
         return r;
+    }
+
+    // Runs the program with standard input from /dev/null (no terminal) and
+    // standard error folded into the output, a pipe.
+    TCliRun Exec(const std::string& args) const {
+        const std::string command = "env LC_ALL=C LANG=C TICKWELL_HOME='" + Dir + "' '" +
+                                    TICKWELL_CLI_PATH + "' " + args + " </dev/null 2>&1";
+        TCliRun p;
+        FILE* pipe = popen(command.c_str(), "r");
+        if (!pipe)
+            return p;
+        char buffer[4096];
+        size_t n = 0;
+        while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+            p.Out.append(buffer, n);
+        const int status = pclose(pipe);
+        p.Code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return p;
     }
 
     // The descriptions stored in the data file, sorted (the list order

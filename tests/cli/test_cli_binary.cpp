@@ -1,29 +1,8 @@
 // The real program, end to end: its own locale set-up, standard streams and
 // exit status.
 #include "CliTestSupport.h"
-#include <cstdio>
-#include <sys/wait.h>
 
-class CliBinaryTest : public CliTest {
-protected:
-    // Runs the program with standard input from /dev/null (no terminal) and
-    // standard error folded into the output.
-    TCliRun Exec(const std::string& args) {
-        const std::string command = "env LC_ALL=C LANG=C TICKWELL_HOME='" + Dir + "' '" +
-                                    TICKWELL_CLI_PATH + "' " + args + " </dev/null 2>&1";
-        TCliRun p;
-        FILE* pipe = popen(command.c_str(), "r");
-        if (!pipe)
-            return p;
-        char buffer[4096];
-        size_t n = 0;
-        while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-            p.Out.append(buffer, n);
-        const int status = pclose(pipe);
-        p.Code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        return p;
-    }
-};
+class CliBinaryTest : public CliTest {};
 
 TEST_F(CliBinaryTest, AddAndExportInTheCLocale) {
     const TCliRun add =
