@@ -116,7 +116,11 @@ void WriteListWords(std::ostream& out, const TMyList& list, const TTerminalStyle
     for (int i = 0; i < list.Count(); ++i) {
         const TTickwellItem& e = *list[i];
         const std::string ack = e.AckDate == 0 ? "" : DayWords(e.AckDate, style.Names, true);
-        const char* colour = style.Colour && e.DueState() == dkOverdue ? kRed : nullptr;
+        const TDueKind kind = e.DueState();
+        const char* colour = !style.Colour                            ? nullptr
+                             : kind == dkOverdue || kind == dkPastEnd ? kRed
+                             : kind == dkToday                        ? kBold
+                                                                      : nullptr;
         table.Add({std::to_string(i), EventId(e), DayWords(e.NextDate, style.Names, true),
                    e.DaysToNextText(), e.TypeName(), e.IntervalText(), ack, RowText(e.Description)},
                   colour);
