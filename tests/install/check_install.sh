@@ -3,7 +3,7 @@
 # both programs answer without a display, the menu entry and the software
 # centre's file validate, the icon is there, the manual pages render cleanly
 # and name every option and command that --help names, and bash completes
-# the commands.
+# the commands, and tickwell-cli hands a command to the rest of the program.
 # Usage: check_install.sh BUILD_DIR VERSION APP_ID ICON
 set -euo pipefail
 build=$1 version=$2 app_id=$3 icon=$4
@@ -68,6 +68,10 @@ completed=$(bash -c 'source "$1"; COMP_WORDS=(tickwell-cli ""); COMP_CWORD=1
 [ -n "$commands" ] && [ "$commands" = "$completed" ] ||
     fail "bash completes \"$(echo $completed)\", not the commands \"$(echo $commands)\""
 [ -n "$(find "$share/zsh" -name _tickwell-cli)" ] || fail "no zsh completion"
+
+# The installed light program finds the whole one for the commands it hands on.
+out=$("$prefix/bin/tickwell-cli" add --desc Installed 2>&1) || fail "tickwell-cli add failed: $out"
+[[ $("$prefix/bin/tickwell-cli" list) == *$'\tInstalled' ]] || fail "tickwell-cli list lost the event"
 
 if ((failures)); then
     echo "$failures check(s) failed" >&2
