@@ -13,7 +13,9 @@ int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (LightProgramRuns(args)) {
-        const TCliEngine engine{{}, RunReadingCommand, true};
+        TCliEngine engine;
+        engine.Command = RunReadingCommand;
+        engine.EndsWithProcess = true;
         const int status =
             RunCliSession(engine, args, std::cin, std::cout, std::cerr, isatty(STDIN_FILENO) == 1,
                           StandardOutputForm(), StandardOutputColumns());
