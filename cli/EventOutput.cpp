@@ -6,6 +6,7 @@
 #include "core/EventsByDay.h"
 #include "core/HalvaneDates.h"
 #include "core/Snooze.h"
+#include <charconv>
 #include <cmath>
 
 namespace {
@@ -33,6 +34,12 @@ void AddDate(TJsonObject& o, std::string_view name, TDateTime d) {
         o.AddRaw(name, "null");
     else
         o.Add(name, IsoDate(d));
+}
+
+void AppendNumber(std::string& out, long long n) {
+    char digits[24];
+    const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, n);
+    out.append(digits, end);
 }
 
 } // namespace
@@ -88,9 +95,14 @@ std::string EventName(const TTickwellItem& e, TDateTime date) {
     return RowText(e.Description) + " (" + IsoDate(date) + ")";
 }
 
-std::string DueRow(const TTickwellItem& e) {
-    return IsoDate(e.ScanDate) + '\t' + std::to_string(DaysFromToday(e.ScanDate)) + '\t' +
-           std::to_string(e.DueKind) + '\t' + RowText(e.Description);
+void AppendDueRow(std::string& out, const TTickwellItem& e) {
+    out += IsoDate(e.ScanDate);
+    out += '\t';
+    AppendNumber(out, DaysFromToday(e.ScanDate));
+    out += '\t';
+    AppendNumber(out, e.DueKind);
+    out += '\t';
+    AppendRowText(out, e.Description);
 }
 
 namespace {
@@ -128,12 +140,30 @@ void WriteDue(std::ostream& out, const TMyList& list, const TScanList& due, bool
     const std::vector<int> indexes = list.IndexesOf(due.All());
     const std::vector<int> snoozedIndexes = list.IndexesOf(snoozed);
     if (!json) {
-        for (int k = 0; k < due.Count(); ++k)
-            out << indexes[static_cast<size_t>(k)] << '\t' << EventId(*due[k]) << '\t'
-                << DueRow(*due[k]) << '\n';
-        for (size_t k = 0; k < snoozed.size(); ++k)
-            out << snoozedIndexes[k] << '\t' << EventId(*snoozed[k]) << '\t' << DueRow(*snoozed[k])
-                << "\tsnoozed until " << SnoozeEndText(snoozed[k]->SnoozeEnd()) << '\n';
+        // Built in one buffer and written a piece at a time: a stream
+        // insertion per field costs more than the rest of a small due.
+        std::string rows;
+        for (int k = 0; k < due.Count(); ++k) {
+            AppendNumber(rows, indexes[static_cast<size_t>(k)]);
+            rows += '\t';
+            rows += EventId(*due[k]);
+            rows += '\t';
+            AppendDueRow(rows, *due[k]);
+            rows += '\n';
+            if (rows.size() >= 65536) {
+                out << rows;
+                rows.clear();
+            }
+        }
+        for (size_t k = 0; k < snoozed.size(); ++k) {
+            AppendNumber(rows, snoozedIndexes[k]);
+            rows += '\t';
+            rows += EventId(*snoozed[k]);
+            rows += '\t';
+            AppendDueRow(rows, *snoozed[k]);
+            rows += "\tsnoozed until " + SnoozeEndText(snoozed[k]->SnoozeEnd()) + '\n';
+        }
+        out << rows;
         return;
     }
     TJsonArrayWriter items(out);

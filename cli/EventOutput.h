@@ -22,8 +22,9 @@ std::string EventJson(const TTickwellItem& e, int index = -1);
 // description and a date, "Pay rent (2027-01-01)".
 std::string EventName(const TTickwellItem& e, TDateTime date);
 
-// Scan date, days from today (negative when past), due kind, first line.
-std::string DueRow(const TTickwellItem& e);
+// Scan date, days from today (negative when past), due kind, first line,
+// appended to a line being built.
+void AppendDueRow(std::string& out, const TTickwellItem& e);
 std::string DueJson(const TTickwellItem& e, int index);
 
 // Whole days from today to the date, negative for a past date.
