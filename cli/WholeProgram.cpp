@@ -43,11 +43,13 @@ bool SettingsNameSyncFolder() {
     return value && RegText(*value, folder) && !folder.empty();
 }
 
+// Empty when the system does not say (never the current folder: whatever
+// lies there is no part of this program).
 std::string ProgramFolder() {
     char path[PATH_MAX];
     const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
     if (n <= 0)
-        return ".";
+        return {};
     const std::string self(path, static_cast<size_t>(n));
     return self.substr(0, self.rfind('/'));
 }
@@ -67,13 +69,19 @@ bool LightProgramRuns(const std::vector<std::string>& args) {
 int ExecWholeProgram(char** argv) {
     // Beside this one in a build folder; installed, in its own folder.
     const std::string folder = ProgramFolder();
+    if (folder.empty()) {
+        std::cerr << "tickwell-cli: cannot start the rest of the program: /proc/self/exe "
+                     "does not tell where this one is ("
+                  << std::strerror(errno) << ")\n";
+        return 2;
+    }
     std::string tried;
     for (const std::string& candidate :
          {folder + '/' + kWholeProgram,
           folder + '/' + TICKWELL_WHOLE_CLI_DIR + '/' + kWholeProgram}) {
         argv[0] = const_cast<char*>(candidate.c_str());
         execv(candidate.c_str(), argv);
-        tried = candidate + ": " + std::strerror(errno);
+        tried += (tried.empty() ? "" : "; ") + candidate + ": " + std::strerror(errno);
     }
     std::cerr << "tickwell-cli: cannot start the rest of the program (" << tried << ")\n";
     return 2;

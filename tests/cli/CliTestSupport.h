@@ -68,8 +68,12 @@ protected:
     // Runs the program with standard input from /dev/null (no terminal) and
     // standard error folded into the output, a pipe.
     TCliRun Exec(const std::string& args) const {
-        const std::string command = "env LC_ALL=C LANG=C TICKWELL_HOME='" + Dir + "' '" +
-                                    TICKWELL_CLI_PATH + "' " + args + " </dev/null 2>&1";
+        return Shell(std::string("'") + TICKWELL_CLI_PATH + "' " + args);
+    }
+    // The same for any command line.
+    TCliRun Shell(const std::string& line) const {
+        const std::string command =
+            "env LC_ALL=C LANG=C TICKWELL_HOME='" + Dir + "' " + line + " </dev/null 2>&1";
         TCliRun p;
         FILE* pipe = popen(command.c_str(), "r");
         if (!pipe)

@@ -35,3 +35,14 @@ TEST_F(CliBinaryTest, TextInAnyScriptComesBackAsTyped) {
         << json;
     EXPECT_NE(rows.find("\t\t" + text + "\n"), std::string::npos) << rows;
 }
+
+// A copy of the light program on its own runs what it can and says so of
+// the rest, as an error.
+TEST_F(CliBinaryTest, WithoutTheWholeProgramTheRestIsAnError) {
+    std::filesystem::copy_file(TICKWELL_CLI_PATH, Path("tickwell-cli"));
+    const std::string lonely = "'" + Path("tickwell-cli") + "' ";
+    const TCliRun add = Shell(lonely + "add --desc x");
+    EXPECT_EQ(add.Code, 2);
+    EXPECT_NE(add.Out.find("cannot start the rest of the program"), std::string::npos) << add.Out;
+    EXPECT_EQ(Shell(lonely + "list").Code, 0);
+}
