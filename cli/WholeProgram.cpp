@@ -23,8 +23,10 @@ namespace {
 constexpr const char* kWholeProgram = "tickwell-cli-full";
 
 // Read without telling anything: whatever the file holds is told once, by
-// the program that goes on to use it.
-bool SettingsNameSyncFolder() {
+// the program that goes on to use it. A value the light program would find
+// unusable goes to the whole one too: the schedule times are read in the
+// system's time format, which only the whole program knows.
+bool SettingsNeedWholeProgram() {
     const std::string path = RegistryFilePath();
     std::error_code ec;
     const auto size = std::filesystem::file_size(path, ec);
@@ -37,6 +39,8 @@ bool SettingsNameSyncFolder() {
     std::string error;
     if (!ParseRegFile(text, data, skipped, error))
         return false;
+    if (!SettingsOutOfRange(data).empty())
+        return true;
     const TRegValue* value =
         data.Find(std::string(kRegistryRoot) + '\\' + kSyncFolder.Section, kSyncFolder.Name);
     std::string folder;
@@ -63,7 +67,7 @@ bool LightProgramRuns(const std::vector<std::string>& args) {
     } catch (const TUsageError&) {
         return true;
     }
-    return a.Help || a.Version || (IsReadingCommand(a.Command) && !SettingsNameSyncFolder());
+    return a.Help || a.Version || (IsReadingCommand(a.Command) && !SettingsNeedWholeProgram());
 }
 
 int ExecWholeProgram(char** argv) {

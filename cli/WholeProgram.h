@@ -7,7 +7,8 @@
 
 // The commands the light program runs for these arguments itself: the usage
 // errors, --help and --version, and list, due and month unless the settings
-// name a sync folder (which needs libical to be taken in first).
+// name a sync folder (which needs libical to be taken in first) or hold a
+// value that may read otherwise in the system's locale.
 bool LightProgramRuns(const std::vector<std::string>& args);
 
 // Does not return unless the whole program cannot be started; returns the
