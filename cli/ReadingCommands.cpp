@@ -29,7 +29,7 @@ TExitStatus RunReadingCommand(const TCliContext& c) {
     if (a.Command == TCliCommand::List)
         WriteListWords(out, list, style);
     else if (a.Command == TCliCommand::Due)
-        WriteDueWords(out, c.Book.DueList, style);
+        WriteDueWords(out, c.Book.DueList, list.SnoozedDue(), style);
     else
         WriteMonthGrid(out, list, a.Year, a.Month, style);
     return esDone;

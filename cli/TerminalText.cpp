@@ -3,6 +3,7 @@
 #include "core/Clock.h"
 #include "core/DateTime.h"
 #include "core/EventId.h"
+#include "core/Snooze.h"
 #include <algorithm>
 #include <vector>
 
@@ -85,8 +86,9 @@ std::string WhenWords(long long days) {
     return std::to_string(-days) + (days == -1 ? " day overdue" : " days overdue");
 }
 
-void WriteDueWords(std::ostream& out, const TScanList& due, const TTerminalStyle& style) {
-    if (due.Count() == 0) {
+void WriteDueWords(std::ostream& out, const TScanList& due,
+                   const std::vector<TTickwellItem*>& snoozed, const TTerminalStyle& style) {
+    if (due.Count() == 0 && snoozed.empty()) {
         out << "Nothing is due.\n";
         return;
     }
@@ -102,6 +104,11 @@ void WriteDueWords(std::ostream& out, const TScanList& due, const TTerminalStyle
                    RowText(e.Description)},
                   colour);
     }
+    for (const TTickwellItem* e : snoozed)
+        table.Add({DayWords(e->ScanDate, style.Names),
+                   "snoozed until " + SnoozeEndText(e->SnoozeEnd()), EventId(*e),
+                   RowText(e->Description)},
+                  style.Colour ? kDim : nullptr);
     table.Write(out);
 }
 

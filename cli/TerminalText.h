@@ -1,7 +1,8 @@
 #pragma once
 // The list and the due list in words, for a person at a terminal: dates
 // with their day names, "today", "in 2 days", "3 days overdue", columns
-// lined up under a heading, overdue events and today in colour.
+// lined up under a heading, overdue events and today in colour, snoozed ones
+// dim.
 #include "core/EventLists.h"
 #include "platform/CalendarNames.h"
 #include <ostream>
@@ -32,5 +33,7 @@ std::string DayWords(TDateTime d, const TCalendarNames& names, bool withYear = f
 // "today", "tomorrow", "in 2 days", "1 day overdue", "3 days overdue".
 std::string WhenWords(long long daysFromToday);
 
-void WriteDueWords(std::ostream& out, const TScanList& due, const TTerminalStyle& style);
+// Then the events a snooze leaves out of the due list, with its end.
+void WriteDueWords(std::ostream& out, const TScanList& due,
+                   const std::vector<TTickwellItem*>& snoozed, const TTerminalStyle& style);
 void WriteListWords(std::ostream& out, const TMyList& list, const TTerminalStyle& style);

@@ -53,6 +53,10 @@ TEST_F(CliTerminalTest, DueSaysWhenInWordsAndColoursOverdueAndToday) {
         EXPECT_NE(shown.find(start + Id(name) + "  " + name + "\n"), std::string::npos) << shown;
     EXPECT_EQ(shown.find('\x1b'), std::string::npos);
 
+    ASSERT_EQ(Run({"snooze", Id("Call"), "--until", "2025-01-16T09:00"}).Code, 0);
+    EXPECT_NE(Shown({"due"}).find("\nThu 16 Jan  snoozed until 2025-01-16T09:00  " + Id("Call") +
+                                  "  Call\n"),
+              std::string::npos);
     const std::string coloured = Shown({"due"}, TOutputForm::ColourWords);
     EXPECT_NE(coloured.find(std::string(kRed) + "Fri 10 Jan"), std::string::npos);
     EXPECT_NE(coloured.find(std::string(kBold) + "Wed 15 Jan"), std::string::npos);
