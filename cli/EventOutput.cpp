@@ -155,14 +155,8 @@ void WriteDue(std::ostream& out, const TMyList& list, const TScanList& due, bool
                 rows.clear();
             }
         }
-        for (size_t k = 0; k < snoozed.size(); ++k) {
-            AppendNumber(rows, snoozedIndexes[k]);
-            rows += '\t';
-            rows += EventId(*snoozed[k]);
-            rows += '\t';
-            AppendDueRow(rows, *snoozed[k]);
-            rows += "\tsnoozed until " + SnoozeEndText(snoozed[k]->SnoozeEnd()) + '\n';
-        }
+        // Snoozed events are not due until their snooze ends: a script that
+        // reads these rows takes each for one due now.
         out << rows;
         return;
     }

@@ -34,8 +34,8 @@ long long DaysFromToday(TDateTime d);
 void WriteList(std::ostream& out, const TMyList& list, bool json);
 // The due list after a scan of `list`, in due-list order, each with its
 // master-list index and its id.
-// Then the events a snooze leaves out of it, each with "snoozedUntil"
-// (JSON) or its end as a last column (text).
+// In JSON, then the events a snooze leaves out of it, each with
+// "snoozedUntil"; the text rows stay the events due now.
 void WriteDue(std::ostream& out, const TMyList& list, const TScanList& due, bool json,
               const std::vector<TTickwellItem*>& snoozed = {});
 // Each day of the month with the events that occur on it, in list order.
