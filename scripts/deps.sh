@@ -8,6 +8,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build pkg-config librsvg2-bin
   qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libgl-dev libical-dev libicu-dev tzdata
+  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   fonts-noto-color-emoji
 )
 case "${1:-}" in
