@@ -1,6 +1,7 @@
 #include "core/DateTime.h"
 #include "core/Messages.h"
 
+#include "core/TrNoop.h"
 #include <cmath>
 
 using namespace std::chrono;
@@ -76,7 +77,7 @@ bool TryEncodeDate(int y, int m, int d, TDateTime& out) {
 TDateTime EncodeDate(int y, int m, int d) {
     TDateTime out = 0;
     if (!TryEncodeDate(y, m, d, out)) {
-        throw TTickwellError("Invalid date");
+        throw TTickwellError(TW_TRANSLATE_NOOP("Messages", "Invalid date"));
     }
     return out;
 }

@@ -3,6 +3,7 @@
 #include "core/EventId.h"
 #include "core/Messages.h"
 #include "core/ParallelChunks.h"
+#include "core/TrNoop.h"
 #include <algorithm>
 #include <cmath>
 #include <numeric>
@@ -260,7 +261,7 @@ TMyList::~TMyList() {
 
 void TMyList::DeleteAt(int index) {
     if (index < 0 || index >= Count()) {
-        ShowMsg("Events List Error. Terminating", mkWarning);
+        ShowMsg(TW_TRANSLATE_NOOP("Messages", "Events List Error. Terminating"), mkWarning);
         RequestApplicationEnd();
         return;
     }

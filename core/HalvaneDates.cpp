@@ -3,6 +3,7 @@
 #include "core/DateFormat.h"
 #include "core/Messages.h"
 
+#include "core/TrNoop.h"
 #include <algorithm>
 
 namespace {
@@ -15,7 +16,7 @@ constexpr int kMaxWorkingDaySteps = 3660;
 
 TDateTime EncodeChecked(long long year, int month, int day) {
     if (year < kMinYear || year > kMaxYear) {
-        throw TTickwellError("Invalid date");
+        throw TTickwellError(TW_TRANSLATE_NOOP("Messages", "Invalid date"));
     }
     const int len = DaysInMonth(month, static_cast<int>(year));
     return EncodeDate(static_cast<int>(year), month, std::min(day, len));

@@ -1,11 +1,18 @@
 #include "core/MainFilter.h"
+#include "core/TrNoop.h"
 
 namespace {
 
+// The main window translates these.
 const char* const kFilterTexts[8] = {
-    "  Event(s) ",        "  Once Only Event(s) ",      "  Daily Event(s) ",
-    "  Weekly Event(s) ", "  Monthly - Date Event(s) ", "  Monthly - Day Event(s) ",
-    "  Yearly Event(s) ", "  Accounting Event(s) ",
+    TW_TRANSLATE_NOOP("TMainFrm", "  Event(s) "),
+    TW_TRANSLATE_NOOP("TMainFrm", "  Once Only Event(s) "),
+    TW_TRANSLATE_NOOP("TMainFrm", "  Daily Event(s) "),
+    TW_TRANSLATE_NOOP("TMainFrm", "  Weekly Event(s) "),
+    TW_TRANSLATE_NOOP("TMainFrm", "  Monthly - Date Event(s) "),
+    TW_TRANSLATE_NOOP("TMainFrm", "  Monthly - Day Event(s) "),
+    TW_TRANSLATE_NOOP("TMainFrm", "  Yearly Event(s) "),
+    TW_TRANSLATE_NOOP("TMainFrm", "  Accounting Event(s) "),
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "core/NewEventRules.h"
 #include "core/Clock.h"
 #include "core/HalvaneDates.h"
+#include "core/TrNoop.h"
 #include <algorithm>
 
 bool IsBlankText(const std::string& utf8) {
@@ -69,10 +70,28 @@ std::optional<TEventInputFault> BuildEventRecord(const TEventInput& in, EventRec
 }
 
 std::string OrdinalWord(int n) {
-    static const char* const words[] = {
-        "first",      "second",     "third",        "fourth",       "fifth",       "sixth",
-        "seventh",    "eighth",     "ninth",        "tenth",        "eleventh",    "twelfth",
-        "thirteenth", "fourteenth", "fifteenth",    "sixteenth",    "seventeenth", "eighteenth",
-        "nineteenth", "twentieth",  "twenty first", "twenty second"};
+    // The windows translate these under "Ordinals".
+    static const char* const words[] = {TW_TRANSLATE_NOOP("Ordinals", "first"),
+                                        TW_TRANSLATE_NOOP("Ordinals", "second"),
+                                        TW_TRANSLATE_NOOP("Ordinals", "third"),
+                                        TW_TRANSLATE_NOOP("Ordinals", "fourth"),
+                                        TW_TRANSLATE_NOOP("Ordinals", "fifth"),
+                                        TW_TRANSLATE_NOOP("Ordinals", "sixth"),
+                                        TW_TRANSLATE_NOOP("Ordinals", "seventh"),
+                                        TW_TRANSLATE_NOOP("Ordinals", "eighth"),
+                                        TW_TRANSLATE_NOOP("Ordinals", "ninth"),
+                                        TW_TRANSLATE_NOOP("Ordinals", "tenth"),
+                                        TW_TRANSLATE_NOOP("Ordinals", "eleventh"),
+                                        TW_TRANSLATE_NOOP("Ordinals", "twelfth"),
+                                        TW_TRANSLATE_NOOP("Ordinals", "thirteenth"),
+                                        TW_TRANSLATE_NOOP("Ordinals", "fourteenth"),
+                                        TW_TRANSLATE_NOOP("Ordinals", "fifteenth"),
+                                        TW_TRANSLATE_NOOP("Ordinals", "sixteenth"),
+                                        TW_TRANSLATE_NOOP("Ordinals", "seventeenth"),
+                                        TW_TRANSLATE_NOOP("Ordinals", "eighteenth"),
+                                        TW_TRANSLATE_NOOP("Ordinals", "nineteenth"),
+                                        TW_TRANSLATE_NOOP("Ordinals", "twentieth"),
+                                        TW_TRANSLATE_NOOP("Ordinals", "twenty first"),
+                                        TW_TRANSLATE_NOOP("Ordinals", "twenty second")};
     return n >= 1 && n <= 22 ? words[n - 1] : "";
 }

@@ -4,10 +4,12 @@
 // and an event with no end point gets the same end date.
 #include "core/DateTime.h"
 #include "core/EventRecord.h"
+#include "core/TrNoop.h"
 #include <optional>
 #include <string>
 
-inline constexpr const char* kNoDescriptionText = "Please enter a Description";
+inline constexpr const char* kNoDescriptionText =
+    TW_TRANSLATE_NOOP("Messages", "Please enter a Description");
 inline constexpr const char* kInvalidDateText = "Please enter a valid date";
 inline constexpr const char* kEndBeforeStartText = "End date earlier than Start";
 inline constexpr const char* kSameDatesText = "Dates cannot be the same";

@@ -1,6 +1,7 @@
 #include "core/TickwellItem.h"
 #include "core/Clock.h"
 #include "core/DateFormat.h"
+#include "core/TrNoop.h"
 #include <cmath>
 #include <iterator>
 
@@ -143,22 +144,23 @@ std::string TTickwellItem::ScanDateText(const std::string& dateFormat) const {
     return "  " + FormatDateTime(dateFormat, ScanDate);
 }
 
+// The windows translate these under "EventTypes".
 std::string TypeNameOf(bool simple, int eventType) {
     if (simple)
-        return "Once Only";
+        return TW_TRANSLATE_NOOP("EventTypes", "Once Only");
     switch (eventType) {
     case etDaily:
-        return "Daily";
+        return TW_TRANSLATE_NOOP("EventTypes", "Daily");
     case etWeekly:
-        return "Weekly";
+        return TW_TRANSLATE_NOOP("EventTypes", "Weekly");
     case etMonthlyDate:
-        return "Monthly - Date";
+        return TW_TRANSLATE_NOOP("EventTypes", "Monthly - Date");
     case etMonthlyDay:
-        return "Monthly - Day";
+        return TW_TRANSLATE_NOOP("EventTypes", "Monthly - Day");
     case etYearly:
-        return "Yearly";
+        return TW_TRANSLATE_NOOP("EventTypes", "Yearly");
     case etAccounting:
-        return "Accounting";
+        return TW_TRANSLATE_NOOP("EventTypes", "Accounting");
     default:
         return "";
     }

@@ -2,6 +2,7 @@
 #include "core/EventId.h"
 #include "core/Messages.h"
 #include "core/Snooze.h"
+#include "core/TrNoop.h"
 #include "ical/ICalComponent.h"
 #include "ical/ICalFields.h"
 #include "ical/ICalSchedule.h"
@@ -97,7 +98,8 @@ std::vector<icalcomponent*> EventComponents(const TTickwellItem& e, const std::s
     if (!ScheduleOf(e, schedule))
         return {};
     if (!WritableSchedule(schedule))
-        throw TTickwellError("Export Error\n" + DaysBeyondText(FirstLine(e.Description)));
+        throw TTickwellError(TW_TRANSLATE_NOOP("Messages", "Export Error") "\n" +
+                             DaysBeyondText(FirstLine(e.Description)));
     std::vector<icalcomponent*> out{EventComponent(e, schedule, uid, stamp)};
     for (const TICalLinked& part : schedule.Linked) {
         icalcomponent* ev = Shown(e, part.First, part.Rule, part.Name + "." + uid, stamp);

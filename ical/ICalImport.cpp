@@ -1,6 +1,7 @@
 #include "ical/ICalImport.h"
 #include "core/EventId.h"
 #include "core/Messages.h"
+#include "core/TrNoop.h"
 #include "ical/ICalFields.h"
 #include "store/AtomicFile.h"
 #include "store/BusyCursor.h"
@@ -179,7 +180,8 @@ TDataResult ImportICalendarCommand(TEventBook& book, const std::string& path) {
         TFileBytes bytes;
         std::string error;
         if (!ReadWholeFile(path, bytes, error))
-            throw TTickwellError("Import Error\n" + error + ": " + path);
+            throw TTickwellError(TW_TRANSLATE_NOOP("Messages", "Import Error") "\n" + error + ": " +
+                                 path);
         contents =
             ReadICalendar(bytes.View(), {ReadSetting(kDfltNotice), ReadSetting(kDfltKeepFlag)});
     } catch (const TTickwellError& e) {
@@ -194,7 +196,7 @@ TDataResult ImportICalendarCommand(TEventBook& book, const std::string& path) {
             Count(contents.ChangedOccurrences, "changed occurrence(s) of repeating events ignored");
     ignored += Omissions(contents);
     if (contents.Events.empty()) {
-        ShowMsg("No events in iCalendar file" + ignored, mkError);
+        ShowMsg(TW_TRANSLATE_NOOP("Messages", "No events in iCalendar file") + ignored, mkError);
         return {};
     }
     // Events left out make the import a partial one, which a script must be
@@ -284,8 +286,9 @@ TDataResult ImportICalendarCommand(TEventBook& book, const std::string& path) {
         }
     }
 
-    std::string report = added.empty() && updates.empty() && unchanged == 0 ? "No events imported"
-                                                                            : "Import Successful";
+    std::string report = added.empty() && updates.empty() && unchanged == 0
+                             ? TW_TRANSLATE_NOOP("Messages", "No events imported")
+                             : TW_TRANSLATE_NOOP("Messages", "Import Successful");
     if (!added.empty())
         report += Count(added.size(), "event(s) added");
     if (!updates.empty())

@@ -9,6 +9,7 @@
 #include "core/Messages.h"
 #include "core/NewEventRules.h"
 #include "core/Snooze.h"
+#include "core/TrNoop.h"
 #include "ical/ICalComponent.h"
 #include "ical/ICalFields.h"
 #include "ical/ICalImport.h"
@@ -786,7 +787,8 @@ void ReadCalendar(icalcomponent* cal, const TICalDefaults& defaults, TICalConten
 
 TICalContents ReadICalendar(std::string_view text, const TICalDefaults& defaults) {
     if (!FramedAsCalendar(text))
-        throw TTickwellError("Import Error\nThe file is not a complete iCalendar file.");
+        throw TTickwellError(TW_TRANSLATE_NOOP("Messages", "Import Error") "\n" TW_TRANSLATE_NOOP(
+            "Messages", "The file is not a complete iCalendar file."));
     // Older programs write their code page; Windows-1252 gives every byte a
     // character, and a user can tell from the text whether it was the right
     // one.
@@ -794,7 +796,8 @@ TICalContents ReadICalendar(std::string_view text, const TICalDefaults& defaults
     const std::string copy = utf8 ? std::string(text) : Cp1252ToUtf8(text);
     TComponent root(icalparser_parse_string(copy.c_str()));
     if (!root)
-        throw TTickwellError("Import Error\nThe file is not a complete iCalendar file.");
+        throw TTickwellError(TW_TRANSLATE_NOOP("Messages", "Import Error") "\n" TW_TRANSLATE_NOOP(
+            "Messages", "The file is not a complete iCalendar file."));
     TICalContents out;
     out.ReadAsWindows1252 = !utf8;
     if (icalcomponent_isa(root.get()) == ICAL_VCALENDAR_COMPONENT) {

@@ -2,6 +2,7 @@
 #include "store/AtomicFile.h"
 
 #include "core/Messages.h"
+#include "core/TrNoop.h"
 #include "platform/Paths.h"
 #include "store/SettingsSchema.h"
 #include <algorithm>
@@ -26,12 +27,16 @@ public:
     explicit TFileLock(const std::string& path) {
         Fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
         if (Fd < 0)
-            throw TTickwellError("Unable to lock the settings file " + path + ": " + ErrnoText());
+            throw TTickwellError(
+                TW_TRANSLATE_NOOP("Messages", "Unable to lock the settings file ") + path + ": " +
+                ErrnoText());
         while (::flock(Fd, LOCK_EX) != 0) {
             if (errno != EINTR) {
                 std::string why = ErrnoText();
                 ::close(Fd);
-                throw TTickwellError("Unable to lock the settings file " + path + ": " + why);
+                throw TTickwellError(
+                    TW_TRANSLATE_NOOP("Messages", "Unable to lock the settings file ") + path +
+                    ": " + why);
             }
         }
     }
@@ -98,11 +103,13 @@ bool TRegistryFile::ReadText(std::string& text, TIdentity& id, bool& steady,
     if (fd < 0) {
         if (errno == ENOENT)
             return true;
-        throw TTickwellError("Unable to read the settings file " + FilePath + ": " + ErrnoText());
+        throw TTickwellError(TW_TRANSLATE_NOOP("Messages", "Unable to read the settings file ") +
+                             FilePath + ": " + ErrnoText());
     }
     const auto fail = [&](const std::string& why) {
         ::close(fd);
-        throw TTickwellError("Unable to read the settings file " + FilePath + ": " + why);
+        throw TTickwellError(TW_TRANSLATE_NOOP("Messages", "Unable to read the settings file ") +
+                             FilePath + ": " + why);
     };
     const auto damaged = [&](const std::string& why) {
         ::close(fd);
@@ -151,7 +158,8 @@ bool TRegistryFile::TryRead(TRegData& out, bool& partlyRead, std::string& error)
     if (struct stat st; ::stat(FilePath.c_str(), &st) == 0)
         now = IdentityOf(st);
     else if (errno != ENOENT)
-        throw TTickwellError("Unable to read the settings file " + FilePath + ": " + ErrnoText());
+        throw TTickwellError(TW_TRANSLATE_NOOP("Messages", "Unable to read the settings file ") +
+                             FilePath + ": " + ErrnoText());
     {
         std::lock_guard guard(CacheLock);
         if (Cached && CachedIdentity == now) {
@@ -215,8 +223,10 @@ void TRegistryFile::NoteUnusable(const std::vector<TRegFileSkip>& skipped,
 void TRegistryFile::KeepDamaged(const std::string& error) {
     const std::string kept = DamagedCopyName(FilePath);
     if (::rename(FilePath.c_str(), kept.c_str()) != 0)
-        throw TTickwellError("The settings file " + FilePath + " could not be read (" + error +
-                             ") and could not be moved aside: " + ErrnoText());
+        throw TTickwellError(TW_TRANSLATE_NOOP("Messages", "The settings file ") + FilePath +
+                             TW_TRANSLATE_NOOP("Messages", " could not be read (") + error +
+                             TW_TRANSLATE_NOOP("Messages", ") and could not be moved aside: ") +
+                             ErrnoText());
     Remember(TIdentity{}, TRegData(), false);
     std::lock_guard guard(CacheLock);
     PendingNotice = "The settings file " + FilePath + " could not be read (" + error +
@@ -230,10 +240,12 @@ void TRegistryFile::KeepPartlyRead() {
     std::string why;
     if (!ReadWholeFile(FilePath, bytes, why) ||
         !WriteFileAtomic(kept, bytes.View(), why, kPrivateFileMode))
-        throw TTickwellError("Unable to save the settings to " + FilePath +
-                             ": the lines of it Tickwell cannot read would be lost, and a copy "
-                             "could not be kept as " +
-                             kept + ": " + why);
+        throw TTickwellError(
+            TW_TRANSLATE_NOOP("Messages", "Unable to save the settings to ") + FilePath +
+            TW_TRANSLATE_NOOP("Messages",
+                              ": the lines of it Tickwell cannot read would be lost, and a copy "
+                              "could not be kept as ") +
+            kept + ": " + why);
 }
 
 void TRegistryFile::TellDamage() {
@@ -298,7 +310,8 @@ void TRegistryFile::Update(const std::function<void(TRegData&)>& change) {
 void TRegistryFile::WriteLocked(const TRegData& data) {
     std::string why;
     if (!WriteFileAtomic(FilePath, FormatRegFile(data), why, kPrivateFileMode))
-        throw TTickwellError("Unable to save the settings to " + FilePath + ": " + why);
+        throw TTickwellError(TW_TRANSLATE_NOOP("Messages", "Unable to save the settings to ") +
+                             FilePath + ": " + why);
     // Under the lock no other writer can have replaced it since.
     struct stat st;
     if (::stat(FilePath.c_str(), &st) == 0)

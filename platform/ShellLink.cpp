@@ -1,5 +1,6 @@
 #include "platform/ShellLink.h"
 
+#include "core/TrNoop.h"
 #include "platform/Paths.h"
 #include "store/AtomicFile.h"
 #include <QStandardPaths>
@@ -242,7 +243,8 @@ std::string ProgramFile(const std::string& program) {
 
 std::string GetSpecialFolder(const std::string& name) {
     if (name != "Startup")
-        throw TTickwellError("\"" + name + "\" item not found in registry");
+        throw TTickwellError("\"" + name +
+                             TW_TRANSLATE_NOOP("Messages", "\" item not found in registry"));
     return AutostartFolder();
 }
 

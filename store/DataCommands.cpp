@@ -1,5 +1,6 @@
 #include "store/DataCommands.h"
 #include "core/Messages.h"
+#include "core/TrNoop.h"
 #include "store/AtomicFile.h"
 #include "store/BusyCursor.h"
 #include "store/Companion.h"
@@ -114,7 +115,8 @@ TDataResult WriteCopy(const TMyList& list, const std::string& path, const std::s
 bool HasEvents(const TMyList& list) {
     if (list.Count() > 0)
         return true;
-    ShowMsg("There are no events in your Tickwell File!", mkInformation);
+    ShowMsg(TW_TRANSLATE_NOOP("Messages", "There are no events in your Tickwell File!"),
+            mkInformation);
     return false;
 }
 
@@ -124,8 +126,9 @@ TDataResult ExportCommand(const TMyList& list, const std::string& path,
                           const TEventsWriter& writer) {
     if (!HasEvents(list))
         return {};
-    return WriteCopy(list, path, "Overwrite existing file?", "Export successful",
-                     "Export unsuccessful", writer);
+    return WriteCopy(list, path, TW_TRANSLATE_NOOP("Messages", "Overwrite existing file?"),
+                     TW_TRANSLATE_NOOP("Messages", "Export successful"),
+                     TW_TRANSLATE_NOOP("Messages", "Export unsuccessful"), writer);
 }
 
 TDataResult ImportCommand(TEventBook& book, const std::string& path) {
@@ -135,11 +138,11 @@ TDataResult ImportCommand(TEventBook& book, const std::string& path) {
     std::vector<EventRecord> records;
     std::string error;
     if (!ParseImportFile(path, records, &error)) {
-        ShowMsg(error.empty() ? "Import Error" : error, mkError);
+        ShowMsg(error.empty() ? TW_TRANSLATE_NOOP("Messages", "Import Error") : error, mkError);
         return result;
     }
     if (records.empty()) {
-        ShowMsg("No records in data file", mkError);
+        ShowMsg(TW_TRANSLATE_NOOP("Messages", "No records in data file"), mkError);
         return result;
     }
     std::vector<TTickwellItem*> items;
@@ -154,7 +157,7 @@ TDataResult ImportCommand(TEventBook& book, const std::string& path) {
         FreeUnlisted(items);
         throw;
     }
-    return AddSaveAndReport(book, items, "Import Successful");
+    return AddSaveAndReport(book, items, TW_TRANSLATE_NOOP("Messages", "Import Successful"));
 }
 
 TDataResult ImportEvents(TEventBook& book, const std::vector<TEventUpdate>& updates,
@@ -186,7 +189,8 @@ TDataResult ArchiveCommand(TEventBook& book, const std::string& folder) {
     if (!HasEvents(list))
         return result;
     const std::string path = ArchivePath(folder);
-    if (FileExists(path) && AskYesNoCancel("Overwrite existing file?") != anYes)
+    if (FileExists(path) &&
+        AskYesNoCancel(TW_TRANSLATE_NOOP("Messages", "Overwrite existing file?")) != anYes)
         return result;
     std::vector<TTickwellItem*> expired;
     std::string error;
@@ -195,7 +199,7 @@ TDataResult ArchiveCommand(TEventBook& book, const std::string& folder) {
         TBusyCursor busy;
         expired = ExpiredEvents(list);
         if (expired.empty()) {
-            ShowMsg("No Events Archived", mkInformation);
+            ShowMsg(TW_TRANSLATE_NOOP("Messages", "No Events Archived"), mkInformation);
             return result;
         }
         std::vector<std::string> lines;
@@ -229,7 +233,8 @@ TDataResult ArchiveCommand(TEventBook& book, const std::string& folder) {
         ShowMsg(error, mkError);
         return result;
     }
-    ShowMsg(std::to_string(moved) + " event(s) archived", mkInformation);
+    ShowMsg(std::to_string(moved) + TW_TRANSLATE_NOOP("Messages", " event(s) archived"),
+            mkInformation);
     result.Succeeded = true;
     return result;
 }
@@ -243,7 +248,8 @@ int CompressEvents(TMyList& list) {
         DeleteEvents(list, expired);
     }
     if (deleted > 0)
-        ShowMsg(std::to_string(deleted) + " event(s) deleted", mkInformation);
+        ShowMsg(std::to_string(deleted) + TW_TRANSLATE_NOOP("Messages", " event(s) deleted"),
+                mkInformation);
     return deleted;
 }
 
@@ -254,12 +260,14 @@ TDataResult CompressCommand(TEventBook& book) {
         return result;
     if (!HasEvents(list))
         return result;
-    if (AskYesNoCancel("This Option will delete all expired events. Continue?", anNo) != anYes)
+    if (AskYesNoCancel(
+            TW_TRANSLATE_NOOP("Messages", "This Option will delete all expired events. Continue?"),
+            anNo) != anYes)
         return result;
     if (CompressEvents(list) > 0)
         result.Succeeded = SaveChangedList(book, result);
     else
-        ShowMsg("No events deleted", mkInformation);
+        ShowMsg(TW_TRANSLATE_NOOP("Messages", "No events deleted"), mkInformation);
     return result;
 }
 
@@ -267,8 +275,13 @@ TDataResult ZapListCommand(TEventBook& book) {
     TDataResult result;
     if (RefuseChange())
         return result;
-    if (AskYesNoCancel("Delete all events from your file!\nAre you sure you wish to proceed?",
-                       anNo) != anYes)
+    if (AskYesNoCancel(
+            TW_TRANSLATE_NOOP(
+                "Messages",
+                "Delete all events from your file!") "\n" TW_TRANSLATE_NOOP("Messages",
+                                                                            "Are you sure you wish "
+                                                                            "to proceed?"),
+            anNo) != anYes)
         return result;
     book.MasterList.FreeAll();
     result.Succeeded = SaveChangedList(book, result);
@@ -289,16 +302,19 @@ std::string BackupFileIn(const std::string& folder) {
     // Never a folder that depends on where the program was started, nor the
     // root for want of a folder.
     if (folder.empty())
-        throw TTickwellError("No backup folder is set: choose the folder to back up to.");
+        throw TTickwellError(TW_TRANSLATE_NOOP(
+            "Messages", "No backup folder is set: choose the folder to back up to."));
     if (folder[0] != '/')
-        throw TTickwellError("The backup folder \"" + folder +
-                             "\" is not a full path: choose one that begins with \"/\".");
+        throw TTickwellError(
+            TW_TRANSLATE_NOOP("Messages", "The backup folder \"") + folder +
+            TW_TRANSLATE_NOOP("Messages",
+                              "\" is not a full path: choose one that begins with \"/\"."));
     return folder == "/" ? "/backup.dat" : folder + "/backup.dat";
 }
 
 bool CheckDrive(const std::string& path, bool forWriting, std::string* why) {
     if (path.empty() || path[0] != '/')
-        throw TTickwellError("Not a valid drive ID");
+        throw TTickwellError(TW_TRANSLATE_NOOP("Messages", "Not a valid drive ID"));
     const std::string folder = FolderOf(path);
     const auto fail = [&](int error) {
         if (why)
@@ -320,7 +336,8 @@ namespace {
 void RequireDrive(const std::string& path, bool forWriting) {
     std::string why;
     if (!CheckDrive(path, forWriting, &why))
-        throw TTickwellError("Please insert disk into drive\n" + why);
+        throw TTickwellError(TW_TRANSLATE_NOOP("Messages", "Please insert disk into drive") "\n" +
+                             why);
 }
 
 } // namespace
@@ -330,8 +347,10 @@ TDataResult BackupCommand(const TMyList& list, const std::string& backupPath) {
         return {};
     TBusyCursor busy;
     RequireDrive(backupPath, true);
-    return WriteCopy(list, backupPath, "Overwrite existing backup file?", "Backup successful",
-                     "Backup unsuccessful");
+    return WriteCopy(list, backupPath,
+                     TW_TRANSLATE_NOOP("Messages", "Overwrite existing backup file?"),
+                     TW_TRANSLATE_NOOP("Messages", "Backup successful"),
+                     TW_TRANSLATE_NOOP("Messages", "Backup unsuccessful"));
 }
 
 namespace {
@@ -342,8 +361,8 @@ namespace {
 void ConfirmWholeBackup(const TMyList& list, const std::string& path) {
     struct stat st;
     if (::stat(path.c_str(), &st) != 0)
-        throw TTickwellError("Unable to load backup file\n" + std::string(std::strerror(errno)) +
-                             ": " + path);
+        throw TTickwellError(TW_TRANSLATE_NOOP("Messages", "Unable to load backup file") "\n" +
+                             std::string(std::strerror(errno)) + ": " + path);
     const auto size = static_cast<long long>(st.st_size);
     const long long whole = size / static_cast<long long>(kRecordSize);
     const long long rest = size % static_cast<long long>(kRecordSize);
@@ -357,9 +376,11 @@ void ConfirmWholeBackup(const TMyList& list, const std::string& path) {
         "\nRestore it anyway?";
     if (AskYesNoCancel(question, anNo) != anYes)
         throw TTickwellError(
-            "Unable to load backup file\n" +
-            std::string(whole == 0 ? "No whole event in " : "Not a whole number of events in ") +
-            std::to_string(size) + " bytes: " + path);
+            TW_TRANSLATE_NOOP("Messages", "Unable to load backup file") "\n" +
+            std::string(whole == 0
+                            ? TW_TRANSLATE_NOOP("Messages", "No whole event in ")
+                            : TW_TRANSLATE_NOOP("Messages", "Not a whole number of events in ")) +
+            std::to_string(size) + TW_TRANSLATE_NOOP("Messages", " bytes: ") + path);
 }
 
 } // namespace
@@ -374,28 +395,35 @@ TDataResult RestoreCommand(TEventBook& book, const std::string& backupPath) {
     TBusyCursor busy;
     RequireDrive(backupPath, false);
     if (!FileExists(backupPath)) {
-        ShowMsg("You have no backup to restore", mkWarning);
+        ShowMsg(TW_TRANSLATE_NOOP("Messages", "You have no backup to restore"), mkWarning);
         return result;
     }
-    if (AskYesNoCancel("Restore data from: \n" + backupPath + "\nDo you wish to proceed?", anNo) !=
-        anYes)
+    if (AskYesNoCancel(TW_TRANSLATE_NOOP("Messages", "Restore data from: ") "\n" + backupPath +
+                           "\n" TW_TRANSLATE_NOOP("Messages", "Do you wish to proceed?"),
+                       anNo) != anYes)
         return result;
     ConfirmWholeBackup(list, backupPath);
     std::vector<TTickwellItem*> items;
     if (!ReadEventsFile(backupPath, items, true))
-        throw TTickwellError("Unable to load backup file\nAn event in it cannot be read: " +
-                             backupPath);
+        throw TTickwellError(
+            TW_TRANSLATE_NOOP("Messages", "Unable to load backup file") "\n" TW_TRANSLATE_NOOP(
+                "Messages", "An event in it cannot be read: ") +
+            backupPath);
     list.FreeAll();
-    result = AddSaveAndReport(book, items, "Restore successful");
+    result = AddSaveAndReport(book, items, TW_TRANSLATE_NOOP("Messages", "Restore successful"));
     if (mending && result.Succeeded)
         EndReadOnly();
     return result;
 }
 
 std::optional<bool> AskMergeFormat() {
-    switch (AskYesNoCancel("Tickwell Data File Merge. Is the datafile \nfrom a version of "
-                           "Tickwell prior to v4.0?",
-                           anNo)) {
+    switch (AskYesNoCancel(
+        TW_TRANSLATE_NOOP(
+            "Messages",
+            "Tickwell Data File Merge. Is the "
+            "datafile ") "\n" TW_TRANSLATE_NOOP("Messages",
+                                                "from a version of Tickwell prior to v4.0?"),
+        anNo)) {
     case anYes:
         return true;
     case anNo:
@@ -413,9 +441,10 @@ TDataResult MergeCommand(TEventBook& book, const std::string& path, bool preV4) 
     bool ok = false;
     ok = FileExists(path) && ReadEventsFile(path, items, false, preV4);
     if (!ok) {
-        ShowMsg("Unable to Read Data from file\n" +
-                    std::string(FileExists(path) ? "An event in it cannot be read"
-                                                 : std::strerror(ENOENT)) +
+        ShowMsg(TW_TRANSLATE_NOOP("Messages", "Unable to Read Data from file") "\n" +
+                    std::string(FileExists(path)
+                                    ? TW_TRANSLATE_NOOP("Messages", "An event in it cannot be read")
+                                    : std::strerror(ENOENT)) +
                     ": " + path,
                 mkWarning);
         return result;
@@ -425,5 +454,5 @@ TDataResult MergeCommand(TEventBook& book, const std::string& path, bool preV4) 
     std::vector<TTickwellItem*> all = book.MasterList.All();
     all.insert(all.end(), items.begin(), items.end());
     GiveUniqueIds(all);
-    return AddSaveAndReport(book, items, "Merge Successful");
+    return AddSaveAndReport(book, items, TW_TRANSLATE_NOOP("Messages", "Merge Successful"));
 }

@@ -2,6 +2,7 @@
 #include "core/DateTime.h"
 #include "core/EventId.h"
 #include "core/Messages.h"
+#include "core/TrNoop.h"
 #include "store/AtomicFile.h"
 #include "store/Companion.h"
 #include "store/Csv.h"
@@ -153,14 +154,16 @@ bool ConfirmDelete(const TMyList& list, TTickwellItem* event, bool warnRepeating
                    const std::string& name) {
     if (RefuseChange())
         return false;
-    std::string question = warnRepeating && event && !event->Simple
-                               ? "This is a repeating event. Do you wish to Delete this Event?"
-                               : "Delete this Event?";
+    std::string question =
+        warnRepeating && event && !event->Simple
+            ? TW_TRANSLATE_NOOP("Messages",
+                                "This is a repeating event. Do you wish to Delete this Event?")
+            : TW_TRANSLATE_NOOP("Messages", "Delete this Event?");
     if (!name.empty())
         question += " " + name;
     const int index = event ? list.IndexOf(event) : -1;
     if (index < 0) {
-        ShowMsg("Nothing to Delete", mkWarning);
+        ShowMsg(TW_TRANSLATE_NOOP("Messages", "Nothing to Delete"), mkWarning);
         return false;
     }
     return !TSettings().Get(kEventDeleteConfirm) || AskOkCancel(question) == anOk;

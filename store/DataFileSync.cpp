@@ -3,6 +3,7 @@
 #include "core/EventRecord.h"
 #include "core/Messages.h"
 #include "core/ParallelChunks.h"
+#include "core/TrNoop.h"
 #include "store/DataFile.h"
 #include "store/DataFileLock.h"
 #include "store/ReadOnlyMode.h"
@@ -282,7 +283,8 @@ void SaveUnderLock(TMyList& list) {
     const std::string& path = list.FileName;
     const TDataFileLock lock(path);
     if (!lock.Held())
-        throw TTickwellError("Error Saving Events List\n" + lock.Error());
+        throw TTickwellError(TW_TRANSLATE_NOOP("Messages", "Error Saving Events List") "\n" +
+                             lock.Error());
     // Under the lock no other write is under way: what is left is a killed
     // writer's.
     RemoveTemporaries(path);
@@ -296,8 +298,10 @@ void SaveUnderLock(TMyList& list) {
         if (!WholeEvents(now) || !ReadEventsFile(path, theirs)) {
             // Told here; a look for outside changes need not tell it again.
             state.UnreadableStamp = now;
-            throw TTickwellError(
-                SaveErrorText("The file was changed by another program and cannot be read", path));
+            throw TTickwellError(SaveErrorText(
+                TW_TRANSLATE_NOOP("Messages",
+                                  "The file was changed by another program and cannot be read"),
+                path));
         }
         std::vector<TTickwellItem*> gone;
         const TSyncReport report = MergeFile(list, state, theirs, now, gone);

@@ -3,6 +3,7 @@
 // unreadable) the windows program shows them without changing them: every
 // command that would change events says why and does nothing, and the
 // windows grey those commands out. tickwell-cli never enters this mode.
+#include "core/TrNoop.h"
 #include <functional>
 #include <string>
 
@@ -43,5 +44,6 @@ bool ChangesOffered();
 std::string KeepWholeEventsQuestion(int count);
 
 // The first line of the notice that changes cannot be saved now.
-inline constexpr const char* kReadOnlyText =
-    "Changes to your events cannot be saved now, so Tickwell shows them without changing them.";
+inline constexpr const char* kReadOnlyText = TW_TRANSLATE_NOOP(
+    "Messages",
+    "Changes to your events cannot be saved now, so Tickwell shows them without changing them.");

@@ -2,6 +2,7 @@
 
 #include "core/Cp1252.h"
 #include "core/Messages.h"
+#include "core/TrNoop.h"
 #include "store/RegFileFormat.h"
 #include <algorithm>
 #include <charconv>
@@ -275,9 +276,11 @@ void TRegistryBackend::TellUnreadable(const std::string& key, const std::string&
             return;
     }
     const std::string where = Where();
-    ShowMsg("The setting \"" + name + "\" of [" + kRegFileHive + "\\" + key + "]" +
-                (where.empty() ? std::string() : " in " + where) + " is not " + expected +
-                ".\nTickwell uses its default instead.",
+    ShowMsg(TW_TRANSLATE_NOOP("Messages", "The setting \"") + name + "\" of [" + kRegFileHive +
+                "\\" + key + "]" + (where.empty() ? std::string() : " in " + where) +
+                TW_TRANSLATE_NOOP("Messages", " is not ") + expected +
+                TW_TRANSLATE_NOOP("Messages", ".") "\n" TW_TRANSLATE_NOOP(
+                    "Messages", "Tickwell uses its default instead."),
             mkWarning);
 }
 
@@ -287,9 +290,12 @@ void TRegistryBackend::TellFailure(TFailure kind, const std::string& text) {
         if (std::exchange(FailureTold[kind], true))
             return;
     }
-    ShowMsg(text + (kind == fkRead ? "\nTickwell goes on with the default settings."
-                                   : "\nThe settings file is left as it was."),
-            mkWarning);
+    ShowMsg(
+        text +
+            (kind == fkRead
+                 ? "\n" TW_TRANSLATE_NOOP("Messages", "Tickwell goes on with the default settings.")
+                 : "\n" TW_TRANSLATE_NOOP("Messages", "The settings file is left as it was.")),
+        mkWarning);
 }
 
 void TRegistryBackend::FailureOver(TFailure kind) {
