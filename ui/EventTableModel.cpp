@@ -1,10 +1,15 @@
 #include "ui/EventTableModel.h"
 #include "ui/TextOrder.h"
+#include <QCoreApplication>
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <numeric>
 #include <unordered_set>
+
+QString ShownTypeName(bool simple, int eventType) {
+    return QCoreApplication::translate("EventTypes", TypeNameOf(simple, eventType).c_str());
+}
 
 namespace {
 
@@ -20,11 +25,12 @@ QString Q(std::string_view s) {
 // The name of each repeat type, once only last, and "" for a code that
 // names none.
 const std::string& TypeNameText(const TTickwellItem& e) {
+    // Translated once: the language does not change while the program runs.
     static const std::array<std::string, 8> names = [] {
         std::array<std::string, 8> n;
         for (int type = 0; type < 6; ++type)
-            n[static_cast<size_t>(type)] = TypeNameOf(false, type);
-        n[6] = TypeNameOf(true, 0);
+            n[static_cast<size_t>(type)] = ShownTypeName(false, type).toStdString();
+        n[6] = ShownTypeName(true, 0).toStdString();
         return n;
     }();
     return names[e.Simple ? 6 : e.EventType < 6 ? e.EventType : 7];

@@ -33,6 +33,9 @@ TEventColumn DescriptionColumn(const QString& heading);
 // The repeat type's name, sorted by name.
 TEventColumn TypeColumn(const QString& heading);
 
+// The repeat type's name (TypeNameOf) in the user's language.
+QString ShownTypeName(bool simple, int eventType);
+
 class TEventTableModel : public QAbstractTableModel, private TEventWatcher {
     Q_OBJECT
 public:

@@ -8,6 +8,7 @@
 #include "ical/ICalExport.h"
 #include "ical/ICalImport.h"
 #include "platform/Paths.h"
+#include "platform/QtMessages.h"
 #include "store/BusyCursor.h"
 #include "store/DataCommands.h"
 #include "store/DataFile.h"
@@ -105,7 +106,7 @@ TMainFrm::TMainFrm(TEventBookSignals& events, QWidget* parent)
     : QMainWindow(parent), Events(events), Book(events.Book()) {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("MainFrm"));
-    setWindowTitle(QStringLiteral("Tickwell "));
+    setWindowTitle(tr("Tickwell "));
     CreateActions();
     CreateMenus();
     CreateToolBar();
@@ -127,7 +128,7 @@ TMainFrm::TMainFrm(TEventBookSignals& events, QWidget* parent)
     MainFrm = this;
     TMainWindowLinks& links = MainLinks();
     links.Window = this;
-    links.ShowStatusText = [this](const char* text) { ShowStatusText(QString::fromUtf8(text)); };
+    links.ShowStatusText = [this](const QString& text) { ShowStatusText(text); };
     connect(&Events, &TEventBookSignals::Added, this, &TMainFrm::FollowChanges);
     connect(&Events, &TEventBookSignals::Changed, this, &TMainFrm::FollowChanges);
     connect(&Events, &TEventBookSignals::Removed, this, &TMainFrm::FollowRemoval);
@@ -158,12 +159,12 @@ TMainFrm::~TMainFrm() {
         MainLinks() = TMainWindowLinks{};
 }
 
-QAction* TMainFrm::NewAction(const char* name, const char* caption, const char* hint,
+QAction* TMainFrm::NewAction(const char* name, const QString& caption, const QString& hint,
                              void (TMainFrm::*handler)()) {
-    auto* a = new QAction(QString::fromUtf8(caption), this);
+    auto* a = new QAction(caption, this);
     a->setObjectName(QString::fromUtf8(name));
-    if (hint)
-        a->setStatusTip(QString::fromUtf8(hint));
+    if (!hint.isEmpty())
+        a->setStatusTip(hint);
     if (handler)
         connect(a, &QAction::triggered, this,
                 [this, handler] { Run([this, handler] { (this->*handler)(); }); });
@@ -171,73 +172,82 @@ QAction* TMainFrm::NewAction(const char* name, const char* caption, const char* 
 }
 
 void TMainFrm::CreateActions() {
-    OptionsAction = NewAction("OptionsAction", "&Options...", "Display the Program Options Screen",
-                              &TMainFrm::OptionsBtnClick);
-    ExportAction = NewAction("ExportAction", "&Export", "Export your data to another file",
+    OptionsAction = NewAction("OptionsAction", tr("&Options..."),
+                              tr("Display the Program Options Screen"), &TMainFrm::OptionsBtnClick);
+    ExportAction = NewAction("ExportAction", tr("&Export"), tr("Export your data to another file"),
                              &TMainFrm::ExportClick);
-    ImportAction = NewAction("ImportAction", "&Import", "Import data from a *csv file",
+    ImportAction = NewAction("ImportAction", tr("&Import"), tr("Import data from a *csv file"),
                              &TMainFrm::ImportClick);
-    ExportICalAction = NewAction("ExportICalAction", "Export to &iCalendar...",
-                                 "Export your events to an iCalendar file for other calendars",
+    ExportICalAction = NewAction("ExportICalAction", tr("Export to &iCalendar..."),
+                                 tr("Export your events to an iCalendar file for other calendars"),
                                  &TMainFrm::ExportICalClick);
-    ImportICalAction = NewAction("ImportICalAction", "Import from iC&alendar...",
-                                 "Import events from an iCalendar file of another calendar",
+    ImportICalAction = NewAction("ImportICalAction", tr("Import from iC&alendar..."),
+                                 tr("Import events from an iCalendar file of another calendar"),
                                  &TMainFrm::ImportICalClick);
-    ArchiveAction = NewAction("ArchiveAction", "&Archive", "Archive old events to a history file",
-                              &TMainFrm::ArchiveClick);
+    ArchiveAction = NewAction("ArchiveAction", tr("&Archive"),
+                              tr("Archive old events to a history file"), &TMainFrm::ArchiveClick);
     CompressAction =
-        NewAction("CompressAction", "&Compress", "Remove old Events from the Tickwell File",
+        NewAction("CompressAction", tr("&Compress"), tr("Remove old Events from the Tickwell File"),
                   &TMainFrm::CompressClick);
-    ZapListAction = NewAction("ZapListAction", "&Zap List", nullptr, &TMainFrm::ZapListClick);
-    BackupAction = NewAction("BackupAction", "&Backup...", "Backup your Tickwell data",
+    ZapListAction = NewAction("ZapListAction", tr("&Zap List"), {}, &TMainFrm::ZapListClick);
+    BackupAction = NewAction("BackupAction", tr("&Backup..."), tr("Backup your Tickwell data"),
                              &TMainFrm::BackupClick);
-    RestoreAction = NewAction("RestoreAction", "&Restore...",
-                              "Restore your Tickwell data from a backup", &TMainFrm::RestoreClick);
-    MergeAction = NewAction("MergeAction", "&Merge", "Merge Tickwell Events from another file",
-                            &TMainFrm::MergeClick);
-    PrintAction =
-        NewAction("PrintAction", "&Print...", "Print Your Tickwell Events", &TMainFrm::PrintClick);
-    PrintSetupAction = NewAction("PrintSetupAction", "Print &Setup...", "Set up your Printer",
-                                 &TMainFrm::PrintSetupClick);
-    CloseAction = NewAction("CloseAction", "C&lose", "Close Main Window", &TMainFrm::CloseBtnClick);
-    ExitAction = NewAction("ExitAction", "E&xit", "Exit Tickwell", &TMainFrm::ExitBtnClick);
+    RestoreAction =
+        NewAction("RestoreAction", tr("&Restore..."),
+                  tr("Restore your Tickwell data from a backup"), &TMainFrm::RestoreClick);
+    MergeAction = NewAction("MergeAction", tr("&Merge"),
+                            tr("Merge Tickwell Events from another file"), &TMainFrm::MergeClick);
+    PrintAction = NewAction("PrintAction", tr("&Print..."), tr("Print Your Tickwell Events"),
+                            &TMainFrm::PrintClick);
+    PrintSetupAction = NewAction("PrintSetupAction", tr("Print &Setup..."),
+                                 tr("Set up your Printer"), &TMainFrm::PrintSetupClick);
+    CloseAction =
+        NewAction("CloseAction", tr("C&lose"), tr("Close Main Window"), &TMainFrm::CloseBtnClick);
+    ExitAction = NewAction("ExitAction", tr("E&xit"), tr("Exit Tickwell"), &TMainFrm::ExitBtnClick);
 
-    AddEventAction = NewAction("AddEventAction", "&Add event...", "Add a New Tickwell Event",
-                               &TMainFrm::AddBtnClick);
+    AddEventAction = NewAction("AddEventAction", tr("&Add event..."),
+                               tr("Add a New Tickwell Event"), &TMainFrm::AddBtnClick);
     AddEventAction->setShortcut(QKeySequence(Qt::ALT | Qt::Key_A));
-    EditEventAction = NewAction("EditEventAction", "&Edit event...",
-                                "Edit the selected Tickwell Event", &TMainFrm::EditBtnClick);
+    EditEventAction = NewAction("EditEventAction", tr("&Edit event..."),
+                                tr("Edit the selected Tickwell Event"), &TMainFrm::EditBtnClick);
     EditEventAction->setShortcut(QKeySequence(Qt::ALT | Qt::Key_E));
-    DeleteEventAction = NewAction("DeleteEventAction", "&Delete event",
-                                  "Delete the selected Tickwell Event", &TMainFrm::DeleteBtnClick);
+    DeleteEventAction =
+        NewAction("DeleteEventAction", tr("&Delete event"),
+                  tr("Delete the selected Tickwell Event"), &TMainFrm::DeleteBtnClick);
     DeleteEventAction->setShortcut(QKeySequence(Qt::ALT | Qt::Key_D));
-    CopyEventAction = NewAction("CopyEventAction", "&Copy event",
-                                "Duplicate the selected Tickwell Event", &TMainFrm::CopyEventClick);
+    CopyEventAction =
+        NewAction("CopyEventAction", tr("&Copy event"), tr("Duplicate the selected Tickwell Event"),
+                  &TMainFrm::CopyEventClick);
     CopyEventAction->setShortcut(QKeySequence(Qt::ALT | Qt::Key_C));
-    ClearAckAction = NewAction("ClearAckAction", "Clear &Acknowledgement",
-                               "Remove Acknowledged status from selected Tickwell Event",
+    ClearAckAction = NewAction("ClearAckAction", tr("Clear &Acknowledgement"),
+                               tr("Remove Acknowledged status from selected Tickwell Event"),
                                &TMainFrm::ClearAckClick);
     ClearAckAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
-    FindTextAction = NewAction("FindTextAction", "&Find Text...", "Find text in the Tickwell List",
-                               &TMainFrm::FindBtnClick);
+    FindTextAction = NewAction("FindTextAction", tr("&Find Text..."),
+                               tr("Find text in the Tickwell List"), &TMainFrm::FindBtnClick);
     FindTextAction->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F));
 
     static const char* const viewCaptions[8] = {
-        "&All",           "&Once Only", "&Daily",      "&Weekly", "&Monthly - Date",
-        "Mo&nthly - Day", "&Yearly",    "A&ccounting",
+        QT_TR_NOOP("&All"),    QT_TR_NOOP("&Once Only"),      QT_TR_NOOP("&Daily"),
+        QT_TR_NOOP("&Weekly"), QT_TR_NOOP("&Monthly - Date"), QT_TR_NOOP("Mo&nthly - Day"),
+        QT_TR_NOOP("&Yearly"), QT_TR_NOOP("A&ccounting"),
     };
     static const char* const viewHints[8] = {
-        "View all types of Tickwell Event", "View only Once Only Events",
-        "View only Daily Events",           "View only Weekly Events",
-        "View only Monthly - Date Events",  "View only Monthly - Day Events",
-        "View only Yearly Events",          "View only English Quarterly Accounting Events",
+        QT_TR_NOOP("View all types of Tickwell Event"),
+        QT_TR_NOOP("View only Once Only Events"),
+        QT_TR_NOOP("View only Daily Events"),
+        QT_TR_NOOP("View only Weekly Events"),
+        QT_TR_NOOP("View only Monthly - Date Events"),
+        QT_TR_NOOP("View only Monthly - Day Events"),
+        QT_TR_NOOP("View only Yearly Events"),
+        QT_TR_NOOP("View only English Quarterly Accounting Events"),
     };
     auto* group = new QActionGroup(this);
     group->setExclusive(true);
     for (int tag = 0; tag < 8; ++tag) {
         const QString name = QStringLiteral("View%1").arg(tag);
-        QAction* a =
-            NewAction(name.toUtf8().constData(), viewCaptions[tag], viewHints[tag], nullptr);
+        QAction* a = NewAction(name.toUtf8().constData(), tr(viewCaptions[tag]), tr(viewHints[tag]),
+                               nullptr);
         a->setCheckable(true);
         a->setChecked(tag == 0);
         a->setData(tag);
@@ -247,15 +257,16 @@ void TMainFrm::CreateActions() {
                 [this, tag] { Run([this, tag] { ViewMenuClick(tag); }); });
         ViewItems[tag] = a;
     }
-    DetailPaneAction = NewAction("DetailPaneAction", "Event Detail &Pane",
-                                 "Toggle Event Detail Pane on or off", nullptr);
+    DetailPaneAction = NewAction("DetailPaneAction", tr("Event Detail &Pane"),
+                                 tr("Toggle Event Detail Pane on or off"), nullptr);
     DetailPaneAction->setCheckable(true);
     connect(DetailPaneAction, &QAction::toggled, this, [this](bool on) {
         ShowDetailPane(on);
         if (on)
             MainListViewClick();
     });
-    FilterMain = NewAction("FilterMain", "&Filter Old Events", "Filter Old Events", nullptr);
+    FilterMain =
+        NewAction("FilterMain", tr("&Filter Old Events"), tr("Filter Old Events"), nullptr);
     FilterMain->setCheckable(true);
     connect(FilterMain, &QAction::toggled, this, [this](bool on) {
         TSettings().Set(kFilterMain, on);
@@ -265,31 +276,31 @@ void TMainFrm::CreateActions() {
         });
     });
 
-    DueWindowAction = NewAction("DueWindowAction", "&Tickwells Window",
-                                "Display any Due Tickwell Events", &TMainFrm::DueBtnClick);
+    DueWindowAction = NewAction("DueWindowAction", tr("&Tickwells Window"),
+                                tr("Display any Due Tickwell Events"), &TMainFrm::DueBtnClick);
     DueWindowAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
-    CalendarAction =
-        NewAction("CalendarAction", "Ca&lendar", "Display the Calendar", &TMainFrm::CalBtnClick);
+    CalendarAction = NewAction("CalendarAction", tr("Ca&lendar"), tr("Display the Calendar"),
+                               &TMainFrm::CalBtnClick);
     CalendarAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     HelpContentsAction =
-        NewAction("HelpContentsAction", "&Contents", "Display the Help Contents Screen",
+        NewAction("HelpContentsAction", tr("&Contents"), tr("Display the Help Contents Screen"),
                   &TMainFrm::HelpContentsClick);
     HelpContentsAction->setShortcut(QKeySequence(Qt::Key_F1));
-    AboutAction =
-        NewAction("AboutAction", "&About...", "Display the About Screen", &TMainFrm::AboutClick);
+    AboutAction = NewAction("AboutAction", tr("&About..."), tr("Display the About Screen"),
+                            &TMainFrm::AboutClick);
 
-    PopAdd =
-        NewAction("PopAdd", "&Add an Event", "Add a New Tickwell Event", &TMainFrm::AddBtnClick);
-    PopEdit = NewAction("PopEdit", "&Edit selected Event", "Edit the selected Tickwell Event",
-                        &TMainFrm::EditBtnClick);
-    PopDelete = NewAction("PopDelete", "&Delete selected Event",
-                          "Delete the selected Tickwell Event", &TMainFrm::DeleteBtnClick);
-    PopCopy = NewAction("PopCopy", "&Copy selected Event", "Duplicate the selected Tickwell Event",
-                        &TMainFrm::CopyEventClick);
-    PopClearAck = NewAction("PopClearAck", "Clear Ac&knowledgement",
-                            "Remove Acknowledged status from selected Tickwell Event",
+    PopAdd = NewAction("PopAdd", tr("&Add an Event"), tr("Add a New Tickwell Event"),
+                       &TMainFrm::AddBtnClick);
+    PopEdit = NewAction("PopEdit", tr("&Edit selected Event"),
+                        tr("Edit the selected Tickwell Event"), &TMainFrm::EditBtnClick);
+    PopDelete = NewAction("PopDelete", tr("&Delete selected Event"),
+                          tr("Delete the selected Tickwell Event"), &TMainFrm::DeleteBtnClick);
+    PopCopy = NewAction("PopCopy", tr("&Copy selected Event"),
+                        tr("Duplicate the selected Tickwell Event"), &TMainFrm::CopyEventClick);
+    PopClearAck = NewAction("PopClearAck", tr("Clear Ac&knowledgement"),
+                            tr("Remove Acknowledged status from selected Tickwell Event"),
                             &TMainFrm::ClearAckClick);
-    FullRowSelectAction = NewAction("FullRowSelectAction", "Full Row Select", nullptr, nullptr);
+    FullRowSelectAction = NewAction("FullRowSelectAction", tr("Full Row Select"), {}, nullptr);
     FullRowSelectAction->setCheckable(true);
     connect(FullRowSelectAction, &QAction::toggled, this, [this](bool on) {
         MainListView->setSelectionBehavior(on ? QAbstractItemView::SelectRows
@@ -303,7 +314,7 @@ void TMainFrm::CreateActions() {
         }
         MainListView->viewport()->update();
     });
-    GridlinesAction = NewAction("GridlinesAction", "Show Gridlines", nullptr, nullptr);
+    GridlinesAction = NewAction("GridlinesAction", tr("Show Gridlines"), {}, nullptr);
     GridlinesAction->setCheckable(true);
     connect(GridlinesAction, &QAction::toggled, this, [this](bool on) {
         if (auto* d = dynamic_cast<TGridDelegate*>(MainListView->itemDelegate()))
@@ -312,24 +323,24 @@ void TMainFrm::CreateActions() {
     });
 
     // Toolbar buttons, their hints copied from the menu entries.
-    auto button = [this](const char* name, const char* caption, QAction* menuEntry,
+    auto button = [this](const char* name, const QString& caption, QAction* menuEntry,
                          TToolPicture picture) {
-        auto* a = new QAction(ToolbarIcon(picture), QString::fromUtf8(caption), this);
+        auto* a = new QAction(ToolbarIcon(picture), caption, this);
         a->setObjectName(QString::fromUtf8(name));
         a->setStatusTip(menuEntry->statusTip());
         a->setToolTip(menuEntry->statusTip());
         connect(a, &QAction::triggered, menuEntry, &QAction::trigger);
         return a;
     };
-    AddBtn = button("AddBtn", "&Add", AddEventAction, TToolPicture::Add);
-    EditBtn = button("EditBtn", "&Edit", EditEventAction, TToolPicture::Edit);
-    DeleteBtn = button("DeleteBtn", "&Delete", DeleteEventAction, TToolPicture::Delete);
-    FindBtn = button("FindBtn", "&Find", FindTextAction, TToolPicture::Find);
-    DueBtn = button("DueBtn", "D&ue", DueWindowAction, TToolPicture::Due);
-    CalBtn = button("CalBtn", "&Cal", CalendarAction, TToolPicture::Calendar);
-    OptionsBtn = button("OptionsBtn", "&Options", OptionsAction, TToolPicture::Options);
-    CloseBtn = button("CloseBtn", "&Close", CloseAction, TToolPicture::Close);
-    ExitBtn = button("ExitBtn", "E&xit", ExitAction, TToolPicture::Exit);
+    AddBtn = button("AddBtn", tr("&Add"), AddEventAction, TToolPicture::Add);
+    EditBtn = button("EditBtn", tr("&Edit"), EditEventAction, TToolPicture::Edit);
+    DeleteBtn = button("DeleteBtn", tr("&Delete"), DeleteEventAction, TToolPicture::Delete);
+    FindBtn = button("FindBtn", tr("&Find"), FindTextAction, TToolPicture::Find);
+    DueBtn = button("DueBtn", tr("D&ue"), DueWindowAction, TToolPicture::Due);
+    CalBtn = button("CalBtn", tr("&Cal"), CalendarAction, TToolPicture::Calendar);
+    OptionsBtn = button("OptionsBtn", tr("&Options"), OptionsAction, TToolPicture::Options);
+    CloseBtn = button("CloseBtn", tr("&Close"), CloseAction, TToolPicture::Close);
+    ExitBtn = button("ExitBtn", tr("E&xit"), ExitAction, TToolPicture::Exit);
     MarkAsChangingEvents(
         {AddEventAction, EditEventAction, DeleteEventAction, CopyEventAction, ClearAckAction,
          PopAdd,         PopEdit,         PopDelete,         PopCopy,         PopClearAck,
@@ -338,7 +349,7 @@ void TMainFrm::CreateActions() {
 }
 
 void TMainFrm::CreateMenus() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("Fi&le"));
+    QMenu* file = menuBar()->addMenu(tr("Fi&le"));
     file->setObjectName(QStringLiteral("FileMenu"));
     file->addAction(OptionsAction);
     file->addSeparator();
@@ -362,7 +373,7 @@ void TMainFrm::CreateMenus() {
     file->addAction(ExitAction);
     connect(file, &QMenu::aboutToShow, this, [this] { UpdateLinkedEntries(); });
 
-    QMenu* events = menuBar()->addMenu(QStringLiteral("Even&ts"));
+    QMenu* events = menuBar()->addMenu(tr("Even&ts"));
     events->setObjectName(QStringLiteral("EventsMenu"));
     events->addAction(AddEventAction);
     events->addAction(EditEventAction);
@@ -372,7 +383,7 @@ void TMainFrm::CreateMenus() {
     events->addSeparator();
     events->addAction(FindTextAction);
 
-    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    QMenu* view = menuBar()->addMenu(tr("&View"));
     view->setObjectName(QStringLiteral("ViewMenu"));
     for (QAction* a : ViewItems)
         view->addAction(a);
@@ -380,20 +391,20 @@ void TMainFrm::CreateMenus() {
     view->addAction(DetailPaneAction);
     view->addAction(FilterMain);
 
-    QMenu* window = menuBar()->addMenu(QStringLiteral("&Window"));
+    QMenu* window = menuBar()->addMenu(tr("&Window"));
     window->setObjectName(QStringLiteral("WindowMenu"));
     window->addAction(DueWindowAction);
     window->addAction(CalendarAction);
     connect(window, &QMenu::aboutToShow, this, [this] { UpdateLinkedEntries(); });
 
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("HelpMenu"));
     help->addAction(HelpContentsAction);
     help->addAction(AboutAction);
 }
 
 void TMainFrm::CreateToolBar() {
-    ToolBar = new TArtToolBar(QStringLiteral("Toolbar"), this);
+    ToolBar = new TArtToolBar(tr("Toolbar"), this);
     addToolBar(ToolBar);
     ToolBar->setObjectName(QStringLiteral("ToolBar"));
     ToolBar->setMovable(false);
@@ -420,17 +431,16 @@ void TMainFrm::CreateCentral() {
         return [accessor](const TTickwellItem& e) { return Q((e.*accessor)()); };
     };
     Rows = new TEventTableModel(
-        {DescriptionColumn(QStringLiteral("Event Description")),
-         SortedByNumber(QStringLiteral("Date"), text(&TTickwellItem::NextDateText),
+        {DescriptionColumn(tr("Event Description")),
+         SortedByNumber(tr("Date"), text(&TTickwellItem::NextDateText),
                         date(&TTickwellItem::NextDate)),
          SortedByNumber(
-             QStringLiteral("When"),
-             [this](const TTickwellItem& e) { return Q(e.DaysToNextText(ListDay)); },
+             tr("When"), [this](const TTickwellItem& e) { return Q(e.DaysToNextText(ListDay)); },
              date(&TTickwellItem::NextDate)),
-         TypeColumn(QStringLiteral("Type")),
-         SortedByNumber(QStringLiteral("Interval"), text(&TTickwellItem::IntervalText),
+         TypeColumn(tr("Type")),
+         SortedByNumber(tr("Interval"), text(&TTickwellItem::IntervalText),
                         [](const TTickwellItem& e) { return static_cast<double>(e.Interval); }),
-         SortedByNumber(QStringLiteral("Last Acknowledged"), text(&TTickwellItem::AckDateText),
+         SortedByNumber(tr("Last Acknowledged"), text(&TTickwellItem::AckDateText),
                         date(&TTickwellItem::AckDate))},
         this);
     MainListView = new TEventListView(Rows);
@@ -456,11 +466,11 @@ void TMainFrm::CreateCentral() {
     connect(Rows, &QAbstractItemModel::rowsRemoved, this, [this] { UpdateStatusBar(); });
     connect(Rows, &QAbstractItemModel::modelReset, this, [this] { UpdateStatusBar(); });
     ColumnState = std::make_unique<TListViewState>(MainListView, kMainListKey);
-    QStringList dates, types{Q(TypeNameOf(true, 0))};
+    QStringList dates, types{ShownTypeName(true, 0)};
     for (int month = 1; month <= 12; ++month)
         dates << Q(DateToStr(EncodeDate(2000, month, 28)));
     for (int type = etDaily; type <= etAccounting; ++type)
-        types << Q(TypeNameOf(false, type));
+        types << ShownTypeName(false, type);
     ColumnState->SetBuiltInWidths(
         {std::max(180, ColumnWidthFor(MainListView, 0, {})), ColumnWidthFor(MainListView, 1, dates),
          ColumnWidthFor(MainListView, 2, {"-9999"}), ColumnWidthFor(MainListView, 3, types),
@@ -498,15 +508,15 @@ void TMainFrm::CreateStatusBar() {
     // text each panel can hold.
     QString longest;
     for (int f = 0; f < 8; ++f)
-        if (QString::fromUtf8(FilterText(f)).size() > longest.size())
-            longest = QString::fromUtf8(FilterText(f));
+        if (tr(FilterText(f)).size() > longest.size())
+            longest = tr(FilterText(f));
     auto fitting = [](const QLabel* panel, const QString& text, int builtIn) {
         const QMargins m = panel->contentsMargins();
         return std::max(builtIn, panel->fontMetrics().horizontalAdvance(text) + m.left() +
                                      m.right() + 2 * panel->frameWidth() + 8);
     };
     Panels[0]->setFixedWidth(fitting(Panels[0], "99999" + longest, 170));
-    Panels[1]->setFixedWidth(fitting(Panels[1], QStringLiteral("Filtered"), 80));
+    Panels[1]->setFixedWidth(fitting(Panels[1], tr("Filtered"), 80));
     Panels[2]->setMinimumWidth(0);
 }
 
@@ -517,9 +527,9 @@ void TMainFrm::ApplyStartMode() {
     // program, so Close takes Exit's place.
     ExitAction->setVisible(false);
     ExitBtn->setVisible(false);
-    CloseAction->setText(QStringLiteral("E&xit"));
+    CloseAction->setText(tr("E&xit"));
     CloseAction->setStatusTip(ExitAction->statusTip());
-    CloseBtn->setText(QStringLiteral("E&xit"));
+    CloseBtn->setText(tr("E&xit"));
     CloseBtn->setStatusTip(ExitAction->statusTip());
     CloseBtn->setToolTip(ExitAction->statusTip());
     CloseBtn->setIcon(ExitBtn->icon());
@@ -621,8 +631,8 @@ void TMainFrm::AddRow(TTickwellItem* e) {
 }
 
 void TMainFrm::UpdateStatusBar() {
-    Panels[0]->setText(QString::number(Rows->rowCount()) + QString::fromUtf8(FilterText(Filter)));
-    Panels[1]->setText(FilterMain->isChecked() ? QStringLiteral("Filtered") : QString());
+    Panels[0]->setText(QString::number(Rows->rowCount()) + tr(FilterText(Filter)));
+    Panels[1]->setText(FilterMain->isChecked() ? tr("Filtered") : QString());
 }
 
 bool TMainFrm::PassesVisibilityTest(TTickwellItem* e) const {
@@ -647,13 +657,10 @@ void TMainFrm::MainListViewClick() {
     }
     QString text = Q(e->Description);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text += QStringLiteral("\nStart Date: ") + Q(e->StartDateText());
-    text += e->NoEndPoint ? QStringLiteral("\nNo End Point")
-                          : QStringLiteral("\nEnd Date: ") + Q(DateToStr(e->EndDate));
-    text += QStringLiteral("\nNotice Period: ") + QString::number(e->NoticePeriod) +
-            QStringLiteral(" days");
-    text += QStringLiteral("\nKeep Flag: ") +
-            (e->KeepFlag ? QStringLiteral("True") : QStringLiteral("False"));
+    text += tr("\nStart Date: ") + Q(e->StartDateText());
+    text += e->NoEndPoint ? tr("\nNo End Point") : tr("\nEnd Date: ") + Q(DateToStr(e->EndDate));
+    text += tr("\nNotice Period: ") + QString::number(e->NoticePeriod) + tr(" days");
+    text += tr("\nKeep Flag: ") + (e->KeepFlag ? tr("True") : tr("False"));
     DetailText->setPlainText(text);
     FitDetailPane();
 }
@@ -744,7 +751,7 @@ void TMainFrm::AddBtnClick() {
 void TMainFrm::EditBtnClick() {
     TTickwellItem* e = SelectedEvent();
     if (!e) {
-        ShowMsg("Nothing to Edit", mkInformation);
+        ShowMsg(tr("Nothing to Edit"), mkInformation);
         return;
     }
     if (EditEvent(Book, true, e) && RowOf(e).isValid())
@@ -756,7 +763,7 @@ void TMainFrm::DeleteBtnClick() {
         return;
     TTickwellItem* e = SelectedEvent();
     if (!e) {
-        ShowMsg("Nothing to Delete", mkInformation);
+        ShowMsg(tr("Nothing to Delete"), mkInformation);
         return;
     }
     const TBusyCursor busy;
@@ -768,12 +775,12 @@ void TMainFrm::CopyEventClick() {
         return;
     TTickwellItem* e = SelectedEvent();
     if (!e) {
-        ShowMsg("No Event selected", mkWarning);
+        ShowMsg(tr("No Event selected"), mkWarning);
         return;
     }
     EventRecord rec;
     e->ToRecord(rec);
-    rec.SetDescription("Copy of: " + e->Description);
+    rec.SetDescription(tr("Copy of: ").toStdString() + e->Description);
     auto* copy = new TTickwellItem(rec);
     copy->AckDate = e->AckDate;
     Book.Add(copy);
@@ -785,11 +792,11 @@ void TMainFrm::ClearAckClick() {
         return;
     TTickwellItem* e = SelectedEvent();
     if (!e) {
-        ShowMsg("No Event selected", mkInformation);
+        ShowMsg(tr("No Event selected"), mkInformation);
         return;
     }
     if (!Book.ClearAcknowledgement(e))
-        ShowMsg("Acknowledged field cleared", mkInformation);
+        ShowMsg(tr("Acknowledged field cleared"), mkInformation);
 }
 
 void TMainFrm::FindBtnClick() {
@@ -835,23 +842,21 @@ void TMainFrm::OptionsBtnClick() {
 void TMainFrm::ExportClick() {
     if (!HasEvents(Book.MasterList))
         return;
-    const QString path =
-        ChooseSaveFile(this, {QStringLiteral("Export File As"),
-                              DataFolderText(),
-                              {QStringLiteral("Tickwell File (*.dat)"),
-                               QStringLiteral("Comma-delimited Text File (*.csv)")},
-                              QStringLiteral("dat")});
+    const QString path = ChooseSaveFile(
+        this, {tr("Export File As"),
+               DataFolderText(),
+               {tr("Tickwell File (*.dat)"), tr("Comma-delimited Text File (*.csv)")},
+               QStringLiteral("dat")});
     if (path.isEmpty())
         return;
     ExportCommand(Book.MasterList, path.toStdString());
 }
 
 void TMainFrm::ImportClick() {
-    const QString path =
-        ChooseOpenFile(this, {QStringLiteral("Import CSV data"),
-                              DataFolderText(),
-                              {QStringLiteral("Comma-delimited Text Files (*.csv)")},
-                              QStringLiteral("csv")});
+    const QString path = ChooseOpenFile(this, {tr("Import CSV data"),
+                                               DataFolderText(),
+                                               {tr("Comma-delimited Text Files (*.csv)")},
+                                               QStringLiteral("csv")});
     if (path.isEmpty())
         return;
     ImportCommand(Book, path.toStdString());
@@ -860,9 +865,9 @@ void TMainFrm::ImportClick() {
 void TMainFrm::ExportICalClick() {
     if (!HasEvents(Book.MasterList))
         return;
-    const QString path = ChooseSaveFile(this, {QStringLiteral("Export to iCalendar"),
+    const QString path = ChooseSaveFile(this, {tr("Export to iCalendar"),
                                                DataFolderText(),
-                                               {QStringLiteral("iCalendar File (*.ics)")},
+                                               {tr("iCalendar File (*.ics)")},
                                                QStringLiteral("ics")});
     if (path.isEmpty())
         return;
@@ -870,9 +875,9 @@ void TMainFrm::ExportICalClick() {
 }
 
 void TMainFrm::ImportICalClick() {
-    const QString path = ChooseOpenFile(this, {QStringLiteral("Import iCalendar data"),
+    const QString path = ChooseOpenFile(this, {tr("Import iCalendar data"),
                                                DataFolderText(),
-                                               {QStringLiteral("iCalendar Files (*.ics)")},
+                                               {tr("iCalendar Files (*.ics)")},
                                                QStringLiteral("ics")});
     if (path.isEmpty())
         return;
@@ -882,8 +887,7 @@ void TMainFrm::ImportICalClick() {
 void TMainFrm::ArchiveClick() {
     if (!HasEvents(Book.MasterList))
         return;
-    const QString folder =
-        ChooseFolder(this, QStringLiteral("Select a folder for archive:"), DataFolderText());
+    const QString folder = ChooseFolder(this, tr("Select a folder for archive:"), DataFolderText());
     if (folder.isEmpty())
         return;
     ArchiveCommand(Book, folder.toStdString());
@@ -915,12 +919,12 @@ void TMainFrm::MergeClick() {
     const std::optional<bool> preV4 = AskMergeFormat();
     if (!preV4)
         return;
-    TFileDialogRequest request{QStringLiteral("Merge Tickwell File"), DataFolderText(), {}, {}};
+    TFileDialogRequest request{tr("Merge Tickwell File"), DataFolderText(), {}, {}};
     if (*preV4) {
-        request.Filters = {QStringLiteral("Tickwell(v2/3) Data Files (*.tkw)")};
+        request.Filters = {tr("Tickwell(v2/3) Data Files (*.tkw)")};
         request.DefaultSuffix = QStringLiteral("tkw");
     } else {
-        request.Filters = {QStringLiteral("Tickwell Files (*.dat)")};
+        request.Filters = {tr("Tickwell Files (*.dat)")};
         request.DefaultSuffix = QStringLiteral("dat");
     }
     const QString path = ChooseOpenFile(this, request);

@@ -102,7 +102,7 @@ private:
     void UpdateLinkedEntries();
     // Runs a command; an error that ends it is shown as an error notice.
     void Run(const std::function<void()>& command);
-    QAction* NewAction(const char* name, const char* caption, const char* hint,
+    QAction* NewAction(const char* name, const QString& caption, const QString& hint,
                        void (TMainFrm::*handler)());
 
     int Filter = 0;

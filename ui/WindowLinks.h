@@ -3,6 +3,7 @@
 // created and clears them when it is destroyed, so a caller tests the entry
 // (the window exists) before it calls, and no window needs to link against
 // another that does not exist yet.
+#include <QString>
 #include <functional>
 #include <string>
 #include <vector>
@@ -15,7 +16,7 @@ class QWidget;
 struct TMainWindowLinks {
     // The main window exists while this is set.
     QWidget* Window = nullptr;
-    std::function<void(const char*)> ShowStatusText; // third status panel
+    std::function<void(const QString&)> ShowStatusText; // third status panel
 };
 
 struct TDueWindowLinks {
