@@ -1,4 +1,5 @@
 #include "ui/CalCellText.h"
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QTextLayout>
 
@@ -26,7 +27,7 @@ QStringList WrappedLines(const QString& text, const QFont& font, int width) {
 } // namespace
 
 QString MoreText(int hidden) {
-    return QStringLiteral("+%1 more").arg(hidden);
+    return QCoreApplication::translate("TCalFrm", "+%1 more").arg(hidden);
 }
 
 TCellLines LayOutCellLines(int count, const std::function<QString(int)>& text, const QFont& font,

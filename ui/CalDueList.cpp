@@ -11,23 +11,23 @@
 #include <cmath>
 
 TCalDueList::TCalDueList(QWidget* parent) : QObject(parent) {
-    TEventColumn event = DescriptionColumn(QStringLiteral("Due Events"));
+    TEventColumn event = DescriptionColumn(tr("Due Events"));
     event.Icon = [](const TTickwellItem& e) { return SharedDueKindIcon(e.DueKind); };
     const auto days = [this](const TTickwellItem& e) {
         return std::floor(e.ScanDate) - std::floor(RowsDay);
     };
     TEventColumn when = SortedByNumber(
-        QStringLiteral("When"),
+        tr("When"),
         [days](const TTickwellItem& e) { return QString::number(static_cast<long long>(days(e))); },
         days);
     when.Alignment = Qt::AlignRight | Qt::AlignVCenter;
     Rows = new TEventTableModel(
         {event,
          SortedByNumber(
-             QStringLiteral("Date"),
+             tr("Date"),
              [](const TTickwellItem& e) { return QString::fromStdString(DateToStr(e.ScanDate)); },
              [](const TTickwellItem& e) { return e.ScanDate; }),
-         when, TypeColumn(QStringLiteral("Type"))},
+         when, TypeColumn(tr("Type"))},
         this);
     List = new TEventListView(Rows, parent);
     List->setObjectName(QStringLiteral("CalListView"));
@@ -40,7 +40,7 @@ TCalDueList::TCalDueList(QWidget* parent) : QObject(parent) {
     for (int month = 1; month <= 12; ++month)
         dates << QString::fromStdString(DateToStr(EncodeDate(2026, month, 28)));
     for (int type = -1; type <= 5; ++type)
-        types << QString::fromStdString(TypeNameOf(type < 0, type < 0 ? 0 : type));
+        types << ShownTypeName(type < 0, type < 0 ? 0 : type);
     State->SetBuiltInWidths({150, ColumnWidthFor(List, 1, dates),
                              ColumnWidthFor(List, 2, {"-9999"}), ColumnWidthFor(List, 3, types)},
                             0);

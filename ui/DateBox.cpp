@@ -105,7 +105,7 @@ TDateBox::TDateBox(QWidget* parent) : QLineEdit(parent) {
         QRegularExpression(QString("[0-9 ]*(%1[0-9 ]*){0,2}").arg(s)), this));
     setMaxLength(16);
     QAction* drop = addAction(DropDownIcon(palette().color(QPalette::Text)), TrailingPosition);
-    drop->setToolTip(QStringLiteral("Choose from a calendar (Alt+Down)"));
+    drop->setToolTip(tr("Choose from a calendar (Alt+Down)"));
     connect(drop, &QAction::triggered, this, &TDateBox::ShowCalendar);
     connect(this, &QLineEdit::textChanged, this, &TDateBox::TextEdited);
 

@@ -5,6 +5,7 @@
 #include "core/EventsByDay.h"
 #include "core/HalvaneDates.h"
 #include "core/Messages.h"
+#include "platform/QtMessages.h"
 #include "store/Settings.h"
 #include "store/SettingsSchema.h"
 #include "ui/CalCellText.h"
@@ -70,14 +71,14 @@ std::string NameToStore(const QFont& font, const std::string& asRead) {
     return font.family() == FamilyOf(asRead) ? asRead : font.family().toStdString();
 }
 
-QToolButton* ArrowButton(QWidget* parent, QStyle::StandardPixmap arrow, const char* hint,
+QToolButton* ArrowButton(QWidget* parent, QStyle::StandardPixmap arrow, const QString& hint,
                          const char* name) {
     auto* b = new QToolButton(parent);
     b->setObjectName(QString::fromLatin1(name));
     b->setIcon(parent->style()->standardIcon(arrow));
     b->setAutoRaise(true);
-    b->setToolTip(QString::fromUtf8(hint));
-    b->setStatusTip(QString::fromUtf8(hint));
+    b->setToolTip(hint);
+    b->setStatusTip(hint);
     b->setFocusPolicy(Qt::NoFocus);
     return b;
 }
@@ -90,7 +91,7 @@ TCalFrm::TCalFrm(TEventBookSignals& events, QWidget* parent)
     : QMainWindow(parent), Events(events), Book(events.Book()) {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("CalFrm"));
-    setWindowTitle(QStringLiteral("Tickwell Calendar"));
+    setWindowTitle(tr("Tickwell Calendar"));
     setMinimumSize(500, 450);
     CreateActions();
     CreateMenus();
@@ -168,13 +169,13 @@ TCalFrm::~TCalFrm() {
     LastShownWindow = 0;
 }
 
-QAction* TCalFrm::NewAction(const char* name, const char* caption, const char* hint,
+QAction* TCalFrm::NewAction(const char* name, const QString& caption, const QString& hint,
                             const QKeySequence& key, void (TCalFrm::*handler)()) {
-    auto* a = new QAction(QString::fromUtf8(caption), this);
+    auto* a = new QAction(caption, this);
     a->setObjectName(QString::fromUtf8(name));
-    if (hint) {
-        a->setStatusTip(QString::fromUtf8(hint));
-        a->setToolTip(QString::fromUtf8(hint));
+    if (!hint.isEmpty()) {
+        a->setStatusTip(hint);
+        a->setToolTip(hint);
     }
     if (!key.isEmpty()) {
         a->setShortcut(key);
@@ -187,21 +188,23 @@ QAction* TCalFrm::NewAction(const char* name, const char* caption, const char* h
 }
 
 void TCalFrm::CreateActions() {
-    OptionsAction = NewAction("OptionsAction", "&Options", "Display the program Options screen",
-                              QKeySequence(Qt::ALT | Qt::Key_O), &TCalFrm::OptionsClick);
+    OptionsAction =
+        NewAction("OptionsAction", tr("&Options"), tr("Display the program Options screen"),
+                  QKeySequence(Qt::ALT | Qt::Key_O), &TCalFrm::OptionsClick);
     CloseAction =
-        NewAction("CloseAction", "&Close", "Close the Calendar", {}, &TCalFrm::CloseClick);
-    ExitAction = NewAction("ExitAction", "E&xit", "Exit Tickwell",
+        NewAction("CloseAction", tr("&Close"), tr("Close the Calendar"), {}, &TCalFrm::CloseClick);
+    ExitAction = NewAction("ExitAction", tr("E&xit"), tr("Exit Tickwell"),
                            QKeySequence(Qt::ALT | Qt::Key_F4), &TCalFrm::ExitBtnClick);
-    AddEventAction = NewAction("AddEventAction", "&Add Event", "Add an Event",
+    AddEventAction = NewAction("AddEventAction", tr("&Add Event"), tr("Add an Event"),
                                QKeySequence(Qt::ALT | Qt::Key_A), &TCalFrm::AddBtnClick);
-    EditEventAction = NewAction("EditEventAction", "&Edit Event", "Edit the selected Event",
+    EditEventAction = NewAction("EditEventAction", tr("&Edit Event"), tr("Edit the selected Event"),
                                 QKeySequence(Qt::ALT | Qt::Key_E), &TCalFrm::EdBtnClick);
-    DeleteEventAction = NewAction("DeleteEventAction", "&Delete Event", "Delete the selected Event",
-                                  QKeySequence(Qt::ALT | Qt::Key_D), &TCalFrm::DelBtnClick);
-    MonthlyAction = NewAction("MonthlyAction", "&Monthly", "Display the Monthly Calendar",
+    DeleteEventAction =
+        NewAction("DeleteEventAction", tr("&Delete Event"), tr("Delete the selected Event"),
+                  QKeySequence(Qt::ALT | Qt::Key_D), &TCalFrm::DelBtnClick);
+    MonthlyAction = NewAction("MonthlyAction", tr("&Monthly"), tr("Display the Monthly Calendar"),
                               QKeySequence(Qt::ALT | Qt::Key_M), nullptr);
-    WeeklyAction = NewAction("WeeklyAction", "&Weekly", "Display the Weekly Calendar",
+    WeeklyAction = NewAction("WeeklyAction", tr("&Weekly"), tr("Display the Weekly Calendar"),
                              QKeySequence(Qt::ALT | Qt::Key_W), nullptr);
     auto* views = new QActionGroup(this);
     for (QAction* a : {MonthlyAction, WeeklyAction}) {
@@ -217,52 +220,56 @@ void TCalFrm::CreateActions() {
             ShowPage(false);
     });
     WrapTextAction =
-        NewAction("WrapTextAction", "Wrap &Text", "Toggle word wrap in monthly calendar",
+        NewAction("WrapTextAction", tr("Wrap &Text"), tr("Toggle word wrap in monthly calendar"),
                   QKeySequence(Qt::CTRL | Qt::Key_T), &TCalFrm::WrapTextClick);
     WrapTextAction->setCheckable(true);
     static const char* const kGoTo[4][3] = {
-        {"NextMonthAction", "&Next Month", "Next Month"},
-        {"PreviousMonthAction", "&Previous Month", "Previous Month"},
-        {"PreviousYearAction", "Pre&vious Year", "Previous Year"},
-        {"NextYearAction", "Next  &Year", "Next Year"},
+        {"NextMonthAction", QT_TR_NOOP("&Next Month"), QT_TR_NOOP("Next Month")},
+        {"PreviousMonthAction", QT_TR_NOOP("&Previous Month"), QT_TR_NOOP("Previous Month")},
+        {"PreviousYearAction", QT_TR_NOOP("Pre&vious Year"), QT_TR_NOOP("Previous Year")},
+        {"NextYearAction", QT_TR_NOOP("Next  &Year"), QT_TR_NOOP("Next Year")},
     };
     static const Qt::Key kGoToKeys[4] = {Qt::Key_N, Qt::Key_P, Qt::Key_V, Qt::Key_Y};
     for (int tag = 0; tag < 4; ++tag) {
-        GoTo[tag] = NewAction(kGoTo[tag][0], kGoTo[tag][1], kGoTo[tag][2],
+        GoTo[tag] = NewAction(kGoTo[tag][0], tr(kGoTo[tag][1]), tr(kGoTo[tag][2]),
                               QKeySequence(Qt::CTRL | kGoToKeys[tag]), nullptr);
         connect(GoTo[tag], &QAction::triggered, this,
                 [this, tag] { Run([this, tag] { Navigate(tag); }); });
     }
-    TodayAction = NewAction("TodayAction", "T&oday", "Go to Today",
+    TodayAction = NewAction("TodayAction", tr("T&oday"), tr("Go to Today"),
                             QKeySequence(Qt::CTRL | Qt::Key_O), &TCalFrm::TodayClick);
-    ToolbarAction = NewAction("ToolbarAction", "Toolbar", "Toggle display of toolbar on + off", {},
-                              &TCalFrm::ToolbarClick);
+    ToolbarAction = NewAction("ToolbarAction", tr("Toolbar"),
+                              tr("Toggle display of toolbar on + off"), {}, &TCalFrm::ToolbarClick);
     ToolbarAction->setCheckable(true);
-    SundayStartAction = NewAction("SundayStartAction", "Sunday Starts Week", nullptr, {},
+    SundayStartAction = NewAction("SundayStartAction", tr("Sunday Starts Week"), {}, {},
                                   &TCalFrm::SundayStartClick);
     SundayStartAction->setCheckable(true);
-    MainWindowAction = NewAction("MainWindowAction", "&Main Window", "Display the Main Window",
-                                 QKeySequence(Qt::CTRL | Qt::Key_M), &TCalFrm::MainWindowClick);
+    MainWindowAction =
+        NewAction("MainWindowAction", tr("&Main Window"), tr("Display the Main Window"),
+                  QKeySequence(Qt::CTRL | Qt::Key_M), &TCalFrm::MainWindowClick);
     DueWindowAction =
-        NewAction("DueWindowAction", "&Tickwells Window", "Display the Tickwells Window",
+        NewAction("DueWindowAction", tr("&Tickwells Window"), tr("Display the Tickwells Window"),
                   QKeySequence(Qt::CTRL | Qt::Key_R), &TCalFrm::DueWindowClick);
-    CalendarHelpAction = NewAction("CalendarHelpAction", "&Calendar Help", nullptr,
+    CalendarHelpAction = NewAction("CalendarHelpAction", tr("&Calendar Help"), nullptr,
                                    QKeySequence(Qt::Key_F1), &TCalFrm::CalendarHelpClick);
     HelpContentsAction =
-        NewAction("HelpContentsAction", "&Help Contents", nullptr, {}, &TCalFrm::HelpContentsClick);
-    AboutAction =
-        NewAction("AboutAction", "About", "Display the About Screen", {}, &TCalFrm::AboutClick);
+        NewAction("HelpContentsAction", tr("&Help Contents"), {}, {}, &TCalFrm::HelpContentsClick);
+    AboutAction = NewAction("AboutAction", tr("About"), tr("Display the About Screen"), {},
+                            &TCalFrm::AboutClick);
 
-    ViewBtn = NewAction("ViewBtn", "&Week", "Select Weekly or Monthly Calendar View", {},
+    ViewBtn = NewAction("ViewBtn", tr("&Week"), tr("Select Weekly or Monthly Calendar View"), {},
                         &TCalFrm::ViewBtnClick);
-    AddBtn = NewAction("AddBtn", "&Add", "Add a New Tickwell Event", {}, &TCalFrm::AddBtnClick);
-    EdBtn = NewAction("EdBtn", "&Edit", "Edit selected Tickwell Event", {}, &TCalFrm::EdBtnClick);
-    DelBtn =
-        NewAction("DelBtn", "&Delete", "Delete selected Tickwell Event", {}, &TCalFrm::DelBtnClick);
-    ExitBtn = NewAction("ExitBtn", "E&xit", "Exit Tickwell", {}, &TCalFrm::ExitBtnClick);
-    OptionBtn = NewAction("OptionBtn", "&Options", "Display the Program Options Screen", {},
+    AddBtn =
+        NewAction("AddBtn", tr("&Add"), tr("Add a New Tickwell Event"), {}, &TCalFrm::AddBtnClick);
+    EdBtn = NewAction("EdBtn", tr("&Edit"), tr("Edit selected Tickwell Event"), {},
+                      &TCalFrm::EdBtnClick);
+    DelBtn = NewAction("DelBtn", tr("&Delete"), tr("Delete selected Tickwell Event"), {},
+                       &TCalFrm::DelBtnClick);
+    ExitBtn = NewAction("ExitBtn", tr("E&xit"), tr("Exit Tickwell"), {}, &TCalFrm::ExitBtnClick);
+    OptionBtn = NewAction("OptionBtn", tr("&Options"), tr("Display the Program Options Screen"), {},
                           &TCalFrm::OptionsClick);
-    CloseBtn = NewAction("CloseBtn", "&Close", "Close the Calendar", {}, &TCalFrm::CloseClick);
+    CloseBtn =
+        NewAction("CloseBtn", tr("&Close"), tr("Close the Calendar"), {}, &TCalFrm::CloseClick);
     AddBtn->setIcon(ToolbarIcon(TToolPicture::Add));
     EdBtn->setIcon(ToolbarIcon(TToolPicture::Edit));
     DelBtn->setIcon(ToolbarIcon(TToolPicture::Delete));
@@ -276,24 +283,24 @@ void TCalFrm::CreateActions() {
 void TCalFrm::CreateMenus() {
     // The menu titles' access keys keep clear of the entries' Alt shortcuts
     // (Alt+E edits, Alt+W shows the week).
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    QMenu* file = menuBar()->addMenu(tr("&File"));
     file->setObjectName(QStringLiteral("FileMenu"));
     file->addActions({OptionsAction, CloseAction, ExitAction});
-    QMenu* events = menuBar()->addMenu(QStringLiteral("Even&ts"));
+    QMenu* events = menuBar()->addMenu(tr("Even&ts"));
     events->setObjectName(QStringLiteral("EventsMenu"));
     events->addActions({AddEventAction, EditEventAction, DeleteEventAction});
-    QMenu* calendar = menuBar()->addMenu(QStringLiteral("&Calendar"));
+    QMenu* calendar = menuBar()->addMenu(tr("&Calendar"));
     calendar->setObjectName(QStringLiteral("CalendarMenu"));
     calendar->addActions({MonthlyAction, WeeklyAction, WrapTextAction});
-    QMenu* go = calendar->addMenu(QStringLiteral("&Go To"));
+    QMenu* go = calendar->addMenu(tr("&Go To"));
     go->setObjectName(QStringLiteral("GoToMenu"));
     go->addActions({GoTo[0], GoTo[1], GoTo[2], GoTo[3], TodayAction});
     calendar->addSeparator();
     calendar->addActions({ToolbarAction, SundayStartAction});
-    QMenu* window = menuBar()->addMenu(QStringLiteral("W&indow"));
+    QMenu* window = menuBar()->addMenu(tr("W&indow"));
     window->setObjectName(QStringLiteral("WindowMenu"));
     window->addActions({MainWindowAction, DueWindowAction});
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("HelpMenu"));
     help->addActions({CalendarHelpAction, HelpContentsAction, AboutAction});
     for (QMenu* m : {file, window})
@@ -301,7 +308,7 @@ void TCalFrm::CreateMenus() {
 }
 
 void TCalFrm::CreateToolBar() {
-    ToolBar = new TArtToolBar(QStringLiteral("Toolbar"), this);
+    ToolBar = new TArtToolBar(tr("Toolbar"), this);
     ToolBar->setObjectName(QStringLiteral("ToolBar"));
     addToolBar(ToolBar);
     ToolBar->setMovable(false);
@@ -343,13 +350,13 @@ void TCalFrm::CreateHeaderBar(QWidget* parent) {
     // Each pair of arrows sits beside what it steps: the month (or week)
     // on the left, the year on the right.
     QToolButton* previousMonth =
-        ArrowButton(HeaderBar, QStyle::SP_ArrowLeft, "Previous Month", "PreviousMonthArrow");
+        ArrowButton(HeaderBar, QStyle::SP_ArrowLeft, tr("Previous Month"), "PreviousMonthArrow");
     QToolButton* nextMonth =
-        ArrowButton(HeaderBar, QStyle::SP_ArrowRight, "Next Month", "NextMonthArrow");
+        ArrowButton(HeaderBar, QStyle::SP_ArrowRight, tr("Next Month"), "NextMonthArrow");
     QToolButton* previousYear =
-        ArrowButton(HeaderBar, QStyle::SP_ArrowLeft, "Previous Year", "PreviousYearArrow");
+        ArrowButton(HeaderBar, QStyle::SP_ArrowLeft, tr("Previous Year"), "PreviousYearArrow");
     QToolButton* nextYear =
-        ArrowButton(HeaderBar, QStyle::SP_ArrowRight, "Next Year", "NextYearArrow");
+        ArrowButton(HeaderBar, QStyle::SP_ArrowRight, tr("Next Year"), "NextYearArrow");
     bar->addWidget(previousMonth);
     bar->addWidget(PeriodLabel);
     bar->addWidget(nextMonth);
@@ -366,10 +373,10 @@ void TCalFrm::CreateHeaderBar(QWidget* parent) {
 
 void TCalFrm::CreatePages() {
     Pages = new QStackedWidget;
-    Pages->setObjectName(QStringLiteral("Pages"));
+    Pages->setObjectName(tr("Pages"));
     WeekPage = new TCalWeekPage;
     Cal = new TMarkedCalendar;
-    Cal->setObjectName(QStringLiteral("Cal"));
+    Cal->setObjectName(tr("Cal"));
     Cal->SetCenterDate(false);
     Cal->setContextMenuPolicy(Qt::CustomContextMenu);
     Cal->installEventFilter(this);
@@ -406,11 +413,11 @@ void TCalFrm::CreateSidePanel() {
     side->addWidget(DayCal);
     auto* weekRow = new QHBoxLayout;
     QToolButton* previousWeek =
-        ArrowButton(SidePanel, QStyle::SP_ArrowLeft, "Previous Week", "PreviousWeekArrow");
+        ArrowButton(SidePanel, QStyle::SP_ArrowLeft, tr("Previous Week"), "PreviousWeekArrow");
     QToolButton* nextWeek =
-        ArrowButton(SidePanel, QStyle::SP_ArrowRight, "Next Week", "NextWeekArrow");
-    previousWeek->setText(QStringLiteral("Previous Week"));
-    nextWeek->setText(QStringLiteral("Next Week"));
+        ArrowButton(SidePanel, QStyle::SP_ArrowRight, tr("Next Week"), "NextWeekArrow");
+    previousWeek->setText(tr("Previous Week"));
+    nextWeek->setText(tr("Next Week"));
     nextWeek->setLayoutDirection(Qt::RightToLeft);
     for (QToolButton* b : {previousWeek, nextWeek})
         b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
@@ -449,42 +456,44 @@ void TCalFrm::CreateStatusBar() {
 void TCalFrm::CreatePopupMenus() {
     MonthPop = new QMenu(this);
     MonthPop->setObjectName(QStringLiteral("MonthPop"));
-    auto item = [this](QMenu* menu, const char* name, const char* caption,
+    auto item = [this](QMenu* menu, const char* name, const QString& caption,
                        void (TCalFrm::*handler)()) {
-        QAction* a = NewAction(name, caption, nullptr, {}, handler);
+        QAction* a = NewAction(name, caption, {}, {}, handler);
         menu->addAction(a);
         return a;
     };
-    item(MonthPop, "CalendarFontAction", "Calendar Font...", &TCalFrm::CalendarFontClick);
-    item(MonthPop, "EventTextColourAction", "Event Text Colour...", &TCalFrm::EventTextColourClick);
-    item(MonthPop, "MarkedDayColourAction", "Marked Day Background Colour...",
+    item(MonthPop, "CalendarFontAction", tr("Calendar Font..."), &TCalFrm::CalendarFontClick);
+    item(MonthPop, "EventTextColourAction", tr("Event Text Colour..."),
+         &TCalFrm::EventTextColourClick);
+    item(MonthPop, "MarkedDayColourAction", tr("Marked Day Background Colour..."),
          &TCalFrm::MarkedDayColourClick);
-    item(MonthPop, "MarkedDateColourAction", "Marked Date Font Colour...",
+    item(MonthPop, "MarkedDateColourAction", tr("Marked Date Font Colour..."),
          &TCalFrm::MarkedDateColourClick);
-    item(MonthPop, "BlankCellColourAction", "Blank Cell Colour...", &TCalFrm::BlankCellColourClick);
+    item(MonthPop, "BlankCellColourAction", tr("Blank Cell Colour..."),
+         &TCalFrm::BlankCellColourClick);
     MonthPop->addSeparator();
-    item(MonthPop, "ResetDefaultsAction", "Reset Defaults", &TCalFrm::ResetDefaultsClick);
-    BoldMarkedDateAction =
-        item(MonthPop, "BoldMarkedDateAction", "Bold Marked Date", &TCalFrm::BoldMarkedDateClick);
+    item(MonthPop, "ResetDefaultsAction", tr("Reset Defaults"), &TCalFrm::ResetDefaultsClick);
+    BoldMarkedDateAction = item(MonthPop, "BoldMarkedDateAction", tr("Bold Marked Date"),
+                                &TCalFrm::BoldMarkedDateClick);
     BoldMarkedDateAction->setCheckable(true);
     connect(Cal, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& p) { MonthPop->exec(Cal->mapToGlobal(p)); });
 
     WeekPop = new QMenu(this);
     WeekPop->setObjectName(QStringLiteral("WeekPop"));
-    WeekEditAction = item(WeekPop, "WeekEditAction", "Edit", &TCalFrm::WeekEditClick);
-    WeekDeleteAction = item(WeekPop, "WeekDeleteAction", "Delete", &TCalFrm::WeekDeleteClick);
+    WeekEditAction = item(WeekPop, "WeekEditAction", tr("Edit"), &TCalFrm::WeekEditClick);
+    WeekDeleteAction = item(WeekPop, "WeekDeleteAction", tr("Delete"), &TCalFrm::WeekDeleteClick);
     WeekPop->addSeparator();
-    item(WeekPop, "WeekFontAction", "Font...", &TCalFrm::WeekFontClick);
-    item(WeekPop, "WeekTextColourAction", "Text Colour...", &TCalFrm::WeekTextColourClick);
+    item(WeekPop, "WeekFontAction", tr("Font..."), &TCalFrm::WeekFontClick);
+    item(WeekPop, "WeekTextColourAction", tr("Text Colour..."), &TCalFrm::WeekTextColourClick);
 
     DuePop = new QMenu(this);
     DuePop->setObjectName(QStringLiteral("DuePop"));
-    MarkAsChangingEvents({item(DuePop, "DueEditAction", "Edit", &TCalFrm::CalListViewDblClick),
-                          item(DuePop, "DueDeleteAction", "Delete", &TCalFrm::DueDeleteClick)});
+    MarkAsChangingEvents({item(DuePop, "DueEditAction", tr("Edit"), &TCalFrm::CalListViewDblClick),
+                          item(DuePop, "DueDeleteAction", tr("Delete"), &TCalFrm::DueDeleteClick)});
     DuePop->addSeparator();
     MarkAsChangingEvents(
-        {item(DuePop, "AcknowledgeAction", "Acknowledge", &TCalFrm::AcknowledgeClick)});
+        {item(DuePop, "AcknowledgeAction", tr("Acknowledge"), &TCalFrm::AcknowledgeClick)});
     QTreeView* due = DueEvents->View();
     connect(due, &QWidget::customContextMenuRequested, this,
             [this, due](const QPoint& p) { DuePop->exec(due->viewport()->mapToGlobal(p)); });
@@ -519,11 +528,11 @@ void TCalFrm::ApplyStartMode() {
     // This window is the application's main window: Close ends the program.
     ExitAction->setVisible(false);
     ExitBtn->setVisible(false);
-    CloseAction->setText(QStringLiteral("E&xit"));
+    CloseAction->setText(tr("E&xit"));
     CloseAction->setStatusTip(ExitAction->statusTip());
-    CloseBtn->setText(QStringLiteral("E&xit"));
-    CloseBtn->setStatusTip(QStringLiteral("Close the Calendar"));
-    CloseBtn->setToolTip(QStringLiteral("Close the Calendar"));
+    CloseBtn->setText(tr("E&xit"));
+    CloseBtn->setStatusTip(tr("Close the Calendar"));
+    CloseBtn->setToolTip(tr("Close the Calendar"));
     CloseBtn->setIcon(ExitBtn->icon());
 }
 
@@ -705,7 +714,7 @@ void TCalFrm::PageChanged() {
     const bool month = MonthShown();
     WrapTextAction->setEnabled(month);
     SidePanel->setVisible(!month);
-    ViewBtn->setText(month ? QStringLiteral("&Week") : QStringLiteral("&Month"));
+    ViewBtn->setText(month ? tr("&Week") : tr("&Month"));
     ViewBtn->setIcon(ToolbarIcon(month ? TToolPicture::Week : TToolPicture::Month));
     if (!month && PaneSplitter->sizes().value(1) <= 0) {
         const int side = std::max(SidePanel->minimumSizeHint().width(), width() * 2 / 5);
@@ -729,8 +738,7 @@ void TCalFrm::UpdateCaptions() {
 }
 
 void TCalFrm::ShowWeekNumber() {
-    StatusPanels[1]->setText(
-        QStringLiteral("Week %1").arg(WeekOfYear(WeekNumberFirstDay, Selected)));
+    StatusPanels[1]->setText(tr("Week %1").arg(WeekOfYear(WeekNumberFirstDay, Selected)));
 }
 
 void TCalFrm::CalDateChange(TDateTime d) {

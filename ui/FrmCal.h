@@ -94,7 +94,7 @@ private:
     void ApplyStartMode();
     void ReadSettings();
     void WriteSettings() const;
-    QAction* NewAction(const char* name, const char* caption, const char* hint,
+    QAction* NewAction(const char* name, const QString& caption, const QString& hint,
                        const QKeySequence& key, void (TCalFrm::*handler)());
     // Runs a command; an error that ends it is shown as an error notice.
     void Run(const std::function<void()>& command);

@@ -4,6 +4,7 @@
 // close and exit commands.
 #include "core/EventLists.h"
 #include "core/Messages.h"
+#include "platform/QtMessages.h"
 #include "store/BusyCursor.h"
 #include "store/EventBook.h"
 #include "store/ReadOnlyMode.h"
@@ -62,7 +63,7 @@ void TCalFrm::AddBtnClick() {
 }
 
 TTickwellItem* TCalFrm::ChosenEvent(bool edit) {
-    const char* nothing = edit ? "Nothing to Edit" : "Nothing to Delete";
+    const QString nothing = edit ? tr("Nothing to Edit") : tr("Nothing to Delete");
     if (MonthShown()) {
         const std::vector<TTickwellItem*>& cell = DayCellEvents(Cal->Col(), Cal->Row());
         if (cell.size() > 1) {
@@ -113,7 +114,7 @@ void TCalFrm::FillChooser(QMenu* chooser, bool edit) {
     }
     const int more = static_cast<int>(cell.size()) - kChooserEntries;
     entries[kChooserEntries]->setVisible(more > 0);
-    entries[kChooserEntries]->setText(QStringLiteral("\u2026and %1 more").arg(more));
+    entries[kChooserEntries]->setText(tr("…and %1 more").arg(more));
     if (QToolButton* b = edit ? EdToolButton : DelToolButton)
         b->setMenu(chooser);
 }
@@ -212,7 +213,7 @@ void TCalFrm::WeekPopShowing() {
 void TCalFrm::CalListViewDblClick() {
     TTickwellItem* e = DueEvents->SelectedEvent();
     if (!e) {
-        ShowMsg("Nothing to Edit", mkInformation);
+        ShowMsg(tr("Nothing to Edit"), mkInformation);
         return;
     }
     EditChosen(e);
@@ -223,7 +224,7 @@ void TCalFrm::DueDeleteClick() {
         return;
     TTickwellItem* e = DueEvents->SelectedEvent();
     if (!e) {
-        ShowMsg("Nothing to Delete", mkInformation);
+        ShowMsg(tr("Nothing to Delete"), mkInformation);
         return;
     }
     DeleteChosen(e);
@@ -234,7 +235,7 @@ void TCalFrm::AcknowledgeClick() {
         return;
     TTickwellItem* e = DueEvents->SelectedEvent();
     if (!e) {
-        ShowMsg("Nothing to Acknowledge", mkInformation);
+        ShowMsg(tr("Nothing to Acknowledge"), mkInformation);
         return;
     }
     Book.Acknowledge(e);

@@ -3,6 +3,7 @@
 #include "core/FormatSettings.h"
 #include "core/HalvaneDates.h"
 #include "core/Messages.h"
+#include "platform/QtMessages.h"
 #include "ui/Theme.h"
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -73,7 +74,8 @@ int TMyCalendar::DatePart(int part) const {
 
 void TMyCalendar::CheckYear(int year) const {
     if (year < kMinYear || year > kMaxYear)
-        throw TTickwellError("The calendar runs from the year 1 to the year 9999");
+        throw TTickwellError(
+            tr("The calendar runs from the year 1 to the year 9999").toStdString());
 }
 
 void TMyCalendar::SetDatePart(int part, int value) {
