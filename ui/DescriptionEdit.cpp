@@ -1,5 +1,6 @@
 #include "ui/DescriptionEdit.h"
 #include "core/Cp1252.h"
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QTextCursor>
@@ -26,7 +27,9 @@ int StoredLength(const QString& text) {
 }
 
 QString RoomLeftText(int left) {
-    return left == 1 ? QString("1 character left") : QString("%1 characters left").arg(left);
+    return left == 1
+               ? QCoreApplication::translate("TDescriptionEdit", "1 character left")
+               : QCoreApplication::translate("TDescriptionEdit", "%1 characters left").arg(left);
 }
 
 TDescriptionEdit::TDescriptionEdit(QWidget* parent) : QPlainTextEdit(parent) {
@@ -74,7 +77,7 @@ QString TDescriptionEdit::Admitted(const QString& inserted, bool pasted) {
         else if (plain[i].isSurrogate())
             // Checked here, by the halves themselves: on the way to UTF-8 a
             // lone half would quietly become a storable replacement.
-            why = QString("the lone surrogate half U+%1").arg(CodeText(plain[i].unicode()));
+            why = tr("the lone surrogate half U+%1").arg(CodeText(plain[i].unicode()));
         else
             why = QString::fromStdString(FirstUnstorable(one.toStdString()));
         if (!why.isEmpty()) {
@@ -89,13 +92,12 @@ QString TDescriptionEdit::Admitted(const QString& inserted, bool pasted) {
     if (refused == 0)
         SetRefusal(QString());
     else if (!pasted)
-        SetRefusal(QString("The description cannot hold %1").arg(firstRefused));
+        SetRefusal(tr("The description cannot hold %1").arg(firstRefused));
     else if (refused == 1)
-        SetRefusal(QString("Left out of the pasted text: %1").arg(firstRefused));
+        SetRefusal(tr("Left out of the pasted text: %1").arg(firstRefused));
     else
-        SetRefusal(QString("Left out of the pasted text: %1 and %2 more")
-                       .arg(firstRefused)
-                       .arg(refused - 1));
+        SetRefusal(
+            tr("Left out of the pasted text: %1 and %2 more").arg(firstRefused).arg(refused - 1));
     return fitting;
 }
 

@@ -8,6 +8,7 @@
 #include "core/Messages.h"
 #include "core/NewEventRules.h"
 #include "core/TickwellItem.h"
+#include "platform/QtMessages.h"
 #include "store/BusyCursor.h"
 #include "store/DataFileSync.h"
 #include "store/EventBook.h"
@@ -38,7 +39,7 @@ TEditFrm* EditFrm = nullptr;
 
 namespace {
 
-QLabel* Caption(const char* text, QWidget* buddy) {
+QLabel* Caption(const QString& text, QWidget* buddy) {
     auto* l = new QLabel(text);
     l->setBuddy(buddy);
     return l;
@@ -48,7 +49,7 @@ QLabel* Caption(const char* text, QWidget* buddy) {
 
 TEditFrm::TEditFrm(QWidget* parent) : QDialog(parent) {
     setObjectName("EditFrm");
-    setWindowTitle("Add Event");
+    setWindowTitle(tr("Add Event"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
 
@@ -74,29 +75,29 @@ TEditFrm::TEditFrm(QWidget* parent) : QDialog(parent) {
     Notice->setObjectName("Notice");
     Notice->setRange(kMinNotice, kMaxNotice);
     Notice->setSingleStep(1);
-    Once = new QRadioButton("Once only ");
+    Once = new QRadioButton(tr("Once only "));
     Once->setObjectName("Once");
-    Rept = new QRadioButton("Repeating...");
+    Rept = new QRadioButton(tr("Repeating..."));
     Rept->setObjectName("Rept");
     Rept->setChecked(true);
-    Keep = new QCheckBox("Keep on screen");
+    Keep = new QCheckBox(tr("Keep on screen"));
     Keep->setObjectName("Keep");
-    OkBtn = new QPushButton("&OK");
+    OkBtn = new QPushButton(tr("&OK"));
     OkBtn->setObjectName("OkBtn");
-    CancelBtn = new QPushButton("&Cancel");
+    CancelBtn = new QPushButton(tr("&Cancel"));
     CancelBtn->setObjectName("CancelBtn");
-    HelpBtn = new QPushButton("&Help");
+    HelpBtn = new QPushButton(tr("&Help"));
     HelpBtn->setObjectName("HelpBtn");
     // Enter in a one-line field presses OK; the description keeps it for
     // its line breaks.
     OkBtn->setDefault(true);
 
-    tg->addWidget(Caption("Description", DescriptionEdit), 0, 0, 1, 4);
+    tg->addWidget(Caption(tr("Description"), DescriptionEdit), 0, 0, 1, 4);
     tg->addWidget(DescriptionEdit, 1, 0, 1, 4);
     tg->addWidget(DescriptionRoom, 2, 0, 1, 4);
-    tg->addWidget(Caption("Starting On:", EventDate), 3, 0);
+    tg->addWidget(Caption(tr("Starting On:"), EventDate), 3, 0);
     tg->addWidget(EventDate, 3, 1);
-    tg->addWidget(Caption("Notice Period", Notice), 3, 2, Qt::AlignRight);
+    tg->addWidget(Caption(tr("Notice Period"), Notice), 3, 2, Qt::AlignRight);
     tg->addWidget(Notice, 3, 3);
     auto* kinds = new QHBoxLayout;
     kinds->addWidget(Once);
@@ -121,12 +122,12 @@ TEditFrm::TEditFrm(QWidget* parent) : QDialog(parent) {
     auto* pg = new QGridLayout(RepeatPanel);
     TypeCombo = new QComboBox;
     TypeCombo->setObjectName("TypeCombo");
-    TypeCombo->addItems(
-        {"Daily", "Weekly", "Monthly (Date)", "Monthly (Day)", "Yearly", "Accounting"});
+    TypeCombo->addItems({tr("Daily"), tr("Weekly"), tr("Monthly (Date)"), tr("Monthly (Day)"),
+                         tr("Yearly"), tr("Accounting")});
     DayIndex = new QComboBox;
     DayIndex->setObjectName("DayIndex");
-    DayIndex->addItems(
-        {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"});
+    DayIndex->addItems({tr("Sunday"), tr("Monday"), tr("Tuesday"), tr("Wednesday"), tr("Thursday"),
+                        tr("Friday"), tr("Saturday")});
     IntervalSpin = new QSpinBox;
     IntervalSpin->setObjectName("IntervalSpin");
     IntervalSpin->setRange(kMinInterval, kMaxInterval);
@@ -135,23 +136,23 @@ TEditFrm::TEditFrm(QWidget* parent) : QDialog(parent) {
     Combo->setObjectName("Combo");
     Combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     Combo->setMinimumContentsLength(36);
-    NoEndRad = new QRadioButton("No End Point");
+    NoEndRad = new QRadioButton(tr("No End Point"));
     NoEndRad->setObjectName("NoEndRad");
     NoEndRad->setChecked(true);
-    UntilRad = new QRadioButton("Repeat Until");
+    UntilRad = new QRadioButton(tr("Repeat Until"));
     UntilRad->setObjectName("UntilRad");
     DateBox = new TDateBox;
     DateBox->setObjectName("DateBox");
     // As wide as the start date box, so a long date is not cut off.
     DateBox->setMinimumWidth(130);
 
-    pg->addWidget(Caption("Occurs", TypeCombo), 0, 0);
+    pg->addWidget(Caption(tr("Occurs"), TypeCombo), 0, 0);
     pg->addWidget(TypeCombo, 0, 1);
-    pg->addWidget(Caption("Index Day", DayIndex), 0, 2, Qt::AlignRight);
+    pg->addWidget(Caption(tr("Index Day"), DayIndex), 0, 2, Qt::AlignRight);
     pg->addWidget(DayIndex, 0, 3);
-    pg->addWidget(Caption("Interval", IntervalSpin), 0, 4, Qt::AlignRight);
+    pg->addWidget(Caption(tr("Interval"), IntervalSpin), 0, 4, Qt::AlignRight);
     pg->addWidget(IntervalSpin, 0, 5);
-    pg->addWidget(Caption("Specifically", Combo), 1, 0);
+    pg->addWidget(Caption(tr("Specifically"), Combo), 1, 0);
     pg->addWidget(Combo, 1, 1, 1, 5);
     auto* ends = new QHBoxLayout;
     ends->addWidget(NoEndRad);
@@ -219,7 +220,9 @@ TEditFrm::TEditFrm(QWidget* parent) : QDialog(parent) {
     const TFormatSettings& fs = FormatSettings();
     for (int i = 1; i <= 7; ++i)
         LongDayNames[static_cast<size_t>(i)] = fs.LongDayNames[static_cast<size_t>(i - 1)];
-    WeekOrdinals = {"first", "second", "third", "fourth", "Last"};
+    for (int k = 0; k < 4; ++k)
+        WeekOrdinals[static_cast<size_t>(k)] = Ordinal(k + 1);
+    WeekOrdinals[4] = tr("Last");
     NoEndFlag = true;
     DateBox->setEnabled(false);
     // Until loaded or defaulted, both boxes show today rather than Qt's
@@ -248,7 +251,7 @@ void TEditFrm::LoadEvent(const TTickwellItem& e) {
     EditingFlag = true;
     DescriptionEdit->SetDescription(e.Description);
     EventDate->SetDateValue(e.StartDate);
-    setWindowTitle("Edit Event");
+    setWindowTitle(tr("Edit Event"));
     if (!e.NoEndPoint)
         UntilRad->setChecked(true);
     if (!NoEndFlag)
@@ -386,10 +389,10 @@ void TEditFrm::SetUpControls() {
     const int remembered = Combo->currentIndex();
     IntervalSpin->setEnabled(true);
     const int interval = IntervalSpin->value();
-    const std::string n = std::to_string(interval);
-    auto single = [this](const std::string& text) {
+    const QString n = QString::number(interval);
+    auto single = [this](const QString& text) {
         Combo->clear();
-        Combo->addItem(QString::fromStdString(text));
+        Combo->addItem(text);
         Combo->setCurrentIndex(0);
     };
     auto restore = [this, remembered] {
@@ -397,13 +400,14 @@ void TEditFrm::SetUpControls() {
     };
     switch (TypeCombo->currentIndex()) {
     case etDaily:
-        single(interval == 1 ? "Every day" : "Every " + n + " " + "days");
+        single(interval == 1 ? tr("Every day") : tr("Every %1 days").arg(n));
         DayIndex->setEnabled(false);
         break;
     case etWeekly: {
-        const std::string& w = LongDayNames[static_cast<size_t>(DayOfWeek(StartDateNow()))];
-        single(interval == 1 ? "Every week on " + w
-                             : "Every " + n + " " + "weeks" + " " + "on" + " " + w);
+        const QString w =
+            QString::fromStdString(LongDayNames[static_cast<size_t>(DayOfWeek(StartDateNow()))]);
+        single(interval == 1 ? tr("Every week on %1").arg(w)
+                             : tr("Every %1 weeks on %2").arg(n, w));
         DayIndex->setEnabled(false);
         break;
     }
@@ -418,12 +422,12 @@ void TEditFrm::SetUpControls() {
         DayIndex->setEnabled(true);
         break;
     case etYearly:
-        single(interval == 1 ? "Every year on the same date"
-                             : "Every " + n + " " + "years on the same date");
+        single(interval == 1 ? tr("Every year on the same date")
+                             : tr("Every %1 years on the same date").arg(n));
         DayIndex->setEnabled(false);
         break;
     case etAccounting:
-        single("Accounting Period End");
+        single(tr("Accounting Period End"));
         DayIndex->setEnabled(false);
         IntervalSpin->setEnabled(false);
         break;
@@ -434,14 +438,15 @@ void TEditFrm::SetUpControls() {
 
 void TEditFrm::DoMonthDates() {
     const int interval = IntervalSpin->value();
-    const std::string s = interval == 1 ? "" : " " + std::to_string(interval);
-    const std::string m = s.empty() ? "month" : "months";
+    const QString n = QString::number(interval);
     QStringList items;
-    items << QString::fromStdString("On the same day every" + s + " " + m);
+    items << (interval == 1 ? tr("On the same day every month")
+                            : tr("On the same day every %1 months").arg(n));
     for (int k = 1; k <= 22; ++k)
-        items << QString::fromStdString("On the " + OrdinalWord(k) + " " + "Working Day every" + s +
-                                        " " + m);
-    items << QString::fromStdString("On the last Working day every" + s + " " + m);
+        items << (interval == 1 ? tr("On the %1 Working Day every month").arg(Ordinal(k))
+                                : tr("On the %1 Working Day every %2 months").arg(Ordinal(k), n));
+    items << (interval == 1 ? tr("On the last Working day every month")
+                            : tr("On the last Working day every %1 months").arg(n));
     Combo->clear();
     Combo->addItems(items);
 }
@@ -449,15 +454,19 @@ void TEditFrm::DoMonthDates() {
 void TEditFrm::DoMonthDays() {
     const int interval = IntervalSpin->value();
     const int day = DayIndex->currentIndex() + 1;
-    const std::string w = day >= 1 && day <= 7 ? LongDayNames[static_cast<size_t>(day)] : "";
-    const std::string e = interval == 1 ? "every" : "every ";
-    const std::string n = interval == 1 ? "" : std::to_string(interval);
-    const std::string m = interval == 1 ? "month" : "months";
+    const QString w =
+        QString::fromStdString(day >= 1 && day <= 7 ? LongDayNames[static_cast<size_t>(day)] : "");
+    const QString n = QString::number(interval);
     QStringList items;
-    for (const std::string& o : WeekOrdinals)
-        items << QString::fromStdString("On the " + o + " " + w + " " + e + n + " " + m);
+    for (const QString& o : WeekOrdinals)
+        items << (interval == 1 ? tr("On the %1 %2 every month").arg(o, w)
+                                : tr("On the %1 %2 every %3 months").arg(o, w, n));
     Combo->clear();
     Combo->addItems(items);
+}
+
+QString TEditFrm::Ordinal(int n) {
+    return QCoreApplication::translate("Ordinals", OrdinalWord(n).c_str());
 }
 
 TEventInput TEditFrm::Input() const {
@@ -533,7 +542,7 @@ TTickwellItem* EditEvent(TEventBook& book, bool isEdit, TTickwellItem* event) {
     // of an event still in the file replaces it there; one deleted or edited
     // elsewhere would come back as a new event, so the user says whether.
     if (dlg.Editing() && DeletedElsewhere(book.MasterList, EventKey(*event)) &&
-        AskYesNoCancel(kChangedElsewhereText, anNo) != anYes)
+        AskYesNoCancel(TEditFrm::tr(kChangedElsewhereText), anNo) != anYes)
         return nullptr;
     const TBusyCursor busy;
     // A save that fails keeps the change, on show: the caller goes on with

@@ -44,6 +44,8 @@ public:
     void SetUpControls();
     void DoMonthDates();
     void DoMonthDays();
+    // The ordinal word of n (1 to 22) in the user's language.
+    static QString Ordinal(int n);
     void ResizeForm();
 
     bool Editing() const { return EditingFlag; }
@@ -106,7 +108,7 @@ private:
     int OriginalRank = 0;
     int OriginalWeekday = 1;
     std::array<std::string, 8> LongDayNames; // 1 Sunday .. 7 Saturday
-    std::array<std::string, 5> WeekOrdinals;
+    std::array<QString, 5> WeekOrdinals;
 };
 
 // The dialog while it exists, null otherwise. Timer and tray actions test it
@@ -122,8 +124,8 @@ extern TEditFrm* EditFrm;
 // (kChangedElsewhereText). Refused while changes cannot be saved.
 TTickwellItem* EditEvent(TEventBook& book, bool isEdit, TTickwellItem* event);
 
-inline constexpr const char* kChangedElsewhereText =
-    "Another program has changed or deleted this event while you were editing it.\n"
-    "Add your version as a new event?";
+inline constexpr const char* kChangedElsewhereText = QT_TRANSLATE_NOOP(
+    "TEditFrm", "Another program has changed or deleted this event while you were "
+                "editing it.\nAdd your version as a new event?");
 
 // "first" .. "twenty second" for 1..22, empty for any other n.
