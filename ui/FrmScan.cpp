@@ -6,6 +6,7 @@
 #include "core/Messages.h"
 #include "core/Snooze.h"
 #include "core/TickwellItem.h"
+#include "platform/QtMessages.h"
 #include "store/DataFile.h"
 #include "store/ReadOnlyMode.h"
 #include "store/Settings.h"
@@ -62,22 +63,22 @@ TScanFrm::TScanFrm(TEventBookSignals& events, QWidget* parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 
-    TEventColumn event = DescriptionColumn("Event");
+    TEventColumn event = DescriptionColumn(tr("Event"));
     event.Icon = [this](const TTickwellItem& e) {
         return ShowIconsAction->isChecked() ? SharedDueKindIcon(e.DueKind) : QIcon();
     };
     TEventColumn date = SortedByNumber(
-        "Date",
+        tr("Date"),
         [this](const TTickwellItem& e) {
             return QString::fromStdString(e.ScanDateText(Book.DueList.DateFormat));
         },
         [](const TTickwellItem& e) { return e.ScanDate; });
     TEventColumn when = SortedByNumber(
-        "When",
+        tr("When"),
         [this](const TTickwellItem& e) {
             QString text = QString::number(DaysToScan(e));
             if (!BriefDaysAction->isChecked())
-                text += " days";
+                text += tr(" days");
             return text;
         },
         [this](const TTickwellItem& e) { return static_cast<double>(DaysToScan(e)); });
@@ -93,11 +94,11 @@ TScanFrm::TScanFrm(TEventBookSignals& events, QWidget* parent)
     BottomPanel = new QWidget;
     BottomPanel->setObjectName("BottomPanel");
     BottomPanel->setFixedHeight(kBottomPanelHeight);
-    AckBtn = new QPushButton("Ac&knowledge", BottomPanel);
+    AckBtn = new QPushButton(tr("Ac&knowledge"), BottomPanel);
     AckBtn->setObjectName("AckBtn");
     SnoozeBtn = new QPushButton(tr("Snoo&ze"), BottomPanel);
     SnoozeBtn->setObjectName("SnoozeBtn");
-    CloseBtn = new QPushButton("&Close", BottomPanel);
+    CloseBtn = new QPushButton(tr("&Close"), BottomPanel);
     CloseBtn->setObjectName("CloseBtn");
 
     auto* root = new QVBoxLayout(this);
@@ -110,15 +111,15 @@ TScanFrm::TScanFrm(TEventBookSignals& events, QWidget* parent)
     ScanPop = new QMenu(this);
     ScanPop->setObjectName("ScanPop");
     AcknowledgeAction =
-        AddItem("Ac&knowledge", QKeySequence(Qt::ALT | Qt::Key_K), &TScanFrm::AcknowledgeClick);
+        AddItem(tr("Ac&knowledge"), QKeySequence(Qt::ALT | Qt::Key_K), &TScanFrm::AcknowledgeClick);
     SnoozeAction =
         AddItem(tr("Snoo&ze"), QKeySequence(Qt::ALT | Qt::Key_Z), &TScanFrm::SnoozeClick);
     AddEventAction =
-        AddItem("&Add an Event", QKeySequence(Qt::ALT | Qt::Key_A), &TScanFrm::AddEventClick);
+        AddItem(tr("&Add an Event"), QKeySequence(Qt::ALT | Qt::Key_A), &TScanFrm::AddEventClick);
     EditEventAction =
-        AddItem("&Edit Event", QKeySequence(Qt::ALT | Qt::Key_E), &TScanFrm::EditEventClick);
-    DeleteEventAction =
-        AddItem("&Delete Event", QKeySequence(Qt::ALT | Qt::Key_D), &TScanFrm::DeleteEventClick);
+        AddItem(tr("&Edit Event"), QKeySequence(Qt::ALT | Qt::Key_E), &TScanFrm::EditEventClick);
+    DeleteEventAction = AddItem(tr("&Delete Event"), QKeySequence(Qt::ALT | Qt::Key_D),
+                                &TScanFrm::DeleteEventClick);
     MarkAsChangingEvents(
         {AcknowledgeAction, SnoozeAction, AddEventAction, EditEventAction, DeleteEventAction});
     // Alt+K is the menu entry's; the button's own mnemonic would make the
@@ -132,35 +133,35 @@ TScanFrm::TScanFrm(TEventBookSignals& events, QWidget* parent)
     // FormCreate.
     QuitOnClose = false;
     const TWinRegistry reg;
-    LongDateAction =
-        AddOption("Use &Long Date style", ReadSetting(reg, kDateStyle), &TScanFrm::LongDateClick);
+    LongDateAction = AddOption(tr("Use &Long Date style"), ReadSetting(reg, kDateStyle),
+                               &TScanFrm::LongDateClick);
     ShowIconsAction =
-        AddOption("Display &Icons", ReadSetting(reg, kUseIcons), &TScanFrm::ShowIconsClick);
+        AddOption(tr("Display &Icons"), ReadSetting(reg, kUseIcons), &TScanFrm::ShowIconsClick);
     ShowHeaderAction =
-        AddOption("Show &Header", ReadSetting(reg, kHeader), &TScanFrm::ShowHeaderClick);
-    TitleDateAction = AddOption("Show date in &Title Bar", ReadSetting(reg, kShowDate),
+        AddOption(tr("Show &Header"), ReadSetting(reg, kHeader), &TScanFrm::ShowHeaderClick);
+    TitleDateAction = AddOption(tr("Show date in &Title Bar"), ReadSetting(reg, kShowDate),
                                 &TScanFrm::TitleDateClick);
-    BriefDaysAction = AddOption("Brief \"Days to Event\"", ReadSetting(reg, kBriefDays),
+    BriefDaysAction = AddOption(tr("Brief \"Days to Event\""), ReadSetting(reg, kBriefDays),
                                 &TScanFrm::BriefDaysClick);
     ScanPop->addSeparator();
     EnableSoundAction =
-        AddOption("E&nable Sound", ReadSetting(reg, kPlayWav), &TScanFrm::EnableSoundClick);
+        AddOption(tr("E&nable Sound"), ReadSetting(reg, kPlayWav), &TScanFrm::EnableSoundClick);
     ScanPop->addSeparator();
-    AboutAction = AddItem("Abo&ut", QKeySequence(), &TScanFrm::AboutClick);
-    HelpAction = AddItem("Hel&p", QKeySequence(Qt::Key_F1), &TScanFrm::HelpClick);
+    AboutAction = AddItem(tr("Abo&ut"), QKeySequence(), &TScanFrm::AboutClick);
+    HelpAction = AddItem(tr("Hel&p"), QKeySequence(Qt::Key_F1), &TScanFrm::HelpClick);
     ScanPop->addSeparator();
-    MainWindowAction = AddItem("Main Window", QKeySequence(), &TScanFrm::MainWindowClick);
-    CalendarAction = AddItem("Calendar", QKeySequence(), &TScanFrm::CalendarClick);
-    OptionsAction = AddItem("Options...", QKeySequence(), &TScanFrm::OptionsClick);
+    MainWindowAction = AddItem(tr("Main Window"), QKeySequence(), &TScanFrm::MainWindowClick);
+    CalendarAction = AddItem(tr("Calendar"), QKeySequence(), &TScanFrm::CalendarClick);
+    OptionsAction = AddItem(tr("Options..."), QKeySequence(), &TScanFrm::OptionsClick);
     ScanPop->addSeparator();
-    CloseAction = AddItem("Clo&se", QKeySequence(Qt::Key_Escape), &TScanFrm::CloseBtnClick);
-    ExitApplicationAction = AddItem("Exit Tickwell", QKeySequence(Qt::ALT | Qt::Key_X),
+    CloseAction = AddItem(tr("Clo&se"), QKeySequence(Qt::Key_Escape), &TScanFrm::CloseBtnClick);
+    ExitApplicationAction = AddItem(tr("Exit Tickwell"), QKeySequence(Qt::ALT | Qt::Key_X),
                                     &TScanFrm::ExitApplicationClick);
 
     if (StartMode == smDue) {
         ExitApplicationAction->setVisible(false);
-        CloseBtn->setText("E&xit");
-        CloseAction->setText("E&xit");
+        CloseBtn->setText(tr("E&xit"));
+        CloseAction->setText(tr("E&xit"));
     }
 
     ListState = std::make_unique<TListViewState>(ScanListView, kDueListKey);
@@ -281,7 +282,7 @@ QAction* TScanFrm::AddItem(const QString& caption, const QKeySequence& key,
     return a;
 }
 
-QAction* TScanFrm::AddOption(const char* caption, bool checked, void (TScanFrm::*slot)()) {
+QAction* TScanFrm::AddOption(const QString& caption, bool checked, void (TScanFrm::*slot)()) {
     auto* a = new QAction(caption, this);
     a->setCheckable(true);
     a->setChecked(checked);
@@ -339,10 +340,10 @@ void TScanFrm::FollowReset() {
 }
 
 void TScanFrm::SetDueTitle() {
-    setWindowTitle(
-        TitleDateAction->isChecked()
-            ? QString::fromStdString("Tickwells for " + FormatDateTime(kTitleDate, Today()))
-            : QString("Tickwells"));
+    setWindowTitle(TitleDateAction->isChecked()
+                       ? tr("Tickwells for %1")
+                             .arg(QString::fromStdString(FormatDateTime(kTitleDate, Today())))
+                       : tr("Tickwells"));
 }
 
 void TScanFrm::SetDateFormat() {
@@ -351,7 +352,7 @@ void TScanFrm::SetDateFormat() {
 
 // ---- commands ----
 
-int TScanFrm::SelectedRowOrTell(const char* nothing) const {
+int TScanFrm::SelectedRowOrTell(const QString& nothing) const {
     const int row = ScanListView->SelectedRow();
     if (Book.DueList.Empty() || row < 0) {
         ShowMsg(nothing, mkInformation);
@@ -363,7 +364,7 @@ int TScanFrm::SelectedRowOrTell(const char* nothing) const {
 void TScanFrm::AcknowledgeClick() {
     if (RefuseChange())
         return;
-    const int row = SelectedRowOrTell("Nothing to Acknowledge");
+    const int row = SelectedRowOrTell(tr("Nothing to Acknowledge"));
     if (row < 0)
         return;
     Book.Acknowledge(Rows->EventAt(row));
@@ -384,14 +385,14 @@ void TScanFrm::AddEventClick() {
 }
 
 void TScanFrm::EditEventClick() {
-    const int row = SelectedRowOrTell("Nothing to Edit");
+    const int row = SelectedRowOrTell(tr("Nothing to Edit"));
     if (row < 0)
         return;
     EditEvent(Book, true, Rows->EventAt(row));
 }
 
 void TScanFrm::DeleteEventClick() {
-    const int row = SelectedRowOrTell("Nothing to Delete");
+    const int row = SelectedRowOrTell(tr("Nothing to Delete"));
     if (row < 0)
         return;
     Book.Delete(Rows->EventAt(row), false);

@@ -92,10 +92,10 @@ private:
     TEventBookSignals& Events;
     TEventBook& Book;
     QAction* AddItem(const QString& caption, const QKeySequence& key, void (TScanFrm::*slot)());
-    QAction* AddOption(const char* caption, bool checked, void (TScanFrm::*slot)());
+    QAction* AddOption(const QString& caption, bool checked, void (TScanFrm::*slot)());
     // The selected row, or -1 after telling the user there is nothing to
     // work on.
-    int SelectedRowOrTell(const char* nothing) const;
+    int SelectedRowOrTell(const QString& nothing) const;
     // Days from the day the rows were made, as the title shows it, to the
     // event's scan date.
     long long DaysToScan(const TTickwellItem& e) const;
