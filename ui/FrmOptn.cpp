@@ -3,6 +3,8 @@
 
 #include "core/EventLists.h"
 #include "core/Messages.h"
+#include "core/TrNoop.h"
+#include "platform/QtMessages.h"
 #include "platform/ShellLink.h"
 #include "store/EventBook.h"
 #include "store/Settings.h"
@@ -48,10 +50,11 @@ TOptionDlg* OptionDlg = nullptr;
 
 namespace {
 
-const char* const kShellLinkError =
-    "Shell Link Error. Check Windows Startup Folder for Tickwell Link File";
+const char* const kShellLinkError = TW_TRANSLATE_NOOP(
+    "Messages", "Shell Link Error. Check Windows Startup Folder for Tickwell Link File");
 // The link's Comment; one equal to its Name is flagged by desktop-file-validate.
-const char* const kLinkDescription = "Reminds you of the events that are due";
+const char* const kLinkDescription =
+    QT_TRANSLATE_NOOP("TOptionDlg", "Reminds you of the events that are due");
 constexpr int kPageHelp[TOptionDlg::kPageCount] = {11, 13, 12, 26, 14, 99};
 constexpr const char* kHelpProperty = "helpContext";
 
@@ -62,7 +65,7 @@ template <class TControl> TControl* Named(TControl* control, const char* name, i
     return control;
 }
 
-QCheckBox* Check(const char* name, const char* caption, int help) {
+QCheckBox* Check(const char* name, const QString& caption, int help) {
     return Named(new QCheckBox(caption), name, help);
 }
 
@@ -72,7 +75,7 @@ QComboBox* List(const char* name, const QStringList& entries, int help) {
     return combo;
 }
 
-QLabel* Text(const char* text) {
+QLabel* Text(const QString& text) {
     auto* label = new QLabel(text);
     label->setWordWrap(true);
     return label;
@@ -118,22 +121,22 @@ QString Upper(const std::string& s) {
 
 TOptionDlg::TOptionDlg(TEventBook& book, QWidget* parent) : QDialog(parent), Book(book) {
     setObjectName("OptionDlg");
-    setWindowTitle("Options");
+    setWindowTitle(tr("Options"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     PageTabs = Named(new QTabWidget, "PageTabs");
     PageTabs->setUsesScrollButtons(false);
-    PageTabs->addTab(GeneralPage(), "General");
-    PageTabs->addTab(EditingPage(), "Editing");
-    PageTabs->addTab(StartupPage(), "Start-up");
-    PageTabs->addTab(SystemPage(), "System");
-    PageTabs->addTab(SchedulePage(), "Schedule");
-    PageTabs->addTab(FiltersPage(), "Filters");
+    PageTabs->addTab(GeneralPage(), tr("General"));
+    PageTabs->addTab(EditingPage(), tr("Editing"));
+    PageTabs->addTab(StartupPage(), tr("Start-up"));
+    PageTabs->addTab(SystemPage(), tr("System"));
+    PageTabs->addTab(SchedulePage(), tr("Schedule"));
+    PageTabs->addTab(FiltersPage(), tr("Filters"));
 
-    OKBtn = Named(new QPushButton("&OK"), "OKBtn");
+    OKBtn = Named(new QPushButton(tr("&OK")), "OKBtn");
     OKBtn->setDefault(true);
-    CancelBtn = Named(new QPushButton("&Cancel"), "CancelBtn");
-    HelpBtn = Named(new QPushButton("&Help"), "HelpBtn");
+    CancelBtn = Named(new QPushButton(tr("&Cancel")), "CancelBtn");
+    HelpBtn = Named(new QPushButton(tr("&Help")), "HelpBtn");
     HelpBtn->setAutoDefault(false);
     connect(OKBtn, &QPushButton::clicked, this, &TOptionDlg::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &TOptionDlg::reject);
@@ -176,33 +179,33 @@ TOptionDlg::~TOptionDlg() {
 // ---- pages ------------------------------------------------------------------
 
 QWidget* TOptionDlg::GeneralPage() {
-    BackChk = Check("BackChk", "Backup Events &Automatically on Exit", 50);
+    BackChk = Check("BackChk", tr("Backup Events &Automatically on Exit"), 50);
     ShowNoEventsMsgChk =
-        Check("ShowNoEventsMsgChk", "Show \"&No Events\" message if no Due Events", 51);
-    MessBeep = Check("MessBeep", "&Beep on Messages", 53);
-    StartWeek = Check("StartWeek", "Calendar week starts on &Sunday", 60);
-    WavEnable = Check("WavEnable", "&Play Sound File with Tickwells Window ", 54);
+        Check("ShowNoEventsMsgChk", tr("Show \"&No Events\" message if no Due Events"), 51);
+    MessBeep = Check("MessBeep", tr("&Beep on Messages"), 53);
+    StartWeek = Check("StartWeek", tr("Calendar week starts on &Sunday"), 60);
+    WavEnable = Check("WavEnable", tr("&Play Sound File with Tickwells Window "), 54);
     WavEdit = Named(new QLineEdit, "WavEdit", 55);
     WavEdit->installEventFilter(this);
     WavEdit->setMinimumWidth(260);
     WavBrowseBtn = Named(new QToolButton, "WavBrowseBtn", 55);
     WavBrowseBtn->setText("...");
-    WavBrowseBtn->setToolTip("Browse for Sound file");
+    WavBrowseBtn->setToolTip(tr("Browse for Sound file"));
     WavPlayBtn = Named(new QToolButton, "WavPlayBtn", 55);
     WavPlayBtn->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
-    WavPlayBtn->setToolTip("Play the sound file");
+    WavPlayBtn->setToolTip(tr("Play the sound file"));
     connect(WavBrowseBtn, &QToolButton::clicked, this, &TOptionDlg::WavBrowseClick);
     connect(WavPlayBtn, &QToolButton::clicked, this, &TOptionDlg::WavPlayClick);
     // Chosen, never typed: a folder that is not there would only fail at
     // the next save.
     SyncFolderEdit = Named(new QLineEdit, "SyncFolderEdit", 66);
     SyncFolderEdit->setReadOnly(true);
-    SyncFolderEdit->setPlaceholderText("Off");
+    SyncFolderEdit->setPlaceholderText(tr("Off"));
     QPalette readOnly = SyncFolderEdit->palette();
     readOnly.setColor(QPalette::Base, readOnly.color(QPalette::Window));
     SyncFolderEdit->setPalette(readOnly);
-    SyncBrowseBtn = Named(new QPushButton("B&rowse..."), "SyncBrowseBtn", 66);
-    SyncClearBtn = Named(new QPushButton("C&lear"), "SyncClearBtn", 66);
+    SyncBrowseBtn = Named(new QPushButton(tr("B&rowse...")), "SyncBrowseBtn", 66);
+    SyncClearBtn = Named(new QPushButton(tr("C&lear")), "SyncClearBtn", 66);
     for (QPushButton* b : {SyncBrowseBtn, SyncClearBtn})
         b->setAutoDefault(false);
     connect(SyncBrowseBtn, &QPushButton::clicked, this, &TOptionDlg::SyncBrowseClick);
@@ -217,43 +220,44 @@ QWidget* TOptionDlg::GeneralPage() {
     wav->addWidget(WavEdit, 1);
     wav->addWidget(WavBrowseBtn);
     wav->addWidget(WavPlayBtn);
-    auto* wavLabel = new QLabel("sound file:");
+    auto* wavLabel = new QLabel(tr("sound file:"));
     wavLabel->setBuddy(WavEdit);
     files->addRow(wavLabel, wav);
     auto* sync = new QHBoxLayout;
     sync->addWidget(SyncFolderEdit, 1);
     sync->addWidget(SyncBrowseBtn);
     sync->addWidget(SyncClearBtn);
-    auto* syncLabel = new QLabel("Sync fol&der:");
+    auto* syncLabel = new QLabel(tr("Sync fol&der:"));
     syncLabel->setBuddy(SyncFolderEdit);
     files->addRow(syncLabel, sync);
-    files->addRow(QString(), Text("A folder with one .ics file for each event, for vdirsyncer to "
-                                  "keep in step with a calendar server; see Help."));
+    files->addRow(QString(),
+                  Text(tr("A folder with one .ics file for each event, for vdirsyncer to "
+                          "keep in step with a calendar server; see Help.")));
     v->addLayout(files);
     v->addStretch(1);
     return page;
 }
 
 QWidget* TOptionDlg::EditingPage() {
-    DfltType = List(
-        "DfltType",
-        {"Once only", "Daily", "Weekly", "Monthly - Date", "Monthly - Day", "Yearly", "Accounting"},
-        56);
+    DfltType = List("DfltType",
+                    {tr("Once only"), tr("Daily"), tr("Weekly"), tr("Monthly - Date"),
+                     tr("Monthly - Day"), tr("Yearly"), tr("Accounting")},
+                    56);
     DfltNotice = Named(new QSpinBox, "DfltNotice", 57);
     DfltNotice->setRange(1, 365);
     DfltInterval = Named(new QSpinBox, "DfltInterval", 58);
     DfltInterval->setRange(1, 52);
-    DfltKeepFlag = Check("DfltKeepFlag", "New Events are \"&Keep on Screen\"", 59);
+    DfltKeepFlag = Check("DfltKeepFlag", tr("New Events are \"&Keep on Screen\""), 59);
     EventDeleteConfirm =
-        Check("EventDeleteConfirm", "Ask for confirmation before &Deleting Events", 52);
+        Check("EventDeleteConfirm", tr("Ask for confirmation before &Deleting Events"), 52);
 
     auto* page = new QWidget;
     auto* v = new QVBoxLayout(page);
     auto* form = new QFormLayout;
     form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
-    form->addRow("Default New Event Type", DfltType);
-    form->addRow("Default Notice Period", DfltNotice);
-    form->addRow("Default Event Interval", DfltInterval);
+    form->addRow(tr("Default New Event Type"), DfltType);
+    form->addRow(tr("Default Notice Period"), DfltNotice);
+    form->addRow(tr("Default Event Interval"), DfltInterval);
     v->addLayout(form);
     v->addWidget(DfltKeepFlag);
     v->addWidget(EventDeleteConfirm);
@@ -262,9 +266,9 @@ QWidget* TOptionDlg::EditingPage() {
 }
 
 QWidget* TOptionDlg::StartupPage() {
-    WinStart = Check("WinStart", "Launch Tickwell when your &session starts", 61);
-    QuickLaunch = Check("QuickLaunch", "&Quick Launch ( Tickwells Window only )", 63);
-    OnceDaily = Check("OnceDaily", "&Limit Quick launches to only once per day", 62);
+    WinStart = Check("WinStart", tr("Launch Tickwell when your &session starts"), 61);
+    QuickLaunch = Check("QuickLaunch", tr("&Quick Launch ( Tickwells Window only )"), 63);
+    OnceDaily = Check("OnceDaily", tr("&Limit Quick launches to only once per day"), 62);
     QuickLaunch->setEnabled(false);
     OnceDaily->setEnabled(false);
 
@@ -278,25 +282,27 @@ QWidget* TOptionDlg::StartupPage() {
     indented->addWidget(OnceDaily);
     v->addLayout(indented);
     v->addSpacing(12);
-    v->addWidget(Text("( Launch Tickwell every time you log in or limit to once per day. Display "
-                      "only due events in the Tickwells Window by selecting \"Quick Launch\" )"));
+    v->addWidget(
+        Text(tr("( Launch Tickwell every time you log in or limit to once per day. Display "
+                "only due events in the Tickwells Window by selecting \"Quick Launch\" )")));
     v->addStretch(1);
     return page;
 }
 
 QWidget* TOptionDlg::SystemPage() {
-    NoTrayRad = Named(new QRadioButton("Don't use System Tray"), "NoTrayRad", 90);
-    UseTrayRad = Named(new QRadioButton("Use System Tray"), "UseTrayRad", 91);
-    NoTrayText = Text("Tickwell will start with this window next time and use the taskbar not "
-                      "system tray. Scheduling will not be available.");
-    TrayText = Text("Tickwell will launch into the system tray next time and display this "
-                    "window. Scheduling will be enabled.");
-    MainWindowCombo =
-        List("MainWindowCombo", {"Main Window", "Tickwells Window", "Calendar Window"}, 92);
-    TrayWindowCombo =
-        List("TrayWindowCombo",
-             {"Main Window", "Tickwells Window", "Calendar Window", "None ( minimized )"}, 93);
-    ShowClock = Check("ShowClock", "&Clock visible on start-up", 65);
+    NoTrayRad = Named(new QRadioButton(tr("Don't use System Tray")), "NoTrayRad", 90);
+    UseTrayRad = Named(new QRadioButton(tr("Use System Tray")), "UseTrayRad", 91);
+    NoTrayText = Text(tr("Tickwell will start with this window next time and use the taskbar not "
+                         "system tray. Scheduling will not be available."));
+    TrayText = Text(tr("Tickwell will launch into the system tray next time and display this "
+                       "window. Scheduling will be enabled."));
+    MainWindowCombo = List("MainWindowCombo",
+                           {tr("Main Window"), tr("Tickwells Window"), tr("Calendar Window")}, 92);
+    TrayWindowCombo = List("TrayWindowCombo",
+                           {tr("Main Window"), tr("Tickwells Window"), tr("Calendar Window"),
+                            tr("None ( minimized )")},
+                           93);
+    ShowClock = Check("ShowClock", tr("&Clock visible on start-up"), 65);
 
     auto* page = new QWidget;
     auto* grid = new QGridLayout(page);
@@ -318,37 +324,37 @@ QWidget* TOptionDlg::SystemPage() {
 }
 
 QWidget* TOptionDlg::SchedulePage() {
-    SchedPanel = Named(new QGroupBox("Popup Tickwells Window Schedule"), "SchedPanel");
+    SchedPanel = Named(new QGroupBox(tr("Popup Tickwells Window Schedule")), "SchedPanel");
     auto* grid = new QGridLayout(SchedPanel);
     static const char* const checks[] = {"A1", "A2", "A3"};
     static const char* const edits[] = {"A1Edit", "A2Edit", "A3Edit"};
     static const char* const buttons[] = {"A1Btn", "A2Btn", "A3Btn"};
     for (int i = 0; i < 3; ++i) {
-        A[i] = Check(checks[i], qPrintable(QString("Schedule %1").arg(i + 1)), 69);
+        A[i] = Check(checks[i], qPrintable(tr("Schedule %1").arg(i + 1)), 69);
         AEdit[i] = Named(new QLineEdit, edits[i], 69);
         AEdit[i]->setReadOnly(true);
         AEdit[i]->setFixedWidth(AEdit[i]->fontMetrics().horizontalAdvance("00:00000"));
         AEdit[i]->setEnabled(false);
         ABtn[i] = Named(new QToolButton, buttons[i], 69);
         ABtn[i]->setText("...");
-        ABtn[i]->setToolTip("Set the time");
+        ABtn[i]->setToolTip(tr("Set the time"));
         ABtn[i]->setEnabled(false);
         grid->addWidget(A[i], i, 0);
         grid->addWidget(AEdit[i], i, 1);
         grid->addWidget(ABtn[i], i, 2);
     }
     grid->setColumnStretch(3, 1);
-    WinExit = Check("WinExit", "Display Due Tickwells when the session ends", 70);
-    NotifyChk = Check("NotifyChk", "Also show a desktop &notification", 69);
+    WinExit = Check("WinExit", tr("Display Due Tickwells when the session ends"), 70);
+    NotifyChk = Check("NotifyChk", tr("Also show a desktop &notification"), 69);
     grid->addWidget(NotifyChk, 3, 0, 1, 4);
     grid->addWidget(WinExit, 4, 0, 1, 4);
     grid->setRowStretch(5, 1);
 
     NoSchedPanel = Named(new QWidget, "NoSchedPanel");
     auto* nv = new QVBoxLayout(NoSchedPanel);
-    nv->addWidget(Text("Scheduled Tickwells unavailable. For scheduling  Tickwell must  operate "
-                       "from the System Tray. See the \"System\" page of the Options Dialog."));
-    BackPageBtn = Named(new QPushButton("<< To \"System\" Page"), "BackPageBtn");
+    nv->addWidget(Text(tr("Scheduled Tickwells unavailable. For scheduling  Tickwell must  operate "
+                          "from the System Tray. See the \"System\" page of the Options Dialog.")));
+    BackPageBtn = Named(new QPushButton(tr("<< To \"System\" Page")), "BackPageBtn");
     BackPageBtn->setAutoDefault(false);
     nv->addWidget(BackPageBtn, 0, Qt::AlignLeft);
     nv->addStretch(1);
@@ -377,8 +383,9 @@ QWidget* TOptionDlg::SchedulePage() {
 }
 
 QWidget* TOptionDlg::FiltersPage() {
-    FilterPastChk = Check("FilterPastChk", "Filter Old Events from Tickwells Window", 94);
-    FilterMainChk = Check("FilterMainChk", "Filter Old Events from the Main Window List View", 95);
+    FilterPastChk = Check("FilterPastChk", tr("Filter Old Events from Tickwells Window"), 94);
+    FilterMainChk =
+        Check("FilterMainChk", tr("Filter Old Events from the Main Window List View"), 95);
     auto* page = new QWidget;
     page->setProperty(kHelpProperty, 96);
     auto* v = new QVBoxLayout(page);
@@ -477,12 +484,13 @@ void TOptionDlg::LoadValues() {
     for (const std::string& name : opened.UnreadableValues())
         if (!names.contains("\"" + QString::fromStdString(name) + "\""))
             names << "\"" + QString::fromStdString(name) + "\"";
-    ShowMsg(((names.isEmpty() ? QString("The settings could not be read")
-                              : "The setting(s) " + names.join(", ") + " could not be read") +
-             ", so the options on the page(s) " + pages.join(", ") +
-             " are left as they are and cannot be changed now.")
-                .toStdString(),
-            mkWarning);
+    ShowMsg(
+        ((names.isEmpty() ? tr("The settings could not be read")
+                          : tr("The setting(s) ") + names.join(", ") + tr(" could not be read")) +
+         tr(", so the options on the page(s) ") + pages.join(", ") +
+         tr(" are left as they are and cannot be changed now."))
+            .toStdString(),
+        mkWarning);
 }
 
 // ---- control rules ----------------------------------------------------------
@@ -523,7 +531,7 @@ void TOptionDlg::ScheduleBtnClick(int i) {
 
 void TOptionDlg::WavBrowseClick() {
     const QString file = ChooseOpenFile(
-        this, {"Browse for Sound file", QDir::homePath(), {"Wav Files (*.wav)"}, "wav"});
+        this, {tr("Browse for Sound file"), QDir::homePath(), {tr("Wav Files (*.wav)")}, "wav"});
     if (!file.isEmpty())
         WavEdit->setText(file);
 }
@@ -531,8 +539,8 @@ void TOptionDlg::WavBrowseClick() {
 void TOptionDlg::WavPlayClick() {
     const QString file = WavEdit->text();
     if (!QFileInfo(file).isFile()) {
-        ShowMsg(file.isEmpty() ? "Choose a sound file first."
-                               : ("The sound file " + file + " cannot be found.").toStdString(),
+        ShowMsg(file.isEmpty() ? tr("Choose a sound file first.")
+                               : tr("The sound file %1 cannot be found.").arg(file),
                 mkWarning);
         return;
     }
@@ -544,7 +552,7 @@ void TOptionDlg::WavPlayClick() {
 
 void TOptionDlg::SyncBrowseClick() {
     const QString folder =
-        ChooseFolder(this, "Select the sync folder:",
+        ChooseFolder(this, tr("Select the sync folder:"),
                      SyncFolderEdit->text().isEmpty() ? QDir::homePath() : SyncFolderEdit->text());
     // The sync state beside the data file names the folder as stored: one
     // folder, one spelling.
@@ -675,14 +683,16 @@ void TOptionDlg::ApplyStartup() {
     // A link that starts another copy of the program is not this one's to
     // remove.
     if (SameProgramFile(OwnProgram(), target) && !std::filesystem::remove(link, ec) && ec)
-        ShowMsg(std::string(kShellLinkError) + "\nUnable to remove " + link + ": " + ec.message(),
+        ShowMsg(std::string(kShellLinkError) + "\n" + tr("Unable to remove ").toStdString() + link +
+                    ": " + ec.message(),
                 mkError);
 }
 
 void TOptionDlg::WriteStartupLink() {
     try {
         const std::string icon = AppIconName().toStdString();
-        const std::string link = CreateShellLink(OwnProgram(), kLinkDescription, "Startup", icon);
+        const std::string link =
+            CreateShellLink(OwnProgram(), tr(kLinkDescription).toStdString(), "Startup", icon);
         if (QuickLaunch->isChecked()) {
             TShellLinkInfo info;
             info.PathName = OwnProgram();
