@@ -12,34 +12,33 @@
 
 TFontSizeDlg::TFontSizeDlg(const QFont& initial, int minPoints, int maxPoints, QWidget* parent)
     : QDialog(parent) {
-    setWindowTitle(QStringLiteral("Font"));
+    setWindowTitle(tr("Font"));
     Family = new QFontComboBox;
     Family->setCurrentFont(initial);
     Style = new QComboBox;
-    Style->addItems({QStringLiteral("Regular"), QStringLiteral("Bold"), QStringLiteral("Italic"),
-                     QStringLiteral("Bold Italic")});
+    Style->addItems({tr("Regular"), tr("Bold"), tr("Italic"), tr("Bold Italic")});
     Style->setCurrentIndex((initial.bold() ? 1 : 0) + (initial.italic() ? 2 : 0));
     Size = new QComboBox;
     for (int points = minPoints; points <= maxPoints; ++points)
         Size->addItem(QString::number(points), points);
     Size->setCurrentIndex(std::clamp(initial.pointSize(), minPoints, maxPoints) - minPoints);
-    Strikeout = new QCheckBox(QStringLiteral("Stri&keout"));
+    Strikeout = new QCheckBox(tr("Stri&keout"));
     Strikeout->setChecked(initial.strikeOut());
-    Underline = new QCheckBox(QStringLiteral("&Underline"));
+    Underline = new QCheckBox(tr("&Underline"));
     Underline->setChecked(initial.underline());
     Sample = new QLabel(QStringLiteral("AaBbYyZz"));
     Sample->setAlignment(Qt::AlignCenter);
     Sample->setMinimumHeight(Sample->fontMetrics().height() * 3);
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("&Font:"), Family);
-    form->addRow(QStringLiteral("Font st&yle:"), Style);
-    form->addRow(QStringLiteral("&Size:"), Size);
-    auto* effects = new QGroupBox(QStringLiteral("Effects"));
+    form->addRow(tr("&Font:"), Family);
+    form->addRow(tr("Font st&yle:"), Style);
+    form->addRow(tr("&Size:"), Size);
+    auto* effects = new QGroupBox(tr("Effects"));
     auto* effectsLayout = new QVBoxLayout(effects);
     effectsLayout->addWidget(Strikeout);
     effectsLayout->addWidget(Underline);
-    auto* sample = new QGroupBox(QStringLiteral("Sample"));
+    auto* sample = new QGroupBox(tr("Sample"));
     (new QVBoxLayout(sample))->addWidget(Sample);
     auto* lower = new QHBoxLayout;
     lower->addWidget(effects);

@@ -1,6 +1,7 @@
 #include "ui/FrmAbt.h"
 #include "ui/Theme.h"
 #include "ui/UrlLabel.h"
+#include <QCoreApplication>
 #include <QFrame>
 #include <QGraphicsDropShadowEffect>
 #include <QHBoxLayout>
@@ -19,12 +20,12 @@
 #endif
 
 QString VersionText() {
-    return QStringLiteral("Version ") + QStringLiteral(TICKWELL_VERSION);
+    return QCoreApplication::translate("TAboutDlg", "Version ") + QStringLiteral(TICKWELL_VERSION);
 }
 
 TAboutDlg::TAboutDlg(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("AboutDlg"));
-    setWindowTitle(QStringLiteral("About Tickwell"));
+    setWindowTitle(tr("About Tickwell"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     auto* panel = new QFrame;
@@ -48,17 +49,17 @@ TAboutDlg::TAboutDlg(QWidget* parent) : QDialog(parent) {
     shadow->setColor(QColor(0, 0, 0, 110));
     TitleLabel->setGraphicsEffect(shadow);
 
-    PlatformLabel = new QLabel(QStringLiteral("For Linux"));
+    PlatformLabel = new QLabel(tr("For Linux"));
     PlatformLabel->setAlignment(Qt::AlignCenter);
     VersionLabel = new QLabel(VersionText());
     VersionLabel->setObjectName(QStringLiteral("VersionLabel"));
     VersionLabel->setAlignment(Qt::AlignCenter);
 
-    HomePageLink = new TUrlLabel(QStringLiteral("Visit Tickwell's Web Page"));
+    HomePageLink = new TUrlLabel(tr("Visit Tickwell's Web Page"));
     HomePageLink->setObjectName(QStringLiteral("HomePageLink"));
     HomePageLink->URL = QStringLiteral(TICKWELL_HOMEPAGE);
     HomePageLink->setAlignment(Qt::AlignCenter);
-    MailLink = new TUrlLabel(QStringLiteral("Send a mail to the Tickwell team"));
+    MailLink = new TUrlLabel(tr("Send a mail to the Tickwell team"));
     MailLink->setObjectName(QStringLiteral("MailLink"));
     MailLink->URL = QStringLiteral(TICKWELL_MAIL);
     MailLink->setAlignment(Qt::AlignCenter);
@@ -72,7 +73,7 @@ TAboutDlg::TAboutDlg(QWidget* parent) : QDialog(parent) {
     inner->addWidget(HomePageLink);
     inner->addWidget(MailLink);
 
-    OKBtn = new QPushButton(QStringLiteral("OK"));
+    OKBtn = new QPushButton(tr("OK"));
     OKBtn->setDefault(true);
     connect(OKBtn, &QPushButton::clicked, this, &TAboutDlg::accept);
     auto* buttons = new QHBoxLayout;

@@ -1,6 +1,7 @@
 #include "ui/FrmAlert.h"
 
 #include "core/Messages.h"
+#include "platform/QtMessages.h"
 #include "ui/TickTimer.h"
 #include <QApplication>
 #include <QHBoxLayout>
@@ -23,7 +24,7 @@ TMidnightFrm::TMidnightFrm(std::function<void()> recomputeForToday, QWidget* par
       CountDown(new TTickTimer(
           1000, [this] { CountDownTick(); }, this)) {
     setObjectName("MidnightFrm");
-    setWindowTitle("System Date Change");
+    setWindowTitle(tr("System Date Change"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
     MidnightFrm = this;
@@ -36,24 +37,24 @@ TMidnightFrm::TMidnightFrm(std::function<void()> recomputeForToday, QWidget* par
     auto* icon = new QLabel;
     icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(48, 48));
     icon->setAlignment(Qt::AlignTop);
-    auto* heading = new QLabel("Date has changed !");
+    auto* heading = new QLabel(tr("Date has changed !"));
     QFont bold = heading->font();
     bold.setBold(true);
     bold.setPointSizeF(bold.pointSizeF() * 1.2);
     heading->setFont(bold);
     auto* text = new QLabel(
-        "Tickwell has detected a change of system date. The Events List and active windows "
-        "will be updated in 60 seconds. Click \"Cancel\" to Abort the process. If you abort the "
-        "update process then you must quit the program to update the Events list.");
+        tr("Tickwell has detected a change of system date. The Events List and active windows "
+           "will be updated in 60 seconds. Click \"Cancel\" to Abort the process. If you abort the "
+           "update process then you must quit the program to update the Events list."));
     text->setWordWrap(true);
     text->setMinimumWidth(320);
     SecondsLabel = new QLabel;
     SecondsLabel->setObjectName("SecondsLabel");
     SecondsLabel->setFont(bold);
 
-    UpdateBtn = new QPushButton("Update");
+    UpdateBtn = new QPushButton(tr("Update"));
     UpdateBtn->setDefault(true);
-    CancelBtn = new QPushButton("Cancel");
+    CancelBtn = new QPushButton(tr("Cancel"));
     connect(UpdateBtn, &QPushButton::clicked, this, &TMidnightFrm::UpdateWindows);
     // Esc rejects the dialog, which is Cancel.
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
@@ -86,7 +87,7 @@ TMidnightFrm::~TMidnightFrm() {
 }
 
 void TMidnightFrm::ShowSecondsLeft() {
-    SecondsLabel->setText(QString::number(kCountDownSeconds - Elapsed) + " seconds remaining");
+    SecondsLabel->setText(QString::number(kCountDownSeconds - Elapsed) + tr(" seconds remaining"));
 }
 
 void TMidnightFrm::CountDownTick() {

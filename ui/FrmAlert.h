@@ -11,6 +11,8 @@ class QPushButton;
 class TTickTimer;
 
 class TMidnightFrm : public QDialog {
+    Q_OBJECT
+
 public:
     // recomputeForToday brings the events to the new day.
     explicit TMidnightFrm(std::function<void()> recomputeForToday, QWidget* parent = nullptr);

@@ -10,10 +10,10 @@
 
 TBackupDlg::TBackupDlg(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("BackupDlg"));
-    setWindowTitle(QStringLiteral("Tickwell Backup"));
+    setWindowTitle(tr("Tickwell Backup"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    auto* intro = new QLabel(QStringLiteral("About to backup your Tickwell data file to:"));
+    auto* intro = new QLabel(tr("About to backup your Tickwell data file to:"));
     // Shown as it is: folder names are case-sensitive here.
     FolderLabel = new QLabel(QString::fromStdString(BackupFolder(DataFolder())));
     FolderLabel->setObjectName(QStringLiteral("FolderLabel"));
@@ -23,12 +23,12 @@ TBackupDlg::TBackupDlg(QWidget* parent) : QDialog(parent) {
     bold.setBold(true);
     FolderLabel->setFont(bold);
     FolderLabel->setWordWrap(true);
-    auto* hint = new QLabel(QStringLiteral("To change backup destination, click \"Setup\"."));
+    auto* hint = new QLabel(tr("To change backup destination, click \"Setup\"."));
 
-    OKBtn = new QPushButton(QStringLiteral("OK"));
+    OKBtn = new QPushButton(tr("OK"));
     OKBtn->setDefault(true);
-    SetupBtn = new QPushButton(QStringLiteral("Setup.."));
-    CancelBtn = new QPushButton(QStringLiteral("Cancel"));
+    SetupBtn = new QPushButton(tr("Setup.."));
+    CancelBtn = new QPushButton(tr("Cancel"));
     connect(OKBtn, &QPushButton::clicked, this, &TBackupDlg::accept);
     connect(SetupBtn, &QPushButton::clicked, this, &TBackupDlg::SetupBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &TBackupDlg::reject);
@@ -55,7 +55,7 @@ QString TBackupDlg::Folder() const {
 
 void TBackupDlg::SetupBtnClick() {
     const QString folder =
-        ChooseFolder(this, QStringLiteral("Select a folder for backup:"), FolderLabel->text());
+        ChooseFolder(this, tr("Select a folder for backup:"), FolderLabel->text());
     if (!folder.isEmpty())
         FolderLabel->setText(folder);
 }

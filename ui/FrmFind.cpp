@@ -1,5 +1,6 @@
 #include "ui/FrmFind.h"
 #include "core/Messages.h"
+#include "platform/QtMessages.h"
 #include "ui/EventTableModel.h"
 #include <QAbstractItemView>
 #include <QHBoxLayout>
@@ -72,19 +73,19 @@ int FindUpper(const QAbstractItemModel& rows, const QString& needle, int start) 
 
 TFindDlg::TFindDlg(QWidget* parent, QAbstractItemView* list) : QDialog(parent), List(list) {
     setObjectName(QStringLiteral("FindDlg"));
-    setWindowTitle(QStringLiteral("Find Text"));
+    setWindowTitle(tr("Find Text"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
 
-    FindTextLabel = new QLabel(QStringLiteral("Enter Search Text"));
+    FindTextLabel = new QLabel(tr("Enter Search Text"));
     FindText = new QLineEdit;
     FindText->setObjectName(QStringLiteral("FindText"));
     FindTextLabel->setBuddy(FindText);
-    FindBtn = new QPushButton(QStringLiteral("&Find"));
+    FindBtn = new QPushButton(tr("&Find"));
     FindBtn->setObjectName(QStringLiteral("FindBtn"));
     FindBtn->setDefault(true);
     FindBtn->setAutoDefault(true);
-    CloseBtn = new QPushButton(QStringLiteral("&Close"));
+    CloseBtn = new QPushButton(tr("&Close"));
     CloseBtn->setObjectName(QStringLiteral("CloseBtn"));
     CloseBtn->setAutoDefault(false);
     connect(FindBtn, &QPushButton::clicked, this, &TFindDlg::FindBtnClick);
@@ -112,7 +113,7 @@ void TFindDlg::showEvent(QShowEvent* e) {
 }
 
 void TFindDlg::FormShow() {
-    FindBtn->setText(QStringLiteral("&Find"));
+    FindBtn->setText(tr("&Find"));
     FindText->setFocus();
     FromStart = true;
 }
@@ -127,7 +128,7 @@ void TFindDlg::FindBtnClick() {
     }
     const int match = FindUpper(*rows, needle, start);
     if (match < 0) {
-        ShowMsg((needle + QStringLiteral(" not found!")).toStdString(), mkInformation);
+        ShowMsg((needle + tr(" not found!")).toStdString(), mkInformation);
         return;
     }
     FromStart = false;
@@ -135,5 +136,5 @@ void TFindDlg::FindBtnClick() {
     List->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
                                                        QItemSelectionModel::Rows);
     List->scrollTo(index);
-    FindBtn->setText(QStringLiteral("&Find Next"));
+    FindBtn->setText(tr("&Find Next"));
 }

@@ -11,7 +11,7 @@ namespace {
 
 constexpr int kSystemPageHelp = 26;
 
-QLabel* TextLabel(const char* name, const char* text) {
+QLabel* TextLabel(const char* name, const QString& text) {
     auto* label = new QLabel(text);
     label->setObjectName(name);
     label->setWordWrap(true);
@@ -29,18 +29,19 @@ TMsgDlg::TMsgDlg(bool tray, QWidget* parent) : QDialog(parent) {
     auto* icon = new QLabel;
     icon->setPixmap(AppIcon().pixmap(48, 48));
     icon->setAlignment(Qt::AlignTop);
-    TrayLbl = TextLabel("TrayLbl",
-                        "You have selected to use the System Tray. Scheduling of the Tickwells "
-                        "Window will be available on the next occasion that Tickwell is launched.");
-    NoTrayLbl = TextLabel("NoTrayLbl", "You have selected not to use the System Tray. Scheduling "
-                                       "of the Tickwells Window will not be available on the next "
-                                       "occasion that Tickwell is launched.");
+    TrayLbl = TextLabel(
+        "TrayLbl", tr("You have selected to use the System Tray. Scheduling of the Tickwells "
+                      "Window will be available on the next occasion that Tickwell is launched."));
+    NoTrayLbl =
+        TextLabel("NoTrayLbl", tr("You have selected not to use the System Tray. Scheduling "
+                                  "of the Tickwells Window will not be available on the next "
+                                  "occasion that Tickwell is launched."));
     (tray ? NoTrayLbl : TrayLbl)->hide();
 
     OKBtn = new QPushButton("O&K");
     OKBtn->setDefault(true);
-    CancelBtn = new QPushButton("&Cancel");
-    HelpBtn = new QPushButton("&Help");
+    CancelBtn = new QPushButton(tr("&Cancel"));
+    HelpBtn = new QPushButton(tr("&Help"));
     HelpBtn->setAutoDefault(false);
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
     // Esc rejects too.

@@ -2,6 +2,7 @@
 #include "core/EventLists.h"
 #include "core/Messages.h"
 #include "platform/Paths.h"
+#include "platform/QtMessages.h"
 #include "store/DataCommands.h"
 #include "store/EventBook.h"
 #include "ui/EventTableModel.h"
@@ -60,8 +61,9 @@ QString SuggestedPdfPath(bool dueOnly) {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
         folder = QString::fromStdString(DataFolder());
-    return QDir(folder).filePath(dueOnly ? QStringLiteral("Tickwell due events.pdf")
-                                         : QStringLiteral("Tickwell events.pdf"));
+    return QDir(folder).filePath(
+        dueOnly ? QCoreApplication::translate("TprnMainFrm", "Tickwell due events.pdf")
+                : QCoreApplication::translate("TprnMainFrm", "Tickwell events.pdf"));
 }
 
 } // namespace
@@ -87,7 +89,7 @@ bool CheckPrinter(QPrinter& printer) {
 
 QString PrinterDescription(const QPrinter& printer) {
     if (printer.outputFormat() == QPrinter::PdfFormat)
-        return QStringLiteral("a PDF file (no printer is installed)");
+        return QCoreApplication::translate("TprnMainFrm", "a PDF file (no printer is installed)");
     return printer.printerName();
 }
 
@@ -114,35 +116,35 @@ void PrintSetupCommand(QWidget* parent) {
     if (printer.outputFormat() == QPrinter::PdfFormat) {
         // No printer to choose: only the paper of the PDF file.
         QPageSetupDialog dlg(&printer, parent);
-        dlg.setWindowTitle(QStringLiteral("Print Setup"));
+        dlg.setWindowTitle(QCoreApplication::translate("TprnMainFrm", "Print Setup"));
         dlg.exec();
         return;
     }
     // The print dialog is the one that lets the user pick a printer; here
     // it only sets the printer up, so its button says OK, not Print.
     QPrintDialog dlg(&printer, parent);
-    dlg.setWindowTitle(QStringLiteral("Print Setup"));
+    dlg.setWindowTitle(QCoreApplication::translate("TprnMainFrm", "Print Setup"));
     dlg.setOptions(QAbstractPrintDialog::PrintShowPageSize);
     if (auto* box = dlg.findChild<QDialogButtonBox*>())
         if (QPushButton* ok = box->button(QDialogButtonBox::Ok))
-            ok->setText(QStringLiteral("OK"));
+            ok->setText(TprnMainFrm::tr("OK"));
     dlg.exec();
 }
 
 TprnMainFrm::TprnMainFrm(TEventBook& book, QWidget* parent) : QDialog(parent), Book(book) {
     setObjectName(QStringLiteral("prnMainFrm"));
-    setWindowTitle(QStringLiteral("Print"));
+    setWindowTitle(tr("Print"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    ChoiceGroup = new QGroupBox(QStringLiteral("Print:"));
-    DueItem = new QRadioButton(QStringLiteral("Due Tickwells Only"));
-    AllItem = new QRadioButton(QStringLiteral("All Tickwells"));
+    ChoiceGroup = new QGroupBox(tr("Print:"));
+    DueItem = new QRadioButton(tr("Due Tickwells Only"));
+    AllItem = new QRadioButton(tr("All Tickwells"));
     auto* radios = new QVBoxLayout(ChoiceGroup);
     radios->addWidget(DueItem);
     radios->addWidget(AllItem);
     AllItem->setChecked(true);
 
-    ToLabel = new QLabel(QStringLiteral("To:"));
+    ToLabel = new QLabel(tr("To:"));
     PrinterLabel = new QLabel;
     PrinterLabel->setObjectName(QStringLiteral("PrinterLabel"));
     PrinterLabel->setTextFormat(Qt::PlainText);
@@ -150,10 +152,10 @@ TprnMainFrm::TprnMainFrm(TEventBook& book, QWidget* parent) : QDialog(parent), B
     TitleLabel = new QLabel;
     TitleLabel->setVisible(false);
 
-    PrintBtn = new QPushButton(QStringLiteral("Print"));
+    PrintBtn = new QPushButton(tr("Print"));
     PrintBtn->setDefault(true);
-    CancelBtn = new QPushButton(QStringLiteral("Cancel"));
-    FontBtn = new QPushButton(QStringLiteral("Font..."));
+    CancelBtn = new QPushButton(tr("Cancel"));
+    FontBtn = new QPushButton(tr("Font..."));
     connect(PrintBtn, &QPushButton::clicked, this, [this] {
         try {
             // Printed, the dialog has done its job.
@@ -212,13 +214,13 @@ bool TprnMainFrm::PrintBtnClick() {
         return false;
     }
     if (DueOnly() && Book.DueList.Empty()) {
-        ShowMsg("No events to print!", mkInformation);
+        ShowMsg(tr("No events to print!"), mkInformation);
         return false;
     }
     if (printer.outputFormat() == QPrinter::PdfFormat) {
-        const QString path = ChooseSaveFile(this, {QStringLiteral("Print to PDF File"),
+        const QString path = ChooseSaveFile(this, {tr("Print to PDF File"),
                                                    SuggestedPdfPath(DueOnly()),
-                                                   {QStringLiteral("PDF Files (*.pdf)")},
+                                                   {tr("PDF Files (*.pdf)")},
                                                    QStringLiteral("pdf")});
         if (path.isEmpty())
             return false;

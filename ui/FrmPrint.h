@@ -1,6 +1,7 @@
 #pragma once
 // Printing of all events or the due events as a four-column table, on the
 // chosen printer or, where no printer is installed, into a PDF file.
+#include "core/TrNoop.h"
 #include <QDialog>
 #include <QFont>
 
@@ -12,8 +13,8 @@ class QRadioButton;
 class QGroupBox;
 
 inline constexpr const char* kPrinterMessage =
-    "Unable to communicate with Printer. Check that your printer driver is loaded and printer "
-    "is on";
+    TW_TRANSLATE_NOOP("Messages", "Unable to communicate with Printer. Check that your printer "
+                                  "driver is loaded and printer is on");
 
 // The printer the program prints on, chosen in "Print Setup..." and kept for
 // the rest of the run.

@@ -22,7 +22,7 @@ TTimeFrm::TTimeFrm(QWidget* parent)
     : QDialog(parent), RepeatTimer(new TTickTimer(
                            100, [this] { RepeatTimerTick(); }, this)) {
     setObjectName("TimeFrm");
-    setWindowTitle("Edit Time");
+    setWindowTitle(tr("Edit Time"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     TimePanel = new QLabel;
@@ -45,10 +45,10 @@ TTimeFrm::TTimeFrm(QWidget* parent)
     HourDownBtn = ArrowButton("HourDownBtn", Qt::DownArrow, 2);
     MinuteUpBtn = ArrowButton("MinuteUpBtn", Qt::UpArrow, 3);
     MinuteDownBtn = ArrowButton("MinuteDownBtn", Qt::DownArrow, 4);
-    HourUpBtn->setToolTip("Hour up");
-    HourDownBtn->setToolTip("Hour down");
-    MinuteUpBtn->setToolTip("Minute up");
-    MinuteDownBtn->setToolTip("Minute down");
+    HourUpBtn->setToolTip(tr("Hour up"));
+    HourDownBtn->setToolTip(tr("Hour down"));
+    MinuteUpBtn->setToolTip(tr("Minute up"));
+    MinuteDownBtn->setToolTip(tr("Minute down"));
 
     auto* grid = new QGridLayout;
     grid->addWidget(HourUpBtn, 0, 0);
@@ -57,9 +57,9 @@ TTimeFrm::TTimeFrm(QWidget* parent)
     grid->addWidget(MinuteUpBtn, 0, 2);
     grid->addWidget(MinuteDownBtn, 1, 2);
 
-    OkBtn = new QPushButton("OK");
+    OkBtn = new QPushButton(tr("OK"));
     OkBtn->setDefault(true);
-    CancelBtn = new QPushButton("Cancel");
+    CancelBtn = new QPushButton(tr("Cancel"));
     connect(OkBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     auto* buttons = new QHBoxLayout;

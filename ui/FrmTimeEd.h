@@ -12,6 +12,8 @@ class QToolButton;
 class TTickTimer;
 
 class TTimeFrm : public QDialog {
+    Q_OBJECT
+
 public:
     explicit TTimeFrm(QWidget* parent = nullptr);
 

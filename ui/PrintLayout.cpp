@@ -3,6 +3,7 @@
 #include "core/DateFormat.h"
 #include "core/EventLists.h"
 #include "ui/EventTableModel.h"
+#include <QCoreApplication>
 #include <cmath>
 
 namespace {
@@ -62,10 +63,10 @@ TPrintRow RowOf(const QAbstractItemModel& rows, int row) {
 } // namespace
 
 TPrintRow HeadingRow() {
-    return {{QStringLiteral("EVENT DESCRIPTION"), kWidths[0]},
-            {QStringLiteral("NEXT EVENT"), kWidths[1]},
-            {QStringLiteral("TYPE"), kWidths[2]},
-            {QStringLiteral("WHEN"), kWidths[3]}};
+    return {{QCoreApplication::translate("TprnMainFrm", "EVENT DESCRIPTION"), kWidths[0]},
+            {QCoreApplication::translate("TprnMainFrm", "NEXT EVENT"), kWidths[1]},
+            {QCoreApplication::translate("TprnMainFrm", "TYPE"), kWidths[2]},
+            {QCoreApplication::translate("TprnMainFrm", "WHEN"), kWidths[3]}};
 }
 
 std::unique_ptr<TEventTableModel> PrintRows(const TListSorted& source, bool dueOnly) {
@@ -82,8 +83,8 @@ std::unique_ptr<TEventTableModel> PrintRows(const TListSorted& source, bool dueO
     };
     columns[1].Text = [](const TTickwellItem& e) { return Q(e.NextDateText()); };
     columns[2].Text = [](const TTickwellItem& e) {
-        return Q(e.TypeName()) + QStringLiteral(" (") + QString::number(e.Interval) +
-               QStringLiteral(")");
+        return ShownTypeName(e.Simple, e.EventType) + QStringLiteral(" (") +
+               QString::number(e.Interval) + QStringLiteral(")");
     };
     if (dueOnly)
         columns[3].Text = [](const TTickwellItem& e) {
@@ -97,8 +98,9 @@ std::unique_ptr<TEventTableModel> PrintRows(const TListSorted& source, bool dueO
 }
 
 QString PrintTitle(bool dueOnly, const std::string& dueDateFormat) {
-    const QString title =
-        dueOnly ? QStringLiteral("DUE TICKWELL EVENTS:") : QStringLiteral("ALL TICKWELL EVENTS:");
+    const QString title = dueOnly
+                              ? QCoreApplication::translate("TprnMainFrm", "DUE TICKWELL EVENTS:")
+                              : QCoreApplication::translate("TprnMainFrm", "ALL TICKWELL EVENTS:");
     // The due-events window sets the pattern; until it has, the short date.
     const std::string pattern = !dueDateFormat.empty() ? dueDateFormat : std::string("ddddd");
     return title + Q(FormatDateTime(pattern, Today()));

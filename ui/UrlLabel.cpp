@@ -25,7 +25,7 @@ TUrlLabel::TUrlLabel(const QString& caption, QWidget* parent) : QLabel(caption, 
     setForegroundRole(QPalette::Link);
     setCursor(Qt::PointingHandCursor);
     setContextMenuPolicy(Qt::ActionsContextMenu);
-    auto* copy = new QAction(QStringLiteral("Copy"), this);
+    auto* copy = new QAction(tr("Copy"), this);
     connect(copy, &QAction::triggered, this, &TUrlLabel::CopyClick);
     addAction(copy);
 }
