@@ -23,18 +23,53 @@ namespace {
 
 const char* const kContents = "qrc:/help/index.html";
 
+// The help pages are English; their titles, as the contents page lists them
+// and each page heads itself, are shown in the user's language.
+const char* const kTopicTitles[] = {
+    QT_TRANSLATE_NOOP("THelpFrm", "Tickwell Help"),
+    QT_TRANSLATE_NOOP("THelpFrm", "Contents"),
+    QT_TRANSLATE_NOOP("THelpFrm", "The main window"),
+    QT_TRANSLATE_NOOP("THelpFrm", "Backing up and moving your events"),
+    QT_TRANSLATE_NOOP("THelpFrm", "Sharing events with other calendars"),
+    QT_TRANSLATE_NOOP("THelpFrm", "Your events on every machine"),
+    QT_TRANSLATE_NOOP("THelpFrm", "Printing your events"),
+    QT_TRANSLATE_NOOP("THelpFrm", "The Tickwells window"),
+    QT_TRANSLATE_NOOP("THelpFrm", "Adding and changing an event"),
+    QT_TRANSLATE_NOOP("THelpFrm", "The calendar window"),
+    QT_TRANSLATE_NOOP("THelpFrm", "Tickwell in the tray"),
+    QT_TRANSLATE_NOOP("THelpFrm", "Options"),
+    QT_TRANSLATE_NOOP("THelpFrm", "The life of an event"),
+};
+
+// A page with its titles translated wherever one stands alone in an element.
+class THelpBrowser : public QTextBrowser {
+public:
+    QVariant loadResource(int type, const QUrl& name) override {
+        QVariant page = QTextBrowser::loadResource(type, name);
+        if (type != QTextDocument::HtmlResource)
+            return page;
+        QString html = QString::fromUtf8(page.toByteArray());
+        for (const char* title : kTopicTitles) {
+            const QString shown = QCoreApplication::translate("THelpFrm", title);
+            if (shown != QLatin1String(title))
+                html.replace(">" + QLatin1String(title) + "<", ">" + shown + "<");
+        }
+        return html;
+    }
+};
+
 class THelpFrm : public QWidget {
 public:
     THelpFrm() {
         setObjectName("HelpFrm");
-        setWindowTitle("Tickwell Help");
+        setWindowTitle(QCoreApplication::translate("THelpFrm", "Tickwell Help"));
         setAttribute(Qt::WA_DeleteOnClose);
-        Browser = new QTextBrowser;
+        Browser = new THelpBrowser;
         Browser->setOpenExternalLinks(true);
-        auto* contents = new QPushButton("&Contents");
-        auto* back = new QPushButton("&Back");
-        auto* forward = new QPushButton("&Forward");
-        auto* close = new QPushButton("Clo&se");
+        auto* contents = new QPushButton(QCoreApplication::translate("THelpFrm", "&Contents"));
+        auto* back = new QPushButton(QCoreApplication::translate("THelpFrm", "&Back"));
+        auto* forward = new QPushButton(QCoreApplication::translate("THelpFrm", "&Forward"));
+        auto* close = new QPushButton(QCoreApplication::translate("THelpFrm", "Clo&se"));
         back->setEnabled(false);
         forward->setEnabled(false);
         auto* bar = new QHBoxLayout;
