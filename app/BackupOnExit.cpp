@@ -2,11 +2,13 @@
 
 #include "core/Messages.h"
 #include "platform/Paths.h"
+#include "platform/QtMessages.h"
 #include "store/DataCommands.h"
 #include "store/EventBook.h"
 #include "store/ExitBackup.h"
 #include "store/Settings.h"
 #include "store/SettingsSchema.h"
+#include <QCoreApplication>
 #include <exception>
 
 void BackupOnExit(const TEventBook& book) {
@@ -33,7 +35,9 @@ void ReportBackupOnExitFailure() {
     } catch (const std::exception&) {
         return;
     }
-    ShowMsg("Your events could not be backed up when Tickwell last ended:\n" + error +
-                "\nAn earlier backup there was left as it was.",
+    ShowMsg(QCoreApplication::translate("BackupOnExit",
+                                        "Your events could not be backed up when Tickwell last "
+                                        "ended:\n%1\nAn earlier backup there was left as it was.")
+                .arg(QString::fromStdString(error)),
             mkWarning);
 }

@@ -12,6 +12,7 @@
 #include "core/EventId.h"
 #include "core/Messages.h"
 #include "core/Snooze.h"
+#include "platform/QtMessages.h"
 #include "store/EventBook.h"
 #include "store/ReadOnlyMode.h"
 #include "store/Settings.h"
@@ -60,9 +61,10 @@ int StartWindowsFor(std::uint8_t mode, int trayWindow, bool showClock) {
     }
 }
 
-const char* const kNoTrayText =
+const char* const kNoTrayText = QT_TRANSLATE_NOOP(
+    "TController",
     "This desktop has no system tray, so Tickwell shows its desktop clock instead of a tray "
-    "icon. Right-click the clock for Tickwell's menu; drag it to move it.";
+    "icon. Right-click the clock for Tickwell's menu; drag it to move it.");
 
 } // namespace
 
@@ -250,7 +252,9 @@ void TController::UseDesktopClockInsteadOfTray() {
     DesktopClock->show();
     if (!ReadSetting(kNoTrayTold)) {
         WriteSetting(kNoTrayTold, true);
-        QTimer::singleShot(0, DesktopClock, [] { ShowMsg(kNoTrayText, mkInformation); });
+        QTimer::singleShot(0, DesktopClock, [] {
+            ShowMsg(QCoreApplication::translate("TController", kNoTrayText), mkInformation);
+        });
     }
 }
 
@@ -443,7 +447,7 @@ bool TController::ShowDueWindow() {
         // Shown from the event loop, so the command that asked returns first.
         QTimer::singleShot(0, [] { ShowMsg(kNoEventsDueText, mkInformation); });
     } else if (MainLinks().ShowStatusText) {
-        MainLinks().ShowStatusText(kNoEventsDueText);
+        MainLinks().ShowStatusText(QCoreApplication::translate("Messages", kNoEventsDueText));
     }
     return false;
 }

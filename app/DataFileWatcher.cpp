@@ -1,6 +1,7 @@
 #include "app/DataFileWatcher.h"
 #include "core/Messages.h"
 #include "ical/VdirSync.h"
+#include "platform/QtMessages.h"
 #include "store/AtomicFile.h"
 #include "store/BusyCursor.h"
 #include "store/DataFileSync.h"
@@ -24,7 +25,7 @@ constexpr int kSettleMs = 50;
 // While read-only for want of saving, a save is tried again this often.
 constexpr int kRetryPolls = 3;
 
-void SayInMainWindow(const char* text) {
+void SayInMainWindow(const QString& text) {
     if (MainLinks().Window && MainLinks().ShowStatusText)
         MainLinks().ShowStatusText(text);
 }
@@ -49,8 +50,8 @@ TDataFileWatcher::TDataFileWatcher(TEventBook& book, std::unique_ptr<TVdirLink>&
         const TReadOnlyCause cause = ReadOnlyCause();
         SayInMainWindow(cause == TReadOnlyCause::None ? ""
                         : cause == TReadOnlyCause::Damaged
-                            ? "The events file is damaged and left as it is"
-                            : "Read-only: changes cannot be saved");
+                            ? tr("The events file is damaged and left as it is")
+                            : tr("Read-only: changes cannot be saved"));
     };
     SetReadOnlyHook(followMode);
     // The mode may have been set before the windows were made (a full disk
@@ -121,8 +122,9 @@ void TDataFileWatcher::Check() {
     FollowSyncFolder();
     Arm();
     if (report.Result == TSyncResult::Unreadable && report.NewlyUnreadable) {
-        SetReadOnly(TReadOnlyCause::CannotRead,
-                    "The events file cannot be read: " + Book.FileName());
+        SetReadOnly(TReadOnlyCause::CannotRead, tr("The events file cannot be read: %1")
+                                                    .arg(QString::fromStdString(Book.FileName()))
+                                                    .toStdString());
         ShowMsg(std::string(kUnreadableChangeText) + "\n" + Book.FileName(), mkWarning);
     } else if (report.Result == TSyncResult::Merged &&
                (ReadOnlyCause() == TReadOnlyCause::CannotRead ||
@@ -155,5 +157,5 @@ void TDataFileWatcher::TryToSaveAgain() {
         }
     }
     EndReadOnly();
-    SayInMainWindow("Changes can be saved again");
+    SayInMainWindow(tr("Changes can be saved again"));
 }

@@ -8,6 +8,7 @@
 // holding events then. It also ends the read-only mode once the events can
 // be saved or read again. With a sync folder it watches the folder too, and
 // has what changed there taken in.
+#include "core/TrNoop.h"
 #include <QObject>
 #include <string>
 
@@ -44,6 +45,7 @@ private:
 };
 
 // The text shown once when the events file changed and cannot be read.
-inline constexpr const char* kUnreadableChangeText =
-    "Your events file was changed by another program and cannot be read. Tickwell keeps "
-    "showing the events it has and will not save over the file until it can be read again.";
+inline constexpr const char* kUnreadableChangeText = TW_TRANSLATE_NOOP(
+    "Messages", "Your events file was changed by another program and cannot be read. Tickwell "
+                "keeps showing the events it has and will not save over the file until it can "
+                "be read again.");

@@ -47,7 +47,7 @@ QString ClockSample() {
 
 // What the clock says in place of the time while the schedule is suspended
 // and it stands in for the tray.
-const char* const kSuspendedText = "Suspended";
+const char* const kSuspendedText = QT_TRANSLATE_NOOP("TClockFrm", "Suspended");
 
 // A font the desktop does not have is replaced by its own default.
 QString ClockFontFamily(const std::string& stored) {
@@ -84,7 +84,7 @@ TClockFrm::~TClockFrm() {
 
 // ---- menu -------------------------------------------------------------------
 
-QAction* TClockFrm::MenuItem(const char* name, const char* caption, const QKeySequence& key,
+QAction* TClockFrm::MenuItem(const char* name, const QString& caption, const QKeySequence& key,
                              void (TClockFrm::*command)()) {
     auto* a = new QAction(caption, this);
     a->setObjectName(name);
@@ -100,21 +100,21 @@ QAction* TClockFrm::MenuItem(const char* name, const char* caption, const QKeySe
 }
 
 void TClockFrm::BuildMenu() {
-    StayOnTopAction = MenuItem("StayOnTopAction", "Sta&y On Top",
+    StayOnTopAction = MenuItem("StayOnTopAction", tr("Sta&y On Top"),
                                QKeySequence(Qt::CTRL | Qt::Key_Y), &TClockFrm::StayOnTopClick);
     StayOnTopAction->setCheckable(true);
-    ClockFontAction = MenuItem("ClockFontAction", "Clock &Font...",
+    ClockFontAction = MenuItem("ClockFontAction", tr("Clock &Font..."),
                                QKeySequence(Qt::CTRL | Qt::Key_F), &TClockFrm::ClockFontClick);
-    ClockColourAction = MenuItem("ClockColourAction", "C&lock Colour",
+    ClockColourAction = MenuItem("ClockColourAction", tr("C&lock Colour"),
                                  QKeySequence(Qt::CTRL | Qt::Key_W), &TClockFrm::ClockColourClick);
-    TextColourAction = MenuItem("TextColourAction", "Te&xt Colour",
+    TextColourAction = MenuItem("TextColourAction", tr("Te&xt Colour"),
                                 QKeySequence(Qt::CTRL | Qt::Key_X), &TClockFrm::TextColourClick);
     Hour24Action =
-        MenuItem("Hour24Action", "24 &hr Format", QKeySequence(Qt::CTRL | Qt::Key_H), nullptr);
+        MenuItem("Hour24Action", tr("24 &hr Format"), QKeySequence(Qt::CTRL | Qt::Key_H), nullptr);
     Hour24Action->setCheckable(true);
-    ClockHelpAction =
-        MenuItem("ClockHelpAction", "Hel&p", QKeySequence(Qt::Key_F1), &TClockFrm::ClockHelpClick);
-    ExitAction = MenuItem("ExitAction", "Exit", QKeySequence(), &TClockFrm::ExitClick);
+    ClockHelpAction = MenuItem("ClockHelpAction", tr("Hel&p"), QKeySequence(Qt::Key_F1),
+                               &TClockFrm::ClockHelpClick);
+    ExitAction = MenuItem("ExitAction", tr("Exit"), QKeySequence(), &TClockFrm::ExitClick);
 
     ClockPop->setObjectName("ClockPop");
     ClockPop->addActions(
@@ -314,7 +314,7 @@ void TClockFrm::ShowTime() {
 }
 
 void TClockFrm::ShowSuspended() {
-    TimeLabel->setText(kSuspendedText);
+    TimeLabel->setText(tr(kSuspendedText));
 }
 
 // ---- clock menu -------------------------------------------------------------
@@ -325,7 +325,7 @@ void TClockFrm::StayOnTopClick() {
 
 void TClockFrm::ClockFontClick() {
     bool ok = false;
-    const QFont f = QFontDialog::getFont(&ok, ClockFont, this, "Clock Font");
+    const QFont f = QFontDialog::getFont(&ok, ClockFont, this, tr("Clock Font"));
     if (!ok)
         return;
     ClockFont = f;
@@ -333,7 +333,7 @@ void TClockFrm::ClockFontClick() {
 }
 
 void TClockFrm::ClockColourClick() {
-    const QColor c = QColorDialog::getColor(Background, this, "Clock Colour");
+    const QColor c = QColorDialog::getColor(Background, this, tr("Clock Colour"));
     if (!c.isValid())
         return;
     Background = c;
@@ -341,7 +341,7 @@ void TClockFrm::ClockColourClick() {
 }
 
 void TClockFrm::TextColourClick() {
-    const QColor c = QColorDialog::getColor(FontColour, this, "Text Colour");
+    const QColor c = QColorDialog::getColor(FontColour, this, tr("Text Colour"));
     if (!c.isValid())
         return;
     FontColour = c;

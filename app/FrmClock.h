@@ -55,7 +55,7 @@ protected:
     void contextMenuEvent(QContextMenuEvent* e) override;
 
 private:
-    QAction* MenuItem(const char* name, const char* caption, const QKeySequence& key,
+    QAction* MenuItem(const char* name, const QString& caption, const QKeySequence& key,
                       void (TClockFrm::*command)());
     void BuildMenu();
     void ReadSettings();

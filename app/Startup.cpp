@@ -6,12 +6,14 @@
 #include "platform/DamagedCopy.h"
 #include "platform/Locale.h"
 #include "platform/Paths.h"
+#include "platform/QtMessages.h"
 #include "store/DataFile.h"
 #include "store/DataFileSync.h"
 #include "store/EventBook.h"
 #include "store/ReadOnlyMode.h"
 #include "store/SettingsSchema.h"
 #include "ui/WindowState.h"
+#include <QCoreApplication>
 
 bool QuickCheckRanToday(const TWinRegistry& reg) {
     if (!ReadSetting(reg, kOnceDaily))
@@ -27,7 +29,11 @@ bool LoadMasterList(TEventBook& book, const std::string& dataFile) {
     std::string error;
     const std::string copy = KeepDamagedCopy(dataFile, error);
     ShowMsg(std::string(kCorruptDataText) + "\n" +
-                (copy.empty() ? "The damaged file could not be copied (" + error + ")." : copy),
+                (copy.empty() ? QCoreApplication::translate(
+                                    "Startup", "The damaged file could not be copied (%1).")
+                                    .arg(QString::fromStdString(error))
+                                    .toStdString()
+                              : copy),
             mkWarning);
     // The events read whole stay on show. The list already takes them for
     // what the file holds, so once the user agrees the next save writes

@@ -2,6 +2,7 @@
 // The start-up routine: the shared state every window uses (the event lists,
 // the option flags, the backup folder) and the start mode from the options
 // and the first command-line argument.
+#include "core/TrNoop.h"
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -20,9 +21,10 @@ struct TStartupHooks {
 
 // The warning for a data file that cannot be read, as the user sees it first.
 inline constexpr const char* kCorruptDataText =
-    "Your Events Data File: TICKWELL.TKW is Corrupt. Restore your data from a backup= or "
-    "create a new Events List";
-inline constexpr const char* kNoEventsDueText = "There are No Events Due";
+    TW_TRANSLATE_NOOP("Messages", "Your Events Data File: TICKWELL.TKW is Corrupt. Restore your "
+                                  "data from a backup= or create a new Events List");
+inline constexpr const char* kNoEventsDueText =
+    TW_TRANSLATE_NOOP("Messages", "There are No Events Due");
 
 // Whether the quick check has already run today: Options/OnceDaily on and
 // QuickMode/LastRun exactly today's date.

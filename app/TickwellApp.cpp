@@ -38,7 +38,7 @@ bool TTickwellApplication::notify(QObject* receiver, QEvent* event) {
         ShowErrorBox(e.what());
         return false;
     } catch (...) {
-        ShowErrorBox("Unexpected error");
+        ShowErrorBox(tr("Unexpected error").toStdString());
         return false;
     }
     if (event->type() == QEvent::Close && event->isAccepted() && !MainWindow.isNull() &&

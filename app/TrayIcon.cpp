@@ -12,17 +12,17 @@ TTrayIcon::TTrayIcon(std::function<bool()> available, QObject* parent)
     : QObject(parent), Available(std::move(available)), TrayIcon(new QSystemTrayIcon(this)),
       TrayMenu(std::make_unique<QMenu>()), TrayWatch(new TTickTimer(
                                                1000, [this] { FollowTray(); }, this)) {
-    MainWindowAction = MenuItem("MainWindowAction", "Show Main Window");
-    DueWindowAction = MenuItem("DueWindowAction", "Show Tickwells Window");
-    CalendarAction = MenuItem("CalendarAction", "Show Calendar");
-    DesktopClockAction = MenuItem("DesktopClockAction", "Desktop Clock");
+    MainWindowAction = MenuItem("MainWindowAction", tr("Show Main Window"));
+    DueWindowAction = MenuItem("DueWindowAction", tr("Show Tickwells Window"));
+    CalendarAction = MenuItem("CalendarAction", tr("Show Calendar"));
+    DesktopClockAction = MenuItem("DesktopClockAction", tr("Desktop Clock"));
     DesktopClockAction->setCheckable(true);
-    SuspendAction = MenuItem("SuspendAction", "Sus&pend");
-    OptionsAction = MenuItem("OptionsAction", "Options...");
-    ScheduleAction = MenuItem("ScheduleAction", "Schedule...");
-    HelpContentsAction = MenuItem("HelpContentsAction", "Help Contents");
-    AboutAction = MenuItem("AboutAction", "About");
-    ExitAction = MenuItem("ExitAction", "Exit");
+    SuspendAction = MenuItem("SuspendAction", tr("Sus&pend"));
+    OptionsAction = MenuItem("OptionsAction", tr("Options..."));
+    ScheduleAction = MenuItem("ScheduleAction", tr("Schedule..."));
+    HelpContentsAction = MenuItem("HelpContentsAction", tr("Help Contents"));
+    AboutAction = MenuItem("AboutAction", tr("About"));
+    ExitAction = MenuItem("ExitAction", tr("Exit"));
 
     TrayMenu->setObjectName("TrayMenu");
     TrayMenu->addActions({MainWindowAction, DueWindowAction, CalendarAction, DesktopClockAction});
@@ -48,7 +48,7 @@ TTrayIcon::~TTrayIcon() {
     delete TrayIcon;
 }
 
-QAction* TTrayIcon::MenuItem(const char* name, const char* caption) {
+QAction* TTrayIcon::MenuItem(const char* name, const QString& caption) {
     auto* a = new QAction(caption, this);
     a->setObjectName(name);
     return a;
@@ -98,7 +98,7 @@ void TTrayIcon::FollowTray() {
 
 void TTrayIcon::ShowSuspended(bool suspended) {
     SuspendedFlag = suspended;
-    SuspendAction->setText(suspended ? "Res&ume" : "Sus&pend");
+    SuspendAction->setText(suspended ? tr("Res&ume") : tr("Sus&pend"));
     TrayIcon->setIcon(TrayImage(suspended));
     DesktopClockAction->setEnabled(!suspended && !NoTray);
 }

@@ -15,6 +15,8 @@ class QSystemTrayIcon;
 class TTickTimer;
 
 class TTrayIcon : public QObject {
+    Q_OBJECT
+
 public:
     // available tells whether the desktop has a tray.
     TTrayIcon(std::function<bool()> available, QObject* parent = nullptr);
@@ -53,7 +55,7 @@ public:
     QAction* ExitAction;
 
 private:
-    QAction* MenuItem(const char* name, const char* caption);
+    QAction* MenuItem(const char* name, const QString& caption);
     void FollowTray();
 
     std::function<bool()> Available;
