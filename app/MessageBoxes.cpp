@@ -1,9 +1,11 @@
 #include "app/MessageBoxes.h"
 
 #include "core/Messages.h"
+#include "platform/QtMessages.h"
 #include "store/BusyCursor.h"
 #include "store/Settings.h"
 #include <QApplication>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QFile>
 #include <QMessageBox>
@@ -19,10 +21,60 @@ QString MessageLog() {
     return QString::fromLocal8Bit(qgetenv("TICKWELL_MESSAGE_LOG"));
 }
 
+// A translated text of the engine, or the same text.
+bool Translate(const QString& text, QString& shown) {
+    shown = QCoreApplication::translate("Messages", text.toUtf8().constData());
+    return shown != text;
+}
+
+// One line of a notice: whole, or a translated beginning and end around what
+// the engine put between them (a path, a number, a reason).
+QString TranslatedLine(const QString& line) {
+    QString shown;
+    if (line.isEmpty() || Translate(line, shown))
+        return line.isEmpty() ? line : shown;
+    constexpr int kShortest = 6;
+    QString head, tail;
+    int from = 0;
+    for (int n = static_cast<int>(line.size()) - 1; n >= kShortest; --n)
+        if (Translate(line.left(n), head)) {
+            from = n;
+            break;
+        }
+    int to = static_cast<int>(line.size());
+    for (int n = to - from - 1; n >= kShortest; --n)
+        if (Translate(line.right(n), tail)) {
+            to -= n;
+            break;
+        }
+    if (from == 0 && to == line.size())
+        return line;
+    return (from ? head : QString()) + line.mid(from, to - from) +
+           (to < line.size() ? tail : QString());
+}
+
+} // namespace
+
+// The engine's notices are English (core, store and ical know nothing of
+// Qt); the texts they are built from are marked with TW_TRANSLATE_NOOP and
+// translated here, line by line, as they reach the screen.
+QString TranslatedNotice(const std::string& text) {
+    const QString english = QString::fromStdString(text);
+    QString shown;
+    if (Translate(english, shown))
+        return shown;
+    QStringList lines = english.split('\n');
+    for (QString& line : lines)
+        line = TranslatedLine(line);
+    return lines.join('\n');
+}
+
+namespace {
+
 void LogEntry(const QString& log, const char* kind, const std::string& text) {
     QFile f(log);
     if (f.open(QIODevice::Append | QIODevice::WriteOnly)) {
-        f.write("[" + QByteArray(kind) + "] " + QByteArray::fromStdString(text) + "\n");
+        f.write("[" + QByteArray(kind) + "] " + TranslatedNotice(text).toUtf8() + "\n");
         f.close();
     }
 }
@@ -30,8 +82,7 @@ void LogEntry(const QString& log, const char* kind, const std::string& text) {
 QMessageBox::StandardButton Box(QMessageBox::Icon icon, const std::string& text,
                                 QMessageBox::StandardButtons buttons,
                                 QMessageBox::StandardButton defaultButton, bool foreground) {
-    QMessageBox box(icon, kCaption, QString::fromStdString(text), buttons,
-                    QApplication::activeWindow());
+    QMessageBox box(icon, kCaption, TranslatedNotice(text), buttons, QApplication::activeWindow());
     box.setDefaultButton(defaultButton);
     if (foreground)
         box.setWindowFlag(Qt::WindowStaysOnTopHint);

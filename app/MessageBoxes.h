@@ -7,6 +7,7 @@
 // that file as one entry "[kind] text" (kinds: information, error, warning,
 // yes-no-cancel, ok-cancel, beep) and every question is answered Cancel, so a
 // run of the real program never waits for a user.
+#include <QString>
 #include <string>
 
 // Installs the boxes as the message routines (SetMessageHandlers), the busy
@@ -16,3 +17,6 @@ void InstallMessageBoxes();
 void ShowSystemMessage(const std::string& text);
 // The standard error box for an error that ended a command, without the beep.
 void ShowErrorBox(const std::string& text);
+// A notice as the user reads it: the engine's English text translated
+// wherever the parts it is made of are.
+QString TranslatedNotice(const std::string& text);
