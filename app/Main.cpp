@@ -8,12 +8,14 @@
 #include "app/Startup.h"
 #include "app/StartupWindows.h"
 #include "app/TickwellApp.h"
+#include "app/Translations.h"
 #include "app/UnsavedOnExit.h"
 #include "app/WindowCommands.h"
 #include "core/Clock.h"
 #include "core/Messages.h"
 #include "ical/VdirSync.h"
 #include "platform/Paths.h"
+#include "platform/QtMessages.h"
 #include "platform/QuitSignals.h"
 #include "platform/RegistryFile.h"
 #include "platform/SingleInstance.h"
@@ -23,6 +25,7 @@
 #include "store/SettingsSchema.h"
 #include "ui/EventBookSignals.h"
 #include "ui/WindowState.h"
+#include <QLocale>
 #include <QPointer>
 #include <QTimer>
 #include <exception>
@@ -48,6 +51,7 @@ int main(int argc, char** argv) {
     if (const auto status = AnswerInfoSwitch(argc > 1 ? argv[1] : "", std::cout))
         return *status;
     TTickwellApplication app(argc, argv);
+    InstallTranslations(QLocale::system());
     InstallMessageBoxes();
     InstallRegistryFile();
 
@@ -86,7 +90,7 @@ int main(int argc, char** argv) {
         // The running copy opens what this start would have opened; the box
         // is for a copy that does not answer.
         if (!instance.AskRunningCopy(std::to_string(StartMode), 1000))
-            ShowSystemMessage("Tickwell is already running");
+            ShowSystemMessage(QT_TRANSLATE_NOOP("Messages", "Tickwell is already running"));
         return 0;
     case TSingleInstance::siError:
         // A full disk has no room for the lock file, but the due events
