@@ -373,8 +373,7 @@ void TScanFrm::AcknowledgeClick() {
 void TScanFrm::SnoozeClick() {
     if (RefuseChange())
         return;
-    const std::string nothing = tr("Nothing to Snooze").toStdString();
-    const int row = SelectedRowOrTell(nothing.c_str());
+    const int row = SelectedRowOrTell(tr("Nothing to Snooze"));
     if (row < 0)
         return;
     Book.Snooze({Rows->EventAt(row)}, SnoozeEndFrom(Now(), TSettings().Get(kSnoozeMinutes)));
