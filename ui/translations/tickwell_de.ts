@@ -937,6 +937,14 @@ Eine frühere Sicherung dort blieb unverändert.</translation>
         <source>Show</source>
         <translation>Anzeigen</translation>
     </message>
+    <message>
+        <source>Acknowledge</source>
+        <translation>Bestätigen</translation>
+    </message>
+    <message>
+        <source>Snooze</source>
+        <translation>Zurückstellen</translation>
+    </message>
 </context>
 <context>
     <name>TEditFrm</name>
@@ -2148,6 +2156,30 @@ Anzeigen bis bestätigt: </translation>
         <source>Unable to remove </source>
         <translation>Entfernen nicht möglich: </translation>
     </message>
+    <message>
+        <source>15 minutes</source>
+        <translation>15 Minuten</translation>
+    </message>
+    <message>
+        <source>1 hour</source>
+        <translation>1 Stunde</translation>
+    </message>
+    <message>
+        <source>4 hours</source>
+        <translation>4 Stunden</translation>
+    </message>
+    <message>
+        <source>Until tomorrow</source>
+        <translation>Bis morgen</translation>
+    </message>
+    <message>
+        <source>Snoo&amp;ze reminders for:</source>
+        <translation>Erinnerungen &amp;zurückstellen für:</translation>
+    </message>
+    <message>
+        <source>%1 minutes</source>
+        <translation>%1 Minuten</translation>
+    </message>
 </context>
 <context>
     <name>TScanFrm</name>
@@ -2262,6 +2294,14 @@ Anzeigen bis bestätigt: </translation>
     <message>
         <source>Nothing to Delete</source>
         <translation>Nichts zu löschen</translation>
+    </message>
+    <message>
+        <source>Snoo&amp;ze</source>
+        <translation>&amp;Zurückstellen</translation>
+    </message>
+    <message>
+        <source>Nothing to Snooze</source>
+        <translation>Nichts zurückzustellen</translation>
     </message>
 </context>
 <context>
