@@ -373,10 +373,10 @@ void TCalFrm::CreateHeaderBar(QWidget* parent) {
 
 void TCalFrm::CreatePages() {
     Pages = new QStackedWidget;
-    Pages->setObjectName(tr("Pages"));
+    Pages->setObjectName(QStringLiteral("Pages"));
     WeekPage = new TCalWeekPage;
     Cal = new TMarkedCalendar;
-    Cal->setObjectName(tr("Cal"));
+    Cal->setObjectName(QStringLiteral("Cal"));
     Cal->SetCenterDate(false);
     Cal->setContextMenuPolicy(Qt::CustomContextMenu);
     Cal->installEventFilter(this);

@@ -724,14 +724,6 @@ Eine frühere Sicherung dort blieb unverändert.</translation>
         <translation>&amp;Hilfe</translation>
     </message>
     <message>
-        <source>Pages</source>
-        <translation>Seiten</translation>
-    </message>
-    <message>
-        <source>Cal</source>
-        <translation>Kalender</translation>
-    </message>
-    <message>
         <source>Previous Week</source>
         <translation>Vorherige Woche</translation>
     </message>
