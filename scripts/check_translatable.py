@@ -32,7 +32,7 @@ WRAPPED = re.compile(
     r'\b(?:tr|QT_TR_NOOP|QT_TR_N_NOOP|QT_TRANSLATE_NOOP|TW_TRANSLATE_NOOP|translate)\s*\(\s*'
     r'(?:"(?:[^"\\]|\\.)*"\s*,\s*)?$')
 NAMING_CALL = re.compile(r'\b(?:setObjectName|NewAction|MenuItem|button|qgetenv|qEnvironmentVariable\w*|'
-                         r'setProperty|property)\s*\(\s*$')
+                         r'setProperty|property)\s*\(\s*(?:QStringLiteral\s*\(\s*|QLatin1String\s*\(\s*)?$')
 NON_WORDS = [
     re.compile(r"[a-z][^\s]*"),
     re.compile(r"(?=\S*(?:[a-z0-9][A-Z]|[A-Z]{2}[a-z]))[A-Za-z0-9%]+"),
