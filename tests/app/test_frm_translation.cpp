@@ -30,6 +30,22 @@ QString Heading(const QTreeView* view, int column) {
     return view->model()->headerData(column, Qt::Horizontal).toString();
 }
 
+// No letter underlined twice in a menu, so that each Alt key chooses one
+// entry.
+void LettersOnceInEachMenu(const QWidget* window) {
+    for (const QMenu* menu : window->findChildren<QMenu*>()) {
+        QSet<QChar> keys;
+        for (const QString& text : Texts(menu->actions())) {
+            const qsizetype amp = text.indexOf('&');
+            if (amp < 0)
+                continue;
+            const QChar key = text[amp + 1].toLower();
+            QVERIFY2(!keys.contains(key), qPrintable(menu->title() + ": " + text));
+            keys.insert(key);
+        }
+    }
+}
+
 } // namespace
 
 class TestFrmTranslation : public QObject {
@@ -52,17 +68,7 @@ private slots:
         TTestWindow<TMainFrm> w(*Env.Events);
         QCOMPARE(Texts(w->menuBar()->actions()),
                  QStringList({"&Datei", "&Termine", "&Ansicht", "&Fenster", "&Hilfe"}));
-        for (const QMenu* menu : w->findChildren<QMenu*>()) {
-            QSet<QChar> keys;
-            for (const QString& text : Texts(menu->actions())) {
-                const qsizetype amp = text.indexOf('&');
-                if (amp < 0)
-                    continue;
-                const QChar key = text[amp + 1].toLower();
-                QVERIFY2(!keys.contains(key), qPrintable(menu->title() + ": " + text));
-                keys.insert(key);
-            }
-        }
+        LettersOnceInEachMenu(w.W);
         QCOMPARE(Heading(w->ListView(), 0), QString("Terminbeschreibung"));
         QVERIFY(ShownTexts(w->ListView(), 3).contains("Quartalstage"));
 
@@ -104,6 +110,7 @@ private slots:
         Env.Add(MakeEvent("Due", Env.Day, true));
         TTestWindow<TScanFrm> due(*Env.Events);
         QCOMPARE(due->AckBtn->text(), QString("&Bestätigen"));
+        LettersOnceInEachMenu(due.W);
         QCOMPARE(Heading(due->findChild<QTreeView*>(), 2), QString("Wann"));
 
         TTestWindow<TOptionDlg> options(*Env.Book);
