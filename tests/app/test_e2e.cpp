@@ -30,6 +30,9 @@ protected:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("TICKWELL_HOME", Home.path());
         env.insert("QT_QPA_PLATFORM", "offscreen");
+        // The checks read the English texts, whatever this machine speaks.
+        env.insert("LC_ALL", "C.UTF-8");
+        env.remove("LANGUAGE");
         env.insert("TICKWELL_MESSAGE_LOG", log.startsWith('/') ? log : Path(log));
         p->setProcessEnvironment(env);
         p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
