@@ -82,8 +82,10 @@ struct TPlaced {
 };
 
 // The items sorted by key, the later-added first among equal keys: by
-// counting when the keys are whole day numbers within a modest span (the
-// usual case: a data file's next occurrences), otherwise by comparison.
+// counting when the keys are whole day numbers within a span of a few days
+// per item (a large file's next occurrences), otherwise by comparison. A
+// wider span costs more in counts to clear than a sort: a small file's
+// dates spread over years.
 std::vector<TTickwellItem*> SortedByKey(const std::vector<TTickwellItem*>& items,
                                         const std::vector<double>& keys) {
     const size_t n = items.size();
@@ -96,7 +98,7 @@ std::vector<TTickwellItem*> SortedByKey(const std::vector<TTickwellItem*>& items
         whole = whole && k == std::trunc(k);
     }
     const double span = hi - lo + 1;
-    if (n >= 64 && whole && span <= 4.0 * static_cast<double>(n) + 65536) {
+    if (n >= 64 && whole && span <= 4.0 * static_cast<double>(n)) {
         std::vector<size_t> start(static_cast<size_t>(span) + 1, 0);
         for (const double k : keys)
             ++start[static_cast<size_t>(k - lo) + 1];
