@@ -11,16 +11,7 @@ COUNT=${2:-1000}
 TODAY=2026-01-15
 source "$(dirname "$0")/../tests/ical/sync/caldav_homes.sh"
 now() { date +%s.%N; }
-/usr/bin/python3 - "$work/events.ics" "$COUNT" <<'PY'
-import sys
-with open(sys.argv[1], "w", newline="") as f:
-    f.write("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Bench//EN\r\n")
-    for i in range(int(sys.argv[2])):
-        f.write("BEGIN:VEVENT\r\nUID:e%d@example.org\r\nDTSTAMP:20260101T000000Z\r\n"
-                "DTSTART;VALUE=DATE:2026%02d%02d\r\nRRULE:FREQ=YEARLY\r\nSUMMARY:Event %d\r\n"
-                "END:VEVENT\r\n" % (i, i % 12 + 1, i % 28 + 1, i))
-    f.write("END:VCALENDAR\r\n")
-PY
+/usr/bin/python3 "$(dirname "$0")/../tests/ical/sync/yearly_events.py" "$work/events.ics" "$COUNT"
 tw A vdir "$work/A/cal"
 tw B vdir "$work/B/cal"
 run A import "$work/events.ics"

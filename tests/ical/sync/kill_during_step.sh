@@ -18,16 +18,7 @@ cli() {
     TICKWELL_HOME=$work/$home XDG_CONFIG_HOME=$work/$home XDG_DATA_HOME=$work/$home \
         "$CLI" --date 2026-01-15 "$@"
 }
-/usr/bin/python3 - "$work/events.ics" "$COUNT" <<'PY'
-import sys
-with open(sys.argv[1], "w", newline="") as f:
-    f.write("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//EN\r\n")
-    for i in range(int(sys.argv[2])):
-        f.write("BEGIN:VEVENT\r\nUID:e%d@example.org\r\nDTSTAMP:20260101T000000Z\r\n"
-                "DTSTART;VALUE=DATE:2026%02d%02d\r\nRRULE:FREQ=YEARLY\r\nSUMMARY:Event %d\r\n"
-                "END:VEVENT\r\n" % (i, i % 12 + 1, i % 28 + 1, i))
-    f.write("END:VCALENDAR\r\n")
-PY
+/usr/bin/python3 "$(dirname "$0")/yearly_events.py" "$work/events.ics" "$COUNT"
 # Every event once in the list, and one item for each in the folder.
 whole() {
     local home=$1 what=$2 n items lines

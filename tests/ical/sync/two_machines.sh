@@ -33,6 +33,14 @@ same_on_both() {
         bad "$1: the ids of A and B differ (above)"
     diff -u --label A --label B "$work/A.months" "$work/B.months" >&2 || bad "$1: the months of A and B differ (above)"
 }
+# Both homes warned of PATTERN (said as WHAT), and the warnings are done with.
+warned_on_both() {
+    local h
+    for h in A B; do
+        grep -qs "$1" "$work/$h.warned" || bad "$h did not warn $2"
+        rm -f "$work/$h.warned"
+    done
+}
 id_on() { awk -F'\t' -v d="$2" '$NF == d { print $1 }' "$work/$1.list"; }
 put() {
     printf '%s\r\n' BEGIN:VCALENDAR VERSION:2.0 "PRODID:-//Another client//EN" BEGIN:VEVENT \
@@ -92,10 +100,7 @@ tw A edit "$(id_on A 'Bins out')" --desc "Bins and recycling"
 sync_A
 sync_B
 step_in B
-for h in A B; do
-    grep -qs "not shown" "$work/$h.warned" || bad "$h did not warn of the item it cannot show"
-    rm -f "$work/$h.warned"
-done
+warned_on_both "not shown" "of the item it cannot show"
 tw B add --desc "Boiler service" --start 2026-05-04 --once
 sync_B
 sync_A
@@ -117,10 +122,7 @@ step_in B
 sync_B
 sync_A
 step_in A
-for h in A B; do
-    grep -qs "changed on two machines" "$work/$h.warned" || bad "$h did not say the event was changed on two machines"
-    rm -f "$work/$h.warned"
-done
+warned_on_both "changed on two machines" "that the event was changed on two machines"
 same_on_both "Changed on both machines"
 for desc in "Dentist at ten" "Dentist at eleven"; do
     [ "$(grep -c "	$desc\$" "$work/A.list")" = 1 ] || bad "A does not hold \"$desc\" once: $(grep Dentist "$work/A.list")"
