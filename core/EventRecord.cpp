@@ -90,6 +90,12 @@ void PackRecord(const EventRecord& rec, unsigned char out[kRecordSize]) {
     Put<double>(out, 284, rec.AckDate);
 }
 
+std::string PackedRecord(const EventRecord& rec) {
+    unsigned char packed[kRecordSize];
+    PackRecord(rec, packed);
+    return std::string(reinterpret_cast<const char*>(packed), sizeof packed);
+}
+
 void UnpackRecord(const unsigned char in[kRecordSize], EventRecord& rec) {
     // Only the first length bytes of the text count; the rest is not read.
     rec.DescriptionLength = in[0];

@@ -42,6 +42,8 @@ void DefaultRecord(EventRecord& rec);
 
 // The byte layout of the data file: little-endian, packed.
 void PackRecord(const EventRecord& rec, unsigned char out[kRecordSize]);
+// The same as bytes, for comparing and digesting.
+std::string PackedRecord(const EventRecord& rec);
 // The same bytes on disk and the same text.
 bool SameStoredFields(const EventRecord& a, const EventRecord& b);
 void UnpackRecord(const unsigned char in[kRecordSize], EventRecord& rec);

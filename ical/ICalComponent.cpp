@@ -14,6 +14,14 @@ icalproperty* NewXProperty(const char* name, const std::string& value) {
     return p;
 }
 
+icalcomponent* FirstEvent(icalcomponent* c) {
+    if (!c)
+        return nullptr;
+    return icalcomponent_isa(c) == ICAL_VEVENT_COMPONENT
+               ? c
+               : icalcomponent_get_first_component(c, ICAL_VEVENT_COMPONENT);
+}
+
 std::optional<std::string> XValue(icalcomponent* c, const char* name) {
     for (icalproperty* p = icalcomponent_get_first_property(c, ICAL_X_PROPERTY); p;
          p = icalcomponent_get_next_property(c, ICAL_X_PROPERTY)) {

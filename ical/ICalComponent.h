@@ -14,5 +14,7 @@ using TComponent = std::unique_ptr<icalcomponent, TComponentFree>;
 std::string ComponentText(icalcomponent* c);
 // A property with a name of its own (X-...) and a text value.
 icalproperty* NewXProperty(const char* name, const std::string& value);
+// The component itself when it is a VEVENT, else its first VEVENT (or null).
+icalcomponent* FirstEvent(icalcomponent* c);
 // The value of the first such property of that name, in any case.
 std::optional<std::string> XValue(icalcomponent* c, const char* name);

@@ -79,7 +79,7 @@ icalcomponent* EventComponent(const TTickwellItem& e, const TICalSchedule& s,
 TComponent NewCalendar() {
     TComponent cal(icalcomponent_new_vcalendar());
     icalcomponent_add_property(cal.get(), icalproperty_new_version("2.0"));
-    icalcomponent_add_property(cal.get(), icalproperty_new_prodid("-//Tickwell//Tickwell 4.0//EN"));
+    icalcomponent_add_property(cal.get(), icalproperty_new_prodid(kProdId));
     icalcomponent_add_property(cal.get(), icalproperty_new_calscale("GREGORIAN"));
     return cal;
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+inline constexpr const char* kProdId = "-//Tickwell//Tickwell 4.0//EN";
 inline constexpr const char* kXEvent = "X-TICKWELL-EVENT";
 inline constexpr const char* kXKeep = "X-TICKWELL-KEEP";
 inline constexpr const char* kXAck = "X-TICKWELL-ACK";

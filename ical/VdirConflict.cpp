@@ -43,14 +43,6 @@ std::string Unescaped(const std::string& text) {
     return out;
 }
 
-icalcomponent* EventOf(icalcomponent* root) {
-    if (!root)
-        return nullptr;
-    return icalcomponent_isa(root) == ICAL_VEVENT_COMPONENT
-               ? root
-               : icalcomponent_get_first_component(root, ICAL_VEVENT_COMPONENT);
-}
-
 // Collected before any change: libical's components share one property
 // iterator.
 std::vector<icalproperty*> OthersOf(icalcomponent* ev) {
@@ -63,8 +55,8 @@ std::vector<icalproperty*> OthersOf(icalcomponent* ev) {
 }
 
 std::string AsCalendar(const std::string& eventText) {
-    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Tickwell//Tickwell 4.0//EN\r\n" +
-           eventText + "END:VCALENDAR\r\n";
+    return std::string("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:") + kProdId + "\r\n" + eventText +
+           "END:VCALENDAR\r\n";
 }
 
 // What makes two versions the same event: the fields and text the program
@@ -77,10 +69,7 @@ std::string KeyOf(const std::string& eventText) {
         const TICalContents c = ReadICalendar(AsCalendar(eventText), defaults);
         if (c.Events.size() == 1 && c.Events.front().Exact && c.LeftOut.empty()) {
             const TICalEvent& e = c.Events.front();
-            unsigned char packed[kRecordSize];
-            PackRecord(e.Record, packed);
-            return std::string(reinterpret_cast<const char*>(packed), sizeof packed) +
-                   e.Record.Description() + '\n' + e.Uid + (e.HasAck ? "\n+" : "\n-");
+            return VersionFields(e.Record) + '\n' + e.Uid + (e.HasAck ? "\n+" : "\n-");
         }
     } catch (const TTickwellError&) {
     }
@@ -103,7 +92,7 @@ struct TParsed {
 
 TParsed Parse(const std::string& text, const char* side) {
     TParsed p{TComponent(icalparser_parse_string(text.c_str()))};
-    p.Event = EventOf(p.Root.get());
+    p.Event = FirstEvent(p.Root.get());
     if (!p.Event)
         throw TTickwellError(std::string("The item ") + side +
                              " holds no event: the two cannot be merged");
@@ -121,6 +110,10 @@ std::string OwnText(icalcomponent* ev) {
 }
 
 } // namespace
+
+std::string VersionFields(const EventRecord& rec) {
+    return PackedRecord(rec) + rec.Description();
+}
 
 std::string MergedItem(const std::string& a, const std::string& b) {
     TParsed ours = Parse(a, "a");
@@ -154,7 +147,7 @@ std::string MergedItem(const std::string& a, const std::string& b) {
 std::vector<std::string> OtherVersions(const std::string& item) {
     std::vector<std::string> out;
     TComponent root(icalparser_parse_string(item.c_str()));
-    if (icalcomponent* ev = EventOf(root.get()))
+    if (icalcomponent* ev = FirstEvent(root.get()))
         for (icalproperty* p : OthersOf(ev))
             out.push_back(
                 AsCalendar(Unescaped(icalproperty_get_x(p) ? icalproperty_get_x(p) : "")));

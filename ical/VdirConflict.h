@@ -4,6 +4,7 @@
 // item for each UID, so one version stays the item and the other travels
 // inside it; every machine that takes the item in keeps that one as a copy
 // of the event. Nothing either machine changed is lost.
+#include "core/EventRecord.h"
 #include <string>
 #include <vector>
 
@@ -13,6 +14,9 @@
 // Throws TTickwellError, with the text to show, when either file is not an
 // item with an event.
 std::string MergedItem(const std::string& a, const std::string& b);
+
+// What tells two versions of an event apart: its stored fields and text.
+std::string VersionFields(const EventRecord& rec);
 
 // The versions an item carries besides its own, each as a calendar with its
 // event alone, to be read as an event this program wrote without its parts.

@@ -169,13 +169,10 @@ std::string NameFor(const std::string& uid) {
 std::uint64_t PrintOf(const TTickwellItem& e) {
     EventRecord rec;
     e.ToRecord(rec);
-    unsigned char packed[kRecordSize];
-    PackRecord(rec, packed);
     std::string snooze;
     if (e.SnoozeEnd() != 0)
         snooze = '\n' + BasicDateTime(e.SnoozeEnd());
-    return Digest(std::string(reinterpret_cast<const char*>(packed), sizeof packed) +
-                  e.Description + '\n' + VdirUid(e) + snooze);
+    return Digest(PackedRecord(rec) + e.Description + '\n' + VdirUid(e) + snooze);
 }
 
 std::string Quoted(const std::string& text) {
@@ -191,11 +188,7 @@ struct TItemHead {
 TItemHead HeadOf(const std::string& text) {
     TItemHead head;
     TComponent root(icalparser_parse_string(text.c_str()));
-    if (!root)
-        return head;
-    icalcomponent* ev = icalcomponent_isa(root.get()) == ICAL_VEVENT_COMPONENT
-                            ? root.get()
-                            : icalcomponent_get_first_component(root.get(), ICAL_VEVENT_COMPONENT);
+    icalcomponent* ev = FirstEvent(root.get());
     if (!ev)
         return head;
     if (const char* uid = icalcomponent_get_uid(ev))
@@ -216,9 +209,8 @@ std::string WithParts(const std::string& text, const std::vector<std::string>& p
         return text;
     for (const std::string& partText : parts) {
         TComponent part(icalparser_parse_string(partText.c_str()));
-        icalcomponent* ev =
-            part ? icalcomponent_get_first_component(part.get(), ICAL_VEVENT_COMPONENT) : nullptr;
-        if (!ev)
+        icalcomponent* ev = FirstEvent(part.get());
+        if (!ev || ev == part.get())
             continue;
         icalcomponent_remove_component(part.get(), ev);
         icalcomponent_add_component(cal.get(), ev);
@@ -230,12 +222,6 @@ std::string WithParts(const std::string& text, const std::vector<std::string>& p
 std::uint64_t IdOfForeignUid(const std::string& uid) {
     const std::uint64_t h = Digest(uid) >> 16;
     return h == 0 ? 1 : h;
-}
-
-std::string FieldsOf(const EventRecord& rec) {
-    unsigned char packed[kRecordSize];
-    PackRecord(rec, packed);
-    return std::string(reinterpret_cast<const char*>(packed), sizeof packed) + rec.Description();
 }
 
 // A version of an event that another machine changed at the same time,
@@ -266,10 +252,10 @@ void KeepOtherVersions(const std::vector<TOtherVersion>& others, const TICalDefa
             continue;
         }
         const TICalEvent& v = c.Events.front();
-        const std::string fields = FieldsOf(v.Record);
+        const std::string fields = VersionFields(v.Record);
         const std::uint64_t id = IdOfForeignUid(o.Uid + '\n' + fields);
         const std::string uid = EventUid(FormatEventId(id), 1);
-        if (fields == FieldsOf(o.Main) || byUid.contains(uid))
+        if (fields == VersionFields(o.Main) || byUid.contains(uid))
             continue;
         // The copy's own item, written by a machine that took this one in
         // before, may have come in with it: told all the same.
