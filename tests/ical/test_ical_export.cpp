@@ -1,11 +1,10 @@
-// Every repeat type and rank exported, the file read back by libical alone
-// and by two expanders of other programs, recurring_ical_events and ical.js,
-// and expanded over ten years, compared day by day with OccursOn.
+// Every repeat type and rank exported, the file read by two expanders of
+// other programs, recurring_ical_events and ical.js, and expanded over ten
+// years, compared day by day with OccursOn.
 #include "ICalTestSupport.h"
 #include "core/HalvaneDates.h"
 #include "ical/ICalExport.h"
 #include <cstdio>
-#include <libical/ical.h>
 #include <map>
 #include <set>
 #include <sstream>
@@ -15,46 +14,6 @@ using namespace storetest;
 using namespace icaltest;
 
 namespace {
-
-TDateTime DayOf(const icaltimetype& t) {
-    return EncodeDate(t.year, t.month, t.day);
-}
-
-struct TFileDays {
-    std::set<TDateTime> Days;
-    size_t Excluded = 0; // EXDATEs
-    size_t Unending = 0; // RRULEs without UNTIL
-};
-
-// DTSTART, the RRULE's instances and the RDATEs less the EXDATEs, up to `to`.
-TFileDays ExpandOnlyEvent(const std::string& text, TDateTime to) {
-    TFileDays out;
-    icalcomponent* cal = icalparser_parse_string(text.c_str());
-    // The event and the parts linked to it.
-    for (icalcomponent* ev = icalcomponent_get_first_component(cal, ICAL_VEVENT_COMPONENT); ev;
-         ev = icalcomponent_get_next_component(cal, ICAL_VEVENT_COMPONENT)) {
-        const icaltimetype start = icalcomponent_get_dtstart(ev);
-        out.Days.insert(DayOf(start));
-        for (icalproperty* p = icalcomponent_get_first_property(ev, ICAL_RRULE_PROPERTY); p;
-             p = icalcomponent_get_next_property(ev, ICAL_RRULE_PROPERTY)) {
-            out.Unending += icaltime_is_null_time(icalproperty_get_rrule(p).until);
-            icalrecur_iterator* it = icalrecur_iterator_new(icalproperty_get_rrule(p), start);
-            for (icaltimetype t = icalrecur_iterator_next(it);
-                 !icaltime_is_null_time(t) && DayOf(t) <= to; t = icalrecur_iterator_next(it))
-                out.Days.insert(DayOf(t));
-            icalrecur_iterator_free(it);
-        }
-        for (icalproperty* p = icalcomponent_get_first_property(ev, ICAL_RDATE_PROPERTY); p;
-             p = icalcomponent_get_next_property(ev, ICAL_RDATE_PROPERTY))
-            out.Days.insert(DayOf(icalproperty_get_rdate(p).time));
-        for (icalproperty* p = icalcomponent_get_first_property(ev, ICAL_EXDATE_PROPERTY); p;
-             p = icalcomponent_get_next_property(ev, ICAL_EXDATE_PROPERTY), ++out.Excluded)
-            out.Days.erase(DayOf(icalproperty_get_exdate(p)));
-    }
-    icalcomponent_free(cal);
-    std::erase_if(out.Days, [&](TDateTime d) { return d > to; });
-    return out;
-}
 
 struct TCase {
     std::string Name;
@@ -148,18 +107,6 @@ std::string Lacking(const std::string& label, const std::set<TDateTime>& a,
 
 } // namespace
 
-TEST_F(ICalTest, EveryRuleGivesOccursOnsDaysForTenYears) {
-    for (const TCase& c : Cases()) {
-        const TExported x = Exported(c);
-        const TFileDays file = ExpandOnlyEvent(x.Text, x.To);
-        EXPECT_EQ(file.Days, x.Own) << c.Name;
-        // Readers that never produced a day warn about every EXDATE for it.
-        EXPECT_EQ(file.Excluded, 0u) << c.Name;
-        // Without an end other calendars go on where the program stops.
-        EXPECT_EQ(file.Unending, 0u) << c.Name;
-    }
-}
-
 // CI installs both expanders (scripts/deps.sh --test): one missing fails.
 TEST_F(ICalTest, OtherExpandersGiveOccursOnsDaysForTenYears) {
     const std::vector<TCase> cases = Cases();
@@ -170,6 +117,16 @@ TEST_F(ICalTest, OtherExpandersGiveOccursOnsDaysForTenYears) {
     for (size_t i = 0; i < cases.size(); ++i) {
         files.push_back(Exported(cases[i]));
         WriteBytes(folder + "/" + std::to_string(i) + ".ics", files[i].Text);
+        // Readers that never produced a day warn about every EXDATE for it;
+        // without an UNTIL other calendars go on where the program stops.
+        std::string unfolded = files[i].Text;
+        for (size_t at; (at = unfolded.find("\r\n ")) != std::string::npos;)
+            unfolded.erase(at, 3);
+        EXPECT_EQ(unfolded.find("EXDATE"), std::string::npos) << cases[i].Name;
+        for (size_t at = 0; (at = unfolded.find("\nRRULE:", at)) != std::string::npos; ++at)
+            EXPECT_NE(unfolded.substr(at, unfolded.find('\n', at + 1) - at).find("UNTIL="),
+                      std::string::npos)
+                << cases[i].Name;
         first = std::min(first, cases[i].Spec.Start);
         last = std::max(last, files[i].To);
     }
