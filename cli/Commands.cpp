@@ -38,7 +38,7 @@ void WriteEvent(const TCliContext& c, const TTickwellItem& e, int index) {
     if (c.Args.Json)
         c.Io.Out << EventJson(e, index) << '\n';
     else
-        c.Io.Out << index << '\t' << EventId(e) << '\t' << ListRow(e) << '\n';
+        c.Io.Out << ListRow(e, index) << '\n';
 }
 
 TExitStatus Add(const TCliContext& c) {

@@ -62,10 +62,10 @@ long long DaysFromToday(TDateTime d) {
     return static_cast<long long>(std::nearbyint(d - Today()));
 }
 
-std::string ListRow(const TTickwellItem& e) {
-    return IsoDate(e.NextDate) + '\t' + e.DaysToNextText() + '\t' + e.TypeName() + '\t' +
-           e.IntervalText() + '\t' + (e.AckDate == 0 ? std::string() : IsoDate(e.AckDate)) + '\t' +
-           RowText(e.Description);
+std::string ListRow(const TTickwellItem& e, int index) {
+    return std::to_string(index) + '\t' + EventId(e) + '\t' + IsoDate(e.NextDate) + '\t' +
+           e.DaysToNextText() + '\t' + e.TypeName() + '\t' + e.IntervalText() + '\t' +
+           (e.AckDate == 0 ? std::string() : IsoDate(e.AckDate)) + '\t' + RowText(e.Description);
 }
 
 std::string EventJson(const TTickwellItem& e, int index) {
@@ -127,7 +127,7 @@ std::string DueJson(const TTickwellItem& e, int index) {
 void WriteList(std::ostream& out, const TMyList& list, bool json) {
     if (!json) {
         for (int i = 0; i < list.Count(); ++i)
-            out << i << '\t' << EventId(*list[i]) << '\t' << ListRow(*list[i]) << '\n';
+            out << ListRow(*list[i], i) << '\n';
         return;
     }
     TJsonArrayWriter items(out);

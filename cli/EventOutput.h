@@ -11,9 +11,9 @@ std::string RowText(const std::string& description);
 // The same, appended to a line being built.
 void AppendRowText(std::string& out, const std::string& description);
 
-// Next date, days to next, type name, interval, last acknowledged (empty when
-// never), first line.
-std::string ListRow(const TTickwellItem& e);
+// The list index, the id, next date, days to next, type name, interval, last
+// acknowledged (empty when never), first line.
+std::string ListRow(const TTickwellItem& e, int index);
 // Every stored and derived field and the id; dueKind is DueState() as of
 // today; a date that is day 0 (never acknowledged, no previous occurrence, no
 // end) is null. With an index of 0 or more, "index" comes first.
