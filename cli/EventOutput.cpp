@@ -42,8 +42,7 @@ void AppendNumber(std::string& out, long long n) {
     out.append(digits, end);
 }
 
-} // namespace
-
+// RowText appended to a line being built.
 void AppendRowText(std::string& out, const std::string& description) {
     const size_t from = out.size();
     out.append(description, 0, description.find("\r\n"));
@@ -51,6 +50,8 @@ void AppendRowText(std::string& out, const std::string& description) {
         if (static_cast<unsigned char>(*c) < 0x20 || *c == 0x7F)
             *c = ' ';
 }
+
+} // namespace
 
 std::string RowText(const std::string& description) {
     std::string line;
@@ -95,6 +96,9 @@ std::string EventName(const TTickwellItem& e, TDateTime date) {
     return RowText(e.Description) + " (" + IsoDate(date) + ")";
 }
 
+namespace {
+
+// Scan date, days from today (negative when past), due kind, first line.
 void AppendDueRow(std::string& out, const TTickwellItem& e) {
     out += IsoDate(e.ScanDate);
     out += '\t';
@@ -104,8 +108,6 @@ void AppendDueRow(std::string& out, const TTickwellItem& e) {
     out += '\t';
     AppendRowText(out, e.Description);
 }
-
-namespace {
 
 TJsonObject DueObject(const TTickwellItem& e, int index) {
     TJsonObject o;
@@ -119,10 +121,6 @@ TJsonObject DueObject(const TTickwellItem& e, int index) {
 }
 
 } // namespace
-
-std::string DueJson(const TTickwellItem& e, int index) {
-    return DueObject(e, index).Str();
-}
 
 void WriteList(std::ostream& out, const TMyList& list, bool json) {
     if (!json) {
@@ -162,7 +160,7 @@ void WriteDue(std::ostream& out, const TMyList& list, const TScanList& due, bool
     }
     TJsonArrayWriter items(out);
     for (int k = 0; k < due.Count(); ++k)
-        items.Add(DueJson(*due[k], indexes[static_cast<size_t>(k)]));
+        items.Add(DueObject(*due[k], indexes[static_cast<size_t>(k)]).Str());
     for (size_t k = 0; k < snoozed.size(); ++k)
         items.Add(DueObject(*snoozed[k], snoozedIndexes[k])
                       .Add("snoozedUntil", SnoozeEndText(snoozed[k]->SnoozeEnd()))

@@ -8,8 +8,6 @@
 // The first line of a description with tabs and other control characters
 // turned into blanks, so that a row keeps its columns.
 std::string RowText(const std::string& description);
-// The same, appended to a line being built.
-void AppendRowText(std::string& out, const std::string& description);
 
 // The list index, the id, next date, days to next, type name, interval, last
 // acknowledged (empty when never), first line.
@@ -21,11 +19,6 @@ std::string EventJson(const TTickwellItem& e, int index = -1);
 // How commands name an event to the user: the first line of its
 // description and a date, "Pay rent (2027-01-01)".
 std::string EventName(const TTickwellItem& e, TDateTime date);
-
-// Scan date, days from today (negative when past), due kind, first line,
-// appended to a line being built.
-void AppendDueRow(std::string& out, const TTickwellItem& e);
-std::string DueJson(const TTickwellItem& e, int index);
 
 // Whole days from today to the date, negative for a past date.
 long long DaysFromToday(TDateTime d);
