@@ -6,13 +6,14 @@ namespace {
 
 constexpr double kMinutesPerDay = 24 * 60;
 
-// Whole minutes since the day began, rounded, and the day itself.
-void Split(TDateTime moment, TDateTime& day, long long& minute) {
+// Whole units (perDay of them a day) since the day began, rounded, and the
+// day itself.
+void Split(TDateTime moment, long long perDay, TDateTime& day, long long& units) {
     day = DateOf(moment);
-    minute = std::llround((moment - day) * kMinutesPerDay);
-    if (minute >= kMinutesPerDay) {
+    units = std::llround((moment - day) * static_cast<double>(perDay));
+    if (units >= perDay) {
         day += 1;
-        minute = 0;
+        units = 0;
     }
 }
 
@@ -47,7 +48,7 @@ TDateTime SnoozeEndFrom(TDateTime now, int minutes) {
 std::string SnoozeEndText(TDateTime moment) {
     TDateTime day = 0;
     long long minute = 0;
-    Split(moment, day, minute);
+    Split(moment, 24 * 60, day, minute);
     const TYmd ymd = DecodeDate(day);
     char text[64];
     std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02lld:%02lld", ymd.Year, ymd.Month, ymd.Day,
@@ -65,12 +66,9 @@ bool TryParseSnoozeEnd(const std::string& text, TDateTime& out) {
 }
 
 std::string BasicDateTime(TDateTime moment) {
-    TDateTime day = DateOf(moment);
-    long long second = std::llround((moment - day) * 86400.0);
-    if (second >= 86400) {
-        day += 1;
-        second = 0;
-    }
+    TDateTime day = 0;
+    long long second = 0;
+    Split(moment, 86400, day, second);
     const TYmd ymd = DecodeDate(day);
     char text[64];
     std::snprintf(text, sizeof text, "%04d%02d%02dT%02lld%02lld%02lld", ymd.Year, ymd.Month,
