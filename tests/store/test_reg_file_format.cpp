@@ -68,7 +68,6 @@ TEST(RegFileFormat, ALineThatCannotBeReadCostsOnlyItself) {
         const char* Why;     // part of the reason
         bool MainWindowKept; // "MainWindow"=dword:1, after the bad line
     } cases[] = {
-        {"\"TrayIcon\"=dword:zzzz\n", 4, "\"TrayIcon\"=dword:zzzz", "hexadecimal", true},
         {"\"x\"=dword:123456789\n", 4, "\"x\"=dword:123456789", "at most 8", true},
         {"\"x\"=dword:12zz  \r\n", 4, "\"x\"=dword:12zz", "after the value", true},
         {"\"x\"=hex:1,2\n", 4, "\"x\"=hex:1,2", "two hexadecimal", true},
