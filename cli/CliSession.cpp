@@ -46,16 +46,9 @@ TExitStatus Run(const TCliEngine& engine, const TCliArgs& args, const TCliStream
     TCliSettingsStore settings;
     // A program that ends with the session leaves the events to the end of
     // the process: freeing a million of them one by one is a sixth of a due.
-    auto owned = std::make_unique<TEventBook>();
-    struct TLeft {
-        std::unique_ptr<TEventBook>& Book;
-        bool Leave;
-        ~TLeft() {
-            if (Leave)
-                (void)Book.release();
-        }
-    } left{owned, engine.EndsWithProcess};
-    TEventBook& book = *owned;
+    auto* made = new TEventBook;
+    const std::unique_ptr<TEventBook> owned(engine.EndsWithProcess ? nullptr : made);
+    TEventBook& book = *made;
     TMyList& list = book.MasterList;
     list.FileName = args.DataFile.empty() ? DataFilePath() : args.DataFile;
     // A command that writes remembers what it read, so that its save can
