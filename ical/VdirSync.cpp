@@ -151,16 +151,12 @@ void FlushFolder(const std::string& folder) {
     }
 }
 
-std::uint64_t Digest(const std::string& bytes) {
-    return StableDigest(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
-}
-
 // The name vdirsyncer would give: the UID where it holds only the
 // characters every file system and server takes, else a digest of it.
 std::string NameFor(const std::string& uid) {
     for (char c : uid)
         if (!std::isalnum(static_cast<unsigned char>(c)) && !std::strchr("_.-+@", c))
-            return FormatEventId(Digest(uid)) + ".ics";
+            return FormatEventId(StableDigest(uid)) + ".ics";
     return uid + ".ics";
 }
 
@@ -172,7 +168,7 @@ std::uint64_t PrintOf(const TTickwellItem& e) {
     std::string snooze;
     if (e.SnoozeEnd() != 0)
         snooze = '\n' + BasicDateTime(e.SnoozeEnd());
-    return Digest(PackedRecord(rec) + e.Description + '\n' + VdirUid(e) + snooze);
+    return StableDigest(PackedRecord(rec) + e.Description + '\n' + VdirUid(e) + snooze);
 }
 
 std::string Quoted(const std::string& text) {
@@ -220,7 +216,7 @@ std::string WithParts(const std::string& text, const std::vector<std::string>& p
 
 // Another calendar's UID as an event id: 48 bits of a digest of it.
 std::uint64_t IdOfForeignUid(const std::string& uid) {
-    const std::uint64_t h = Digest(uid) >> 16;
+    const std::uint64_t h = StableDigest(uid) >> 16;
     return h == 0 ? 1 : h;
 }
 

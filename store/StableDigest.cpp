@@ -22,3 +22,7 @@ std::uint64_t StableDigest(const unsigned char* bytes, size_t size) {
     h ^= h >> 33;
     return h;
 }
+
+std::uint64_t StableDigest(std::string_view bytes) {
+    return StableDigest(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+}

@@ -44,7 +44,7 @@ std::uint64_t ItemPrint(const char* name, const TItemTag& tag) {
     std::string bytes(name);
     bytes.append(reinterpret_cast<const char*>(&tag.Inode), sizeof tag.Inode);
     bytes.append(reinterpret_cast<const char*>(&tag.ModifiedNs), sizeof tag.ModifiedNs);
-    return StableDigest(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+    return StableDigest(bytes);
 }
 
 std::uint64_t ListingPrint(const TVdirState& state) {
