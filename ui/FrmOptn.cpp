@@ -330,7 +330,7 @@ QWidget* TOptionDlg::SchedulePage() {
     static const char* const edits[] = {"A1Edit", "A2Edit", "A3Edit"};
     static const char* const buttons[] = {"A1Btn", "A2Btn", "A3Btn"};
     for (int i = 0; i < 3; ++i) {
-        A[i] = Check(checks[i], qPrintable(tr("Schedule %1").arg(i + 1)), 69);
+        A[i] = Check(checks[i], tr("Schedule %1").arg(i + 1), 69);
         AEdit[i] = Named(new QLineEdit, edits[i], 69);
         AEdit[i]->setReadOnly(true);
         AEdit[i]->setFixedWidth(AEdit[i]->fontMetrics().horizontalAdvance("00:00000"));
