@@ -505,14 +505,14 @@ void TScanFrm::resizeEvent(QResizeEvent* e) {
     // The buttons side by side, together centred, each a quarter of the
     // panel wide up to 120 pixels, but never narrower than their captions.
     const int panelWidth = BottomPanel->width();
-    const QPushButton* const buttons[] = {AckBtn, SnoozeBtn, CloseBtn};
+    QPushButton* const buttons[] = {AckBtn, SnoozeBtn, CloseBtn};
     int w = std::min(panelWidth / 4, 120);
     for (const QPushButton* b : buttons)
         w = std::max(w, b->sizeHint().width());
     const int count = static_cast<int>(std::size(buttons));
     int left = panelWidth / 2 - (count * w + (count - 1) * kButtonGap) / 2;
     const int top = (kBottomPanelHeight - kCloseBtnHeight) / 2;
-    for (QPushButton* b : {AckBtn, SnoozeBtn, CloseBtn}) {
+    for (QPushButton* b : buttons) {
         b->setGeometry(left, top, w, kCloseBtnHeight);
         left += w + kButtonGap;
     }
