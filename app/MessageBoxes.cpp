@@ -31,8 +31,10 @@ bool Translate(const QString& text, QString& shown) {
 // the engine put between them (a path, a number, a reason).
 QString TranslatedLine(const QString& line) {
     QString shown;
-    if (line.isEmpty() || Translate(line, shown))
-        return line.isEmpty() ? line : shown;
+    if (line.isEmpty())
+        return line;
+    if (Translate(line, shown))
+        return shown;
     constexpr int kShortest = 6;
     QString head, tail;
     int from = 0;
