@@ -2,6 +2,7 @@
 
 #include "app/DesktopNotice.h"
 #include "app/FrmClock.h"
+#include "app/MessageBoxes.h"
 #include "app/SleepWatch.h"
 #include "app/Startup.h"
 #include "app/TrayIcon.h"
@@ -447,7 +448,7 @@ bool TController::ShowDueWindow() {
         // Shown from the event loop, so the command that asked returns first.
         QTimer::singleShot(0, [] { ShowMsg(kNoEventsDueText, mkInformation); });
     } else if (MainLinks().ShowStatusText) {
-        MainLinks().ShowStatusText(QCoreApplication::translate("Messages", kNoEventsDueText));
+        MainLinks().ShowStatusText(TranslatedNotice(kNoEventsDueText));
     }
     return false;
 }
