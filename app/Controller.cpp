@@ -13,6 +13,7 @@
 #include "core/EventId.h"
 #include "core/Messages.h"
 #include "core/Snooze.h"
+#include "core/TrNoop.h"
 #include "platform/QtMessages.h"
 #include "store/EventBook.h"
 #include "store/ReadOnlyMode.h"
@@ -62,8 +63,8 @@ int StartWindowsFor(std::uint8_t mode, int trayWindow, bool showClock) {
     }
 }
 
-const char* const kNoTrayText = QT_TRANSLATE_NOOP(
-    "TController",
+const char* const kNoTrayText = TW_TRANSLATE_NOOP(
+    "Messages",
     "This desktop has no system tray, so Tickwell shows its desktop clock instead of a tray "
     "icon. Right-click the clock for Tickwell's menu; drag it to move it.");
 
@@ -253,9 +254,7 @@ void TController::UseDesktopClockInsteadOfTray() {
     DesktopClock->show();
     if (!ReadSetting(kNoTrayTold)) {
         WriteSetting(kNoTrayTold, true);
-        QTimer::singleShot(0, DesktopClock, [] {
-            ShowMsg(QCoreApplication::translate("TController", kNoTrayText), mkInformation);
-        });
+        QTimer::singleShot(0, DesktopClock, [] { ShowMsg(kNoTrayText, mkInformation); });
     }
 }
 

@@ -321,6 +321,10 @@ Eine frühere Sicherung dort blieb unverändert.</translation>
         <source>Tickwell is already running</source>
         <translation>Tickwell läuft bereits</translation>
     </message>
+    <message>
+        <source>This desktop has no system tray, so Tickwell shows its desktop clock instead of a tray icon. Right-click the clock for Tickwell&apos;s menu; drag it to move it.</source>
+        <translation>Diese Arbeitsfläche hat keinen Infobereich; Tickwell zeigt daher statt eines Symbols im Infobereich seine Desktop-Uhr. Ein Rechtsklick auf die Uhr öffnet das Menü von Tickwell; zum Verschieben ziehen Sie sie.</translation>
+    </message>
 </context>
 <context>
     <name>Ordinals</name>
@@ -849,13 +853,6 @@ Eine frühere Sicherung dort blieb unverändert.</translation>
     <message>
         <source>Text Colour</source>
         <translation>Textfarbe</translation>
-    </message>
-</context>
-<context>
-    <name>TController</name>
-    <message>
-        <source>This desktop has no system tray, so Tickwell shows its desktop clock instead of a tray icon. Right-click the clock for Tickwell&apos;s menu; drag it to move it.</source>
-        <translation>Diese Arbeitsfläche hat keinen Infobereich; Tickwell zeigt daher statt eines Symbols im Infobereich seine Desktop-Uhr. Ein Rechtsklick auf die Uhr öffnet das Menü von Tickwell; zum Verschieben ziehen Sie sie.</translation>
     </message>
 </context>
 <context>
