@@ -12,7 +12,6 @@
 #include "core/DateFormat.h"
 #include "core/EventId.h"
 #include "core/Messages.h"
-#include "core/Snooze.h"
 #include "core/TrNoop.h"
 #include "platform/QtMessages.h"
 #include "store/EventBook.h"
@@ -390,7 +389,7 @@ void TController::ActOnListed(const std::vector<std::uint64_t>& ids, bool acknow
             Book.Scan();
             Book.AcknowledgeAll(events);
         } else {
-            Book.Snooze(events, SnoozeEndFrom(Now(), TSettings().Get(kSnoozeMinutes)));
+            Book.SnoozeForPeriod(events);
         }
     } catch (const TTickwellError& e) {
         ShowMsg(e.what(), mkError);

@@ -1,7 +1,9 @@
 #include "store/EventBook.h"
 #include "core/Clock.h"
 #include "core/Messages.h"
+#include "core/Snooze.h"
 #include "store/DataFile.h"
+#include "store/SettingsSchema.h"
 #include <algorithm>
 
 TEventBookReader::~TEventBookReader() = default;
@@ -139,6 +141,10 @@ void TEventBook::Snooze(const std::vector<TTickwellItem*>& events, TDateTime unt
         }
     if (!changed.empty())
         SaveAndTell(&TEventBookReader::EventsChanged, changed);
+}
+
+void TEventBook::SnoozeForPeriod(const std::vector<TTickwellItem*>& events) {
+    Snooze(events, SnoozeEndFrom(Now(), ReadSetting(kSnoozeMinutes)));
 }
 
 bool TEventBook::ClearAcknowledgement(TTickwellItem* event) {

@@ -71,6 +71,8 @@ public:
     // The events put off until the moment: out of the due list until then,
     // their acknowledgement as it was. An acknowledgement ends the snooze.
     void Snooze(const std::vector<TTickwellItem*>& events, TDateTime until);
+    // The same for the options' snooze period from now.
+    void SnoozeForPeriod(const std::vector<TTickwellItem*>& events);
     // False (and nothing saved) when it was not acknowledged.
     bool ClearAcknowledgement(TTickwellItem* event);
     // After the user's confirmation as the options say (DeleteEvent); false

@@ -4,7 +4,6 @@
 #include "core/EventId.h"
 #include "core/EventLists.h"
 #include "core/Messages.h"
-#include "core/Snooze.h"
 #include "core/TickwellItem.h"
 #include "platform/QtMessages.h"
 #include "store/DataFile.h"
@@ -376,7 +375,7 @@ void TScanFrm::SnoozeClick() {
     const int row = SelectedRowOrTell(tr("Nothing to Snooze"));
     if (row < 0)
         return;
-    Book.Snooze({Rows->EventAt(row)}, SnoozeEndFrom(Now(), TSettings().Get(kSnoozeMinutes)));
+    Book.SnoozeForPeriod({Rows->EventAt(row)});
 }
 
 void TScanFrm::AddEventClick() {
