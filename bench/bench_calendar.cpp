@@ -4,6 +4,7 @@
 // window refreshes with it. Targets: the month view within one frame (16 ms)
 // at 10,000 events and within 100 ms at 100,000; the ratio printed is the
 // median refresh against one frame.
+#include "Timing.h"
 #include "bench/EventFiles.h"
 #include "core/Clock.h"
 #include "core/EventLists.h"
@@ -25,15 +26,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr double kFrameMs = 16.0;
-
-double Ms(Clock::duration d) {
-    return std::chrono::duration<double, std::milli>(d).count();
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
 
 struct TFigures {
     std::vector<double> Month, Rest, Week;

@@ -4,6 +4,7 @@
 // after the other in the same iterations. Targets: each command within 3 times
 // its baseline, and its heap at its peak within 1.5 times the file's size.
 // Output goes to /dev/null, the way a pipe takes it.
+#include "Timing.h"
 #include "bench/CountingAllocator.h"
 #include "bench/EventFiles.h"
 #include "cli/RunCli.h"
@@ -32,11 +33,6 @@ struct TFigures {
 };
 std::map<std::string, TFigures> results;
 double baselinePeak = 0;
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
 
 const std::string& DataFile() {
     static const std::string path = [] {

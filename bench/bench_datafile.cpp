@@ -7,6 +7,7 @@
 // times its own baseline in the same iterations, one right after the other;
 // the ratio quoted is the median of the iterations' ratios, which a busy
 // machine disturbs least.
+#include "Timing.h"
 #include "bench/CountingAllocator.h"
 #include "bench/EventFiles.h"
 #include "core/Clock.h"
@@ -37,10 +38,6 @@ struct TPairs {
     void Add(Clock::duration base, Clock::duration target) {
         Base.push_back(std::chrono::duration<double, std::milli>(base).count());
         Target.push_back(std::chrono::duration<double, std::milli>(target).count());
-    }
-    static double Median(std::vector<double> v) {
-        std::sort(v.begin(), v.end());
-        return v.empty() ? 0 : v[v.size() / 2];
     }
     double Ratio() const {
         std::vector<double> r;
@@ -120,7 +117,7 @@ void BM_LoadAndScan(benchmark::State& state) {
         if (count != kEvents)
             state.SkipWithError("wrong count");
     }
-    state.counters["baseline_ms"] = TPairs::Median(results.LoadScan.Base);
+    state.counters["baseline_ms"] = Median(results.LoadScan.Base);
     state.counters["ratio"] = results.LoadScan.Ratio();
 }
 BENCHMARK(BM_LoadAndScan)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
@@ -152,7 +149,7 @@ void BM_Save(benchmark::State& state) {
         results.Save.Add(t1 - t0, t2 - t1);
         state.SetIterationTime(std::chrono::duration<double>(t2 - t1).count());
     }
-    state.counters["baseline_ms"] = TPairs::Median(results.Save.Base);
+    state.counters["baseline_ms"] = Median(results.Save.Base);
     state.counters["ratio"] = results.Save.Ratio();
 }
 BENCHMARK(BM_Save)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
@@ -246,19 +243,19 @@ int main(int argc, char** argv) {
     const auto& s = results.Save;
     std::printf("\nload+scan of %d events: %.2f ms, reading the bytes: %.2f ms (medians), "
                 "ratio %.2f (target <= 3)\n",
-                kEvents, TPairs::Median(l.Target), TPairs::Median(l.Base), l.Ratio());
+                kEvents, Median(l.Target), Median(l.Base), l.Ratio());
     std::printf("  processor time of both (every thread): %.2f ms against %.2f ms (medians)\n",
-                TPairs::Median(results.LoadCpu), TPairs::Median(results.ReadCpu));
+                Median(results.LoadCpu), Median(results.ReadCpu));
     std::printf("save of %d events: %.2f ms, writing and syncing the bytes: %.2f ms (medians), "
                 "ratio %.2f (target <= 3)\n",
-                kEvents, TPairs::Median(s.Target), TPairs::Median(s.Base), s.Ratio());
+                kEvents, Median(s.Target), Median(s.Base), s.Ratio());
     std::printf("memory per loaded event beyond its description: %.1f bytes (target <= 200)\n",
                 results.BytesPerEvent);
     const auto& c = results.Companion;
     std::printf("load of %d events with their companion: %.2f ms, without linking one: %.2f ms "
                 "(medians), ratio %.2f (target <= 1.3); the same records with no companion: "
                 "%.2f ms; companion %.1f bytes per event\n",
-                kEvents, TPairs::Median(c.Target), TPairs::Median(c.Base), c.Ratio(),
-                TPairs::Median(results.OldFile), results.CompanionBytesPerEvent);
+                kEvents, Median(c.Target), Median(c.Base), c.Ratio(), Median(results.OldFile),
+                results.CompanionBytesPerEvent);
     return 0;
 }

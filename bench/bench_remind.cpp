@@ -10,6 +10,7 @@
 // whole program (tickwell-cli as it was), shows what the start without Qt,
 // ICU and libical saves, in time and in memory. "cpu" is the ratio of the
 // processor time the two took, which a busy machine disturbs less.
+#include "Timing.h"
 #include "bench/EventFiles.h"
 #include "core/Clock.h"
 #include "core/DateFormat.h"
@@ -70,11 +71,6 @@ TRun Exec(const std::vector<std::string>& command) {
         std::exit(1);
     }
     return r;
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 // Remind's message text takes % and [ as its own.

@@ -2,6 +2,7 @@
 // 2 s) against writing the same files' bytes, a step in with nothing changed
 // (target: under 10 ms) against loading the events, and how many items one
 // edit writes (target: one). Baselines are timed in the same iterations.
+#include "Timing.h"
 #include "bench/EventFiles.h"
 #include "core/Clock.h"
 #include "ical/ICalExport.h"
@@ -23,14 +24,6 @@ namespace {
 
 constexpr int kEvents = 10000;
 using Clock = std::chrono::steady_clock;
-
-double Ms(Clock::duration d) {
-    return std::chrono::duration<double, std::milli>(d).count();
-}
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
 
 struct TResults {
     std::vector<double> Fill, FillBase, StepIn, StepInBase;

@@ -7,6 +7,7 @@
 // measured in the same run); and the heap an event costs beyond its
 // description with both windows open (target: at most 400 bytes). Every
 // timed action ends with the list painted.
+#include "Timing.h"
 #include "bench/EventFiles.h"
 #include "core/Clock.h"
 #include "core/EventLists.h"
@@ -50,11 +51,6 @@ int Events() {
 // Notice periods up to this many days make about half the events due.
 constexpr int kMaxNotice = 51;
 using Clock = std::chrono::steady_clock;
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
 
 double MsSince(Clock::time_point t0) {
     return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
